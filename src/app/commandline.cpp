@@ -1,0 +1,128 @@
+#include "commandline.h"
+
+#include "calendar/daykind.h"
+#include "calendar/julius.h"
+#include "korvane_version.h"
+
+#include <QRegularExpression>
+
+namespace korvane {
+namespace {
+
+void write(std::FILE* f, const QString& s) {
+    const QByteArray b = s.toUtf8();
+    std::fwrite(b.constData(), 1, std::size_t(b.size()), f);
+}
+
+// YYYY-MM-DD with a year from 0001, validated as a calendar date (Julian before the reform).
+std::optional<std::int32_t> parseDate(const QString& text, QString& error) {
+    static const QRegularExpression re(QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})$"));
+    const QRegularExpressionMatch m = re.match(text);
+    if (!m.hasMatch()) {
+        error = "日付は YYYY-MM-DD の形で指定してください: " + text;
+        return std::nullopt;
+    }
+    const std::int32_t y = m.captured(1).toInt();
+    const int mo = m.captured(2).toInt();
+    const int d = m.captured(3).toInt();
+    try {
+        if (y < 1 || mo < 1 || mo > 12 || d < 1 || d > 31 ||
+            !JuliusIsValidDate(y, std::uint8_t(mo), std::uint8_t(d))) {
+            error = "存在しない日付です: " + text;
+            return std::nullopt;
+        }
+    } catch (const EJuliusError& e) {
+        error = QString::fromUtf8(e.what()) + " (" + text + ")";
+        return std::nullopt;
+    }
+    return EncodeJulius(y, std::uint8_t(mo), std::uint8_t(d));
+}
+
+constexpr int kMaxYears = 200;
+
+}  // namespace
+
+CommandLine::CommandLine(QStringList arguments) : args_(std::move(arguments)) {}
+
+QString CommandLine::helpText() {
+    return QStringLiteral(
+        "使い方: korvane [オプション]\n"
+        "\n"
+        "  --days FROM TO   FROM から TO まで (YYYY-MM-DD、0001 年から、200 年以内) の各日を\n"
+        "                   1 行ずつ出力します。タブ区切りの 6 項目です:\n"
+        "                   日付、曜日 (1=日 … 7=土)、日の種類 (1=日曜 2=土曜 4=祝日\n"
+        "                   8=振替休日 16=記念日 の和)、祝日・記念日名、旧暦の月コード/日、六曜。\n"
+        "                   この版では祝日・記念日名と六曜は空欄、旧暦は 0/0 です。\n"
+        "  --version        版を表示します。\n"
+        "  --help           この説明を表示します。\n");
+}
+
+int CommandLine::usageError(std::FILE* err, const QString& message) {
+    write(err, "korvane: " + message + " (korvane --help をご覧ください)\n");
+    return 2;
+}
+
+std::optional<int> CommandLine::run(std::FILE* out, std::FILE* err) {
+    if (args_.isEmpty()) return std::nullopt;
+    const QString& first = args_.front();
+    if (first == u"--help" || first == u"-h") {
+        if (args_.size() != 1) return usageError(err, "--help には引数を付けません。");
+        write(out, helpText());
+        return 0;
+    }
+    if (first == u"--version") {
+        if (args_.size() != 1) return usageError(err, "--version には引数を付けません。");
+        write(out, QStringLiteral("Korvane " KORVANE_VERSION "\n"));
+        return 0;
+    }
+    if (first == u"--days") return days(out, err);
+    if (first.startsWith(u'-')) return usageError(err, "知らないオプションです: " + first);
+    return std::nullopt;
+}
+
+int CommandLine::days(std::FILE* out, std::FILE* err) {
+    if (args_.size() < 3) return usageError(err, "--days には FROM と TO の二つの日付が必要です。");
+    if (args_.size() > 3) return usageError(err, "余分な引数があります: " + args_[3]);
+
+    QString error;
+    const std::optional<std::int32_t> from = parseDate(args_[1], error);
+    if (!from) return usageError(err, error);
+    const std::optional<std::int32_t> to = parseDate(args_[2], error);
+    if (!to) return usageError(err, error);
+    if (*from > *to) return usageError(err, "FROM が TO より後になっています。");
+    {
+        std::int32_t y;
+        std::uint8_t m, d;
+        DecodeJulius(*from, y, m, d);
+        // Day 29 of February rolls over to March 1 two hundred years on; that is fine here.
+        if (*to >= EncodeJulius(y + kMaxYears, m, d))
+            return usageError(err, QStringLiteral("期間は %1 年以内にしてください。").arg(kMaxYears));
+    }
+
+    QByteArray buffer;
+    buffer.reserve(1 << 16);
+    for (std::int32_t jd = *from; jd <= *to; ++jd) {
+        std::int32_t y;
+        std::uint8_t m, d;
+        DecodeJulius(jd, y, m, d);
+        const std::uint8_t weekday = JuliusWeekday(jd);
+        TDayKind kind = 0;
+        if (weekday == 1) kind |= dkSunday;
+        if (weekday == 7) kind |= dkSaturday;
+        buffer += QStringLiteral("%1-%2-%3\t%4\t%5\t\t0/0\t\n")
+                      .arg(y, 4, 10, QChar(u'0'))
+                      .arg(m, 2, 10, QChar(u'0'))
+                      .arg(d, 2, 10, QChar(u'0'))
+                      .arg(weekday)
+                      .arg(kind)
+                      .toUtf8();
+        if (buffer.size() > (1 << 16) - 64) {
+            std::fwrite(buffer.constData(), 1, std::size_t(buffer.size()), out);
+            buffer.clear();
+        }
+    }
+    std::fwrite(buffer.constData(), 1, std::size_t(buffer.size()), out);
+    return std::fflush(out) == 0 ? 0 : 1;
+}
+
+}  // namespace korvane

@@ -1,0 +1,72 @@
+#include "prompt.h"
+
+#include <atomic>
+#include <cstdio>
+
+namespace korvane {
+namespace {
+
+ConsolePrompt consolePrompt;
+std::atomic<Prompt*> installed{nullptr};
+
+}  // namespace
+
+Prompt& Prompt::current() {
+    Prompt* p = installed.load();
+    return p ? *p : consolePrompt;
+}
+
+Prompt* Prompt::install(Prompt* p) { return installed.exchange(p); }
+
+void ConsolePrompt::message(const QString& text, const QString& caption, Kind) {
+    std::fprintf(stderr, "%s: %s\n", qUtf8Printable(caption), qUtf8Printable(text));
+}
+
+bool ConsolePrompt::askYesNo(const QString& text, const QString& caption) {
+    message(text, caption, Kind::Question);
+    return false;
+}
+
+ScriptedPrompt::ScriptedPrompt() : previous_(Prompt::install(this)) {}
+
+ScriptedPrompt::~ScriptedPrompt() { Prompt::install(previous_); }
+
+void ScriptedPrompt::message(const QString& text, const QString& caption, Kind kind) {
+    entries_.push_back({text, caption, kind});
+}
+
+bool ScriptedPrompt::askYesNo(const QString& text, const QString& caption) {
+    entries_.push_back({text, caption, Kind::Question});
+    if (answers_.empty()) return false;
+    const bool yes = answers_.front();
+    answers_.pop_front();
+    return yes;
+}
+
+QString ScriptedPrompt::nextName(const QString& caption) {
+    entries_.push_back({QString(), caption, Kind::FileChoice});
+    if (names_.empty()) return {};
+    QString name = names_.front();
+    names_.pop_front();
+    return name;
+}
+
+QString ScriptedPrompt::openFileName(const QString& caption, const QString&, const QString&) {
+    return nextName(caption);
+}
+
+QString ScriptedPrompt::saveFileName(const QString& caption, const QString&, const QString&) {
+    return nextName(caption);
+}
+
+QString ScriptedPrompt::folderName(const QString& caption, const QString&) {
+    return nextName(caption);
+}
+
+QStringList ScriptedPrompt::texts() const {
+    QStringList out;
+    for (const Entry& e : entries_) out << e.text;
+    return out;
+}
+
+}  // namespace korvane

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+namespace korvane {
+
+// Every message box and question goes through one Prompt, so tests can script the answers and
+// check the exact texts. The Qt implementation lives with the windows; without one installed,
+// messages go to standard error and questions are answered "no".
+class Prompt {
+public:
+    enum class Kind { Information, Warning, Error, Question, FileChoice };
+
+    virtual ~Prompt() = default;
+    virtual void message(const QString& text, const QString& caption, Kind kind) = 0;
+    virtual bool askYesNo(const QString& text, const QString& caption) = 0;
+    // File and folder choices answer an empty string when the user cancels.
+    virtual QString openFileName(const QString& caption, const QString& folder,
+                                 const QString& filter) = 0;
+    virtual QString saveFileName(const QString& caption, const QString& path,
+                                 const QString& filter) = 0;
+    virtual QString folderName(const QString& caption, const QString& folder) = 0;
+
+    // The prompt in use; never null.
+    static Prompt& current();
+    // Installs p (not owned) and returns the previous one; nullptr restores the default.
+    static Prompt* install(Prompt* p);
+};
+
+class ConsolePrompt : public Prompt {
+public:
+    void message(const QString& text, const QString& caption, Kind kind) override;
+    bool askYesNo(const QString& text, const QString& caption) override;
+    QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QString folderName(const QString&, const QString&) override { return {}; }
+};
+
+// Records what the program says and answers questions from a queue (then "no"); file and
+// folder choices take the next queued name (then cancel).
+class ScriptedPrompt : public Prompt {
+public:
+    struct Entry {
+        QString text;
+        QString caption;
+        Kind kind;
+    };
+
+    ScriptedPrompt();
+    ~ScriptedPrompt() override;
+    ScriptedPrompt(const ScriptedPrompt&) = delete;
+    ScriptedPrompt& operator=(const ScriptedPrompt&) = delete;
+
+    void message(const QString& text, const QString& caption, Kind kind) override;
+    bool askYesNo(const QString& text, const QString& caption) override;
+    QString openFileName(const QString& caption, const QString& folder,
+                         const QString& filter) override;
+    QString saveFileName(const QString& caption, const QString& path,
+                         const QString& filter) override;
+    QString folderName(const QString& caption, const QString& folder) override;
+
+    void answer(bool yes) { answers_.push_back(yes); }
+    void answerName(const QString& name) { names_.push_back(name); }
+    const std::vector<Entry>& entries() const { return entries_; }
+    QStringList texts() const;
+    void clear() { entries_.clear(); }
+
+private:
+    std::vector<Entry> entries_;
+    QString nextName(const QString& caption);
+
+    std::deque<bool> answers_;
+    std::deque<QString> names_;
+    Prompt* previous_;
+};
+
+}  // namespace korvane
