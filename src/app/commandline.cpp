@@ -1,10 +1,15 @@
 #include "commandline.h"
 
-#include "calendar/daykind.h"
+#include "calendar/holidayrules.h"
 #include "calendar/julius.h"
+#include "calendar/textlines.h"
+#include "core/prompt.h"
 #include "korvane_version.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
+
+#include <exception>
 
 namespace korvane {
 namespace {
@@ -42,7 +47,8 @@ constexpr int kMaxYears = 200;
 
 }  // namespace
 
-CommandLine::CommandLine(QStringList arguments) : args_(std::move(arguments)) {}
+CommandLine::CommandLine(QStringList arguments, QString programFolder)
+    : args_(std::move(arguments)), programFolder_(std::move(programFolder)) {}
 
 QString CommandLine::helpText() {
     return QStringLiteral(
@@ -52,7 +58,9 @@ QString CommandLine::helpText() {
         "                   1 行ずつ出力します。タブ区切りの 6 項目です:\n"
         "                   日付、曜日 (1=日 … 7=土)、日の種類 (1=日曜 2=土曜 4=祝日\n"
         "                   8=振替休日 16=記念日 の和)、祝日・記念日名、旧暦の月コード/日、六曜。\n"
-        "                   この版では祝日・記念日名と六曜は空欄、旧暦は 0/0 です。\n"
+        "                   祝日はプログラムと同じフォルダの Hday.dat から読みます。\n"
+        "                   この版では六曜は空欄、旧暦は 0/0 です。\n"
+        "  --hday FILE      --days で Hday.dat の代わりに FILE を使います。\n"
         "  --version        版を表示します。\n"
         "  --help           この説明を表示します。\n");
 }
@@ -75,19 +83,38 @@ std::optional<int> CommandLine::run(std::FILE* out, std::FILE* err) {
         write(out, QStringLiteral("Korvane " KORVANE_VERSION "\n"));
         return 0;
     }
-    if (first == u"--days") return days(out, err);
+    if (first == u"--days" || first == u"--hday") return days(out, err);
     if (first.startsWith(u'-')) return usageError(err, "知らないオプションです: " + first);
     return std::nullopt;
 }
 
 int CommandLine::days(std::FILE* out, std::FILE* err) {
-    if (args_.size() < 3) return usageError(err, "--days には FROM と TO の二つの日付が必要です。");
-    if (args_.size() > 3) return usageError(err, "余分な引数があります: " + args_[3]);
+    QStringList dates;
+    QString hday;
+    bool hdayGiven = false;
+    for (qsizetype i = 0; i < args_.size(); ++i) {
+        const QString& a = args_[i];
+        if (a == u"--days") {
+            if (!dates.isEmpty()) return usageError(err, "--days が二度指定されています。");
+            if (i + 2 >= args_.size())
+                return usageError(err, "--days には FROM と TO の二つの日付が必要です。");
+            dates << args_[i + 1] << args_[i + 2];
+            i += 2;
+        } else if (a == u"--hday") {
+            if (hdayGiven) return usageError(err, "--hday が二度指定されています。");
+            if (i + 1 >= args_.size()) return usageError(err, "--hday にはファイル名が必要です。");
+            hday = args_[++i];
+            hdayGiven = true;
+        } else {
+            return usageError(err, "余分な引数があります: " + a);
+        }
+    }
+    if (dates.isEmpty()) return usageError(err, "--hday は --days と一緒に使います。");
 
     QString error;
-    const std::optional<std::int32_t> from = parseDate(args_[1], error);
+    const std::optional<std::int32_t> from = parseDate(dates[0], error);
     if (!from) return usageError(err, error);
-    const std::optional<std::int32_t> to = parseDate(args_[2], error);
+    const std::optional<std::int32_t> to = parseDate(dates[1], error);
     if (!to) return usageError(err, error);
     if (*from > *to) return usageError(err, "FROM が TO より後になっています。");
     {
@@ -99,22 +126,36 @@ int CommandLine::days(std::FILE* out, std::FILE* err) {
             return usageError(err, QStringLiteral("期間は %1 年以内にしてください。").arg(kMaxYears));
     }
 
+    if (!hdayGiven) hday = programFolder_ + "Hday.dat";
+    if (hdayGiven && !QFileInfo(hday).isFile()) return usageError(err, "祝日ファイルがありません: " + hday);
+    HolidayRules rules;
+    if (QFileInfo(hday).isFile()) {
+        QStringList lines;
+        LoadTextLines(lines, hday);
+        try {
+            rules.SetHolidayList(lines);
+        } catch (const std::exception&) {
+            // The rules read before the bad line stay in force.
+            Prompt::current().message(QStringLiteral("祭日ファイル読込ミス\r\n処理は続けます。"),
+                                      QStringLiteral("確認 -Korvane-"), Prompt::Kind::Warning);
+        }
+    } else {
+        write(err, "korvane: " + hday + " がないため、祝日なしで出力します。\n");
+    }
+
     QByteArray buffer;
     buffer.reserve(1 << 16);
     for (std::int32_t jd = *from; jd <= *to; ++jd) {
         std::int32_t y;
         std::uint8_t m, d;
         DecodeJulius(jd, y, m, d);
-        const std::uint8_t weekday = JuliusWeekday(jd);
-        TDayKind kind = 0;
-        if (weekday == 1) kind |= dkSunday;
-        if (weekday == 7) kind |= dkSaturday;
-        buffer += QStringLiteral("%1-%2-%3\t%4\t%5\t\t0/0\t\n")
+        buffer += QStringLiteral("%1-%2-%3\t%4\t%5\t%6\t0/0\t\n")
                       .arg(y, 4, 10, QChar(u'0'))
                       .arg(m, 2, 10, QChar(u'0'))
                       .arg(d, 2, 10, QChar(u'0'))
-                      .arg(weekday)
-                      .arg(kind)
+                      .arg(JuliusWeekday(jd))
+                      .arg(rules.GetDayKind(y, m, d))
+                      .arg(rules.GetDayNames(y, m, d))
                       .toUtf8();
         if (buffer.size() > (1 << 16) - 64) {
             std::fwrite(buffer.constData(), 1, std::size_t(buffer.size()), out);

@@ -12,7 +12,8 @@ namespace korvane {
 // nothing when the arguments ask for the window.
 class CommandLine {
 public:
-    explicit CommandLine(QStringList arguments);
+    // programFolder ends with "/"; the shipped Hday.dat is looked for there.
+    CommandLine(QStringList arguments, QString programFolder);
 
     std::optional<int> run(std::FILE* out, std::FILE* err);
 
@@ -23,6 +24,7 @@ private:
     int usageError(std::FILE* err, const QString& message);
 
     QStringList args_;
+    QString programFolder_;
 };
 
 }  // namespace korvane

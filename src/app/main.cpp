@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 #include <cstdio>
 
@@ -11,7 +12,8 @@ int main(int argc, char* argv[]) {
 
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
-    korvane::CommandLine cli(args);
+    const QString folder = QDir(QCoreApplication::applicationDirPath()).absolutePath() + "/";
+    korvane::CommandLine cli(args, folder);
     if (const std::optional<int> code = cli.run(stdout, stderr)) return *code;
 
     // The calendar window is not part of this build yet; say so instead of pretending.

@@ -3,6 +3,7 @@
 #include "core/clock.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace korvane {
 namespace {
@@ -11,9 +12,48 @@ namespace {
 // keeps month starts from landing on the wrong side of an integer.
 using ext = long double;
 
-ext trunc(ext v) { return std::trunc(v); }
+// Toward zero, without touching the FPU control word (truncl() and integer conversion both
+// switch the rounding mode, which costs hundreds of cycles on some processors). Adding and taking
+// away 2^63 rounds to the nearest integer at the 64-bit mantissa; one step corrects toward zero.
+// Valid for |v| < 2^62, far beyond any day number.
+ext trunc(ext v) {
+    constexpr ext kRound = 9223372036854775808.0L;  // 2^63
+    if (v >= 0) {
+        ext r = (v + kRound) - kRound;
+        if (r > v) r -= 1;
+        return r;
+    }
+    ext r = (v - kRound) + kRound;
+    if (r < v) r += 1;
+    return r;
+}
+
+// For values already whole: through double (exact here) so the conversion runs on SSE.
+std::int32_t whole(ext v) { return static_cast<std::int32_t>(static_cast<double>(v)); }
 
 constexpr std::uint8_t kMonthDays[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+
+ext sinDeg(ext degrees) { return std::sin(degrees / 180.0L * std::numbers::pi_v<ext>); }
+
+struct Equinoxes {
+    std::int32_t year = 0;
+    std::uint8_t vernalDay = 0, autumnalDay = 0;  // in March and September
+    std::uint8_t vernalMonth = 0, autumnalMonth = 0;
+    bool valid = false;
+};
+
+// Day kinds ask for the equinoxes of the same year over and over.
+const Equinoxes& equinoxesOf(std::int32_t year) {
+    thread_local Equinoxes cache;
+    if (!cache.valid || cache.year != year) {
+        std::int32_t y;
+        DecodeJulius(VernalEquinoxJulius(year), y, cache.vernalMonth, cache.vernalDay);
+        DecodeJulius(AutumnalEquinoxJulius(year), y, cache.autumnalMonth, cache.autumnalDay);
+        cache.year = year;
+        cache.valid = true;
+    }
+    return cache;
+}
 
 }  // namespace
 
@@ -49,7 +89,7 @@ std::int32_t EncodeJulius(std::int32_t year, std::uint8_t month, std::uint8_t da
         const ext A = trunc(y / 100);
         result += 2 - A + trunc(A / 4);
     }
-    return std::int32_t(result);
+    return whole(result);
 }
 
 void DecodeJulius(std::int32_t jd, std::int32_t& year, std::uint8_t& month, std::uint8_t& day) {
@@ -62,9 +102,9 @@ void DecodeJulius(std::int32_t jd, std::int32_t& year, std::uint8_t& month, std:
     const ext D = trunc((C - 122.1L) / 365.25L);
     const ext E = trunc(365.25L * D);
     const ext F = trunc((C - E) / 30.6001L);
-    day = std::uint8_t(C - E - trunc(30.6001L * F));
-    month = std::uint8_t(F < 13.5L ? F - 1 : F - 13);
-    year = std::int32_t(month > 2 ? D - 4716 : D - 4715);
+    day = std::uint8_t(whole(C - E - trunc(30.6001L * F)));
+    month = std::uint8_t(whole(F < 13.5L ? F - 1 : F - 13));
+    year = whole(month > 2 ? D - 4716 : D - 4715);
 }
 
 std::uint8_t JuliusWeekday(std::int32_t jd) {
@@ -118,5 +158,35 @@ std::int32_t JuliusFromDateTime(const QDate& date) {
 std::int32_t JuliusFromDateTime(const QDateTime& value) { return JuliusFromDateTime(value.date()); }
 
 std::int32_t JuliusToday() { return JuliusFromDateTime(Clock::current().today()); }
+
+std::int32_t VernalEquinoxJulius(std::int32_t year) {
+    const ext y = ext(year) - 2000;
+    const ext S = sinDeg(321 - 30.37L * y) + sinDeg(249 + 0.19L * y) + sinDeg(202 - 132.57L * y) +
+                  sinDeg(84 - 90.37L * y);
+    const double P = double(0.002L * S - 0.00004871850323926L * y + 0.001L * sinDeg(132 - 134.81L * y) +
+                            0.005L * sinDeg(239 - 19.34L * y));
+    const double Q = double(0.0000001L * y * y - P);
+    return std::int32_t(trunc(365.24229L * y + 2451624.683L + Q));
+}
+
+std::int32_t AutumnalEquinoxJulius(std::int32_t year) {
+    const ext y = ext(year) - 2000;
+    const ext S = sinDeg(485 - 30.37L * y) + sinDeg(249 + 0.19L * y) +
+                  sinDeg(268.2L - 132.57L * y) + sinDeg(309.2L - 90.37L * y);
+    const double P = double(0.002L * S + 0.00004871850323926L * y +
+                            0.001L * sinDeg(244.6L - 134.81L * y) + 0.005L * sinDeg(248.6L - 19.34L * y));
+    const double Q = double(0.0000001L * y * y - P);
+    return std::int32_t(trunc(365.24206L * y + 2451811.096L + Q));
+}
+
+bool IsVernalEquinoxDay(std::int32_t year, std::uint8_t month, std::uint8_t day) {
+    const Equinoxes& e = equinoxesOf(year);
+    return e.vernalMonth == month && e.vernalDay == day;
+}
+
+bool IsAutumnalEquinoxDay(std::int32_t year, std::uint8_t month, std::uint8_t day) {
+    const Equinoxes& e = equinoxesOf(year);
+    return e.autumnalMonth == month && e.autumnalDay == day;
+}
 
 }  // namespace korvane

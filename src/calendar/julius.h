@@ -29,4 +29,10 @@ std::int32_t JuliusFromDateTime(const QDate& date);
 std::int32_t JuliusFromDateTime(const QDateTime& value);
 std::int32_t JuliusToday();
 
+// The equinox days in Japan, as day numbers.
+std::int32_t VernalEquinoxJulius(std::int32_t year);
+std::int32_t AutumnalEquinoxJulius(std::int32_t year);
+bool IsVernalEquinoxDay(std::int32_t year, std::uint8_t month, std::uint8_t day);
+bool IsAutumnalEquinoxDay(std::int32_t year, std::uint8_t month, std::uint8_t day);
+
 }  // namespace korvane

@@ -11,6 +11,8 @@ public:
     virtual ~Clock() = default;
     virtual QDateTime now() const = 0;
     QDate today() const { return now().date(); }
+    // Waits on the calling thread (retries of file access); tests pass time without sleeping.
+    virtual void sleep(int milliseconds) const = 0;
 
     static const Clock& current();
     // Installs c (not owned) and returns the previous one; nullptr restores the system clock.
@@ -20,6 +22,7 @@ public:
 class SystemClock : public Clock {
 public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
+    void sleep(int milliseconds) const override;
 };
 
 // A clock that stands still (tests), installed for its lifetime.
@@ -32,9 +35,13 @@ public:
 
     QDateTime now() const override { return at_; }
     void set(QDateTime at) { at_ = std::move(at); }
+    // Moves the clock on instead of waiting.
+    void sleep(int milliseconds) const override;
+    int sleeps() const { return sleeps_; }
 
 private:
-    QDateTime at_;
+    mutable QDateTime at_;
+    mutable int sleeps_ = 0;
     const Clock* previous_;
 };
 

@@ -1,5 +1,10 @@
 #include "app/commandline.h"
 
+#include "core/prompt.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -23,11 +28,11 @@ QString readAll(std::FILE* f) {
     return QString::fromUtf8(b);
 }
 
-Result run(QStringList args) {
+Result run(QStringList args, QString folder = QStringLiteral(KORVANE_SHIPPED_DATA "/")) {
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
     Result r;
-    r.code = CommandLine(std::move(args)).run(out, err);
+    r.code = CommandLine(std::move(args), std::move(folder)).run(out, err);
     r.out = readAll(out);
     r.err = readAll(err);
     return r;
@@ -35,12 +40,79 @@ Result run(QStringList args) {
 
 QStringList lines(const QString& out) { return out.split(u'\n', Qt::SkipEmptyParts); }
 
+QStringList holidayLines(const QString& out) {
+    QStringList result;
+    for (const QString& line : lines(out)) {
+        const QStringList f = line.split(u'\t');
+        if (f.size() == 6 && (f[2].toInt() & (4 | 8))) result << f[0] + " " + f[3];
+    }
+    return result;
+}
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    QFile f(dir.filePath(name));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    return f.fileName();
+}
+
+TEST(DaysQuery, The2026HolidaysAsPublished) {
+    const Result r = run({"--days", "2026-01-01", "2026-12-31"});
+    ASSERT_EQ(r.code, 0) << qPrintable(r.err);
+    EXPECT_EQ(lines(r.out).size(), 365);
+    const QStringList expected = {
+        "2026-01-01 元日",         "2026-01-12 成人の日",     "2026-02-11 建国記念の日",
+        "2026-02-23 天皇誕生日",   "2026-03-20 春分の日",     "2026-04-29 昭和の日",
+        "2026-05-03 憲法記念日",   "2026-05-04 みどりの日",   "2026-05-05 こどもの日",
+        "2026-05-06 振替休日",     "2026-07-20 海の日",       "2026-08-11 山の日",
+        "2026-09-21 敬老の日",     "2026-09-22 国民の休日",   "2026-09-23 秋分の日",
+        "2026-10-12 スポーツの日", "2026-11-03 文化の日",     "2026-11-23 勤労感謝の日",
+    };
+    EXPECT_EQ(holidayLines(r.out), expected);
+}
+
+TEST(DaysQuery, ComputedEquinoxAndSubstitute) {
+    const Result r = run({"--days", "2024-09-22", "2024-09-23"});
+    ASSERT_EQ(r.code, 0);
+    EXPECT_EQ(lines(r.out), QStringList({"2024-09-22\t1\t5\t秋分の日\t0/0\t",
+                                         "2024-09-23\t2\t8\t振替休日\t0/0\t"}));
+}
+
+TEST(DaysQuery, OtherHolidayFileInCp932) {
+    QTemporaryDir dir;
+    // "イブ" and a quoted name with a blank, with CR LF line ends.
+    const QString path =
+        writeFile(dir, "my.dat", "12,24,\x83\x43\x83\x75\r\n12,24,\"Christmas Eve\"\r\n");
+    const Result r = run({"--days", "2026-12-24", "2026-12-24", "--hday", path});
+    ASSERT_EQ(r.code, 0) << qPrintable(r.err);
+    EXPECT_EQ(r.out, "2026-12-24\t5\t4\tイブ,\"Christmas Eve\"\t0/0\t\n");
+}
+
+TEST(DaysQuery, BadRuleIsReportedAndTheEarlierRulesStay) {
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, "bad.dat", "1,1,New\r\nx,3,Bad\r\n5,5,Kids\r\n");
+    ScriptedPrompt prompt;
+    const Result r = run({"--days", "2030-01-01", "2030-01-01", "--hday", path});
+    ASSERT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "2030-01-01\t3\t4\tNew\t0/0\t\n");
+    EXPECT_EQ(prompt.texts(), QStringList{"祭日ファイル読込ミス\r\n処理は続けます。"});
+}
+
+TEST(DaysQuery, NoHolidayFileBesideTheProgram) {
+    QTemporaryDir dir;
+    const Result r = run({"--days", "2026-01-01", "2026-01-01"}, dir.path() + "/");
+    ASSERT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "2026-01-01\t5\t0\t\t0/0\t\n");
+    EXPECT_TRUE(r.err.contains("Hday.dat"));
+}
+
 TEST(DaysQuery, LineFormatAndWeekendKinds) {
-    const Result r = run({"--days", "1999-12-31", "2000-01-03"});
+    const Result r = run({"--days", "1999-12-30", "2000-01-03"});
     ASSERT_EQ(r.code, 0) << qPrintable(r.err);
     const QStringList expected = {
+        "1999-12-30\t5\t0\t\t0/0\t",
         "1999-12-31\t6\t0\t\t0/0\t",
-        "2000-01-01\t7\t2\t\t0/0\t",
+        "2000-01-01\t7\t6\t元日\t0/0\t",
         "2000-01-02\t1\t1\t\t0/0\t",
         "2000-01-03\t2\t0\t\t0/0\t",
     };
@@ -85,6 +157,10 @@ TEST(CommandLine, BadArgumentsExitWith2) {
         {"--days", "1582-10-10", "1582-10-20"},
         {"--days", "2026-02-01", "2026-01-01"},
         {"--days", "2026-01-01", "2026-01-02", "extra"},
+        {"--days", "2026-01-01", "2026-01-02", "--hday"},
+        {"--days", "2026-01-01", "2026-01-02", "--hday", "/nonexistent/Hday.dat"},
+        {"--days", "2026-01-01", "2026-01-02", "--days", "2026-01-01", "2026-01-02"},
+        {"--hday", "x"},
         {"--days", "２０２６-01-01", "2026-01-02"},
         {"--version", "x"},
         {"--help", "x"},
@@ -108,7 +184,7 @@ TEST(CommandLine, VersionHelpAndWindow) {
     const Result help = run({"--help"});
     EXPECT_EQ(help.code, 0);
     EXPECT_TRUE(help.out.contains("--days FROM TO"));
-    EXPECT_TRUE(help.out.contains("0/0"));
+    EXPECT_TRUE(help.out.contains("--hday FILE"));
     // No arguments, or the sibling program's switches, ask for the window.
     EXPECT_FALSE(run({}).code.has_value());
     EXPECT_FALSE(run({"/K=C:\\Velmar\\"}).code.has_value());

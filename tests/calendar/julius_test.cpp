@@ -123,5 +123,28 @@ TEST(Julius, TodayComesFromTheClock) {
     EXPECT_EQ(JuliusFromDateTime(QDate(2000, 1, 1)), 2451545);
 }
 
+TEST(Equinox, DatesInJapan) {
+    struct Case {
+        int year;
+        int vernalDay;    // March
+        int autumnalDay;  // September
+    };
+    // As announced for these years.
+    const Case cases[] = {
+        {1979, 21, 24}, {1980, 20, 23}, {2000, 20, 23}, {2012, 20, 22}, {2016, 20, 22},
+        {2023, 21, 23}, {2024, 20, 22}, {2025, 20, 23}, {2026, 20, 23}, {2027, 21, 23},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(decode(VernalEquinoxJulius(c.year)).d, c.vernalDay) << c.year;
+        EXPECT_EQ(decode(VernalEquinoxJulius(c.year)).m, 3) << c.year;
+        EXPECT_EQ(decode(AutumnalEquinoxJulius(c.year)).d, c.autumnalDay) << c.year;
+        EXPECT_EQ(decode(AutumnalEquinoxJulius(c.year)).m, 9) << c.year;
+        EXPECT_TRUE(IsVernalEquinoxDay(c.year, 3, std::uint8_t(c.vernalDay)));
+        EXPECT_FALSE(IsVernalEquinoxDay(c.year, 3, std::uint8_t(c.vernalDay + 1)));
+        EXPECT_TRUE(IsAutumnalEquinoxDay(c.year, 9, std::uint8_t(c.autumnalDay)));
+        EXPECT_FALSE(IsAutumnalEquinoxDay(c.year, 3, std::uint8_t(c.vernalDay)));
+    }
+}
+
 }  // namespace
 }  // namespace korvane

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "calendar/binarydaylistitem.h"
+#include "calendar/daykind.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <vector>
+
+namespace korvane {
+
+// Holidays and special days from rule lines, plus the two computed equinox days and the
+// substitute holiday. The calendar model owns one and may override its operations.
+class HolidayRules {
+public:
+    static inline const QString kVernalName = QStringLiteral("春分の日");
+    static inline const QString kAutumnalName = QStringLiteral("秋分の日");
+    static inline const QString kFurikaeName = QStringLiteral("振替休日");
+
+    HolidayRules() = default;
+    virtual ~HolidayRules() = default;
+
+    bool AutoEquinox = true;
+    bool AutoFurikae = true;
+
+    const QStringList& HolidayList() const { return holidayList_; }
+    const QStringList& SpecialDayList() const { return specialDayList_; }
+    // Setting either list rebuilds both item lists; a conversion error is rethrown after both
+    // lists have been rebuilt as far as they go.
+    void SetHolidayList(const QStringList& lines);
+    void SetSpecialDayList(const QStringList& lines);
+
+    virtual void RebuildDayLists();
+    virtual TDayKind GetDayKind(std::int32_t year, std::uint8_t month, std::uint8_t day) const;
+    virtual QString GetDayNames(std::int32_t year, std::uint8_t month, std::uint8_t day) const;
+    // As GetDayNames, with one letter per name in kinds: "S" special day, "H" holiday.
+    QStringList DayNameList(std::int32_t year, std::uint8_t month, std::uint8_t day,
+                            QString* kinds = nullptr) const;
+    virtual void ResolveRuleLine(const QString& line, std::int32_t year, QString& name,
+                                 std::uint8_t& day, std::uint8_t& month) const;
+
+    const std::vector<TBinaryDayListItem>& HolidayItems() const { return holidays_; }
+    const std::vector<TBinaryDayListItem>& SpecialDayItems() const { return specialDays_; }
+
+private:
+    QStringList holidayList_;
+    QStringList specialDayList_;
+    std::vector<TBinaryDayListItem> holidays_;
+    std::vector<TBinaryDayListItem> specialDays_;
+};
+
+}  // namespace korvane

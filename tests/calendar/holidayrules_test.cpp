@@ -1,0 +1,209 @@
+#include "calendar/holidayrules.h"
+
+#include "calendar/julius.h"
+#include "core/convert.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+struct Date {
+    std::int32_t y;
+    std::uint8_t m, d;
+};
+
+bool matches(const QString& line, Date date) {
+    HolidayRules rules;
+    rules.SetHolidayList({line});
+    EXPECT_EQ(rules.HolidayItems().size(), 1u) << qPrintable(line);
+    return rules.HolidayItems().front().Matches(date.y, date.m, date.d);
+}
+
+struct RuleCase {
+    const char* line;
+    Date date;
+    bool match;
+};
+
+class RuleForms : public ::testing::TestWithParam<RuleCase> {};
+
+TEST_P(RuleForms, Match) {
+    const RuleCase& c = GetParam();
+    EXPECT_EQ(matches(QString::fromUtf8(c.line), c.date), c.match)
+        << c.line << " on " << c.date.y << "-" << int(c.date.m) << "-" << int(c.date.d);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RuleForms,
+    ::testing::Values(
+        // every year on a date
+        RuleCase{"1,1,元日", {1950, 1, 1}, true}, RuleCase{"1,1,元日", {2050, 1, 2}, false},
+        RuleCase{"2,29,閏日", {2023, 2, 28}, false}, RuleCase{"2,29,閏日", {2024, 2, 29}, true},
+        RuleCase{"2,33,月末", {2023, 2, 28}, true}, RuleCase{"2,33,月末", {2024, 2, 29}, true},
+        RuleCase{"2,33,月末", {2024, 2, 28}, false},
+        // a day 31 rule is not the last day of a 30-day month
+        RuleCase{"0,31,三十一日", {2024, 9, 30}, false},
+        RuleCase{"0,31,三十一日", {2024, 10, 31}, true},
+        // week-th weekday
+        RuleCase{"1,2,2,成人の日", {2000, 1, 10}, true},
+        RuleCase{"1,2,2,成人の日", {2024, 1, 8}, true},
+        RuleCase{"1,2,2,成人の日", {2024, 1, 15}, false},
+        RuleCase{"1,2,2,成人の日", {2024, 1, 1}, false},
+        // year conditions
+        RuleCase{"1999,1,1,15,成人の日", {1999, 1, 15}, true},
+        RuleCase{"1999,1,1,15,成人の日", {1950, 1, 15}, true},
+        RuleCase{"1999,1,1,15,成人の日", {2000, 1, 15}, false},
+        RuleCase{"1999,2,1,15,x", {1998, 1, 15}, false},
+        RuleCase{"1999,2,1,15,x", {1999, 1, 15}, true},
+        RuleCase{"1999,2,1,15,x", {2040, 1, 15}, true},
+        RuleCase{"1999,0,1,15,x", {1999, 1, 15}, true},
+        RuleCase{"1999,0,1,15,x", {1998, 1, 15}, false},
+        RuleCase{"1999,0,1,15,x", {2000, 1, 15}, false},
+        RuleCase{"1999,9,1,15,x", {1800, 1, 15}, true},
+        RuleCase{"2003,2,7,3,2,海の日", {2024, 7, 15}, true},
+        RuleCase{"2003,2,7,3,2,海の日", {2002, 7, 15}, false},
+        // general form, weekday before week; empty means any
+        RuleCase{"1949,1999,1,15,,,成人の日", {1949, 1, 15}, true},
+        RuleCase{"1949,1999,1,15,,,成人の日", {2000, 1, 15}, false},
+        RuleCase{"1949,1999,1,15,,,成人の日", {1948, 1, 15}, false},
+        RuleCase{"2000,,1,,2,2,成人の日", {2024, 1, 8}, true},
+        RuleCase{"2000,,1,,2,2,成人の日", {1999, 1, 11}, false},
+        RuleCase{",,,13,6,,金曜13日", {2026, 2, 13}, true},
+        RuleCase{",,,13,6,,金曜13日", {2026, 4, 13}, false},
+        // a wrapped year range
+        RuleCase{"2000,1990,5,5,,,x", {1989, 5, 5}, true},
+        RuleCase{"2000,1990,5,5,,,x", {2001, 5, 5}, true},
+        RuleCase{"2000,1990,5,5,,,x", {1995, 5, 5}, false},
+        // quoted name with a comma
+        RuleCase{"12,24,\"前夜,祭\"", {2024, 12, 24}, true}));
+
+TEST(HolidayRules, ItemsWithOtherFieldCountsAreSkipped) {
+    HolidayRules rules;
+    rules.SetHolidayList({"; 祝日", "1,1", "1,1,元日", "1,2,3,4,5,6,7,8", ""});
+    ASSERT_EQ(rules.HolidayItems().size(), 1u);
+    EXPECT_EQ(rules.HolidayItems()[0].Name, "元日");
+}
+
+TEST(HolidayRules, ConversionErrorStopsThatListButKeepsEarlierItems) {
+    HolidayRules rules;
+    rules.SetSpecialDayList({"6,1,記念日"});
+    EXPECT_THROW(rules.SetHolidayList({"1,1,元日", "x,3,ひな祭り", "5,5,こどもの日"}), EConvertError);
+    ASSERT_EQ(rules.HolidayItems().size(), 1u);
+    EXPECT_EQ(rules.HolidayItems()[0].Name, "元日");
+    // The other list is still there.
+    EXPECT_EQ(rules.SpecialDayItems().size(), 1u);
+    EXPECT_THROW(rules.SetHolidayList({"1,,元日"}), EConvertError);  // empty number
+}
+
+TEST(HolidayRules, ComputedEquinoxAndSubstitute) {
+    HolidayRules rules;
+    EXPECT_EQ(rules.GetDayKind(2024, 9, 22), dkSunday | dkHoliday);
+    EXPECT_EQ(rules.GetDayNames(2024, 9, 22), "秋分の日");
+    EXPECT_EQ(rules.GetDayKind(2024, 9, 23), dkFurikae);
+    EXPECT_EQ(rules.GetDayNames(2024, 9, 23), "振替休日");
+    EXPECT_EQ(rules.GetDayKind(2024, 3, 20), dkHoliday);
+    EXPECT_EQ(rules.GetDayNames(2024, 3, 20), "春分の日");
+    EXPECT_EQ(rules.GetDayKind(2024, 9, 21), dkSaturday);
+
+    rules.AutoFurikae = false;
+    EXPECT_EQ(rules.GetDayKind(2024, 9, 23), 0);
+    EXPECT_EQ(rules.GetDayNames(2024, 9, 23), "");
+    rules.AutoEquinox = false;
+    EXPECT_EQ(rules.GetDayKind(2024, 9, 22), dkSunday);
+}
+
+TEST(HolidayRules, SubstituteOnlyFromTheLawOf1973) {
+    HolidayRules rules;
+    rules.SetHolidayList({"4,29,天皇誕生日", "11,3,文化の日"});
+    // 1973-04-29 was a Sunday: the first substitute holiday.
+    EXPECT_EQ(rules.GetDayKind(1973, 4, 30), dkFurikae);
+    // 1968-11-03 and 1962-04-29 fell on Sundays, before the law.
+    EXPECT_EQ(rules.GetDayKind(1968, 11, 3), dkSunday | dkHoliday);
+    EXPECT_EQ(rules.GetDayKind(1968, 11, 4), 0);
+    EXPECT_EQ(rules.GetDayKind(1962, 4, 30), 0);
+    EXPECT_EQ(rules.GetDayNames(1962, 4, 30), "");
+}
+
+TEST(HolidayRules, MondayHolidayIsNeverAlsoASubstitute) {
+    HolidayRules rules;
+    rules.SetHolidayList({"5,3,憲法記念日", "5,4,みどりの日", "5,5,こどもの日"});
+    // 2025-05-04 Sunday, 05-05 Monday is a holiday of its own.
+    EXPECT_EQ(rules.GetDayKind(2025, 5, 5), dkHoliday);
+    EXPECT_EQ(rules.GetDayNames(2025, 5, 5), "こどもの日");
+    // No carry-over is computed: 2025-05-06 only from the file.
+    EXPECT_EQ(rules.GetDayKind(2025, 5, 6), 0);
+}
+
+TEST(HolidayRules, SpecialDaysComeFirst) {
+    HolidayRules rules;
+    rules.SetHolidayList({"11,3,文化の日"});
+    rules.SetSpecialDayList({"11,3,創立記念日", "11,3,\"父の 誕生日\""});
+    EXPECT_EQ(rules.GetDayKind(2026, 11, 3), dkSpecialDay | dkHoliday);
+    QString kinds;
+    EXPECT_EQ(rules.DayNameList(2026, 11, 3, &kinds),
+              QStringList({"創立記念日", "父の 誕生日", "文化の日"}));
+    EXPECT_EQ(kinds, "SSH");
+    EXPECT_EQ(rules.GetDayNames(2026, 11, 3), "創立記念日,\"父の 誕生日\",文化の日");
+}
+
+TEST(HolidayRules, SpecialDayOnSundayMakesNoSubstitute) {
+    HolidayRules rules;
+    rules.SetSpecialDayList({"3,1,記念日"});
+    EXPECT_EQ(rules.GetDayKind(2026, 3, 1), dkSunday | dkSpecialDay);
+    EXPECT_EQ(rules.GetDayKind(2026, 3, 2), 0);
+}
+
+// The substitute test goes through the overridable operation.
+class ExtraSunday : public HolidayRules {
+public:
+    TDayKind GetDayKind(std::int32_t y, std::uint8_t m, std::uint8_t d) const override {
+        TDayKind k = HolidayRules::GetDayKind(y, m, d);
+        if (y == 2026 && m == 6 && d == 7) k |= dkHoliday;
+        return k;
+    }
+};
+
+TEST(HolidayRules, SubstituteAsksTheOverride) {
+    ExtraSunday rules;
+    EXPECT_EQ(rules.GetDayKind(2026, 6, 8), dkFurikae);
+}
+
+TEST(ResolveRuleLine, Forms) {
+    struct Case {
+        const char* line;
+        std::int32_t year;
+        std::uint8_t filter;
+        const char* name;
+        int day, month;
+    };
+    const Case cases[] = {
+        {"1,1,元日", 2026, 0, "元日", 1, 1},
+        {"1,1,元日", 2026, 1, "元日", 1, 1},
+        {"1,1,元日", 2026, 2, "", 32, 13},
+        {"1,2,2,成人の日", 2026, 0, "成人の日", 12, 1},
+        {"1,2,2,成人の日", 2024, 1, "成人の日", 8, 1},
+        {"9,3,2,敬老の日", 2026, 9, "敬老の日", 21, 9},
+        {"1999,1,1,15,成人の日", 1999, 0, "成人の日", 15, 1},
+        {"1999,1,1,15,成人の日", 2000, 0, "", 32, 13},
+        {"1999,2,1,15,x", 2000, 0, "x", 15, 1},
+        {"1999,2,1,15,x", 1998, 0, "", 32, 13},
+        {"1999,0,1,15,x", 1999, 1, "x", 15, 1},
+        {"2003,2,7,3,2,海の日", 2026, 7, "海の日", 20, 7},
+        {"2003,2,7,3,2,海の日", 2002, 7, "", 32, 13},
+        {"1949,1999,1,15,,,成人の日", 1990, 0, "", 32, 13},
+        {"ばらばら", 2026, 0, "", 32, 13},
+    };
+    HolidayRules rules;
+    for (const Case& c : cases) {
+        QString name = "old";
+        std::uint8_t day = 7, month = c.filter;
+        rules.ResolveRuleLine(QString::fromUtf8(c.line), c.year, name, day, month);
+        EXPECT_EQ(name, QString::fromUtf8(c.name)) << c.line << " " << c.year;
+        EXPECT_EQ(day, c.day) << c.line << " " << c.year;
+        EXPECT_EQ(month, c.month) << c.line << " " << c.year;
+    }
+}
+
+}  // namespace
+}  // namespace korvane

@@ -1,0 +1,136 @@
+#include "calendar/textlines.h"
+
+#include "core/clock.h"
+#include "core/codec.h"
+#include "core/prompt.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+QStringList loadBytes(const QByteArray& content) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Ca202612.vlm");
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(content);
+    f.close();
+    QStringList lines{"stale"};
+    LoadTextLines(lines, path);
+    return lines;
+}
+
+struct Case {
+    const char* label;
+    QByteArray content;
+    QStringList lines;
+};
+
+class LineEnds : public ::testing::TestWithParam<Case> {};
+
+TEST_P(LineEnds, Split) { EXPECT_EQ(loadBytes(GetParam().content), GetParam().lines); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LineEnds,
+    ::testing::Values(
+        Case{"empty", QByteArray(), {}},
+        Case{"crlf", "a\r\nb\r\n", {"a", "b"}},
+        Case{"last line unterminated", "a\r\nb", {"a", "b"}},
+        Case{"lf and cr", "a\nb\rc", {"a", "b", "c"}},
+        Case{"empty lines kept", "\r\n\r\na\n\n", {"", "", "a", ""}},
+        Case{"lf cr is two ends", "a\n\rb", {"a", "", "b"}},
+        Case{"nul ends a line", QByteArray("a\0b\r\n", 5), {"a", "b"}},
+        Case{"sub ends the file", "a\r\nb\x1a\r\nc\r\n", {"a", "b"}},
+        Case{"sub at line start", "a\r\n\x1a" "b", {"a"}},
+        Case{"cp932 decoded", "\x82\xa0\x87\x40,\x8a\xbf\r\n", {QStringLiteral("あ①,漢")}}),
+    [](const auto& info) {
+        std::string s = info.param.label;
+        for (char& c : s)
+            if (!isalnum(static_cast<unsigned char>(c))) c = '_';
+        return s;
+    });
+
+// Lines that straddle the 8192-byte read blocks, with every kind of line end at the seam.
+TEST(LoadTextLines, BlockBoundaries) {
+    for (int offset = -3; offset <= 3; ++offset) {
+        for (const char* end : {"\r\n", "\n", "\r", "\n\n", "\r\n\r\n"}) {
+            QByteArray content(8192 + offset, 'x');
+            content += end;
+            content += "next\r\n";
+            QStringList expected{QString(8192 + offset, u'x')};
+            const QByteArray e(end);
+            if (e == "\n\n" || e == "\r\n\r\n") expected << "";
+            expected << "next";
+            EXPECT_EQ(loadBytes(content), expected) << offset << " " << qPrintable(e.toHex());
+        }
+    }
+}
+
+// An empty line that begins a block must not be mistaken for the LF of a CR LF.
+TEST(LoadTextLines, EmptyLineAtBlockStartIsKept) {
+    QByteArray content(8191, 'x');
+    content += "\n";  // ends the first block exactly
+    content += "\nlast\n";
+    EXPECT_EQ(loadBytes(content), QStringList({QString(8191, u'x'), "", "last"}));
+
+    QByteArray crSplit(8191, 'y');
+    crSplit += "\r";  // CR ends the block, its LF starts the next
+    crSplit += "\nlast";
+    EXPECT_EQ(loadBytes(crSplit), QStringList({QString(8191, u'y'), "last"}));
+}
+
+// A double-byte character cut by the block seam decodes whole.
+TEST(LoadTextLines, CharacterAcrossTheSeam) {
+    QByteArray content(8191, 'z');
+    content += "\x8a\xbf\r\n";
+    const QStringList lines = loadBytes(content);
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("z漢")));
+}
+
+TEST(LoadTextLines, ManyLines) {
+    QByteArray content;
+    for (int i = 0; i < 10000; ++i) content += "2026,12," + QByteArray::number(i % 31 + 1) + ",会議\r\n";
+    const QStringList lines = loadBytes(*Cp932::encode(QString::fromUtf8(content)));
+    ASSERT_EQ(lines.size(), 10000);
+    EXPECT_EQ(lines[9999], "2026,12,18,会議");
+}
+
+TEST(LoadTextLines, UnreadableFileIsReportedAfterFiveAttempts) {
+    ScriptedPrompt prompt;
+    const QDateTime start(QDate(2026, 12, 7), QTime(9, 0));
+    FixedClock clock(start);
+    QTemporaryDir dir;
+    // A folder cannot be read as a file, whatever the user's rights.
+    const QString folder = dir.path() + "/Hday.dat";
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const QString missing = dir.path() + "/Sday.vlm";
+    for (const QString& path : {folder, missing}) {
+        prompt.clear();
+        const int sleepsBefore = clock.sleeps();
+        const QDateTime before = clock.now();
+        QStringList lines{"stale"};
+        LoadTextLines(lines, path);
+        EXPECT_TRUE(lines.isEmpty());
+        ASSERT_EQ(prompt.entries().size(), 1u);
+        EXPECT_EQ(prompt.entries()[0].text, "読込エラー[" + path + "]");
+        EXPECT_EQ(prompt.entries()[0].caption, "確認 -Korvane-");
+        // Four waits of half a second between the five attempts.
+        EXPECT_EQ(clock.sleeps() - sleepsBefore, 4);
+        EXPECT_EQ(before.msecsTo(clock.now()), 2000);
+    }
+}
+
+TEST(LoadTextLines, ReadableFileNeedsNoWait) {
+    FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(9, 0)));
+    EXPECT_EQ(loadBytes("a\r\n"), QStringList{"a"});
+    EXPECT_EQ(clock.sleeps(), 0);
+}
+
+}  // namespace
+}  // namespace korvane
