@@ -1,5 +1,6 @@
 #include "calendar/holidayrules.h"
 #include "calendar/julius.h"
+#include "calendar/oldcalendar.h"
 #include "calendar/textlines.h"
 #include "core/codec.h"
 
@@ -73,6 +74,18 @@ void BM_GetDayKind_1900to2100(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * std::int64_t(days.size()));
 }
 BENCHMARK(BM_GetDayKind_1900to2100)->Unit(benchmark::kMillisecond);
+
+void BM_JuliusRokuyo_TableRange(benchmark::State& state) {
+    const std::int32_t first = JDOldCalendar().front().start;
+    const std::int32_t last = JDOldCalendar().back().start;
+    for (auto _ : state) {
+        unsigned sum = 0;
+        for (std::int32_t jd = first; jd <= last; ++jd) sum += JuliusRokuyo(jd);
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * (last - first + 1));
+}
+BENCHMARK(BM_JuliusRokuyo_TableRange)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace korvane

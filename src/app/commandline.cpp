@@ -2,6 +2,7 @@
 
 #include "calendar/holidayrules.h"
 #include "calendar/julius.h"
+#include "calendar/oldcalendar.h"
 #include "calendar/textlines.h"
 #include "core/prompt.h"
 #include "korvane_version.h"
@@ -59,7 +60,7 @@ QString CommandLine::helpText() {
         "                   日付、曜日 (1=日 … 7=土)、日の種類 (1=日曜 2=土曜 4=祝日\n"
         "                   8=振替休日 16=記念日 の和)、祝日・記念日名、旧暦の月コード/日、六曜。\n"
         "                   祝日はプログラムと同じフォルダの Hday.dat から読みます。\n"
-        "                   この版では六曜は空欄、旧暦は 0/0 です。\n"
+        "                   旧暦と六曜は 1989-12-28 から 2030-12-24 まで。範囲外は 0/0 と空欄。\n"
         "  --hday FILE      --days で Hday.dat の代わりに FILE を使います。\n"
         "  --version        版を表示します。\n"
         "  --help           この説明を表示します。\n");
@@ -149,14 +150,20 @@ int CommandLine::days(std::FILE* out, std::FILE* err) {
         std::int32_t y;
         std::uint8_t m, d;
         DecodeJulius(jd, y, m, d);
-        buffer += QStringLiteral("%1-%2-%3\t%4\t%5\t%6\t0/0\t\n")
-                      .arg(y, 4, 10, QChar(u'0'))
-                      .arg(m, 2, 10, QChar(u'0'))
-                      .arg(d, 2, 10, QChar(u'0'))
-                      .arg(JuliusWeekday(jd))
-                      .arg(rules.GetDayKind(y, m, d))
-                      .arg(rules.GetDayNames(y, m, d))
-                      .toUtf8();
+        std::uint8_t code, oldDay;
+        JuliusOldDate(jd, code, oldDay);
+        const std::uint8_t rokuyo = JuliusRokuyo(jd);
+        // Concatenated, not arg()-chained: a name may itself hold "%1".
+        const QString line = QStringLiteral("%1-%2-%3\t%4\t%5\t")
+                                 .arg(y, 4, 10, QChar(u'0'))
+                                 .arg(m, 2, 10, QChar(u'0'))
+                                 .arg(d, 2, 10, QChar(u'0'))
+                                 .arg(JuliusWeekday(jd))
+                                 .arg(rules.GetDayKind(y, m, d)) +
+                             rules.GetDayNames(y, m, d) + u'\t' + QString::number(code) + u'/' +
+                             QString::number(oldDay) + u'\t' +
+                             (rokuyo ? RokuyoNames[rokuyo] : QString()) + u'\n';
+        buffer += line.toUtf8();
         if (buffer.size() > (1 << 16) - 64) {
             std::fwrite(buffer.constData(), 1, std::size_t(buffer.size()), out);
             buffer.clear();

@@ -72,6 +72,13 @@ bool TBinaryDayListItem::Assign(const QStringList& f) {
 }
 
 bool TBinaryDayListItem::Matches(std::int32_t year, std::uint8_t month, std::uint8_t day) const {
+    if (Month != 0 && Month != month) return false;
+    return MatchesWithWeekday(year, month, day,
+                              Weekday != 0 ? JuliusWeekday(EncodeJulius(year, month, day)) : 0);
+}
+
+bool TBinaryDayListItem::MatchesWithWeekday(std::int32_t year, std::uint8_t month,
+                                            std::uint8_t day, std::uint8_t weekday) const {
     // Every condition must hold; the month goes first as it rejects most rules cheaply.
     if (Month != 0 && Month != month) return false;
 
@@ -95,7 +102,7 @@ bool TBinaryDayListItem::Matches(std::int32_t year, std::uint8_t month, std::uin
     }
 
     if (Weekday != 0) {
-        if (JuliusWeekday(EncodeJulius(year, month, day)) != Weekday) return false;
+        if (weekday != Weekday) return false;
         if (Week != 0 && (day - 1) / 7 != Week - 1) return false;
     }
     return true;

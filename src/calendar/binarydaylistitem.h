@@ -24,6 +24,9 @@ public:
 
     virtual ~TBinaryDayListItem() = default;
     virtual bool Matches(std::int32_t year, std::uint8_t month, std::uint8_t day) const;
+    // As Matches, for a caller that already knows the date's weekday (1 = Sunday).
+    bool MatchesWithWeekday(std::int32_t year, std::uint8_t month, std::uint8_t day,
+                            std::uint8_t weekday) const;
 
     // Fills the item from the fields of a rule line. Returns false (item untouched) for a field
     // count other than 3..7; throws EConvertError for a number field that is not an integer.

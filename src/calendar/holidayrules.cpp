@@ -22,9 +22,9 @@ void parseInto(std::vector<TBinaryDayListItem>& items, const QStringList& lines)
 }
 
 bool anyMatches(const std::vector<TBinaryDayListItem>& items, std::int32_t y, std::uint8_t m,
-                std::uint8_t d) {
+                std::uint8_t d, std::uint8_t weekday) {
     for (const TBinaryDayListItem& item : items)
-        if (item.Matches(y, m, d)) return true;
+        if (item.MatchesWithWeekday(y, m, d, weekday)) return true;
     return false;
 }
 
@@ -63,11 +63,11 @@ void HolidayRules::RebuildDayLists() {
 }
 
 TDayKind HolidayRules::GetDayKind(std::int32_t year, std::uint8_t month, std::uint8_t day) const {
-    TDayKind kind = 0;
-    if (anyMatches(specialDays_, year, month, day)) kind |= dkSpecialDay;
-    if (anyMatches(holidays_, year, month, day)) kind |= dkHoliday;
     const std::int32_t jd = EncodeJulius(year, month, day);
     const std::uint8_t weekday = JuliusWeekday(jd);
+    TDayKind kind = 0;
+    if (anyMatches(specialDays_, year, month, day, weekday)) kind |= dkSpecialDay;
+    if (anyMatches(holidays_, year, month, day, weekday)) kind |= dkHoliday;
     if (weekday == 1) kind |= dkSunday;
     if (weekday == 7) kind |= dkSaturday;
     if (AutoEquinox && !(kind & dkHoliday) &&

@@ -1,0 +1,67 @@
+#include "oldcalendar.h"
+
+#include "calendar/textlines.h"
+#include "core/convert.h"
+
+#include <QtGlobal>
+
+#include <algorithm>
+
+// Resource initialisers live in the global namespace.
+static void initLunisolarResource() { Q_INIT_RESOURCE(jdoldcal); }
+
+namespace korvane {
+
+const std::array<QString, 7> RokuyoNames = {
+    QStringLiteral("不明"), QStringLiteral("先勝"), QStringLiteral("友引"), QStringLiteral("先負"),
+    QStringLiteral("仏滅"), QStringLiteral("大安"), QStringLiteral("赤口"),
+};
+
+namespace {
+
+// The table is built into the program as a resource (data/JDOLDCAL.txt).
+std::vector<TJDOldMonth> loadTable() {
+    initLunisolarResource();
+    std::vector<TJDOldMonth> rows;
+    QStringList lines;
+    LoadTextLines(lines, QStringLiteral(":/korvane/JDOLDCAL.txt"));
+    rows.reserve(std::size_t(lines.size()));
+    for (const QString& line : lines) {
+        if (line.isEmpty()) continue;  // a closing blank line is no row
+        const qsizetype comma = line.indexOf(u',');
+        const QStringView view(line);
+        if (comma < 0) throw EConvertError("'" + line.toStdString() + "' は有効な整数ではありません。");
+        rows.push_back({StrToInt(view.left(comma)), StrToInt(view.mid(comma + 1))});
+    }
+    return rows;
+}
+
+}  // namespace
+
+const std::vector<TJDOldMonth>& JDOldCalendar() {
+    static const std::vector<TJDOldMonth> table = loadTable();  // thread-safe once
+    return table;
+}
+
+void JuliusOldDate(std::int32_t jd, std::uint8_t& code, std::uint8_t& day) {
+    code = 0;
+    day = 0;
+    const std::vector<TJDOldMonth>& t = JDOldCalendar();
+    // The last row only closes the table: its own start day is already outside.
+    if (t.size() < 2 || jd < t.front().start || jd >= t.back().start) return;
+    const auto next = std::upper_bound(t.begin() + 1, t.end(), jd,
+                                       [](std::int32_t v, const TJDOldMonth& r) { return v < r.start; });
+    const TJDOldMonth& month = *(next - 1);
+    code = std::uint8_t(month.code & 0xFF);
+    day = std::uint8_t(jd - month.start + 1);
+}
+
+std::uint8_t JuliusRokuyo(std::int32_t jd) {
+    std::uint8_t code, day;
+    JuliusOldDate(jd, code, day);
+    if (code == 0) return 0;
+    const int month = code > 100 ? code - 100 : code;
+    return std::uint8_t(((month - 1) + (day - 1)) % 6 + 1);
+}
+
+}  // namespace korvane
