@@ -99,6 +99,30 @@ TEST(OldCalendar, KnownDates) {
     }
 }
 
+// The month starts of 2026 as the almanac publishes them: each is day 1, the day before is the
+// last day of the month before, and the first day's rokuyō follows the month number.
+TEST(OldCalendar, PublishedMonthStartsOf2026) {
+    struct Start {
+        int m, d, code;
+        const char* rokuyo;
+    };
+    const Start starts[] = {
+        {1, 19, 12, "赤口"}, {2, 17, 1, "先勝"},  {3, 19, 2, "友引"},  {4, 17, 3, "先負"},
+        {5, 17, 4, "仏滅"},  {6, 15, 5, "大安"},  {7, 14, 6, "赤口"},  {8, 13, 7, "先勝"},
+        {9, 11, 8, "友引"},  {10, 11, 9, "先負"}, {11, 9, 10, "仏滅"}, {12, 9, 11, "大安"},
+    };
+    for (const Start& s : starts) {
+        std::uint8_t code, day;
+        JuliusOldDate(jd(2026, s.m, s.d), code, day);
+        EXPECT_EQ(code, s.code) << "2026-" << s.m << "-" << s.d;
+        EXPECT_EQ(day, 1) << "2026-" << s.m << "-" << s.d;
+        EXPECT_EQ(RokuyoNames[JuliusRokuyo(jd(2026, s.m, s.d))], QString::fromUtf8(s.rokuyo))
+            << "2026-" << s.m << "-" << s.d;
+        JuliusOldDate(jd(2026, s.m, s.d) - 1, code, day);
+        EXPECT_GE(day, 29) << "2026-" << s.m << "-" << s.d;
+    }
+}
+
 TEST(OldCalendar, LookupAgreesWithALinearScanEverywhere) {
     const std::vector<TJDOldMonth>& t = JDOldCalendar();
     std::size_t row = 0;
