@@ -54,9 +54,3 @@ TEST(QtPrompt, YesNoButtonsAreJapaneseAndAnswerTruly) {
 
 }  // namespace
 }  // namespace korvane
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

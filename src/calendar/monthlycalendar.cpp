@@ -1,0 +1,188 @@
+#include "monthlycalendar.h"
+
+#include "calendar/oldcalendar.h"
+#include "calendar/qtcolor.h"
+
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace korvane {
+
+TMonthlyCalendar::TMonthlyCalendar(QWidget* parent) : TCustomCalendarEx(parent) {}
+
+void TMonthlyCalendar::setAndRefresh(bool& field, bool value) {
+    if (field == value) return;
+    field = value;
+    Refresh();
+}
+
+void TMonthlyCalendar::setAndRefresh(TColor& field, TColor value) {
+    if (field == value) return;
+    field = value;
+    Refresh();
+}
+
+void TMonthlyCalendar::SetFirstDayOfWeek(TDayOfWeek day) {
+    if (day == firstDayOfWeek_) return;
+    firstDayOfWeek_ = day;
+    Refresh();
+}
+
+void TMonthlyCalendar::SetShowNeighbor(bool on) { setAndRefresh(showNeighbor_, on); }
+void TMonthlyCalendar::SetNeighborColor(TColor color) { setAndRefresh(neighborColor_, color); }
+void TMonthlyCalendar::SetAutoResize(bool on) { setAndRefresh(autoResize_, on); }
+void TMonthlyCalendar::SetFirstRowFirstDay(bool on) { setAndRefresh(firstRowFirstDay_, on); }
+void TMonthlyCalendar::SetLastRowLastDay(bool on) { setAndRefresh(lastRowLastDay_, on); }
+void TMonthlyCalendar::SetDayOfWeekBkColor(TColor color) {
+    setAndRefresh(dayOfWeekBkColor_, color);
+}
+void TMonthlyCalendar::SetShowRokuyo(bool on) { setAndRefresh(showRokuyo_, on); }
+
+std::int32_t TMonthlyCalendar::FirstCellDay() const {
+    const std::int32_t first = EncodeJulius(Year(), Month(), 1);
+    const int offset = (JuliusWeekday(first) - (int(firstDayOfWeek_) + 1) + 7) % 7;  // [0, 6]
+    std::int32_t start = first - offset;
+    if (!firstRowFirstDay_ && start == first) start -= 7;
+    return start;
+}
+
+int TMonthlyCalendar::RowCount() const {
+    if (!autoResize_) return 7;
+    const std::int32_t start = FirstCellDay();
+    const std::int32_t last = EncodeJulius(Year(), Month(), JuliusDaysInMonth(Year(), Month()));
+    const int weeks = (last - start) / 7;
+    int rows = weeks + 2;
+    if (!lastRowLastDay_ && (last - start + 1) % 7 == 0) rows = weeks + 3;
+    return rows;
+}
+
+void TMonthlyCalendar::CellFromPoint(int x, int y, int& row, int& column) const {
+    const QSize size = contentsRect().size();
+    const int cw = std::max(1, size.width() / 7);
+    const int ch = std::max(1, size.height() / RowCount());
+    column = x / cw;
+    row = y / ch;
+}
+
+QRect TMonthlyCalendar::CellRect(int column, int row) const {
+    const std::int64_t w = contentsRect().width();
+    const std::int64_t h = contentsRect().height();
+    const int rows = RowCount();
+    const int left = int(w * column / 7);
+    const int top = int(h * row / rows);
+    const int right = int(w * (column + 1) / 7);
+    const int bottom = int(h * (row + 1) / rows);
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+QString TMonthlyCalendar::WeekdayLabel(int column) const {
+    const int weekday = (int(firstDayOfWeek_) + column) % 7;  // 0 = Sunday
+    // Korvane speaks Japanese whatever the system locale; Qt counts Monday as 1, Sunday as 7.
+    return QLocale(QLocale::Japanese, QLocale::Japan)
+        .dayName(weekday == 0 ? 7 : weekday, QLocale::ShortFormat);
+}
+
+void TMonthlyCalendar::UpdateCalendar() {
+    CanvasScope scope(this);
+    TCustomCalendarEx::UpdateCalendar();
+    const int rows = RowCount();
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < 7; ++column) DrawCell(column, row, CellRect(column, row));
+}
+
+QColor TMonthlyCalendar::NeighborTextColor(TColor fontColor) const {
+    // System colours are resolved before the arithmetic.
+    return ToQColor(OrColor(FromQColor(ScreenColor(fontColor)), FromQColor(ScreenColor(neighborColor_))),
+                    palette());
+}
+
+void TMonthlyCalendar::DrawDayText(const QRect& rect, std::int32_t date, const TCalFont& font,
+                                   const QColor& textColor, RokuyoStyle style) {
+    QPainter& p = *Canvas();
+    std::int32_t y;
+    std::uint8_t m, d;
+    DecodeJulius(date, y, m, d);
+    const std::uint8_t rokuyo = showRokuyo_ ? JuliusRokuyo(date) : 0;
+    QRect dayRect = rect;
+    if (rokuyo != 0) {
+        const TCalFont& rf = Fonts().Font(TCalExFonts::Rokuyo);
+        const int h = QFontMetrics(rf.Font).height();
+        dayRect.setBottom(rect.bottom() - h);
+        const QRect strip(rect.left(), dayRect.bottom() + 1, rect.width(), h);
+        p.setFont(rf.Font);
+        switch (style) {
+            case RokuyoStyle::Plain: p.setPen(ScreenColor(rf.Color)); break;
+            case RokuyoStyle::Pale: p.setPen(NeighborTextColor(rf.Color)); break;
+            case RokuyoStyle::OnFill: p.setPen(ScreenColor(Color())); break;
+            case RokuyoStyle::InverseStrip:
+                p.fillRect(strip, textColor);
+                p.setPen(ScreenColor(Color()));
+                break;
+        }
+        p.drawText(strip, Qt::AlignCenter | Qt::TextSingleLine, RokuyoNames[rokuyo]);
+    }
+    p.setFont(font.Font);
+    p.setPen(textColor);
+    p.drawText(dayRect, Qt::AlignCenter | Qt::TextSingleLine, QString::number(d));
+}
+
+void TMonthlyCalendar::DrawCell(int column, int row, const QRect& rect) {
+    QPainter& p = *Canvas();
+    if (row == 0) {
+        const TCalFont& f = Fonts().Font(TCalExFonts::DayOfWeek);
+        p.fillRect(rect, ScreenColor(dayOfWeekBkColor_));
+        p.setFont(f.Font);
+        p.setPen(ScreenColor(f.Color));
+        p.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine, WeekdayLabel(column));
+        return;
+    }
+    const std::int32_t date = FirstCellDay() + (row - 1) * 7 + column;
+    std::int32_t y;
+    std::uint8_t m, d;
+    DecodeJulius(date, y, m, d);
+    const TCalFont& font = GetDayFont(y, m, d);
+    if (date == JuliusDay()) {
+        const QColor fill = ScreenColor(font.Color);
+        p.fillRect(rect, fill);
+        DrawDayText(rect, date, font, ScreenColor(Color()), RokuyoStyle::OnFill);
+        return;
+    }
+    if (m != Month() || y != Year()) {
+        if (!showNeighbor_) return;
+        DrawDayText(rect, date, font, NeighborTextColor(font.Color), RokuyoStyle::Pale);
+        return;
+    }
+    DrawDayText(rect, date, font, ScreenColor(font.Color), RokuyoStyle::Plain);
+}
+
+void TMonthlyCalendar::mousePressEvent(QMouseEvent* event) {
+    TCustomCalendarEx::mousePressEvent(event);
+    const QPoint at = event->position().toPoint() - contentsRect().topLeft();
+    int row, column;
+    CellFromPoint(at.x(), at.y(), row, column);
+    if (row < 1 || column < 0 || column > 6 || row >= RowCount()) return;
+    const std::int32_t date = FirstCellDay() + column + (row - 1) * 7;
+    std::int32_t y;
+    std::uint8_t m, d;
+    DecodeJulius(date, y, m, d);
+    if (m != Month() && !neighborJump_) return;
+    SetJuliusDay(date);
+}
+
+void TMonthlyCalendar::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Right: NextDay(); break;
+        case Qt::Key_Left: PrevDay(); break;
+        case Qt::Key_Up: SetJuliusDay(JuliusDay() - 7); break;
+        case Qt::Key_Down: SetJuliusDay(JuliusDay() + 7); break;
+        case Qt::Key_PageUp: PrevMonth(); break;
+        case Qt::Key_PageDown: NextMonth(); break;
+        default: TCustomCalendarEx::keyPressEvent(event); return;
+    }
+    event->accept();
+}
+
+}  // namespace korvane

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "calendar/monthlycalendar.h"
+
+namespace korvane {
+
+// The small month calendar of the year page: optional ruled lines, a tinted today cell and an
+// optional cursor tint instead of the inverse current day.
+class TNbMCalendar : public TMonthlyCalendar {
+public:
+    static constexpr TColor kCursorColor = TColor(0xFFFFB9);
+    static constexpr TColor kGridColor = TColor(0xC0C0C0);
+
+    explicit TNbMCalendar(QWidget* parent = nullptr);
+
+    bool Keisen() const { return keisen_; }
+    void SetKeisen(bool on);
+    bool IsCursor() const { return isCursor_; }
+    void SetIsCursor(bool on);
+    TColor ColorToDay() const { return colorToDay_; }
+    // Takes effect at the next redraw.
+    void SetColorToDay(TColor color) { colorToDay_ = color; }
+
+    // While set, redraws are skipped (the year page sets it while it moves a calendar).
+    bool Suspended = false;
+
+    // Today's day number, taken when the calendar was made.
+    std::int32_t Today() const { return today_; }
+
+    void UpdateCalendar() override;
+
+protected:
+    void DrawCell(int column, int row, const QRect& rect) override;
+
+private:
+    void drawGridLines(const QRect& rect);
+
+    bool keisen_ = false;
+    bool isCursor_ = false;
+    TColor colorToDay_ = TColor(13696981);
+    std::int32_t today_;
+};
+
+}  // namespace korvane

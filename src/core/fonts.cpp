@@ -1,0 +1,60 @@
+#include "fonts.h"
+
+#include <QFontMetricsF>
+#include <QHash>
+#include <QMutex>
+
+#include <cmath>
+
+namespace korvane {
+
+void InstallFontSubstitutions() {
+    static const bool done = [] {
+        QFont::insertSubstitutions(kFaceGothic, {"IPAGothic", "Noto Sans Mono CJK JP", "Noto Sans CJK JP"});
+        QFont::insertSubstitutions(kFacePGothic, {"IPAPGothic", "Noto Sans CJK JP", "IPAGothic"});
+        QFont::insertSubstitutions(kFaceMincho, {"IPAMincho", "Noto Serif CJK JP"});
+        QFont::insertSubstitutions(kFacePMincho, {"IPAPMincho", "Noto Serif CJK JP", "IPAMincho"});
+        return true;
+    }();
+    (void)done;
+}
+
+namespace {
+
+// Cell height per em of a family, measured once.
+qreal cellPerEm(const QFont& font) {
+    static QMutex mutex;
+    static QHash<QString, qreal> cache;
+    const QString key = font.family() + (font.bold() ? "/b" : "");
+    QMutexLocker lock(&mutex);
+    auto it = cache.constFind(key);
+    if (it != cache.constEnd()) return *it;
+    QFont probe = font;
+    probe.setPixelSize(200);
+    const QFontMetricsF m(probe);
+    const qreal ratio = m.height() > 0 ? m.height() / 200.0 : 1.0;
+    cache.insert(key, ratio);
+    return ratio;
+}
+
+}  // namespace
+
+void SetFontHeight(QFont& font, int height) {
+    if (height == 0) return;
+    if (height < 0) {
+        font.setPixelSize(-height);
+        return;
+    }
+    font.setPixelSize(std::max(1, int(std::lround(height / cellPerEm(font)))));
+}
+
+QFont FontWithHeight(const QString& face, int height, bool bold) {
+    InstallFontSubstitutions();
+    QFont f(face);
+    f.setBold(bold);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    SetFontHeight(f, height);
+    return f;
+}
+
+}  // namespace korvane

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace korvane {
+
+// Face names as the Japanese Windows programs wrote them.
+inline const QString kFaceGothic = QStringLiteral("ＭＳ ゴシック");
+inline const QString kFacePGothic = QStringLiteral("ＭＳ Ｐゴシック");
+inline const QString kFaceMincho = QStringLiteral("ＭＳ 明朝");
+inline const QString kFacePMincho = QStringLiteral("ＭＳ Ｐ明朝");
+
+// Maps the Windows face names onto installed Japanese fonts. Safe to call more than once.
+void InstallFontSubstitutions();
+
+// A font whose character cell (ascent + descent) is cellHeight pixels: the way heights are given
+// throughout the calendars. A negative height is the em height instead.
+QFont FontWithHeight(const QString& face, int height, bool bold = false);
+void SetFontHeight(QFont& font, int height);
+
+}  // namespace korvane

@@ -1,0 +1,52 @@
+#include "core/colortext.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+TEST(ColorText, ReadsEveryForm) {
+    struct Case {
+        const char* text;
+        std::optional<TColor> color;
+    };
+    const Case cases[] = {
+        {"clRed", 0x0000FF},
+        {"clred", 0x0000FF},  // identifiers are not case-sensitive
+        {"clBlue", 0xFF0000},
+        {"clMoneyGreen", 0xC0DCC0},
+        {"clSkyBlue", 0xF0CAA6},
+        {"clCream", 0xF0FBFF},
+        {"clMedGray", 0xA4A0A0},
+        {"clLtGray", 0xC0C0C0},
+        {"clWindowText", TColor(0x80000008u)},
+        {"clWindow", TColor(0x80000005u)},
+        {"clBtnShadow", TColor(0x80000010u)},
+        {"clBtnFace", TColor(0x8000000Fu)},
+        {"$000000FF", 0x0000FF},
+        {"$80000008", TColor(0x80000008u)},
+        {"255", 255},
+        {"-2147483643", TColor(0x80000005u)},
+        {"16711680", 0xFF0000},
+        {"", std::nullopt},
+        {"1", 1},
+        {"赤", std::nullopt},
+        {"clNotAColour", std::nullopt},
+        {"$GG", std::nullopt},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ColorFromText(QString::fromUtf8(c.text)), c.color) << c.text;
+    EXPECT_EQ(StringToColor(u"nonsense", clGreen), clGreen);
+}
+
+TEST(ColorText, WritesIdentifiersOrHex) {
+    EXPECT_EQ(ColorToString(clRed), "clRed");
+    EXPECT_EQ(ColorToString(clSilver), "clSilver");
+    EXPECT_EQ(ColorToString(clWindowText), "clWindowText");
+    EXPECT_EQ(ColorToString(0x484848), "$00484848");
+    EXPECT_EQ(ColorToString(0xFFFFB9), "$00FFFFB9");
+    for (TColor c : {TColor(0x123456), clMedGray, TColor(0x80000018u), clNone})
+        EXPECT_EQ(ColorFromText(ColorToString(c)), c);
+}
+
+}  // namespace
+}  // namespace korvane
