@@ -1,5 +1,6 @@
 #include "monthlycalendar.h"
 
+#include "calendar/monthlayout.h"
 #include "calendar/oldcalendar.h"
 #include "calendar/qtcolor.h"
 
@@ -42,21 +43,11 @@ void TMonthlyCalendar::SetDayOfWeekBkColor(TColor color) {
 void TMonthlyCalendar::SetShowRokuyo(bool on) { setAndRefresh(showRokuyo_, on); }
 
 std::int32_t TMonthlyCalendar::FirstCellDay() const {
-    const std::int32_t first = EncodeJulius(Year(), Month(), 1);
-    const int offset = (JuliusWeekday(first) - (int(firstDayOfWeek_) + 1) + 7) % 7;  // [0, 6]
-    std::int32_t start = first - offset;
-    if (!firstRowFirstDay_ && start == first) start -= 7;
-    return start;
+    return GridFirstCellDay(Year(), Month(), int(firstDayOfWeek_), firstRowFirstDay_);
 }
 
 int TMonthlyCalendar::RowCount() const {
-    if (!autoResize_) return 7;
-    const std::int32_t start = FirstCellDay();
-    const std::int32_t last = EncodeJulius(Year(), Month(), JuliusDaysInMonth(Year(), Month()));
-    const int weeks = (last - start) / 7;
-    int rows = weeks + 2;
-    if (!lastRowLastDay_ && (last - start + 1) % 7 == 0) rows = weeks + 3;
-    return rows;
+    return GridRowCount(Year(), Month(), FirstCellDay(), autoResize_, lastRowLastDay_);
 }
 
 void TMonthlyCalendar::CellFromPoint(int x, int y, int& row, int& column) const {

@@ -22,7 +22,7 @@ void ConsolePrompt::message(const QString& text, const QString& caption, Kind) {
     std::fprintf(stderr, "%s: %s\n", qUtf8Printable(caption), qUtf8Printable(text));
 }
 
-bool ConsolePrompt::askYesNo(const QString& text, const QString& caption) {
+bool ConsolePrompt::askYesNo(const QString& text, const QString& caption, bool) {
     message(text, caption, Kind::Question);
     return false;
 }
@@ -35,8 +35,8 @@ void ScriptedPrompt::message(const QString& text, const QString& caption, Kind k
     entries_.push_back({text, caption, kind});
 }
 
-bool ScriptedPrompt::askYesNo(const QString& text, const QString& caption) {
-    entries_.push_back({text, caption, Kind::Question});
+bool ScriptedPrompt::askYesNo(const QString& text, const QString& caption, bool defaultNo) {
+    entries_.push_back({text, caption, Kind::Question, defaultNo});
     if (answers_.empty()) return false;
     const bool yes = answers_.front();
     answers_.pop_front();

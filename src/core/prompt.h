@@ -17,7 +17,8 @@ public:
 
     virtual ~Prompt() = default;
     virtual void message(const QString& text, const QString& caption, Kind kind) = 0;
-    virtual bool askYesNo(const QString& text, const QString& caption) = 0;
+    // defaultNo makes No the button that Enter presses (for destructive questions).
+    virtual bool askYesNo(const QString& text, const QString& caption, bool defaultNo = false) = 0;
     // File and folder choices answer an empty string when the user cancels.
     virtual QString openFileName(const QString& caption, const QString& folder,
                                  const QString& filter) = 0;
@@ -34,7 +35,7 @@ public:
 class ConsolePrompt : public Prompt {
 public:
     void message(const QString& text, const QString& caption, Kind kind) override;
-    bool askYesNo(const QString& text, const QString& caption) override;
+    bool askYesNo(const QString& text, const QString& caption, bool defaultNo = false) override;
     QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
     QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
     QString folderName(const QString&, const QString&) override { return {}; }
@@ -48,6 +49,7 @@ public:
         QString text;
         QString caption;
         Kind kind;
+        bool defaultNo = false;
     };
 
     ScriptedPrompt();
@@ -56,7 +58,7 @@ public:
     ScriptedPrompt& operator=(const ScriptedPrompt&) = delete;
 
     void message(const QString& text, const QString& caption, Kind kind) override;
-    bool askYesNo(const QString& text, const QString& caption) override;
+    bool askYesNo(const QString& text, const QString& caption, bool defaultNo = false) override;
     QString openFileName(const QString& caption, const QString& folder,
                          const QString& filter) override;
     QString saveFileName(const QString& caption, const QString& path,

@@ -27,12 +27,12 @@ void QtPrompt::message(const QString& text, const QString& caption, Kind kind) {
     box.exec();
 }
 
-bool QtPrompt::askYesNo(const QString& text, const QString& caption) {
+bool QtPrompt::askYesNo(const QString& text, const QString& caption, bool defaultNo) {
     QMessageBox box(QMessageBox::Question, caption, plainLines(text), QMessageBox::NoButton,
                     parent_);
     QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    box.setDefaultButton(defaultNo ? no : yes);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;

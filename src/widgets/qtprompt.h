@@ -14,7 +14,7 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
 
     void message(const QString& text, const QString& caption, Kind kind) override;
-    bool askYesNo(const QString& text, const QString& caption) override;
+    bool askYesNo(const QString& text, const QString& caption, bool defaultNo = false) override;
     QString openFileName(const QString& caption, const QString& folder,
                          const QString& filter) override;
     QString saveFileName(const QString& caption, const QString& path,

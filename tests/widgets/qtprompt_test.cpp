@@ -47,6 +47,15 @@ TEST(QtPrompt, YesNoButtonsAreJapaneseAndAnswerTruly) {
     whenBoxShows([&](QMessageBox* box) { buttonWithText(box, "いいえ(&N)")->click(); });
     EXPECT_FALSE(prompt.askYesNo("消しますか？", "確認 -Korvane-"));
 
+    // A destructive question puts the default on No.
+    bool defaultIsNo = false;
+    whenBoxShows([&](QMessageBox* box) {
+        defaultIsNo = box->defaultButton() == buttonWithText(box, "いいえ(&N)");
+        box->defaultButton()->click();
+    });
+    EXPECT_FALSE(prompt.askYesNo("削除しますか？", "確認", true));
+    EXPECT_TRUE(defaultIsNo);
+
     // Closing the box with Escape means "no".
     whenBoxShows([&](QMessageBox* box) { box->reject(); });
     EXPECT_FALSE(prompt.askYesNo("消しますか？", "確認 -Korvane-"));

@@ -1,0 +1,81 @@
+// Redraw and layout speed of the month grid, with a busy month at the main window's size.
+#include "calendar/julius.h"
+#include "calendar/nbmcal.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace korvane;
+
+void configure(TNbMCal& grid) {
+    grid.SkipUpDate = true;
+    grid.SetisFontBold(true);
+    grid.SetItemGyo(4);
+    grid.SetLenFontYoteiH(12);
+    grid.SetLenBottomItem(4);
+    grid.SetLenHidukeH(22);
+    grid.SetLenItemLeftM(6);
+    grid.SetLenTopItem(0);
+    grid.SetLenKinenC(2);
+    grid.SetLenDayW(117);
+    grid.SetLenDayH(82);
+    grid.SkipUpDate = false;
+    grid.SetShowRokuyo(true);
+    grid.RecalcLayout();
+    grid.resize(7 * 117 + 3, 24 + 6 * 82 + 3);
+}
+
+// 200 day items over the shown month and its neighbours, 30 periods.
+void fill(TNbMCal& grid) {
+    grid.Suspended = true;
+    grid.SetHolidayList({"1,1,元日", "11,3,文化の日", "11,23,勤労感謝の日"});
+    grid.SetSpecialDayList({"12,24,記念日"});
+    for (int i = 0; i < 5; ++i) {
+        const int month = 10 + i;
+        grid.MonthPages()[std::size_t(i)].Year = month > 12 ? 2027 : 2026;
+        grid.MonthPages()[std::size_t(i)].Month = month > 12 ? month - 12 : month;
+    }
+    grid.CurrentPage() = 2;
+    for (int i = 0; i < 200; ++i) {
+        const int page = 1 + i % 3;
+        grid.MonthPages()[std::size_t(page)].Lines
+            << QStringLiteral("%1,,,<B>予定</B>%2\t会議室,clRed,x").arg(i % 28 + 1).arg(i);
+    }
+    for (int i = 0; i < 30; ++i)
+        grid.PeriodList() << QStringLiteral("2026,12,%1,M,2026,12,%2,A,,12,%1,1,clBlue,期間%3")
+                                 .arg(i % 25 + 1)
+                                 .arg(i % 25 + 4)
+                                 .arg(i);
+    grid.SetJuliusDay(EncodeJulius(2026, 12, 15));
+    grid.Suspended = false;
+}
+
+void BM_UpdateCalendar_BusyMonth(benchmark::State& state) {
+    TNbMCal grid;
+    configure(grid);
+    fill(grid);
+    for (auto _ : state) grid.UpdateCalendar();
+}
+BENCHMARK(BM_UpdateCalendar_BusyMonth)->Unit(benchmark::kMillisecond);
+
+void BM_LayoutItems_200Items30Periods(benchmark::State& state) {
+    TNbMCal grid;
+    configure(grid);
+    fill(grid);
+    for (auto _ : state) grid.LayoutItems(4, false);
+}
+BENCHMARK(BM_LayoutItems_200Items30Periods)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

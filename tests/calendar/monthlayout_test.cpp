@@ -1,0 +1,199 @@
+#include "calendar/monthlayout.h"
+
+#include "calendar/holidayrules.h"
+#include "calendar/julius.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+// December 2026 as the main grid shows it: the 1st is a Tuesday, so the grid starts 2026-11-29.
+constexpr std::int32_t kFirstCell = 2461374;  // 2026-11-29
+
+class Layout : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(EncodeJulius(2026, 11, 29), kFirstCell);
+        for (int i = 0; i < 5; ++i) {
+            const int month = 10 + i;  // pages 0..4: 2026-10 .. 2027-02, shown = page 2
+            layout.MonthPages[std::size_t(i)].Year = month > 12 ? 2027 : 2026;
+            layout.MonthPages[std::size_t(i)].Month = month > 12 ? month - 12 : month;
+        }
+        layout.CurrentPage = 2;
+    }
+    TMonthPage& page(int i) { return layout.MonthPages[std::size_t(i)]; }
+    static int cellOf(int y, int m, int d) { return EncodeJulius(y, std::uint8_t(m), std::uint8_t(d)) - kFirstCell; }
+    void lay(int n, bool ueTume) { layout.LayoutItems(n, ueTume, kFirstCell, 2026, 12); }
+    // Slot markers of a cell as text: "." free, "F" period, digit page.
+    QString markers(int cell, int n) const {
+        QString s;
+        for (int i = 0; i <= n; ++i) {
+            const TItemSlot& slot = layout.Slot(cell, i);
+            s += slot.isFree() ? QChar(u'.') : slot.Marker;
+        }
+        return s;
+    }
+    MonthLayout layout;
+};
+
+TEST_F(Layout, BottomAndTopPacking) {
+    page(2).Lines = {"10,,,会議,", "10,,,打合せ,"};
+    lay(4, false);
+    EXPECT_EQ(markers(cellOf(2026, 12, 10), 4), "..22.");
+    EXPECT_EQ(layout.Slot(cellOf(2026, 12, 10), 2).Record, 0);
+    EXPECT_EQ(layout.Slot(cellOf(2026, 12, 10), 3).Record, 1);
+    lay(4, true);
+    EXPECT_EQ(markers(cellOf(2026, 12, 10), 4), "22...");
+}
+
+TEST_F(Layout, OverflowTakesTheExtraSlot) {
+    for (int i = 0; i < 6; ++i) page(2).Lines << QStringLiteral("15,,,予定%1,").arg(i);
+    lay(4, false);
+    EXPECT_EQ(markers(cellOf(2026, 12, 15), 4), "22222");
+    EXPECT_EQ(layout.Slot(cellOf(2026, 12, 15), 4).Record, 4);  // the sixth is not placed
+}
+
+TEST_F(Layout, ItemsBelowAPeriodBarFillFreeSlots) {
+    layout.PeriodList = {"2026,12,14,M,2026,12,16,A,,12,14,2,clRed,研修"};
+    page(2).Lines = {"15,,,会議,"};
+    lay(4, false);
+    EXPECT_EQ(markers(cellOf(2026, 12, 14), 4), "F....");
+    EXPECT_EQ(markers(cellOf(2026, 12, 15), 4), "F..2.");
+    lay(4, true);
+    EXPECT_EQ(markers(cellOf(2026, 12, 15), 4), "F2...");
+}
+
+TEST_F(Layout, PeriodsFirstFitInListOrder) {
+    layout.PeriodList = {
+        "2026,12,8,M,2026,12,10,X,,12,8,1,clBlue,出張",
+        "2026,12,1,M,2026,12,12,X,,12,1,1,clRed,展示会",
+        "2026,12,11,M,2026,12,20,X,,12,11,1,clGreen,棚卸し",
+        "2026,12,5,M,2026,12,6,X,,12,5,1,D,削除済み",
+        "2026,12,5,M",
+    };
+    lay(4, false);
+    // The first line keeps slot 0 throughout; the second needs a slot free over its whole span.
+    EXPECT_EQ(layout.Slot(cellOf(2026, 12, 8), 0).Record, 0);
+    EXPECT_EQ(layout.Slot(cellOf(2026, 12, 1), 1).Record, 1);
+    EXPECT_TRUE(layout.Slot(cellOf(2026, 12, 1), 0).isFree());
+    EXPECT_EQ(layout.Slot(cellOf(2026, 12, 12), 1).Record, 1);
+    // The third overlaps the second only, and slot 0 is free over its span.
+    EXPECT_EQ(layout.Slot(cellOf(2026, 12, 11), 0).Record, 2);
+    EXPECT_EQ(layout.Slot(cellOf(2026, 12, 20), 0).Record, 2);
+    EXPECT_EQ(markers(cellOf(2026, 12, 5), 4), ".F...");
+}
+
+TEST_F(Layout, PeriodAcrossTheWholeGrid) {
+    layout.PeriodList = {"2026,10,1,M,2027,3,1,M,,10,1,3,$000080,長期案件"};
+    lay(4, false);
+    for (int k = 0; k < MonthLayout::kCells; ++k) {
+        EXPECT_TRUE(layout.Slot(k, 0).isPeriod()) << k;
+        EXPECT_EQ(layout.Slot(k, 0).Record, 0);
+    }
+}
+
+TEST_F(Layout, BrokenNumbersLeaveOnlyThatLineOut) {
+    layout.PeriodList = {"2026,十二,1,M,2026,12,3,X,,12,1,1,clRed,壊れた行",
+                         "2026,12,1,M,2026,12,3,X,,12,1,1,clRed,正しい行"};
+    page(2).Lines = {"x,,,壊れた日,", "2,,,正しい日,", ""};
+    EXPECT_NO_THROW(lay(4, false));
+    EXPECT_EQ(layout.Slot(cellOf(2026, 12, 1), 0).Record, 1);
+    EXPECT_EQ(markers(cellOf(2026, 12, 2), 4), "F..2.");
+}
+
+TEST_F(Layout, HiddenTextAcrossLines) {
+    page(2).Lines = {
+        "3,,,前<h>隠す</H>後,",
+        "3,,,見える<H>ここから,",
+        "3,,,全部隠れる,",
+        "3,,,ここまで</h>残り,",
+        "4,,,<H>別の日は続かない,",
+        "5,,,見える日,",
+    };
+    lay(4, true);
+    const int c3 = cellOf(2026, 12, 3);
+    EXPECT_EQ(markers(c3, 4), "222..");
+    EXPECT_EQ(layout.ItemText(c3, 0).Text, "前後");
+    EXPECT_EQ(layout.ItemText(c3, 1).Text, "見える");
+    EXPECT_EQ(layout.ItemText(c3, 2).Text, "残り");
+    EXPECT_EQ(layout.Slot(c3, 2).Record, 3);
+    EXPECT_EQ(markers(cellOf(2026, 12, 4), 4), ".....");
+    EXPECT_EQ(layout.ItemText(cellOf(2026, 12, 5), 0).Text, "見える日");
+}
+
+TEST_F(Layout, TagsTabsAndCommas) {
+    page(2).Lines = {"7,,,<b>太字</B>\t字下げ，です,", "7,,,<S>取消</s>,clRed,x", "7,,,</b>片方だけ,1,x"};
+    lay(4, true);
+    const int c = cellOf(2026, 12, 7);
+    EXPECT_EQ(layout.ItemText(c, 0).Text, "太字   字下げ,です");
+    EXPECT_TRUE(layout.ItemText(c, 0).Bold);
+    EXPECT_FALSE(layout.ItemText(c, 0).Strike);
+    EXPECT_TRUE(layout.ItemText(c, 1).Strike);
+    EXPECT_TRUE(layout.ItemText(c, 2).Bold);
+    // A colour only from a record of more than five fields, and not "1".
+    EXPECT_EQ(layout.ItemText(c, 0).ColorText, "");
+    EXPECT_EQ(layout.ItemText(c, 1).ColorText, "clRed");
+    EXPECT_EQ(layout.ItemText(c, 2).ColorText, "");
+    layout.TabMojiSuu = 4;
+    layout.TabChousei = 100;
+    EXPECT_EQ(layout.TabSpaces(), "    ");
+}
+
+TEST_F(Layout, NeighbouringMonthsUseTheirPages) {
+    page(1).Lines = {"30,,,十一月の予定,"};
+    page(3).Lines = {"2,,,一月の予定,"};
+    page(2).Lines = {"30,,,十二月の予定,"};
+    lay(4, true);
+    EXPECT_EQ(markers(cellOf(2026, 11, 30), 4), "1....");
+    EXPECT_EQ(markers(cellOf(2027, 1, 2), 4), "3....");
+    EXPECT_EQ(markers(cellOf(2026, 12, 30), 4), "2....");
+}
+
+TEST(LayoutWrap, JanuaryTakesDecemberOnlyFromTheRightPage) {
+    MonthLayout layout;
+    const std::int32_t first = EncodeJulius(2026, 12, 28);  // January 2027 grid
+    layout.CurrentPage = 0;  // no page before: December cannot be shown
+    layout.MonthPages[0] = {2027, 1, 0, {"31,,,一月,"}};
+    layout.MonthPages[1] = {2027, 2, 0, {}};
+    layout.LayoutItems(4, true, first, 2027, 1);
+    EXPECT_TRUE(layout.Slot(3, 0).isFree());  // 2026-12-31: page 0 holds January
+    EXPECT_EQ(layout.Slot(34, 0).Marker, u'0');  // 2027-01-31
+
+    layout.CurrentPage = 1;
+    layout.MonthPages[0] = {2025, 12, 0, {"31,,,去年の十二月,"}};  // wrong year
+    layout.MonthPages[1] = {2027, 1, 0, {}};
+    layout.LayoutItems(4, true, first, 2027, 1);
+    EXPECT_TRUE(layout.Slot(3, 0).isFree());
+    layout.MonthPages[0].Year = 2026;
+    layout.LayoutItems(4, true, first, 2027, 1);
+    EXPECT_EQ(layout.Slot(3, 0).Marker, u'0');
+}
+
+TEST_F(Layout, PrintTexts) {
+    HolidayRules rules;
+    rules.SetHolidayList({"12,23,祝日A"});
+    rules.SetSpecialDayList({"12,23,創立記念日", "12,23,父の誕生日"});
+    page(2).Lines = {"23,,,\t忘年会,"};
+    layout.PeriodList = {"2026,12,22,M,2026,12,24,X,,12,22,1,clRed,出張"};
+    lay(3, false);
+    const int cell = cellOf(2026, 12, 23);
+    const TCellPrintTexts t = layout.GetCellPrintTexts(
+        3, cell % 7, cell / 7 + 1,
+        [&](std::int32_t y, std::uint8_t m, std::uint8_t d, QString* kinds) {
+            return rules.DayNameList(y, m, d, kinds);
+        });
+    EXPECT_EQ(t.Month, 12);
+    EXPECT_EQ(t.Day, 23);
+    EXPECT_EQ(t.Anniversary, "創立記念日，父の誕生日 ");
+    EXPECT_EQ(t.Holiday, "祝日A");
+    EXPECT_EQ(t.Names, "創立記念日,父の誕生日,祝日A");
+    EXPECT_FALSE(t.Rokuyo.isEmpty());
+    ASSERT_EQ(t.Lines.size(), 3);
+    EXPECT_EQ(t.Lines[0], layout.PeriodList[0]);
+    EXPECT_EQ(t.Lines[1], "");
+    EXPECT_EQ(t.Lines[2], "23,,,   忘年会,");
+}
+
+}  // namespace
+}  // namespace korvane
