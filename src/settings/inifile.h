@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <stdexcept>
+#include <vector>
+
+namespace korvane {
+
+// Raised when an INI file cannot be written; the message names the file.
+class EIniError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// An INI file with the Windows profile semantics the settings files were made with: sections and
+// keys without regard to letter case, values trimmed (and unquoted) on reading and at most 2047
+// characters long, the reader supplying the default, CP932 text and CR LF lines. Every operation
+// reads the file afresh and every write reaches the disk before it returns (atomically); lines
+// that are not touched keep their bytes exactly.
+class IniFile {
+public:
+    static constexpr int kMaxValueLength = 2047;
+
+    explicit IniFile(QString fileName) : fileName_(std::move(fileName)) {}
+    const QString& FileName() const { return fileName_; }
+
+    QString ReadString(const QString& section, const QString& key, const QString& def) const;
+    // A value that is not a whole number reads as the default ("$" introduces hexadecimal).
+    int ReadInteger(const QString& section, const QString& key, int def) const;
+    // Any non-zero integer is true.
+    bool ReadBool(const QString& section, const QString& key, bool def) const;
+    bool SectionExists(const QString& section) const;
+    bool ValueExists(const QString& section, const QString& key) const;
+    // The key names of a section, in file order.
+    QStringList ReadSection(const QString& section) const;
+
+    // Writes throw EIniError when the file cannot be written or the text cannot be held in CP932.
+    void WriteString(const QString& section, const QString& key, const QString& value);
+    void WriteInteger(const QString& section, const QString& key, int value);
+    void WriteBool(const QString& section, const QString& key, bool value);
+    void DeleteKey(const QString& section, const QString& key);
+    void EraseSection(const QString& section);
+
+private:
+    struct Line {
+        QByteArray raw;
+        enum Kind { Other, Section, Key } kind = Other;
+        QString name;   // section or key name, trimmed
+        QString value;  // for keys: the raw value text, trimmed
+    };
+    std::vector<Line> load() const;
+    void save(const std::vector<Line>& lines) const;
+    static Line parse(const QByteArray& raw);
+    // Index range [begin, end) of the section's body, or begin = -1 when absent.
+    static void findSection(const std::vector<Line>& lines, const QString& section,
+                            qsizetype& header, qsizetype& end);
+    QByteArray encodeOrThrow(const QString& text) const;
+
+    QString fileName_;
+};
+
+}  // namespace korvane
