@@ -1,0 +1,55 @@
+#include "paths.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace korvane {
+
+QString WithTrailing(const QString& text, QChar delimiter) {
+    const QString t = text.trimmed();
+    if (t.isEmpty() || t.endsWith(delimiter)) return t;
+    return t + delimiter;
+}
+
+QString WithoutTrailing(const QString& text, QChar delimiter) {
+    QString t = text.trimmed();
+    if (t.endsWith(delimiter)) t.chop(1);
+    return t;
+}
+
+QString ParentFolder(const QString& folder) {
+    const QString f = WithoutTrailing(folder);
+    const qsizetype slash = f.lastIndexOf(u'/');
+    return slash < 0 ? QString() : f.left(slash + 1);
+}
+
+QString FromWindowsPath(const QString& path) {
+    QString p = path;
+    const bool drive = p.size() >= 2 && p[1] == u':' && p[0].isLetter();
+    if (!drive && !p.contains(u'\\')) return path;
+    p.replace(u'\\', u'/');
+    if (!drive) return p;
+    const QChar letter = p[0].toLower();
+    QString rest = p.mid(2);
+    if (!rest.startsWith(u'/')) rest.prepend(u'/');
+    if (letter == u'z') return rest;
+    QString prefix = qEnvironmentVariable("WINEPREFIX");
+    if (prefix.isEmpty()) prefix = QDir::homePath() + QStringLiteral("/.wine");
+    return WithoutTrailing(prefix) + QStringLiteral("/dosdevices/") + letter + u':' + rest;
+}
+
+QString FindFile(const QString& folder, const QString& name) {
+    const QString exact = folder + name;
+    if (QFileInfo(exact).isFile()) return exact;
+    const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& e : entries)
+        if (e.compare(name, Qt::CaseInsensitive) == 0) return folder + e;
+    return {};
+}
+
+bool FileExistsIn(const QString& folder, const QString& name) {
+    return !FindFile(folder, name).isEmpty();
+}
+
+}  // namespace korvane

@@ -1,0 +1,50 @@
+#include "core/paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+TEST(Paths, TrailingDelimiters) {
+    EXPECT_EQ(WithTrailing(""), "");
+    EXPECT_EQ(WithTrailing("   "), "");
+    EXPECT_EQ(WithTrailing(" /data "), "/data/");
+    EXPECT_EQ(WithTrailing("/data/"), "/data/");
+    EXPECT_EQ(WithTrailing("C:\\Data", u'\\'), "C:\\Data\\");
+    EXPECT_EQ(WithoutTrailing("/data/"), "/data");
+    EXPECT_EQ(WithoutTrailing("/data//"), "/data/");  // one delimiter only
+    EXPECT_EQ(ParentFolder("/x/Data/Files1/"), "/x/Data/");
+    EXPECT_EQ(ParentFolder("/x/Data/Files1"), "/x/Data/");
+}
+
+TEST(Paths, WindowsPathsUnderWine) {
+    qputenv("WINEPREFIX", "/home/u/.wine");
+    EXPECT_EQ(FromWindowsPath("Z:\\home\\u\\Velmar\\"), "/home/u/Velmar/");
+    EXPECT_EQ(FromWindowsPath("z:\\"), "/");
+    EXPECT_EQ(FromWindowsPath("C:\\Velmar\\"), "/home/u/.wine/dosdevices/c:/Velmar/");
+    EXPECT_EQ(FromWindowsPath("D:\\Sched\\"), "/home/u/.wine/dosdevices/d:/Sched/");
+    EXPECT_EQ(FromWindowsPath("/already/linux/"), "/already/linux/");
+    EXPECT_EQ(FromWindowsPath("Data\\Files1\\"), "Data/Files1/");
+    qunsetenv("WINEPREFIX");
+}
+
+TEST(Paths, FindFileExactlyThenIgnoringCase) {
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/";
+    QFile(folder + "HDAY.DAT").open(QIODevice::WriteOnly);
+    QFile(folder + "Ca200612.vlm").open(QIODevice::WriteOnly);
+    QFile(folder + "ca200612.VLM").open(QIODevice::WriteOnly);
+    EXPECT_EQ(FindFile(folder, "Hday.dat"), folder + "HDAY.DAT");
+    EXPECT_EQ(FindFile(folder, "Ca200612.vlm"), folder + "Ca200612.vlm");  // exact wins
+    EXPECT_EQ(FindFile(folder, "Sday.vlm"), "");
+    EXPECT_FALSE(FileExistsIn(folder + "missing/", "Hday.dat"));
+    QDir().mkdir(folder + "sub.dat");
+    EXPECT_EQ(FindFile(folder, "sub.dat"), "");  // folders are no files
+}
+
+}  // namespace
+}  // namespace korvane
