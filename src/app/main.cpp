@@ -1,22 +1,69 @@
 #include "app/commandline.h"
+#include "app/fmc21.h"
+#include "app/singleinstance.h"
+#include "core/paths.h"
+#include "core/prompt.h"
+#include "widgets/qtprompt.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QScreen>
+#include <QStandardPaths>
 
 #include <cstdio>
 
+namespace {
+
+using namespace korvane;
+
+// Korvane.ini and Printers.ini: beside the program when "localfol.vlm" stands there, else in the
+// user's configuration folder (the program folder when that cannot be made).
+QString settingsFolder(const QString& programFolder) {
+    if (QFileInfo(programFolder + QStringLiteral("localfol.vlm")).isFile()) return programFolder;
+    const QString folder =
+        WithTrailing(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)) +
+        QStringLiteral("Norbel/Korvane/");
+    return QDir().mkpath(folder) ? folder : programFolder;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("Korvane"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Norbel"));
+    // The query commands run without a display.
+    QStringList args;
+    for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    {
+        QCoreApplication probe(argc, argv);
+        const QString folder = QDir(QCoreApplication::applicationDirPath()).absolutePath() + "/";
+        korvane::CommandLine cli(args, folder);
+        if (const std::optional<int> code = cli.run(stdout, stderr)) return *code;
+    }
 
-    QStringList args = QCoreApplication::arguments();
-    args.removeFirst();
-    const QString folder = QDir(QCoreApplication::applicationDirPath()).absolutePath() + "/";
-    korvane::CommandLine cli(args, folder);
-    if (const std::optional<int> code = cli.run(stdout, stderr)) return *code;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Korvane"));
+    QApplication::setOrganizationName(QStringLiteral("Norbel"));
+    const QString programFolder = QDir(QApplication::applicationDirPath()).absolutePath() + "/";
 
-    // The calendar window is not part of this build yet; say so instead of pretending.
-    std::fputs("korvane: 画面はまだありません。使い方は korvane --help をご覧ください。\n", stderr);
-    return 1;
+    // "Velmar2Ju.$$$" in the working folder lets the sibling start a second copy.
+    SingleInstance instance(SingleInstance::DefaultKey());
+    const bool singleCopy = !QFileInfo(QStringLiteral("Velmar2Ju.$$$")).isFile();
+    if (singleCopy && instance.AskRunningCopy()) return 0;
+
+    QtPrompt prompt;
+    Prompt::install(&prompt);
+    const QRect work = app.primaryScreen() ? app.primaryScreen()->availableGeometry() : QRect();
+    const bool smallScreen = work.isValid() && work.bottom() <= 727;
+    TfmC21 window({programFolder, settingsFolder(programFolder)}, args, smallScreen);
+    prompt.setParent(&window);
+    if (singleCopy)
+        instance.Listen([&window] {
+            window.showNormal();
+            window.raise();
+            window.activateWindow();
+        });
+    window.show();
+    const int code = app.exec();
+    Prompt::install(nullptr);
+    return code;
 }

@@ -1,0 +1,749 @@
+#include "fmc21.h"
+
+#include "calendar/julius.h"
+#include "calendar/nbmcal.h"
+#include "calendar/nbmcalendar.h"
+#include "calendar/textlines.h"
+#include "core/clock.h"
+#include "core/fonts.h"
+#include "core/paths.h"
+#include "core/prompt.h"
+#include "settings/inifile.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace korvane {
+namespace {
+
+struct Ymd {
+    std::int32_t y;
+    std::uint8_t m, d;
+};
+
+Ymd decode(std::int32_t jd) {
+    Ymd r;
+    DecodeJulius(jd, r.y, r.m, r.d);
+    return r;
+}
+
+template <typename W>
+W* named(W* w, const char* name) {
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+void showMessage(const QString& text) {
+    Prompt::current().message(text, TfmC21::ConfirmCaption(), Prompt::Kind::Information);
+}
+
+const QColor kGrey(0x80, 0x80, 0x80);
+
+}  // namespace
+
+TfmC21::TfmC21(MainWindowPaths paths, QStringList arguments, bool smallScreen, QWidget* parent)
+    : QMainWindow(parent),
+      paths_(std::move(paths)),
+      arguments_(std::move(arguments)),
+      smallScreen_(smallScreen),
+      link_(paths_.ProgramFolder) {
+    setObjectName(QStringLiteral("fmC21"));
+    setWindowTitle(QStringLiteral("Korvane"));
+    InstallFontSubstitutions();
+    setFont(FontWithHeight(kFacePGothic, -12));
+
+    pageControl_ = named(new QTabWidget(this), "PageControl1");
+    pageControl_->setTabPosition(QTabWidget::South);
+    setCentralWidget(named(new QWidget(this), "PMain"));
+    auto* mainLayout = new QVBoxLayout(centralWidget());
+    mainLayout->setContentsMargins(0, 0, 0, 0);
+    mainLayout->addWidget(pageControl_);
+
+    buildMonthPage();
+    buildYearPage();
+    buildSettingsPage();
+    buildMenus();
+
+    clockPanel_ = new QLabel(this);
+    clockPanel_->setFixedWidth(200);
+    clockPanel_->setAlignment(Qt::AlignCenter);
+    folderPanel_ = new QLabel(this);
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->addWidget(clockPanel_);
+    statusBar()->addWidget(folderPanel_, 1);
+
+    todayDay_ = JuliusToday();
+    configureMonthGrid();
+    if (!initialiseMonths()) {
+        showMessage(QStringLiteral(
+            "月の初期設定に失敗しました。\r\n一旦、終了させますので\r\nもう一度、立ち上げ直してください。"));
+    }
+
+    timer1_ = new QTimer(this);
+    timer1_->setInterval(10000);
+    connect(timer1_, &QTimer::timeout, this, &TfmC21::UpdateClock);
+    timer1_->start();
+    UpdateClock();
+    connect(pageControl_, &QTabWidget::currentChanged, this, [this] { pageChanged(); });
+    pageControl_->setCurrentWidget(tsMonth_);
+}
+
+TfmC21::~TfmC21() = default;
+
+void TfmC21::configureMonthGrid() {
+    TNbMCal& g = *monthGrid_;
+    g.SkipUpDate = true;
+    g.SetisFontBold(true);
+    g.SetItemGyo(smallScreen_ ? 3 : 4);
+    g.SetLenFontHidukeH(smallScreen_ ? 16 : 18);
+    g.SetLenFontNeighbH(smallScreen_ ? 14 : 16);
+    g.SetLenTopItem(0);
+    g.SetLenFontYoteiH(12);
+    g.SetLenGyokan(2);
+    g.SetLenBottomItem(smallScreen_ ? 3 : 4);
+    g.LenYoteiH = std::uint8_t(smallScreen_ ? g.LenFontYoteiH() + g.LenGyokan() : 17);
+    g.SetLenFontKinenbH(12);
+    g.SetLenFontKinenbNH(11);
+    g.SetLenHidukeH(std::uint8_t(smallScreen_ ? g.LenFontHidukeH() + 4 : 22));
+    g.SetLenHidukeW(28);
+    g.SetLenYohaku(4);
+    g.SetLenItemLeftM(6);
+    g.SetLenKinenC(smallScreen_ ? 1 : 2);
+    g.SetLenKinenNC(smallScreen_ ? 0 : 1);
+    g.SetLenFontYoubiH(16);
+    g.SetLenYoubiH(smallScreen_ ? 22 : 24);
+    g.SetLenDayW(smallScreen_ ? 100 : 117);
+    g.SetLenDayH(std::uint8_t(g.LenHidukeH() + g.LenTopItem() +
+                              (g.LenFontYoteiH() + g.LenGyokan()) * g.ItemGyo() + g.LenBottomItem()));
+    g.SkipUpDate = false;
+    g.RecalcLayout();
+    g.setGeometry(-1, -1, 7 * g.LenDayW() + 3, 6 * g.LenDayH() + g.LenYoubiH() + 3);
+    pnlMonth_->setFixedSize(g.width() - 2, g.height() - 2);
+    TCalFont rokuyo = g.Fonts().Font(TCalExFonts::Rokuyo);
+    rokuyo.Color = TColor(0x484848);
+    g.Fonts().SetFont(TCalExFonts::Rokuyo, rokuyo);
+    g.OnDayChange = [this](TCustomCalendarEx*, std::int32_t, std::uint8_t, std::uint8_t) {
+        dayChanged();
+    };
+    tcMonth_->setStyleSheet(QStringLiteral("QTabBar::tab { width: %1px; }").arg(g.LenDayW()));
+}
+
+void TfmC21::buildMonthPage() {
+    tsMonth_ = named(new QWidget, "tsMonth");
+    pageControl_->addTab(tsMonth_, QStringLiteral("　　月　　"));
+    auto* outer = new QVBoxLayout(tsMonth_);
+    outer->setContentsMargins(4, 4, 4, 4);
+
+    auto* header = new QHBoxLayout;
+    tcMonth_ = named(new QTabBar, "tcMonth");
+    tcMonth_->setExpanding(false);
+    tcMonth_->setDrawBase(false);
+    connect(tcMonth_, &QTabBar::currentChanged, this, [this](int) {
+        colourTabs();
+        if (!tabSignalsMuted_) SelectTab(true);
+    });
+    header->addWidget(tcMonth_);
+    header->addStretch(1);
+    auto* idou = named(new QWidget, "pnlIdou1");
+    auto* idouLayout = new QHBoxLayout(idou);
+    idouLayout->setContentsMargins(0, 0, 0, 0);
+    const struct {
+        const char* name;
+        const char16_t* caption;
+        int months;
+    } nav[] = {{"btnZengetu", u"前月", -1},
+               {"btnYokugetu", u"翌月", 1},
+               {"btnZennen", u"前年", -12},
+               {"btnYokunen", u"翌年", 12}};
+    for (const auto& n : nav) {
+        auto* b = named(new QPushButton(QString::fromUtf16(n.caption)), n.name);
+        const int months = n.months;
+        connect(b, &QPushButton::clicked, this, [this, months] { StepMonth(months); });
+        idouLayout->addWidget(b);
+    }
+    header->addWidget(idou);
+    outer->addLayout(header);
+
+    auto* body = new QHBoxLayout;
+    pnlMonth_ = named(new QWidget, "pnlMonth");
+    pnlMonth_->setContextMenuPolicy(Qt::CustomContextMenu);
+    monthGrid_ = named(new TNbMCal(pnlMonth_), "MonthGrid");
+    body->addWidget(pnlMonth_, 0, Qt::AlignTop);
+    auto* pnlBtn = named(new QWidget, "pnlBtn");
+    pnlBtn->setFixedWidth(56);
+    auto* btnLayout = new QVBoxLayout(pnlBtn);
+    btnLayout->setContentsMargins(0, 0, 0, 0);
+    auto button = [&](const char* name, const QString& caption) {
+        auto* b = named(new QPushButton(caption), name);
+        b->setMinimumHeight(48);
+        b->setFlat(caption.isEmpty());
+        btnLayout->addWidget(b);
+        return b;
+    };
+    connect(button("btnM1", QStringLiteral("設定")), &QPushButton::clicked, this,
+            [this] { openSettings(); });
+    button("btnM5", QStringLiteral("印刷"))->setEnabled(false);  // the print window comes later
+    connect(button("btnM9", QStringLiteral("今月")), &QPushButton::clicked, this,
+            [this] { ShowThisMonth(); });
+    connect(button("btnM11", QString()), &QPushButton::clicked, this,
+            [this] { monthGrid_->setFocus(); });
+    button("btnM14", QString());
+    button("btnM16", QString());
+    btnLayout->addStretch(1);
+    connect(button("btnM12", QStringLiteral("終了")), &QPushButton::clicked, this,
+            [this] { close(); });
+    body->addWidget(pnlBtn);
+    body->addStretch(1);
+    outer->addLayout(body);
+    outer->addStretch(1);
+}
+
+void TfmC21::buildYearPage() {
+    tsYear_ = named(new QWidget, "tsYear");
+    pageControl_->addTab(tsYear_, QStringLiteral("　  年  　"));
+    auto* outer = new QHBoxLayout(tsYear_);
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(10);
+    for (int i = 0; i < 12; ++i) {
+        auto* cell = new QVBoxLayout;
+        cell->setSpacing(2);
+        monthLabels_[std::size_t(i)] =
+            named(new QLabel, QStringLiteral("Label%1").arg(i + 1).toLatin1().constData());
+        QFont big = font();
+        big.setBold(true);
+        monthLabels_[std::size_t(i)]->setFont(big);
+        auto* cal = named(new TNbMCalendar,
+                          QStringLiteral("NbMCalendar%1").arg(i + 1).toLatin1().constData());
+        cal->setFixedSize(151, 103);
+        cal->SetColorToDay(TColor(8519306));
+        TCalExFonts fonts = cal->Fonts();
+        fonts.Synchronize = true;
+        fonts.SetFont(TCalExFonts::Weekday, {FontWithHeight(kFacePGothic, -12), clBlack});
+        fonts.Synchronize = false;
+        const TColor colours[] = {clBlack, clBlue, clRed, clBlack, clRed, clGreen, clBlack};
+        for (int f = 0; f < TCalExFonts::Count; ++f)
+            fonts.SetColor(TCalExFonts::Index(f), colours[f]);
+        TCalFont dow = fonts.Font(TCalExFonts::DayOfWeek);
+        dow.Font = FontWithHeight(kFacePGothic, -15);
+        fonts.SetFont(TCalExFonts::DayOfWeek, dow);
+        TCalFont special = fonts.Font(TCalExFonts::SpecialDay);
+        special.Font = FontWithHeight(kFaceGothic, -12);
+        fonts.SetFont(TCalExFonts::SpecialDay, special);
+        cal->SetFonts(fonts);
+        cal->OnDayChange = [this](TCustomCalendarEx* sender, std::int32_t, std::uint8_t,
+                                  std::uint8_t) { MiniCalendarClicked(sender); };
+        minis_[std::size_t(i)] = cal;
+        cell->addWidget(monthLabels_[std::size_t(i)]);
+        cell->addWidget(cal);
+        grid->addLayout(cell, i / 4, i % 4);
+    }
+    auto* gridColumn = new QVBoxLayout;
+    gridColumn->addLayout(grid);
+    gridColumn->addStretch(1);
+    outer->addLayout(gridColumn);
+
+    auto* side = new QVBoxLayout;
+    lblYM_ = named(new QLabel, "lblYM");
+    lblYM_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    lblYM_->setAlignment(Qt::AlignCenter);
+    side->addWidget(lblYM_);
+    auto* group = named(new QGroupBox(QStringLiteral(" 年変更 ")), "GroupBox1");
+    auto* gl = new QGridLayout(group);
+    auto* prev = named(new QPushButton(QStringLiteral("前年")), "FramSpeedBtn7");
+    auto* next = named(new QPushButton(QStringLiteral("翌年")), "FramSpeedBtn8");
+    udYear_ = named(new QSpinBox, "udYear");
+    udYear_->setRange(0, 9999);
+    btnApplyYear_ = named(new QPushButton(QStringLiteral("変更実行")), "FramSpeedBtn16");
+    gl->addWidget(prev, 0, 0);
+    gl->addWidget(next, 0, 1);
+    gl->addWidget(new QLabel(QStringLiteral("ワンタッチ移動→")), 1, 0, 1, 2);
+    gl->addWidget(udYear_, 2, 0);
+    gl->addWidget(btnApplyYear_, 2, 1);
+    connect(prev, &QPushButton::clicked, this, [this] {
+        udYear_->setValue(udYear_->value() - 1);
+        LayOutYear(udYear_->value(), yearFirstMonth_);
+    });
+    connect(next, &QPushButton::clicked, this, [this] {
+        udYear_->setValue(udYear_->value() + 1);
+        LayOutYear(udYear_->value(), yearFirstMonth_);
+    });
+    connect(btnApplyYear_, &QPushButton::clicked, this, [this] {
+        LayOutYear(udYear_->value(), yearFirstMonth_);
+        minis_[0]->setFocus();
+    });
+    connect(udYear_, &QSpinBox::valueChanged, this,
+            [this] { btnApplyYear_->setStyleSheet(QString()); });
+    side->addWidget(group);
+
+    auto* mode = named(new QGroupBox(QStringLiteral(" 表示 ")), "rgYFirstMonth");
+    auto* ml = new QVBoxLayout(mode);
+    const char16_t* modes[] = {u"標準", u"年度", u"特別"};
+    for (int i = 0; i < 3; ++i) {
+        rgYFirstMonth_[std::size_t(i)] = new QRadioButton(QString::fromUtf16(modes[i]));
+        ml->addWidget(rgYFirstMonth_[std::size_t(i)]);
+        connect(rgYFirstMonth_[std::size_t(i)], &QRadioButton::clicked, this,
+                [this] { YearModeClicked(); });
+    }
+    rgYFirstMonth_[0]->setChecked(true);
+    auto* special = named(new QWidget, "pnlTokubetu");
+    auto* sl = new QHBoxLayout(special);
+    sl->setContentsMargins(0, 0, 0, 0);
+    spHajimariTuki_ = named(new QSpinBox, "SpHajimariTuki");
+    spHajimariTuki_->setRange(1, 12);
+    spHajimariTuki_->setValue(9);
+    lblTokubetu_ = named(new QLabel(QStringLiteral("月始まり")), "lblTokubetu");
+    btnTokubetu_ = named(new QPushButton(QStringLiteral("適用")), "btnTokubetu");
+    connect(btnTokubetu_, &QPushButton::clicked, this, [this] { YearModeClicked(); });
+    sl->addWidget(spHajimariTuki_);
+    sl->addWidget(lblTokubetu_);
+    sl->addWidget(btnTokubetu_);
+    ml->addWidget(special);
+    side->addWidget(mode);
+    side->addStretch(1);
+    outer->addLayout(side);
+    updateYearModeControls();
+}
+
+void TfmC21::buildSettingsPage() {
+    tsSettei_ = named(new QWidget, "tsSettei");
+    pageControl_->addTab(tsSettei_, QStringLiteral("　 設定 　"));
+    auto* outer = new QVBoxLayout(tsSettei_);
+    auto* week = named(new QGroupBox(QStringLiteral(" 週の始まり ")), "rgStYoubi");
+    auto* wl = new QHBoxLayout(week);
+    rgStYoubi_[0] = new QRadioButton(QStringLiteral("日曜"));
+    rgStYoubi_[1] = new QRadioButton(QStringLiteral("月曜"));
+    rgStYoubi_[0]->setChecked(true);
+    for (QRadioButton* r : rgStYoubi_) {
+        wl->addWidget(r);
+        connect(r, &QRadioButton::clicked, this, [this] { ApplyWeekStart(); });
+    }
+    outer->addWidget(week);
+    auto* status = named(new QGroupBox(QStringLiteral(" ステータスバー ")), "GroupBox8");
+    auto* stl = new QVBoxLayout(status);
+    stl->addWidget(new QLabel(QStringLiteral("起動フォルダ：") + paths_.ProgramFolder));
+    cbShiyouchuu_ =
+        named(new QCheckBox(QStringLiteral("【 起動フォルダ 】ステータスバー表示")), "cbShiyouchuu");
+    cbShiyouchuu_->setChecked(true);
+    connect(cbShiyouchuu_, &QCheckBox::clicked, this, [this] { UpdateFolderPanel(); });
+    cb24ji_ = named(new QCheckBox(QStringLiteral(" 時刻の２４時表示")), "cb24ji");
+    connect(cb24ji_, &QCheckBox::clicked, this, [this] { UpdateClock(); });
+    stl->addWidget(cbShiyouchuu_);
+    stl->addWidget(cb24ji_);
+    outer->addWidget(status);
+    cbRokuyou_ = named(new QCheckBox(QStringLiteral("六曜を表示する")), "cbRokuyou");
+    connect(cbRokuyou_, &QCheckBox::clicked, this, [this](bool on) {
+        monthGrid_->Fonts().SetColor(TCalExFonts::Rokuyo, link_.RokuyoColor);
+        monthGrid_->SetShowRokuyo(on);
+    });
+    outer->addWidget(cbRokuyou_);
+    outer->addStretch(1);
+    auto* close = named(new QPushButton(QStringLiteral("設定を閉じる")), "SetteiClose");
+    connect(close, &QPushButton::clicked, this, [this] { closeSettings(); });
+    outer->addWidget(close, 0, Qt::AlignRight);
+    pageControl_->setTabVisible(pageControl_->indexOf(tsSettei_), false);
+}
+
+void TfmC21::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    file->addAction(QStringLiteral("終了(&X)"), this, [this] { close(); });
+    idouMenu_ = menuBar()->addMenu(QStringLiteral("移動(&G)"));
+    idouMenu_->setObjectName(QStringLiteral("mnIdou"));
+    idouMenu_->addAction(QStringLiteral("前月(&J)"), QKeySequence(Qt::CTRL | Qt::Key_J), this,
+                         [this] { StepMonth(-1); });
+    idouMenu_->addAction(QStringLiteral("翌月(&K)"), QKeySequence(Qt::CTRL | Qt::Key_K), this,
+                         [this] { StepMonth(1); });
+    idouMenu_->addAction(QStringLiteral("前年(&I)"), QKeySequence(Qt::CTRL | Qt::Key_I), this,
+                         [this] { StepMonth(-12); });
+    idouMenu_->addAction(QStringLiteral("翌年(&M)"), QKeySequence(Qt::CTRL | Qt::Key_M), this,
+                         [this] { StepMonth(12); });
+    QMenu* other = menuBar()->addMenu(QStringLiteral("その他(&O)"));
+    other->addAction(QStringLiteral("オプション設定(&O)"), this, [this] { openSettings(); });
+    other->addAction(QStringLiteral("標準表示(&D)"), this, [this] { StandardDisplay(); });
+
+    pMenu1_ = new QMenu(this);
+    pMenu1_->setObjectName(QStringLiteral("pMenu1"));
+    popupQuit_ = pMenu1_->addAction(QStringLiteral("Korvane終了(&X)"), this, [this] { close(); });
+    connect(pnlMonth_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        popupQuit_->setEnabled(!(monthGrid_->SelStart != 0 && monthGrid_->HighlightClicked));
+        pMenu1_->popup(pnlMonth_->mapToGlobal(at));
+    });
+}
+
+bool TfmC21::initialiseMonths() {
+    bool ok = true;
+    try {
+        todayDay_ = JuliusToday();
+        const Ymd today = decode(todayDay_);
+        monthGrid_->Suspended = true;
+        monthGrid_->SetJuliusDay(todayDay_);
+        months_.Build(today.y, today.m);
+        showStandardTabs();
+        ok = LoadAllSettings();
+        ApplyWeekStart();
+        UpdateFolderPanel();
+        monthGrid_->CurrentPage() = 1;
+        // The holiday file of the working folder, for the year page.
+        if (QFileInfo(QStringLiteral("Hday.dat")).isFile()) {
+            QStringList lines;
+            LoadTextLines(lines, QStringLiteral("Hday.dat"));
+            try {
+                for (TNbMCalendar* c : minis_) c->SetHolidayList(lines);
+            } catch (const std::exception&) {
+                showMessage(QStringLiteral("祭日ファイル読込ミス\r\n処理は続けます。"));
+            }
+        } else {
+            for (TNbMCalendar* c : minis_) c->SetHolidayList(monthGrid_->HolidayList());
+        }
+        int mode = 0;
+        for (int i = 0; i < 3; ++i)
+            if (rgYFirstMonth_[std::size_t(i)]->isChecked()) mode = i;
+        udYear_->setValue(yearModeYear(mode));
+    } catch (const std::exception&) {
+        ok = false;
+    }
+    monthGrid_->Suspended = false;
+    monthGrid_->UpdateCalendar();
+    tabSignalsMuted_ = true;
+    tcMonth_->setCurrentIndex(1);
+    tabSignalsMuted_ = false;
+    return ok;
+}
+
+bool TfmC21::LoadAllSettings() {
+    bool ok = true;
+    try {
+        link_.LoadOptions(printersFile());
+        link_.Resolve(arguments_);
+        link_.LoadRuleFiles(*monthGrid_);
+        monthGrid_->SetTabMojiSuu(std::uint8_t(link_.TabMojiSuu));
+        monthGrid_->SetTabChousei(std::uint8_t(link_.TabChousei));
+        monthGrid_->ItemColor = link_.ItemColor;
+        monthGrid_->SetUeTume(link_.Options.cbUetume);
+        for (int i = 0; i < 5; ++i)
+            link_.LoadMonthSlot(monthGrid_->MonthPages()[std::size_t(i)], months_.Entry(i).Year,
+                                months_.Entry(i).Month);
+        link_.LoadPeriodFile(monthGrid_->PeriodList());
+
+        const IniFile ini(settingsFile());
+        cb24ji_->setChecked(ini.ReadBool("Settei", "cb24ji", cb24ji_->isChecked()));
+        cbShiyouchuu_->setChecked(ini.ReadBool("Settei", "cbShiyouchuu", cbShiyouchuu_->isChecked()));
+        const int mode = std::clamp(ini.ReadInteger("Settei", "rgYFirstMonth", 0), 0, 2);
+        rgYFirstMonth_[std::size_t(mode)]->setChecked(true);
+        const int week = std::clamp(ini.ReadInteger("Settei", "rgStYoubi", 0), 0, 1);
+        rgStYoubi_[std::size_t(week)]->setChecked(true);
+        const bool rokuyo = ini.ReadBool("Settei", "visRokuyou", false);
+        cbRokuyou_->setChecked(rokuyo);
+        monthGrid_->Fonts().SetColor(TCalExFonts::Rokuyo, link_.RokuyoColor);
+        monthGrid_->SetShowRokuyo(rokuyo);
+        spHajimariTuki_->setValue(
+            std::clamp(ini.ReadInteger("Settei", "SpHajimariTuki", spHajimariTuki_->value()), 1, 12));
+        updateYearModeControls();
+    } catch (const std::exception& e) {
+        ok = false;
+    }
+    return ok;
+}
+
+bool TfmC21::SaveAllSettings() {
+    try {
+        IniFile ini(settingsFile());
+        ini.WriteString("Header", "Version", QStringLiteral("Ver1.2.1"));
+        ini.WriteString("Header", "Folder", paths_.ProgramFolder);
+        ini.WriteBool("Settei", "cb24ji", cb24ji_->isChecked());
+        ini.WriteBool("Settei", "cbShiyouchuu", cbShiyouchuu_->isChecked());
+        int mode = 0;
+        for (int i = 0; i < 3; ++i)
+            if (rgYFirstMonth_[std::size_t(i)]->isChecked()) mode = i;
+        ini.WriteInteger("Settei", "rgYFirstMonth", mode);
+        ini.WriteInteger("Settei", "fmC21Top", y());
+        ini.WriteInteger("Settei", "fmC21Left", x());
+        ini.WriteInteger("Settei", "rgStYoubi", rgStYoubi_[1]->isChecked() ? 1 : 0);
+        ini.WriteBool("Settei", "visRokuyou", cbRokuyou_->isChecked());
+        ini.WriteInteger("Settei", "SpHajimariTuki", spHajimariTuki_->value());
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+void TfmC21::setTabCaptions(const QStringList& captions) {
+    tabSignalsMuted_ = true;
+    while (tcMonth_->count() > 0) tcMonth_->removeTab(0);
+    for (const QString& c : captions) tcMonth_->addTab(c);
+    tabSignalsMuted_ = false;
+    colourTabs();
+}
+
+void TfmC21::colourTabs() {
+    // The selected month's caption is blue.
+    for (int i = 0; i < tcMonth_->count(); ++i)
+        tcMonth_->setTabTextColor(i, i == tcMonth_->currentIndex() ? QColor(0, 0, 255)
+                                                                   : palette().color(QPalette::WindowText));
+}
+
+void TfmC21::showStandardTabs() {
+    QStringList captions;
+    for (int i = 0; i < 5; ++i) captions << months_.Entry(i).Caption;
+    setTabCaptions(captions);
+}
+
+void TfmC21::SelectTab(bool fromClick) {
+    if (extraMonthMode_ && tcMonth_->currentIndex() == 1) {
+        monthGrid_->setFocus();
+        const Ymd today = decode(todayDay_);
+        GoToMonth(MonthTable::YearMonthText(today.y, today.m));
+        return;
+    }
+    monthGrid_->Suspended = true;
+    if (fromClick) monthGrid_->CurrentPage() = tcMonth_->currentIndex();
+    const TMonthEntry& e = months_.Entry(monthGrid_->CurrentPage());
+    monthGrid_->GoToDate(e.Year, e.Month, 1);
+    monthGrid_->Suspended = false;
+    monthGrid_->UpdateCalendar();
+}
+
+void TfmC21::RestoreStandardTabs() {
+    if (!extraMonthMode_) return;
+    extraMonthMode_ = false;
+    showStandardTabs();
+    tabSignalsMuted_ = true;
+    tcMonth_->setCurrentIndex(monthGrid_->CurrentPage());
+    tabSignalsMuted_ = false;
+    SelectTab(false);
+}
+
+void TfmC21::GoToMonth(const QString& yyyymm) {
+    const std::int32_t year = yyyymm.left(4).toInt();
+    const int month = yyyymm.mid(4, 2).toInt();
+    const int k = months_.Find(year, month);
+    if (k >= 0) {
+        monthGrid_->CurrentPage() = k;
+        RestoreStandardTabs();
+        tabSignalsMuted_ = true;
+        tcMonth_->setCurrentIndex(k);
+        tabSignalsMuted_ = false;
+        SelectTab(false);
+        savedPage_ = k;
+        return;
+    }
+    if (month < 1 || month > 12) return;
+    extraMonthMode_ = true;
+    const std::int32_t first = EncodeJulius(year, std::uint8_t(month), 1);
+    if (first > 0 && first < months_.RangeFirstDay() - MonthTable::kMaxJumpDays) {
+        showMessage(QStringLiteral("日付がむかしすぎます。"));
+        months_.Entry(5).FileName.clear();
+        return;
+    }
+    if (first > months_.RangeLastDay() + MonthTable::kMaxJumpDays) {
+        showMessage(QStringLiteral("日付が未来すぎます。"));
+        months_.Entry(5).FileName.clear();
+        return;
+    }
+    months_.SetExtra(year, month);
+    TMonthPage& page = monthGrid_->MonthPages()[5];
+    page.Lines.clear();
+    setTabCaptions({months_.Entry(5).Caption, QStringLiteral("今月")});
+    link_.LoadMonthSlot(page, year, month);
+    monthGrid_->CurrentPage() = 5;
+    monthGrid_->Suspended = true;
+    monthGrid_->GoToDate(year, month, 1);
+    monthGrid_->Suspended = false;
+    monthGrid_->UpdateCalendar();
+}
+
+void TfmC21::StepMonth(int months) {
+    std::int32_t year = monthGrid_->Year();
+    int month = monthGrid_->Month() + months;
+    TNbMCal::NormalizeMonth(year, month);
+    GoToMonth(MonthTable::YearMonthText(year, month));
+}
+
+void TfmC21::ShowThisMonth() {
+    pageControl_->setCurrentWidget(tsMonth_);
+    monthGrid_->setFocus();
+    const Ymd today = decode(todayDay_);
+    GoToMonth(MonthTable::YearMonthText(today.y, today.m));
+}
+
+void TfmC21::StandardDisplay() {
+    monthGrid_->setFocus();
+    if (extraMonthMode_) {
+        monthGrid_->CurrentPage() = savedPage_;
+        RestoreStandardTabs();
+    }
+}
+
+void TfmC21::dayChanged() {
+    if (!extraMonthMode_)
+        tcMonth_->setStyleSheet(
+            QStringLiteral("QTabBar::tab { width: %1px; }").arg(monthGrid_->LenDayW()));
+    if (!monthGrid_->NeighborJump) return;
+    const int shown = months_.Find(monthGrid_->Year(), monthGrid_->Month());
+    if (!extraMonthMode_) {
+        if (shown != tcMonth_->currentIndex()) {
+            tabSignalsMuted_ = true;
+            tcMonth_->setCurrentIndex(monthGrid_->CurrentPage());
+            tabSignalsMuted_ = false;
+        }
+    } else if (shown >= 0) {
+        monthGrid_->CurrentPage() = shown;
+        RestoreStandardTabs();
+    } else if (monthGrid_->PageOverflow) {
+        monthGrid_->PageOverflow = false;
+        GoToMonth(MonthTable::YearMonthText(monthGrid_->Year(), monthGrid_->Month()));
+    }
+}
+
+void TfmC21::ApplyWeekStart() {
+    const TDayOfWeek first = rgStYoubi_[1]->isChecked() ? dowMon : dowSun;
+    monthGrid_->SetFirstDayOfWeek(first);
+    for (TNbMCalendar* c : minis_) c->SetFirstDayOfWeek(first);
+}
+
+std::int32_t TfmC21::yearModeYear(int mode) const {
+    return YearPageYear(mode, months_.Entry(1).Year, months_.Entry(1).Month, spHajimariTuki_->value());
+}
+
+void TfmC21::LayOutYear(std::int32_t year, int firstMonth) {
+    for (int i = 1; i <= 12; ++i) {
+        std::int32_t y = year;
+        int m = i + firstMonth - 1;
+        if (m >= 13) {
+            m -= 12;
+            ++y;
+        }
+        TNbMCalendar* c = minis_[std::size_t(i - 1)];
+        c->Suspended = true;
+        c->SetJuliusDay(EncodeJulius(y, std::uint8_t(m), 1));
+        monthLabels_[std::size_t(i - 1)]->setText(QString::number(m));
+        c->Suspended = false;
+        c->UpdateCalendar();
+    }
+    btnApplyYear_->setStyleSheet(QStringLiteral("color: #808080;"));
+    lblYM_->setText(QStringLiteral("%1/%2 - %3/%4")
+                        .arg(minis_[0]->Year())
+                        .arg(minis_[0]->Month())
+                        .arg(minis_[11]->Year())
+                        .arg(minis_[11]->Month()));
+}
+
+void TfmC21::YearModeClicked() {
+    int mode = 0;
+    for (int i = 0; i < 3; ++i)
+        if (rgYFirstMonth_[std::size_t(i)]->isChecked()) mode = i;
+    const int first = mode == 1 ? 4 : mode == 2 ? spHajimariTuki_->value() : 1;
+    if (first != yearFirstMonth_) {
+        udYear_->setValue(yearModeYear(mode));
+        yearFirstMonth_ = first;
+        LayOutYear(udYear_->value(), yearFirstMonth_);
+    }
+    updateYearModeControls();
+}
+
+void TfmC21::updateYearModeControls() {
+    const bool special = rgYFirstMonth_[2]->isChecked();
+    btnTokubetu_->setEnabled(special);
+    spHajimariTuki_->setEnabled(special);
+    const QString grey = QStringLiteral("color: #808080;");
+    btnTokubetu_->setStyleSheet(special ? QStringLiteral("color: #0000ff;") : grey);
+    lblTokubetu_->setStyleSheet(special ? QString() : grey);
+    spHajimariTuki_->setStyleSheet(special ? QString() : grey);
+}
+
+void TfmC21::MiniCalendarClicked(TCustomCalendarEx* calendar) {
+    // Only the user's click asks; the year page's own moves run with the calendar suspended.
+    auto* mini = static_cast<TNbMCalendar*>(calendar);
+    if (mini->Suspended) return;
+    const QString text = QStringLiteral("%1 年 %2 月のマンスリーカレンダーを表示しますか？")
+                             .arg(mini->Year())
+                             .arg(mini->Month());
+    if (!Prompt::current().askYesNo(text, QStringLiteral("確認"))) return;
+    pageControl_->setCurrentWidget(tsMonth_);
+    savedPage_ = monthGrid_->CurrentPage();
+    GoToMonth(MonthTable::YearMonthText(mini->Year(), mini->Month()));
+}
+
+void TfmC21::UpdateClock() {
+    clockPanel_->setText(ClockText(Clock::current().now(), cb24ji_->isChecked()));
+}
+
+void TfmC21::UpdateFolderPanel() {
+    if (cbShiyouchuu_->isChecked()) {
+        folderPanel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        folderPanel_->setText(QStringLiteral("     【 起動フォルダ 】   ") + paths_.ProgramFolder +
+                              QStringLiteral("  "));
+    } else {
+        folderPanel_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        folderPanel_->clear();
+    }
+}
+
+void TfmC21::openSettings() {
+    if (pageControl_->currentWidget() == tsYear_) pageControl_->setCurrentWidget(tsMonth_);
+    pageControl_->setTabVisible(pageControl_->indexOf(tsSettei_), true);
+    pageControl_->setCurrentWidget(tsSettei_);
+}
+
+void TfmC21::closeSettings() {
+    pageControl_->setCurrentWidget(tsMonth_);
+}
+
+void TfmC21::pageChanged() {
+    QWidget* page = pageControl_->currentWidget();
+    if (page == tsSettei_) {
+        settingsEntered_ = true;
+        pageControl_->setTabVisible(pageControl_->indexOf(tsYear_), false);
+    } else {
+        pageControl_->setTabVisible(pageControl_->indexOf(tsSettei_), false);
+        if (!smallScreen_) pageControl_->setTabVisible(pageControl_->indexOf(tsYear_), true);
+        if (settingsEntered_) {
+            settingsEntered_ = false;
+            if (!SaveAllSettings()) showMessage(QStringLiteral("ItemHozon Err"));
+        }
+    }
+    idouMenu_->setEnabled(page == tsMonth_);
+    if (page == tsYear_) YearModeClicked();
+}
+
+void TfmC21::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() == Qt::AltModifier &&
+        (event->key() == Qt::Key_Right || event->key() == Qt::Key_Left)) {
+        const int step = event->key() == Qt::Key_Right ? 1 : -1;
+        int i = pageControl_->currentIndex();
+        for (int n = 0; n < pageControl_->count(); ++n) {
+            i = (i + step + pageControl_->count()) % pageControl_->count();
+            if (pageControl_->isTabVisible(i)) break;
+        }
+        pageControl_->setCurrentIndex(i);
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void TfmC21::closeEvent(QCloseEvent* event) {
+    SaveAllSettings();  // a failed save on closing is not reported
+    event->accept();
+}
+
+}  // namespace korvane

@@ -1,0 +1,136 @@
+#pragma once
+
+#include "app/monthtable.h"
+#include "app/siblinglink.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class QLabel;
+class QTabBar;
+class QTabWidget;
+class QPushButton;
+class QSpinBox;
+class QRadioButton;
+class QCheckBox;
+class QGroupBox;
+class QMenu;
+class QAction;
+class QTimer;
+
+namespace korvane {
+
+class TNbMCal;
+class TNbMCalendar;
+class TCustomCalendarEx;
+
+// Where the main window finds and keeps its files.
+struct MainWindowPaths {
+    QString ProgramFolder;   // the executable's folder, trailing "/"
+    QString SettingsFolder;  // Korvane.ini and Printers.ini, trailing "/"
+};
+
+// The main window: the month page with its month grid, the year page with twelve mini
+// calendars, the settings page, menus and the status bar clock.
+class TfmC21 : public QMainWindow {
+public:
+    TfmC21(MainWindowPaths paths, QStringList arguments, bool smallScreen = false,
+           QWidget* parent = nullptr);
+    ~TfmC21() override;
+
+    static constexpr const char16_t* kConfirmCaption = u"確認 -Korvane-";
+    static QString ConfirmCaption() { return QString::fromUtf16(kConfirmCaption); }
+
+    // Month page.
+    void GoToMonth(const QString& yyyymm);
+    void SelectTab(bool fromClick);
+    void RestoreStandardTabs();
+    void StepMonth(int months);  // -1, +1, -12, +12
+    void ShowThisMonth();        // btnM9 "今月"
+    void StandardDisplay();      // mnHyoujun
+    void ApplyWeekStart();
+    // Year page.
+    void LayOutYear(std::int32_t year, int firstMonth);
+    void YearModeClicked();  // rgYFirstMonth, also when the year page is shown
+    void MiniCalendarClicked(TCustomCalendarEx* calendar);
+    // Settings.
+    bool LoadAllSettings();
+    bool SaveAllSettings();
+    void UpdateClock();
+    void UpdateFolderPanel();
+
+    TNbMCal* MonthGrid() const { return monthGrid_; }
+    const MonthTable& Months() const { return months_; }
+    const SiblingLink& Link() const { return link_; }
+    bool ExtraMonthMode() const { return extraMonthMode_; }
+    int SavedPage() const { return savedPage_; }
+    int YearFirstMonth() const { return yearFirstMonth_; }
+    std::int32_t TodayDay() const { return todayDay_; }
+    TNbMCalendar* MiniCalendar(int tag) const { return minis_[std::size_t(tag - 1)]; }
+    QTabBar* MonthTabs() const { return tcMonth_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildMonthPage();
+    void buildYearPage();
+    void buildSettingsPage();
+    void buildMenus();
+    void configureMonthGrid();
+    bool initialiseMonths();
+    void showStandardTabs();
+    void dayChanged();
+    void pageChanged();
+    void openSettings();
+    void closeSettings();
+    void setTabCaptions(const QStringList& captions);
+    void colourTabs();
+    void updateYearModeControls();
+    std::int32_t yearModeYear(int mode) const;
+    QString settingsFile() const { return paths_.SettingsFolder + QStringLiteral("Korvane.ini"); }
+    QString printersFile() const { return paths_.SettingsFolder + QStringLiteral("Printers.ini"); }
+
+    MainWindowPaths paths_;
+    QStringList arguments_;
+    bool smallScreen_;
+    std::int32_t todayDay_ = 0;
+    MonthTable months_;
+    SiblingLink link_;
+    bool extraMonthMode_ = false;
+    int savedPage_ = 1;
+    int yearFirstMonth_ = 0;
+    bool settingsEntered_ = false;
+    bool tabSignalsMuted_ = false;
+
+    QTabWidget* pageControl_ = nullptr;
+    QWidget* tsMonth_ = nullptr;
+    QWidget* tsYear_ = nullptr;
+    QWidget* tsSettei_ = nullptr;
+    QTabBar* tcMonth_ = nullptr;
+    QWidget* pnlMonth_ = nullptr;
+    TNbMCal* monthGrid_ = nullptr;
+    std::array<TNbMCalendar*, 12> minis_{};
+    std::array<QLabel*, 12> monthLabels_{};
+    QLabel* lblYM_ = nullptr;
+    QSpinBox* udYear_ = nullptr;
+    QPushButton* btnApplyYear_ = nullptr;
+    std::array<QRadioButton*, 3> rgYFirstMonth_{};
+    QSpinBox* spHajimariTuki_ = nullptr;
+    QPushButton* btnTokubetu_ = nullptr;
+    QLabel* lblTokubetu_ = nullptr;
+    std::array<QRadioButton*, 2> rgStYoubi_{};
+    QCheckBox* cb24ji_ = nullptr;
+    QCheckBox* cbShiyouchuu_ = nullptr;
+    QCheckBox* cbRokuyou_ = nullptr;
+    QLabel* clockPanel_ = nullptr;
+    QLabel* folderPanel_ = nullptr;
+    QMenu* idouMenu_ = nullptr;
+    QMenu* pMenu1_ = nullptr;
+    QAction* popupQuit_ = nullptr;
+    QTimer* timer1_ = nullptr;
+};
+
+}  // namespace korvane

@@ -1,0 +1,197 @@
+#include "app/fmc21.h"
+
+#include "calendar/julius.h"
+#include "calendar/nbmcal.h"
+#include "calendar/nbmcalendar.h"
+#include "core/clock.h"
+#include "core/prompt.h"
+#include "settings/inifile.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace korvane {
+namespace {
+
+QStringList tabCaptions(const QTabBar* bar) {
+    QStringList out;
+    for (int i = 0; i < bar->count(); ++i) out << bar->tabText(i);
+    return out;
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    std::unique_ptr<FixedClock> clock;
+    std::unique_ptr<TfmC21> window;
+    ScriptedPrompt prompt;
+    QString oldCwd = QDir::currentPath();
+
+    void open(int y, int m, int d) {
+        window.reset();
+        clock.reset();  // clocks restore the one before them: the old goes first
+        clock = std::make_unique<FixedClock>(QDateTime(QDate(y, m, d), QTime(15, 5)));
+        QDir().mkpath(dir.filePath("prog"));
+        QDir().mkpath(dir.filePath("settings"));
+        QDir::setCurrent(dir.path());  // no Hday.dat in the working folder
+        window = std::make_unique<TfmC21>(
+            MainWindowPaths{dir.filePath("prog") + "/", dir.filePath("settings") + "/"},
+            QStringList{});
+    }
+    void TearDown() override {
+        window.reset();
+        QDir::setCurrent(oldCwd);
+    }
+    template <typename T>
+    T* find(const char* name) const {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+};
+
+TEST_F(MainWindow, JanuaryTabsReachBackIntoTheOldYear) {
+    open(2007, 1, 20);
+    EXPECT_EQ(tabCaptions(window->MonthTabs()),
+              QStringList({"１２月", "１月", "２月", "３月", "４月"}));
+    EXPECT_EQ(window->Months().Entry(0).Year, 2006);
+    EXPECT_EQ(window->Months().Entry(0).FileName, "Ca200612.vlm");
+    EXPECT_EQ(window->MonthTabs()->currentIndex(), 1);
+    EXPECT_EQ(window->MonthGrid()->Month(), 1);
+}
+
+TEST_F(MainWindow, OctoberEndsInTheNextYear) {
+    open(2026, 10, 5);
+    EXPECT_EQ(tabCaptions(window->MonthTabs()).last(), "１月");
+    EXPECT_EQ(window->Months().Entry(4).Year, 2027);
+}
+
+TEST_F(MainWindow, StepsPastTheTabsAndBackWithThisMonth) {
+    open(2026, 12, 7);
+    window->MonthTabs()->setCurrentIndex(4);  // a click on the last tab: March 2027
+    EXPECT_EQ(window->MonthGrid()->Month(), 3);
+    EXPECT_EQ(window->MonthGrid()->CurrentPage(), 4);
+    window->StepMonth(1);  // Ctrl+K
+    EXPECT_TRUE(window->ExtraMonthMode());
+    EXPECT_EQ(tabCaptions(window->MonthTabs()), QStringList({"2027. 4", "今月"}));
+    EXPECT_EQ(window->MonthGrid()->Year(), 2027);
+    EXPECT_EQ(window->MonthGrid()->Month(), 4);
+    EXPECT_EQ(window->MonthGrid()->CurrentPage(), 5);
+    window->MonthTabs()->setCurrentIndex(1);  // "今月"
+    EXPECT_FALSE(window->ExtraMonthMode());
+    EXPECT_EQ(window->MonthTabs()->count(), 5);
+    EXPECT_EQ(window->MonthTabs()->currentIndex(), 1);
+    EXPECT_EQ(window->MonthGrid()->Month(), 12);
+    // A step back into the loaded months stays in the standard tabs.
+    window->StepMonth(-1);
+    EXPECT_FALSE(window->ExtraMonthMode());
+    EXPECT_EQ(window->MonthTabs()->currentIndex(), 0);
+    // A year forward leaves them; the standard display returns to the saved page.
+    window->StepMonth(12);
+    EXPECT_TRUE(window->ExtraMonthMode());
+    window->StandardDisplay();
+    EXPECT_FALSE(window->ExtraMonthMode());
+    EXPECT_EQ(window->MonthTabs()->currentIndex(), 0);
+}
+
+TEST_F(MainWindow, JumpsTooFarAreRefused) {
+    open(2026, 12, 7);
+    window->GoToMonth("000101");
+    window->GoToMonth("999912");
+    EXPECT_EQ(prompt.texts(), QStringList({"日付がむかしすぎます。", "日付が未来すぎます。"}));
+    EXPECT_EQ(window->MonthGrid()->Month(), 12);
+    EXPECT_EQ(window->MonthGrid()->Year(), 2026);
+}
+
+TEST_F(MainWindow, FiscalYearPage) {
+    open(2007, 2, 10);
+    auto radios = find<QWidget>("rgYFirstMonth")->findChildren<QRadioButton*>();
+    ASSERT_EQ(radios.size(), 3);
+    radios[1]->click();  // 年度
+    EXPECT_EQ(find<QLabel>("lblYM")->text(), "2006/4 - 2007/3");
+    EXPECT_EQ(window->YearFirstMonth(), 4);
+    EXPECT_EQ(window->MiniCalendar(1)->Month(), 4);
+    EXPECT_EQ(window->MiniCalendar(12)->Year(), 2007);
+}
+
+TEST_F(MainWindow, SpecialFirstMonth) {
+    for (int month : {9, 8}) {
+        open(2026, month, 10);
+        auto radios = find<QWidget>("rgYFirstMonth")->findChildren<QRadioButton*>();
+        find<QSpinBox>("SpHajimariTuki")->setValue(9);
+        radios[2]->click();  // 特別
+        EXPECT_EQ(window->MiniCalendar(1)->Month(), 9);
+        EXPECT_EQ(window->MiniCalendar(1)->Year(), month == 9 ? 2026 : 2025) << month;
+    }
+}
+
+TEST_F(MainWindow, WeekStartMovesEveryCalendar) {
+    open(2026, 12, 7);
+    find<QWidget>("rgStYoubi")->findChildren<QRadioButton*>()[1]->click();  // 月曜
+    EXPECT_EQ(window->MonthGrid()->FirstDayOfWeek(), dowMon);
+    for (int tag = 1; tag <= 12; ++tag) EXPECT_EQ(window->MiniCalendar(tag)->FirstDayOfWeek(), dowMon);
+}
+
+TEST_F(MainWindow, MiniCalendarClickAsksThenShowsTheMonth) {
+    open(2026, 12, 7);
+    window->LayOutYear(2027, 1);
+    prompt.answer(true);
+    window->MiniCalendarClicked(window->MiniCalendar(3));
+    EXPECT_EQ(prompt.texts().last(), "2027 年 3 月のマンスリーカレンダーを表示しますか？");
+    EXPECT_EQ(window->MonthGrid()->Year(), 2027);
+    EXPECT_EQ(window->MonthGrid()->Month(), 3);
+    EXPECT_EQ(window->MonthTabs()->currentIndex(), 4);
+}
+
+TEST_F(MainWindow, SettingsSurviveARestart) {
+    open(2026, 12, 7);
+    find<QCheckBox>("cb24ji")->setChecked(true);
+    find<QWidget>("rgStYoubi")->findChildren<QRadioButton*>()[1]->setChecked(true);
+    ASSERT_TRUE(window->SaveAllSettings());
+    const IniFile ini(dir.filePath("settings/Korvane.ini"));
+    EXPECT_EQ(ini.ReadString("Header", "Version", ""), "Ver1.2.1");
+    EXPECT_TRUE(ini.ReadBool("Settei", "cb24ji", false));
+    open(2026, 12, 7);
+    EXPECT_TRUE(find<QCheckBox>("cb24ji")->isChecked());
+    EXPECT_EQ(window->MonthGrid()->FirstDayOfWeek(), dowMon);
+}
+
+TEST(StatusClock, JapaneseTwelveAndTwentyFourHours) {
+    EXPECT_EQ(ClockText(QDateTime(QDate(2006, 12, 12), QTime(15, 5)), false),
+              "2006/12/12 (火) 午後 3 : 5");
+    EXPECT_EQ(ClockText(QDateTime(QDate(2006, 12, 12), QTime(15, 5)), true),
+              "2006/12/12 (火) 15 : 5");
+    EXPECT_EQ(ClockText(QDateTime(QDate(2026, 1, 4), QTime(0, 30)), false),
+              "2026/1/4 (日) 午前 12 : 30");
+    EXPECT_EQ(ClockText(QDateTime(QDate(2026, 1, 4), QTime(12, 0)), false),
+              "2026/1/4 (日) 午後 12 : 0");
+}
+
+TEST(YearOfTheYearPage, ByMode) {
+    EXPECT_EQ(YearPageYear(0, 2007, 2, 9), 2007);
+    EXPECT_EQ(YearPageYear(1, 2007, 2, 9), 2006);
+    EXPECT_EQ(YearPageYear(1, 2007, 4, 9), 2007);
+    EXPECT_EQ(YearPageYear(2, 2026, 9, 9), 2026);
+    EXPECT_EQ(YearPageYear(2, 2026, 8, 9), 2025);
+}
+
+// Pictures to look at: build/.../shots/mainwindow-month.png and mainwindow-year.png.
+TEST_F(MainWindow, Pictures) {
+    open(2026, 12, 7);
+    window->resize(window->sizeHint());
+    QDir().mkpath(KORVANE_SHOTS_DIR);
+    EXPECT_TRUE(window->grab().save(KORVANE_SHOTS_DIR "/mainwindow-month.png"));
+    find<QTabWidget>("PageControl1")->setCurrentIndex(1);
+    EXPECT_TRUE(window->grab().save(KORVANE_SHOTS_DIR "/mainwindow-year.png"));
+}
+
+}  // namespace
+}  // namespace korvane
