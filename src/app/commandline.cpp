@@ -62,6 +62,10 @@ QString CommandLine::helpText() {
         "                   祝日はプログラムと同じフォルダの Hday.dat から読みます。\n"
         "                   旧暦と六曜は 1989-12-28 から 2030-12-24 まで。範囲外は 0/0 と空欄。\n"
         "  --hday FILE      --days で Hday.dat の代わりに FILE を使います。\n"
+        "  --screenshot DIR [--month YYYYMM] [--small]\n"
+        "                   画面を表示せずに、月・年・設定の各ページと情報ウィンドウを\n"
+        "                   DIR に PNG で保存して終了します (設定は書き込みません)。\n"
+        "                   --month で最初に表示する月、--small で小さい画面用の配置。\n"
         "  --version        版を表示します。\n"
         "  --help           この説明を表示します。\n");
 }
@@ -85,7 +89,29 @@ std::optional<int> CommandLine::run(std::FILE* out, std::FILE* err) {
         return 0;
     }
     if (first == u"--days" || first == u"--hday") return days(out, err);
+    if (first == u"--screenshot") return screenshot(err);
     if (first.startsWith(u'-')) return usageError(err, "知らないオプションです: " + first);
+    return std::nullopt;
+}
+
+std::optional<int> CommandLine::screenshot(std::FILE* err) {
+    ScreenshotRequest r;
+    if (args_.size() < 2 || args_[1].startsWith(u"--"))
+        return usageError(err, "--screenshot には保存先のフォルダが必要です。");
+    r.Folder = args_[1];
+    for (qsizetype i = 2; i < args_.size(); ++i) {
+        if (args_[i] == u"--small") {
+            r.Small = true;
+        } else if (args_[i] == u"--month" && i + 1 < args_.size()) {
+            static const QRegularExpression re(QStringLiteral("^[0-9]{4}(0[1-9]|1[0-2])$"));
+            r.Month = args_[++i];
+            if (!re.match(r.Month).hasMatch() || r.Month.left(4).toInt() < 1)
+                return usageError(err, "--month は YYYYMM の形で指定してください: " + r.Month);
+        } else {
+            return usageError(err, "余分な引数があります: " + args_[i]);
+        }
+    }
+    screenshot_ = r;
     return std::nullopt;
 }
 

@@ -8,6 +8,13 @@
 
 namespace korvane {
 
+// "--screenshot DIR [--month YYYYMM] [--small]": render the windows to PNG files and end.
+struct ScreenshotRequest {
+    QString Folder;
+    QString Month;  // YYYYMM, empty for the current month
+    bool Small = false;
+};
+
 // The query commands of the command line, run without a window. run() answers the exit code, or
 // nothing when the arguments ask for the window.
 class CommandLine {
@@ -18,13 +25,17 @@ public:
     std::optional<int> run(std::FILE* out, std::FILE* err);
 
     static QString helpText();
+    // Set by run() when the arguments ask for the window pictures.
+    const std::optional<ScreenshotRequest>& Screenshot() const { return screenshot_; }
 
 private:
     int days(std::FILE* out, std::FILE* err);
     int usageError(std::FILE* err, const QString& message);
+    std::optional<int> screenshot(std::FILE* err);
 
     QStringList args_;
     QString programFolder_;
+    std::optional<ScreenshotRequest> screenshot_;
 };
 
 }  // namespace korvane

@@ -11,6 +11,8 @@
 #include "settings/inifile.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -329,6 +331,58 @@ void TfmC21::buildSettingsPage() {
     tsSettei_ = named(new QWidget, "tsSettei");
     pageControl_->addTab(tsSettei_, QStringLiteral("　 設定 　"));
     auto* outer = new QVBoxLayout(tsSettei_);
+    settingsPages_ = named(new QTabWidget, "PageControl3");
+    outer->addWidget(settingsPages_);
+
+    // " 基本 ": window position, the link with the sibling program, the item font.
+    auto* basic = named(new QWidget, "tsSetAll");
+    settingsPages_->addTab(basic, QStringLiteral(" 基本 "));
+    auto* bl = new QVBoxLayout(basic);
+    auto* position = named(new QGroupBox(QStringLiteral(" 表示位置 ")), "RadioGroup1");
+    auto* pl = new QHBoxLayout(position);
+    radioGroup1_[0] = new QRadioButton(QStringLiteral("画面の真ん中"));
+    radioGroup1_[1] = new QRadioButton(QStringLiteral("終了時位置"));
+    radioGroup1_[0]->setChecked(true);
+    for (QRadioButton* r : radioGroup1_) pl->addWidget(r);
+    bl->addWidget(position);
+    auto* print = named(new QGroupBox(QStringLiteral(" 印刷 ")), "GroupBox3");
+    auto* prl = new QVBoxLayout(print);
+    auto* linkBox = named(new QGroupBox(QStringLiteral("  Velmar／Tesskaとの連携  ")), "GroupBox4");
+    auto* ll = new QGridLayout(linkBox);
+    cbVelmar_ = named(new QCheckBox(QStringLiteral("Velmar／Tesskaのデータを使う。")), "cbVelmar");
+    lblFolder1_ = named(new QLabel(QStringLiteral("Velmar／Tesskaの起動フォルダを指定：")), "lblFolder1");
+    edtFolder1_ = named(new QLineEdit, "edtFolder1");
+    btnFolder1_ = named(new QPushButton(QStringLiteral("…")), "btnFolder1");
+    btnFolder1_->setFixedWidth(32);
+    ll->addWidget(cbVelmar_, 0, 0, 1, 2);
+    ll->addWidget(lblFolder1_, 1, 0, 1, 2);
+    ll->addWidget(edtFolder1_, 2, 0);
+    ll->addWidget(btnFolder1_, 2, 1);
+    ll->addWidget(named(new QLabel(QStringLiteral("※ 次回起動後、反映されます。")), "Label14"), 3, 0, 1, 2);
+    ll->addWidget(named(new QLabel(QStringLiteral("↑ 基本的には、Velmar／Tesskaから指定します。")),
+                        "Label30"),
+                  4, 0, 1, 2);
+    ll->addWidget(named(new QLabel(QStringLiteral(
+                            "Velmar／Tesskaから指定した場合、上記で指定する必要はありません。")),
+                        "Label39"),
+                  5, 0, 1, 2);
+    connect(cbVelmar_, &QCheckBox::toggled, this, [this] { applyLinkCheckBox(); });
+    connect(btnFolder1_, &QPushButton::clicked, this, [this] { chooseStartFolder(); });
+    prl->addWidget(linkBox);
+    bl->addWidget(print);
+    cbToubai_ = named(new QCheckBox(QStringLiteral("予定に等倍フォントを使う")), "cbToubai");
+    cbToubai_->setChecked(true);
+    connect(cbToubai_, &QCheckBox::clicked, this, [this] { applyItemFont(); });
+    bl->addWidget(cbToubai_);
+    cbRokuyou_ = named(new QCheckBox(QStringLiteral("六曜を表示する")), "cbRokuyou");
+    connect(cbRokuyou_, &QCheckBox::clicked, this, [this](bool on) { ApplyRokuyoDisplay(on); });
+    bl->addWidget(cbRokuyou_);
+    bl->addStretch(1);
+
+    // " その他 ": week start, sample data, status bar.
+    auto* other = named(new QWidget, "TabSheet1");
+    settingsPages_->addTab(other, QStringLiteral(" その他 "));
+    auto* ol = new QVBoxLayout(other);
     auto* week = named(new QGroupBox(QStringLiteral(" 週の始まり ")), "rgStYoubi");
     auto* wl = new QHBoxLayout(week);
     rgStYoubi_[0] = new QRadioButton(QStringLiteral("日曜"));
@@ -338,7 +392,13 @@ void TfmC21::buildSettingsPage() {
         wl->addWidget(r);
         connect(r, &QRadioButton::clicked, this, [this] { ApplyWeekStart(); });
     }
-    outer->addWidget(week);
+    ol->addWidget(week);
+    cbReadSpl_ = named(
+        new QCheckBox(QStringLiteral("サンプルデータを読み込まない(次回起動時より有効)。")), "cbReadSpl");
+    ol->addWidget(cbReadSpl_);
+    ol->addWidget(named(new QLabel(QStringLiteral(
+                            "Velmar／Tesskaと連携した場合、自動的に読み込みません。")),
+                        "Label17"));
     auto* status = named(new QGroupBox(QStringLiteral(" ステータスバー ")), "GroupBox8");
     auto* stl = new QVBoxLayout(status);
     stl->addWidget(new QLabel(QStringLiteral("起動フォルダ：") + paths_.ProgramFolder));
@@ -350,18 +410,84 @@ void TfmC21::buildSettingsPage() {
     connect(cb24ji_, &QCheckBox::clicked, this, [this] { UpdateClock(); });
     stl->addWidget(cbShiyouchuu_);
     stl->addWidget(cb24ji_);
-    outer->addWidget(status);
-    cbRokuyou_ = named(new QCheckBox(QStringLiteral("六曜を表示する")), "cbRokuyou");
-    connect(cbRokuyou_, &QCheckBox::clicked, this, [this](bool on) {
-        monthGrid_->Fonts().SetColor(TCalExFonts::Rokuyo, link_.RokuyoColor);
-        monthGrid_->SetShowRokuyo(on);
-    });
-    outer->addWidget(cbRokuyou_);
-    outer->addStretch(1);
+    ol->addWidget(status);
+    ol->addStretch(1);
+
+    // " カレンダ画像 ": the calendar pictures come with their own work.
+    auto* images = named(new QWidget, "tsSs");
+    settingsPages_->addTab(images, QStringLiteral(" カレンダ画像 "));
+    auto* il = new QVBoxLayout(images);
+    il->addWidget(new QLabel(QStringLiteral("カレンダ画像の設定は、この版ではまだ使えません。")));
+    il->addStretch(1);
+
+    auto* closeRow = named(new QWidget, "pnlSetClose");
+    auto* cl = new QHBoxLayout(closeRow);
+    cl->addStretch(1);
     auto* close = named(new QPushButton(QStringLiteral("設定を閉じる")), "SetteiClose");
     connect(close, &QPushButton::clicked, this, [this] { closeSettings(); });
-    outer->addWidget(close, 0, Qt::AlignRight);
+    cl->addWidget(close);
+    outer->addWidget(closeRow);
     pageControl_->setTabVisible(pageControl_->indexOf(tsSettei_), false);
+    applyLinkCheckBox();
+}
+
+void TfmC21::applyLinkCheckBox() {
+    const bool on = cbVelmar_->isChecked();
+    lblFolder1_->setEnabled(on);
+    edtFolder1_->setEnabled(on);
+    btnFolder1_->setEnabled(on);
+}
+
+void TfmC21::chooseStartFolder() {
+    QString start = edtFolder1_->text().trimmed();
+    if (start.isEmpty() || !QFileInfo(start).isDir()) start = paths_.ProgramFolder;
+    const QString chosen =
+        Prompt::current().folderName(QStringLiteral("フォルダを選択してください。"), start);
+    if (chosen.isEmpty()) return;
+    const QString folder = WithTrailing(chosen);
+    edtFolder1_->setText(folder);
+    if (!FileExistsIn(folder, QStringLiteral("Velmar.exe")) &&
+        !FileExistsIn(folder, QStringLiteral("Tesska.exe")))
+        showMessage(QStringLiteral("Velmar／Tesskaの起動フォルダではありません。\r\n"
+                                   "起動フォルダを設定し直して下さい。"));
+    edtFolder1_->setFocus();
+}
+
+void TfmC21::applyItemFont() {
+    // Schedule items in a fixed-pitch face when asked.
+    TCalFont f = monthGrid_->Fonts().Font(TCalExFonts::DayOfWeek);
+    f.Font.setFamily(cbToubai_->isChecked() ? kFaceGothic : kFacePGothic);
+    monthGrid_->Fonts().SetFont(TCalExFonts::DayOfWeek, f);
+}
+
+void TfmC21::ApplyRokuyoDisplay(bool on) {
+    cbRokuyou_->setChecked(on);
+    monthGrid_->Fonts().SetColor(TCalExFonts::Rokuyo, link_.RokuyoColor);
+    monthGrid_->SetShowRokuyo(on);
+}
+
+bool TfmC21::SaveScreenshots(const QString& folder) {
+    if (!QDir().mkpath(folder)) return false;
+    const QString dir = WithTrailing(folder);
+    bool ok = true;
+    auto shoot = [&](QWidget* w, const QString& name) {
+        QApplication::processEvents();
+        ok = w->grab().save(dir + name) && ok;
+    };
+    pageControl_->setCurrentWidget(tsMonth_);
+    shoot(this, QStringLiteral("month.png"));
+    if (!smallScreen_) {
+        pageControl_->setCurrentWidget(tsYear_);
+        shoot(this, QStringLiteral("year.png"));
+    }
+    openSettings();
+    const char* names[] = {"basic", "other", "images"};
+    for (int i = 0; i < settingsPages_->count(); ++i) {
+        settingsPages_->setCurrentIndex(i);
+        shoot(this, QStringLiteral("settings-%1.png").arg(QString::fromLatin1(names[i])));
+    }
+    closeSettings();
+    return ok;
 }
 
 void TfmC21::buildMenus() {
@@ -434,6 +560,9 @@ bool TfmC21::LoadAllSettings() {
     bool ok = true;
     try {
         link_.LoadOptions(printersFile());
+        cbVelmar_->setChecked(link_.Options.cbVelmar);
+        edtFolder1_->setText(link_.Options.edtFolder1);
+        cbReadSpl_->setChecked(link_.Options.cbReadSpl);
         link_.Resolve(arguments_);
         link_.LoadRuleFiles(*monthGrid_);
         monthGrid_->SetTabMojiSuu(std::uint8_t(link_.TabMojiSuu));
@@ -453,9 +582,13 @@ bool TfmC21::LoadAllSettings() {
         const int week = std::clamp(ini.ReadInteger("Settei", "rgStYoubi", 0), 0, 1);
         rgStYoubi_[std::size_t(week)]->setChecked(true);
         const bool rokuyo = ini.ReadBool("Settei", "visRokuyou", false);
-        cbRokuyou_->setChecked(rokuyo);
-        monthGrid_->Fonts().SetColor(TCalExFonts::Rokuyo, link_.RokuyoColor);
-        monthGrid_->SetShowRokuyo(rokuyo);
+        ApplyRokuyoDisplay(rokuyo);
+        cbToubai_->setChecked(ini.ReadBool("Settei", "cbToubai", cbToubai_->isChecked()));
+        applyItemFont();
+        const int position = std::clamp(ini.ReadInteger("Settei", "HyoujiIchi", 0), 0, 1);
+        radioGroup1_[std::size_t(position)]->setChecked(true);
+        savedTop_ = ini.ReadInteger("Settei", "fmC21Top", y());
+        savedLeft_ = ini.ReadInteger("Settei", "fmC21Left", x());
         spHajimariTuki_->setValue(
             std::clamp(ini.ReadInteger("Settei", "SpHajimariTuki", spHajimariTuki_->value()), 1, 12));
         updateYearModeControls();
@@ -466,6 +599,7 @@ bool TfmC21::LoadAllSettings() {
 }
 
 bool TfmC21::SaveAllSettings() {
+    if (!writesSettings_) return true;
     try {
         IniFile ini(settingsFile());
         ini.WriteString("Header", "Version", QStringLiteral("Ver1.2.1"));
@@ -476,11 +610,19 @@ bool TfmC21::SaveAllSettings() {
         for (int i = 0; i < 3; ++i)
             if (rgYFirstMonth_[std::size_t(i)]->isChecked()) mode = i;
         ini.WriteInteger("Settei", "rgYFirstMonth", mode);
+        ini.WriteInteger("Settei", "HyoujiIchi", radioGroup1_[1]->isChecked() ? 1 : 0);
         ini.WriteInteger("Settei", "fmC21Top", y());
         ini.WriteInteger("Settei", "fmC21Left", x());
         ini.WriteInteger("Settei", "rgStYoubi", rgStYoubi_[1]->isChecked() ? 1 : 0);
         ini.WriteBool("Settei", "visRokuyou", cbRokuyou_->isChecked());
+        ini.WriteBool("Settei", "cbToubai", cbToubai_->isChecked());
         ini.WriteInteger("Settei", "SpHajimariTuki", spHajimariTuki_->value());
+        IniFile printers(printersFile());
+        printers.WriteBool("Set", "cbPSelect", link_.Options.cbPSelect);
+        printers.WriteBool("Set", "cbSample", link_.Options.cbSample);
+        printers.WriteBool("Set", "cbReadSpl", cbReadSpl_->isChecked());
+        printers.WriteBool("Set", "cbVelmar", cbVelmar_->isChecked());
+        printers.WriteString("Set", "edtFolder1", edtFolder1_->text());
         return true;
     } catch (const std::exception&) {
         return false;

@@ -8,6 +8,7 @@
 #include <array>
 
 class QLabel;
+class QLineEdit;
 class QTabBar;
 class QTabWidget;
 class QPushButton;
@@ -59,6 +60,11 @@ public:
     bool SaveAllSettings();
     void UpdateClock();
     void UpdateFolderPanel();
+    void ApplyRokuyoDisplay(bool on);
+    // Off for the window pictures: nothing is written then.
+    void SetWritesSettings(bool on) { writesSettings_ = on; }
+    // The month, year and settings pages as PNG files in folder.
+    bool SaveScreenshots(const QString& folder);
 
     TNbMCal* MonthGrid() const { return monthGrid_; }
     const MonthTable& Months() const { return months_; }
@@ -89,6 +95,9 @@ private:
     void setTabCaptions(const QStringList& captions);
     void colourTabs();
     void updateYearModeControls();
+    void applyLinkCheckBox();
+    void chooseStartFolder();
+    void applyItemFont();
     std::int32_t yearModeYear(int mode) const;
     QString settingsFile() const { return paths_.SettingsFolder + QStringLiteral("Korvane.ini"); }
     QString printersFile() const { return paths_.SettingsFolder + QStringLiteral("Printers.ini"); }
@@ -104,6 +113,9 @@ private:
     int yearFirstMonth_ = 0;
     bool settingsEntered_ = false;
     bool tabSignalsMuted_ = false;
+    bool writesSettings_ = true;
+    int savedTop_ = 0;
+    int savedLeft_ = 0;
 
     QTabWidget* pageControl_ = nullptr;
     QWidget* tsMonth_ = nullptr;
@@ -122,6 +134,14 @@ private:
     QPushButton* btnTokubetu_ = nullptr;
     QLabel* lblTokubetu_ = nullptr;
     std::array<QRadioButton*, 2> rgStYoubi_{};
+    std::array<QRadioButton*, 2> radioGroup1_{};
+    QTabWidget* settingsPages_ = nullptr;
+    QCheckBox* cbVelmar_ = nullptr;
+    QLabel* lblFolder1_ = nullptr;
+    QLineEdit* edtFolder1_ = nullptr;
+    QPushButton* btnFolder1_ = nullptr;
+    QCheckBox* cbToubai_ = nullptr;
+    QCheckBox* cbReadSpl_ = nullptr;
     QCheckBox* cb24ji_ = nullptr;
     QCheckBox* cbShiyouchuu_ = nullptr;
     QCheckBox* cbRokuyou_ = nullptr;

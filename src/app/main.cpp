@@ -33,17 +33,35 @@ int main(int argc, char* argv[]) {
     // The query commands run without a display.
     QStringList args;
     for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    std::optional<ScreenshotRequest> shots;
     {
         QCoreApplication probe(argc, argv);
         const QString folder = QDir(QCoreApplication::applicationDirPath()).absolutePath() + "/";
         korvane::CommandLine cli(args, folder);
         if (const std::optional<int> code = cli.run(stdout, stderr)) return *code;
+        shots = cli.Screenshot();
     }
+    // The pictures are made without a display.
+    if (shots && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvane"));
     QApplication::setOrganizationName(QStringLiteral("Norbel"));
     const QString programFolder = QDir(QApplication::applicationDirPath()).absolutePath() + "/";
+
+    if (shots) {
+        ScriptedPrompt quiet;  // no message box may wait for an answer here
+        TfmC21 window({programFolder, settingsFolder(programFolder)}, {}, shots->Small);
+        window.SetWritesSettings(false);
+        window.show();
+        if (!shots->Month.isEmpty()) window.GoToMonth(shots->Month);
+        if (!window.SaveScreenshots(shots->Folder)) {
+            std::fprintf(stderr, "korvane: %s に保存できません。\n", qUtf8Printable(shots->Folder));
+            return 1;
+        }
+        return 0;
+    }
 
     // "Velmar2Ju.$$$" in the working folder lets the sibling start a second copy.
     SingleInstance instance(SingleInstance::DefaultKey());

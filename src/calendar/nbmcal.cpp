@@ -353,7 +353,7 @@ void TNbMCal::drawItemLine(int cell, int slot, const QRect& rect, bool otherMont
     QPainter& p = *Canvas();
     const TItemSlot& s = layout_.Slot(cell, slot);
     const TItemText& item = layout_.ItemText(cell, slot);
-    QFont f = sizedFont(Fonts().Font(TCalExFonts::Weekday).Font, mLenFontYoteiH, item.Bold);
+    QFont f = sizedFont(Fonts().Font(TCalExFonts::DayOfWeek).Font, mLenFontYoteiH, item.Bold);
     f.setStrikeOut(item.Strike);
     const QFontMetrics fm(f);
     QColor colour = s.page() == layout_.CurrentPage ? ScreenColor(ItemColor)
@@ -401,7 +401,7 @@ void TNbMCal::drawPeriodBar(int cell, int slot, const QRect& rect, bool otherMon
         return TryStrToInt(field(f, monthField), m) && TryStrToInt(field(f, dayField), d) &&
                m == ymd.m && d == ymd.d;
     };
-    const QFont font = sizedFont(Fonts().Font(TCalExFonts::Weekday).Font, mLenFontYoteiH, false);
+    const QFont font = sizedFont(Fonts().Font(TCalExFonts::DayOfWeek).Font, mLenFontYoteiH, false);
     const QFontMetrics fm(font);
     const QString label = u' ' + field(f, 13) + u' ';
     const int h = fm.height();

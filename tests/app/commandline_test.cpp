@@ -186,6 +186,11 @@ TEST(CommandLine, BadArgumentsExitWith2) {
         {"--version", "x"},
         {"--help", "x"},
         {"--frobnicate"},
+        {"--screenshot"},
+        {"--screenshot", "--small"},
+        {"--screenshot", "/tmp/x", "--month", "202613"},
+        {"--screenshot", "/tmp/x", "--month"},
+        {"--screenshot", "/tmp/x", "--big"},
         {"-x"},
     };
     for (const QStringList& args : cases) {
@@ -196,6 +201,19 @@ TEST(CommandLine, BadArgumentsExitWith2) {
         EXPECT_EQ(r.err.count(u'\n'), 1) << qPrintable(args.join(' '));
     }
     EXPECT_TRUE(run({"--days", "1582-10-10", "1582-10-20"}).err.contains("1582/10/5-10/14"));
+}
+
+TEST(CommandLine, ScreenshotAsksForTheWindow) {
+    CommandLine cli({"--screenshot", "/tmp/shots", "--small", "--month", "202701"}, "/tmp/");
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    EXPECT_FALSE(cli.run(out, err).has_value());
+    ASSERT_TRUE(cli.Screenshot().has_value());
+    EXPECT_EQ(cli.Screenshot()->Folder, "/tmp/shots");
+    EXPECT_EQ(cli.Screenshot()->Month, "202701");
+    EXPECT_TRUE(cli.Screenshot()->Small);
+    std::fclose(out);
+    std::fclose(err);
 }
 
 TEST(CommandLine, VersionHelpAndWindow) {

@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -181,6 +182,17 @@ TEST(YearOfTheYearPage, ByMode) {
     EXPECT_EQ(YearPageYear(1, 2007, 4, 9), 2007);
     EXPECT_EQ(YearPageYear(2, 2026, 9, 9), 2026);
     EXPECT_EQ(YearPageYear(2, 2026, 8, 9), 2025);
+}
+
+TEST_F(MainWindow, ScreenshotsWriteNoSettings) {
+    open(2026, 12, 7);
+    window->SetWritesSettings(false);
+    ASSERT_TRUE(window->SaveScreenshots(dir.filePath("pictures")));
+    for (const char* name : {"month.png", "year.png", "settings-basic.png", "settings-other.png",
+                             "settings-images.png"})
+        EXPECT_TRUE(QFileInfo(dir.filePath("pictures/") + name).size() > 1000) << name;
+    window->close();
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("settings/Korvane.ini")));
 }
 
 // Pictures to look at: build/.../shots/mainwindow-month.png and mainwindow-year.png.
