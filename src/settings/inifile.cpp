@@ -41,11 +41,23 @@ IniFile::Line IniFile::parse(const QByteArray& raw) {
     return line;
 }
 
+IniFile IniFile::InMemory(QByteArray bytes) {
+    IniFile ini(QStringLiteral("(memory)"));
+    ini.inMemory_ = true;
+    ini.memory_ = std::move(bytes);
+    return ini;
+}
+
 std::vector<IniFile::Line> IniFile::load() const {
     std::vector<Line> lines;
-    QFile f(fileName_);
-    if (!f.open(QIODevice::ReadOnly)) return lines;
-    const QByteArray all = f.readAll();
+    QByteArray all;
+    if (inMemory_) {
+        all = memory_;
+    } else {
+        QFile f(fileName_);
+        if (!f.open(QIODevice::ReadOnly)) return lines;
+        all = f.readAll();
+    }
     if (all.isEmpty()) return lines;
     const QList<QByteArray> parts = all.split('\n');
     for (qsizetype i = 0; i < parts.size(); ++i) {
@@ -57,11 +69,15 @@ std::vector<IniFile::Line> IniFile::load() const {
     return lines;
 }
 
-void IniFile::save(const std::vector<Line>& lines) const {
+void IniFile::save(const std::vector<Line>& lines) {
     QByteArray out;
     for (const Line& l : lines) {
         out += l.raw;
         out += "\r\n";
+    }
+    if (inMemory_) {
+        memory_ = out;
+        return;
     }
     QSaveFile f(fileName_);
     if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size() || !f.commit())

@@ -25,7 +25,12 @@ public:
     static constexpr int kMaxValueLength = 2047;
 
     explicit IniFile(QString fileName) : fileName_(std::move(fileName)) {}
+    // An INI text held in memory (CP932 bytes, CR LF lines) instead of a file.
+    static IniFile InMemory(QByteArray bytes = {});
     const QString& FileName() const { return fileName_; }
+    bool IsInMemory() const { return inMemory_; }
+    QByteArray Bytes() const { return memory_; }
+    void SetBytes(QByteArray bytes) { memory_ = std::move(bytes); }
 
     QString ReadString(const QString& section, const QString& key, const QString& def) const;
     // A value that is not a whole number reads as the default ("$" introduces hexadecimal).
@@ -52,7 +57,7 @@ private:
         QString value;  // for keys: the raw value text, trimmed
     };
     std::vector<Line> load() const;
-    void save(const std::vector<Line>& lines) const;
+    void save(const std::vector<Line>& lines);
     static Line parse(const QByteArray& raw);
     // Index range [begin, end) of the section's body, or begin = -1 when absent.
     static void findSection(const std::vector<Line>& lines, const QString& section,
@@ -60,6 +65,8 @@ private:
     QByteArray encodeOrThrow(const QString& text) const;
 
     QString fileName_;
+    bool inMemory_ = false;
+    QByteArray memory_;
 };
 
 }  // namespace korvane

@@ -1,0 +1,133 @@
+#include "app/utility.h"
+
+#include "core/codec.h"
+#include "core/prompt.h"
+#include "settings/inifile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+TEST(StringListEx, TextHasNoSeparatorsAndSplitsEveryLineEnd) {
+    TStringListEx list;
+    list.SetText("a\r\nb\rc\nd\r\n");
+    EXPECT_EQ(list, QStringList({"a", "b", "c", "d"}));
+    EXPECT_EQ(list.Text(), "abcd");
+    list.SetText("");
+    EXPECT_TRUE(list.isEmpty());
+    list.SetText("\r\n\r\n");
+    EXPECT_EQ(list, QStringList({"", ""}));
+}
+
+TEST(Utility, TextHelpers) {
+    EXPECT_EQ(RightChars("001", 2), "01");
+    EXPECT_EQ(RightChars("ab", 5), "ab");
+    EXPECT_EQ(RightChars("ab", 0), "");
+    EXPECT_EQ(IfThenText(true, "a", "b"), "a");
+    EXPECT_EQ(LastFolderName("/x/Data/Files1/"), "Files1");
+    QStringList list{"keep"};
+    SplitToList("a,,b", list, u',');
+    EXPECT_EQ(list, QStringList({"keep", "a", "", "b"}));
+}
+
+TEST(Utility, ScrambleIsItsOwnInverseAndLeavesControlsAlone) {
+    const QByteArray key = "Kvrnm";
+    const QByteArray texts[] = {"edtPassword=secret", "\t\r\n", *Cp932::encode("サーバー＝会社"),
+                                QByteArray(300, 'z'), QByteArray()};
+    for (const QByteArray& t : texts) {
+        const QByteArray s = ScrambleText(t, key);
+        EXPECT_EQ(ScrambleText(s, key), t);
+        for (qsizetype i = 0; i < t.size(); ++i)
+            if (std::uint8_t(t[i]) <= 31) {
+                EXPECT_EQ(s[i], t[i]);
+            }
+    }
+    EXPECT_NE(ScrambleText("edtPassword=secret", key), "edtPassword=secret");
+}
+
+TEST(Utility, ScrambledIniRoundTripsAndIsPrivate) {
+    QTemporaryDir dir;
+    const QString program = dir.path() + "/";
+    IniFile ini = IniFile::InMemory();
+    ini.WriteString("Set", "edtFtpServer", "ftp.example.jp");
+    ini.WriteString("Set", "edtUserID", "ユーザー");
+    ini.WriteString("Set", "edtPassword", QString(150, u'p'));  // long enough for two lines
+    ini.WriteString("Set", "edtCurrentDir", "/");
+    ASSERT_TRUE(ScrambledIniFile("Save", ini, QString(), QByteArray(), "Korvane.bini", program));
+    QFile f(program + "Korvane.bini");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray stored = f.readAll();
+    EXPECT_EQ(stored.indexOf("\r\n"), 217);  // the marker line
+    EXPECT_FALSE(stored.contains("ftp.example.jp"));
+    EXPECT_EQ(QFileInfo(f).permissions() & (QFile::ReadGroup | QFile::ReadOther), 0);
+
+    IniFile back = IniFile::InMemory();
+    ASSERT_TRUE(ScrambledIniFile("Load", back, QString(), QByteArray(), "Korvane.bini", program));
+    EXPECT_EQ(back.Bytes(), ini.Bytes());
+    EXPECT_EQ(back.ReadString("Set", "edtUserID", ""), "ユーザー");
+    EXPECT_EQ(back.ReadString("set", "edtPassword", "").size(), 150);
+    IniFile missing = IniFile::InMemory();
+    EXPECT_FALSE(ScrambledIniFile("Load", missing, QString(), QByteArray(), "none.bini", program));
+}
+
+TEST(Utility, GenerationsKeepTheNewestThree) {
+    QTemporaryDir dir;
+    const QString program = dir.path() + "/";
+    for (int run = 1; run <= 4; ++run) {
+        QFile f(program + "Korvane.ini");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray::number(run));
+        f.close();
+        ASSERT_TRUE(MoveToSafeGuard(program, "Korvane.ini", 3));
+        EXPECT_FALSE(QFileInfo::exists(program + "Korvane.ini"));
+    }
+    const QDir guard(program + "SafeGuard");
+    EXPECT_EQ(guard.entryList(QDir::Files, QDir::Name),
+              QStringList({"01_Korvane.ini", "02_Korvane.ini", "03_Korvane.ini"}));
+    QFile newest(program + "SafeGuard/01_Korvane.ini");
+    ASSERT_TRUE(newest.open(QIODevice::ReadOnly));
+    EXPECT_EQ(newest.readAll(), "4");
+    ScriptedPrompt prompt;
+    EXPECT_FALSE(GenerationBackup(program + "none.ini", program + "SafeGuard", 3));
+    EXPECT_FALSE(GenerationBackup(program + "SafeGuard/01_Korvane.ini", program + "X", 33));
+    EXPECT_EQ(prompt.texts(),
+              QStringList({"[" + program + "none.ini]がありません。", "世代の数が正しくありません。"}));
+}
+
+TEST(Utility, EnsureFolderAsksFirst) {
+    QTemporaryDir dir;
+    ScriptedPrompt prompt;
+    const QString folder = dir.path() + "/a/b/";
+    EXPECT_FALSE(EnsureFolder(folder, false, false));
+    EXPECT_FALSE(EnsureFolder(folder, true, true));  // answered no
+    EXPECT_EQ(prompt.texts().front(),
+              "フォルダ[" + dir.path() + "/a/b]が存在しません。\r\n作成しますか。");
+    prompt.answer(true);
+    EXPECT_TRUE(EnsureFolder(folder, true, true));
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_TRUE(EnsureFolder(folder, false, false));
+}
+
+TEST(Utility, FilesAndMasks) {
+    QTemporaryDir dir;
+    const QString src = dir.filePath("Ca202612.vlm");
+    QFile f(src);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(100000, 'x'));
+    f.close();
+    EXPECT_TRUE(FileMaskExists(dir.filePath("Ca2026*.vlm")));
+    EXPECT_FALSE(FileMaskExists(dir.filePath("Ca2027*.vlm")));
+    EXPECT_TRUE(CopyFileStream(src, dir.filePath("copy.vlm")));
+    EXPECT_EQ(QFileInfo(dir.filePath("copy.vlm")).size(), 100000);
+    EXPECT_FALSE(CopyFileStream(dir.filePath("none"), dir.filePath("copy2.vlm")));
+    EXPECT_TRUE(IsShell5OrLater());
+}
+
+}  // namespace
+}  // namespace korvane
