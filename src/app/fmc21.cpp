@@ -4,6 +4,8 @@
 #include "calendar/nbmcal.h"
 #include "calendar/nbmcalendar.h"
 #include "calendar/textlines.h"
+#include "app/fminfo.h"
+#include "app/utility.h"
 #include "core/clock.h"
 #include "core/fonts.h"
 #include "core/paths.h"
@@ -487,14 +489,23 @@ bool TfmC21::SaveScreenshots(const QString& folder) {
         shoot(this, QStringLiteral("settings-%1.png").arg(QString::fromLatin1(names[i])));
     }
     closeSettings();
+    TfmAbout about(this);
+    about.show();
+    shoot(&about, QStringLiteral("about.png"));
+    TfmInfo info(Clock::current().today(), this);
+    info.show();
+    shoot(&info, QStringLiteral("info.png"));
     return ok;
 }
 
 void TfmC21::buildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    auto named = [](QMenu* m, const char* name) {
+        m->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+    QMenu* file = named(menuBar()->addMenu(QStringLiteral("ファイル(&F)")), "mnFile");
     file->addAction(QStringLiteral("終了(&X)"), this, [this] { close(); });
-    idouMenu_ = menuBar()->addMenu(QStringLiteral("移動(&G)"));
-    idouMenu_->setObjectName(QStringLiteral("mnIdou"));
+    idouMenu_ = named(menuBar()->addMenu(QStringLiteral("移動(&G)")), "mnIdou");
     idouMenu_->addAction(QStringLiteral("前月(&J)"), QKeySequence(Qt::CTRL | Qt::Key_J), this,
                          [this] { StepMonth(-1); });
     idouMenu_->addAction(QStringLiteral("翌月(&K)"), QKeySequence(Qt::CTRL | Qt::Key_K), this,
@@ -503,17 +514,81 @@ void TfmC21::buildMenus() {
                          [this] { StepMonth(-12); });
     idouMenu_->addAction(QStringLiteral("翌年(&M)"), QKeySequence(Qt::CTRL | Qt::Key_M), this,
                          [this] { StepMonth(12); });
-    QMenu* other = menuBar()->addMenu(QStringLiteral("その他(&O)"));
+    // Printing and the calendar pictures arrive with their windows.
+    QMenu* kinou = named(menuBar()->addMenu(QStringLiteral("機能(&K)")), "mnKinou");
+    kinou->addAction(QStringLiteral("印刷(&P)"))->setEnabled(false);
+    kinou->addAction(QStringLiteral("カレンダ画像(&G)"))->setEnabled(false);
+    QMenu* other = named(menuBar()->addMenu(QStringLiteral("その他(&O)")), "mnSonota");
+    other->addAction(QStringLiteral("バージョン情報(&A)"), this, [this] { ShowAbout(); });
+    QAction* property = other->addAction(QStringLiteral("プロパティ表示(&R)"), this, [] {
+        ShowFileProperties(QApplication::applicationFilePath());
+    });
+    property->setVisible(IsShell5OrLater());
+    other->addAction(QStringLiteral("「Korvane」のWebサイト表示"), this, [] { OpenMakerWebPage(); });
+    mnInfo_ = other->addAction(QStringLiteral("インフォメーション"), this, [this] { ShowInfo(); });
+    mnInfo_->setVisible(false);
     other->addAction(QStringLiteral("オプション設定(&O)"), this, [this] { openSettings(); });
     other->addAction(QStringLiteral("標準表示(&D)"), this, [this] { StandardDisplay(); });
+    other->addAction(QStringLiteral("セットアップ(&S)"))->setEnabled(false);
+    other->addAction(QStringLiteral("起動設定(&K)"))->setEnabled(false);
 
     pMenu1_ = new QMenu(this);
     pMenu1_->setObjectName(QStringLiteral("pMenu1"));
+    pMenu1_->addAction(QStringLiteral("印刷(&P)"))->setEnabled(false);
+    pMenu1_->addSeparator();
     popupQuit_ = pMenu1_->addAction(QStringLiteral("Korvane終了(&X)"), this, [this] { close(); });
     connect(pnlMonth_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         popupQuit_->setEnabled(!(monthGrid_->SelStart != 0 && monthGrid_->HighlightClicked));
         pMenu1_->popup(pnlMonth_->mapToGlobal(at));
     });
+}
+
+void TfmC21::ShowAbout() {
+    if (headless_) return;
+    TfmAbout about(this);
+    about.exec();
+}
+
+void TfmC21::ShowInfo() {
+    if (ShowInfoHook) {
+        ShowInfoHook();
+        return;
+    }
+    if (headless_) return;
+    TfmInfo info(Clock::current().today(), this);
+    info.exec();
+    InfoReminderOffset = OffsetAfterReminder(Clock::current().today(), InfoReminderOffset,
+                                             info.WebOpened());
+}
+
+void TfmC21::ActivateMainWindow() {
+    if (activating_) return;  // a message box of our own closing re-activates the window
+    activating_ = true;
+    if (firstShow_) {
+        tabSignalsMuted_ = true;
+        tcMonth_->setCurrentIndex(extraMonthMode_ ? 0 : monthGrid_->CurrentPage());
+        tabSignalsMuted_ = false;
+        monthGrid_->setFocus();
+        firstShow_ = false;
+    }
+    UpdateClock();
+    const QDate today = Clock::current().today();
+    if (ReminderDue(today, InfoReminderOffset)) {
+        ShowInfo();
+    } else if (kReleaseDate.addDays(kReminderDays) > today && InfoReminderOffset > 99) {
+        InfoReminderOffset = -1;
+    }
+    if (cbVelmar_->isChecked() && link_.SiblingKind == 0 && !linkWarned_) {
+        linkWarned_ = true;
+        showMessage(QStringLiteral("Velmar／Tesskaの起動フォルダの設定は、正しいですか？\r\n"
+                                   "起動フォルダを設定し直して下さい。"));
+    }
+    activating_ = false;
+}
+
+bool TfmC21::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) ActivateMainWindow();
+    return QMainWindow::event(event);
 }
 
 bool TfmC21::initialiseMonths() {
@@ -599,7 +674,7 @@ bool TfmC21::LoadAllSettings() {
 }
 
 bool TfmC21::SaveAllSettings() {
-    if (!writesSettings_) return true;
+    if (headless_) return true;
     try {
         IniFile ini(settingsFile());
         ini.WriteString("Header", "Version", QStringLiteral("Ver1.2.1"));

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -61,8 +62,15 @@ public:
     void UpdateClock();
     void UpdateFolderPanel();
     void ApplyRokuyoDisplay(bool on);
-    // Off for the window pictures: nothing is written then.
-    void SetWritesSettings(bool on) { writesSettings_ = on; }
+    void ShowAbout();
+    void ShowInfo();
+    void ActivateMainWindow();
+    // Days added to the update reminder's date; starts at 0 in every run.
+    int InfoReminderOffset = 0;
+    // Tests see the reminder here instead of a modal window.
+    std::function<void()> ShowInfoHook;
+    // For the window pictures: nothing is written and no window waits for an answer.
+    void SetHeadless(bool on) { headless_ = on; }
     // The month, year and settings pages as PNG files in folder.
     bool SaveScreenshots(const QString& folder);
 
@@ -79,6 +87,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void buildMonthPage();
@@ -113,7 +122,11 @@ private:
     int yearFirstMonth_ = 0;
     bool settingsEntered_ = false;
     bool tabSignalsMuted_ = false;
-    bool writesSettings_ = true;
+    bool headless_ = false;
+    bool firstShow_ = true;
+    bool activating_ = false;
+    bool linkWarned_ = false;
+    QAction* mnInfo_ = nullptr;
     int savedTop_ = 0;
     int savedLeft_ = 0;
 

@@ -53,7 +53,7 @@ int main(int argc, char* argv[]) {
     if (shots) {
         ScriptedPrompt quiet;  // no message box may wait for an answer here
         TfmC21 window({programFolder, settingsFolder(programFolder)}, {}, shots->Small);
-        window.SetWritesSettings(false);
+        window.SetHeadless(true);
         window.show();
         if (!shots->Month.isEmpty()) window.GoToMonth(shots->Month);
         if (!window.SaveScreenshots(shots->Folder)) {

@@ -186,10 +186,10 @@ TEST(YearOfTheYearPage, ByMode) {
 
 TEST_F(MainWindow, ScreenshotsWriteNoSettings) {
     open(2026, 12, 7);
-    window->SetWritesSettings(false);
+    window->SetHeadless(true);
     ASSERT_TRUE(window->SaveScreenshots(dir.filePath("pictures")));
     for (const char* name : {"month.png", "year.png", "settings-basic.png", "settings-other.png",
-                             "settings-images.png"})
+                             "settings-images.png", "about.png", "info.png"})
         EXPECT_TRUE(QFileInfo(dir.filePath("pictures/") + name).size() > 1000) << name;
     window->close();
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("settings/Korvane.ini")));
@@ -203,6 +203,75 @@ TEST_F(MainWindow, Pictures) {
     EXPECT_TRUE(window->grab().save(KORVANE_SHOTS_DIR "/mainwindow-month.png"));
     find<QTabWidget>("PageControl1")->setCurrentIndex(1);
     EXPECT_TRUE(window->grab().save(KORVANE_SHOTS_DIR "/mainwindow-year.png"));
+}
+
+}  // namespace
+}  // namespace korvane
+
+#include "app/fminfo.h"
+
+#include <QKeyEvent>
+#include <QTest>
+
+namespace korvane {
+namespace {
+
+TEST(Reminder, DueFromDay456AndAgainAfterFifteenOrSixtyDays) {
+    EXPECT_FALSE(ReminderDue(QDate(2008, 3, 11), 0));
+    EXPECT_TRUE(ReminderDue(QDate(2008, 3, 12), 0));
+    const int offset = OffsetAfterReminder(QDate(2008, 3, 12), 0, false);
+    EXPECT_EQ(offset, 16);
+    EXPECT_FALSE(ReminderDue(QDate(2008, 3, 12), offset));
+    EXPECT_FALSE(ReminderDue(QDate(2008, 3, 27), offset));
+    EXPECT_TRUE(ReminderDue(QDate(2008, 3, 28), offset));
+    // 2006-12-12 to 2026-12-07: twenty years of 365 days, five leap days, five days short.
+    EXPECT_EQ(OffsetAfterReminder(QDate(2026, 12, 7), 0, true), 20 * 365 + 5 - 5 - 455 + 60);
+}
+
+TEST_F(MainWindow, ReminderAtActivationOnlyOncePerDay) {
+    open(2008, 3, 12);
+    int shown = 0;
+    window->ShowInfoHook = [&] {
+        ++shown;
+        window->InfoReminderOffset =
+            OffsetAfterReminder(Clock::current().today(), window->InfoReminderOffset, false);
+    };
+    window->ActivateMainWindow();
+    window->ActivateMainWindow();
+    EXPECT_EQ(shown, 1);
+    open(2008, 3, 11);
+    shown = 0;
+    window->ShowInfoHook = [&] { ++shown; };
+    window->ActivateMainWindow();
+    EXPECT_EQ(shown, 0);
+}
+
+TEST_F(MainWindow, LinkWarningDoesNotComeBackFromItsOwnBox) {
+    open(2008, 1, 1);
+    find<QCheckBox>("cbVelmar")->setChecked(true);
+    window->ActivateMainWindow();
+    window->ActivateMainWindow();
+    EXPECT_EQ(prompt.texts().count(
+                  "Velmar／Tesskaの起動フォルダの設定は、正しいですか？\r\n起動フォルダを設定し直して下さい。"),
+              1);
+}
+
+TEST(VersionWindows, AboutBuildCodeAndInfoText) {
+    TfmAbout about;
+    EXPECT_EQ(about.windowTitle(), "Korvaneのﾊﾞｰｼﾞｮﾝ情報");
+    EXPECT_FALSE(about.BuildCodeShown());
+    QTest::keyClick(&about, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(&about, Qt::Key_X);  // anything else in between cancels
+    QTest::keyClick(&about, Qt::Key_J, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_FALSE(about.BuildCodeShown());
+    QTest::keyClick(&about, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(&about, Qt::Key_J, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(about.BuildCodeShown());
+    EXPECT_EQ(about.findChild<QLabel*>("lblVerKaku")->text(), "121201");
+
+    TfmInfo info(QDate(2008, 3, 12));
+    EXPECT_TRUE(info.InfoText().startsWith("　Korvane Ver1.2.1 が公開されて、456 日が経過しています。\r\n"));
+    EXPECT_FALSE(info.WebOpened());
 }
 
 }  // namespace
