@@ -379,6 +379,13 @@ void TfmC21::buildSettingsPage() {
     cbRokuyou_ = named(new QCheckBox(QStringLiteral("六曜を表示する")), "cbRokuyou");
     connect(cbRokuyou_, &QCheckBox::clicked, this, [this](bool on) { ApplyRokuyoDisplay(on); });
     bl->addWidget(cbRokuyou_);
+    // Where the sibling's files are read from; [Ctrl]+[Home] shows them.
+    const char* diagnostics[] = {"lblSmpMonth", "lblVelmar1", "lblVelmar4", "lblVelmar2", "lblVelmar3"};
+    for (std::size_t i = 0; i < diagnostics_.size(); ++i) {
+        diagnostics_[i] = named(new QLabel, diagnostics[i]);
+        diagnostics_[i]->setVisible(false);
+        bl->addWidget(diagnostics_[i]);
+    }
     bl->addStretch(1);
 
     // " その他 ": week start, sample data, status bar.
@@ -588,7 +595,48 @@ void TfmC21::ActivateMainWindow() {
 
 bool TfmC21::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) ActivateMainWindow();
+    if (event->type() == QEvent::Show && firstShowDone_ == false) {
+        firstShowDone_ = true;
+        ShowMainWindow();
+    }
     return QMainWindow::event(event);
+}
+
+void TfmC21::ShowMainWindow() {
+    pageControl_->setCurrentWidget(tsYear_);
+    pageControl_->setCurrentWidget(tsMonth_);
+    if (smallScreen_) {
+        // The compact window: no year page, no picture settings, no button column, fixed size.
+        pageControl_->setTabVisible(pageControl_->indexOf(tsYear_), false);
+        settingsPages_->setTabVisible(settingsPages_->indexOf(findChild<QWidget*>("tsSs")), false);
+        findChild<QWidget*>(QStringLiteral("pnlBtn"))->hide();
+        radioGroup1_[0]->setChecked(true);
+        radioGroup1_[0]->parentWidget()->setEnabled(false);
+    }
+    adjustSize();
+    setFixedSize(size());  // the window keeps its size
+    PlaceWindow();
+}
+
+void TfmC21::PlaceWindow() {
+    const QScreen* screen = this->screen();
+    const QRect work = screen ? screen->availableGeometry() : QRect();
+    const QSize frame = frameGeometry().size();
+    auto centre = [&] {
+        if (frame.height() <= work.bottom() && frame.width() <= work.right())
+            move(work.left() + (work.width() - frame.width()) / 2,
+                 work.top() + (work.height() - frame.height()) / 2);
+        else if (!smallScreen_)
+            move(0, 0);
+    };
+    if (!radioGroup1_[1]->isChecked() || !work.isValid()) {
+        centre();
+        return;
+    }
+    move(savedLeft_, savedTop_);
+    if (frame.height() > work.bottom() || frame.width() > work.right() ||
+        savedTop_ + frame.height() > work.bottom())
+        centre();
 }
 
 bool TfmC21::initialiseMonths() {
@@ -648,6 +696,11 @@ bool TfmC21::LoadAllSettings() {
             link_.LoadMonthSlot(monthGrid_->MonthPages()[std::size_t(i)], months_.Entry(i).Year,
                                 months_.Entry(i).Month);
         link_.LoadPeriodFile(monthGrid_->PeriodList());
+        diagnostics_[0]->setText(QStringLiteral("サンプル月：%1").arg(link_.SampleMonths));
+        diagnostics_[1]->setText(QStringLiteral("起動　：%1").arg(link_.StartFolderPath));
+        diagnostics_[2]->setText(QStringLiteral("共通　：%1").arg(link_.CommonFolder));
+        diagnostics_[3]->setText(QStringLiteral("データ：%1").arg(link_.MonthDataFolder));
+        diagnostics_[4]->setText(QStringLiteral("区分　：%1").arg(link_.SiblingKind));
 
         const IniFile ini(settingsFile());
         cb24ji_->setChecked(ini.ReadBool("Settei", "cb24ji", cb24ji_->isChecked()));
@@ -944,6 +997,11 @@ void TfmC21::pageChanged() {
 }
 
 void TfmC21::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() == Qt::ControlModifier && event->key() == Qt::Key_Home &&
+        pageControl_->currentWidget() == tsSettei_ && settingsPages_->currentIndex() == 0) {
+        for (QLabel* l : diagnostics_) l->setVisible(true);
+        return;
+    }
     if (event->modifiers() == Qt::AltModifier &&
         (event->key() == Qt::Key_Right || event->key() == Qt::Key_Left)) {
         const int step = event->key() == Qt::Key_Right ? 1 : -1;

@@ -31,6 +31,8 @@ class TCustomCalendarEx;
 struct MainWindowPaths {
     QString ProgramFolder;   // the executable's folder, trailing "/"
     QString SettingsFolder;  // Korvane.ini and Printers.ini, trailing "/"
+    bool FirstRunFlag = false;
+    bool RunFromCd = false;
 };
 
 // The main window: the month page with its month grid, the year page with twelve mini
@@ -65,6 +67,9 @@ public:
     void ShowAbout();
     void ShowInfo();
     void ActivateMainWindow();
+    void ShowMainWindow();
+    // Centres the window in the work area, or puts it where it was when so chosen.
+    void PlaceWindow();
     // Days added to the update reminder's date; starts at 0 in every run.
     int InfoReminderOffset = 0;
     // Tests see the reminder here instead of a modal window.
@@ -124,6 +129,8 @@ private:
     bool tabSignalsMuted_ = false;
     bool headless_ = false;
     bool firstShow_ = true;
+    bool firstShowDone_ = false;
+    std::array<QLabel*, 5> diagnostics_{};
     bool activating_ = false;
     bool linkWarned_ = false;
     QAction* mnInfo_ = nullptr;

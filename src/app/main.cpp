@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 #include "app/fmc21.h"
+#include "app/settingsfolder.h"
 #include "app/singleinstance.h"
 #include "core/paths.h"
 #include "core/prompt.h"
@@ -17,14 +18,9 @@ namespace {
 
 using namespace korvane;
 
-// Korvane.ini and Printers.ini: beside the program when "localfol.vlm" stands there, else in the
-// user's configuration folder (the program folder when that cannot be made).
-QString settingsFolder(const QString& programFolder) {
-    if (QFileInfo(programFolder + QStringLiteral("localfol.vlm")).isFile()) return programFolder;
-    const QString folder =
-        WithTrailing(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)) +
-        QStringLiteral("Norbel/Korvane/");
-    return QDir().mkpath(folder) ? folder : programFolder;
+QString configFolder() {
+    return WithTrailing(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)) +
+           QStringLiteral("Norbel/Korvane/");
 }
 
 }  // namespace
@@ -52,7 +48,10 @@ int main(int argc, char* argv[]) {
 
     if (shots) {
         ScriptedPrompt quiet;  // no message box may wait for an answer here
-        TfmC21 window({programFolder, settingsFolder(programFolder)}, {}, shots->Small);
+        // The pictures neither make folders nor move files: the settings are only read.
+        QString folder = configFolder();
+        if (QFileInfo(programFolder + QStringLiteral("localfol.vlm")).isFile()) folder = programFolder;
+        TfmC21 window({programFolder, folder}, {}, shots->Small);
         window.SetHeadless(true);
         window.show();
         if (!shots->Month.isEmpty()) window.GoToMonth(shots->Month);
@@ -72,7 +71,9 @@ int main(int argc, char* argv[]) {
     Prompt::install(&prompt);
     const QRect work = app.primaryScreen() ? app.primaryScreen()->availableGeometry() : QRect();
     const bool smallScreen = work.isValid() && work.bottom() <= 727;
-    TfmC21 window({programFolder, settingsFolder(programFolder)}, args, smallScreen);
+    const SettingsPlace place = ChooseSettingsFolder(programFolder, configFolder());
+    TfmC21 window({programFolder, place.Folder, place.FirstRunFlag, place.RunFromCd}, args,
+                  smallScreen);
     prompt.setParent(&window);
     if (singleCopy)
         instance.Listen([&window] {

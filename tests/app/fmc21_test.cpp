@@ -15,6 +15,7 @@
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QScreen>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -48,6 +49,7 @@ protected:
         window = std::make_unique<TfmC21>(
             MainWindowPaths{dir.filePath("prog") + "/", dir.filePath("settings") + "/"},
             QStringList{});
+        window->ShowInfoHook = [] {};  // the reminder is tested on its own; nothing may block
     }
     void TearDown() override {
         window.reset();
@@ -272,6 +274,45 @@ TEST(VersionWindows, AboutBuildCodeAndInfoText) {
     TfmInfo info(QDate(2008, 3, 12));
     EXPECT_TRUE(info.InfoText().startsWith("　Korvane Ver1.2.1 が公開されて、456 日が経過しています。\r\n"));
     EXPECT_FALSE(info.WebOpened());
+}
+
+}  // namespace
+}  // namespace korvane
+
+namespace korvane {
+namespace {
+
+TEST_F(MainWindow, StoredPositionBelowTheWorkAreaIsNotUsed) {
+    QDir().mkpath(dir.filePath("settings"));
+    IniFile ini(dir.filePath("settings/Korvane.ini"));
+    ini.WriteInteger("Settei", "HyoujiIchi", 1);
+    ini.WriteInteger("Settei", "fmC21Top", 5000);
+    ini.WriteInteger("Settei", "fmC21Left", 10);
+    open(2026, 12, 7);
+    window->show();
+    EXPECT_LT(window->y(), 5000);
+    const QRect work = window->screen()->availableGeometry();
+    EXPECT_LE(window->frameGeometry().top(), std::max(0, work.bottom()));
+    window->close();
+}
+
+TEST_F(MainWindow, SmallScreenIsCompactAndFixed) {
+    clock = std::make_unique<FixedClock>(QDateTime(QDate(2026, 12, 7), QTime(9, 0)));
+    QDir().mkpath(dir.filePath("prog"));
+    QDir().mkpath(dir.filePath("settings"));
+    QDir::setCurrent(dir.path());
+    window = std::make_unique<TfmC21>(
+        MainWindowPaths{dir.filePath("prog") + "/", dir.filePath("settings") + "/"}, QStringList{},
+        true);
+    window->ShowInfoHook = [] {};
+    window->show();
+    EXPECT_EQ(window->MonthGrid()->LenDayW(), 100);
+    EXPECT_EQ(window->MonthGrid()->ItemGyo(), 3);
+    auto* pages = find<QTabWidget>("PageControl1");
+    EXPECT_FALSE(pages->isTabVisible(pages->indexOf(find<QWidget>("tsYear"))));
+    EXPECT_FALSE(find<QWidget>("pnlBtn")->isVisible());
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    window->close();
 }
 
 }  // namespace

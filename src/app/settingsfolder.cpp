@@ -1,0 +1,64 @@
+#include "settingsfolder.h"
+
+#include "app/utility.h"
+#include "core/paths.h"
+#include "core/prompt.h"
+#include "settings/inifile.h"
+
+#include <QFileInfo>
+
+#include <exception>
+
+namespace korvane {
+namespace {
+
+void say(const QString& text) {
+    Prompt::current().message(text, QStringLiteral("確認 -Korvane-"), Prompt::Kind::Information);
+}
+
+}  // namespace
+
+bool EnsureSettingsFolder(QString& folder, const QString& programFolder, bool showMessages) {
+    if (QFileInfo(folder + QStringLiteral("Korvane.ini")).isFile()) return true;
+    if (QFileInfo(WithoutTrailing(folder)).isDir()) return true;
+    if (showMessages) say("[" + folder + "]が見つかりません。\r\n作成し直します。");
+    if (!ForceFolder(folder)) {
+        say("[" + folder + "]が作成できません。\r\n起動したフォルダに設定します。");
+        folder = programFolder;
+        return false;
+    }
+    // Settings kept beside the program by an earlier installation move to the new folder.
+    for (const QString& name : {QStringLiteral("Korvane.ini"), QStringLiteral("Printers.ini")}) {
+        if (!QFileInfo(programFolder + name).isFile()) continue;
+        if (!QFileInfo(folder + name).exists()) CopyFileStream(programFolder + name, folder + name);
+        if (!QFileInfo(WithoutTrailing(folder)).isDir()) {
+            say("[" + folder + "]が見つかりません。\r\n設定が保存されない可能性があります。");
+            continue;
+        }
+        MoveToSafeGuard(programFolder, name, 3);
+    }
+    return true;
+}
+
+SettingsPlace ChooseSettingsFolder(const QString& programFolder, const QString& configFolder) {
+    SettingsPlace place;
+    const QString marker = programFolder + QStringLiteral("localfol.vlm");
+    if (QFileInfo(marker).isFile()) {
+        place.Folder = programFolder;
+        if (!QFileInfo(programFolder + QStringLiteral("Korvane.ini")).isFile())
+            place.RunFromCd = IsRunFromCdRom(programFolder);
+        try {
+            IniFile ini(marker);
+            place.FirstRunFlag = ini.ReadBool("Set", "First", false);
+            if (place.FirstRunFlag) ini.WriteInteger("Set", "First", 0);
+        } catch (const std::exception&) {
+            // A read-only medium keeps its flag; the offer then comes again next time.
+        }
+        return place;
+    }
+    place.Folder = WithTrailing(configFolder);
+    EnsureSettingsFolder(place.Folder, programFolder, false);
+    return place;
+}
+
+}  // namespace korvane
