@@ -23,6 +23,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -35,6 +36,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <cmath>
 #include <exception>
 
 namespace korvane {
@@ -110,6 +112,7 @@ TfmC21::TfmC21(MainWindowPaths paths, QStringList arguments, bool smallScreen, Q
     UpdateClock();
     connect(pageControl_, &QTabWidget::currentChanged, this, [this] { pageChanged(); });
     pageControl_->setCurrentWidget(tsMonth_);
+    if (smallScreen_) applyCompactLayout();
 }
 
 TfmC21::~TfmC21() = default;
@@ -605,17 +608,33 @@ bool TfmC21::event(QEvent* event) {
 void TfmC21::ShowMainWindow() {
     pageControl_->setCurrentWidget(tsYear_);
     pageControl_->setCurrentWidget(tsMonth_);
-    if (smallScreen_) {
-        // The compact window: no year page, no picture settings, no button column, fixed size.
-        pageControl_->setTabVisible(pageControl_->indexOf(tsYear_), false);
-        settingsPages_->setTabVisible(settingsPages_->indexOf(findChild<QWidget*>("tsSs")), false);
-        findChild<QWidget*>(QStringLiteral("pnlBtn"))->hide();
-        radioGroup1_[0]->setChecked(true);
-        radioGroup1_[0]->parentWidget()->setEnabled(false);
-    }
+    if (QLayout* l = layout()) l->activate();
     adjustSize();
     setFixedSize(size());  // the window keeps its size
     PlaceWindow();
+}
+
+void TfmC21::applyCompactLayout() {
+    // No year page (not even in the window's size), no picture settings, no button column.
+    pageControl_->removeTab(pageControl_->indexOf(tsYear_));
+    tsYear_->hide();
+    settingsPages_->setTabVisible(settingsPages_->indexOf(findChild<QWidget*>("tsSs")), false);
+    findChild<QWidget*>(QStringLiteral("pnlBtn"))->hide();
+    radioGroup1_[0]->setChecked(true);
+    radioGroup1_[0]->parentWidget()->setEnabled(false);
+    // Only the month page decides the window's size.
+    tsYear_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    tsSettei_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    // The navigation buttons shrink to a third of a day's width so the header fits the grid.
+    const int w = int(std::lround(monthGrid_->LenDayW() / 3.0));
+    tcMonth_->setMinimumWidth(5 * monthGrid_->LenDayW() + 4);
+    if (auto* idou = findChild<QWidget*>(QStringLiteral("pnlIdou1")); idou && idou->layout())
+        idou->layout()->setSpacing(2);
+    for (const char* name : {"btnZengetu", "btnYokugetu", "btnZennen", "btnYokunen"}) {
+        auto* b = findChild<QPushButton*>(QString::fromLatin1(name));
+        b->setFixedWidth(w);
+        b->setStyleSheet(QStringLiteral("padding: 0px;"));
+    }
 }
 
 void TfmC21::PlaceWindow() {

@@ -112,6 +112,7 @@ private:
     void applyLinkCheckBox();
     void chooseStartFolder();
     void applyItemFont();
+    void applyCompactLayout();
     std::int32_t yearModeYear(int mode) const;
     QString settingsFile() const { return paths_.SettingsFolder + QStringLiteral("Korvane.ini"); }
     QString printersFile() const { return paths_.SettingsFolder + QStringLiteral("Printers.ini"); }
