@@ -11,21 +11,8 @@ namespace {
 using namespace korvane;
 
 void configure(TNbMCal& grid) {
-    grid.SkipUpDate = true;
-    grid.SetisFontBold(true);
-    grid.SetItemGyo(4);
-    grid.SetLenFontYoteiH(12);
-    grid.SetLenBottomItem(4);
-    grid.SetLenHidukeH(22);
-    grid.SetLenItemLeftM(6);
-    grid.SetLenTopItem(0);
-    grid.SetLenKinenC(2);
-    grid.SetLenDayW(117);
-    grid.SetLenDayH(82);
-    grid.SkipUpDate = false;
+    ApplyMainWindowLayout(grid, false);
     grid.SetShowRokuyo(true);
-    grid.RecalcLayout();
-    grid.resize(7 * 117 + 3, 24 + 6 * 82 + 3);
 }
 
 // 200 day items over the shown month and its neighbours, 30 periods.

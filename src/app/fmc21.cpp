@@ -42,17 +42,6 @@
 namespace korvane {
 namespace {
 
-struct Ymd {
-    std::int32_t y;
-    std::uint8_t m, d;
-};
-
-Ymd decode(std::int32_t jd) {
-    Ymd r;
-    DecodeJulius(jd, r.y, r.m, r.d);
-    return r;
-}
-
 template <typename W>
 W* named(W* w, const char* name) {
     w->setObjectName(QString::fromLatin1(name));
@@ -119,36 +108,8 @@ TfmC21::~TfmC21() = default;
 
 void TfmC21::configureMonthGrid() {
     TNbMCal& g = *monthGrid_;
-    g.SkipUpDate = true;
-    g.SetisFontBold(true);
-    g.SetItemGyo(smallScreen_ ? 3 : 4);
-    g.SetLenFontHidukeH(smallScreen_ ? 16 : 18);
-    g.SetLenFontNeighbH(smallScreen_ ? 14 : 16);
-    g.SetLenTopItem(0);
-    g.SetLenFontYoteiH(12);
-    g.SetLenGyokan(2);
-    g.SetLenBottomItem(smallScreen_ ? 3 : 4);
-    g.LenYoteiH = std::uint8_t(smallScreen_ ? g.LenFontYoteiH() + g.LenGyokan() : 17);
-    g.SetLenFontKinenbH(12);
-    g.SetLenFontKinenbNH(11);
-    g.SetLenHidukeH(std::uint8_t(smallScreen_ ? g.LenFontHidukeH() + 4 : 22));
-    g.SetLenHidukeW(28);
-    g.SetLenYohaku(4);
-    g.SetLenItemLeftM(6);
-    g.SetLenKinenC(smallScreen_ ? 1 : 2);
-    g.SetLenKinenNC(smallScreen_ ? 0 : 1);
-    g.SetLenFontYoubiH(16);
-    g.SetLenYoubiH(smallScreen_ ? 22 : 24);
-    g.SetLenDayW(smallScreen_ ? 100 : 117);
-    g.SetLenDayH(std::uint8_t(g.LenHidukeH() + g.LenTopItem() +
-                              (g.LenFontYoteiH() + g.LenGyokan()) * g.ItemGyo() + g.LenBottomItem()));
-    g.SkipUpDate = false;
-    g.RecalcLayout();
-    g.setGeometry(-1, -1, 7 * g.LenDayW() + 3, 6 * g.LenDayH() + g.LenYoubiH() + 3);
+    ApplyMainWindowLayout(g, smallScreen_);
     pnlMonth_->setFixedSize(g.width() - 2, g.height() - 2);
-    TCalFont rokuyo = g.Fonts().Font(TCalExFonts::Rokuyo);
-    rokuyo.Color = TColor(0x484848);
-    g.Fonts().SetFont(TCalExFonts::Rokuyo, rokuyo);
     g.OnDayChange = [this](TCustomCalendarEx*, std::int32_t, std::uint8_t, std::uint8_t) {
         dayChanged();
     };
@@ -243,21 +204,7 @@ void TfmC21::buildYearPage() {
         auto* cal = named(new TNbMCalendar,
                           QStringLiteral("NbMCalendar%1").arg(i + 1).toLatin1().constData());
         cal->setFixedSize(151, 103);
-        cal->SetColorToDay(TColor(8519306));
-        TCalExFonts fonts = cal->Fonts();
-        fonts.Synchronize = true;
-        fonts.SetFont(TCalExFonts::Weekday, {FontWithHeight(kFacePGothic, -12), clBlack});
-        fonts.Synchronize = false;
-        const TColor colours[] = {clBlack, clBlue, clRed, clBlack, clRed, clGreen, clBlack};
-        for (int f = 0; f < TCalExFonts::Count; ++f)
-            fonts.SetColor(TCalExFonts::Index(f), colours[f]);
-        TCalFont dow = fonts.Font(TCalExFonts::DayOfWeek);
-        dow.Font = FontWithHeight(kFacePGothic, -15);
-        fonts.SetFont(TCalExFonts::DayOfWeek, dow);
-        TCalFont special = fonts.Font(TCalExFonts::SpecialDay);
-        special.Font = FontWithHeight(kFaceGothic, -12);
-        fonts.SetFont(TCalExFonts::SpecialDay, special);
-        cal->SetFonts(fonts);
+        ApplyYearPageStyle(*cal);
         cal->OnDayChange = [this](TCustomCalendarEx* sender, std::int32_t, std::uint8_t,
                                   std::uint8_t) { MiniCalendarClicked(sender); };
         minis_[std::size_t(i)] = cal;
@@ -662,7 +609,7 @@ bool TfmC21::initialiseMonths() {
     bool ok = true;
     try {
         todayDay_ = JuliusToday();
-        const Ymd today = decode(todayDay_);
+        const TYmd today = DecodeYmd(todayDay_);
         monthGrid_->Suspended = true;
         monthGrid_->SetJuliusDay(todayDay_);
         months_.Build(today.y, today.m);
@@ -800,7 +747,7 @@ void TfmC21::showStandardTabs() {
 void TfmC21::SelectTab(bool fromClick) {
     if (extraMonthMode_ && tcMonth_->currentIndex() == 1) {
         monthGrid_->setFocus();
-        const Ymd today = decode(todayDay_);
+        const TYmd today = DecodeYmd(todayDay_);
         GoToMonth(MonthTable::YearMonthText(today.y, today.m));
         return;
     }
@@ -871,7 +818,7 @@ void TfmC21::StepMonth(int months) {
 void TfmC21::ShowThisMonth() {
     pageControl_->setCurrentWidget(tsMonth_);
     monthGrid_->setFocus();
-    const Ymd today = decode(todayDay_);
+    const TYmd today = DecodeYmd(todayDay_);
     GoToMonth(MonthTable::YearMonthText(today.y, today.m));
 }
 

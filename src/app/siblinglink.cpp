@@ -105,34 +105,24 @@ void SiblingLink::Resolve(const QStringList& arguments) {
 }
 
 void SiblingLink::LoadRuleFiles(TCustomCalendarEx& calendar) const {
+    // A bad rule line is reported; the rules read before it stay and the start goes on.
+    auto apply = [&](bool holidays, const QStringList& lines) {
+        try {
+            holidays ? calendar.SetHolidayList(lines) : calendar.SetSpecialDayList(lines);
+        } catch (const std::exception&) {
+            Prompt::current().message(
+                holidays ? QStringLiteral("祭日ファイル読込ミス\r\n処理は続けます。")
+                         : QStringLiteral("スペシャルDayファイル読込ミス\r\n処理は続けます。"),
+                kCaption, Prompt::Kind::Information);
+        }
+    };
     QStringList lines;
-    if (loadLines(StartFolderPath, QStringLiteral("Hday.dat"), lines)) {
-        try {
-            calendar.SetHolidayList(lines);
-        } catch (const std::exception&) {
-            Prompt::current().message(QStringLiteral("祭日ファイル読込ミス\r\n処理は続けます。"),
-                                      kCaption, Prompt::Kind::Information);
-        }
-    }
-    if (SiblingKind != 0 && loadLines(CommonFolder, QStringLiteral("Sday.vlm"), lines)) {
-        try {
-            calendar.SetSpecialDayList(lines);
-        } catch (const std::exception&) {
-            Prompt::current().message(
-                QStringLiteral("スペシャルDayファイル読込ミス\r\n処理は続けます。"), kCaption,
-                Prompt::Kind::Information);
-        }
-    }
+    if (loadLines(StartFolderPath, QStringLiteral("Hday.dat"), lines)) apply(true, lines);
+    if (SiblingKind != 0 && loadLines(CommonFolder, QStringLiteral("Sday.vlm"), lines))
+        apply(false, lines);
     if (calendar.SpecialDayList().isEmpty() &&
-        loadLines(CommonFolder, QStringLiteral("Sday.smp"), lines)) {
-        try {
-            calendar.SetSpecialDayList(lines);
-        } catch (const std::exception&) {
-            Prompt::current().message(
-                QStringLiteral("スペシャルDayファイル読込ミス\r\n処理は続けます。"), kCaption,
-                Prompt::Kind::Information);
-        }
-    }
+        loadLines(CommonFolder, QStringLiteral("Sday.smp"), lines))
+        apply(false, lines);
     if (!IsLinked() && Options.cbReadSpl) calendar.SetSpecialDayList({});
 }
 

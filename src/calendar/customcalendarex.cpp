@@ -140,17 +140,20 @@ TDayKind TCustomCalendarEx::GetDayKind(std::int32_t year, std::uint8_t month,
     return rules_.BaseDayKind(year, month, day);
 }
 
-const TCalFont& TCustomCalendarEx::GetDayFont(std::int32_t year, std::uint8_t month,
-                                              std::uint8_t day) const {
-    const TDayKind kind = GetDayKind(year, month, day);
+TCalExFonts::Index TCustomCalendarEx::FontIndexOf(TDayKind kind, bool specialDayFont) {
     TCalExFonts::Index i = TCalExFonts::Weekday;
     if (kind & dkSaturday)
         i = TCalExFonts::Saturday;
     else if (kind & dkSunday)
         i = TCalExFonts::Sunday;
     if (kind & (dkHoliday | dkFurikae)) i = TCalExFonts::Holiday;
-    if (kind & dkSpecialDay) i = TCalExFonts::SpecialDay;
-    return fonts_.Font(i);
+    if (specialDayFont && (kind & dkSpecialDay)) i = TCalExFonts::SpecialDay;
+    return i;
+}
+
+const TCalFont& TCustomCalendarEx::GetDayFont(std::int32_t year, std::uint8_t month,
+                                              std::uint8_t day) const {
+    return fonts_.Font(FontIndexOf(GetDayKind(year, month, day), true));
 }
 
 QString TCustomCalendarEx::GetDayNames(std::int32_t year, std::uint8_t month,

@@ -86,6 +86,10 @@ public:
     QColor ScreenColor(TColor color) const;
 
 protected:
+    // Weekday, then Saturday or Sunday, then Holiday for holidays and substitutes, then (when
+    // asked) SpecialDay: the last rule that applies wins.
+    static TCalExFonts::Index FontIndexOf(TDayKind kind, bool specialDayFont);
+
     // Opens the painter on the buffer for the length of a redraw (the outermost scope owns it)
     // and schedules a repaint when it closes. Every UpdateCalendar begins with one, so a redraw
     // asked for from outside works as well as one from Refresh.

@@ -29,6 +29,17 @@ std::int32_t JuliusFromDateTime(const QDate& date);
 std::int32_t JuliusFromDateTime(const QDateTime& value);
 std::int32_t JuliusToday();
 
+// A decoded date in one value.
+struct TYmd {
+    std::int32_t y;
+    std::uint8_t m, d;
+};
+inline TYmd DecodeYmd(std::int32_t jd) {
+    TYmd r;
+    DecodeJulius(jd, r.y, r.m, r.d);
+    return r;
+}
+
 // The equinox days in Japan, as day numbers.
 std::int32_t VernalEquinoxJulius(std::int32_t year);
 std::int32_t AutumnalEquinoxJulius(std::int32_t year);

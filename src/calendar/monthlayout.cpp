@@ -12,22 +12,9 @@ namespace {
 
 std::int32_t yyyymm(std::int32_t y, std::int32_t m) { return y * 100 + m; }
 
-struct Ymd {
-    std::int32_t y;
-    std::uint8_t m, d;
-};
-
-Ymd decode(std::int32_t jd) {
-    Ymd r;
-    DecodeJulius(jd, r.y, r.m, r.d);
-    return r;
-}
-
-QString field(const QStringList& f, int i) { return i < f.size() ? f[i] : QString(); }
-
 std::int32_t dayNumber(const QStringList& f, int first) {
-    return EncodeJulius(StrToInt(field(f, first)), std::uint8_t(StrToInt(field(f, first + 1))),
-                        std::uint8_t(StrToInt(field(f, first + 2))));
+    return EncodeJulius(StrToInt(RecordField(f, first)), std::uint8_t(StrToInt(RecordField(f, first + 1))),
+                        std::uint8_t(StrToInt(RecordField(f, first + 2))));
 }
 
 const QString kOpenHidden = QStringLiteral("<H>");
@@ -132,7 +119,7 @@ void MonthLayout::LayoutItems(int n, bool ueTume, std::int32_t firstCellDay,
     // Period bars, first fit in list order.
     for (qsizetype i = 0; i < PeriodList.size(); ++i) {
         const QStringList f = SplitRecord(PeriodList[i]);
-        if (f.size() <= 5 || field(f, 12) == u"D") continue;
+        if (f.size() <= 5 || RecordField(f, 12) == u"D") continue;
         std::int32_t start, end;
         try {
             start = dayNumber(f, 0);
@@ -157,7 +144,7 @@ void MonthLayout::LayoutItems(int n, bool ueTume, std::int32_t firstCellDay,
     std::array<std::array<std::vector<int>, 32>, 6> byDay;
     std::array<bool, 6> indexed{};
     for (int k = 0; k < kCells; ++k) {
-        const Ymd date = decode(firstCellDay + k);
+        const TYmd date = DecodeYmd(firstCellDay + k);
         const int page = PageForMonth(date.y, date.m);
         if (page < 0) continue;
         const QStringList& lines = MonthPages[std::size_t(page)].Lines;
@@ -179,7 +166,7 @@ void MonthLayout::LayoutItems(int n, bool ueTume, std::int32_t firstCellDay,
         bool hidden = false;
         for (int i : byDay[std::size_t(page)][date.d]) {
             const QStringList f = SplitRecord(lines[i]);
-            const QString visible = RemoveHidden(field(f, 3).replace(u'，', u','), hidden);
+            const QString visible = RemoveHidden(RecordField(f, 3).replace(u'，', u','), hidden);
             if (visible.isEmpty()) continue;
             TItemText text = ItemTextOf(visible);
             if (f.size() > 5 && !f[4].isEmpty() && f[4] != u"1") text.ColorText = f[4];
@@ -203,7 +190,7 @@ TCellPrintTexts MonthLayout::GetCellPrintTexts(int n, int c, int r, const DayNam
     TCellPrintTexts t;
     const int cell = (r - 1) * 7 + c;
     const std::int32_t jd = firstCellDay_ + cell;
-    const Ymd date = decode(jd);
+    const TYmd date = DecodeYmd(jd);
     t.Month = date.m;
     t.Day = date.d;
     if (const std::uint8_t rokuyo = JuliusRokuyo(jd)) t.Rokuyo = RokuyoNames[rokuyo];

@@ -113,5 +113,7 @@ int GridRowCount(std::int32_t year, std::uint8_t month, std::int32_t firstCellDa
 
 // Splits a data record at its commas (texts keep their commas as "，").
 QStringList SplitRecord(const QString& line);
+// Field i of a split record, empty when the record is shorter.
+inline QString RecordField(const QStringList& f, int i) { return i < f.size() ? f[i] : QString(); }
 
 }  // namespace korvane

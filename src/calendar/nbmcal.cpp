@@ -19,19 +19,6 @@
 namespace korvane {
 namespace {
 
-struct Ymd {
-    std::int32_t y;
-    std::uint8_t m, d;
-};
-
-Ymd decode(std::int32_t jd) {
-    Ymd r;
-    DecodeJulius(jd, r.y, r.m, r.d);
-    return r;
-}
-
-QString field(const QStringList& f, int i) { return i < f.size() ? f[i] : QString(); }
-
 const QString kCaption = QStringLiteral("確認 -Korvane-");
 
 }  // namespace
@@ -99,15 +86,10 @@ QRect TNbMCal::CellRect(int column, int row) const {
 
 const TCalFont& TNbMCal::GetDayFont(std::int32_t year, std::uint8_t month,
                                     std::uint8_t day) const {
+    // A special day keeps its kind's font here; its names are coloured instead.
     const TDayKind kind = GetDayKind(year, month, day);
-    TCalExFonts::Index i = TCalExFonts::Weekday;
-    if (kind & dkSaturday)
-        i = TCalExFonts::Saturday;
-    else if (kind & dkSunday)
-        i = TCalExFonts::Sunday;
-    if (kind & (dkHoliday | dkFurikae)) i = TCalExFonts::Holiday;
     IsSpecial = (kind & dkSpecialDay) != 0;
-    return Fonts().Font(i);
+    return Fonts().Font(FontIndexOf(kind, false));
 }
 
 QString TNbMCal::GetDayNames(std::int32_t year, std::uint8_t month, std::uint8_t day) const {
@@ -245,7 +227,7 @@ void TNbMCal::DrawDayCell(int column, int row, const QRect& rect) {
     QPainter& p = *Canvas();
     const int cell = (row - 1) * 7 + column;
     const std::int32_t date = FirstCellDay() + cell;
-    const Ymd ymd = decode(date);
+    const TYmd ymd = DecodeYmd(date);
     const TCalFont& font = GetDayFont(ymd.y, ymd.m, ymd.d);
     const bool special = IsSpecial;
     const bool other = ymd.m != Month() || ymd.y != Year();
@@ -395,23 +377,23 @@ void TNbMCal::drawPeriodBar(int cell, int slot, const QRect& rect, bool otherMon
     QPainter& p = *Canvas();
     const TItemSlot& s = layout_.Slot(cell, slot);
     const QStringList f = SplitRecord(layout_.PeriodList.value(s.Record));
-    const Ymd ymd = decode(FirstCellDay() + cell);
+    const TYmd ymd = DecodeYmd(FirstCellDay() + cell);
     auto is = [&](int monthField, int dayField) {
         std::int32_t m, d;
-        return TryStrToInt(field(f, monthField), m) && TryStrToInt(field(f, dayField), d) &&
+        return TryStrToInt(RecordField(f, monthField), m) && TryStrToInt(RecordField(f, dayField), d) &&
                m == ymd.m && d == ymd.d;
     };
     const QFont font = sizedFont(Fonts().Font(TCalExFonts::DayOfWeek).Font, mLenFontYoteiH, false);
     const QFontMetrics fm(font);
-    const QString label = u' ' + field(f, 13) + u' ';
+    const QString label = u' ' + RecordField(f, 13) + u' ';
     const int h = fm.height();
     const int bandTop = rect.top() + mLenHidukeH + mLenTopItem + slot * lineH_;
     const int y = bandTop + lineH_ - h + h / 2 - 1;
 
-    const TColor own = StringToColor(field(f, 12), clBlack);
+    const TColor own = StringToColor(RecordField(f, 12), clBlack);
     QColor colour = otherMonth ? paled(own) : ScreenColor(own);
     std::int32_t width = 1;
-    if (!TryStrToInt(field(f, 11), width) || width < 1 || width > 3) width = 1;
+    if (!TryStrToInt(RecordField(f, 11), width) || width < 1 || width > 3) width = 1;
     if (s.Record == SelectedPeriod && SelectedPeriod != 0) {
         colour = ScreenColor(kSelectedPeriodColor);
         width = 3;
@@ -424,12 +406,12 @@ void TNbMCal::drawPeriodBar(int cell, int slot, const QRect& rect, bool otherMon
     p.setClipRect(rect);
     p.setPen(QPen(colour, width));
     if (is(1, 2)) {
-        const QString part = field(f, 3);
+        const QString part = RecordField(f, 3);
         x0 = left + (part == u"M" ? 5 : part == u"A" ? 50 : 95);
         p.drawLine(x0, y, x0 + 15, y + 2);
     }
     if (is(5, 6)) {
-        const QString part = field(f, 7);
+        const QString part = RecordField(f, 7);
         x1 = right - (part == u"M" ? 95 : part == u"A" ? 50 : 5);
         p.drawLine(x1 - 15, y - 2, x1, y);
     }
@@ -457,7 +439,7 @@ void TNbMCal::mousePressEvent(QMouseEvent* event) {
         ClickedInMonth = false;
         return;
     }
-    const Ymd ymd = decode(date);
+    const TYmd ymd = DecodeYmd(date);
     if (ymd.m == Month() && ymd.y == Year()) {
         ClickedInMonth = true;
         NeighborPaged = false;
@@ -482,6 +464,38 @@ void TNbMCal::mousePressEvent(QMouseEvent* event) {
     }
     NeighborPaged = true;
     SetJuliusDay(date);
+}
+
+void ApplyMainWindowLayout(TNbMCal& g, bool compact) {
+    g.SkipUpDate = true;
+    g.SetisFontBold(true);
+    g.SetItemGyo(compact ? 3 : 4);
+    g.SetLenFontHidukeH(compact ? 16 : 18);
+    g.SetLenFontNeighbH(compact ? 14 : 16);
+    g.SetLenTopItem(0);
+    g.SetLenFontYoteiH(12);
+    g.SetLenGyokan(2);
+    g.SetLenBottomItem(compact ? 3 : 4);
+    g.LenYoteiH = std::uint8_t(compact ? g.LenFontYoteiH() + g.LenGyokan() : 17);
+    g.SetLenFontKinenbH(12);
+    g.SetLenFontKinenbNH(11);
+    g.SetLenHidukeH(std::uint8_t(compact ? g.LenFontHidukeH() + 4 : 22));
+    g.SetLenHidukeW(28);
+    g.SetLenYohaku(4);
+    g.SetLenItemLeftM(6);
+    g.SetLenKinenC(compact ? 1 : 2);
+    g.SetLenKinenNC(compact ? 0 : 1);
+    g.SetLenFontYoubiH(16);
+    g.SetLenYoubiH(compact ? 22 : 24);
+    g.SetLenDayW(compact ? 100 : 117);
+    g.SetLenDayH(std::uint8_t(g.LenHidukeH() + g.LenTopItem() +
+                              (g.LenFontYoteiH() + g.LenGyokan()) * g.ItemGyo() + g.LenBottomItem()));
+    g.SkipUpDate = false;
+    g.RecalcLayout();
+    g.setGeometry(-1, -1, 7 * g.LenDayW() + 3, 6 * g.LenDayH() + g.LenYoubiH() + 3);
+    TCalFont rokuyo = g.Fonts().Font(TCalExFonts::Rokuyo);
+    rokuyo.Color = TColor(0x484848);
+    g.Fonts().SetFont(TCalExFonts::Rokuyo, rokuyo);
 }
 
 }  // namespace korvane

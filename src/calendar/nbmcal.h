@@ -157,4 +157,8 @@ private:
     mutable QHash<QString, QFont> fontCache_;
 };
 
+// The main window's layout values for its grid, normal or compact (small screens), with the
+// rokuyō in dark grey; the grid is sized to fit them.
+void ApplyMainWindowLayout(TNbMCal& grid, bool compact);
+
 }  // namespace korvane

@@ -1,5 +1,7 @@
 #include "nbmcalendar.h"
 
+#include "core/fonts.h"
+
 #include <QPainter>
 
 namespace korvane {
@@ -76,6 +78,24 @@ void TNbMCalendar::DrawCell(int column, int row, const QRect& rect) {
     }
     p.setPen(ScreenColor(kGridColor));
     drawGridLines(rect);
+}
+
+void ApplyYearPageStyle(TNbMCalendar& calendar) {
+    calendar.SetColorToDay(TColor(8519306));
+    TCalExFonts fonts = calendar.Fonts();
+    fonts.Synchronize = true;
+    fonts.SetFont(TCalExFonts::Weekday, {FontWithHeight(kFacePGothic, -12), clBlack});
+    fonts.Synchronize = false;
+    const TColor colours[] = {clBlack, clBlue, clRed, clBlack, clRed, clGreen, clBlack};
+    for (int f = 0; f < TCalExFonts::Count; ++f)
+        fonts.SetColor(TCalExFonts::Index(f), colours[f]);
+    TCalFont dow = fonts.Font(TCalExFonts::DayOfWeek);
+    dow.Font = FontWithHeight(kFacePGothic, -15);
+    fonts.SetFont(TCalExFonts::DayOfWeek, dow);
+    TCalFont special = fonts.Font(TCalExFonts::SpecialDay);
+    special.Font = FontWithHeight(kFaceGothic, -12);
+    fonts.SetFont(TCalExFonts::SpecialDay, special);
+    calendar.SetFonts(fonts);
 }
 
 }  // namespace korvane

@@ -41,4 +41,8 @@ private:
     std::int32_t today_;
 };
 
+// The year page's look: today in green, the fonts of the page (red Sundays, blue Saturdays,
+// green special days) at its small sizes.
+void ApplyYearPageStyle(TNbMCalendar& calendar);
+
 }  // namespace korvane

@@ -17,39 +17,7 @@ std::int32_t jd(std::int32_t y, int m, int d) {
     return EncodeJulius(y, std::uint8_t(m), std::uint8_t(d));
 }
 
-// The main window's layout values, normal or compact.
-void configureAsMainWindow(TNbMCal& grid, bool compact) {
-    grid.SkipUpDate = true;
-    grid.SetisFontBold(true);
-    grid.SetItemGyo(compact ? 3 : 4);
-    grid.SetLenFontHidukeH(compact ? 16 : 18);
-    grid.SetLenFontNeighbH(compact ? 14 : 16);
-    grid.SetLenTopItem(0);
-    grid.SetLenFontYoteiH(12);
-    grid.SetLenGyokan(2);
-    grid.SetLenBottomItem(compact ? 3 : 4);
-    grid.LenYoteiH = compact ? 14 : 17;
-    grid.SetLenFontKinenbH(12);
-    grid.SetLenFontKinenbNH(11);
-    grid.SetLenHidukeH(compact ? grid.LenFontHidukeH() + 4 : 22);
-    grid.SetLenHidukeW(28);
-    grid.SetLenYohaku(4);
-    grid.SetLenItemLeftM(6);
-    grid.SetLenKinenC(compact ? 1 : 2);
-    grid.SetLenKinenNC(compact ? 0 : 1);
-    grid.SetLenFontYoubiH(16);
-    grid.SetLenYoubiH(compact ? 22 : 24);
-    grid.SetLenDayW(compact ? 100 : 117);
-    grid.SetLenDayH(std::uint8_t(grid.LenHidukeH() + grid.LenTopItem() +
-                                 (grid.LenFontYoteiH() + grid.LenGyokan()) * grid.ItemGyo() +
-                                 grid.LenBottomItem()));
-    grid.SkipUpDate = false;
-    TCalFont rokuyo = grid.Fonts().Font(TCalExFonts::Rokuyo);
-    rokuyo.Color = TColor(0x484848);
-    grid.Fonts().SetFont(TCalExFonts::Rokuyo, rokuyo);
-    grid.RecalcLayout();
-    grid.resize(7 * grid.LenDayW() + 3, grid.LenYoubiH() + 6 * grid.LenDayH() + 3);
-}
+void configureAsMainWindow(TNbMCal& grid, bool compact) { ApplyMainWindowLayout(grid, compact); }
 
 // December 2026 as a busy month: pages 2026-10 .. 2027-02 with the shown month on page 2.
 void fillBusyMonth(TNbMCal& grid) {

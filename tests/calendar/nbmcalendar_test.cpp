@@ -16,25 +16,11 @@ std::int32_t jd(std::int32_t y, int m, int d) {
     return EncodeJulius(y, std::uint8_t(m), std::uint8_t(d));
 }
 
-// The year page's size and settings for its twelve calendars.
+// The year page's size and look for its twelve calendars.
 void configureAsYearPage(TNbMCalendar& cal) {
     cal.resize(151, 103);
-    cal.SetColorToDay(TColor(8519306));
     cal.SetColor(clWhite);
-    TCalExFonts fonts = cal.Fonts();
-    fonts.Synchronize = true;
-    fonts.SetFont(TCalExFonts::Weekday, {FontWithHeight(kFacePGothic, -12), clBlack});
-    fonts.Synchronize = false;
-    const TColor colours[] = {clBlack, clBlue, clRed, clBlack, clRed, clGreen, clBlack};
-    for (int i = 0; i < TCalExFonts::Count; ++i)
-        fonts.SetColor(TCalExFonts::Index(i), colours[i]);
-    TCalFont dow = fonts.Font(TCalExFonts::DayOfWeek);
-    dow.Font = FontWithHeight(kFacePGothic, -15);
-    fonts.SetFont(TCalExFonts::DayOfWeek, dow);
-    TCalFont special = fonts.Font(TCalExFonts::SpecialDay);
-    special.Font = FontWithHeight(kFaceGothic, -12);
-    fonts.SetFont(TCalExFonts::SpecialDay, special);
-    cal.SetFonts(fonts);
+    ApplyYearPageStyle(cal);
 }
 
 class NbMCalendarTest : public ::testing::Test {
