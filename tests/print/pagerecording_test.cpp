@@ -1,0 +1,111 @@
+#include "print/pagerecording.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+// The page on an image of one pixel per millimetre.
+QImage render(const TPageRecording& page, const QRect& clip = QRect()) {
+    QImage img(page.PageSize.width() / 10, page.PageSize.height() / 10, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    ReplayPage(page, p, QRectF(0, 0, img.width(), img.height()), clip);
+    return img;
+}
+
+QRect inkBox(const QImage& img) {
+    QRect box;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qGray(img.pixel(x, y)) < 160) box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+TEST(PageCanvas, EachOperationKeepsTheStateItWasDrawnWith) {
+    TPageRecording page;
+    TPageCanvas c(page);
+    c.SetPenWidth(5);
+    c.SetPenColor(clRed);
+    c.MoveTo(100, 100);
+    c.LineTo(2000, 100);
+    c.SetPenWidth(0);
+    c.SetBrushStyle(Qt::SolidPattern);
+    c.SetBrushColor(clSilver);
+    c.Rectangle(300, 400, 100, 200);  // corners in any order
+    ASSERT_EQ(page.Ops.size(), 2u);
+    EXPECT_EQ(page.Ops[0].kind, TPageOp::Line);
+    EXPECT_EQ(page.Ops[0].pen.Width, 5);
+    EXPECT_EQ(page.Ops[0].pen.Color, clRed);
+    EXPECT_EQ(page.Ops[0].to, QPoint(2000, 100));
+    EXPECT_EQ(page.Ops[1].pen.Width, 0);
+    EXPECT_EQ(page.Ops[1].brush.Style, Qt::SolidPattern);
+    EXPECT_EQ(page.Ops[1].rect, QRect(QPoint(100, 200), QPoint(300, 400)));
+    // The state stays with the canvas across pages.
+    TPageRecording second;
+    c.SetPage(second);
+    c.MoveTo(0, 0);
+    c.LineTo(10, 10);
+    EXPECT_EQ(second.Ops[0].pen.Width, 0);
+    EXPECT_EQ(second.Ops[0].brush.Color, clSilver);
+}
+
+TEST(PageCanvas, TextBoxAlignments) {
+    TPageRecording page;
+    TPageCanvas c(page);
+    c.SetFontName(QStringLiteral("ＭＳ ゴシック"));
+    c.SetFontHeight(-50);
+    const QString text = QStringLiteral("令和八年");
+    const int width = c.TextWidth(text);
+    EXPECT_NEAR(width, 200, 6);  // four full-width characters of 5 mm
+    const TTextAlign aligns[] = {TTextAlign::LeftTop,      TTextAlign::LeftMiddle,
+                                 TTextAlign::LeftBottom,   TTextAlign::CenterMiddle,
+                                 TTextAlign::CenterBottom, TTextAlign::RightTop,
+                                 TTextAlign::RightMiddle,  TTextAlign::RightBottom};
+    for (TTextAlign a : aligns) c.DrawTextBox(1000, 1000, 1600, 1200, text, a);
+    const auto& o = page.Ops;
+    ASSERT_EQ(o.size(), 8u);
+    EXPECT_NEAR(o[0].origin.x(), 1000, 2);
+    EXPECT_NEAR(o[3].origin.x(), 1000 + (600 - width) / 2.0, 1);
+    EXPECT_NEAR(o[5].origin.x() + width, 1600, 2);
+    // Top, middle and bottom baselines in order, the middle one centring the text's height.
+    EXPECT_LT(o[0].origin.y(), o[1].origin.y());
+    EXPECT_LT(o[1].origin.y(), o[2].origin.y());
+    EXPECT_EQ(o[1].origin.y(), o[3].origin.y());
+    EXPECT_EQ(o[2].origin.y(), o[7].origin.y());
+    EXPECT_LE(o[2].origin.y(), 1200);
+    EXPECT_EQ(o[3].rect, QRect(QPoint(1000, 1000), QPoint(1600, 1200)));
+}
+
+TEST(Replay, LinesLandInMillimetres) {
+    TPageRecording page;
+    TPageCanvas c(page);
+    c.SetPenWidth(10);  // 1 mm wide, from 10 mm to 11 mm below the top
+    c.MoveTo(100, 105);
+    c.LineTo(2000, 105);
+    const QImage img = render(page);
+    EXPECT_LT(qGray(img.pixel(50, 10)), 100);
+    EXPECT_EQ(img.pixel(50, 30), qRgb(255, 255, 255));
+    // Outside the printable area nothing shows.
+    EXPECT_EQ(render(page, QRect(0, 200, 2100, 2000)).pixel(50, 10), qRgb(255, 255, 255));
+}
+
+TEST(Replay, TextIsAsTallAsRecorded) {
+    TPageRecording page;
+    TPageCanvas c(page);
+    c.SetFontName(QStringLiteral("ＭＳ 明朝"));
+    c.SetFontHeight(-200);  // 20 mm characters
+    c.TextOut(300, 300, QStringLiteral("田"));
+    const QRect ink = inkBox(render(page));
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_GE(ink.height(), 14);
+    EXPECT_LE(ink.height(), 21);
+    EXPECT_GE(ink.top(), 30);
+    EXPECT_LE(ink.bottom(), 52);
+}
+
+}  // namespace
+}  // namespace korvane
