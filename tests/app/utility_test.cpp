@@ -1,3 +1,4 @@
+#include "app/ftpsettings.h"
 #include "app/utility.h"
 
 #include "core/codec.h"
@@ -74,6 +75,32 @@ TEST(Utility, ScrambledIniRoundTripsAndIsPrivate) {
     EXPECT_EQ(back.ReadString("set", "edtPassword", "").size(), 150);
     IniFile missing = IniFile::InMemory();
     EXPECT_FALSE(ScrambledIniFile("Load", missing, QString(), QByteArray(), "none.bini", program));
+}
+
+TEST(FtpSettingsFile, DefaultsRoundTripAndRefusals) {
+    QTemporaryDir dir;
+    const QString program = dir.path() + "/";
+    FtpSettings s;
+    ASSERT_TRUE(s.Load(program));  // no file: the defaults
+    EXPECT_EQ(s.Password, "password");
+    EXPECT_EQ(s.CurrentDir, "/");
+    s.Server = "ftp.example.jp";
+    s.UserID = "ユーザー";
+    s.Password = "秘密のpass=1;2";
+    s.CurrentDir = "/public_html/cal/";
+    ASSERT_TRUE(s.Save(program));
+    FtpSettings back;
+    ASSERT_TRUE(back.Load(program));
+    EXPECT_EQ(back.Server, s.Server);
+    EXPECT_EQ(back.UserID, s.UserID);
+    EXPECT_EQ(back.Password, s.Password);
+    EXPECT_EQ(back.CurrentDir, s.CurrentDir);
+    // A password the settings file cannot hold is refused, and the old file stays.
+    FtpSettings odd = s;
+    odd.Password = "😀";
+    EXPECT_FALSE(odd.Save(program));
+    ASSERT_TRUE(back.Load(program));
+    EXPECT_EQ(back.Password, s.Password);
 }
 
 TEST(Utility, GenerationsKeepTheNewestThree) {
