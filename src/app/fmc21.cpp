@@ -812,6 +812,15 @@ void TfmC21::StepMonth(int months) {
     std::int32_t year = monthGrid_->Year();
     int month = monthGrid_->Month() + months;
     TNbMCal::NormalizeMonth(year, month);
+    // Four digits carry the year; past them the range messages answer as for any far jump.
+    if (year > 9999) {
+        showMessage(QStringLiteral("日付が未来すぎます。"));
+        return;
+    }
+    if (year < 1) {
+        showMessage(QStringLiteral("日付がむかしすぎます。"));
+        return;
+    }
     GoToMonth(MonthTable::YearMonthText(year, month));
 }
 

@@ -15,6 +15,7 @@
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
 #include <QScreen>
 #include <QTemporaryDir>
 
@@ -112,6 +113,11 @@ TEST_F(MainWindow, JumpsTooFarAreRefused) {
     EXPECT_EQ(prompt.texts(), QStringList({"日付がむかしすぎます。", "日付が未来すぎます。"}));
     EXPECT_EQ(window->MonthGrid()->Month(), 12);
     EXPECT_EQ(window->MonthGrid()->Year(), 2026);
+    // Stepping past year 9999 is answered the same way, not ignored.
+    window->MonthGrid()->GoToDate(9999, 12, 1);
+    prompt.clear();
+    window->StepMonth(1);
+    EXPECT_EQ(prompt.texts(), QStringList{"日付が未来すぎます。"});
 }
 
 TEST_F(MainWindow, FiscalYearPage) {
@@ -152,6 +158,18 @@ TEST_F(MainWindow, MiniCalendarClickAsksThenShowsTheMonth) {
     EXPECT_EQ(window->MonthGrid()->Year(), 2027);
     EXPECT_EQ(window->MonthGrid()->Month(), 3);
     EXPECT_EQ(window->MonthTabs()->currentIndex(), 4);
+}
+
+TEST_F(MainWindow, CtrlHomeShowsWhereTheDataComesFrom) {
+    open(2026, 12, 7);
+    auto* label = find<QLabel>("lblVelmar2");
+    EXPECT_TRUE(label->isHidden());
+    EXPECT_TRUE(label->text().startsWith("データ："));
+    QTest::keyClick(window.get(), Qt::Key_Home, Qt::ControlModifier);  // not on the settings page
+    EXPECT_TRUE(label->isHidden());
+    window->findChild<QTabWidget*>("PageControl1")->setCurrentWidget(find<QWidget>("tsSettei"));
+    QTest::keyClick(window.get(), Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_FALSE(label->isHidden());
 }
 
 TEST_F(MainWindow, SettingsSurviveARestart) {
