@@ -111,22 +111,18 @@ void TCustomCalendarEx::SetSpecialDayList(const QStringList& lines) {
     if (failure) std::rethrow_exception(failure);
 }
 
-void TCustomCalendarEx::SetColor(TColor color) {
-    if (color == color_) return;
-    color_ = color;
-    Refresh();
-}
+void TCustomCalendarEx::SetColor(TColor color) { SetAndRefresh(color_, color); }
 
-void TCustomCalendarEx::SetAutoEquinox(bool on) {
-    if (on == rules_.AutoEquinox) return;
-    rules_.AutoEquinox = on;
-    Refresh();
-}
+void TCustomCalendarEx::SetAutoEquinox(bool on) { SetAndRefresh(rules_.AutoEquinox, on); }
 
-void TCustomCalendarEx::SetAutoFurikae(bool on) {
-    if (on == rules_.AutoFurikae) return;
-    rules_.AutoFurikae = on;
-    Refresh();
+void TCustomCalendarEx::SetAutoFurikae(bool on) { SetAndRefresh(rules_.AutoFurikae, on); }
+
+void TCustomCalendarEx::DrawCellGridLines(const QRect& cell) {
+    const int right = cell.left() + cell.width();
+    const int bottom = cell.top() + cell.height();
+    const QSize size = buffer_.size();
+    if (right < size.width() - 4) canvas_->drawLine(right - 1, cell.top(), right - 1, bottom - 2);
+    if (bottom < size.height() - 4) canvas_->drawLine(cell.left(), bottom - 1, right - 2, bottom - 1);
 }
 
 void TCustomCalendarEx::DoDayChange() {

@@ -109,6 +109,16 @@ protected:
     QPainter* Canvas() const { return canvas_; }
     // Redraws the buffer and schedules a repaint.
     void Refresh();
+    // A property setter: stores a changed value and redraws.
+    template <typename T>
+    void SetAndRefresh(T& field, const T& value) {
+        if (field == value) return;
+        field = value;
+        Refresh();
+    }
+    // The ruled lines of a cell (exclusive right and bottom edges), none on the control's outer
+    // sides; a line to (x, y) stops short of its end point.
+    void DrawCellGridLines(const QRect& cell);
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -14,33 +14,17 @@ namespace korvane {
 
 TMonthlyCalendar::TMonthlyCalendar(QWidget* parent) : TCustomCalendarEx(parent) {}
 
-void TMonthlyCalendar::setAndRefresh(bool& field, bool value) {
-    if (field == value) return;
-    field = value;
-    Refresh();
-}
+void TMonthlyCalendar::SetFirstDayOfWeek(TDayOfWeek day) { SetAndRefresh(firstDayOfWeek_, day); }
 
-void TMonthlyCalendar::setAndRefresh(TColor& field, TColor value) {
-    if (field == value) return;
-    field = value;
-    Refresh();
-}
-
-void TMonthlyCalendar::SetFirstDayOfWeek(TDayOfWeek day) {
-    if (day == firstDayOfWeek_) return;
-    firstDayOfWeek_ = day;
-    Refresh();
-}
-
-void TMonthlyCalendar::SetShowNeighbor(bool on) { setAndRefresh(showNeighbor_, on); }
-void TMonthlyCalendar::SetNeighborColor(TColor color) { setAndRefresh(neighborColor_, color); }
-void TMonthlyCalendar::SetAutoResize(bool on) { setAndRefresh(autoResize_, on); }
-void TMonthlyCalendar::SetFirstRowFirstDay(bool on) { setAndRefresh(firstRowFirstDay_, on); }
-void TMonthlyCalendar::SetLastRowLastDay(bool on) { setAndRefresh(lastRowLastDay_, on); }
+void TMonthlyCalendar::SetShowNeighbor(bool on) { SetAndRefresh(showNeighbor_, on); }
+void TMonthlyCalendar::SetNeighborColor(TColor color) { SetAndRefresh(neighborColor_, color); }
+void TMonthlyCalendar::SetAutoResize(bool on) { SetAndRefresh(autoResize_, on); }
+void TMonthlyCalendar::SetFirstRowFirstDay(bool on) { SetAndRefresh(firstRowFirstDay_, on); }
+void TMonthlyCalendar::SetLastRowLastDay(bool on) { SetAndRefresh(lastRowLastDay_, on); }
 void TMonthlyCalendar::SetDayOfWeekBkColor(TColor color) {
-    setAndRefresh(dayOfWeekBkColor_, color);
+    SetAndRefresh(dayOfWeekBkColor_, color);
 }
-void TMonthlyCalendar::SetShowRokuyo(bool on) { setAndRefresh(showRokuyo_, on); }
+void TMonthlyCalendar::SetShowRokuyo(bool on) { SetAndRefresh(showRokuyo_, on); }
 
 std::int32_t TMonthlyCalendar::FirstCellDay() const {
     return GridFirstCellDay(Year(), Month(), int(firstDayOfWeek_), firstRowFirstDay_);

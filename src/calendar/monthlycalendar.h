@@ -61,9 +61,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void setAndRefresh(bool& field, bool value);
-    void setAndRefresh(TColor& field, TColor value);
-
     TDayOfWeek firstDayOfWeek_ = dowSun;
     bool showNeighbor_ = false;
     TColor neighborColor_ = TColor(0xC0C0C0);

@@ -195,16 +195,6 @@ void TNbMCal::UpdateCalendar() {
     HighlightClicked = false;
 }
 
-void TNbMCal::drawGridLines(const QRect& rect) {
-    QPainter& p = *Canvas();
-    const int right = rect.left() + rect.width();
-    const int bottom = rect.top() + rect.height();
-    const QSize size = Buffer().size();
-    // A line to (x, y) stops short of its end point.
-    if (right < size.width() - 4) p.drawLine(right - 1, rect.top(), right - 1, bottom - 2);
-    if (bottom < size.height() - 4) p.drawLine(rect.left(), bottom - 1, right - 2, bottom - 1);
-}
-
 void TNbMCal::drawHeaderCell(int column, const QRect& rect) {
     QPainter& p = *Canvas();
     const int weekday = (int(mFirstDayOfWeek) + column) % 7;  // 0 = Sunday
@@ -220,7 +210,7 @@ void TNbMCal::drawHeaderCell(int column, const QRect& rect) {
     p.setPen(ScreenColor(Fonts().Font(colour).Color));
     p.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine, label);
     p.setPen(ScreenColor(clBtnShadow));
-    drawGridLines(rect);
+    DrawCellGridLines(rect);
 }
 
 void TNbMCal::DrawDayCell(int column, int row, const QRect& rect) {
@@ -328,7 +318,7 @@ void TNbMCal::DrawDayCell(int column, int row, const QRect& rect) {
         }
     }
     p.setPen(ScreenColor(kGridColor));
-    drawGridLines(rect);
+    DrawCellGridLines(rect);
 }
 
 void TNbMCal::drawItemLine(int cell, int slot, const QRect& rect, bool otherMonth) {

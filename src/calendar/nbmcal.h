@@ -142,7 +142,6 @@ private:
     }
     QFont sizedFont(const QFont& base, int cellHeight, bool bold) const;
     void drawHeaderCell(int column, const QRect& rect);
-    void drawGridLines(const QRect& rect);
     void drawItemLine(int cell, int slot, const QRect& rect, bool otherMonth);
     void drawPeriodBar(int cell, int slot, const QRect& rect, bool otherMonth, const QColor& back);
     QColor paled(TColor color) const;

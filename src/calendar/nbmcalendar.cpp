@@ -16,31 +16,12 @@ TNbMCalendar::TNbMCalendar(QWidget* parent) : TMonthlyCalendar(parent), today_(J
     Refresh();
 }
 
-void TNbMCalendar::SetKeisen(bool on) {
-    if (on == keisen_) return;
-    keisen_ = on;
-    Refresh();
-}
+void TNbMCalendar::SetKeisen(bool on) { SetAndRefresh(keisen_, on); }
 
-void TNbMCalendar::SetIsCursor(bool on) {
-    if (on == isCursor_) return;
-    isCursor_ = on;
-    Refresh();
-}
+void TNbMCalendar::SetIsCursor(bool on) { SetAndRefresh(isCursor_, on); }
 
 void TNbMCalendar::UpdateCalendar() {
     if (!Suspended) TMonthlyCalendar::UpdateCalendar();
-}
-
-void TNbMCalendar::drawGridLines(const QRect& rect) {
-    if (!keisen_) return;
-    QPainter& p = *Canvas();
-    const int right = rect.right() + 1;  // exclusive edges, as the cell rectangle is given
-    const int bottom = rect.bottom() + 1;
-    const QSize size = contentsRect().size();
-    // The end points stay out, as a line to (x, y) stops short of it.
-    if (right < size.width() - 4) p.drawLine(right - 1, rect.top(), right - 1, bottom - 2);
-    if (bottom < size.height() - 4) p.drawLine(rect.left(), bottom - 1, right - 2, bottom - 1);
 }
 
 void TNbMCalendar::DrawCell(int column, int row, const QRect& rect) {
@@ -57,7 +38,7 @@ void TNbMCalendar::DrawCell(int column, int row, const QRect& rect) {
         p.setPen(ScreenColor(text));
         p.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine, label);
         p.setPen(ScreenColor(clBtnShadow));
-        drawGridLines(rect);
+        if (keisen_) DrawCellGridLines(rect);
         return;
     }
     const std::int32_t date = FirstCellDay() + (row - 1) * 7 + column;
@@ -77,7 +58,7 @@ void TNbMCalendar::DrawCell(int column, int row, const QRect& rect) {
         DrawDayText(rect, date, font, NeighborTextColor(font.Color), RokuyoStyle::Pale);
     }
     p.setPen(ScreenColor(kGridColor));
-    drawGridLines(rect);
+    if (keisen_) DrawCellGridLines(rect);
 }
 
 void ApplyYearPageStyle(TNbMCalendar& calendar) {

@@ -33,7 +33,6 @@ protected:
     void DrawCell(int column, int row, const QRect& rect) override;
 
 private:
-    void drawGridLines(const QRect& rect);
 
     bool keisen_ = false;
     bool isCursor_ = false;
