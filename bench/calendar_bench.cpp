@@ -1,6 +1,6 @@
 #include "calendar/holidayrules.h"
-#include "calendar/julius.h"
-#include "calendar/oldcalendar.h"
+#include "calendar/daynumber.h"
+#include "calendar/lunisolar.h"
 #include "calendar/textlines.h"
 #include "core/codec.h"
 
@@ -57,13 +57,13 @@ void BM_GetDayKind_1900to2100(benchmark::State& state) {
     QStringList lines;
     LoadTextLines(lines, KORVANE_SHIPPED_DATA "/Hday.dat");
     rules.SetHolidayList(lines);
-    const std::int32_t first = EncodeJulius(1900, 1, 1);
-    const std::int32_t last = EncodeJulius(2100, 12, 31);
+    const std::int32_t first = EncodeDayNumber(1900, 1, 1);
+    const std::int32_t last = EncodeDayNumber(2100, 12, 31);
     std::vector<std::array<std::int32_t, 3>> days;
     for (std::int32_t jd = first; jd <= last; ++jd) {
         std::int32_t y;
         std::uint8_t m, d;
-        DecodeJulius(jd, y, m, d);
+        DecodeDayNumber(jd, y, m, d);
         days.push_back({y, m, d});
     }
     for (auto _ : state) {
@@ -75,17 +75,17 @@ void BM_GetDayKind_1900to2100(benchmark::State& state) {
 }
 BENCHMARK(BM_GetDayKind_1900to2100)->Unit(benchmark::kMillisecond);
 
-void BM_JuliusRokuyo_TableRange(benchmark::State& state) {
-    const std::int32_t first = JDOldCalendar().front().start;
-    const std::int32_t last = JDOldCalendar().back().start;
+void BM_Rokuyo_TableRange(benchmark::State& state) {
+    const std::int32_t first = LunisolarTable().front().start;
+    const std::int32_t last = LunisolarTable().back().start;
     for (auto _ : state) {
         unsigned sum = 0;
-        for (std::int32_t jd = first; jd <= last; ++jd) sum += JuliusRokuyo(jd);
+        for (std::int32_t jd = first; jd <= last; ++jd) sum += RokuyoOf(jd);
         benchmark::DoNotOptimize(sum);
     }
     state.SetItemsProcessed(state.iterations() * (last - first + 1));
 }
-BENCHMARK(BM_JuliusRokuyo_TableRange)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Rokuyo_TableRange)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace korvane

@@ -1,6 +1,6 @@
 // Redraw and layout speed of the month grid, with a busy month at the main window's size.
-#include "calendar/julius.h"
-#include "calendar/nbmcal.h"
+#include "calendar/daynumber.h"
+#include "calendar/monthgrid.h"
 
 #include <QApplication>
 
@@ -10,13 +10,13 @@ namespace {
 
 using namespace korvane;
 
-void configure(TNbMCal& grid) {
+void configure(MonthGrid& grid) {
     ApplyMainWindowLayout(grid, false);
     grid.SetShowRokuyo(true);
 }
 
 // 200 day items over the shown month and its neighbours, 30 periods.
-void fill(TNbMCal& grid) {
+void fill(MonthGrid& grid) {
     grid.Suspended = true;
     grid.SetHolidayList({"1,1,元日", "11,3,文化の日", "11,23,勤労感謝の日"});
     grid.SetSpecialDayList({"12,24,記念日"});
@@ -36,12 +36,12 @@ void fill(TNbMCal& grid) {
                                  .arg(i % 25 + 1)
                                  .arg(i % 25 + 4)
                                  .arg(i);
-    grid.SetJuliusDay(EncodeJulius(2026, 12, 15));
+    grid.SetDayNumber(EncodeDayNumber(2026, 12, 15));
     grid.Suspended = false;
 }
 
 void BM_UpdateCalendar_BusyMonth(benchmark::State& state) {
-    TNbMCal grid;
+    MonthGrid grid;
     configure(grid);
     fill(grid);
     for (auto _ : state) grid.UpdateCalendar();
@@ -49,7 +49,7 @@ void BM_UpdateCalendar_BusyMonth(benchmark::State& state) {
 BENCHMARK(BM_UpdateCalendar_BusyMonth)->Unit(benchmark::kMillisecond);
 
 void BM_LayoutItems_200Items30Periods(benchmark::State& state) {
-    TNbMCal grid;
+    MonthGrid grid;
     configure(grid);
     fill(grid);
     for (auto _ : state) grid.LayoutItems(4, false);

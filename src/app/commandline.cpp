@@ -1,8 +1,8 @@
 #include "commandline.h"
 
 #include "calendar/holidayrules.h"
-#include "calendar/julius.h"
-#include "calendar/oldcalendar.h"
+#include "calendar/daynumber.h"
+#include "calendar/lunisolar.h"
 #include "calendar/textlines.h"
 #include "core/prompt.h"
 #include "korvane_version.h"
@@ -33,15 +33,15 @@ std::optional<std::int32_t> parseDate(const QString& text, QString& error) {
     const int d = m.captured(3).toInt();
     try {
         if (y < 1 || mo < 1 || mo > 12 || d < 1 || d > 31 ||
-            !JuliusIsValidDate(y, std::uint8_t(mo), std::uint8_t(d))) {
+            !IsValidDate(y, std::uint8_t(mo), std::uint8_t(d))) {
             error = "存在しない日付です: " + text;
             return std::nullopt;
         }
-    } catch (const EJuliusError& e) {
+    } catch (const DayNumberError& e) {
         error = QString::fromUtf8(e.what()) + " (" + text + ")";
         return std::nullopt;
     }
-    return EncodeJulius(y, std::uint8_t(mo), std::uint8_t(d));
+    return EncodeDayNumber(y, std::uint8_t(mo), std::uint8_t(d));
 }
 
 constexpr int kMaxYears = 200;
@@ -147,9 +147,9 @@ int CommandLine::days(std::FILE* out, std::FILE* err) {
     {
         std::int32_t y;
         std::uint8_t m, d;
-        DecodeJulius(*from, y, m, d);
+        DecodeDayNumber(*from, y, m, d);
         // Day 29 of February rolls over to March 1 two hundred years on; that is fine here.
-        if (*to >= EncodeJulius(y + kMaxYears, m, d))
+        if (*to >= EncodeDayNumber(y + kMaxYears, m, d))
             return usageError(err, QStringLiteral("期間は %1 年以内にしてください。").arg(kMaxYears));
     }
 
@@ -175,16 +175,16 @@ int CommandLine::days(std::FILE* out, std::FILE* err) {
     for (std::int32_t jd = *from; jd <= *to; ++jd) {
         std::int32_t y;
         std::uint8_t m, d;
-        DecodeJulius(jd, y, m, d);
+        DecodeDayNumber(jd, y, m, d);
         std::uint8_t code, oldDay;
-        JuliusOldDate(jd, code, oldDay);
-        const std::uint8_t rokuyo = JuliusRokuyo(jd);
+        LunisolarDateOf(jd, code, oldDay);
+        const std::uint8_t rokuyo = RokuyoOf(jd);
         // Concatenated, not arg()-chained: a name may itself hold "%1".
         const QString line = QStringLiteral("%1-%2-%3\t%4\t%5\t")
                                  .arg(y, 4, 10, QChar(u'0'))
                                  .arg(m, 2, 10, QChar(u'0'))
                                  .arg(d, 2, 10, QChar(u'0'))
-                                 .arg(JuliusWeekday(jd))
+                                 .arg(WeekdayOf(jd))
                                  .arg(rules.GetDayKind(y, m, d)) +
                              rules.GetDayNames(y, m, d) + u'\t' + QString::number(code) + u'/' +
                              QString::number(oldDay) + u'\t' +

@@ -1,5 +1,5 @@
 #include "app/commandline.h"
-#include "app/fmc21.h"
+#include "app/mainwindow.h"
 #include "app/settingsfolder.h"
 #include "app/singleinstance.h"
 #include "core/paths.h"
@@ -51,7 +51,7 @@ int main(int argc, char* argv[]) {
         // The pictures neither make folders nor move files: the settings are only read.
         QString folder = configFolder();
         if (QFileInfo(programFolder + QStringLiteral("localfol.vlm")).isFile()) folder = programFolder;
-        TfmC21 window({programFolder, folder}, {}, shots->Small);
+        MainWindow window({programFolder, folder}, {}, shots->Small);
         window.SetHeadless(true);
         window.show();
         if (!shots->Month.isEmpty()) window.GoToMonth(shots->Month);
@@ -71,8 +71,8 @@ int main(int argc, char* argv[]) {
     Prompt::install(&prompt);
     const QRect work = app.primaryScreen() ? app.primaryScreen()->availableGeometry() : QRect();
     const bool smallScreen = work.isValid() && work.bottom() <= 727;
-    const SettingsPlace place = ChooseSettingsFolder(programFolder, configFolder());
-    TfmC21 window({programFolder, place.Folder, place.FirstRunFlag, place.RunFromCd}, args,
+    const SettingsFolderChoice place = ChooseSettingsFolder(programFolder, configFolder());
+    MainWindow window({programFolder, place.Folder, place.FirstRunFlag, place.RunFromCd}, args,
                   smallScreen);
     prompt.setParent(&window);
     if (singleCopy)

@@ -1,6 +1,6 @@
 #include "monthtable.h"
 
-#include "calendar/julius.h"
+#include "calendar/daynumber.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -35,13 +35,13 @@ void MonthTable::Build(std::int32_t year, std::int32_t month) {
         }
         entries_[std::size_t(i)] = {y, m, Caption(m), FileName(y, m)};
     }
-    rangeFirst_ = EncodeJulius(entries_[0].Year, std::uint8_t(entries_[0].Month), 1);
-    rangeLast_ = EncodeJulius(entries_[5].Year, std::uint8_t(entries_[5].Month), 1) - 1;
+    rangeFirst_ = EncodeDayNumber(entries_[0].Year, std::uint8_t(entries_[0].Month), 1);
+    rangeLast_ = EncodeDayNumber(entries_[5].Year, std::uint8_t(entries_[5].Month), 1) - 1;
 }
 
 int MonthTable::Find(std::int32_t year, std::int32_t month) const {
     if (month < 1 || month > 12) return -1;
-    const std::int32_t first = EncodeJulius(year, std::uint8_t(month), 1);
+    const std::int32_t first = EncodeDayNumber(year, std::uint8_t(month), 1);
     if (first < rangeFirst_ || first > rangeLast_) return -1;
     for (int i = 0; i < 5; ++i)
         if (entries_[std::size_t(i)].Year == year && entries_[std::size_t(i)].Month == month) return i;

@@ -9,7 +9,7 @@
 namespace korvane {
 
 // One month of the month page's table.
-struct TMonthEntry {
+struct MonthEntry {
     std::int32_t Year = 0;
     std::int32_t Month = 0;
     QString Caption;
@@ -24,8 +24,8 @@ public:
 
     // Built from the current year and month.
     void Build(std::int32_t year, std::int32_t month);
-    const TMonthEntry& Entry(int i) const { return entries_[std::size_t(i)]; }
-    TMonthEntry& Entry(int i) { return entries_[std::size_t(i)]; }
+    const MonthEntry& Entry(int i) const { return entries_[std::size_t(i)]; }
+    MonthEntry& Entry(int i) { return entries_[std::size_t(i)]; }
     std::int32_t RangeFirstDay() const { return rangeFirst_; }
     std::int32_t RangeLastDay() const { return rangeLast_; }
 
@@ -39,7 +39,7 @@ public:
     static QString YearMonthText(std::int32_t year, std::int32_t month);  // "%.4d%.2d"
 
 private:
-    std::array<TMonthEntry, 6> entries_;
+    std::array<MonthEntry, 6> entries_;
     std::int32_t rangeFirst_ = 0;
     std::int32_t rangeLast_ = 0;
 };

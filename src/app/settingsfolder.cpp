@@ -40,8 +40,8 @@ bool EnsureSettingsFolder(QString& folder, const QString& programFolder, bool sh
     return true;
 }
 
-SettingsPlace ChooseSettingsFolder(const QString& programFolder, const QString& configFolder) {
-    SettingsPlace place;
+SettingsFolderChoice ChooseSettingsFolder(const QString& programFolder, const QString& configFolder) {
+    SettingsFolderChoice place;
     const QString marker = programFolder + QStringLiteral("localfol.vlm");
     if (QFileInfo(marker).isFile()) {
         place.Folder = programFolder;

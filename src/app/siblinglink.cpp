@@ -1,6 +1,6 @@
 #include "siblinglink.h"
 
-#include "calendar/customcalendarex.h"
+#include "calendar/calendarcontrol.h"
 #include "calendar/textlines.h"
 #include "core/paths.h"
 #include "core/prompt.h"
@@ -104,7 +104,7 @@ void SiblingLink::Resolve(const QStringList& arguments) {
     }
 }
 
-void SiblingLink::LoadRuleFiles(TCustomCalendarEx& calendar) const {
+void SiblingLink::LoadRuleFiles(CalendarControl& calendar) const {
     // A bad rule line is reported; the rules read before it stay and the start goes on.
     auto apply = [&](bool holidays, const QStringList& lines) {
         try {
@@ -126,7 +126,7 @@ void SiblingLink::LoadRuleFiles(TCustomCalendarEx& calendar) const {
     if (!IsLinked() && Options.cbReadSpl) calendar.SetSpecialDayList({});
 }
 
-void SiblingLink::LoadMonthSlot(TMonthPage& page, std::int32_t year, std::int32_t month) {
+void SiblingLink::LoadMonthSlot(MonthPage& page, std::int32_t year, std::int32_t month) {
     if (!IsLinked() && Options.cbReadSpl) return;
     page.Year = year;
     page.Month = month;

@@ -10,7 +10,7 @@
 
 namespace korvane {
 
-class TCustomCalendarEx;
+class CalendarControl;
 
 // The settings-page options that decide the link, as stored in Printers.ini.
 struct LinkOptions {
@@ -41,11 +41,11 @@ public:
     QString CommonFolder;
     QString StartFolderPath;
     QString SampleMonths;
-    TColor RokuyoColor = TColor(0x484848);
+    ColorValue RokuyoColor = ColorValue(0x484848);
     // Month grid options from the sibling's settings.
     int TabMojiSuu = 2;
     int TabChousei = 150;
-    TColor ItemColor = TColor(0x484848);
+    ColorValue ItemColor = ColorValue(0x484848);
 
     bool IsLinked() const { return SiblingKind != 0 || Options.cbVelmar; }
 
@@ -55,9 +55,9 @@ public:
     void Resolve(const QStringList& arguments);
     // Holiday and special-day files into the calendar; read errors are reported and the start
     // goes on.
-    void LoadRuleFiles(TCustomCalendarEx& calendar) const;
+    void LoadRuleFiles(CalendarControl& calendar) const;
     // Fills a page for a month (a page that already has lines keeps them).
-    void LoadMonthSlot(TMonthPage& page, std::int32_t year, std::int32_t month);
+    void LoadMonthSlot(MonthPage& page, std::int32_t year, std::int32_t month);
     void LoadPeriodFile(QStringList& periods) const;
 
     static QString MonthFileName(std::int32_t year, std::int32_t month);

@@ -35,7 +35,7 @@ constexpr int kPhysicalLine = 193;
 
 }  // namespace
 
-void TStringListEx::SetText(const QString& text) {
+void StringList::SetText(const QString& text) {
     clear();
     QString t = text;
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');

@@ -12,7 +12,7 @@ class IniFile;
 
 // A string list whose whole text joins the lines with nothing between them; setting the text
 // splits it at CR, LF or CR LF.
-class TStringListEx : public QStringList {
+class StringList : public QStringList {
 public:
     using QStringList::QStringList;
     QString Text() const { return join(QString()); }

@@ -5,8 +5,8 @@
 namespace korvane {
 
 // The kind of a day: a set of these flags.
-using TDayKind = std::uint8_t;
-enum : TDayKind {
+using DayKind = std::uint8_t;
+enum : DayKind {
     dkSunday = 1,
     dkSaturday = 2,
     dkHoliday = 4,

@@ -1,6 +1,6 @@
 #include "holidayrules.h"
 
-#include "calendar/julius.h"
+#include "calendar/daynumber.h"
 #include "core/commatext.h"
 #include "core/convert.h"
 
@@ -12,18 +12,18 @@ namespace {
 // The automatic substitute holiday came with the law amendment of 1973-04-12.
 constexpr std::int32_t kFurikaeStart = 2441785;  // 1973-04-12
 
-void parseInto(std::vector<TBinaryDayListItem>& items, const QStringList& lines) {
+void parseInto(std::vector<DayRule>& items, const QStringList& lines) {
     items.clear();
     items.reserve(std::size_t(lines.size()));
     for (const QString& line : lines) {
-        TBinaryDayListItem item;
+        DayRule item;
         if (item.Assign(SplitCommaText(line))) items.push_back(std::move(item));
     }
 }
 
-bool anyMatches(const std::vector<TBinaryDayListItem>& items, std::int32_t y, std::uint8_t m,
+bool anyMatches(const std::vector<DayRule>& items, std::int32_t y, std::uint8_t m,
                 std::uint8_t d, std::uint8_t weekday) {
-    for (const TBinaryDayListItem& item : items)
+    for (const DayRule& item : items)
         if (item.MatchesWithWeekday(y, m, d, weekday)) return true;
     return false;
 }
@@ -31,7 +31,7 @@ bool anyMatches(const std::vector<TBinaryDayListItem>& items, std::int32_t y, st
 std::uint8_t nthWeekdayDay(std::int32_t year, std::uint8_t month, std::int32_t week,
                            std::int32_t weekday) {
     const std::int32_t first =
-        ((weekday + 7 - JuliusWeekday(EncodeJulius(year, month, 1))) % 7 + 7) % 7 + 1;
+        ((weekday + 7 - WeekdayOf(EncodeDayNumber(year, month, 1))) % 7 + 7) % 7 + 1;
     return std::uint8_t(first + (week - 1) * 7);
 }
 
@@ -62,10 +62,10 @@ void HolidayRules::RebuildDayLists() {
     if (failure) std::rethrow_exception(failure);
 }
 
-TDayKind HolidayRules::GetDayKind(std::int32_t year, std::uint8_t month, std::uint8_t day) const {
-    const std::int32_t jd = EncodeJulius(year, month, day);
-    const std::uint8_t weekday = JuliusWeekday(jd);
-    TDayKind kind = 0;
+DayKind HolidayRules::GetDayKind(std::int32_t year, std::uint8_t month, std::uint8_t day) const {
+    const std::int32_t jd = EncodeDayNumber(year, month, day);
+    const std::uint8_t weekday = WeekdayOf(jd);
+    DayKind kind = 0;
     if (anyMatches(specialDays_, year, month, day, weekday)) kind |= dkSpecialDay;
     if (anyMatches(holidays_, year, month, day, weekday)) kind |= dkHoliday;
     if (weekday == 1) kind |= dkSunday;
@@ -76,7 +76,7 @@ TDayKind HolidayRules::GetDayKind(std::int32_t year, std::uint8_t month, std::ui
     if (AutoFurikae && weekday == 2 && !(kind & dkHoliday) && jd >= kFurikaeStart) {
         std::int32_t y;
         std::uint8_t m, d;
-        DecodeJulius(jd - 1, y, m, d);
+        DecodeDayNumber(jd - 1, y, m, d);
         if (GetDayKind(y, m, d) & dkHoliday) kind |= dkFurikae;
     }
     return kind;
@@ -90,9 +90,9 @@ QStringList HolidayRules::DayNameList(std::int32_t year, std::uint8_t month, std
         names << name;
         if (kinds) *kinds += letter;
     };
-    for (const TBinaryDayListItem& item : specialDays_)
+    for (const DayRule& item : specialDays_)
         if (item.Matches(year, month, day)) add(item.Name, u'S');
-    for (const TBinaryDayListItem& item : holidays_)
+    for (const DayRule& item : holidays_)
         if (item.Matches(year, month, day)) add(item.Name, u'H');
     if (AutoEquinox) {
         if (IsVernalEquinoxDay(year, month, day))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calendar/binarydaylistitem.h"
+#include "calendar/dayrule.h"
 #include "calendar/daykind.h"
 
 #include <QString>
@@ -33,7 +33,7 @@ public:
     void SetSpecialDayList(const QStringList& lines);
 
     virtual void RebuildDayLists();
-    virtual TDayKind GetDayKind(std::int32_t year, std::uint8_t month, std::uint8_t day) const;
+    virtual DayKind GetDayKind(std::int32_t year, std::uint8_t month, std::uint8_t day) const;
     virtual QString GetDayNames(std::int32_t year, std::uint8_t month, std::uint8_t day) const;
     // As GetDayNames, with one letter per name in kinds: "S" special day, "H" holiday.
     QStringList DayNameList(std::int32_t year, std::uint8_t month, std::uint8_t day,
@@ -41,14 +41,14 @@ public:
     virtual void ResolveRuleLine(const QString& line, std::int32_t year, QString& name,
                                  std::uint8_t& day, std::uint8_t& month) const;
 
-    const std::vector<TBinaryDayListItem>& HolidayItems() const { return holidays_; }
-    const std::vector<TBinaryDayListItem>& SpecialDayItems() const { return specialDays_; }
+    const std::vector<DayRule>& HolidayItems() const { return holidays_; }
+    const std::vector<DayRule>& SpecialDayItems() const { return specialDays_; }
 
 private:
     QStringList holidayList_;
     QStringList specialDayList_;
-    std::vector<TBinaryDayListItem> holidays_;
-    std::vector<TBinaryDayListItem> specialDays_;
+    std::vector<DayRule> holidays_;
+    std::vector<DayRule> specialDays_;
 };
 
 }  // namespace korvane

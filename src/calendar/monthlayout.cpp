@@ -1,7 +1,7 @@
 #include "monthlayout.h"
 
-#include "calendar/julius.h"
-#include "calendar/oldcalendar.h"
+#include "calendar/daynumber.h"
+#include "calendar/lunisolar.h"
 #include "core/commatext.h"
 #include "core/convert.h"
 
@@ -13,7 +13,7 @@ namespace {
 std::int32_t yyyymm(std::int32_t y, std::int32_t m) { return y * 100 + m; }
 
 std::int32_t dayNumber(const QStringList& f, int first) {
-    return EncodeJulius(StrToInt(RecordField(f, first)), std::uint8_t(StrToInt(RecordField(f, first + 1))),
+    return EncodeDayNumber(StrToInt(RecordField(f, first)), std::uint8_t(StrToInt(RecordField(f, first + 1))),
                         std::uint8_t(StrToInt(RecordField(f, first + 2))));
 }
 
@@ -35,8 +35,8 @@ QStringList SplitRecord(const QString& line) { return line.split(u','); }
 
 std::int32_t GridFirstCellDay(std::int32_t year, std::uint8_t month, int firstColumn,
                               bool firstRowFirstDay) {
-    const std::int32_t first = EncodeJulius(year, month, 1);
-    const int offset = (JuliusWeekday(first) - (firstColumn + 1) + 7) % 7;  // [0, 6]
+    const std::int32_t first = EncodeDayNumber(year, month, 1);
+    const int offset = (WeekdayOf(first) - (firstColumn + 1) + 7) % 7;  // [0, 6]
     std::int32_t start = first - offset;
     if (!firstRowFirstDay && start == first) start -= 7;
     return start;
@@ -45,7 +45,7 @@ std::int32_t GridFirstCellDay(std::int32_t year, std::uint8_t month, int firstCo
 int GridRowCount(std::int32_t year, std::uint8_t month, std::int32_t firstCellDay, bool autoResize,
                  bool lastRowLastDay) {
     if (!autoResize) return 7;
-    const std::int32_t last = EncodeJulius(year, month, JuliusDaysInMonth(year, month));
+    const std::int32_t last = EncodeDayNumber(year, month, DaysInMonth(year, month));
     const int weeks = (last - firstCellDay) / 7;
     if (!lastRowLastDay && (last - firstCellDay + 1) % 7 == 0) return weeks + 3;
     return weeks + 2;
@@ -78,8 +78,8 @@ QString MonthLayout::TabSpaces() const {
     return QString(qsizetype(int(TabMojiSuu) * int(TabChousei) / 100), u' ');
 }
 
-TItemText MonthLayout::ItemTextOf(const QString& visible) const {
-    TItemText t;
+ItemText MonthLayout::ItemTextOf(const QString& visible) const {
+    ItemText t;
     QString s = visible;
     s.replace(u'\t', TabSpaces());
     s = removeTag(s, QStringLiteral("<B>"), t.Bold);
@@ -91,8 +91,8 @@ TItemText MonthLayout::ItemTextOf(const QString& visible) const {
 }
 
 void MonthLayout::ClearSlots() {
-    for (auto& cell : slots_) cell.fill(TItemSlot{});
-    for (auto& cell : texts_) cell.fill(TItemText{});
+    for (auto& cell : slots_) cell.fill(ItemSlot{});
+    for (auto& cell : texts_) cell.fill(ItemText{});
 }
 
 int MonthLayout::PageForMonth(std::int32_t year, std::int32_t month) const {
@@ -102,7 +102,7 @@ int MonthLayout::PageForMonth(std::int32_t year, std::int32_t month) const {
     if (cell < shown && page > 0) --page;
     if (cell > shown && page < 4) ++page;
     if (page < 0 || page > 5) return -1;
-    const TMonthPage& p = MonthPages[std::size_t(page)];
+    const MonthPage& p = MonthPages[std::size_t(page)];
     return p.Year == year && p.Month == month ? page : -1;
 }
 
@@ -144,7 +144,7 @@ void MonthLayout::LayoutItems(int n, bool ueTume, std::int32_t firstCellDay,
     std::array<std::array<std::vector<int>, 32>, 6> byDay;
     std::array<bool, 6> indexed{};
     for (int k = 0; k < kCells; ++k) {
-        const TYmd date = DecodeYmd(firstCellDay + k);
+        const Ymd date = DecodeYmd(firstCellDay + k);
         const int page = PageForMonth(date.y, date.m);
         if (page < 0) continue;
         const QStringList& lines = MonthPages[std::size_t(page)].Lines;
@@ -160,7 +160,7 @@ void MonthLayout::LayoutItems(int n, bool ueTume, std::int32_t firstCellDay,
         }
         struct Item {
             int record;
-            TItemText text;
+            ItemText text;
         };
         std::vector<Item> items;
         bool hidden = false;
@@ -168,7 +168,7 @@ void MonthLayout::LayoutItems(int n, bool ueTume, std::int32_t firstCellDay,
             const QStringList f = SplitRecord(lines[i]);
             const QString visible = RemoveHidden(RecordField(f, 3).replace(u'，', u','), hidden);
             if (visible.isEmpty()) continue;
-            TItemText text = ItemTextOf(visible);
+            ItemText text = ItemTextOf(visible);
             if (f.size() > 5 && !f[4].isEmpty() && f[4] != u"1") text.ColorText = f[4];
             items.push_back({i, std::move(text)});
         }
@@ -182,18 +182,18 @@ void MonthLayout::LayoutItems(int n, bool ueTume, std::int32_t firstCellDay,
     }
 }
 
-const TItemText& MonthLayout::ItemText(int cell, int slot) const {
+const ItemText& MonthLayout::ItemAt(int cell, int slot) const {
     return texts_[std::size_t(cell)][std::size_t(slot)];
 }
 
-TCellPrintTexts MonthLayout::GetCellPrintTexts(int n, int c, int r, const DayNamesFn& dayNames) const {
-    TCellPrintTexts t;
+CellPrintTexts MonthLayout::GetCellPrintTexts(int n, int c, int r, const DayNamesFn& dayNames) const {
+    CellPrintTexts t;
     const int cell = (r - 1) * 7 + c;
     const std::int32_t jd = firstCellDay_ + cell;
-    const TYmd date = DecodeYmd(jd);
+    const Ymd date = DecodeYmd(jd);
     t.Month = date.m;
     t.Day = date.d;
-    if (const std::uint8_t rokuyo = JuliusRokuyo(jd)) t.Rokuyo = RokuyoNames[rokuyo];
+    if (const std::uint8_t rokuyo = RokuyoOf(jd)) t.Rokuyo = RokuyoNames[rokuyo];
 
     QString kinds;
     const QStringList names = dayNames(date.y, date.m, date.d, &kinds);
@@ -213,7 +213,7 @@ TCellPrintTexts MonthLayout::GetCellPrintTexts(int n, int c, int r, const DayNam
             t.Lines << QString();
             continue;
         }
-        const TItemSlot& s = slots_[std::size_t(cell)][std::size_t(slot)];
+        const ItemSlot& s = slots_[std::size_t(cell)][std::size_t(slot)];
         if (s.isFree()) {
             t.Lines << QString();
         } else if (s.isPeriod()) {

@@ -11,7 +11,7 @@
 namespace korvane {
 
 // The day items of one month, as read from its month file.
-struct TMonthPage {
+struct MonthPage {
     std::int32_t Year = 0;
     std::int32_t Month = 0;
     std::int32_t Count = 0;
@@ -19,7 +19,7 @@ struct TMonthPage {
 };
 
 // One line position of a day cell: free, a period bar ("F") or a day item of a page.
-struct TItemSlot {
+struct ItemSlot {
     QChar Marker;  // null = free, 'F' = period, '0'..'5' = page index
     std::int32_t Record = 0;
 
@@ -29,7 +29,7 @@ struct TItemSlot {
 };
 
 // What the printed calendar needs of one cell.
-struct TCellPrintTexts {
+struct CellPrintTexts {
     std::uint8_t Month = 0;
     std::uint8_t Day = 0;
     QString Rokuyo;
@@ -40,7 +40,7 @@ struct TCellPrintTexts {
 };
 
 // A day item's text as drawn: hidden parts removed, tags read, tabs expanded.
-struct TItemText {
+struct ItemText {
     QString Text;
     bool Bold = false;
     bool Strike = false;
@@ -58,7 +58,7 @@ public:
     static constexpr int kCells = 42;
     static constexpr int kMaxLines = 9;
 
-    std::array<TMonthPage, 6> MonthPages;
+    std::array<MonthPage, 6> MonthPages;
     std::int32_t CurrentPage = 0;
     QStringList PeriodList;
     std::uint8_t TabMojiSuu = 2;
@@ -72,17 +72,17 @@ public:
 
     int LineCount() const { return lines_; }
     std::int32_t FirstCellDay() const { return firstCellDay_; }
-    const TItemSlot& Slot(int cell, int slot) const { return slots_[std::size_t(cell)][std::size_t(slot)]; }
+    const ItemSlot& Slot(int cell, int slot) const { return slots_[std::size_t(cell)][std::size_t(slot)]; }
     void ClearSlots();
 
     // Valid after LayoutItems(n, ...): the texts of the cell in column c of week row r (1..6).
-    TCellPrintTexts GetCellPrintTexts(int n, int c, int r, const DayNamesFn& names) const;
+    CellPrintTexts GetCellPrintTexts(int n, int c, int r, const DayNamesFn& names) const;
 
     // The page whose items a cell of (year, month) shows, or -1.
     int PageForMonth(std::int32_t year, std::int32_t month) const;
 
     // Day item text of a record of a page: hidden text already removed when laid out.
-    const TItemText& ItemText(int cell, int slot) const;
+    const ItemText& ItemAt(int cell, int slot) const;
 
     // The spaces a tab becomes.
     QString TabSpaces() const;
@@ -91,15 +91,15 @@ public:
     // lines; inHidden carries that state from line to line.
     static QString RemoveHidden(const QString& text, bool& inHidden);
     // Reads the bold and strike tags and expands tabs of visible text.
-    TItemText ItemTextOf(const QString& visible) const;
+    ItemText ItemTextOf(const QString& visible) const;
 
 private:
     std::int32_t shownYear_ = 0;
     std::int32_t shownMonth_ = 0;
     std::int32_t firstCellDay_ = 0;
     int lines_ = 0;
-    std::array<std::array<TItemSlot, kMaxLines + 1>, kCells> slots_{};
-    std::array<std::array<TItemText, kMaxLines + 1>, kCells> texts_{};
+    std::array<std::array<ItemSlot, kMaxLines + 1>, kCells> slots_{};
+    std::array<std::array<ItemText, kMaxLines + 1>, kCells> texts_{};
 };
 
 // The first cell of a month grid whose first column is weekday firstColumn (0 = Sunday); unless

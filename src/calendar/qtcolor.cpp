@@ -2,7 +2,7 @@
 
 namespace korvane {
 
-QColor ToQColor(TColor c, const QPalette& p) {
+QColor ToQColor(ColorValue c, const QPalette& p) {
     if (IsSystemColor(c)) {
         switch (std::uint32_t(c) & 0xFF) {
             case 5: return p.color(QPalette::Base);

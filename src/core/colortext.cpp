@@ -8,10 +8,10 @@ namespace {
 
 struct Ident {
     const char16_t* name;
-    TColor value;
+    ColorValue value;
 };
 
-constexpr TColor sys(std::uint32_t index) { return TColor(0x80000000u | index); }
+constexpr ColorValue sys(std::uint32_t index) { return ColorValue(0x80000000u | index); }
 
 // The standard colour identifiers of the Windows toolkit the sibling programs were built with;
 // the first of two names for one value is the one written back.
@@ -72,7 +72,7 @@ constexpr Ident kIdents[] = {
 
 }  // namespace
 
-std::optional<TColor> ColorFromText(QStringView text) {
+std::optional<ColorValue> ColorFromText(QStringView text) {
     const QStringView t = text.trimmed();
     for (const Ident& i : kIdents)
         if (t.compare(QStringView(i.name), Qt::CaseInsensitive) == 0) return i.value;
@@ -81,11 +81,11 @@ std::optional<TColor> ColorFromText(QStringView text) {
     return std::nullopt;
 }
 
-TColor StringToColor(QStringView text, TColor fallback) {
+ColorValue StringToColor(QStringView text, ColorValue fallback) {
     return ColorFromText(text).value_or(fallback);
 }
 
-QString ColorToString(TColor color) {
+QString ColorToString(ColorValue color) {
     for (const Ident& i : kIdents)
         if (i.value == color) return QString::fromUtf16(i.name);
     return QStringLiteral("$%1").arg(std::uint32_t(color), 8, 16, QChar(u'0')).toUpper();

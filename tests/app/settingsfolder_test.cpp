@@ -24,7 +24,7 @@ TEST(SettingsFolder, FirstStartMovesTheOldSettingsOver) {
     const QString program = dir.filePath("prog") + "/";
     QDir().mkpath(program);
     put(program + "Korvane.ini", "[Settei]\r\ncb24ji=1\r\n");
-    const SettingsPlace place = ChooseSettingsFolder(program, dir.filePath("config/Norbel/Korvane"));
+    const SettingsFolderChoice place = ChooseSettingsFolder(program, dir.filePath("config/Norbel/Korvane"));
     EXPECT_EQ(place.Folder, dir.filePath("config/Norbel/Korvane") + "/");
     EXPECT_FALSE(place.FirstRunFlag);
     EXPECT_TRUE(IniFile(place.Folder + "Korvane.ini").ReadBool("Settei", "cb24ji", false));
@@ -40,7 +40,7 @@ TEST(SettingsFolder, BesideTheProgramWithTheFirstRunFlag) {
     QTemporaryDir dir;
     const QString program = dir.path() + "/";
     put(program + "localfol.vlm", "[Set]\r\nFirst=1\r\n");
-    const SettingsPlace place = ChooseSettingsFolder(program, dir.filePath("config"));
+    const SettingsFolderChoice place = ChooseSettingsFolder(program, dir.filePath("config"));
     EXPECT_EQ(place.Folder, program);
     EXPECT_TRUE(place.FirstRunFlag);
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("config")));

@@ -1,6 +1,6 @@
 #include "app/siblinglink.h"
 
-#include "calendar/monthlycalendar.h"
+#include "calendar/monthcalendar.h"
 #include "core/codec.h"
 #include "core/prompt.h"
 #include "settings/inifile.h"
@@ -91,7 +91,7 @@ TEST_F(Link, SampleDataStandsInWhenNothingElseIsThere) {
     put("prog/Hday.dat", "1,1,元日\r\n");
     SiblingLink link(program);
     link.Resolve({});
-    TMonthPage dec, jan;
+    MonthPage dec, jan;
     link.LoadMonthSlot(dec, 2006, 12);
     link.LoadMonthSlot(dec, 2006, 12);  // read once per run
     link.LoadMonthSlot(jan, 2007, 1);
@@ -102,7 +102,7 @@ TEST_F(Link, SampleDataStandsInWhenNothingElseIsThere) {
     QStringList periods;
     link.LoadPeriodFile(periods);
     EXPECT_EQ(periods.size(), 1);
-    TMonthlyCalendar cal;
+    MonthCalendar cal;
     link.LoadRuleFiles(cal);
     EXPECT_EQ(cal.HolidayList(), QStringList{"1,1,元日"});
     EXPECT_EQ(cal.SpecialDayList(), QStringList{"12,24,サンプル記念日"});
@@ -111,7 +111,7 @@ TEST_F(Link, SampleDataStandsInWhenNothingElseIsThere) {
     SiblingLink off(program);
     off.Options.cbReadSpl = true;
     off.Resolve({});
-    TMonthPage page;
+    MonthPage page;
     off.LoadMonthSlot(page, 2006, 12);
     EXPECT_TRUE(page.Lines.isEmpty());
     off.LoadPeriodFile(periods);
@@ -126,12 +126,12 @@ TEST_F(Link, RealFilesWinAndBadRulesAreReported) {
     put("prog/Hday.dat", "x,1,壊れた行\r\n");
     SiblingLink link(program);
     link.Resolve({"/U=2"});
-    TMonthPage dec;
+    MonthPage dec;
     link.LoadMonthSlot(dec, 2006, 12);
     EXPECT_EQ(dec.Lines, QStringList{"5,,,本物,"});
     EXPECT_TRUE(link.SampleMonths.isEmpty());
     ScriptedPrompt prompt;
-    TMonthlyCalendar cal;
+    MonthCalendar cal;
     link.LoadRuleFiles(cal);
     EXPECT_EQ(prompt.texts(), QStringList{"祭日ファイル読込ミス\r\n処理は続けます。"});
 }

@@ -16,7 +16,7 @@ namespace korvane {
 namespace {
 
 TEST(StringListEx, TextHasNoSeparatorsAndSplitsEveryLineEnd) {
-    TStringListEx list;
+    StringList list;
     list.SetText("a\r\nb\rc\nd\r\n");
     EXPECT_EQ(list, QStringList({"a", "b", "c", "d"}));
     EXPECT_EQ(list.Text(), "abcd");

@@ -1,6 +1,6 @@
 #include "calendar/holidayrules.h"
 
-#include "calendar/julius.h"
+#include "calendar/daynumber.h"
 #include "core/convert.h"
 
 #include <gtest/gtest.h>
@@ -157,8 +157,8 @@ TEST(HolidayRules, SpecialDayOnSundayMakesNoSubstitute) {
 // The substitute test goes through the overridable operation.
 class ExtraSunday : public HolidayRules {
 public:
-    TDayKind GetDayKind(std::int32_t y, std::uint8_t m, std::uint8_t d) const override {
-        TDayKind k = HolidayRules::GetDayKind(y, m, d);
+    DayKind GetDayKind(std::int32_t y, std::uint8_t m, std::uint8_t d) const override {
+        DayKind k = HolidayRules::GetDayKind(y, m, d);
         if (y == 2026 && m == 6 && d == 7) k |= dkHoliday;
         return k;
     }

@@ -1,7 +1,7 @@
 #include "calendar/monthlayout.h"
 
 #include "calendar/holidayrules.h"
-#include "calendar/julius.h"
+#include "calendar/daynumber.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ constexpr std::int32_t kFirstCell = 2461374;  // 2026-11-29
 class Layout : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_EQ(EncodeJulius(2026, 11, 29), kFirstCell);
+        ASSERT_EQ(EncodeDayNumber(2026, 11, 29), kFirstCell);
         for (int i = 0; i < 5; ++i) {
             const int month = 10 + i;  // pages 0..4: 2026-10 .. 2027-02, shown = page 2
             layout.MonthPages[std::size_t(i)].Year = month > 12 ? 2027 : 2026;
@@ -22,14 +22,14 @@ protected:
         }
         layout.CurrentPage = 2;
     }
-    TMonthPage& page(int i) { return layout.MonthPages[std::size_t(i)]; }
-    static int cellOf(int y, int m, int d) { return EncodeJulius(y, std::uint8_t(m), std::uint8_t(d)) - kFirstCell; }
+    MonthPage& page(int i) { return layout.MonthPages[std::size_t(i)]; }
+    static int cellOf(int y, int m, int d) { return EncodeDayNumber(y, std::uint8_t(m), std::uint8_t(d)) - kFirstCell; }
     void lay(int n, bool ueTume) { layout.LayoutItems(n, ueTume, kFirstCell, 2026, 12); }
     // Slot markers of a cell as text: "." free, "F" period, digit page.
     QString markers(int cell, int n) const {
         QString s;
         for (int i = 0; i <= n; ++i) {
-            const TItemSlot& slot = layout.Slot(cell, i);
+            const ItemSlot& slot = layout.Slot(cell, i);
             s += slot.isFree() ? QChar(u'.') : slot.Marker;
         }
         return s;
@@ -114,27 +114,27 @@ TEST_F(Layout, HiddenTextAcrossLines) {
     lay(4, true);
     const int c3 = cellOf(2026, 12, 3);
     EXPECT_EQ(markers(c3, 4), "222..");
-    EXPECT_EQ(layout.ItemText(c3, 0).Text, "前後");
-    EXPECT_EQ(layout.ItemText(c3, 1).Text, "見える");
-    EXPECT_EQ(layout.ItemText(c3, 2).Text, "残り");
+    EXPECT_EQ(layout.ItemAt(c3, 0).Text, "前後");
+    EXPECT_EQ(layout.ItemAt(c3, 1).Text, "見える");
+    EXPECT_EQ(layout.ItemAt(c3, 2).Text, "残り");
     EXPECT_EQ(layout.Slot(c3, 2).Record, 3);
     EXPECT_EQ(markers(cellOf(2026, 12, 4), 4), ".....");
-    EXPECT_EQ(layout.ItemText(cellOf(2026, 12, 5), 0).Text, "見える日");
+    EXPECT_EQ(layout.ItemAt(cellOf(2026, 12, 5), 0).Text, "見える日");
 }
 
 TEST_F(Layout, TagsTabsAndCommas) {
     page(2).Lines = {"7,,,<b>太字</B>\t字下げ，です,", "7,,,<S>取消</s>,clRed,x", "7,,,</b>片方だけ,1,x"};
     lay(4, true);
     const int c = cellOf(2026, 12, 7);
-    EXPECT_EQ(layout.ItemText(c, 0).Text, "太字   字下げ,です");
-    EXPECT_TRUE(layout.ItemText(c, 0).Bold);
-    EXPECT_FALSE(layout.ItemText(c, 0).Strike);
-    EXPECT_TRUE(layout.ItemText(c, 1).Strike);
-    EXPECT_TRUE(layout.ItemText(c, 2).Bold);
+    EXPECT_EQ(layout.ItemAt(c, 0).Text, "太字   字下げ,です");
+    EXPECT_TRUE(layout.ItemAt(c, 0).Bold);
+    EXPECT_FALSE(layout.ItemAt(c, 0).Strike);
+    EXPECT_TRUE(layout.ItemAt(c, 1).Strike);
+    EXPECT_TRUE(layout.ItemAt(c, 2).Bold);
     // A colour only from a record of more than five fields, and not "1".
-    EXPECT_EQ(layout.ItemText(c, 0).ColorText, "");
-    EXPECT_EQ(layout.ItemText(c, 1).ColorText, "clRed");
-    EXPECT_EQ(layout.ItemText(c, 2).ColorText, "");
+    EXPECT_EQ(layout.ItemAt(c, 0).ColorText, "");
+    EXPECT_EQ(layout.ItemAt(c, 1).ColorText, "clRed");
+    EXPECT_EQ(layout.ItemAt(c, 2).ColorText, "");
     layout.TabMojiSuu = 4;
     layout.TabChousei = 100;
     EXPECT_EQ(layout.TabSpaces(), "    ");
@@ -152,7 +152,7 @@ TEST_F(Layout, NeighbouringMonthsUseTheirPages) {
 
 TEST(LayoutWrap, JanuaryTakesDecemberOnlyFromTheRightPage) {
     MonthLayout layout;
-    const std::int32_t first = EncodeJulius(2026, 12, 28);  // January 2027 grid
+    const std::int32_t first = EncodeDayNumber(2026, 12, 28);  // January 2027 grid
     layout.CurrentPage = 0;  // no page before: December cannot be shown
     layout.MonthPages[0] = {2027, 1, 0, {"31,,,一月,"}};
     layout.MonthPages[1] = {2027, 2, 0, {}};
@@ -178,7 +178,7 @@ TEST_F(Layout, PrintTexts) {
     layout.PeriodList = {"2026,12,22,M,2026,12,24,X,,12,22,1,clRed,出張"};
     lay(3, false);
     const int cell = cellOf(2026, 12, 23);
-    const TCellPrintTexts t = layout.GetCellPrintTexts(
+    const CellPrintTexts t = layout.GetCellPrintTexts(
         3, cell % 7, cell / 7 + 1,
         [&](std::int32_t y, std::uint8_t m, std::uint8_t d, QString* kinds) {
             return rules.DayNameList(y, m, d, kinds);

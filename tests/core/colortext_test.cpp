@@ -8,7 +8,7 @@ namespace {
 TEST(ColorText, ReadsEveryForm) {
     struct Case {
         const char* text;
-        std::optional<TColor> color;
+        std::optional<ColorValue> color;
     };
     const Case cases[] = {
         {"clRed", 0x0000FF},
@@ -19,14 +19,14 @@ TEST(ColorText, ReadsEveryForm) {
         {"clCream", 0xF0FBFF},
         {"clMedGray", 0xA4A0A0},
         {"clLtGray", 0xC0C0C0},
-        {"clWindowText", TColor(0x80000008u)},
-        {"clWindow", TColor(0x80000005u)},
-        {"clBtnShadow", TColor(0x80000010u)},
-        {"clBtnFace", TColor(0x8000000Fu)},
+        {"clWindowText", ColorValue(0x80000008u)},
+        {"clWindow", ColorValue(0x80000005u)},
+        {"clBtnShadow", ColorValue(0x80000010u)},
+        {"clBtnFace", ColorValue(0x8000000Fu)},
         {"$000000FF", 0x0000FF},
-        {"$80000008", TColor(0x80000008u)},
+        {"$80000008", ColorValue(0x80000008u)},
         {"255", 255},
-        {"-2147483643", TColor(0x80000005u)},
+        {"-2147483643", ColorValue(0x80000005u)},
         {"16711680", 0xFF0000},
         {"", std::nullopt},
         {"1", 1},
@@ -44,7 +44,7 @@ TEST(ColorText, WritesIdentifiersOrHex) {
     EXPECT_EQ(ColorToString(clWindowText), "clWindowText");
     EXPECT_EQ(ColorToString(0x484848), "$00484848");
     EXPECT_EQ(ColorToString(0xFFFFB9), "$00FFFFB9");
-    for (TColor c : {TColor(0x123456), clMedGray, TColor(0x80000018u), clNone})
+    for (ColorValue c : {ColorValue(0x123456), clMedGray, ColorValue(0x80000018u), clNone})
         EXPECT_EQ(ColorFromText(ColorToString(c)), c);
 }
 

@@ -1,4 +1,4 @@
-#include "print/pagerecording.h"
+#include "print/engine/pagerecording.h"
 
 #include <QImage>
 #include <QPainter>
@@ -9,7 +9,7 @@ namespace korvane {
 namespace {
 
 // The page on an image of one pixel per millimetre.
-QImage render(const TPageRecording& page, const QRect& clip = QRect()) {
+QImage render(const PageRecording& page, const QRect& clip = QRect()) {
     QImage img(page.PageSize.width() / 10, page.PageSize.height() / 10, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
@@ -26,8 +26,8 @@ QRect inkBox(const QImage& img) {
 }
 
 TEST(PageCanvas, EachOperationKeepsTheStateItWasDrawnWith) {
-    TPageRecording page;
-    TPageCanvas c(page);
+    PageRecording page;
+    PageCanvas c(page);
     c.SetPenWidth(5);
     c.SetPenColor(clRed);
     c.MoveTo(100, 100);
@@ -37,7 +37,7 @@ TEST(PageCanvas, EachOperationKeepsTheStateItWasDrawnWith) {
     c.SetBrushColor(clSilver);
     c.Rectangle(300, 400, 100, 200);  // corners in any order
     ASSERT_EQ(page.Ops.size(), 2u);
-    EXPECT_EQ(page.Ops[0].kind, TPageOp::Line);
+    EXPECT_EQ(page.Ops[0].kind, PageOp::Line);
     EXPECT_EQ(page.Ops[0].pen.Width, 5);
     EXPECT_EQ(page.Ops[0].pen.Color, clRed);
     EXPECT_EQ(page.Ops[0].to, QPoint(2000, 100));
@@ -45,7 +45,7 @@ TEST(PageCanvas, EachOperationKeepsTheStateItWasDrawnWith) {
     EXPECT_EQ(page.Ops[1].brush.Style, Qt::SolidPattern);
     EXPECT_EQ(page.Ops[1].rect, QRect(QPoint(100, 200), QPoint(300, 400)));
     // The state stays with the canvas across pages.
-    TPageRecording second;
+    PageRecording second;
     c.SetPage(second);
     c.MoveTo(0, 0);
     c.LineTo(10, 10);
@@ -54,18 +54,18 @@ TEST(PageCanvas, EachOperationKeepsTheStateItWasDrawnWith) {
 }
 
 TEST(PageCanvas, TextBoxAlignments) {
-    TPageRecording page;
-    TPageCanvas c(page);
+    PageRecording page;
+    PageCanvas c(page);
     c.SetFontName(QStringLiteral("ＭＳ ゴシック"));
     c.SetFontHeight(-50);
     const QString text = QStringLiteral("令和八年");
     const int width = c.TextWidth(text);
     EXPECT_NEAR(width, 200, 6);  // four full-width characters of 5 mm
-    const TTextAlign aligns[] = {TTextAlign::LeftTop,      TTextAlign::LeftMiddle,
-                                 TTextAlign::LeftBottom,   TTextAlign::CenterMiddle,
-                                 TTextAlign::CenterBottom, TTextAlign::RightTop,
-                                 TTextAlign::RightMiddle,  TTextAlign::RightBottom};
-    for (TTextAlign a : aligns) c.DrawTextBox(1000, 1000, 1600, 1200, text, a);
+    const TextAlign aligns[] = {TextAlign::LeftTop,      TextAlign::LeftMiddle,
+                                 TextAlign::LeftBottom,   TextAlign::CenterMiddle,
+                                 TextAlign::CenterBottom, TextAlign::RightTop,
+                                 TextAlign::RightMiddle,  TextAlign::RightBottom};
+    for (TextAlign a : aligns) c.DrawTextBox(1000, 1000, 1600, 1200, text, a);
     const auto& o = page.Ops;
     ASSERT_EQ(o.size(), 8u);
     EXPECT_NEAR(o[0].origin.x(), 1000, 2);
@@ -81,8 +81,8 @@ TEST(PageCanvas, TextBoxAlignments) {
 }
 
 TEST(Replay, LinesLandInMillimetres) {
-    TPageRecording page;
-    TPageCanvas c(page);
+    PageRecording page;
+    PageCanvas c(page);
     c.SetPenWidth(10);  // 1 mm wide, from 10 mm to 11 mm below the top
     c.MoveTo(100, 105);
     c.LineTo(2000, 105);
@@ -94,8 +94,8 @@ TEST(Replay, LinesLandInMillimetres) {
 }
 
 TEST(Replay, TextIsAsTallAsRecorded) {
-    TPageRecording page;
-    TPageCanvas c(page);
+    PageRecording page;
+    PageCanvas c(page);
     c.SetFontName(QStringLiteral("ＭＳ 明朝"));
     c.SetFontHeight(-200);  // 20 mm characters
     c.TextOut(300, 300, QStringLiteral("田"));

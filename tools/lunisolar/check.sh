@@ -6,4 +6,4 @@ here=$(cd "$(dirname "$0")" && pwd)
 if [[ ! -f "$here/node_modules/astronomy-engine/package.json" ]]; then
   (cd "$here" && timeout 300 npm ci --silent --no-audit --no-fund >/dev/null)
 fi
-exec node "$here/generate.mjs" --check "$here/../../data/JDOLDCAL.txt"
+exec node "$here/generate.mjs" --check "$here/../../data/lunisolar-months.txt"

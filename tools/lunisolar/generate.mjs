@@ -1,4 +1,4 @@
-// Computes the lunisolar month table (data/JDOLDCAL.txt): one row per month start, "day,code"
+// Computes the lunisolar month table (data/lunisolar-months.txt): one row per month start, "day,code"
 // with CR LF, from 1989-12-28 to the month starting 2030-12-25 that closes the table.
 //
 //   node generate.mjs                 writes the table to standard output

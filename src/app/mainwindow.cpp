@@ -1,0 +1,1000 @@
+#include "mainwindow.h"
+
+#include "calendar/daynumber.h"
+#include "calendar/monthgrid.h"
+#include "calendar/minicalendar.h"
+#include "calendar/textlines.h"
+#include "app/aboutdialog.h"
+#include "app/updatereminderdialog.h"
+#include "app/utility.h"
+#include "core/clock.h"
+#include "core/fonts.h"
+#include "core/paths.h"
+#include "core/prompt.h"
+#include "settings/inifile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <exception>
+
+namespace korvane {
+namespace {
+
+template <typename W>
+W* named(W* w, const char* name) {
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+void showMessage(const QString& text) {
+    Prompt::current().message(text, MainWindow::ConfirmCaption(), Prompt::Kind::Information);
+}
+
+const QColor kGrey(0x80, 0x80, 0x80);
+
+}  // namespace
+
+MainWindow::MainWindow(MainWindowPaths paths, QStringList arguments, bool smallScreen, QWidget* parent)
+    : QMainWindow(parent),
+      paths_(std::move(paths)),
+      arguments_(std::move(arguments)),
+      smallScreen_(smallScreen),
+      link_(paths_.ProgramFolder) {
+    setObjectName(QStringLiteral("fmC21"));
+    setWindowTitle(QStringLiteral("Korvane"));
+    InstallFontSubstitutions();
+    setFont(FontWithHeight(kFacePGothic, -12));
+
+    pageControl_ = named(new QTabWidget(this), "PageControl1");
+    pageControl_->setTabPosition(QTabWidget::South);
+    setCentralWidget(named(new QWidget(this), "PMain"));
+    auto* mainLayout = new QVBoxLayout(centralWidget());
+    mainLayout->setContentsMargins(0, 0, 0, 0);
+    mainLayout->addWidget(pageControl_);
+
+    buildMonthPage();
+    buildYearPage();
+    buildSettingsPage();
+    buildMenus();
+
+    clockPanel_ = new QLabel(this);
+    clockPanel_->setFixedWidth(200);
+    clockPanel_->setAlignment(Qt::AlignCenter);
+    folderPanel_ = new QLabel(this);
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->addWidget(clockPanel_);
+    statusBar()->addWidget(folderPanel_, 1);
+
+    todayDay_ = TodayDayNumber();
+    configureMonthGrid();
+    if (!initialiseMonths()) {
+        showMessage(QStringLiteral(
+            "月の初期設定に失敗しました。\r\n一旦、終了させますので\r\nもう一度、立ち上げ直してください。"));
+    }
+
+    timer1_ = new QTimer(this);
+    timer1_->setInterval(10000);
+    connect(timer1_, &QTimer::timeout, this, &MainWindow::UpdateClock);
+    timer1_->start();
+    UpdateClock();
+    connect(pageControl_, &QTabWidget::currentChanged, this, [this] { pageChanged(); });
+    pageControl_->setCurrentWidget(tsMonth_);
+    if (smallScreen_) applyCompactLayout();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::configureMonthGrid() {
+    MonthGrid& g = *monthGrid_;
+    ApplyMainWindowLayout(g, smallScreen_);
+    pnlMonth_->setFixedSize(g.width() - 2, g.height() - 2);
+    g.OnDayChange = [this](CalendarControl*, std::int32_t, std::uint8_t, std::uint8_t) {
+        dayChanged();
+    };
+    tcMonth_->setStyleSheet(QStringLiteral("QTabBar::tab { width: %1px; }").arg(g.LenDayW()));
+}
+
+void MainWindow::buildMonthPage() {
+    tsMonth_ = named(new QWidget, "tsMonth");
+    pageControl_->addTab(tsMonth_, QStringLiteral("　　月　　"));
+    auto* outer = new QVBoxLayout(tsMonth_);
+    outer->setContentsMargins(4, 4, 4, 4);
+
+    auto* header = new QHBoxLayout;
+    tcMonth_ = named(new QTabBar, "tcMonth");
+    tcMonth_->setExpanding(false);
+    tcMonth_->setDrawBase(false);
+    connect(tcMonth_, &QTabBar::currentChanged, this, [this](int) {
+        colourTabs();
+        if (!tabSignalsMuted_) SelectTab(true);
+    });
+    header->addWidget(tcMonth_);
+    header->addStretch(1);
+    auto* idou = named(new QWidget, "pnlIdou1");
+    auto* idouLayout = new QHBoxLayout(idou);
+    idouLayout->setContentsMargins(0, 0, 0, 0);
+    const struct {
+        const char* name;
+        const char16_t* caption;
+        int months;
+    } nav[] = {{"btnZengetu", u"前月", -1},
+               {"btnYokugetu", u"翌月", 1},
+               {"btnZennen", u"前年", -12},
+               {"btnYokunen", u"翌年", 12}};
+    for (const auto& n : nav) {
+        auto* b = named(new QPushButton(QString::fromUtf16(n.caption)), n.name);
+        const int months = n.months;
+        connect(b, &QPushButton::clicked, this, [this, months] { StepMonth(months); });
+        idouLayout->addWidget(b);
+    }
+    header->addWidget(idou);
+    outer->addLayout(header);
+
+    auto* body = new QHBoxLayout;
+    pnlMonth_ = named(new QWidget, "pnlMonth");
+    pnlMonth_->setContextMenuPolicy(Qt::CustomContextMenu);
+    monthGrid_ = named(new MonthGrid(pnlMonth_), "MonthGrid");
+    body->addWidget(pnlMonth_, 0, Qt::AlignTop);
+    auto* pnlBtn = named(new QWidget, "pnlBtn");
+    pnlBtn->setFixedWidth(56);
+    auto* btnLayout = new QVBoxLayout(pnlBtn);
+    btnLayout->setContentsMargins(0, 0, 0, 0);
+    auto button = [&](const char* name, const QString& caption) {
+        auto* b = named(new QPushButton(caption), name);
+        b->setMinimumHeight(48);
+        b->setFlat(caption.isEmpty());
+        btnLayout->addWidget(b);
+        return b;
+    };
+    connect(button("btnM1", QStringLiteral("設定")), &QPushButton::clicked, this,
+            [this] { openSettings(); });
+    button("btnM5", QStringLiteral("印刷"))->setEnabled(false);  // the print window comes later
+    connect(button("btnM9", QStringLiteral("今月")), &QPushButton::clicked, this,
+            [this] { ShowThisMonth(); });
+    connect(button("btnM11", QString()), &QPushButton::clicked, this,
+            [this] { monthGrid_->setFocus(); });
+    button("btnM14", QString());
+    button("btnM16", QString());
+    btnLayout->addStretch(1);
+    connect(button("btnM12", QStringLiteral("終了")), &QPushButton::clicked, this,
+            [this] { close(); });
+    body->addWidget(pnlBtn);
+    body->addStretch(1);
+    outer->addLayout(body);
+    outer->addStretch(1);
+}
+
+void MainWindow::buildYearPage() {
+    tsYear_ = named(new QWidget, "tsYear");
+    pageControl_->addTab(tsYear_, QStringLiteral("　  年  　"));
+    auto* outer = new QHBoxLayout(tsYear_);
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(10);
+    for (int i = 0; i < 12; ++i) {
+        auto* cell = new QVBoxLayout;
+        cell->setSpacing(2);
+        monthLabels_[std::size_t(i)] =
+            named(new QLabel, QStringLiteral("Label%1").arg(i + 1).toLatin1().constData());
+        QFont big = font();
+        big.setBold(true);
+        monthLabels_[std::size_t(i)]->setFont(big);
+        auto* cal = named(new MiniCalendar,
+                          QStringLiteral("NbMCalendar%1").arg(i + 1).toLatin1().constData());
+        cal->setFixedSize(151, 103);
+        ApplyYearPageStyle(*cal);
+        cal->OnDayChange = [this](CalendarControl* sender, std::int32_t, std::uint8_t,
+                                  std::uint8_t) { MiniCalendarClicked(sender); };
+        minis_[std::size_t(i)] = cal;
+        cell->addWidget(monthLabels_[std::size_t(i)]);
+        cell->addWidget(cal);
+        grid->addLayout(cell, i / 4, i % 4);
+    }
+    auto* gridColumn = new QVBoxLayout;
+    gridColumn->addLayout(grid);
+    gridColumn->addStretch(1);
+    outer->addLayout(gridColumn);
+
+    auto* side = new QVBoxLayout;
+    lblYM_ = named(new QLabel, "lblYM");
+    lblYM_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    lblYM_->setAlignment(Qt::AlignCenter);
+    side->addWidget(lblYM_);
+    auto* group = named(new QGroupBox(QStringLiteral(" 年変更 ")), "GroupBox1");
+    auto* gl = new QGridLayout(group);
+    auto* prev = named(new QPushButton(QStringLiteral("前年")), "FramSpeedBtn7");
+    auto* next = named(new QPushButton(QStringLiteral("翌年")), "FramSpeedBtn8");
+    udYear_ = named(new QSpinBox, "udYear");
+    udYear_->setRange(0, 9999);
+    btnApplyYear_ = named(new QPushButton(QStringLiteral("変更実行")), "FramSpeedBtn16");
+    gl->addWidget(prev, 0, 0);
+    gl->addWidget(next, 0, 1);
+    gl->addWidget(new QLabel(QStringLiteral("ワンタッチ移動→")), 1, 0, 1, 2);
+    gl->addWidget(udYear_, 2, 0);
+    gl->addWidget(btnApplyYear_, 2, 1);
+    connect(prev, &QPushButton::clicked, this, [this] {
+        udYear_->setValue(udYear_->value() - 1);
+        LayOutYear(udYear_->value(), yearFirstMonth_);
+    });
+    connect(next, &QPushButton::clicked, this, [this] {
+        udYear_->setValue(udYear_->value() + 1);
+        LayOutYear(udYear_->value(), yearFirstMonth_);
+    });
+    connect(btnApplyYear_, &QPushButton::clicked, this, [this] {
+        LayOutYear(udYear_->value(), yearFirstMonth_);
+        minis_[0]->setFocus();
+    });
+    connect(udYear_, &QSpinBox::valueChanged, this,
+            [this] { btnApplyYear_->setStyleSheet(QString()); });
+    side->addWidget(group);
+
+    auto* mode = named(new QGroupBox(QStringLiteral(" 表示 ")), "rgYFirstMonth");
+    auto* ml = new QVBoxLayout(mode);
+    const char16_t* modes[] = {u"標準", u"年度", u"特別"};
+    for (int i = 0; i < 3; ++i) {
+        rgYFirstMonth_[std::size_t(i)] = new QRadioButton(QString::fromUtf16(modes[i]));
+        ml->addWidget(rgYFirstMonth_[std::size_t(i)]);
+        connect(rgYFirstMonth_[std::size_t(i)], &QRadioButton::clicked, this,
+                [this] { YearModeClicked(); });
+    }
+    rgYFirstMonth_[0]->setChecked(true);
+    auto* special = named(new QWidget, "pnlTokubetu");
+    auto* sl = new QHBoxLayout(special);
+    sl->setContentsMargins(0, 0, 0, 0);
+    spHajimariTuki_ = named(new QSpinBox, "SpHajimariTuki");
+    spHajimariTuki_->setRange(1, 12);
+    spHajimariTuki_->setValue(9);
+    lblTokubetu_ = named(new QLabel(QStringLiteral("月始まり")), "lblTokubetu");
+    btnTokubetu_ = named(new QPushButton(QStringLiteral("適用")), "btnTokubetu");
+    connect(btnTokubetu_, &QPushButton::clicked, this, [this] { YearModeClicked(); });
+    sl->addWidget(spHajimariTuki_);
+    sl->addWidget(lblTokubetu_);
+    sl->addWidget(btnTokubetu_);
+    ml->addWidget(special);
+    side->addWidget(mode);
+    side->addStretch(1);
+    outer->addLayout(side);
+    updateYearModeControls();
+}
+
+void MainWindow::buildSettingsPage() {
+    tsSettei_ = named(new QWidget, "tsSettei");
+    pageControl_->addTab(tsSettei_, QStringLiteral("　 設定 　"));
+    auto* outer = new QVBoxLayout(tsSettei_);
+    settingsPages_ = named(new QTabWidget, "PageControl3");
+    outer->addWidget(settingsPages_);
+
+    // " 基本 ": window position, the link with the sibling program, the item font.
+    auto* basic = named(new QWidget, "tsSetAll");
+    settingsPages_->addTab(basic, QStringLiteral(" 基本 "));
+    auto* bl = new QVBoxLayout(basic);
+    auto* position = named(new QGroupBox(QStringLiteral(" 表示位置 ")), "RadioGroup1");
+    auto* pl = new QHBoxLayout(position);
+    radioGroup1_[0] = new QRadioButton(QStringLiteral("画面の真ん中"));
+    radioGroup1_[1] = new QRadioButton(QStringLiteral("終了時位置"));
+    radioGroup1_[0]->setChecked(true);
+    for (QRadioButton* r : radioGroup1_) pl->addWidget(r);
+    bl->addWidget(position);
+    auto* print = named(new QGroupBox(QStringLiteral(" 印刷 ")), "GroupBox3");
+    auto* prl = new QVBoxLayout(print);
+    auto* linkBox = named(new QGroupBox(QStringLiteral("  Velmar／Tesskaとの連携  ")), "GroupBox4");
+    auto* ll = new QGridLayout(linkBox);
+    cbVelmar_ = named(new QCheckBox(QStringLiteral("Velmar／Tesskaのデータを使う。")), "cbVelmar");
+    lblFolder1_ = named(new QLabel(QStringLiteral("Velmar／Tesskaの起動フォルダを指定：")), "lblFolder1");
+    edtFolder1_ = named(new QLineEdit, "edtFolder1");
+    btnFolder1_ = named(new QPushButton(QStringLiteral("…")), "btnFolder1");
+    btnFolder1_->setFixedWidth(32);
+    ll->addWidget(cbVelmar_, 0, 0, 1, 2);
+    ll->addWidget(lblFolder1_, 1, 0, 1, 2);
+    ll->addWidget(edtFolder1_, 2, 0);
+    ll->addWidget(btnFolder1_, 2, 1);
+    ll->addWidget(named(new QLabel(QStringLiteral("※ 次回起動後、反映されます。")), "Label14"), 3, 0, 1, 2);
+    ll->addWidget(named(new QLabel(QStringLiteral("↑ 基本的には、Velmar／Tesskaから指定します。")),
+                        "Label30"),
+                  4, 0, 1, 2);
+    ll->addWidget(named(new QLabel(QStringLiteral(
+                            "Velmar／Tesskaから指定した場合、上記で指定する必要はありません。")),
+                        "Label39"),
+                  5, 0, 1, 2);
+    connect(cbVelmar_, &QCheckBox::toggled, this, [this] { applyLinkCheckBox(); });
+    connect(btnFolder1_, &QPushButton::clicked, this, [this] { chooseStartFolder(); });
+    prl->addWidget(linkBox);
+    bl->addWidget(print);
+    cbToubai_ = named(new QCheckBox(QStringLiteral("予定に等倍フォントを使う")), "cbToubai");
+    cbToubai_->setChecked(true);
+    connect(cbToubai_, &QCheckBox::clicked, this, [this] { applyItemFont(); });
+    bl->addWidget(cbToubai_);
+    cbRokuyou_ = named(new QCheckBox(QStringLiteral("六曜を表示する")), "cbRokuyou");
+    connect(cbRokuyou_, &QCheckBox::clicked, this, [this](bool on) { ApplyRokuyoDisplay(on); });
+    bl->addWidget(cbRokuyou_);
+    // Where the sibling's files are read from; [Ctrl]+[Home] shows them.
+    const char* diagnostics[] = {"lblSmpMonth", "lblVelmar1", "lblVelmar4", "lblVelmar2", "lblVelmar3"};
+    for (std::size_t i = 0; i < diagnostics_.size(); ++i) {
+        diagnostics_[i] = named(new QLabel, diagnostics[i]);
+        diagnostics_[i]->setVisible(false);
+        bl->addWidget(diagnostics_[i]);
+    }
+    bl->addStretch(1);
+
+    // " その他 ": week start, sample data, status bar.
+    auto* other = named(new QWidget, "TabSheet1");
+    settingsPages_->addTab(other, QStringLiteral(" その他 "));
+    auto* ol = new QVBoxLayout(other);
+    auto* week = named(new QGroupBox(QStringLiteral(" 週の始まり ")), "rgStYoubi");
+    auto* wl = new QHBoxLayout(week);
+    rgStYoubi_[0] = new QRadioButton(QStringLiteral("日曜"));
+    rgStYoubi_[1] = new QRadioButton(QStringLiteral("月曜"));
+    rgStYoubi_[0]->setChecked(true);
+    for (QRadioButton* r : rgStYoubi_) {
+        wl->addWidget(r);
+        connect(r, &QRadioButton::clicked, this, [this] { ApplyWeekStart(); });
+    }
+    ol->addWidget(week);
+    cbReadSpl_ = named(
+        new QCheckBox(QStringLiteral("サンプルデータを読み込まない(次回起動時より有効)。")), "cbReadSpl");
+    ol->addWidget(cbReadSpl_);
+    ol->addWidget(named(new QLabel(QStringLiteral(
+                            "Velmar／Tesskaと連携した場合、自動的に読み込みません。")),
+                        "Label17"));
+    auto* status = named(new QGroupBox(QStringLiteral(" ステータスバー ")), "GroupBox8");
+    auto* stl = new QVBoxLayout(status);
+    stl->addWidget(new QLabel(QStringLiteral("起動フォルダ：") + paths_.ProgramFolder));
+    cbShiyouchuu_ =
+        named(new QCheckBox(QStringLiteral("【 起動フォルダ 】ステータスバー表示")), "cbShiyouchuu");
+    cbShiyouchuu_->setChecked(true);
+    connect(cbShiyouchuu_, &QCheckBox::clicked, this, [this] { UpdateFolderPanel(); });
+    cb24ji_ = named(new QCheckBox(QStringLiteral(" 時刻の２４時表示")), "cb24ji");
+    connect(cb24ji_, &QCheckBox::clicked, this, [this] { UpdateClock(); });
+    stl->addWidget(cbShiyouchuu_);
+    stl->addWidget(cb24ji_);
+    ol->addWidget(status);
+    ol->addStretch(1);
+
+    // " カレンダ画像 ": the calendar pictures come with their own work.
+    auto* images = named(new QWidget, "tsSs");
+    settingsPages_->addTab(images, QStringLiteral(" カレンダ画像 "));
+    auto* il = new QVBoxLayout(images);
+    il->addWidget(new QLabel(QStringLiteral("カレンダ画像の設定は、この版ではまだ使えません。")));
+    il->addStretch(1);
+
+    auto* closeRow = named(new QWidget, "pnlSetClose");
+    auto* cl = new QHBoxLayout(closeRow);
+    cl->addStretch(1);
+    auto* close = named(new QPushButton(QStringLiteral("設定を閉じる")), "SetteiClose");
+    connect(close, &QPushButton::clicked, this, [this] { closeSettings(); });
+    cl->addWidget(close);
+    outer->addWidget(closeRow);
+    pageControl_->setTabVisible(pageControl_->indexOf(tsSettei_), false);
+    applyLinkCheckBox();
+}
+
+void MainWindow::applyLinkCheckBox() {
+    const bool on = cbVelmar_->isChecked();
+    lblFolder1_->setEnabled(on);
+    edtFolder1_->setEnabled(on);
+    btnFolder1_->setEnabled(on);
+}
+
+void MainWindow::chooseStartFolder() {
+    QString start = edtFolder1_->text().trimmed();
+    if (start.isEmpty() || !QFileInfo(start).isDir()) start = paths_.ProgramFolder;
+    const QString chosen =
+        Prompt::current().folderName(QStringLiteral("フォルダを選択してください。"), start);
+    if (chosen.isEmpty()) return;
+    const QString folder = WithTrailing(chosen);
+    edtFolder1_->setText(folder);
+    if (!FileExistsIn(folder, QStringLiteral("Velmar.exe")) &&
+        !FileExistsIn(folder, QStringLiteral("Tesska.exe")))
+        showMessage(QStringLiteral("Velmar／Tesskaの起動フォルダではありません。\r\n"
+                                   "起動フォルダを設定し直して下さい。"));
+    edtFolder1_->setFocus();
+}
+
+void MainWindow::applyItemFont() {
+    // Schedule items in a fixed-pitch face when asked.
+    CalendarFont f = monthGrid_->Fonts().Font(CalendarFonts::DayOfWeek);
+    f.Font.setFamily(cbToubai_->isChecked() ? kFaceGothic : kFacePGothic);
+    monthGrid_->Fonts().SetFont(CalendarFonts::DayOfWeek, f);
+}
+
+void MainWindow::ApplyRokuyoDisplay(bool on) {
+    cbRokuyou_->setChecked(on);
+    monthGrid_->Fonts().SetColor(CalendarFonts::Rokuyo, link_.RokuyoColor);
+    monthGrid_->SetShowRokuyo(on);
+}
+
+bool MainWindow::SaveScreenshots(const QString& folder) {
+    if (!QDir().mkpath(folder)) return false;
+    const QString dir = WithTrailing(folder);
+    bool ok = true;
+    auto shoot = [&](QWidget* w, const QString& name) {
+        QApplication::processEvents();
+        ok = w->grab().save(dir + name) && ok;
+    };
+    pageControl_->setCurrentWidget(tsMonth_);
+    shoot(this, QStringLiteral("month.png"));
+    if (!smallScreen_) {
+        pageControl_->setCurrentWidget(tsYear_);
+        shoot(this, QStringLiteral("year.png"));
+    }
+    openSettings();
+    const char* names[] = {"basic", "other", "images"};
+    for (int i = 0; i < settingsPages_->count(); ++i) {
+        settingsPages_->setCurrentIndex(i);
+        shoot(this, QStringLiteral("settings-%1.png").arg(QString::fromLatin1(names[i])));
+    }
+    closeSettings();
+    AboutDialog about(this);
+    about.show();
+    shoot(&about, QStringLiteral("about.png"));
+    UpdateReminderDialog info(Clock::current().today(), this);
+    info.show();
+    shoot(&info, QStringLiteral("info.png"));
+    return ok;
+}
+
+void MainWindow::buildMenus() {
+    auto named = [](QMenu* m, const char* name) {
+        m->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+    QMenu* file = named(menuBar()->addMenu(QStringLiteral("ファイル(&F)")), "mnFile");
+    file->addAction(QStringLiteral("終了(&X)"), this, [this] { close(); });
+    idouMenu_ = named(menuBar()->addMenu(QStringLiteral("移動(&G)")), "mnIdou");
+    idouMenu_->addAction(QStringLiteral("前月(&J)"), QKeySequence(Qt::CTRL | Qt::Key_J), this,
+                         [this] { StepMonth(-1); });
+    idouMenu_->addAction(QStringLiteral("翌月(&K)"), QKeySequence(Qt::CTRL | Qt::Key_K), this,
+                         [this] { StepMonth(1); });
+    idouMenu_->addAction(QStringLiteral("前年(&I)"), QKeySequence(Qt::CTRL | Qt::Key_I), this,
+                         [this] { StepMonth(-12); });
+    idouMenu_->addAction(QStringLiteral("翌年(&M)"), QKeySequence(Qt::CTRL | Qt::Key_M), this,
+                         [this] { StepMonth(12); });
+    // Printing and the calendar pictures arrive with their windows.
+    QMenu* kinou = named(menuBar()->addMenu(QStringLiteral("機能(&K)")), "mnKinou");
+    kinou->addAction(QStringLiteral("印刷(&P)"))->setEnabled(false);
+    kinou->addAction(QStringLiteral("カレンダ画像(&G)"))->setEnabled(false);
+    QMenu* other = named(menuBar()->addMenu(QStringLiteral("その他(&O)")), "mnSonota");
+    other->addAction(QStringLiteral("バージョン情報(&A)"), this, [this] { ShowAbout(); });
+    QAction* property = other->addAction(QStringLiteral("プロパティ表示(&R)"), this, [] {
+        ShowFileProperties(QApplication::applicationFilePath());
+    });
+    property->setVisible(IsShell5OrLater());
+    other->addAction(QStringLiteral("「Korvane」のWebサイト表示"), this, [] { OpenMakerWebPage(); });
+    mnInfo_ = other->addAction(QStringLiteral("インフォメーション"), this, [this] { ShowInfo(); });
+    mnInfo_->setVisible(false);
+    other->addAction(QStringLiteral("オプション設定(&O)"), this, [this] { openSettings(); });
+    other->addAction(QStringLiteral("標準表示(&D)"), this, [this] { StandardDisplay(); });
+    other->addAction(QStringLiteral("セットアップ(&S)"))->setEnabled(false);
+    other->addAction(QStringLiteral("起動設定(&K)"))->setEnabled(false);
+
+    pMenu1_ = new QMenu(this);
+    pMenu1_->setObjectName(QStringLiteral("pMenu1"));
+    pMenu1_->addAction(QStringLiteral("印刷(&P)"))->setEnabled(false);
+    pMenu1_->addSeparator();
+    popupQuit_ = pMenu1_->addAction(QStringLiteral("Korvane終了(&X)"), this, [this] { close(); });
+    connect(pnlMonth_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        popupQuit_->setEnabled(!(monthGrid_->SelStart != 0 && monthGrid_->HighlightClicked));
+        pMenu1_->popup(pnlMonth_->mapToGlobal(at));
+    });
+}
+
+void MainWindow::ShowAbout() {
+    if (headless_) return;
+    AboutDialog about(this);
+    about.exec();
+}
+
+void MainWindow::ShowInfo() {
+    if (ShowInfoHook) {
+        ShowInfoHook();
+        return;
+    }
+    if (headless_) return;
+    UpdateReminderDialog info(Clock::current().today(), this);
+    info.exec();
+    InfoReminderOffset = OffsetAfterReminder(Clock::current().today(), InfoReminderOffset,
+                                             info.WebOpened());
+}
+
+void MainWindow::ActivateMainWindow() {
+    if (activating_) return;  // a message box of our own closing re-activates the window
+    activating_ = true;
+    if (firstShow_) {
+        tabSignalsMuted_ = true;
+        tcMonth_->setCurrentIndex(extraMonthMode_ ? 0 : monthGrid_->CurrentPage());
+        tabSignalsMuted_ = false;
+        monthGrid_->setFocus();
+        firstShow_ = false;
+    }
+    UpdateClock();
+    const QDate today = Clock::current().today();
+    if (ReminderDue(today, InfoReminderOffset)) {
+        ShowInfo();
+    } else if (kReleaseDate.addDays(kReminderDays) > today && InfoReminderOffset > 99) {
+        InfoReminderOffset = -1;
+    }
+    if (cbVelmar_->isChecked() && link_.SiblingKind == 0 && !linkWarned_) {
+        linkWarned_ = true;
+        showMessage(QStringLiteral("Velmar／Tesskaの起動フォルダの設定は、正しいですか？\r\n"
+                                   "起動フォルダを設定し直して下さい。"));
+    }
+    activating_ = false;
+}
+
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) ActivateMainWindow();
+    if (event->type() == QEvent::Show && firstShowDone_ == false) {
+        firstShowDone_ = true;
+        ShowMainWindow();
+    }
+    return QMainWindow::event(event);
+}
+
+void MainWindow::ShowMainWindow() {
+    pageControl_->setCurrentWidget(tsYear_);
+    pageControl_->setCurrentWidget(tsMonth_);
+    if (QLayout* l = layout()) l->activate();
+    adjustSize();
+    setFixedSize(size());  // the window keeps its size
+    PlaceWindow();
+}
+
+void MainWindow::applyCompactLayout() {
+    // No year page (not even in the window's size), no picture settings, no button column.
+    pageControl_->removeTab(pageControl_->indexOf(tsYear_));
+    tsYear_->hide();
+    settingsPages_->setTabVisible(settingsPages_->indexOf(findChild<QWidget*>("tsSs")), false);
+    findChild<QWidget*>(QStringLiteral("pnlBtn"))->hide();
+    radioGroup1_[0]->setChecked(true);
+    radioGroup1_[0]->parentWidget()->setEnabled(false);
+    // Only the month page decides the window's size.
+    tsYear_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    tsSettei_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    // The navigation buttons shrink to a third of a day's width so the header fits the grid.
+    const int w = int(std::lround(monthGrid_->LenDayW() / 3.0));
+    tcMonth_->setMinimumWidth(5 * monthGrid_->LenDayW() + 4);
+    if (auto* idou = findChild<QWidget*>(QStringLiteral("pnlIdou1")); idou && idou->layout())
+        idou->layout()->setSpacing(2);
+    for (const char* name : {"btnZengetu", "btnYokugetu", "btnZennen", "btnYokunen"}) {
+        auto* b = findChild<QPushButton*>(QString::fromLatin1(name));
+        b->setFixedWidth(w);
+        b->setStyleSheet(QStringLiteral("padding: 0px;"));
+    }
+}
+
+void MainWindow::PlaceWindow() {
+    const QScreen* screen = this->screen();
+    const QRect work = screen ? screen->availableGeometry() : QRect();
+    const QSize frame = frameGeometry().size();
+    auto centre = [&] {
+        if (frame.height() <= work.bottom() && frame.width() <= work.right())
+            move(work.left() + (work.width() - frame.width()) / 2,
+                 work.top() + (work.height() - frame.height()) / 2);
+        else if (!smallScreen_)
+            move(0, 0);
+    };
+    if (!radioGroup1_[1]->isChecked() || !work.isValid()) {
+        centre();
+        return;
+    }
+    move(savedLeft_, savedTop_);
+    if (frame.height() > work.bottom() || frame.width() > work.right() ||
+        savedTop_ + frame.height() > work.bottom())
+        centre();
+}
+
+bool MainWindow::initialiseMonths() {
+    bool ok = true;
+    try {
+        todayDay_ = TodayDayNumber();
+        const Ymd today = DecodeYmd(todayDay_);
+        monthGrid_->Suspended = true;
+        monthGrid_->SetDayNumber(todayDay_);
+        months_.Build(today.y, today.m);
+        showStandardTabs();
+        ok = LoadAllSettings();
+        ApplyWeekStart();
+        UpdateFolderPanel();
+        monthGrid_->CurrentPage() = 1;
+        // The holiday file of the working folder, for the year page.
+        if (QFileInfo(QStringLiteral("Hday.dat")).isFile()) {
+            QStringList lines;
+            LoadTextLines(lines, QStringLiteral("Hday.dat"));
+            try {
+                for (MiniCalendar* c : minis_) c->SetHolidayList(lines);
+            } catch (const std::exception&) {
+                showMessage(QStringLiteral("祭日ファイル読込ミス\r\n処理は続けます。"));
+            }
+        } else {
+            for (MiniCalendar* c : minis_) c->SetHolidayList(monthGrid_->HolidayList());
+        }
+        int mode = 0;
+        for (int i = 0; i < 3; ++i)
+            if (rgYFirstMonth_[std::size_t(i)]->isChecked()) mode = i;
+        udYear_->setValue(yearModeYear(mode));
+    } catch (const std::exception&) {
+        ok = false;
+    }
+    monthGrid_->Suspended = false;
+    monthGrid_->UpdateCalendar();
+    tabSignalsMuted_ = true;
+    tcMonth_->setCurrentIndex(1);
+    tabSignalsMuted_ = false;
+    return ok;
+}
+
+bool MainWindow::LoadAllSettings() {
+    bool ok = true;
+    try {
+        link_.LoadOptions(printersFile());
+        cbVelmar_->setChecked(link_.Options.cbVelmar);
+        edtFolder1_->setText(link_.Options.edtFolder1);
+        cbReadSpl_->setChecked(link_.Options.cbReadSpl);
+        link_.Resolve(arguments_);
+        link_.LoadRuleFiles(*monthGrid_);
+        monthGrid_->SetTabMojiSuu(std::uint8_t(link_.TabMojiSuu));
+        monthGrid_->SetTabChousei(std::uint8_t(link_.TabChousei));
+        monthGrid_->ItemColor = link_.ItemColor;
+        monthGrid_->SetUeTume(link_.Options.cbUetume);
+        for (int i = 0; i < 5; ++i)
+            link_.LoadMonthSlot(monthGrid_->MonthPages()[std::size_t(i)], months_.Entry(i).Year,
+                                months_.Entry(i).Month);
+        link_.LoadPeriodFile(monthGrid_->PeriodList());
+        diagnostics_[0]->setText(QStringLiteral("サンプル月：%1").arg(link_.SampleMonths));
+        diagnostics_[1]->setText(QStringLiteral("起動　：%1").arg(link_.StartFolderPath));
+        diagnostics_[2]->setText(QStringLiteral("共通　：%1").arg(link_.CommonFolder));
+        diagnostics_[3]->setText(QStringLiteral("データ：%1").arg(link_.MonthDataFolder));
+        diagnostics_[4]->setText(QStringLiteral("区分　：%1").arg(link_.SiblingKind));
+
+        const IniFile ini(settingsFile());
+        cb24ji_->setChecked(ini.ReadBool("Settei", "cb24ji", cb24ji_->isChecked()));
+        cbShiyouchuu_->setChecked(ini.ReadBool("Settei", "cbShiyouchuu", cbShiyouchuu_->isChecked()));
+        const int mode = std::clamp(ini.ReadInteger("Settei", "rgYFirstMonth", 0), 0, 2);
+        rgYFirstMonth_[std::size_t(mode)]->setChecked(true);
+        const int week = std::clamp(ini.ReadInteger("Settei", "rgStYoubi", 0), 0, 1);
+        rgStYoubi_[std::size_t(week)]->setChecked(true);
+        const bool rokuyo = ini.ReadBool("Settei", "visRokuyou", false);
+        ApplyRokuyoDisplay(rokuyo);
+        cbToubai_->setChecked(ini.ReadBool("Settei", "cbToubai", cbToubai_->isChecked()));
+        applyItemFont();
+        const int position = std::clamp(ini.ReadInteger("Settei", "HyoujiIchi", 0), 0, 1);
+        radioGroup1_[std::size_t(position)]->setChecked(true);
+        savedTop_ = ini.ReadInteger("Settei", "fmC21Top", y());
+        savedLeft_ = ini.ReadInteger("Settei", "fmC21Left", x());
+        spHajimariTuki_->setValue(
+            std::clamp(ini.ReadInteger("Settei", "SpHajimariTuki", spHajimariTuki_->value()), 1, 12));
+        updateYearModeControls();
+    } catch (const std::exception& e) {
+        ok = false;
+    }
+    return ok;
+}
+
+bool MainWindow::SaveAllSettings() {
+    if (headless_) return true;
+    try {
+        IniFile ini(settingsFile());
+        ini.WriteString("Header", "Version", QStringLiteral("Ver1.2.1"));
+        ini.WriteString("Header", "Folder", paths_.ProgramFolder);
+        ini.WriteBool("Settei", "cb24ji", cb24ji_->isChecked());
+        ini.WriteBool("Settei", "cbShiyouchuu", cbShiyouchuu_->isChecked());
+        int mode = 0;
+        for (int i = 0; i < 3; ++i)
+            if (rgYFirstMonth_[std::size_t(i)]->isChecked()) mode = i;
+        ini.WriteInteger("Settei", "rgYFirstMonth", mode);
+        ini.WriteInteger("Settei", "HyoujiIchi", radioGroup1_[1]->isChecked() ? 1 : 0);
+        ini.WriteInteger("Settei", "fmC21Top", y());
+        ini.WriteInteger("Settei", "fmC21Left", x());
+        ini.WriteInteger("Settei", "rgStYoubi", rgStYoubi_[1]->isChecked() ? 1 : 0);
+        ini.WriteBool("Settei", "visRokuyou", cbRokuyou_->isChecked());
+        ini.WriteBool("Settei", "cbToubai", cbToubai_->isChecked());
+        ini.WriteInteger("Settei", "SpHajimariTuki", spHajimariTuki_->value());
+        IniFile printers(printersFile());
+        printers.WriteBool("Set", "cbPSelect", link_.Options.cbPSelect);
+        printers.WriteBool("Set", "cbSample", link_.Options.cbSample);
+        printers.WriteBool("Set", "cbReadSpl", cbReadSpl_->isChecked());
+        printers.WriteBool("Set", "cbVelmar", cbVelmar_->isChecked());
+        printers.WriteString("Set", "edtFolder1", edtFolder1_->text());
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+void MainWindow::setTabCaptions(const QStringList& captions) {
+    tabSignalsMuted_ = true;
+    while (tcMonth_->count() > 0) tcMonth_->removeTab(0);
+    for (const QString& c : captions) tcMonth_->addTab(c);
+    tabSignalsMuted_ = false;
+    colourTabs();
+}
+
+void MainWindow::colourTabs() {
+    // The selected month's caption is blue.
+    for (int i = 0; i < tcMonth_->count(); ++i)
+        tcMonth_->setTabTextColor(i, i == tcMonth_->currentIndex() ? QColor(0, 0, 255)
+                                                                   : palette().color(QPalette::WindowText));
+}
+
+void MainWindow::showStandardTabs() {
+    QStringList captions;
+    for (int i = 0; i < 5; ++i) captions << months_.Entry(i).Caption;
+    setTabCaptions(captions);
+}
+
+void MainWindow::SelectTab(bool fromClick) {
+    if (extraMonthMode_ && tcMonth_->currentIndex() == 1) {
+        monthGrid_->setFocus();
+        const Ymd today = DecodeYmd(todayDay_);
+        GoToMonth(MonthTable::YearMonthText(today.y, today.m));
+        return;
+    }
+    monthGrid_->Suspended = true;
+    if (fromClick) monthGrid_->CurrentPage() = tcMonth_->currentIndex();
+    const MonthEntry& e = months_.Entry(monthGrid_->CurrentPage());
+    monthGrid_->GoToDate(e.Year, e.Month, 1);
+    monthGrid_->Suspended = false;
+    monthGrid_->UpdateCalendar();
+}
+
+void MainWindow::RestoreStandardTabs() {
+    if (!extraMonthMode_) return;
+    extraMonthMode_ = false;
+    showStandardTabs();
+    tabSignalsMuted_ = true;
+    tcMonth_->setCurrentIndex(monthGrid_->CurrentPage());
+    tabSignalsMuted_ = false;
+    SelectTab(false);
+}
+
+void MainWindow::GoToMonth(const QString& yyyymm) {
+    const std::int32_t year = yyyymm.left(4).toInt();
+    const int month = yyyymm.mid(4, 2).toInt();
+    const int k = months_.Find(year, month);
+    if (k >= 0) {
+        monthGrid_->CurrentPage() = k;
+        RestoreStandardTabs();
+        tabSignalsMuted_ = true;
+        tcMonth_->setCurrentIndex(k);
+        tabSignalsMuted_ = false;
+        SelectTab(false);
+        savedPage_ = k;
+        return;
+    }
+    if (month < 1 || month > 12) return;
+    extraMonthMode_ = true;
+    const std::int32_t first = EncodeDayNumber(year, std::uint8_t(month), 1);
+    if (first > 0 && first < months_.RangeFirstDay() - MonthTable::kMaxJumpDays) {
+        showMessage(QStringLiteral("日付がむかしすぎます。"));
+        months_.Entry(5).FileName.clear();
+        return;
+    }
+    if (first > months_.RangeLastDay() + MonthTable::kMaxJumpDays) {
+        showMessage(QStringLiteral("日付が未来すぎます。"));
+        months_.Entry(5).FileName.clear();
+        return;
+    }
+    months_.SetExtra(year, month);
+    MonthPage& page = monthGrid_->MonthPages()[5];
+    page.Lines.clear();
+    setTabCaptions({months_.Entry(5).Caption, QStringLiteral("今月")});
+    link_.LoadMonthSlot(page, year, month);
+    monthGrid_->CurrentPage() = 5;
+    monthGrid_->Suspended = true;
+    monthGrid_->GoToDate(year, month, 1);
+    monthGrid_->Suspended = false;
+    monthGrid_->UpdateCalendar();
+}
+
+void MainWindow::StepMonth(int months) {
+    std::int32_t year = monthGrid_->Year();
+    int month = monthGrid_->Month() + months;
+    MonthGrid::NormalizeMonth(year, month);
+    // Four digits carry the year; past them the range messages answer as for any far jump.
+    if (year > 9999) {
+        showMessage(QStringLiteral("日付が未来すぎます。"));
+        return;
+    }
+    if (year < 1) {
+        showMessage(QStringLiteral("日付がむかしすぎます。"));
+        return;
+    }
+    GoToMonth(MonthTable::YearMonthText(year, month));
+}
+
+void MainWindow::ShowThisMonth() {
+    pageControl_->setCurrentWidget(tsMonth_);
+    monthGrid_->setFocus();
+    const Ymd today = DecodeYmd(todayDay_);
+    GoToMonth(MonthTable::YearMonthText(today.y, today.m));
+}
+
+void MainWindow::StandardDisplay() {
+    monthGrid_->setFocus();
+    if (extraMonthMode_) {
+        monthGrid_->CurrentPage() = savedPage_;
+        RestoreStandardTabs();
+    }
+}
+
+void MainWindow::dayChanged() {
+    if (!extraMonthMode_)
+        tcMonth_->setStyleSheet(
+            QStringLiteral("QTabBar::tab { width: %1px; }").arg(monthGrid_->LenDayW()));
+    if (!monthGrid_->NeighborJump) return;
+    const int shown = months_.Find(monthGrid_->Year(), monthGrid_->Month());
+    if (!extraMonthMode_) {
+        if (shown != tcMonth_->currentIndex()) {
+            tabSignalsMuted_ = true;
+            tcMonth_->setCurrentIndex(monthGrid_->CurrentPage());
+            tabSignalsMuted_ = false;
+        }
+    } else if (shown >= 0) {
+        monthGrid_->CurrentPage() = shown;
+        RestoreStandardTabs();
+    } else if (monthGrid_->PageOverflow) {
+        monthGrid_->PageOverflow = false;
+        GoToMonth(MonthTable::YearMonthText(monthGrid_->Year(), monthGrid_->Month()));
+    }
+}
+
+void MainWindow::ApplyWeekStart() {
+    const Weekday first = rgStYoubi_[1]->isChecked() ? dowMon : dowSun;
+    monthGrid_->SetFirstDayOfWeek(first);
+    for (MiniCalendar* c : minis_) c->SetFirstDayOfWeek(first);
+}
+
+std::int32_t MainWindow::yearModeYear(int mode) const {
+    return YearPageYear(mode, months_.Entry(1).Year, months_.Entry(1).Month, spHajimariTuki_->value());
+}
+
+void MainWindow::LayOutYear(std::int32_t year, int firstMonth) {
+    for (int i = 1; i <= 12; ++i) {
+        std::int32_t y = year;
+        int m = i + firstMonth - 1;
+        if (m >= 13) {
+            m -= 12;
+            ++y;
+        }
+        MiniCalendar* c = minis_[std::size_t(i - 1)];
+        c->Suspended = true;
+        c->SetDayNumber(EncodeDayNumber(y, std::uint8_t(m), 1));
+        monthLabels_[std::size_t(i - 1)]->setText(QString::number(m));
+        c->Suspended = false;
+        c->UpdateCalendar();
+    }
+    btnApplyYear_->setStyleSheet(QStringLiteral("color: #808080;"));
+    lblYM_->setText(QStringLiteral("%1/%2 - %3/%4")
+                        .arg(minis_[0]->Year())
+                        .arg(minis_[0]->Month())
+                        .arg(minis_[11]->Year())
+                        .arg(minis_[11]->Month()));
+}
+
+void MainWindow::YearModeClicked() {
+    int mode = 0;
+    for (int i = 0; i < 3; ++i)
+        if (rgYFirstMonth_[std::size_t(i)]->isChecked()) mode = i;
+    const int first = mode == 1 ? 4 : mode == 2 ? spHajimariTuki_->value() : 1;
+    if (first != yearFirstMonth_) {
+        udYear_->setValue(yearModeYear(mode));
+        yearFirstMonth_ = first;
+        LayOutYear(udYear_->value(), yearFirstMonth_);
+    }
+    updateYearModeControls();
+}
+
+void MainWindow::updateYearModeControls() {
+    const bool special = rgYFirstMonth_[2]->isChecked();
+    btnTokubetu_->setEnabled(special);
+    spHajimariTuki_->setEnabled(special);
+    const QString grey = QStringLiteral("color: #808080;");
+    btnTokubetu_->setStyleSheet(special ? QStringLiteral("color: #0000ff;") : grey);
+    lblTokubetu_->setStyleSheet(special ? QString() : grey);
+    spHajimariTuki_->setStyleSheet(special ? QString() : grey);
+}
+
+void MainWindow::MiniCalendarClicked(CalendarControl* calendar) {
+    // Only the user's click asks; the year page's own moves run with the calendar suspended.
+    auto* mini = static_cast<MiniCalendar*>(calendar);
+    if (mini->Suspended) return;
+    const QString text = QStringLiteral("%1 年 %2 月のマンスリーカレンダーを表示しますか？")
+                             .arg(mini->Year())
+                             .arg(mini->Month());
+    if (!Prompt::current().askYesNo(text, QStringLiteral("確認"))) return;
+    pageControl_->setCurrentWidget(tsMonth_);
+    savedPage_ = monthGrid_->CurrentPage();
+    GoToMonth(MonthTable::YearMonthText(mini->Year(), mini->Month()));
+}
+
+void MainWindow::UpdateClock() {
+    clockPanel_->setText(ClockText(Clock::current().now(), cb24ji_->isChecked()));
+}
+
+void MainWindow::UpdateFolderPanel() {
+    if (cbShiyouchuu_->isChecked()) {
+        folderPanel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        folderPanel_->setText(QStringLiteral("     【 起動フォルダ 】   ") + paths_.ProgramFolder +
+                              QStringLiteral("  "));
+    } else {
+        folderPanel_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        folderPanel_->clear();
+    }
+}
+
+void MainWindow::openSettings() {
+    if (pageControl_->currentWidget() == tsYear_) pageControl_->setCurrentWidget(tsMonth_);
+    pageControl_->setTabVisible(pageControl_->indexOf(tsSettei_), true);
+    pageControl_->setCurrentWidget(tsSettei_);
+}
+
+void MainWindow::closeSettings() {
+    pageControl_->setCurrentWidget(tsMonth_);
+}
+
+void MainWindow::pageChanged() {
+    QWidget* page = pageControl_->currentWidget();
+    if (page == tsSettei_) {
+        settingsEntered_ = true;
+        pageControl_->setTabVisible(pageControl_->indexOf(tsYear_), false);
+    } else {
+        pageControl_->setTabVisible(pageControl_->indexOf(tsSettei_), false);
+        if (!smallScreen_) pageControl_->setTabVisible(pageControl_->indexOf(tsYear_), true);
+        if (settingsEntered_) {
+            settingsEntered_ = false;
+            if (!SaveAllSettings()) showMessage(QStringLiteral("ItemHozon Err"));
+        }
+    }
+    idouMenu_->setEnabled(page == tsMonth_);
+    if (page == tsYear_) YearModeClicked();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() == Qt::ControlModifier && event->key() == Qt::Key_Home &&
+        pageControl_->currentWidget() == tsSettei_ && settingsPages_->currentIndex() == 0) {
+        for (QLabel* l : diagnostics_) l->setVisible(true);
+        return;
+    }
+    if (event->modifiers() == Qt::AltModifier &&
+        (event->key() == Qt::Key_Right || event->key() == Qt::Key_Left)) {
+        const int step = event->key() == Qt::Key_Right ? 1 : -1;
+        int i = pageControl_->currentIndex();
+        for (int n = 0; n < pageControl_->count(); ++n) {
+            i = (i + step + pageControl_->count()) % pageControl_->count();
+            if (pageControl_->isTabVisible(i)) break;
+        }
+        pageControl_->setCurrentIndex(i);
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    SaveAllSettings();  // a failed save on closing is not reported
+    event->accept();
+}
+
+}  // namespace korvane

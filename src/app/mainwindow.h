@@ -1,0 +1,177 @@
+#pragma once
+
+#include "app/monthtable.h"
+#include "app/siblinglink.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QTabBar;
+class QTabWidget;
+class QPushButton;
+class QSpinBox;
+class QRadioButton;
+class QCheckBox;
+class QGroupBox;
+class QMenu;
+class QAction;
+class QTimer;
+
+namespace korvane {
+
+class MonthGrid;
+class MiniCalendar;
+class CalendarControl;
+
+// Where the main window finds and keeps its files.
+struct MainWindowPaths {
+    QString ProgramFolder;   // the executable's folder, trailing "/"
+    QString SettingsFolder;  // Korvane.ini and Printers.ini, trailing "/"
+    bool FirstRunFlag = false;
+    bool RunFromCd = false;
+};
+
+// The main window: the month page with its month grid, the year page with twelve mini
+// calendars, the settings page, menus and the status bar clock.
+class MainWindow : public QMainWindow {
+public:
+    MainWindow(MainWindowPaths paths, QStringList arguments, bool smallScreen = false,
+           QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    static constexpr const char16_t* kConfirmCaption = u"確認 -Korvane-";
+    static QString ConfirmCaption() { return QString::fromUtf16(kConfirmCaption); }
+
+    // Month page.
+    void GoToMonth(const QString& yyyymm);
+    void SelectTab(bool fromClick);
+    void RestoreStandardTabs();
+    void StepMonth(int months);  // -1, +1, -12, +12
+    void ShowThisMonth();        // btnM9 "今月"
+    void StandardDisplay();      // mnHyoujun
+    void ApplyWeekStart();
+    // Year page.
+    void LayOutYear(std::int32_t year, int firstMonth);
+    void YearModeClicked();  // rgYFirstMonth, also when the year page is shown
+    void MiniCalendarClicked(CalendarControl* calendar);
+    // Settings.
+    bool LoadAllSettings();
+    bool SaveAllSettings();
+    void UpdateClock();
+    void UpdateFolderPanel();
+    void ApplyRokuyoDisplay(bool on);
+    void ShowAbout();
+    void ShowInfo();
+    void ActivateMainWindow();
+    void ShowMainWindow();
+    // Centres the window in the work area, or puts it where it was when so chosen.
+    void PlaceWindow();
+    // Days added to the update reminder's date; starts at 0 in every run.
+    int InfoReminderOffset = 0;
+    // Tests see the reminder here instead of a modal window.
+    std::function<void()> ShowInfoHook;
+    // For the window pictures: nothing is written and no window waits for an answer.
+    void SetHeadless(bool on) { headless_ = on; }
+    // The month, year and settings pages as PNG files in folder.
+    bool SaveScreenshots(const QString& folder);
+
+    MonthGrid* Grid() const { return monthGrid_; }
+    const MonthTable& Months() const { return months_; }
+    const SiblingLink& Link() const { return link_; }
+    bool ExtraMonthMode() const { return extraMonthMode_; }
+    int SavedPage() const { return savedPage_; }
+    int YearFirstMonth() const { return yearFirstMonth_; }
+    std::int32_t TodayDay() const { return todayDay_; }
+    MiniCalendar* Mini(int tag) const { return minis_[std::size_t(tag - 1)]; }
+    QTabBar* MonthTabs() const { return tcMonth_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void buildMonthPage();
+    void buildYearPage();
+    void buildSettingsPage();
+    void buildMenus();
+    void configureMonthGrid();
+    bool initialiseMonths();
+    void showStandardTabs();
+    void dayChanged();
+    void pageChanged();
+    void openSettings();
+    void closeSettings();
+    void setTabCaptions(const QStringList& captions);
+    void colourTabs();
+    void updateYearModeControls();
+    void applyLinkCheckBox();
+    void chooseStartFolder();
+    void applyItemFont();
+    void applyCompactLayout();
+    std::int32_t yearModeYear(int mode) const;
+    QString settingsFile() const { return paths_.SettingsFolder + QStringLiteral("Korvane.ini"); }
+    QString printersFile() const { return paths_.SettingsFolder + QStringLiteral("Printers.ini"); }
+
+    MainWindowPaths paths_;
+    QStringList arguments_;
+    bool smallScreen_;
+    std::int32_t todayDay_ = 0;
+    MonthTable months_;
+    SiblingLink link_;
+    bool extraMonthMode_ = false;
+    int savedPage_ = 1;
+    int yearFirstMonth_ = 0;
+    bool settingsEntered_ = false;
+    bool tabSignalsMuted_ = false;
+    bool headless_ = false;
+    bool firstShow_ = true;
+    bool firstShowDone_ = false;
+    std::array<QLabel*, 5> diagnostics_{};
+    bool activating_ = false;
+    bool linkWarned_ = false;
+    QAction* mnInfo_ = nullptr;
+    int savedTop_ = 0;
+    int savedLeft_ = 0;
+
+    QTabWidget* pageControl_ = nullptr;
+    QWidget* tsMonth_ = nullptr;
+    QWidget* tsYear_ = nullptr;
+    QWidget* tsSettei_ = nullptr;
+    QTabBar* tcMonth_ = nullptr;
+    QWidget* pnlMonth_ = nullptr;
+    MonthGrid* monthGrid_ = nullptr;
+    std::array<MiniCalendar*, 12> minis_{};
+    std::array<QLabel*, 12> monthLabels_{};
+    QLabel* lblYM_ = nullptr;
+    QSpinBox* udYear_ = nullptr;
+    QPushButton* btnApplyYear_ = nullptr;
+    std::array<QRadioButton*, 3> rgYFirstMonth_{};
+    QSpinBox* spHajimariTuki_ = nullptr;
+    QPushButton* btnTokubetu_ = nullptr;
+    QLabel* lblTokubetu_ = nullptr;
+    std::array<QRadioButton*, 2> rgStYoubi_{};
+    std::array<QRadioButton*, 2> radioGroup1_{};
+    QTabWidget* settingsPages_ = nullptr;
+    QCheckBox* cbVelmar_ = nullptr;
+    QLabel* lblFolder1_ = nullptr;
+    QLineEdit* edtFolder1_ = nullptr;
+    QPushButton* btnFolder1_ = nullptr;
+    QCheckBox* cbToubai_ = nullptr;
+    QCheckBox* cbReadSpl_ = nullptr;
+    QCheckBox* cb24ji_ = nullptr;
+    QCheckBox* cbShiyouchuu_ = nullptr;
+    QCheckBox* cbRokuyou_ = nullptr;
+    QLabel* clockPanel_ = nullptr;
+    QLabel* folderPanel_ = nullptr;
+    QMenu* idouMenu_ = nullptr;
+    QMenu* pMenu1_ = nullptr;
+    QAction* popupQuit_ = nullptr;
+    QTimer* timer1_ = nullptr;
+};
+
+}  // namespace korvane

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/aboutdialog.h"
+
+#include <QDate>
+#include <QDialog>
+
+class QLabel;
+
+namespace korvane {
+
+// Whether the update reminder is due today, and the offset after it has been closed (60 more
+// days after a visit to the web page, else 15).
+bool ReminderDue(const QDate& today, int offset);
+int OffsetAfterReminder(const QDate& today, int offset, bool webOpened);
+
+// Opens the maker's web page, or says that there is no connection.
+void OpenMakerWebPage();
+
+// The update reminder.
+class UpdateReminderDialog : public QDialog {
+public:
+    UpdateReminderDialog(const QDate& today, QWidget* parent = nullptr);
+    bool WebOpened() const { return webOpened_; }
+    QString InfoText() const;
+
+private:
+    QLabel* lblInfo_;
+    bool webOpened_ = false;
+};
+
+}  // namespace korvane

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/colortext.h"
+
+#include <QFont>
+
+#include <array>
+#include <functional>
+
+namespace korvane {
+
+// A font with its colour, as the calendars keep them.
+struct CalendarFont {
+    QFont Font;
+    ColorValue Color = clBlack;
+    bool operator==(const CalendarFont& o) const { return Font == o.Font && Color == o.Color; }
+};
+
+// The seven fonts of a calendar. Any change notifies the owner, which redraws.
+class CalendarFonts {
+public:
+    enum Index { Weekday, Saturday, Sunday, DayOfWeek, Holiday, SpecialDay, Rokuyo, Count };
+
+    CalendarFonts();
+
+    const CalendarFont& Font(Index i) const { return fonts_[std::size_t(i)]; }
+    // With Synchronize on, every font takes a copy of the given one.
+    void SetFont(Index i, const CalendarFont& font);
+    void SetColor(Index i, ColorValue color);
+    void Assign(const CalendarFonts& other);
+    // Gives every font but Rokuyo the point size.
+    void SetSizeExceptRokuyo(int pointSize);
+
+    bool Synchronize = false;
+    std::function<void()> OnChange;
+
+private:
+    void changed() {
+        if (OnChange) OnChange();
+    }
+    std::array<CalendarFont, Count> fonts_;
+};
+
+}  // namespace korvane

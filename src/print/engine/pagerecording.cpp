@@ -1,0 +1,183 @@
+#include "pagerecording.h"
+
+#include "core/fonts.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace korvane {
+namespace {
+
+QColor qcolor(ColorValue c) {
+    const auto v = std::uint32_t(c);
+    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
+
+// Corners in any order; unlike QRect::normalized() the corners stay the given points.
+QRect rectOf(int left, int top, int right, int bottom) {
+    return QRect(QPoint(std::min(left, right), std::min(top, bottom)),
+                 QPoint(std::max(left, right), std::max(top, bottom)));
+}
+
+// Overhangs reach outside the advance cell; only negative bearings move the text.
+double leftOverhang(const QFontMetricsF& fm, const QString& text) {
+    if (text.isEmpty()) return 0;
+    const double lb = fm.leftBearing(text.front());
+    return lb < 0 ? -lb : 0;
+}
+
+double rightOverhang(const QFontMetricsF& fm, const QString& text) {
+    if (text.isEmpty()) return 0;
+    const double rb = fm.rightBearing(text.back());
+    return rb < 0 ? -rb : 0;
+}
+
+}  // namespace
+
+QFont ReferenceFont(const FontState& state) {
+    InstallFontSubstitutions();
+    QFont f(state.Name);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    f.setBold(state.Style & fsBold);
+    f.setItalic(state.Style & fsItalic);
+    f.setUnderline(state.Style & fsUnderline);
+    f.setStrikeOut(state.Style & fsStrikeOut);
+    SetFontHeight(f, state.Height == 0 ? -37 : state.Height);
+    return f;
+}
+
+PageOp PageCanvas::op(PageOp::Kind kind) const {
+    PageOp o;
+    o.kind = kind;
+    o.pen = Pen;
+    o.brush = Brush;
+    o.font = Font;
+    return o;
+}
+
+void PageCanvas::LineTo(int x, int y) {
+    PageOp o = op(PageOp::Line);
+    o.from = at_;
+    o.to = QPoint(x, y);
+    page_->Ops.push_back(std::move(o));
+    at_ = QPoint(x, y);
+}
+
+void PageCanvas::Rectangle(int left, int top, int right, int bottom) {
+    PageOp o = op(PageOp::Rectangle);
+    o.rect = rectOf(left, top, right, bottom);
+    page_->Ops.push_back(std::move(o));
+}
+
+void PageCanvas::FillRect(int left, int top, int right, int bottom) {
+    PageOp o = op(PageOp::FillRect);
+    o.rect = rectOf(left, top, right, bottom);
+    page_->Ops.push_back(std::move(o));
+}
+
+void PageCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth,
+                            int cornerHeight) {
+    PageOp o = op(PageOp::RoundRect);
+    o.rect = rectOf(left, top, right, bottom);
+    o.corner = QSize(cornerWidth, cornerHeight);
+    page_->Ops.push_back(std::move(o));
+}
+
+void PageCanvas::Ellipse(int left, int top, int right, int bottom) {
+    PageOp o = op(PageOp::Ellipse);
+    o.rect = rectOf(left, top, right, bottom);
+    page_->Ops.push_back(std::move(o));
+}
+
+int PageCanvas::TextWidth(const QString& text) const {
+    return int(std::lround(QFontMetricsF(ReferenceFont(Font)).horizontalAdvance(text)));
+}
+
+int PageCanvas::TextHeight() const {
+    return int(std::lround(QFontMetricsF(ReferenceFont(Font)).height()));
+}
+
+void PageCanvas::TextOut(int x, int y, const QString& text) {
+    const QFontMetricsF fm(ReferenceFont(Font));
+    PageOp o = op(PageOp::Text);
+    o.text = text;
+    o.origin = QPointF(x + std::round(leftOverhang(fm, text)), y + fm.ascent());
+    page_->Ops.push_back(std::move(o));
+}
+
+void PageCanvas::DrawTextBox(int left, int top, int right, int bottom, const QString& text,
+                              TextAlign align) {
+    const QFontMetricsF fm(ReferenceFont(Font));
+    const double width = fm.horizontalAdvance(text);
+    const double ascent = fm.ascent();
+    const double height = fm.ascent() + fm.descent();
+    double x = left;
+    switch (align) {
+        case TextAlign::LeftTop:
+        case TextAlign::LeftMiddle:
+        case TextAlign::LeftBottom: x = left + std::round(leftOverhang(fm, text)); break;
+        case TextAlign::CenterMiddle:
+        case TextAlign::CenterBottom: x = left + (right - left - width) / 2; break;
+        default: x = right - std::round(rightOverhang(fm, text)) - width; break;
+    }
+    double y = top + ascent;
+    switch (align) {
+        case TextAlign::LeftMiddle:
+        case TextAlign::CenterMiddle:
+        case TextAlign::RightMiddle: y = top + (bottom - top - height) / 2 + ascent; break;
+        case TextAlign::LeftBottom:
+        case TextAlign::CenterBottom:
+        case TextAlign::RightBottom: y = bottom - fm.descent(); break;
+        default: break;
+    }
+    PageOp o = op(PageOp::Text);
+    o.text = text;
+    o.origin = QPointF(x, y);
+    o.rect = rectOf(left, top, right, bottom);
+    page_->Ops.push_back(std::move(o));
+}
+
+void ReplayPage(const PageRecording& page, QPainter& painter, const QRectF& target,
+                const QRect& clip) {
+    painter.save();
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / page.PageSize.width(), target.height() / page.PageSize.height());
+    if (!clip.isEmpty()) painter.setClipRect(clip);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    for (const PageOp& o : page.Ops) {
+        QPen pen(qcolor(o.pen.Color), o.pen.Width, o.pen.Style);
+        pen.setCosmetic(o.pen.Width == 0);  // the thinnest line the device draws
+        painter.setPen(pen);
+        painter.setBrush(o.brush.Style == Qt::NoBrush ? QBrush()
+                                                      : QBrush(qcolor(o.brush.Color), o.brush.Style));
+        switch (o.kind) {
+            case PageOp::Line: painter.drawLine(o.from, o.to); break;
+            case PageOp::Rectangle: painter.drawRect(o.rect); break;
+            case PageOp::FillRect:
+                painter.fillRect(o.rect, QBrush(qcolor(o.brush.Color),
+                                                o.brush.Style == Qt::NoBrush ? Qt::SolidPattern
+                                                                             : o.brush.Style));
+                break;
+            case PageOp::RoundRect:
+                painter.drawRoundedRect(o.rect, o.corner.width() / 2.0, o.corner.height() / 2.0);
+                break;
+            case PageOp::Ellipse: painter.drawEllipse(o.rect); break;
+            case PageOp::Text: {
+                painter.save();
+                if (!o.rect.isEmpty()) painter.setClipRect(o.rect, Qt::IntersectClip);
+                painter.setFont(ReferenceFont(o.font));
+                painter.setPen(qcolor(o.font.Color));
+                painter.drawText(o.origin, o.text);
+                painter.restore();
+                break;
+            }
+        }
+    }
+    painter.restore();
+}
+
+}  // namespace korvane

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "core/colortext.h"
+
+#include <QFont>
+#include <QPointF>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <vector>
+
+class QPainter;
+
+namespace korvane {
+
+// Everything printed is drawn in integer 0.1 mm from the paper's top-left corner into a recording
+// that replays onto any painter (preview, printer, PDF, PNG). Each operation carries its own pen,
+// brush and font; text is placed when recorded, measured on a reference device whose pixel is
+// 0.1 mm with hinting off, so no device measures it again.
+
+struct PenState {
+    ColorValue Color = clBlack;
+    int Width = 0;  // 0.1 mm; 0 is the thinnest line the device draws
+    Qt::PenStyle Style = Qt::SolidLine;
+    bool operator==(const PenState&) const = default;
+};
+
+struct BrushState {
+    ColorValue Color = clWhite;
+    Qt::BrushStyle Style = Qt::NoBrush;
+    bool operator==(const BrushState&) const = default;
+};
+
+// Font style bits as the settings keep them.
+enum : int { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+
+struct FontState {
+    QString Name = QStringLiteral("ＭＳ 明朝");
+    int Height = -37;  // 0.1 mm; negative: the character height, positive: the cell height
+    ColorValue Color = clBlack;
+    int Style = 0;
+    bool operator==(const FontState&) const = default;
+};
+
+enum class TextAlign {
+    LeftTop, LeftMiddle, LeftBottom, CenterMiddle, CenterBottom, RightTop, RightMiddle, RightBottom
+};
+
+struct PageOp {
+    enum Kind { Line, Rectangle, FillRect, RoundRect, Ellipse, Text };
+    Kind kind = Line;
+    QPoint from, to;  // Line
+    QRect rect;       // shapes; the clip box of Text
+    QSize corner;     // RoundRect
+    PenState pen;
+    BrushState brush;
+    FontState font;
+    QString text;
+    QPointF origin;  // Text: the baseline origin
+};
+
+struct PageRecording {
+    QSize PageSize{2100, 2970};  // 0.1 mm
+    std::vector<PageOp> Ops;
+};
+
+// The font a state stands for, sized in 0.1 mm (one reference pixel each).
+QFont ReferenceFont(const FontState& state);
+
+// A stateful canvas, like the Windows one, that records into a page.
+class PageCanvas {
+public:
+    explicit PageCanvas(PageRecording& page) : page_(&page) {}
+    void SetPage(PageRecording& page) { page_ = &page; }
+
+    FontState Font;
+    PenState Pen;
+    BrushState Brush;
+
+    void SetFontName(const QString& name) { Font.Name = name; }
+    void SetFontHeight(int height) { Font.Height = height; }
+    void SetFontColor(ColorValue color) { Font.Color = color; }
+    void SetFontStyle(int style) { Font.Style = style; }
+    void SetPenColor(ColorValue color) { Pen.Color = color; }
+    void SetPenWidth(int width) { Pen.Width = width; }
+    void SetBrushStyle(Qt::BrushStyle style) { Brush.Style = style; }
+    void SetBrushColor(ColorValue color) { Brush.Color = color; }
+
+    void MoveTo(int x, int y) { at_ = QPoint(x, y); }
+    void LineTo(int x, int y);
+    void Rectangle(int left, int top, int right, int bottom);
+    void FillRect(int left, int top, int right, int bottom);
+    void RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight);
+    void Ellipse(int left, int top, int right, int bottom);
+    // Text with its top-left at (x, y), moved right by its first character's left overhang.
+    void TextOut(int x, int y, const QString& text);
+    // One line in a box, in one of eight alignments; left alignments correct the first
+    // character's overhang, right ones the last character's.
+    void DrawTextBox(int left, int top, int right, int bottom, const QString& text,
+                     TextAlign align);
+    // Width of a text in 0.1 mm in the current font.
+    int TextWidth(const QString& text) const;
+    int TextHeight() const;
+
+private:
+    PageOp op(PageOp::Kind kind) const;
+    PageRecording* page_;
+    QPoint at_;
+};
+
+// Draws the page into target (device coordinates of the whole paper); clip, when not empty, is
+// the printable area in 0.1 mm.
+void ReplayPage(const PageRecording& page, QPainter& painter, const QRectF& target,
+                const QRect& clip = QRect());
+
+}  // namespace korvane

@@ -1,0 +1,338 @@
+#include "app/mainwindow.h"
+
+#include "calendar/daynumber.h"
+#include "calendar/monthgrid.h"
+#include "calendar/minicalendar.h"
+#include "core/clock.h"
+#include "core/prompt.h"
+#include "settings/inifile.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QScreen>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace korvane {
+namespace {
+
+QStringList tabCaptions(const QTabBar* bar) {
+    QStringList out;
+    for (int i = 0; i < bar->count(); ++i) out << bar->tabText(i);
+    return out;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    std::unique_ptr<FixedClock> clock;
+    std::unique_ptr<MainWindow> window;
+    ScriptedPrompt prompt;
+    QString oldCwd = QDir::currentPath();
+
+    void open(int y, int m, int d) {
+        window.reset();
+        clock.reset();  // clocks restore the one before them: the old goes first
+        clock = std::make_unique<FixedClock>(QDateTime(QDate(y, m, d), QTime(15, 5)));
+        QDir().mkpath(dir.filePath("prog"));
+        QDir().mkpath(dir.filePath("settings"));
+        QDir::setCurrent(dir.path());  // no Hday.dat in the working folder
+        window = std::make_unique<MainWindow>(
+            MainWindowPaths{dir.filePath("prog") + "/", dir.filePath("settings") + "/"},
+            QStringList{});
+        window->ShowInfoHook = [] {};  // the reminder is tested on its own; nothing may block
+    }
+    void TearDown() override {
+        window.reset();
+        QDir::setCurrent(oldCwd);
+    }
+    template <typename T>
+    T* find(const char* name) const {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+};
+
+TEST_F(MainWindowTest, JanuaryTabsReachBackIntoTheOldYear) {
+    open(2007, 1, 20);
+    EXPECT_EQ(tabCaptions(window->MonthTabs()),
+              QStringList({"１２月", "１月", "２月", "３月", "４月"}));
+    EXPECT_EQ(window->Months().Entry(0).Year, 2006);
+    EXPECT_EQ(window->Months().Entry(0).FileName, "Ca200612.vlm");
+    EXPECT_EQ(window->MonthTabs()->currentIndex(), 1);
+    EXPECT_EQ(window->Grid()->Month(), 1);
+}
+
+TEST_F(MainWindowTest, OctoberEndsInTheNextYear) {
+    open(2026, 10, 5);
+    EXPECT_EQ(tabCaptions(window->MonthTabs()).last(), "１月");
+    EXPECT_EQ(window->Months().Entry(4).Year, 2027);
+}
+
+TEST_F(MainWindowTest, StepsPastTheTabsAndBackWithThisMonth) {
+    open(2026, 12, 7);
+    window->MonthTabs()->setCurrentIndex(4);  // a click on the last tab: March 2027
+    EXPECT_EQ(window->Grid()->Month(), 3);
+    EXPECT_EQ(window->Grid()->CurrentPage(), 4);
+    window->StepMonth(1);  // Ctrl+K
+    EXPECT_TRUE(window->ExtraMonthMode());
+    EXPECT_EQ(tabCaptions(window->MonthTabs()), QStringList({"2027. 4", "今月"}));
+    EXPECT_EQ(window->Grid()->Year(), 2027);
+    EXPECT_EQ(window->Grid()->Month(), 4);
+    EXPECT_EQ(window->Grid()->CurrentPage(), 5);
+    window->MonthTabs()->setCurrentIndex(1);  // "今月"
+    EXPECT_FALSE(window->ExtraMonthMode());
+    EXPECT_EQ(window->MonthTabs()->count(), 5);
+    EXPECT_EQ(window->MonthTabs()->currentIndex(), 1);
+    EXPECT_EQ(window->Grid()->Month(), 12);
+    // A step back into the loaded months stays in the standard tabs.
+    window->StepMonth(-1);
+    EXPECT_FALSE(window->ExtraMonthMode());
+    EXPECT_EQ(window->MonthTabs()->currentIndex(), 0);
+    // A year forward leaves them; the standard display returns to the saved page.
+    window->StepMonth(12);
+    EXPECT_TRUE(window->ExtraMonthMode());
+    window->StandardDisplay();
+    EXPECT_FALSE(window->ExtraMonthMode());
+    EXPECT_EQ(window->MonthTabs()->currentIndex(), 0);
+}
+
+TEST_F(MainWindowTest, JumpsTooFarAreRefused) {
+    open(2026, 12, 7);
+    window->GoToMonth("000101");
+    window->GoToMonth("999912");
+    EXPECT_EQ(prompt.texts(), QStringList({"日付がむかしすぎます。", "日付が未来すぎます。"}));
+    EXPECT_EQ(window->Grid()->Month(), 12);
+    EXPECT_EQ(window->Grid()->Year(), 2026);
+    // Stepping past year 9999 is answered the same way, not ignored.
+    window->Grid()->GoToDate(9999, 12, 1);
+    prompt.clear();
+    window->StepMonth(1);
+    EXPECT_EQ(prompt.texts(), QStringList{"日付が未来すぎます。"});
+}
+
+TEST_F(MainWindowTest, FiscalYearPage) {
+    open(2007, 2, 10);
+    auto radios = find<QWidget>("rgYFirstMonth")->findChildren<QRadioButton*>();
+    ASSERT_EQ(radios.size(), 3);
+    radios[1]->click();  // 年度
+    EXPECT_EQ(find<QLabel>("lblYM")->text(), "2006/4 - 2007/3");
+    EXPECT_EQ(window->YearFirstMonth(), 4);
+    EXPECT_EQ(window->Mini(1)->Month(), 4);
+    EXPECT_EQ(window->Mini(12)->Year(), 2007);
+}
+
+TEST_F(MainWindowTest, SpecialFirstMonth) {
+    for (int month : {9, 8}) {
+        open(2026, month, 10);
+        auto radios = find<QWidget>("rgYFirstMonth")->findChildren<QRadioButton*>();
+        find<QSpinBox>("SpHajimariTuki")->setValue(9);
+        radios[2]->click();  // 特別
+        EXPECT_EQ(window->Mini(1)->Month(), 9);
+        EXPECT_EQ(window->Mini(1)->Year(), month == 9 ? 2026 : 2025) << month;
+    }
+}
+
+TEST_F(MainWindowTest, WeekStartMovesEveryCalendar) {
+    open(2026, 12, 7);
+    find<QWidget>("rgStYoubi")->findChildren<QRadioButton*>()[1]->click();  // 月曜
+    EXPECT_EQ(window->Grid()->FirstDayOfWeek(), dowMon);
+    for (int tag = 1; tag <= 12; ++tag) EXPECT_EQ(window->Mini(tag)->FirstDayOfWeek(), dowMon);
+}
+
+TEST_F(MainWindowTest, MiniCalendarClickAsksThenShowsTheMonth) {
+    open(2026, 12, 7);
+    window->LayOutYear(2027, 1);
+    prompt.answer(true);
+    window->MiniCalendarClicked(window->Mini(3));
+    EXPECT_EQ(prompt.texts().last(), "2027 年 3 月のマンスリーカレンダーを表示しますか？");
+    EXPECT_EQ(window->Grid()->Year(), 2027);
+    EXPECT_EQ(window->Grid()->Month(), 3);
+    EXPECT_EQ(window->MonthTabs()->currentIndex(), 4);
+}
+
+TEST_F(MainWindowTest, CtrlHomeShowsWhereTheDataComesFrom) {
+    open(2026, 12, 7);
+    auto* label = find<QLabel>("lblVelmar2");
+    EXPECT_TRUE(label->isHidden());
+    EXPECT_TRUE(label->text().startsWith("データ："));
+    QTest::keyClick(window.get(), Qt::Key_Home, Qt::ControlModifier);  // not on the settings page
+    EXPECT_TRUE(label->isHidden());
+    window->findChild<QTabWidget*>("PageControl1")->setCurrentWidget(find<QWidget>("tsSettei"));
+    QTest::keyClick(window.get(), Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_FALSE(label->isHidden());
+}
+
+TEST_F(MainWindowTest, SettingsSurviveARestart) {
+    open(2026, 12, 7);
+    find<QCheckBox>("cb24ji")->setChecked(true);
+    find<QWidget>("rgStYoubi")->findChildren<QRadioButton*>()[1]->setChecked(true);
+    ASSERT_TRUE(window->SaveAllSettings());
+    const IniFile ini(dir.filePath("settings/Korvane.ini"));
+    EXPECT_EQ(ini.ReadString("Header", "Version", ""), "Ver1.2.1");
+    EXPECT_TRUE(ini.ReadBool("Settei", "cb24ji", false));
+    open(2026, 12, 7);
+    EXPECT_TRUE(find<QCheckBox>("cb24ji")->isChecked());
+    EXPECT_EQ(window->Grid()->FirstDayOfWeek(), dowMon);
+}
+
+TEST(StatusClock, JapaneseTwelveAndTwentyFourHours) {
+    EXPECT_EQ(ClockText(QDateTime(QDate(2006, 12, 12), QTime(15, 5)), false),
+              "2006/12/12 (火) 午後 3 : 5");
+    EXPECT_EQ(ClockText(QDateTime(QDate(2006, 12, 12), QTime(15, 5)), true),
+              "2006/12/12 (火) 15 : 5");
+    EXPECT_EQ(ClockText(QDateTime(QDate(2026, 1, 4), QTime(0, 30)), false),
+              "2026/1/4 (日) 午前 12 : 30");
+    EXPECT_EQ(ClockText(QDateTime(QDate(2026, 1, 4), QTime(12, 0)), false),
+              "2026/1/4 (日) 午後 12 : 0");
+}
+
+TEST(YearOfTheYearPage, ByMode) {
+    EXPECT_EQ(YearPageYear(0, 2007, 2, 9), 2007);
+    EXPECT_EQ(YearPageYear(1, 2007, 2, 9), 2006);
+    EXPECT_EQ(YearPageYear(1, 2007, 4, 9), 2007);
+    EXPECT_EQ(YearPageYear(2, 2026, 9, 9), 2026);
+    EXPECT_EQ(YearPageYear(2, 2026, 8, 9), 2025);
+}
+
+TEST_F(MainWindowTest, ScreenshotsWriteNoSettings) {
+    open(2026, 12, 7);
+    window->SetHeadless(true);
+    ASSERT_TRUE(window->SaveScreenshots(dir.filePath("pictures")));
+    for (const char* name : {"month.png", "year.png", "settings-basic.png", "settings-other.png",
+                             "settings-images.png", "about.png", "info.png"})
+        EXPECT_TRUE(QFileInfo(dir.filePath("pictures/") + name).size() > 1000) << name;
+    window->close();
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("settings/Korvane.ini")));
+}
+
+// Pictures to look at: build/.../shots/mainwindow-month.png and mainwindow-year.png.
+TEST_F(MainWindowTest, Pictures) {
+    open(2026, 12, 7);
+    window->resize(window->sizeHint());
+    QDir().mkpath(KORVANE_SHOTS_DIR);
+    EXPECT_TRUE(window->grab().save(KORVANE_SHOTS_DIR "/mainwindow-month.png"));
+    find<QTabWidget>("PageControl1")->setCurrentIndex(1);
+    EXPECT_TRUE(window->grab().save(KORVANE_SHOTS_DIR "/mainwindow-year.png"));
+}
+
+}  // namespace
+}  // namespace korvane
+
+#include "app/aboutdialog.h"
+#include "app/updatereminderdialog.h"
+
+#include <QKeyEvent>
+#include <QTest>
+
+namespace korvane {
+namespace {
+
+TEST(Reminder, DueFromDay456AndAgainAfterFifteenOrSixtyDays) {
+    EXPECT_FALSE(ReminderDue(QDate(2008, 3, 11), 0));
+    EXPECT_TRUE(ReminderDue(QDate(2008, 3, 12), 0));
+    const int offset = OffsetAfterReminder(QDate(2008, 3, 12), 0, false);
+    EXPECT_EQ(offset, 16);
+    EXPECT_FALSE(ReminderDue(QDate(2008, 3, 12), offset));
+    EXPECT_FALSE(ReminderDue(QDate(2008, 3, 27), offset));
+    EXPECT_TRUE(ReminderDue(QDate(2008, 3, 28), offset));
+    // 2006-12-12 to 2026-12-07: twenty years of 365 days, five leap days, five days short.
+    EXPECT_EQ(OffsetAfterReminder(QDate(2026, 12, 7), 0, true), 20 * 365 + 5 - 5 - 455 + 60);
+}
+
+TEST_F(MainWindowTest, ReminderAtActivationOnlyOncePerDay) {
+    open(2008, 3, 12);
+    int shown = 0;
+    window->ShowInfoHook = [&] {
+        ++shown;
+        window->InfoReminderOffset =
+            OffsetAfterReminder(Clock::current().today(), window->InfoReminderOffset, false);
+    };
+    window->ActivateMainWindow();
+    window->ActivateMainWindow();
+    EXPECT_EQ(shown, 1);
+    open(2008, 3, 11);
+    shown = 0;
+    window->ShowInfoHook = [&] { ++shown; };
+    window->ActivateMainWindow();
+    EXPECT_EQ(shown, 0);
+}
+
+TEST_F(MainWindowTest, LinkWarningDoesNotComeBackFromItsOwnBox) {
+    open(2008, 1, 1);
+    find<QCheckBox>("cbVelmar")->setChecked(true);
+    window->ActivateMainWindow();
+    window->ActivateMainWindow();
+    EXPECT_EQ(prompt.texts().count(
+                  "Velmar／Tesskaの起動フォルダの設定は、正しいですか？\r\n起動フォルダを設定し直して下さい。"),
+              1);
+}
+
+TEST(VersionWindows, AboutBuildCodeAndInfoText) {
+    AboutDialog about;
+    EXPECT_EQ(about.windowTitle(), "Korvaneのﾊﾞｰｼﾞｮﾝ情報");
+    EXPECT_FALSE(about.BuildCodeShown());
+    QTest::keyClick(&about, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(&about, Qt::Key_X);  // anything else in between cancels
+    QTest::keyClick(&about, Qt::Key_J, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_FALSE(about.BuildCodeShown());
+    QTest::keyClick(&about, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(&about, Qt::Key_J, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(about.BuildCodeShown());
+    EXPECT_EQ(about.findChild<QLabel*>("lblVerKaku")->text(), "121201");
+
+    UpdateReminderDialog info(QDate(2008, 3, 12));
+    EXPECT_TRUE(info.InfoText().startsWith("　Korvane Ver1.2.1 が公開されて、456 日が経過しています。\r\n"));
+    EXPECT_FALSE(info.WebOpened());
+}
+
+}  // namespace
+}  // namespace korvane
+
+namespace korvane {
+namespace {
+
+TEST_F(MainWindowTest, StoredPositionBelowTheWorkAreaIsNotUsed) {
+    QDir().mkpath(dir.filePath("settings"));
+    IniFile ini(dir.filePath("settings/Korvane.ini"));
+    ini.WriteInteger("Settei", "HyoujiIchi", 1);
+    ini.WriteInteger("Settei", "fmC21Top", 5000);
+    ini.WriteInteger("Settei", "fmC21Left", 10);
+    open(2026, 12, 7);
+    window->show();
+    EXPECT_LT(window->y(), 5000);
+    const QRect work = window->screen()->availableGeometry();
+    EXPECT_LE(window->frameGeometry().top(), std::max(0, work.bottom()));
+    window->close();
+}
+
+TEST_F(MainWindowTest, SmallScreenIsCompactAndFixed) {
+    clock = std::make_unique<FixedClock>(QDateTime(QDate(2026, 12, 7), QTime(9, 0)));
+    QDir().mkpath(dir.filePath("prog"));
+    QDir().mkpath(dir.filePath("settings"));
+    QDir::setCurrent(dir.path());
+    window = std::make_unique<MainWindow>(
+        MainWindowPaths{dir.filePath("prog") + "/", dir.filePath("settings") + "/"}, QStringList{},
+        true);
+    window->ShowInfoHook = [] {};
+    window->show();
+    EXPECT_EQ(window->Grid()->LenDayW(), 100);
+    EXPECT_EQ(window->Grid()->ItemGyo(), 3);
+    auto* pages = find<QTabWidget>("PageControl1");
+    EXPECT_FALSE(pages->isTabVisible(pages->indexOf(find<QWidget>("tsYear"))));
+    EXPECT_FALSE(find<QWidget>("pnlBtn")->isVisible());
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    window->close();
+}
+
+}  // namespace
+}  // namespace korvane

@@ -1,0 +1,139 @@
+#include "calendar/minicalendar.h"
+
+#include "calendar/daynumber.h"
+#include "core/clock.h"
+#include "core/fonts.h"
+
+#include <QDir>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+std::int32_t jd(std::int32_t y, int m, int d) {
+    return EncodeDayNumber(y, std::uint8_t(m), std::uint8_t(d));
+}
+
+// The year page's size and look for its twelve calendars.
+void configureAsYearPage(MiniCalendar& cal) {
+    cal.resize(151, 103);
+    cal.SetColor(clWhite);
+    ApplyYearPageStyle(cal);
+}
+
+class MiniCalendarTest : public ::testing::Test {
+protected:
+    FixedClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0))};
+    MiniCalendar cal;
+
+    void SetUp() override { configureAsYearPage(cal); }
+    QColor at(const QRect& cell, int dx = 1, int dy = 1) const {
+        return cal.Buffer().pixelColor(cell.topLeft() + QPoint(dx, dy));
+    }
+};
+
+TEST_F(MiniCalendarTest, DefaultsOfTheMiniCalendar) {
+    MiniCalendar fresh;
+    EXPECT_EQ(fresh.DayOfWeekBkColor(), 0xE1E1E1);
+    EXPECT_TRUE(fresh.ShowNeighbor());
+    EXPECT_FALSE(fresh.AutoResize());
+    EXPECT_FALSE(fresh.Keisen());
+    EXPECT_FALSE(fresh.IsCursor());
+    EXPECT_EQ(fresh.ColorToDay(), 13696981);
+    EXPECT_EQ(fresh.Today(), jd(2026, 12, 7));
+    EXPECT_EQ(fresh.Fonts().Font(CalendarFonts::Weekday).Font.pointSize(), 12);
+    EXPECT_EQ(fresh.Fonts().Font(CalendarFonts::Rokuyo).Font.pointSize(), 10);
+    // February 2015 still shows six week rows.
+    fresh.SetDayNumber(jd(2015, 2, 10));
+    EXPECT_EQ(fresh.RowCount(), 7);
+}
+
+TEST_F(MiniCalendarTest, TodayTintAndCursor) {
+    // Today (2026-12-07, Monday) is row 2, column 1 of December 2026; the current day elsewhere.
+    cal.SetDayNumber(jd(2026, 12, 15));
+    const QRect today = cal.CellRect(1, 2);
+    const QRect current = cal.CellRect(2, 3);
+    EXPECT_EQ(at(today), QColor(0x8A, 0xFE, 0x81));  // 0x81FE8A as 0x00BBGGRR
+    EXPECT_EQ(at(current), QColor(Qt::white));        // no inverse display
+    cal.SetIsCursor(true);
+    EXPECT_EQ(at(current), QColor(0xB9, 0xFF, 0xFF));
+    EXPECT_EQ(at(today), QColor(0x8A, 0xFE, 0x81));
+    // On today itself the cursor wins.
+    cal.SetDayNumber(jd(2026, 12, 7));
+    EXPECT_EQ(at(today), QColor(0xB9, 0xFF, 0xFF));
+    cal.SetIsCursor(false);
+    EXPECT_EQ(at(today), QColor(0x8A, 0xFE, 0x81));
+}
+
+TEST_F(MiniCalendarTest, RuledLinesOnlyWithKeisenAndNotOnTheOuterSide) {
+    cal.SetDayNumber(jd(2026, 12, 15));
+    const QRgb grid = qRgb(0xC0, 0xC0, 0xC0);
+    const QRgb shadow = cal.ScreenColor(clBtnShadow).rgb();
+    // Pale neighbour text shares the grid colour, so a line is a whole run along a cell's edge.
+    auto verticalLine = [&](const QRect& cell, QRgb colour) {
+        for (int y = cell.top() + 1; y < cell.bottom(); ++y)
+            if (cal.Buffer().pixel(cell.right(), y) != colour) return false;
+        return true;
+    };
+    auto horizontalLine = [&](const QRect& cell, QRgb colour) {
+        for (int x = cell.left(); x < cell.right(); ++x)
+            if (cal.Buffer().pixel(x, cell.bottom()) != colour) return false;
+        return true;
+    };
+    const QRect middle = cal.CellRect(2, 3);
+    const QRect header = cal.CellRect(2, 0);
+    EXPECT_FALSE(verticalLine(middle, grid));
+    EXPECT_FALSE(horizontalLine(middle, grid));
+    EXPECT_FALSE(verticalLine(header, shadow));
+    cal.SetKeisen(true);
+    // At right - 1 and bottom - 1 of the exclusive edges; the header's in the shadow colour.
+    EXPECT_TRUE(verticalLine(middle, grid));
+    EXPECT_TRUE(horizontalLine(middle, grid));
+    EXPECT_TRUE(verticalLine(header, shadow));
+    EXPECT_TRUE(horizontalLine(header, shadow));
+    // The last column and the last row get no line on their outer side.
+    EXPECT_FALSE(verticalLine(cal.CellRect(6, 3), grid));
+    const QRect lastRow = cal.CellRect(3, 6);
+    EXPECT_FALSE(horizontalLine(lastRow, grid));
+    EXPECT_TRUE(verticalLine(lastRow, grid));
+}
+
+TEST_F(MiniCalendarTest, SuspendedSkipsRedraws) {
+    cal.SetDayNumber(jd(2026, 12, 15));
+    const QImage before = cal.Buffer();
+    cal.Suspended = true;
+    cal.SetDayNumber(jd(2026, 3, 15));
+    EXPECT_EQ(cal.Buffer(), before);
+    cal.Suspended = false;
+    cal.UpdateCalendar();
+    cal.SetDayNumber(jd(2026, 3, 16));
+    EXPECT_NE(cal.Buffer(), before);
+}
+
+// A picture of a year page's worth of months to look at: build/.../shots/minicalendars.png.
+TEST(MiniCalendarPicture, TwelveMonths) {
+    FixedClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0))};
+    QImage sheet(4 * 155, 3 * 107, QImage::Format_RGB32);
+    sheet.fill(Qt::lightGray);
+    QPainter p(&sheet);
+    for (int m = 1; m <= 12; ++m) {
+        MiniCalendar cal;
+        configureAsYearPage(cal);
+        cal.SetHolidayList({"1,1,元日", "1,2,2,成人の日", "5,3,憲法記念日", "5,4,みどりの日",
+                            "5,5,こどもの日", "11,3,文化の日", "11,23,勤労感謝の日"});
+        cal.SetSpecialDayList({"6,10,記念日"});
+        cal.SetKeisen(m % 2 == 0);
+        cal.SetDayNumber(jd(2026, m, 1));
+        const QImage shot = cal.grab().toImage();
+        EXPECT_EQ(shot.size(), QSize(151, 103));
+        p.drawImage(((m - 1) % 4) * 155 + 2, ((m - 1) / 4) * 107 + 2, shot);
+    }
+    p.end();
+    QDir().mkpath(KORVANE_SHOTS_DIR);
+    EXPECT_TRUE(sheet.save(KORVANE_SHOTS_DIR "/minicalendars.png"));
+}
+
+}  // namespace
+}  // namespace korvane

@@ -1,0 +1,259 @@
+#include "calendar/monthgrid.h"
+
+#include "calendar/daynumber.h"
+#include "core/clock.h"
+#include "core/prompt.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+std::int32_t jd(std::int32_t y, int m, int d) {
+    return EncodeDayNumber(y, std::uint8_t(m), std::uint8_t(d));
+}
+
+void configureAsMainWindow(MonthGrid& grid, bool compact) { ApplyMainWindowLayout(grid, compact); }
+
+// December 2026 as a busy month: pages 2026-10 .. 2027-02 with the shown month on page 2.
+void fillBusyMonth(MonthGrid& grid) {
+    grid.Suspended = true;
+    grid.SetHolidayList({"1,1,元日", "11,3,文化の日", "11,23,勤労感謝の日", "2022,2,12,27,祝日テスト",
+                         "2026,0,12,6,日曜の祝日"});
+    grid.SetSpecialDayList({"12,27,創立記念日", "12,24,父の誕生日", "12,24,\"結婚　記念日\""});
+    for (int i = 0; i < 5; ++i) {
+        const int month = 10 + i;
+        grid.MonthPages()[std::size_t(i)].Year = month > 12 ? 2027 : 2026;
+        grid.MonthPages()[std::size_t(i)].Month = month > 12 ? month - 12 : month;
+    }
+    grid.CurrentPage() = 2;
+    grid.MonthPages()[1].Lines = {"29,,,十一月末の会議,", "30,,,月末処理,"};
+    grid.MonthPages()[2].Lines = {
+        "2,,,<B>部長会議</B>,",
+        "9,,,支払い\t振込,clRed,x",
+        "9,,,<S>中止の打合せ</S>,",
+        "10,,,1,,,",
+        "10,,,2,,,",
+        "10,,,3,,,",
+        "10,,,4,,,",
+        "10,,,五番目の予定はとても長い名前,,,",
+        "10,,,6,,,",
+        "16,,,前半<H>秘密の,",
+        "16,,,隠れた行,",
+        "16,,,内容</H>後半,",
+        "24,,,忘年会,clBlue,x",
+    };
+    grid.MonthPages()[3].Lines = {"4,,,仕事始め,"};
+    grid.PeriodList() = {
+        "2026,10,1,M,2027,3,1,M,,12,1,1,$00808000,長期案件",
+        "2026,12,14,M,2026,12,18,A,,12,14,2,clRed,研修",
+        "2026,12,17,A,2026,12,22,X,,12,17,1,clGreen,出張",
+    };
+    grid.SetShowRokuyo(true);
+    grid.SetDayNumber(jd(2026, 12, 15));
+    grid.SelStart = jd(2026, 12, 21);
+    grid.SelEnd = jd(2026, 12, 22);
+    grid.Suspended = false;
+    grid.UpdateCalendar();
+}
+
+class MonthGridTest : public ::testing::Test {
+protected:
+    FixedClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0))};
+    MonthGrid grid;
+    void SetUp() override { configureAsMainWindow(grid, false); }
+};
+
+TEST_F(MonthGridTest, DefaultsAndDerivedValues) {
+    MonthGrid fresh;
+    EXPECT_EQ(fresh.ItemGyo(), 5);
+    EXPECT_EQ(fresh.LenDayW(), 128);
+    EXPECT_EQ(fresh.LenDayH(), 95);
+    EXPECT_TRUE(fresh.ShowNeighbor());
+    EXPECT_FALSE(fresh.AutoResize());
+    EXPECT_TRUE(fresh.IsToDay());
+    EXPECT_EQ(fresh.DayOfWeekBkColor(), 0xE1E1E1);
+    EXPECT_EQ(fresh.ItemColor, 0x484848);
+    EXPECT_EQ(fresh.LineH(), 18);
+    EXPECT_EQ(fresh.DateAreaH(), 25);
+    EXPECT_EQ(fresh.Third(), 43);
+    EXPECT_EQ(fresh.DayNumber(), jd(2026, 12, 7));
+    fresh.SetItemGyo(12);
+    EXPECT_EQ(fresh.ItemGyo(), 9);
+    // The main window's values.
+    EXPECT_EQ(grid.LenDayH(), 82);
+    EXPECT_EQ(grid.LineH(), 14);
+}
+
+TEST_F(MonthGridTest, GoToDateClampsAndWraps) {
+    struct Case {
+        int y, m, d;
+        std::int32_t to;
+    };
+    const Case cases[] = {
+        {2024, 13, 31, jd(2025, 1, 31)}, {2023, 2, 30, jd(2023, 2, 28)},
+        {2024, 2, 31, jd(2024, 2, 29)},  {2024, 0, 15, jd(2023, 12, 15)},
+        {2024, 4, 31, jd(2024, 4, 30)},  {2024, 11, 31, jd(2024, 11, 30)},
+    };
+    for (const Case& c : cases) {
+        grid.GoToDate(c.y, c.m, c.d);
+        EXPECT_EQ(grid.DayNumber(), c.to) << c.y << "-" << c.m << "-" << c.d;
+    }
+    std::int32_t y = 2024;
+    int m = 27;
+    MonthGrid::NormalizeMonth(y, m);
+    EXPECT_EQ(y, 2026);
+    EXPECT_EQ(m, 3);
+    m = -13;
+    MonthGrid::NormalizeMonth(y, m);
+    EXPECT_EQ(y, 2024);
+    EXPECT_EQ(m, 11);
+}
+
+TEST_F(MonthGridTest, HitTest) {
+    int third, line, row, column;
+    grid.HitTest(5, 5, third, line, row, column);
+    EXPECT_EQ(row, 0);
+    EXPECT_EQ(line, 0);
+    EXPECT_EQ(column, 0);
+    // Column 2, right third, second item line of week row 3.
+    const int x = 2 * 117 + 100;
+    const int y = 24 + 2 * 82 + grid.DateAreaH() + grid.LineH() + 3;
+    grid.HitTest(x, y, third, line, row, column);
+    EXPECT_EQ(column, 2);
+    EXPECT_EQ(third, 3);
+    EXPECT_EQ(row, 3);
+    EXPECT_EQ(line, 2);
+    grid.HitTest(10, 24 + 5, third, line, row, column);
+    EXPECT_EQ(third, 1);
+    EXPECT_EQ(line, grid.ItemGyo() + 1);  // the date line
+}
+
+TEST_F(MonthGridTest, NameKindsAndSpecialFlag) {
+    grid.SetHolidayList({"11,23,勤労感謝の日"});
+    grid.SetSpecialDayList({"11,23,創立記念日"});
+    const CalendarFont& f = grid.GetDayFont(2026, 11, 23);
+    EXPECT_EQ(&f, &grid.Fonts().Font(CalendarFonts::Holiday));  // not the SpecialDay font
+    EXPECT_TRUE(grid.IsSpecial);
+    EXPECT_EQ(grid.GetDayNames(2026, 11, 23), "創立記念日,勤労感謝の日");
+    EXPECT_EQ(grid.NameKinds, "SH");
+    grid.GetDayFont(2026, 11, 24);
+    EXPECT_FALSE(grid.IsSpecial);
+}
+
+TEST_F(MonthGridTest, ClicksOnNeighboursPageTheData) {
+    grid.CurrentPage() = 2;
+    grid.SetDayNumber(jd(2026, 12, 15));  // grid from 2026-11-29
+    auto click = [&](int column, int row, Qt::MouseButton button = Qt::LeftButton) {
+        const QRect r = grid.CellRect(column, row);
+        QTest::mouseClick(&grid, button, {}, r.center() + grid.contentsRect().topLeft());
+    };
+    click(3, 0);  // header
+    EXPECT_FALSE(grid.ClickedInMonth);
+    EXPECT_EQ(grid.DayNumber(), jd(2026, 12, 15));
+    click(0, 1);  // 2026-11-29
+    EXPECT_EQ(grid.ClickedDay, jd(2026, 11, 29));
+    EXPECT_FALSE(grid.ClickedInMonth);
+    EXPECT_EQ(grid.DayNumber(), jd(2026, 12, 15));  // NeighborJump is off
+    grid.NeighborJump = true;
+    click(0, 1, Qt::RightButton);
+    EXPECT_EQ(grid.DayNumber(), jd(2026, 12, 15));
+    click(0, 1);
+    EXPECT_EQ(grid.DayNumber(), jd(2026, 11, 29));
+    EXPECT_TRUE(grid.NeighborPaged);
+    EXPECT_FALSE(grid.PageForward);
+    EXPECT_EQ(grid.CurrentPage(), 1);
+    // Back in December, a January day further down steps forward.
+    grid.CurrentPage() = 4;
+    grid.SetDayNumber(jd(2026, 12, 15));
+    click(6, 6);  // 2027-01-09
+    EXPECT_TRUE(grid.PageForward);
+    EXPECT_TRUE(grid.PageOverflow);
+    EXPECT_EQ(grid.CurrentPage(), 4);
+    EXPECT_EQ(grid.DayNumber(), jd(2027, 1, 9));
+    grid.SetDayNumber(jd(2026, 12, 15));
+    click(3, 3);
+    EXPECT_TRUE(grid.ClickedInMonth);
+    EXPECT_FALSE(grid.NeighborPaged);
+    EXPECT_EQ(grid.DayNumber(), jd(2026, 12, 16));
+    // Keys do not move the grid.
+    QTest::keyClick(&grid, Qt::Key_Right);
+    EXPECT_EQ(grid.DayNumber(), jd(2026, 12, 16));
+}
+
+TEST_F(MonthGridTest, DeletePeriodAsksWithNoAsDefault) {
+    grid.PeriodList() = {"a", "b", "c"};
+    grid.SelectedPeriod = 1;
+    ScriptedPrompt prompt;
+    grid.DeletePeriod(1);  // answered no
+    EXPECT_EQ(grid.PeriodList().size(), 3);
+    ASSERT_EQ(prompt.entries().size(), 1u);
+    EXPECT_EQ(prompt.entries()[0].text, "この予定を削除してもいいですか？");
+    EXPECT_EQ(prompt.entries()[0].caption, "確認");
+    EXPECT_TRUE(prompt.entries()[0].defaultNo);
+    prompt.answer(true);
+    grid.DeletePeriod(1);
+    EXPECT_EQ(grid.PeriodList(), QStringList({"a", "c"}));
+    EXPECT_EQ(grid.SelectedPeriod, 0);
+    grid.DeletePeriod(0);  // index 0 is never asked about
+    EXPECT_EQ(prompt.entries().size(), 2u);
+}
+
+TEST_F(MonthGridTest, SpecialDaysFromTheDataFolder) {
+    QTemporaryDir dir;
+    QFile f(dir.filePath("Sday.vlm"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("12,25,\x83\x4e\x83\x8a\x83\x58\x83\x7d\x83\x58\r\n");  // クリスマス
+    f.close();
+    grid.SetDataKyoFile(dir.path() + "/");
+    EXPECT_EQ(grid.GetDayNames(2026, 12, 25), "クリスマス");
+    EXPECT_TRUE(grid.GetDayKind(2026, 12, 25) & dkSpecialDay);
+}
+
+TEST_F(MonthGridTest, SkipUpDateHoldsTheBuffer) {
+    fillBusyMonth(grid);
+    const QImage before = grid.Buffer();
+    grid.SkipUpDate = true;
+    grid.SetLenItemLeftM(30);
+    EXPECT_EQ(grid.Buffer(), before);
+    grid.SkipUpDate = false;
+    grid.SetLenItemLeftM(31);
+    EXPECT_NE(grid.Buffer(), before);
+}
+
+TEST_F(MonthGridTest, BusyMonthBackgrounds) {
+    fillBusyMonth(grid);
+    const QImage& b = grid.Buffer();
+    auto cellOf = [&](int m, int d) {
+        const int k = jd(m == 11 ? 2026 : (m == 1 ? 2027 : 2026), m, d) - grid.FirstCellDay();
+        return grid.CellRect(k % 7, k / 7 + 1);
+    };
+    // Today tinted, the selection tinted, an ordinary day in the window colour.
+    EXPECT_EQ(QColor(b.pixel(cellOf(12, 7).topLeft() + QPoint(2, 2))), QColor(0xD5, 0xFF, 0xD0));
+    EXPECT_EQ(QColor(b.pixel(cellOf(12, 21).topLeft() + QPoint(2, 2))), QColor(0xB9, 0xFF, 0xFF));
+    EXPECT_EQ(QColor(b.pixel(cellOf(12, 22).topLeft() + QPoint(2, 2))), QColor(0xB9, 0xFF, 0xFF));
+    EXPECT_EQ(QColor(b.pixel(cellOf(12, 23).topLeft() + QPoint(2, 2))),
+              grid.ScreenColor(clWindow));
+}
+
+// Pictures to look at: build/.../shots/monthgrid-normal.png and monthgrid-compact.png.
+TEST(MonthGridPicture, BusyMonthNormalAndCompact) {
+    FixedClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0))};
+    QDir().mkpath(KORVANE_SHOTS_DIR);
+    for (bool compact : {false, true}) {
+        MonthGrid grid;
+        configureAsMainWindow(grid, compact);
+        fillBusyMonth(grid);
+        const QImage shot = grid.grab().toImage();
+        EXPECT_EQ(shot.width(), 7 * grid.LenDayW() + 3);
+        EXPECT_TRUE(shot.save(QStringLiteral(KORVANE_SHOTS_DIR "/monthgrid-%1.png")
+                                  .arg(compact ? "compact" : "normal")));
+    }
+}
+
+}  // namespace
+}  // namespace korvane

@@ -1,0 +1,132 @@
+#include "print/engine/printdocument.h"
+
+#include "core/prompt.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+// A document of n pages, each with a 1 mm line from 10 to 11 mm below the top.
+void build(PrintDocument& doc, int pages) {
+    doc.BeginDoc();
+    doc.Canvas().SetPenWidth(10);
+    for (int i = 1; i <= pages; ++i) {
+        if (i > 1) doc.NewPage();
+        doc.Canvas().MoveTo(100, 105);
+        doc.Canvas().LineTo(2000, 105);
+    }
+    doc.EndDoc();
+}
+
+QImage printed(const PrintDocument& doc, int page) {
+    QImage img(210, 297, QImage::Format_RGB32);  // one pixel per millimetre
+    img.fill(Qt::white);
+    QPainter p(&img);
+    doc.DrawPrintPage(page, p, QRectF(0, 0, 210, 297));
+    return img;
+}
+
+TEST(PageDocument, PagesStateAndCount) {
+    PrintDocument doc;
+    build(doc, 3);
+    EXPECT_EQ(doc.PageCount(), 3);
+    EXPECT_EQ(doc.CurrentPage(), 1);
+    // The pen set on page 1 is still in force on the later pages.
+    EXPECT_EQ(doc.Page(3).Ops.at(0).pen.Width, 10);
+    EXPECT_EQ(doc.Page(0).Ops.size(), 1u);  // clamped to page 1
+    doc.SetPageCount(0);
+    EXPECT_EQ(doc.PageCount(), 3);
+    // A new document discards the old pages.
+    build(doc, 1);
+    EXPECT_EQ(doc.PageCount(), 1);
+}
+
+TEST(PageDocument, PrintRangeIsOrderedAndCut) {
+    PrintDocument doc;
+    build(doc, 6);
+    doc.FirstPage = 5;
+    doc.LastPage = 2;
+    EXPECT_EQ(doc.PrintRange(), std::make_pair(2, 5));
+    doc.FirstPage = 3;
+    doc.LastPage = 9;
+    EXPECT_EQ(doc.PrintRange(), std::make_pair(3, 6));
+    doc.FirstPage = doc.LastPage = 0;
+    EXPECT_EQ(doc.PrintRange(), std::make_pair(1, 6));
+
+    QTemporaryDir dir;
+    QPdfWriter pdf(dir.filePath("job.pdf"));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    std::vector<int> printedPages;
+    doc.OnPrint = [&](int n) { printedPages.push_back(n); };
+    doc.FirstPage = 5;
+    doc.LastPage = 2;
+    EXPECT_TRUE(doc.Print(pdf));
+    EXPECT_EQ(printedPages, std::vector<int>({2, 3, 4, 5}));
+    EXPECT_GT(QFileInfo(dir.filePath("job.pdf")).size(), 500);
+}
+
+TEST(PageDocument, InversePrintTurnsThePage) {
+    PrintDocument doc;
+    build(doc, 1);
+    const QImage upright = printed(doc, 1);
+    EXPECT_LT(qGray(upright.pixel(50, 10)), 100);
+    EXPECT_EQ(upright.pixel(50, 286), qRgb(255, 255, 255));
+    doc.InversePrint = true;
+    const QImage turned = printed(doc, 1);
+    EXPECT_LT(qGray(turned.pixel(160, 286)), 100);  // 10 mm from the bottom edge
+    EXPECT_EQ(turned.pixel(50, 10), qRgb(255, 255, 255));
+}
+
+TEST(PageDocument, OffsetsAndClipping) {
+    PrintDocument doc;
+    build(doc, 1);
+    doc.PrintOffsetY = 100;  // 10 mm down
+    EXPECT_LT(qGray(printed(doc, 1).pixel(50, 20)), 100);
+    doc.PrintOffsetY = 0;
+    PageGeometry g;
+    g.Printable = QRect(50, 200, 2000, 2700);  // the line lies above the printable area
+    doc.SetGeometry(g);
+    EXPECT_EQ(printed(doc, 1).pixel(50, 10), qRgb(255, 255, 255));
+    doc.ViewClip = false;
+    EXPECT_LT(qGray(printed(doc, 1).pixel(50, 10)), 100);
+}
+
+TEST(PageDocument, NothingBuiltIsReported) {
+    ScriptedPrompt prompt;
+    PrintDocument doc;
+    QTemporaryDir dir;
+    QPdfWriter pdf(dir.filePath("none.pdf"));
+    EXPECT_FALSE(doc.Print(pdf));
+    EXPECT_EQ(prompt.texts(), QStringList{"Canvasへの描画コードが見つかりません．　　"});
+    EXPECT_EQ(prompt.entries()[0].caption, "印刷プレビュー制御コンポーネント");
+}
+
+TEST(PageDocument, PreviewShowsPaperAndNoPrintDrawing) {
+    PrintDocument doc;
+    build(doc, 1);
+    doc.PaperColor = ColorValue(0xE0FFFF);  // pale yellow paper
+    doc.OnNoPrintDraw = [](int, PageCanvas& c) {
+        c.SetPenWidth(10);
+        c.MoveTo(100, 2005);
+        c.LineTo(2000, 2005);
+    };
+    QImage img(210, 297, QImage::Format_RGB32);
+    QPainter p(&img);
+    doc.DrawPreviewPage(1, p, QRectF(0, 0, 210, 297));
+    p.end();
+    EXPECT_EQ(img.pixel(5, 150), qRgb(0xFF, 0xFF, 0xE0));
+    EXPECT_LT(qGray(img.pixel(50, 200)), 120);  // the no-print line
+    EXPECT_LT(qGray(img.pixel(50, 10)), 100);   // the page itself
+    // Never on paper.
+    EXPECT_EQ(printed(doc, 1).pixel(50, 200), qRgb(255, 255, 255));
+}
+
+}  // namespace
+}  // namespace korvane
