@@ -4,12 +4,13 @@
 #include "calendar/daynumber.h"
 #include "calendar/lunisolar.h"
 #include "calendar/textlines.h"
-#include "core/prompt.h"
 #include "korvane_version.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <cerrno>
+#include <cstring>
 #include <exception>
 
 namespace korvane {
@@ -45,6 +46,23 @@ std::optional<std::int32_t> parseDate(const QString& text, QString& error) {
 }
 
 constexpr int kMaxYears = 200;
+
+// A name may hold a tab or a line break; in the six-field output it is a space.
+QString oneField(QString text) {
+    for (QChar& c : text)
+        if (c == u'\t' || c == u'\n' || c == u'\r') c = u' ';
+    return text;
+}
+
+bool writeAll(std::FILE* f, const QByteArray& bytes) {
+    return std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), f) == std::size_t(bytes.size());
+}
+
+int writeFailed(std::FILE* err) {
+    const int code = errno;
+    write(err, QStringLiteral("korvane: 出力に書き込めません: %1\n").arg(QString::fromLocal8Bit(std::strerror(code))));
+    return 1;
+}
 
 }  // namespace
 
@@ -145,11 +163,21 @@ int CommandLine::days(std::FILE* out, std::FILE* err) {
     if (!to) return usageError(err, error);
     if (*from > *to) return usageError(err, "FROM が TO より後になっています。");
     {
-        std::int32_t y;
-        std::uint8_t m, d;
-        DecodeDayNumber(*from, y, m, d);
-        // Day 29 of February rolls over to March 1 two hundred years on; that is fine here.
-        if (*to >= EncodeDayNumber(y + kMaxYears, m, d))
+        const Ymd a = DecodeYmd(*from);
+        // February 29 rolls over to March 1 two hundred years on; that is fine here. A limit in
+        // the days dropped at the 1582 reform cannot be checked and is said so.
+        std::int32_t limit;
+        try {
+            limit = EncodeDayNumber(a.y + kMaxYears, a.m, a.d);
+        } catch (const DayNumberError&) {
+            return usageError(err, QStringLiteral("期間の上限 (FROM の %1 年後、%2-%3-%4) は暦の切り替えで"
+                                                  "存在しない日付です。FROM を変えてください。")
+                                       .arg(kMaxYears)
+                                       .arg(a.y + kMaxYears, 4, 10, QChar(u'0'))
+                                       .arg(a.m, 2, 10, QChar(u'0'))
+                                       .arg(a.d, 2, 10, QChar(u'0')));
+        }
+        if (*to >= limit)
             return usageError(err, QStringLiteral("期間は %1 年以内にしてください。").arg(kMaxYears));
     }
 
@@ -158,14 +186,13 @@ int CommandLine::days(std::FILE* out, std::FILE* err) {
     HolidayRules rules;
     if (QFileInfo(hday).isFile()) {
         QStringList lines;
-        LoadTextLines(lines, hday);
-        try {
-            rules.SetHolidayList(lines);
-        } catch (const std::exception&) {
-            // The rules read before the bad line stay in force.
-            Prompt::current().message(QStringLiteral("祭日ファイル読込ミス\r\n処理は続けます。"),
-                                      QStringLiteral("確認 -Korvane-"), Prompt::Kind::Warning);
+        if (!LoadTextLines(lines, hday, TextFileKind::HolidayRules)) {
+            write(err, "korvane: " + hday + " を読み込めません。\n");
+            return 1;
         }
+        // A bad line is named and left out; every other rule stays in force.
+        for (const RuleLineProblem& p : rules.SetHolidayList(lines))
+            write(err, QStringLiteral("korvane: %1 の %2 行目: %3\n").arg(hday).arg(p.Line).arg(p.Message));
     } else {
         write(err, "korvane: " + hday + " がないため、祝日なしで出力します。\n");
     }
@@ -186,17 +213,17 @@ int CommandLine::days(std::FILE* out, std::FILE* err) {
                                  .arg(d, 2, 10, QChar(u'0'))
                                  .arg(WeekdayOf(jd))
                                  .arg(rules.GetDayKind(y, m, d)) +
-                             rules.GetDayNames(y, m, d) + u'\t' + QString::number(code) + u'/' +
+                             oneField(rules.GetDayNames(y, m, d)) + u'\t' + QString::number(code) + u'/' +
                              QString::number(oldDay) + u'\t' +
                              (rokuyo ? RokuyoNames[rokuyo] : QString()) + u'\n';
         buffer += line.toUtf8();
         if (buffer.size() > (1 << 16) - 64) {
-            std::fwrite(buffer.constData(), 1, std::size_t(buffer.size()), out);
+            if (!writeAll(out, buffer)) return writeFailed(err);
             buffer.clear();
         }
     }
-    std::fwrite(buffer.constData(), 1, std::size_t(buffer.size()), out);
-    return std::fflush(out) == 0 ? 0 : 1;
+    if (!writeAll(out, buffer) || std::fflush(out) != 0 || std::ferror(out)) return writeFailed(err);
+    return 0;
 }
 
 }  // namespace korvane

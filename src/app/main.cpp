@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 
 #include <cstdio>
+#include <exception>
 
 namespace {
 
@@ -23,9 +24,7 @@ QString configFolder() {
            QStringLiteral("Norbel/Korvane/");
 }
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
+int run(int argc, char* argv[]) {
     // The query commands run without a display.
     QStringList args;
     for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
@@ -85,4 +84,18 @@ int main(int argc, char* argv[]) {
     const int code = app.exec();
     Prompt::install(nullptr);
     return code;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    // Whatever escapes is reported, never a silent abort.
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "korvane: 予期しないエラーで終了します: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "korvane: 予期しないエラーで終了します。\n");
+    }
+    return 1;
 }

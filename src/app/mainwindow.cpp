@@ -620,14 +620,12 @@ bool MainWindow::initialiseMonths() {
         UpdateFolderPanel();
         monthGrid_->CurrentPage() = 1;
         // The holiday file of the working folder, for the year page.
-        if (QFileInfo(QStringLiteral("Hday.dat")).isFile()) {
+        if (const QString hday = FindFile(QString(), QStringLiteral("Hday.dat")); !hday.isEmpty()) {
             QStringList lines;
-            LoadTextLines(lines, QStringLiteral("Hday.dat"));
-            try {
-                for (MiniCalendar* c : minis_) c->SetHolidayList(lines);
-            } catch (const std::exception&) {
-                showMessage(QStringLiteral("祭日ファイル読込ミス\r\n処理は続けます。"));
-            }
+            LoadTextLines(lines, hday, TextFileKind::HolidayRules);
+            bool bad = false;
+            for (MiniCalendar* c : minis_) bad = !c->SetHolidayList(lines).empty() || bad;
+            if (bad) showMessage(QStringLiteral("祭日ファイル読込ミス\r\n処理は続けます。"));
         } else {
             for (MiniCalendar* c : minis_) c->SetHolidayList(monthGrid_->HolidayList());
         }

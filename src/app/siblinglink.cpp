@@ -24,10 +24,11 @@ QString withExtension(const QString& name, const QString& ext) {
     return (dot < 0 ? name : name.left(dot)) + ext;
 }
 
-bool loadLines(const QString& folder, const QString& name, QStringList& lines) {
+bool loadLines(const QString& folder, const QString& name, QStringList& lines,
+               TextFileKind kind = TextFileKind::Cp932) {
     const QString path = FindFile(folder, name);
     if (path.isEmpty()) return false;
-    LoadTextLines(lines, path);
+    LoadTextLines(lines, path, kind);
     return true;
 }
 
@@ -107,17 +108,16 @@ void SiblingLink::Resolve(const QStringList& arguments) {
 void SiblingLink::LoadRuleFiles(CalendarControl& calendar) const {
     // A bad rule line is reported; the rules read before it stay and the start goes on.
     auto apply = [&](bool holidays, const QStringList& lines) {
-        try {
+        const RuleLineProblems problems =
             holidays ? calendar.SetHolidayList(lines) : calendar.SetSpecialDayList(lines);
-        } catch (const std::exception&) {
+        if (!problems.empty())
             Prompt::current().message(
                 holidays ? QStringLiteral("祭日ファイル読込ミス\r\n処理は続けます。")
                          : QStringLiteral("スペシャルDayファイル読込ミス\r\n処理は続けます。"),
                 kCaption, Prompt::Kind::Information);
-        }
     };
     QStringList lines;
-    if (loadLines(StartFolderPath, QStringLiteral("Hday.dat"), lines)) apply(true, lines);
+    if (loadLines(StartFolderPath, QStringLiteral("Hday.dat"), lines, TextFileKind::HolidayRules)) apply(true, lines);
     if (SiblingKind != 0 && loadLines(CommonFolder, QStringLiteral("Sday.vlm"), lines))
         apply(false, lines);
     if (calendar.SpecialDayList().isEmpty() &&

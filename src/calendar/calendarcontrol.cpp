@@ -89,26 +89,16 @@ void CalendarControl::PrevMonth() {
 
 void CalendarControl::SetFonts(const CalendarFonts& fonts) { fonts_.Assign(fonts); }
 
-void CalendarControl::SetHolidayList(const QStringList& lines) {
-    std::exception_ptr failure;
-    try {
-        rules_.SetHolidayList(lines);
-    } catch (...) {
-        failure = std::current_exception();
-    }
+RuleLineProblems CalendarControl::SetHolidayList(const QStringList& lines) {
+    RuleLineProblems problems = rules_.SetHolidayList(lines);
     Refresh();
-    if (failure) std::rethrow_exception(failure);
+    return problems;
 }
 
-void CalendarControl::SetSpecialDayList(const QStringList& lines) {
-    std::exception_ptr failure;
-    try {
-        rules_.SetSpecialDayList(lines);
-    } catch (...) {
-        failure = std::current_exception();
-    }
+RuleLineProblems CalendarControl::SetSpecialDayList(const QStringList& lines) {
+    RuleLineProblems problems = rules_.SetSpecialDayList(lines);
     Refresh();
-    if (failure) std::rethrow_exception(failure);
+    return problems;
 }
 
 void CalendarControl::SetColor(ColorValue color) { SetAndRefresh(color_, color); }

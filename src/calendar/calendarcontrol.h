@@ -45,10 +45,9 @@ public:
 
     const QStringList& HolidayList() const { return rules_.HolidayList(); }
     const QStringList& SpecialDayList() const { return rules_.SpecialDayList(); }
-    // A bad number in a rule line raises EConvertError after the calendar has been redrawn with
-    // the rules read so far.
-    void SetHolidayList(const QStringList& lines);
-    void SetSpecialDayList(const QStringList& lines);
+    // A bad rule line is left out, the rest is read and drawn; the answer lists what was left out.
+    RuleLineProblems SetHolidayList(const QStringList& lines);
+    RuleLineProblems SetSpecialDayList(const QStringList& lines);
 
     ColorValue Color() const { return color_; }
     void SetColor(ColorValue color);

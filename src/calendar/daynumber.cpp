@@ -3,37 +3,25 @@
 #include "core/clock.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace korvane {
 namespace {
 
-// Extended precision throughout: the constants below are tuned to it, and 30.6001 (not 30.6)
-// keeps month starts from landing on the wrong side of an integer.
+// The equinox formulas in extended precision, as they were tuned.
 using ext = long double;
-
-// Toward zero, without touching the FPU control word (truncl() and integer conversion both
-// switch the rounding mode, which costs hundreds of cycles on some processors). Adding and taking
-// away 2^63 rounds to the nearest integer at the 64-bit mantissa; one step corrects toward zero.
-// Valid for |v| < 2^62, far beyond any day number.
-ext trunc(ext v) {
-    constexpr ext kRound = 9223372036854775808.0L;  // 2^63
-    if (v >= 0) {
-        ext r = (v + kRound) - kRound;
-        if (r > v) r -= 1;
-        return r;
-    }
-    ext r = (v - kRound) + kRound;
-    if (r < v) r += 1;
-    return r;
-}
-
-// For values already whole: through double (exact here) so the conversion runs on SSE.
-std::int32_t whole(ext v) { return static_cast<std::int32_t>(static_cast<double>(v)); }
 
 constexpr std::uint8_t kMonthDays[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
 ext sinDeg(ext degrees) { return std::sin(degrees / 180.0L * std::numbers::pi_v<ext>); }
+
+// Toward zero, refusing what is no day number rather than converting it out of range.
+std::int32_t checkedDayNumber(ext value) {
+    const ext t = std::trunc(value);
+    if (!(t >= kMinDayNumber && t <= kMaxDayNumber)) throw DayNumberError("日付が範囲外です。");
+    return std::int32_t(t);
+}
 
 struct Equinoxes {
     std::int32_t year = 0;
@@ -75,36 +63,41 @@ std::int32_t EncodeDayNumber(std::int32_t year, std::uint8_t month, std::uint8_t
         throw DayNumberError("1582/10/5-10/14は存在しません。");
     }
 
-    ext y = year;
-    ext m = month;
+    // Whole numbers only: 365.25 y is 1461 y / 4 and 30.6001 (m + 1) is 306001 (m + 1) / 10000,
+    // each truncated toward zero as C++ division does. Same results on every platform.
+    std::int64_t y = year;
+    std::int64_t m = month;
     if (month < 3) {
-        y = ext(year) - 1;
-        m = ext(month) + 12;
+        y -= 1;
+        m += 12;
     }
-    ext Y = trunc(365.25L * y);
-    if (year <= 0) Y = trunc(365.25L * y - 0.75L);
-    const ext M = trunc(30.6001L * (m + 1));
-    ext result = Y + M + day + 1720995;
+    const std::int64_t Y = year <= 0 ? (1461 * y - 3) / 4 : (1461 * y) / 4;
+    const std::int64_t M = (306001 * (m + 1)) / 10000;  // [122, 8201]
+    std::int64_t result = Y + M + day + 1720995;
     if (!julian) {
-        const ext A = trunc(y / 100);
-        result += 2 - A + trunc(A / 4);
+        const std::int64_t A = y / 100;
+        result += 2 - A + A / 4;
     }
-    return whole(result);
+    if (result < kMinDayNumber || result > kMaxDayNumber)
+        throw DayNumberError("日付が範囲外です。");
+    return std::int32_t(result);
 }
 
 void DecodeDayNumber(std::int32_t jd, std::int32_t& year, std::uint8_t& month, std::uint8_t& day) {
-    ext A = jd;
+    std::int64_t A = jd;
     if (jd > 2299160) {
-        const ext alpha = trunc((ext(jd) - 1867216.25L) / 36524.25L);
-        A = ext(jd) + 1 + alpha - trunc(alpha / 4);
+        // (jd - 1867216.25) / 36524.25, never a whole number but by exact division.
+        const std::int64_t alpha = (4 * std::int64_t(jd) - 7468865) / 146097;
+        A = std::int64_t(jd) + 1 + alpha - alpha / 4;
     }
-    const ext C = A + 1524;
-    const ext D = trunc((C - 122.1L) / 365.25L);
-    const ext E = trunc(365.25L * D);
-    const ext F = trunc((C - E) / 30.6001L);
-    day = std::uint8_t(whole(C - E - trunc(30.6001L * F)));
-    month = std::uint8_t(whole(F < 13.5L ? F - 1 : F - 13));
-    year = whole(month > 2 ? D - 4716 : D - 4715);
+    const std::int64_t C = A + 1524;
+    // (C - 122.1) / 365.25 is never whole, so truncating the exact quotient gives the same day.
+    const std::int64_t D = (20 * C - 2442) / 7305;
+    const std::int64_t E = (1461 * D) / 4;
+    const std::int64_t F = (10000 * (C - E)) / 306001;  // [1, 15] for every day
+    day = std::uint8_t(C - E - (306001 * F) / 10000);
+    month = std::uint8_t(F < 14 ? F - 1 : F - 13);
+    year = std::int32_t(month > 2 ? D - 4716 : D - 4715);
 }
 
 std::uint8_t WeekdayOf(std::int32_t jd) {
@@ -132,6 +125,7 @@ std::uint8_t DaysInMonth(std::int32_t year, std::uint8_t month) {
 std::uint8_t LastDayOfMonth(std::int32_t year, std::uint8_t month) {
     if (year <= 0 || month == 0) return 0;
     try {
+        if (year == std::numeric_limits<std::int32_t>::max()) return 0;
         const std::int32_t ny = month >= 12 ? year + 1 : year;
         const std::uint8_t nm = month >= 12 ? 1 : std::uint8_t(month + 1);
         std::int32_t y;
@@ -166,7 +160,7 @@ std::int32_t VernalEquinoxDayNumber(std::int32_t year) {
     const double P = double(0.002L * S - 0.00004871850323926L * y + 0.001L * sinDeg(132 - 134.81L * y) +
                             0.005L * sinDeg(239 - 19.34L * y));
     const double Q = double(0.0000001L * y * y - P);
-    return std::int32_t(trunc(365.24229L * y + 2451624.683L + Q));
+    return checkedDayNumber(365.24229L * y + 2451624.683L + Q);
 }
 
 std::int32_t AutumnalEquinoxDayNumber(std::int32_t year) {
@@ -176,7 +170,7 @@ std::int32_t AutumnalEquinoxDayNumber(std::int32_t year) {
     const double P = double(0.002L * S + 0.00004871850323926L * y +
                             0.001L * sinDeg(244.6L - 134.81L * y) + 0.005L * sinDeg(248.6L - 19.34L * y));
     const double Q = double(0.0000001L * y * y - P);
-    return std::int32_t(trunc(365.24206L * y + 2451811.096L + Q));
+    return checkedDayNumber(365.24206L * y + 2451811.096L + Q);
 }
 
 bool IsVernalEquinoxDay(std::int32_t year, std::uint8_t month, std::uint8_t day) {

@@ -15,6 +15,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Day numbers stay well inside 32 bits, so a day before or after any of them still is one.
+// Years from about -2.9 million to +2.9 million; a date beyond is a DayNumberError.
+inline constexpr std::int32_t kMinDayNumber = -(1 << 30);
+inline constexpr std::int32_t kMaxDayNumber = 1 << 30;
+
 // Weekdays: 1 = Sunday ... 7 = Saturday.
 enum Weekday : std::uint8_t { dowSun, dowMon, dowTue, dowWed, dowThu, dowFri, dowSat };
 

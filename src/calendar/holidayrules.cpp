@@ -4,7 +4,6 @@
 #include "core/commatext.h"
 #include "core/convert.h"
 
-#include <exception>
 
 namespace korvane {
 namespace {
@@ -12,12 +11,22 @@ namespace {
 // The automatic substitute holiday came with the law amendment of 1973-04-12.
 constexpr std::int32_t kFurikaeStart = 2441785;  // 1973-04-12
 
-void parseInto(std::vector<DayRule>& items, const QStringList& lines) {
+// The equinox days are holidays from the law of 1948-07-20 on.
+constexpr std::int32_t kEquinoxStart = 2432753;  // 1948-07-20
+
+// One typo in a hand-edited file must not take every later rule with it: a bad line is left out
+// and noted, the rest is read.
+void parseInto(std::vector<DayRule>& items, RuleLineProblems& problems, const QStringList& lines) {
     items.clear();
+    problems.clear();
     items.reserve(std::size_t(lines.size()));
-    for (const QString& line : lines) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
         DayRule item;
-        if (item.Assign(SplitCommaText(line))) items.push_back(std::move(item));
+        try {
+            if (item.Assign(SplitCommaText(lines[i]))) items.push_back(std::move(item));
+        } catch (const RuleLineError& e) {
+            problems.push_back({int(i + 1), e.message()});
+        }
     }
 }
 
@@ -37,29 +46,21 @@ std::uint8_t nthWeekdayDay(std::int32_t year, std::uint8_t month, std::int32_t w
 
 }  // namespace
 
-void HolidayRules::SetHolidayList(const QStringList& lines) {
+RuleLineProblems HolidayRules::SetHolidayList(const QStringList& lines) {
     holidayList_ = lines;
     RebuildDayLists();
+    return holidayProblems_;
 }
 
-void HolidayRules::SetSpecialDayList(const QStringList& lines) {
+RuleLineProblems HolidayRules::SetSpecialDayList(const QStringList& lines) {
     specialDayList_ = lines;
     RebuildDayLists();
+    return specialDayProblems_;
 }
 
 void HolidayRules::RebuildDayLists() {
-    std::exception_ptr failure;
-    try {
-        parseInto(holidays_, holidayList_);
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    try {
-        parseInto(specialDays_, specialDayList_);
-    } catch (...) {
-        if (!failure) failure = std::current_exception();
-    }
-    if (failure) std::rethrow_exception(failure);
+    parseInto(holidays_, holidayProblems_, holidayList_);
+    parseInto(specialDays_, specialDayProblems_, specialDayList_);
 }
 
 DayKind HolidayRules::GetDayKind(std::int32_t year, std::uint8_t month, std::uint8_t day) const {
@@ -70,7 +71,7 @@ DayKind HolidayRules::GetDayKind(std::int32_t year, std::uint8_t month, std::uin
     if (anyMatches(holidays_, year, month, day, weekday)) kind |= dkHoliday;
     if (weekday == 1) kind |= dkSunday;
     if (weekday == 7) kind |= dkSaturday;
-    if (AutoEquinox && !(kind & dkHoliday) &&
+    if (AutoEquinox && !(kind & dkHoliday) && jd >= kEquinoxStart &&
         (IsVernalEquinoxDay(year, month, day) || IsAutumnalEquinoxDay(year, month, day)))
         kind |= dkHoliday;
     if (AutoFurikae && weekday == 2 && !(kind & dkHoliday) && jd >= kFurikaeStart) {
@@ -94,7 +95,7 @@ QStringList HolidayRules::DayNameList(std::int32_t year, std::uint8_t month, std
         if (item.Matches(year, month, day)) add(item.Name, u'S');
     for (const DayRule& item : holidays_)
         if (item.Matches(year, month, day)) add(item.Name, u'H');
-    if (AutoEquinox) {
+    if (AutoEquinox && EncodeDayNumber(year, month, day) >= kEquinoxStart) {
         if (IsVernalEquinoxDay(year, month, day))
             add(kVernalName, u'H');
         else if (IsAutumnalEquinoxDay(year, month, day))
@@ -115,6 +116,12 @@ void HolidayRules::ResolveRuleLine(const QString& line, std::int32_t year, QStri
     day = 32;
     name.clear();
     const QStringList f = SplitCommaText(line);
+    try {
+        DayRule probe;  // a line the holiday lists would leave out resolves to nothing
+        if (!probe.Assign(f)) return;
+    } catch (const RuleLineError&) {
+        return;
+    }
     auto filterMatches = [&](const QString& field) {
         return filter == 0 || filter == std::uint8_t(StrToInt(field));
     };

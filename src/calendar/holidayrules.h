@@ -11,6 +11,13 @@
 
 namespace korvane {
 
+// A rule line that was left out, with its line number (1 = the first line of the list).
+struct RuleLineProblem {
+    int Line = 0;
+    QString Message;
+};
+using RuleLineProblems = std::vector<RuleLineProblem>;
+
 // Holidays and special days from rule lines, plus the two computed equinox days and the
 // substitute holiday. The calendar model owns one and may override its operations.
 class HolidayRules {
@@ -27,10 +34,12 @@ public:
 
     const QStringList& HolidayList() const { return holidayList_; }
     const QStringList& SpecialDayList() const { return specialDayList_; }
-    // Setting either list rebuilds both item lists; a conversion error is rethrown after both
-    // lists have been rebuilt as far as they go.
-    void SetHolidayList(const QStringList& lines);
-    void SetSpecialDayList(const QStringList& lines);
+    // Setting either list rebuilds both item lists. A bad line is left out and the lines after it
+    // are still read; the answer lists the lines of the list just set that were left out.
+    RuleLineProblems SetHolidayList(const QStringList& lines);
+    RuleLineProblems SetSpecialDayList(const QStringList& lines);
+    const RuleLineProblems& HolidayProblems() const { return holidayProblems_; }
+    const RuleLineProblems& SpecialDayProblems() const { return specialDayProblems_; }
 
     virtual void RebuildDayLists();
     virtual DayKind GetDayKind(std::int32_t year, std::uint8_t month, std::uint8_t day) const;
@@ -49,6 +58,8 @@ private:
     QStringList specialDayList_;
     std::vector<DayRule> holidays_;
     std::vector<DayRule> specialDays_;
+    RuleLineProblems holidayProblems_;
+    RuleLineProblems specialDayProblems_;
 };
 
 }  // namespace korvane

@@ -3,6 +3,7 @@
 #include "calendar/lunisolar.h"
 #include "calendar/qtcolor.h"
 #include "calendar/textlines.h"
+#include "core/paths.h"
 #include "core/commatext.h"
 #include "core/convert.h"
 #include "core/fonts.h"
@@ -28,15 +29,12 @@ MonthGrid::MonthGrid(QWidget* parent) : CalendarControl(parent), today_(TodayDay
     Fonts().SetSizeExceptRokuyo(12);
     RecalcLayout();
     // The holiday file of the working folder, as the sibling program starts us there.
-    if (QFileInfo(QStringLiteral("Hday.dat")).isFile()) {
+    if (const QString hday = FindFile(QString(), QStringLiteral("Hday.dat")); !hday.isEmpty()) {
         QStringList lines;
-        LoadTextLines(lines, QStringLiteral("Hday.dat"));
-        try {
-            SetHolidayList(lines);
-        } catch (const std::exception&) {
+        LoadTextLines(lines, hday, TextFileKind::HolidayRules);
+        if (!SetHolidayList(lines).empty())
             Prompt::current().message(QStringLiteral("祭日ファイル読込ミス\r\n処理は続けます。"),
                                       kCaption, Prompt::Kind::Warning);
-        }
     }
     Suspended = false;
     Refresh();
@@ -49,17 +47,14 @@ void MonthGrid::SetItemGyo(std::uint8_t lines) {
 void MonthGrid::SetDataKyoFile(const QString& folder) {
     if (folder == dataKyoFile_) return;
     dataKyoFile_ = folder;
-    const QString file = folder + QStringLiteral("Sday.vlm");
-    if (QFileInfo(file).isFile()) {
+    const QString file = FindFile(folder, QStringLiteral("Sday.vlm"));
+    if (!file.isEmpty()) {
         QStringList lines;
         LoadTextLines(lines, file);
-        try {
-            SetSpecialDayList(lines);
-        } catch (const std::exception&) {
+        if (!SetSpecialDayList(lines).empty())
             Prompt::current().message(
                 QStringLiteral("スペシャルDayファイル読込ミス\r\n処理は続けます。"), kCaption,
                 Prompt::Kind::Warning);
-        }
     }
     Refresh();
 }
@@ -367,12 +362,7 @@ void MonthGrid::drawPeriodBar(int cell, int slot, const QRect& rect, bool otherM
     QPainter& p = *Canvas();
     const ItemSlot& s = layout_.Slot(cell, slot);
     const QStringList f = SplitRecord(layout_.PeriodList.value(s.Record));
-    const Ymd ymd = DecodeYmd(FirstCellDay() + cell);
-    auto is = [&](int monthField, int dayField) {
-        std::int32_t m, d;
-        return TryStrToInt(RecordField(f, monthField), m) && TryStrToInt(RecordField(f, dayField), d) &&
-               m == ymd.m && d == ymd.d;
-    };
+    const PeriodMarks marks = PeriodMarksOf(f, FirstCellDay() + cell);
     const QFont font = sizedFont(Fonts().Font(CalendarFonts::DayOfWeek).Font, mLenFontYoteiH, false);
     const QFontMetrics fm(font);
     const QString label = u' ' + RecordField(f, 13) + u' ';
@@ -395,18 +385,18 @@ void MonthGrid::drawPeriodBar(int cell, int slot, const QRect& rect, bool otherM
     p.save();
     p.setClipRect(rect);
     p.setPen(QPen(colour, width));
-    if (is(1, 2)) {
+    if (marks.start) {
         const QString part = RecordField(f, 3);
         x0 = left + (part == u"M" ? 5 : part == u"A" ? 50 : 95);
         p.drawLine(x0, y, x0 + 15, y + 2);
     }
-    if (is(5, 6)) {
+    if (marks.end) {
         const QString part = RecordField(f, 7);
         x1 = right - (part == u"M" ? 95 : part == u"A" ? 50 : 5);
         p.drawLine(x1 - 15, y - 2, x1, y);
     }
     p.drawLine(x0, y, x1, y);
-    if (is(9, 10)) {
+    if (marks.label) {
         const int w = fm.horizontalAdvance(label);
         const int t = bandTop + lineH_ - h;
         const QRect box(QPoint(right - (w + 4), t), QPoint(right - (w + 4) + w + 1 - 1, t + h));
@@ -422,10 +412,12 @@ void MonthGrid::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint() - contentsRect().topLeft();
     int third, line, row, column;
     HitTest(at.x(), at.y(), third, line, row, column);
+    // The strips right of Saturday and below the last row belong to no day.
+    const bool inside = at.x() >= 0 && at.y() >= 0 && column < 7 && row < RowCount();
     const std::int32_t date = FirstCellDay() + column + (row - 1) * 7;
-    ClickedDay = date;
+    ClickedDay = inside ? date : 0;
     CalendarControl::mousePressEvent(event);
-    if (row < 1) {
+    if (!inside || row < 1) {
         ClickedInMonth = false;
         return;
     }

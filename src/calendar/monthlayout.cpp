@@ -12,9 +12,14 @@ namespace {
 
 std::int32_t yyyymm(std::int32_t y, std::int32_t m) { return y * 100 + m; }
 
+// The date of a record at field first (year, month, day). A month or day out of range, or a
+// year no day number reaches, makes the line bad data rather than a date somewhere else.
 std::int32_t dayNumber(const QStringList& f, int first) {
-    return EncodeDayNumber(StrToInt(RecordField(f, first)), std::uint8_t(StrToInt(RecordField(f, first + 1))),
-                        std::uint8_t(StrToInt(RecordField(f, first + 2))));
+    const std::int32_t y = StrToInt(RecordField(f, first));
+    const std::int32_t m = StrToInt(RecordField(f, first + 1));
+    const std::int32_t d = StrToInt(RecordField(f, first + 2));
+    if (m < 1 || m > 12 || d < 1 || d > 31) throw DayNumberError("日付が範囲外です。");
+    return EncodeDayNumber(y, std::uint8_t(m), std::uint8_t(d));
 }
 
 const QString kOpenHidden = QStringLiteral("<H>");
@@ -32,6 +37,33 @@ QString removeTag(QString s, const QString& tag, bool& found) {
 }  // namespace
 
 QStringList SplitRecord(const QString& line) { return line.split(u','); }
+
+PeriodMarks PeriodMarksOf(const QStringList& f, std::int32_t date) {
+    PeriodMarks marks;
+    std::int32_t start, end;
+    try {
+        start = dayNumber(f, 0);
+        end = dayNumber(f, 4);
+    } catch (const std::exception&) {
+        return marks;
+    }
+    marks.start = date == start;
+    marks.end = date == end;
+    // The label cell has a month and day only: its first occurrence in the period.
+    std::int32_t m, d;
+    const Ymd ymd = DecodeYmd(date);
+    if (date >= start && date <= end && TryStrToInt(RecordField(f, 9), m) &&
+        TryStrToInt(RecordField(f, 10), d) && m == ymd.m && d == ymd.d) {
+        marks.label = true;
+        try {
+            if (IsValidDate(ymd.y - 1, ymd.m, ymd.d) && EncodeDayNumber(ymd.y - 1, ymd.m, ymd.d) >= start)
+                marks.label = false;
+        } catch (const DayNumberError&) {
+            // a year before that has no such day: this is the first
+        }
+    }
+    return marks;
+}
 
 std::int32_t GridFirstCellDay(std::int32_t year, std::uint8_t month, int firstColumn,
                               bool firstRowFirstDay) {
@@ -127,9 +159,9 @@ void MonthLayout::LayoutItems(int n, bool ueTume, std::int32_t firstCellDay,
         } catch (const std::exception&) {
             continue;  // a broken line must not stop the rest of the month
         }
-        const int from = std::max(start, firstCellDay) - firstCellDay;
-        const int to = std::min(end, lastCellDay) - firstCellDay;
-        if (from > to) continue;
+        if (end < firstCellDay || start > lastCellDay || start > end) continue;
+        const int from = int(std::max(start, firstCellDay) - firstCellDay);  // [0, 41]
+        const int to = int(std::min(end, lastCellDay) - firstCellDay);       // [from, 41]
         for (int slot = 0; slot <= n; ++slot) {
             bool usable = true;
             for (int k = from; k <= to && usable; ++k) usable = slots_[std::size_t(k)][std::size_t(slot)].isFree();

@@ -113,6 +113,15 @@ int GridRowCount(std::int32_t year, std::uint8_t month, std::int32_t firstCellDa
 
 // Splits a data record at its commas (texts keep their commas as "，").
 QStringList SplitRecord(const QString& line);
+// Which marks of a period line the cell of a date carries: the start and end strokes (the full
+// start and end dates) and the label (month and day of fields 9 and 10, within the period).
+struct PeriodMarks {
+    bool start = false;
+    bool end = false;
+    bool label = false;
+};
+PeriodMarks PeriodMarksOf(const QStringList& periodFields, std::int32_t date);
+
 // Field i of a split record, empty when the record is shorter.
 inline QString RecordField(const QStringList& f, int i) { return i < f.size() ? f[i] : QString(); }
 

@@ -6,6 +6,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <string>
 
 namespace korvane {
@@ -20,7 +21,7 @@ constexpr int kRetryWaitMs = 500;
 // block is kept.
 class LineSplitter {
 public:
-    explicit LineSplitter(QStringList& out) : out_(out) {}
+    LineSplitter(QStringList& out, bool utf8) : out_(out), utf8_(utf8) {}
 
     // Returns false once SUB has ended the text.
     bool feed(std::string_view block) {
@@ -51,40 +52,53 @@ public:
     }
 
     void finish() {
-        if (!partial_.empty()) out_.append(Cp932::decode(partial_));
+        if (!partial_.empty()) out_.append(decode(partial_));
         partial_.clear();
     }
 
     bool ended() const { return ended_; }
 
 private:
+    QString decode(std::string_view bytes) const {
+        return utf8_ ? QString::fromUtf8(bytes.data(), qsizetype(bytes.size())) : Cp932::decode(bytes);
+    }
+
     void push(std::string_view tail) {
         if (partial_.empty()) {
-            out_.append(Cp932::decode(tail));
+            out_.append(decode(tail));
         } else {
             partial_.append(tail);
-            out_.append(Cp932::decode(partial_));
+            out_.append(decode(partial_));
             partial_.clear();
         }
     }
 
     QStringList& out_;
+    const bool utf8_;
     std::string partial_;
     bool afterCr_ = false;
     bool ended_ = false;
 };
 
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+bool hasBom(std::string_view bytes, TextFileKind kind) {
+    return kind == TextFileKind::HolidayRules && bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom;
+}
+
 }  // namespace
 
-QStringList SplitTextLines(std::string_view bytes) {
+QStringList SplitTextLines(std::string_view bytes, TextFileKind kind) {
     QStringList out;
-    LineSplitter splitter(out);
+    const bool utf8 = hasBom(bytes, kind);
+    if (utf8) bytes.remove_prefix(kUtf8Bom.size());
+    LineSplitter splitter(out, utf8);
     splitter.feed(bytes);
     splitter.finish();
     return out;
 }
 
-void LoadTextLines(QStringList& list, const QString& fileName) {
+bool LoadTextLines(QStringList& list, const QString& fileName, TextFileKind kind) {
     list.clear();
     QFile file(fileName);
     bool opened = false;
@@ -95,22 +109,32 @@ void LoadTextLines(QStringList& list, const QString& fileName) {
         }
         if (attempt < kAttempts) Clock::current().sleep(kRetryWaitMs);
     }
-    if (!opened) {
+    auto fail = [&] {
+        list.clear();
         Prompt::current().message("読込エラー[" + fileName + "]", "確認 -Korvane-",
                                   Prompt::Kind::Error);
-        return;
-    }
+        return false;
+    };
+    if (!opened) return fail();
 
     const qint64 size = file.size();
     if (size > 0) list.reserve(qsizetype(size / 24));
-    LineSplitter splitter(list);
     QByteArray block(kBlockSize, Qt::Uninitialized);
-    for (;;) {
-        const qint64 n = file.read(block.data(), kBlockSize);
+    qint64 n = file.read(block.data(), kBlockSize);
+    std::string_view first(block.constData(), std::size_t(std::max<qint64>(n, 0)));
+    const bool utf8 = hasBom(first, kind);
+    if (utf8) first.remove_prefix(kUtf8Bom.size());
+    LineSplitter splitter(list, utf8);
+    bool more = n > 0 && splitter.feed(first);
+    while (more) {
+        n = file.read(block.data(), kBlockSize);
         if (n <= 0) break;
-        if (!splitter.feed(std::string_view(block.constData(), std::size_t(n)))) break;
+        more = splitter.feed(std::string_view(block.constData(), std::size_t(n)));
     }
+    // A read error part-way is no end of file: half a list would pass for the whole.
+    if (n < 0) return fail();
     splitter.finish();
+    return true;
 }
 
 }  // namespace korvane

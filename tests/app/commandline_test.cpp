@@ -3,6 +3,7 @@
 #include "core/prompt.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -88,14 +89,63 @@ TEST(DaysQuery, OtherHolidayFileInCp932) {
     EXPECT_EQ(r.out, "2026-12-24\t5\t4\tイブ,\"Christmas Eve\"\t11/16\t友引\n");
 }
 
-TEST(DaysQuery, BadRuleIsReportedAndTheEarlierRulesStay) {
+TEST(DaysQuery, BadRuleLineIsNamedAndTheOthersStay) {
     QTemporaryDir dir;
-    const QString path = writeFile(dir, "bad.dat", "1,1,New\r\nx,3,Bad\r\n5,5,Kids\r\n");
+    const QString path =
+        writeFile(dir, "bad.dat", "1,1,New\r\nx,3,Bad\r\n5,5,Kids\r\n12,280,Cut\r\n11,3,Culture\r\n");
     ScriptedPrompt prompt;
-    const Result r = run({"--days", "2030-01-01", "2030-01-01", "--hday", path});
+    const Result r = run({"--days", "2030-01-01", "2030-12-31", "--hday", path});
     ASSERT_EQ(r.code, 0);
-    EXPECT_TRUE(r.out.startsWith("2030-01-01\t3\t4\tNew\t")) << qPrintable(r.out);
-    EXPECT_EQ(prompt.texts(), QStringList{"祭日ファイル読込ミス\r\n処理は続けます。"});
+    // Every line after a typo still counts.
+    EXPECT_EQ(holidayLines(r.out).filter(QRegularExpression("New|Kids|Culture|Cut")),
+              QStringList({"2030-01-01 New", "2030-05-05 Kids", "2030-11-03 Culture"}));
+    EXPECT_EQ(r.err, "korvane: " + path + " の 2 行目: 月「x」は整数ではありません。\n"
+                     "korvane: " + path + " の 4 行目: 日「280」は 0 から 31 まで、または 33 (月末) です。\n");
+    EXPECT_TRUE(prompt.texts().isEmpty());
+}
+
+TEST(DaysQuery, Utf8HolidayFileWithByteOrderMark) {
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, "utf8.dat", "\xEF\xBB\xBF" + QStringLiteral("12,24,イブ\n").toUtf8());
+    const Result r = run({"--days", "2026-12-24", "2026-12-24", "--hday", path});
+    ASSERT_EQ(r.code, 0) << qPrintable(r.err);
+    EXPECT_EQ(r.out, "2026-12-24\t5\t4\tイブ\t11/16\t友引\n");
+}
+
+// A name is one field: its tabs and line breaks become spaces (the comma text keeps its quotes).
+TEST(DaysQuery, NamesStayInTheirField) {
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, "tab.dat", "12,24,\"A\tB\"\r\n12,24,\"C\t\tD\"\r\n");
+    const Result r = run({"--days", "2026-12-24", "2026-12-24", "--hday", path});
+    ASSERT_EQ(r.code, 0) << qPrintable(r.err);
+    const QStringList f = lines(r.out).value(0).split(u'\t');
+    ASSERT_EQ(f.size(), 6) << qPrintable(r.out);
+    EXPECT_EQ(f[3], "\"A B\",\"C  D\"");
+}
+
+TEST(DaysQuery, NoEquinoxHolidayBeforeTheLawOf1948) {
+    const Result r = run({"--days", "1948-03-20", "1948-03-22"});
+    ASSERT_EQ(r.code, 0);
+    EXPECT_TRUE(holidayLines(r.out).isEmpty()) << qPrintable(r.out);
+    EXPECT_EQ(holidayLines(run({"--days", "1948-09-23", "1948-09-23"}).out),
+              QStringList{"1948-09-23 秋分の日"});
+}
+
+// Output that cannot be written is a failure with a message, never a silent success.
+TEST(DaysQuery, FailedWriteIsExit1) {
+    std::FILE* full = std::fopen("/dev/full", "w");
+    if (!full) GTEST_SKIP() << "no /dev/full here";
+    std::FILE* err = std::tmpfile();
+    for (const char* to : {"2026-01-01", "2026-12-31"}) {
+        const std::optional<int> code =
+            CommandLine({"--days", "2026-01-01", to}, KORVANE_SHIPPED_DATA "/").run(full, err);
+        EXPECT_EQ(code, 1) << to;
+        std::clearerr(full);
+    }
+    std::fclose(full);
+    const QString message = readAll(err);
+    EXPECT_EQ(message.count(u'\n'), 2);
+    EXPECT_TRUE(message.startsWith("korvane: 出力に書き込めません: ")) << qPrintable(message);
 }
 
 TEST(DaysQuery, NoHolidayFileBesideTheProgram) {
@@ -201,6 +251,15 @@ TEST(CommandLine, BadArgumentsExitWith2) {
         EXPECT_EQ(r.err.count(u'\n'), 1) << qPrintable(args.join(' '));
     }
     EXPECT_TRUE(run({"--days", "1582-10-10", "1582-10-20"}).err.contains("1582/10/5-10/14"));
+    // Two hundred years after these lies in the dropped days of 1582: said so, not a crash.
+    for (const char* from : {"1382-10-05", "1382-10-10", "1382-10-14"}) {
+        const Result r = run({"--days", from, "1382-10-20"});
+        EXPECT_EQ(r.code, 2) << from;
+        EXPECT_EQ(r.err.count(u'\n'), 1) << from;
+        EXPECT_TRUE(r.err.contains("暦の切り替えで存在しない日付です")) << qPrintable(r.err);
+    }
+    EXPECT_EQ(run({"--days", "1382-10-04", "1382-10-20"}).code, 0);
+    EXPECT_EQ(run({"--days", "1382-10-15", "1582-10-04"}).code, 0);
 }
 
 TEST(CommandLine, ScreenshotAsksForTheWindow) {

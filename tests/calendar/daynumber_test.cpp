@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace korvane {
 namespace {
 
@@ -54,6 +56,53 @@ TEST(DayNumbers, ReformGapRaises) {
     }
     EXPECT_THROW(IsValidDate(1582, 10, 10), DayNumberError);
     EXPECT_EQ(EncodeDayNumber(1582, 10, 15) - EncodeDayNumber(1582, 10, 4), 1);
+}
+
+// Far from the present the arithmetic still gives the numbers the extended-precision formulas
+// gave; an integer slip in any step shows up here first.
+TEST(DayNumbers, FarDatesAgreeWithTheFormulas) {
+    struct Case {
+        Ymd date;
+        std::int32_t jd;
+        Ymd back;
+    };
+    const Case cases[] = {
+        {{2800000, 12, 31}, 1024400425, {2800000, 12, 31}},
+        {{123456, 7, 8}, 46812627, {123456, 7, 8}},
+        {{0, 1, 1}, 1721058, {0, 1, 1}},
+        {{-1, 2, 29}, 1720752, {-1, 3, 1}},
+        {{-2800000, 1, 1}, -1020978942, {-2799999, 1, 2}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(EncodeDayNumber(c.date.y, std::uint8_t(c.date.m), std::uint8_t(c.date.d)), c.jd)
+            << c.date.y;
+        const Ymd back = decode(c.jd);
+        EXPECT_EQ(back.y, c.back.y) << c.jd;
+        EXPECT_EQ(back.m, c.back.m) << c.jd;
+        EXPECT_EQ(back.d, c.back.d) << c.jd;
+    }
+    const Ymd top = decode(kMaxDayNumber);
+    EXPECT_EQ(top.y, 2935093);
+    EXPECT_EQ(top.m, 2);
+    EXPECT_EQ(top.d, 28);
+    const Ymd bottom = decode(kMinDayNumber);
+    EXPECT_EQ(bottom.y, -2944456);
+    EXPECT_EQ(bottom.m, 2);
+    EXPECT_EQ(bottom.d, 9);
+}
+
+// A year no day number reaches is an error, not a wrapped number somewhere else.
+TEST(DayNumbers, YearsBeyondTheRangeRaise) {
+    EXPECT_THROW(EncodeDayNumber(9999999, 12, 1), DayNumberError);
+    EXPECT_THROW(EncodeDayNumber(-9999999, 1, 1), DayNumberError);
+    EXPECT_THROW(EncodeDayNumber(std::numeric_limits<std::int32_t>::max(), 12, 31), DayNumberError);
+    EXPECT_THROW(EncodeDayNumber(std::numeric_limits<std::int32_t>::min(), 1, 1), DayNumberError);
+    EXPECT_EQ(EncodeDayNumber(2935093, 2, 28), kMaxDayNumber);
+    EXPECT_THROW(EncodeDayNumber(2935093, 3, 1), DayNumberError);
+    EXPECT_THROW(VernalEquinoxDayNumber(std::numeric_limits<std::int32_t>::max()), DayNumberError);
+    EXPECT_THROW(AutumnalEquinoxDayNumber(std::numeric_limits<std::int32_t>::min()), DayNumberError);
+    EXPECT_EQ(LastDayOfMonth(std::numeric_limits<std::int32_t>::max(), 12), 0);
+    EXPECT_EQ(LastDayOfMonth(2935093, 1), 31);
 }
 
 TEST(DayNumbers, OutOfRangeDaysRollOver) {

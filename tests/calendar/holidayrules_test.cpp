@@ -85,15 +85,50 @@ TEST(HolidayRules, ItemsWithOtherFieldCountsAreSkipped) {
     EXPECT_EQ(rules.HolidayItems()[0].Name, "元日");
 }
 
-TEST(HolidayRules, ConversionErrorStopsThatListButKeepsEarlierItems) {
+TEST(HolidayRules, BadLineIsLeftOutAndTheLinesAfterItStay) {
     HolidayRules rules;
     rules.SetSpecialDayList({"6,1,記念日"});
-    EXPECT_THROW(rules.SetHolidayList({"1,1,元日", "x,3,ひな祭り", "5,5,こどもの日"}), EConvertError);
-    ASSERT_EQ(rules.HolidayItems().size(), 1u);
-    EXPECT_EQ(rules.HolidayItems()[0].Name, "元日");
-    // The other list is still there.
+    const RuleLineProblems problems =
+        rules.SetHolidayList({"1,1,元日", "x,3,ひな祭り", "5,5,こどもの日", "12,280,x", "11,3,文化の日"});
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_EQ(problems[0].Line, 2);
+    EXPECT_EQ(problems[0].Message, "月「x」は整数ではありません。");
+    EXPECT_EQ(problems[1].Line, 4);
+    EXPECT_EQ(problems[1].Message, "日「280」は 0 から 31 まで、または 33 (月末) です。");
+    QStringList names;
+    for (const DayRule& item : rules.HolidayItems()) names << item.Name;
+    EXPECT_EQ(names, QStringList({"元日", "こどもの日", "文化の日"}));
+    EXPECT_EQ(rules.GetDayKind(2026, 12, 24), 0);  // 280 cut to 8 bits would be the 24th
     EXPECT_EQ(rules.SpecialDayItems().size(), 1u);
-    EXPECT_THROW(rules.SetHolidayList({"1,,元日"}), EConvertError);  // empty number
+    EXPECT_TRUE(rules.SpecialDayProblems().empty());
+    EXPECT_EQ(rules.HolidayProblems().size(), 2u);
+    // A list read again without faults forgets the old problems.
+    EXPECT_TRUE(rules.SetHolidayList({"1,1,元日"}).empty());
+    EXPECT_TRUE(rules.HolidayProblems().empty());
+}
+
+// Each field has its range; one step past it makes the line bad, the edge itself does not.
+TEST(HolidayRules, NumbersOutsideTheirFieldAreBad) {
+    struct Case {
+        const char* line;
+        bool bad;
+    };
+    const Case cases[] = {
+        {"12,31,x", false},          {"13,1,x", true},           {"-1,1,x", true},
+        {"0,25,給料日", false},      {"1,33,x", false},          {"1,32,x", true},
+        {"1,34,x", true},            {"1,5,7,x", false},         {"1,6,2,x", true},
+        {"1,1,8,x", true},           {"1,1,,x", true},           {"2024,0,2,29,x", false},
+        {"0,0,1,1,x", true},         {"10000,2,1,1,x", true},    {"9999,2,1,1,x", false},
+        {"2147483647,2,1,1,x", true}, {"2024,0,7,3,9,x", true},  {"1,9999,,,,,x", false},
+        {",10000,,,,,x", true},      {",,13,,,,x", true},        {",,,,,6,x", true},
+        {",,,,8,,x", true},          {"1,1,4294967297,x", true}, {"$C,1,x", false},
+    };
+    for (const Case& c : cases) {
+        HolidayRules rules;
+        const RuleLineProblems p = rules.SetHolidayList({QString::fromUtf8(c.line)});
+        EXPECT_EQ(p.size(), c.bad ? 1u : 0u) << c.line;
+        EXPECT_EQ(rules.HolidayItems().size(), c.bad ? 0u : 1u) << c.line;
+    }
 }
 
 TEST(HolidayRules, ComputedEquinoxAndSubstitute) {
@@ -111,6 +146,21 @@ TEST(HolidayRules, ComputedEquinoxAndSubstitute) {
     EXPECT_EQ(rules.GetDayNames(2024, 9, 23), "");
     rules.AutoEquinox = false;
     EXPECT_EQ(rules.GetDayKind(2024, 9, 22), dkSunday);
+}
+
+TEST(HolidayRules, EquinoxesOnlyFromTheLawOf1948) {
+    HolidayRules rules;
+    // 1948-03-21 was the vernal equinox, four months before the law of 1948-07-20.
+    EXPECT_EQ(VernalEquinoxDayNumber(1948), EncodeDayNumber(1948, 3, 21));
+    EXPECT_EQ(rules.GetDayKind(1948, 3, 21), dkSunday);
+    EXPECT_EQ(rules.GetDayNames(1948, 3, 21), "");
+    EXPECT_EQ(rules.GetDayKind(1900, 3, 21), 0);
+    EXPECT_EQ(rules.GetDayNames(1900, 3, 21), "");
+    // The first two under the law.
+    EXPECT_EQ(rules.GetDayKind(1948, 9, 23), dkHoliday);
+    EXPECT_EQ(rules.GetDayNames(1948, 9, 23), "秋分の日");
+    EXPECT_EQ(rules.GetDayKind(1949, 3, 21), dkHoliday);
+    EXPECT_EQ(rules.GetDayNames(1949, 3, 21), "春分の日");
 }
 
 TEST(HolidayRules, SubstituteOnlyFromTheLawOf1973) {
@@ -193,6 +243,9 @@ TEST(ResolveRuleLine, Forms) {
         {"2003,2,7,3,2,海の日", 2002, 7, "", 32, 13},
         {"1949,1999,1,15,,,成人の日", 1990, 0, "", 32, 13},
         {"ばらばら", 2026, 0, "", 32, 13},
+        {"1,2147483647,2,x", 2026, 0, "", 32, 13},
+        {"300,1,x", 2026, 0, "", 32, 13},
+        {"2147483647,2,1,2147483647,2,x", 2026, 0, "", 32, 13},
     };
     HolidayRules rules;
     for (const Case& c : cases) {

@@ -185,6 +185,42 @@ TEST_F(MonthGridTest, ClicksOnNeighboursPageTheData) {
     EXPECT_EQ(grid.DayNumber(), jd(2026, 12, 16));
 }
 
+// The main window's cells in pixels: 117 wide, 82 high, below a 24-pixel header.
+TEST_F(MonthGridTest, CellRectsInPixels) {
+    EXPECT_EQ(grid.CellRect(0, 0), QRect(0, 0, 117, 24));
+    EXPECT_EQ(grid.CellRect(6, 0), QRect(702, 0, 117, 24));
+    EXPECT_EQ(grid.CellRect(0, 1), QRect(0, 24, 117, 82));
+    EXPECT_EQ(grid.CellRect(3, 4), QRect(351, 270, 117, 82));
+    EXPECT_EQ(grid.CellRect(6, 6), QRect(702, 434, 117, 82));
+    MonthGrid compact;
+    configureAsMainWindow(compact, true);
+    EXPECT_EQ(compact.CellRect(6, 6), QRect(600, 22 + 5 * compact.LenDayH(), 100, compact.LenDayH()));
+}
+
+// Each edge of the grid: the last pixel inside selects its day, the first outside selects none.
+TEST_F(MonthGridTest, ClicksOnTheEdgeStrips) {
+    grid.SetDayNumber(jd(2026, 12, 15));  // rows from 2026-11-29 to 2027-01-09
+    const QPoint origin = grid.contentsRect().topLeft();
+    struct Case {
+        int x, y;
+        std::int32_t day;  // 0 = nothing selected
+    };
+    const Case cases[] = {
+        {0, 24, jd(2026, 11, 29)},      {818, 24, jd(2026, 12, 5)},
+        {819, 24, 0},                   {820, 100, 0},
+        {0, 515, jd(2027, 1, 3)},       {818, 515, jd(2027, 1, 9)},
+        {0, 516, 0},                    {818, 517, 0},
+        {116, 105, jd(2026, 11, 29)},   {117, 106, jd(2026, 12, 7)},
+    };
+    for (const Case& c : cases) {
+        grid.ClickedDay = -1;
+        grid.SetDayNumber(jd(2026, 12, 15));
+        QTest::mouseClick(&grid, Qt::LeftButton, {}, origin + QPoint(c.x, c.y));
+        EXPECT_EQ(grid.ClickedDay, c.day) << c.x << "," << c.y;
+        if (c.day == 0) EXPECT_EQ(grid.DayNumber(), jd(2026, 12, 15)) << c.x << "," << c.y;
+    }
+}
+
 TEST_F(MonthGridTest, DeletePeriodAsksWithNoAsDefault) {
     grid.PeriodList() = {"a", "b", "c"};
     grid.SelectedPeriod = 1;

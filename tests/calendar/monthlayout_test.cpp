@@ -102,6 +102,53 @@ TEST_F(Layout, BrokenNumbersLeaveOnlyThatLineOut) {
     EXPECT_EQ(markers(cellOf(2026, 12, 2), 4), "F..2.");
 }
 
+// Dates no day number reaches, or months and days out of range, are bad data: that line is
+// skipped and nothing is written past the 42 cells.
+TEST_F(Layout, PeriodDatesOutOfRangeAreSkipped) {
+    layout.PeriodList = {
+        "2026,12,1,M,9999999,12,1,A,,12,1,1,clRed,x",
+        "-9999999,12,1,M,2026,12,1,A,,12,1,1,clRed,x",
+        "2147483647,12,1,M,2147483647,12,2,A,,12,1,1,clRed,x",
+        "2026,12,1,M,2026,300,1,A,,12,1,1,clRed,x",
+        "2026,12,0,M,2026,12,5,A,,12,1,1,clRed,x",
+        "2026,13,1,M,2026,12,5,A,,12,1,1,clRed,x",
+        "2026,12,7,M,2026,12,1,A,,12,1,1,clRed,backwards",
+        "2026,12,2,M,2026,12,3,A,,12,2,1,clRed,ok",
+    };
+    EXPECT_NO_THROW(lay(4, false));
+    for (int k = 0; k < MonthLayout::kCells; ++k) {
+        const bool inOk = k == cellOf(2026, 12, 2) || k == cellOf(2026, 12, 3);
+        EXPECT_EQ(markers(k, 4), inOk ? "F...." : ".....") << k;
+    }
+    EXPECT_EQ(layout.Slot(cellOf(2026, 12, 2), 0).Record, 7);
+}
+
+// Start, end and label marks compare whole dates: last year's period does not mark this year.
+TEST(PeriodMarks, WholeDates) {
+    const QStringList f = SplitRecord("2025,12,10,M,2026,12,12,A,,12,10,1,clRed,長期");
+    struct Case {
+        int y, m, d;
+        bool start, end, label;
+    };
+    const Case cases[] = {
+        {2025, 12, 10, true, false, true},  {2026, 12, 10, false, false, false},
+        {2026, 12, 12, false, true, false}, {2025, 12, 12, false, false, false},
+        {2026, 12, 11, false, false, false}, {2024, 12, 10, false, false, false},
+    };
+    for (const Case& c : cases) {
+        const PeriodMarks m = PeriodMarksOf(f, EncodeDayNumber(c.y, std::uint8_t(c.m), std::uint8_t(c.d)));
+        EXPECT_EQ(m.start, c.start) << c.y << "-" << c.m << "-" << c.d;
+        EXPECT_EQ(m.end, c.end) << c.y << "-" << c.m << "-" << c.d;
+        EXPECT_EQ(m.label, c.label) << c.y << "-" << c.m << "-" << c.d;
+    }
+    // The label in the second year of a period that starts after its month and day.
+    const QStringList late = SplitRecord("2025,12,20,M,2026,12,31,A,,12,15,1,clRed,x");
+    EXPECT_FALSE(PeriodMarksOf(late, EncodeDayNumber(2025, 12, 15)).label);
+    EXPECT_TRUE(PeriodMarksOf(late, EncodeDayNumber(2026, 12, 15)).label);
+    const PeriodMarks broken = PeriodMarksOf(SplitRecord("2026,x,1,M,2026,12,2,A,,12,1"), EncodeDayNumber(2026, 12, 1));
+    EXPECT_FALSE(broken.start || broken.end || broken.label);
+}
+
 TEST_F(Layout, HiddenTextAcrossLines) {
     page(2).Lines = {
         "3,,,前<h>隠す</H>後,",

@@ -126,6 +126,47 @@ TEST(LoadTextLines, UnreadableFileIsReportedAfterFiveAttempts) {
     }
 }
 
+// A file that opens but fails when read is an error, not an empty or shortened list.
+TEST(LoadTextLines, ReadErrorIsNoEndOfFile) {
+    if (!QFile::exists("/proc/self/mem")) GTEST_SKIP() << "no /proc here";
+    ScriptedPrompt prompt;
+    FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(9, 0)));
+    QStringList lines{"stale"};
+    // Address 0 of the own memory is never mapped: open succeeds, read fails with EIO.
+    EXPECT_FALSE(LoadTextLines(lines, "/proc/self/mem"));
+    EXPECT_TRUE(lines.isEmpty());
+    ASSERT_EQ(prompt.entries().size(), 1u);
+    EXPECT_EQ(prompt.entries()[0].text, "読込エラー[/proc/self/mem]");
+}
+
+// A holiday file saved by a Linux editor: UTF-8 behind a byte-order mark. Other files, and
+// holiday files without the mark, stay CP932.
+TEST(LoadTextLines, ByteOrderMarkMakesAHolidayFileUtf8) {
+    QTemporaryDir dir;
+    auto load = [&](const QByteArray& content, TextFileKind kind) {
+        const QString path = dir.filePath("Hday.dat");
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(content);
+        f.close();
+        QStringList lines;
+        EXPECT_TRUE(LoadTextLines(lines, path, kind));
+        return lines;
+    };
+    const QByteArray utf8 = "\xEF\xBB\xBF" + QStringLiteral("1,1,元日\r\n5,5,こどもの日").toUtf8();
+    EXPECT_EQ(load(utf8, TextFileKind::HolidayRules), QStringList({"1,1,元日", "5,5,こどもの日"}));
+    EXPECT_EQ(load(utf8, TextFileKind::Cp932).size(), 2);
+    EXPECT_NE(load(utf8, TextFileKind::Cp932)[0], "1,1,元日");
+    EXPECT_EQ(load("1,1,\x8c\xb3\x93\xfa\r\n", TextFileKind::HolidayRules), QStringList({"1,1,元日"}));
+    // The mark alone, and a line cut by the block seam after it.
+    EXPECT_EQ(load("\xEF\xBB\xBF", TextFileKind::HolidayRules), QStringList());
+    QByteArray longLine = "\xEF\xBB\xBF" + QByteArray(8188, 'a') + QStringLiteral("元").toUtf8() + "\n";
+    const QStringList seam = load(longLine, TextFileKind::HolidayRules);
+    ASSERT_EQ(seam.size(), 1);
+    EXPECT_EQ(seam[0], QString(8188, u'a') + QStringLiteral("元"));
+    EXPECT_EQ(SplitTextLines(utf8.toStdString(), TextFileKind::HolidayRules).value(1), "5,5,こどもの日");
+}
+
 TEST(LoadTextLines, ReadableFileNeedsNoWait) {
     FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(9, 0)));
     EXPECT_EQ(loadBytes("a\r\n"), QStringList{"a"});
