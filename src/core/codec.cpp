@@ -25,6 +25,14 @@ void toUnicodeReplacement(const void*, UConverterToUnicodeArgs* args, const char
     ucnv_cbToUWriteUChars(args, &replacement, 1, 0, err);
 }
 
+// ICU's own STOP callback lets "default ignorable" characters (zero-width space and joiner, the
+// byte-order mark, variation selectors) pass as if they were not there: the text would lose them
+// without a word. Every character without a mapping stops here.
+void fromUnicodeStop(const void*, UConverterFromUnicodeArgs*, const UChar*, int32_t, UChar32,
+                     UConverterCallbackReason, UErrorCode*) {
+    // The error code the converter set stays, so the conversion ends at this character.
+}
+
 ConverterPtr openConverter(bool forDecoding) {
     UErrorCode err = U_ZERO_ERROR;
     ConverterPtr c(ucnv_open("windows-31j", &err));
@@ -33,7 +41,7 @@ ConverterPtr openConverter(bool forDecoding) {
         ucnv_setToUCallBack(c.get(), toUnicodeReplacement, nullptr, nullptr, nullptr, &err);
     } else {
         // Stop at the first character without a mapping, so the caller hears of it.
-        ucnv_setFromUCallBack(c.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &err);
+        ucnv_setFromUCallBack(c.get(), fromUnicodeStop, nullptr, nullptr, nullptr, &err);
     }
     if (U_FAILURE(err)) throw std::runtime_error("cannot set up the windows-31j converter");
     return c;
@@ -121,6 +129,15 @@ std::optional<QByteArray> Cp932::encode(const QString& text, qsizetype* badPosit
     if (badPosition) *badPosition = -1;
     if (text.isEmpty()) return QByteArray();
     QString s = toCp932Forms(text);
+    // ICU always takes its one-way fallbacks for private-use characters (U+F86F would be written
+    // as "№"); past the user-defined range that maps both ways, such a character is refused.
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const char16_t u = s[i].unicode();
+        if (u > 0xE757 && u <= 0xF8FF) {
+            if (badPosition) *badPosition = i;
+            return std::nullopt;
+        }
+    }
     for (QChar& ch : s)
         if (ch.unicode() < 0x80) ch = QChar(toIcuControl(ch.unicode()));
     UConverter* c = encoder();

@@ -19,8 +19,10 @@ public:
     }
     // The JIS forms of the wave dash, minus and similar marks that Linux input methods produce
     // are written as their CP932 counterparts. A character CP932 cannot hold is never replaced
-    // by a stand-in: the result is empty and badPosition (when given) gets the index of the
-    // first such character in text.
+    // by a stand-in nor dropped: the result is empty and badPosition (when given) gets the index
+    // of the first such character in text. This includes the invisible ones (zero-width space
+    // and joiner, a byte-order mark, variation selectors such as a kanji's U+E0100): the text
+    // must be changed by the user, not silently by the file.
     static std::optional<QByteArray> encode(const QString& text, qsizetype* badPosition = nullptr);
     // True when encode() would succeed.
     static bool canEncode(const QString& text) { return encode(text).has_value(); }

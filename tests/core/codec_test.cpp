@@ -81,6 +81,32 @@ TEST(Cp932, EncodeRoundTripsEveryDecodableDoubleByte) {
     EXPECT_GT(checked, 7000);
 }
 
+// Every code point either encodes to bytes that decode to that very character (or to its
+// CP932 form), or is refused: nothing is lost on the way to a file.
+TEST(Cp932, EveryCodePointRoundTripsOrIsRefused) {
+    const QString forms = QStringLiteral("〜−‖—¢£¬");
+    int encoded = 0;
+    for (char32_t cp = 1; cp <= 0x10FFFF; ++cp) {
+        if (cp >= 0xD800 && cp <= 0xDFFF) continue;
+        // Not fromUcs4 for all: it takes a leading U+FEFF for a byte-order mark and drops it.
+        const QString s = cp < 0x10000 ? QString(QChar(char16_t(cp))) : QString::fromUcs4(&cp, 1);
+        qsizetype bad = -2;
+        const std::optional<QByteArray> b = Cp932::encode(s, &bad);
+        if (!b) {
+            ASSERT_EQ(bad, 0) << std::hex << unsigned(cp);
+            continue;
+        }
+        ++encoded;
+        ASSERT_FALSE(b->isEmpty()) << std::hex << unsigned(cp);
+        const QString back = Cp932::decode(*b);
+        if (back != s) {
+            ASSERT_TRUE(forms.contains(s)) << std::hex << unsigned(cp);
+            ASSERT_EQ(Cp932::encode(back), b) << std::hex << unsigned(cp);
+        }
+    }
+    EXPECT_GT(encoded, 7000);
+}
+
 TEST(Cp932, EncodeMapsLinuxInputForms) {
     // JIS forms from input methods are stored as the Windows code page holds them.
     EXPECT_EQ(Cp932::encode(QString(QChar(0x301C))), bytes({0x81, 0x60}));
@@ -111,6 +137,22 @@ TEST(Cp932, EncodeReportsWhatItCannotHold) {
         EXPECT_FALSE(Cp932::encode(c.text, &bad).has_value()) << qPrintable(c.text);
         EXPECT_EQ(bad, c.bad) << qPrintable(c.text);
         EXPECT_FALSE(Cp932::canEncode(c.text));
+    }
+    // Invisible characters are refused like the others, never dropped without a word.
+    const Case invisible[] = {
+        {QStringLiteral("a\u200Bb"), 1},  // zero-width space
+        {QStringLiteral("ab\u200D"), 2},  // zero-width joiner
+        {QStringLiteral("\uFEFFx"), 0},   // byte-order mark
+        {QStringLiteral("葛\uFE00"), 1},  // variation selector
+        {QStringLiteral("葛") + QString::fromUcs4(U"\U000E0100") + QStringLiteral("城"), 1},
+        {QStringLiteral("x\u00ADy"), 1},  // soft hyphen
+        {QStringLiteral("No\uF86F"), 2},  // private use with a one-way mapping to "№"
+        {QStringLiteral("\uE757\uE758"), 1},  // the end of the user-defined range
+    };
+    for (const Case& c : invisible) {
+        qsizetype bad = -2;
+        EXPECT_FALSE(Cp932::encode(c.text, &bad).has_value()) << qPrintable(c.text.toUtf8().toHex());
+        EXPECT_EQ(bad, c.bad) << qPrintable(c.text.toUtf8().toHex());
     }
     // The converter is reused: a failure must not spoil the next call.
     EXPECT_EQ(Cp932::encode(QStringLiteral("あ")), bytes({0x82, 0xA0}));
