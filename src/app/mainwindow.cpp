@@ -111,9 +111,7 @@ void MainWindow::configureMonthGrid() {
     MonthGrid& g = *monthGrid_;
     ApplyMainWindowLayout(g, smallScreen_);
     pnlMonth_->setFixedSize(g.width() - 2, g.height() - 2);
-    g.OnDayChange = [this](CalendarControl*, std::int32_t, std::uint8_t, std::uint8_t) {
-        dayChanged();
-    };
+    connect(&g, &CalendarControl::dayChanged, this, [this] { dayChanged(); });
     tcMonth_->setStyleSheet(QStringLiteral("QTabBar::tab { width: %1px; }").arg(g.LenDayW()));
 }
 
@@ -206,8 +204,7 @@ void MainWindow::buildYearPage() {
                           QStringLiteral("NbMCalendar%1").arg(i + 1).toLatin1().constData());
         cal->setFixedSize(151, 103);
         ApplyYearPageStyle(*cal);
-        cal->OnDayChange = [this](CalendarControl* sender, std::int32_t, std::uint8_t,
-                                  std::uint8_t) { MiniCalendarClicked(sender); };
+        connect(cal, &CalendarControl::dayChanged, this, [this, cal] { MiniCalendarClicked(cal); });
         minis_[std::size_t(i)] = cal;
         cell->addWidget(monthLabels_[std::size_t(i)]);
         cell->addWidget(cal);

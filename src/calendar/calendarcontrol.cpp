@@ -2,24 +2,50 @@
 
 #include "calendar/daynumber.h"
 #include "calendar/qtcolor.h"
+#include "core/clock.h"
+#include "core/prompt.h"
 
 #include <QPainter>
 #include <QResizeEvent>
+#include <QTimer>
 
+#include <algorithm>
 #include <exception>
 
 namespace korvane {
 
 CalendarControl::CalendarControl(QWidget* parent)
-    : QFrame(parent), dayNumber_(TodayDayNumber()), rules_(this) {
+    : QFrame(parent), dayNumber_(TodayDayNumber()), rules_(this), today_(dayNumber_) {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setFocusPolicy(Qt::StrongFocus);
     // The buffer covers the whole client area; nothing needs erasing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     fonts_.OnChange = [this] { Refresh(); };
+    midnight_ = new QTimer(this);
+    midnight_->setSingleShot(true);
+    connect(midnight_, &QTimer::timeout, this, &CalendarControl::CheckToday);
+    startMidnightTimer();
 }
 
 CalendarControl::~CalendarControl() { fonts_.OnChange = nullptr; }
+
+int CalendarControl::MsecsToNextDay() const {
+    const QDateTime now = Clock::current().now();
+    const QDateTime next(now.date().addDays(1), QTime(0, 0));
+    // A second past midnight, so the new date is surely there; at least a second from now.
+    return int(std::clamp<qint64>(now.msecsTo(next) + 1000, 1000, 25 * 3600 * 1000));
+}
+
+void CalendarControl::startMidnightTimer() { midnight_->start(MsecsToNextDay()); }
+
+void CalendarControl::CheckToday() {
+    const std::int32_t today = TodayDayNumber();
+    if (today != today_) {
+        today_ = today;
+        Refresh();
+    }
+    startMidnightTimer();
+}
 
 std::int32_t CalendarControl::Year() const {
     std::int32_t y;
@@ -110,14 +136,12 @@ void CalendarControl::SetAutoFurikae(bool on) { SetAndRefresh(rules_.AutoFurikae
 void CalendarControl::DrawCellGridLines(const QRect& cell) {
     const int right = cell.left() + cell.width();
     const int bottom = cell.top() + cell.height();
-    const QSize size = buffer_.size();
+    const QSize size = buffer_.deviceIndependentSize().toSize();
     if (right < size.width() - 4) canvas_->drawLine(right - 1, cell.top(), right - 1, bottom - 2);
     if (bottom < size.height() - 4) canvas_->drawLine(cell.left(), bottom - 1, right - 2, bottom - 1);
 }
 
-void CalendarControl::DoDayChange() {
-    if (OnDayChange) OnDayChange(this, Year(), Month(), Day());
-}
+void CalendarControl::DoDayChange() { emit dayChanged(Year(), Month(), Day()); }
 
 void CalendarControl::RebuildDayLists() { rules_.RebuildDayLists(); }
 
@@ -156,10 +180,17 @@ QColor CalendarControl::ScreenColor(ColorValue color) const { return ToQColor(co
 
 CalendarControl::CanvasScope::CanvasScope(CalendarControl* calendar) : calendar_(calendar) {
     if (calendar_->canvas_) return;
+    // At the screen's pixel density, so 150 % and 200 % scaling stay sharp; drawing goes on in
+    // the widget's own (logical) coordinates.
+    const qreal ratio = calendar_->devicePixelRatioF();
     const QSize size = calendar_->contentsRect().size().expandedTo(QSize(1, 1));
-    if (calendar_->buffer_.size() != size)
-        calendar_->buffer_ = QImage(size, QImage::Format_RGB32);
-    painter_ = std::make_unique<QPainter>(&calendar_->buffer_);
+    const QSize pixels = (QSizeF(size) * ratio).toSize().expandedTo(QSize(1, 1));
+    QImage& buffer = calendar_->buffer_;
+    if (buffer.size() != pixels || buffer.devicePixelRatio() != ratio) {
+        buffer = QImage(pixels, QImage::Format_RGB32);
+        buffer.setDevicePixelRatio(ratio);
+    }
+    painter_ = std::make_unique<QPainter>(&buffer);
     calendar_->canvas_ = painter_.get();
 }
 
@@ -172,18 +203,33 @@ CalendarControl::CanvasScope::~CanvasScope() {
 
 void CalendarControl::UpdateCalendar() {
     CanvasScope scope(this);
-    Canvas()->fillRect(buffer_.rect(), ScreenColor(color_));
+    Canvas()->fillRect(QRect(QPoint(0, 0), buffer_.deviceIndependentSize().toSize()),
+                       ScreenColor(color_));
 }
 
 void CalendarControl::Refresh() {
-    // Nothing may escape a redraw: a failure leaves the part drawn so far.
+    // Nothing may escape a redraw: a failure leaves the part drawn so far and the control usable.
+    // It is said once, after the redraw, not from inside it.
+    QString failure;
     try {
         UpdateCalendar();
-    } catch (const std::exception&) {
+        return;
+    } catch (const std::exception& e) {
+        failure = QString::fromUtf8(e.what());
+    } catch (...) {
+        failure = QStringLiteral("不明なエラー");
     }
+    if (redrawFailureReported_) return;
+    redrawFailureReported_ = true;
+    QTimer::singleShot(0, this, [failure] {
+        Prompt::current().message(QStringLiteral("カレンダーを描けませんでした。\r\n") + failure,
+                                  QStringLiteral("確認 -Korvane-"), Prompt::Kind::Warning);
+    });
 }
 
 void CalendarControl::paintEvent(QPaintEvent*) {
+    // Moved to a screen of another pixel density: draw the buffer anew at it.
+    if (buffer_.devicePixelRatio() != devicePixelRatioF()) Refresh();
     QPainter p(this);
     p.drawImage(contentsRect().topLeft(), buffer_);
     drawFrame(&p);

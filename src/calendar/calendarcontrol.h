@@ -10,21 +10,18 @@
 #include <QStringList>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 class QPainter;
+class QTimer;
 
 namespace korvane {
-
-class CalendarControl;
-
-using DayChangeEvent =
-    std::function<void(CalendarControl* Sender, std::int32_t Y, std::uint8_t M, std::uint8_t D)>;
 
 // The base of every calendar view: one current day, the holiday and special-day rules, seven
 // fonts and an off-screen buffer that paint copies to the screen.
 class CalendarControl : public QFrame {
+    Q_OBJECT
+
 public:
     explicit CalendarControl(QWidget* parent = nullptr);
     ~CalendarControl() override;
@@ -56,7 +53,12 @@ public:
     bool AutoFurikae() const { return rules_.AutoFurikae; }
     void SetAutoFurikae(bool on);
 
-    DayChangeEvent OnDayChange;
+    // Today's day number; it moves on by itself at midnight (CheckToday).
+    std::int32_t Today() const { return today_; }
+    // Takes today from the clock and redraws when it has changed; the midnight timer calls it.
+    void CheckToday();
+    // Milliseconds until the timer looks at the date again (just after the next midnight).
+    int MsecsToNextDay() const;
 
     void NextDay() { SetDayNumber(dayNumber_ + 1); }
     void PrevDay() { SetDayNumber(dayNumber_ - 1); }
@@ -79,7 +81,8 @@ public:
         return rules_.DayNameList(year, month, day, kinds);
     }
 
-    // The buffer as last drawn (tests and picture output read it).
+    // The buffer as last drawn (tests and picture output read it). It has the screen's device
+    // pixel ratio, so its pixel size is the widget's size times that ratio.
     const QImage& Buffer() const { return buffer_; }
     // A colour of this calendar as the screen shows it (system colours through the palette).
     QColor ScreenColor(ColorValue color) const;
@@ -122,7 +125,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
+signals:
+    // The current day changed (by a click, a key or a setter).
+    void dayChanged(std::int32_t year, int month, int day);
+
 private:
+    void startMidnightTimer();
+
     // The rules call back into the calendar so that an override of GetDayKind also decides
     // whether the Sunday before a Monday was a holiday.
     class Rules : public HolidayRules {
@@ -145,6 +154,9 @@ private:
     Rules rules_;
     QImage buffer_;
     QPainter* canvas_ = nullptr;
+    std::int32_t today_;
+    QTimer* midnight_ = nullptr;
+    bool redrawFailureReported_ = false;
 };
 
 }  // namespace korvane

@@ -16,12 +16,20 @@ struct CalendarFont {
     bool operator==(const CalendarFont& o) const { return Font == o.Font && Color == o.Color; }
 };
 
-// The seven fonts of a calendar. Any change notifies the owner, which redraws.
+// The seven fonts of a calendar. Any change notifies the owner, which redraws. A copy is a plain
+// value: it has no owner to notify, so changing it redraws nobody.
 class CalendarFonts {
 public:
     enum Index { Weekday, Saturday, Sunday, DayOfWeek, Holiday, SpecialDay, Rokuyo, Count };
 
     CalendarFonts();
+    CalendarFonts(const CalendarFonts& other) : Synchronize(other.Synchronize), fonts_(other.fonts_) {}
+    // Takes the fonts; the owner (OnChange) stays this set's own.
+    CalendarFonts& operator=(const CalendarFonts& other) {
+        fonts_ = other.fonts_;
+        Synchronize = other.Synchronize;
+        return *this;
+    }
 
     const CalendarFont& Font(Index i) const { return fonts_[std::size_t(i)]; }
     // With Synchronize on, every font takes a copy of the given one.

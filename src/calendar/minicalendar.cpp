@@ -6,7 +6,7 @@
 
 namespace korvane {
 
-MiniCalendar::MiniCalendar(QWidget* parent) : MonthCalendar(parent), today_(TodayDayNumber()) {
+MiniCalendar::MiniCalendar(QWidget* parent) : MonthCalendar(parent) {
     Suspended = true;  // one redraw once the defaults are in
     SetDayOfWeekBkColor(ColorValue(0xE1E1E1));
     SetShowNeighbor(true);
@@ -49,7 +49,7 @@ void MiniCalendar::DrawCell(int column, int row, const QRect& rect) {
     if (m == Month() && y == Year()) {
         if (date == DayNumber() && isCursor_)
             p.fillRect(rect, ScreenColor(kCursorColor));
-        else if (date == today_)
+        else if (date == Today())
             p.fillRect(rect, ScreenColor(colorToDay_));
         const QColor text = ScreenColor(font.Color);
         DrawDayText(rect, date, font, text,
@@ -76,6 +76,8 @@ void ApplyYearPageStyle(MiniCalendar& calendar) {
     CalendarFont special = fonts.Font(CalendarFonts::SpecialDay);
     special.Font = FontWithHeight(kFaceGothic, -12);
     fonts.SetFont(CalendarFonts::SpecialDay, special);
+    // The page's calendars keep their fonts together from here on.
+    fonts.Synchronize = true;
     calendar.SetFonts(fonts);
 }
 

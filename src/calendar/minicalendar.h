@@ -24,9 +24,6 @@ public:
     // While set, redraws are skipped (the year page sets it while it moves a calendar).
     bool Suspended = false;
 
-    // Today's day number, taken when the calendar was made.
-    std::int32_t Today() const { return today_; }
-
     void UpdateCalendar() override;
 
 protected:
@@ -37,7 +34,6 @@ private:
     bool keisen_ = false;
     bool isCursor_ = false;
     ColorValue colorToDay_ = ColorValue(13696981);
-    std::int32_t today_;
 };
 
 // The year page's look: today in green, the fonts of the page (red Sundays, blue Saturdays,

@@ -24,7 +24,7 @@ const QString kCaption = QStringLiteral("確認 -Korvane-");
 
 }  // namespace
 
-MonthGrid::MonthGrid(QWidget* parent) : CalendarControl(parent), today_(TodayDayNumber()) {
+MonthGrid::MonthGrid(QWidget* parent) : CalendarControl(parent) {
     Suspended = true;  // one redraw once everything is in place
     Fonts().SetSizeExceptRokuyo(12);
     RecalcLayout();
@@ -234,7 +234,7 @@ void MonthGrid::DrawDayCell(int column, int row, const QRect& rect) {
             back = ScreenColor(clWindow);
             p.fillRect(rect, back);
         }
-    } else if (date == today_ && mIsToDay) {
+    } else if (date == Today() && mIsToDay) {
         back = ScreenColor(kTodayColor);
         p.fillRect(rect, back);
     } else if (selection) {
@@ -311,9 +311,30 @@ void MonthGrid::DrawDayCell(int column, int row, const QRect& rect) {
             else
                 drawItemLine(cell, slot, rect, other);
         }
+        // Items that did not fit below a bar on the last line still show their "/".
+        if (mItemGyo > 0 && layout_.Slot(cell, mItemGyo - 1).isPeriod() &&
+            !layout_.Slot(cell, mItemGyo).isFree() && !layout_.Slot(cell, mItemGyo).isPeriod())
+            drawOverflowMark(mItemGyo - 1, rect, other, back);
     }
     p.setPen(ScreenColor(kGridColor));
     DrawCellGridLines(rect);
+}
+
+void MonthGrid::drawOverflowMark(int slot, const QRect& rect, bool otherMonth, const QColor& back) {
+    QPainter& p = *Canvas();
+    const QFont f = sizedFont(Fonts().Font(CalendarFonts::DayOfWeek).Font, mLenFontYoteiH, false);
+    const QFontMetrics fm(f);
+    const QString mark = QStringLiteral("/");
+    const int bandTop = rect.top() + mLenHidukeH + mLenTopItem + slot * lineH_;
+    const int top = bandTop + lineH_ - fm.height();
+    const int x = rect.left() + rect.width() - 2 - fm.horizontalAdvance(mark);
+    p.save();
+    p.setClipRect(rect);
+    p.fillRect(QRect(x - 1, top, fm.horizontalAdvance(mark) + 2, fm.height()), back);
+    p.setFont(f);
+    p.setPen(otherMonth ? ScreenColor(mNeighborColor) : ScreenColor(ItemColor));
+    p.drawText(QPoint(x, top + fm.ascent()), mark);
+    p.restore();
 }
 
 void MonthGrid::drawItemLine(int cell, int slot, const QRect& rect, bool otherMonth) {

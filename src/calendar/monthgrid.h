@@ -105,7 +105,6 @@ public:
     // Set by GetDayNames and GetDayFont.
     mutable QString NameKinds;
     mutable bool IsSpecial = false;
-    std::int32_t Today() const { return today_; }
 
     std::int32_t FirstCellDay() const;
     int RowCount() const;
@@ -143,6 +142,7 @@ private:
     QFont sizedFont(const QFont& base, int cellHeight, bool bold) const;
     void drawHeaderCell(int column, const QRect& rect);
     void drawItemLine(int cell, int slot, const QRect& rect, bool otherMonth);
+    void drawOverflowMark(int slot, const QRect& rect, bool otherMonth, const QColor& back);
     void drawPeriodBar(int cell, int slot, const QRect& rect, bool otherMonth, const QColor& back);
     QColor paled(ColorValue color) const;
 
@@ -151,7 +151,6 @@ private:
     int lineH_ = 0;
     int dateAreaH_ = 0;
     int third_ = 0;
-    std::int32_t today_;
     MonthLayout layout_;
     mutable QHash<QString, QFont> fontCache_;
 };

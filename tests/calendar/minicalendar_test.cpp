@@ -50,6 +50,44 @@ TEST_F(MiniCalendarTest, DefaultsOfTheMiniCalendar) {
     EXPECT_EQ(fresh.RowCount(), 7);
 }
 
+class CountingMini : public MiniCalendar {
+public:
+    int redraws = 0;
+    void UpdateCalendar() override {
+        ++redraws;
+        MiniCalendar::UpdateCalendar();
+    }
+};
+
+// The year page's look arrives in one redraw, fonts kept together from then on.
+TEST(YearPageStyle, OneRedrawAndSynchronizedFonts) {
+    FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
+    CountingMini cal;
+    cal.resize(151, 103);
+    const int before = cal.redraws;
+    ApplyYearPageStyle(cal);
+    EXPECT_EQ(cal.redraws - before, 1);
+    const CalendarFonts& f = cal.Fonts();
+    EXPECT_TRUE(f.Synchronize);
+    EXPECT_EQ(f.Font(CalendarFonts::Weekday).Font.pixelSize(), 12);
+    EXPECT_EQ(f.Font(CalendarFonts::DayOfWeek).Font.pixelSize(), 15);
+    EXPECT_EQ(f.Font(CalendarFonts::SpecialDay).Font.family(), kFaceGothic);
+    EXPECT_EQ(f.Font(CalendarFonts::Holiday).Font.family(), kFacePGothic);
+    EXPECT_EQ(f.Font(CalendarFonts::Sunday).Color, clRed);
+    EXPECT_EQ(f.Font(CalendarFonts::Saturday).Color, clBlue);
+    EXPECT_EQ(f.Font(CalendarFonts::SpecialDay).Color, clGreen);
+}
+
+TEST_F(MiniCalendarTest, TodayTintMovesOnAtMidnight) {
+    cal.SetDayNumber(jd(2026, 12, 15));
+    const QColor tint(0x8A, 0xFE, 0x81);
+    EXPECT_EQ(at(cal.CellRect(1, 2)), tint);  // Monday the 7th
+    clock.set(QDateTime(QDate(2026, 12, 8), QTime(0, 0, 1)));
+    cal.CheckToday();
+    EXPECT_NE(at(cal.CellRect(1, 2)), tint);
+    EXPECT_EQ(at(cal.CellRect(2, 2)), tint);  // Tuesday the 8th
+}
+
 TEST_F(MiniCalendarTest, TodayTintAndCursor) {
     // Today (2026-12-07, Monday) is row 2, column 1 of December 2026; the current day elsewhere.
     cal.SetDayNumber(jd(2026, 12, 15));

@@ -3,12 +3,16 @@
 #include "calendar/daynumber.h"
 #include "core/clock.h"
 #include "core/convert.h"
+#include "core/prompt.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <stdexcept>
 #include <tuple>
 #include <vector>
 
@@ -27,8 +31,8 @@ protected:
 
     void SetUp() override {
         cal.resize(7 * 40 + 4, 7 * 30 + 4);
-        cal.OnDayChange = [this](CalendarControl* sender, std::int32_t y, std::uint8_t m,
-                                 std::uint8_t d) { events.emplace_back(sender, y, m, d); };
+        QObject::connect(&cal, &CalendarControl::dayChanged, &cal,
+                         [this](std::int32_t y, int m, int d) { events.emplace_back(&cal, y, m, d); });
     }
     // The client-area centre of a cell, in widget coordinates.
     QPoint cellCentre(int column, int row) const {
@@ -203,6 +207,84 @@ TEST_F(MonthCalendarTest, BadRuleLineStillDraws) {
 }
 
 QColor pixelAt(const MonthCalendar& cal, QPoint p) { return cal.Buffer().pixelColor(p); }
+
+// Counts its redraws, and can be told to fail in one.
+class CountingCalendar : public MonthCalendar {
+public:
+    int redraws = 0;
+    bool fail = false;
+    void UpdateCalendar() override {
+        ++redraws;
+        MonthCalendar::UpdateCalendar();
+        if (fail) throw std::runtime_error("描画テスト");
+    }
+};
+
+// A copy of the font set is a value of its own: changing it redraws nobody, and it outlives
+// the calendar it came from.
+TEST(CalendarFontsCopy, CarriesNoOwner) {
+    FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
+    auto cal = std::make_unique<CountingCalendar>();
+    CalendarFonts copy = cal->Fonts();
+    CalendarFonts assigned;
+    assigned = cal->Fonts();
+    const int before = cal->redraws;
+    copy.SetColor(CalendarFonts::Sunday, clGreen);
+    assigned.SetSizeExceptRokuyo(20);
+    EXPECT_EQ(cal->redraws, before);
+    EXPECT_EQ(cal->Fonts().Font(CalendarFonts::Sunday).Color, clRed);
+    cal->SetFonts(copy);  // handing it back is one redraw
+    EXPECT_EQ(cal->redraws, before + 1);
+    EXPECT_EQ(cal->Fonts().Font(CalendarFonts::Sunday).Color, clGreen);
+    cal.reset();
+    copy.SetColor(CalendarFonts::Saturday, clRed);  // the owner is gone: nothing to call
+    EXPECT_EQ(copy.Font(CalendarFonts::Saturday).Color, clRed);
+}
+
+// A redraw that fails is said once, later, and the calendar goes on working.
+TEST(CalendarRedraw, FailureIsReportedOnceAndTheControlStaysUsable) {
+    FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
+    ScriptedPrompt prompt;
+    CountingCalendar cal;
+    cal.fail = true;
+    cal.SetDayNumber(jd(2026, 12, 8));
+    cal.SetDayNumber(jd(2026, 12, 9));
+    EXPECT_TRUE(prompt.texts().isEmpty());  // not from inside the redraw
+    QCoreApplication::processEvents();
+    EXPECT_EQ(prompt.texts(), QStringList{"カレンダーを描けませんでした。\r\n描画テスト"});
+    cal.fail = false;
+    cal.SetDayNumber(jd(2026, 12, 10));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(prompt.entries().size(), 1u);
+    EXPECT_EQ(cal.DayNumber(), jd(2026, 12, 10));
+}
+
+// At the end of the day numbers a month has days no number reaches: the grid says so, once.
+TEST(CalendarRedraw, TheLastDayNumberDoesNotEscape) {
+    FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
+    ScriptedPrompt prompt;
+    MonthCalendar cal;
+    cal.resize(300, 220);
+    EXPECT_NO_THROW(cal.SetDayNumber(kMaxDayNumber));
+    EXPECT_NO_THROW(cal.SetDayNumber(kMaxDayNumber - 1));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(prompt.entries().size(), 1u);
+    EXPECT_EQ(cal.DayNumber(), kMaxDayNumber - 1);
+}
+
+// Today moves on at midnight, without a restart.
+TEST(CalendarToday, MovesOnAtMidnight) {
+    FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
+    MonthCalendar cal;
+    EXPECT_EQ(cal.Today(), jd(2026, 12, 7));
+    EXPECT_EQ(cal.MsecsToNextDay(), (14 * 3600 + 1) * 1000);
+    clock.set(QDateTime(QDate(2026, 12, 7), QTime(23, 59, 59, 500)));
+    EXPECT_EQ(cal.MsecsToNextDay(), 1500);
+    clock.set(QDateTime(QDate(2026, 12, 8), QTime(0, 0, 1)));
+    cal.CheckToday();
+    EXPECT_EQ(cal.Today(), jd(2026, 12, 8));
+    EXPECT_EQ(cal.MsecsToNextDay(), (24 * 3600) * 1000);
+}
 
 TEST_F(MonthCalendarTest, CurrentDayIsInverseAndNeighboursFollowShowNeighbor) {
     cal.SetColor(clWhite);

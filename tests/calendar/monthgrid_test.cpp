@@ -217,7 +217,9 @@ TEST_F(MonthGridTest, ClicksOnTheEdgeStrips) {
         grid.SetDayNumber(jd(2026, 12, 15));
         QTest::mouseClick(&grid, Qt::LeftButton, {}, origin + QPoint(c.x, c.y));
         EXPECT_EQ(grid.ClickedDay, c.day) << c.x << "," << c.y;
-        if (c.day == 0) EXPECT_EQ(grid.DayNumber(), jd(2026, 12, 15)) << c.x << "," << c.y;
+        if (c.day == 0) {
+            EXPECT_EQ(grid.DayNumber(), jd(2026, 12, 15)) << c.x << "," << c.y;
+        }
     }
 }
 

@@ -1,0 +1,59 @@
+// Run at 200 % scaling (QT_SCALE_FACTOR=2 before the application starts).
+#include "calendar/minicalendar.h"
+#include "calendar/monthgrid.h"
+
+#include "calendar/daynumber.h"
+#include "core/clock.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+// A buffer drawn at the widget's own size and then blown up has every 2x2 block of one colour;
+// one drawn at the screen's density has text and lines that fall inside a block.
+int splitBlocks(const QImage& image) {
+    int split = 0;
+    for (int y = 0; y + 1 < image.height(); y += 2)
+        for (int x = 0; x + 1 < image.width(); x += 2) {
+            const QRgb c = image.pixel(x, y);
+            if (image.pixel(x + 1, y) != c || image.pixel(x, y + 1) != c || image.pixel(x + 1, y + 1) != c)
+                ++split;
+        }
+    return split;
+}
+
+TEST(HighDpi, BuffersAreDrawnAtTheScreensDensity) {
+    FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
+    MonthGrid grid;
+    ApplyMainWindowLayout(grid, false);
+    MiniCalendar mini;
+    mini.resize(151, 103);
+    ApplyYearPageStyle(mini);
+    for (CalendarControl* c : {static_cast<CalendarControl*>(&grid), static_cast<CalendarControl*>(&mini)}) {
+        c->show();
+        ASSERT_EQ(c->devicePixelRatioF(), 2.0);
+        c->SetDayNumber(EncodeDayNumber(2026, 12, 15));
+        const QImage& b = c->Buffer();
+        EXPECT_EQ(b.devicePixelRatio(), 2.0);
+        EXPECT_EQ(b.size(), c->contentsRect().size() * 2);
+        EXPECT_GT(splitBlocks(b), 500) << c->metaObject()->className();
+        // What reaches the screen is the sharp buffer, not a blown-up copy.
+        const QImage shown = c->grab().toImage();
+        EXPECT_EQ(shown.size(), c->size() * 2);
+        EXPECT_GT(splitBlocks(shown), 500);
+    }
+}
+
+}  // namespace
+}  // namespace korvane
+
+int main(int argc, char** argv) {
+    qputenv("QT_SCALE_FACTOR", "2");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
