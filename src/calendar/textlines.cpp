@@ -98,6 +98,18 @@ QStringList SplitTextLines(std::string_view bytes, TextFileKind kind) {
     return out;
 }
 
+QStringList SplitTextLinesInBlocks(std::string_view bytes, std::size_t blockSize, TextFileKind kind) {
+    QStringList out;
+    const bool utf8 = hasBom(bytes, kind);
+    if (utf8) bytes.remove_prefix(kUtf8Bom.size());
+    LineSplitter splitter(out, utf8);
+    blockSize = std::max<std::size_t>(blockSize, 1);
+    for (std::size_t at = 0; at < bytes.size(); at += blockSize)
+        if (!splitter.feed(bytes.substr(at, blockSize))) break;
+    splitter.finish();
+    return out;
+}
+
 bool LoadTextLines(QStringList& list, const QString& fileName, TextFileKind kind) {
     list.clear();
     QFile file(fileName);

@@ -21,5 +21,9 @@ bool LoadTextLines(QStringList& list, const QString& fileName,
 
 // The line splitter on its own, for text already in memory (same rules, one block).
 QStringList SplitTextLines(std::string_view bytes, TextFileKind kind = TextFileKind::Cp932);
+// As above, handed over in blocks of blockSize bytes as a file is read: the lines must not
+// depend on where the blocks end.
+QStringList SplitTextLinesInBlocks(std::string_view bytes, std::size_t blockSize,
+                                   TextFileKind kind = TextFileKind::Cp932);
 
 }  // namespace korvane

@@ -51,7 +51,8 @@ QString JoinCommaText(const QStringList& items) {
     QString out;
     for (qsizetype i = 0; i < items.size(); ++i) {
         const QString& s = items[i];
-        bool quote = false;
+        // A last empty item unquoted would be a trailing comma, which reads as nothing.
+        bool quote = s.isEmpty() && i == items.size() - 1;
         for (QChar c : s) {
             if (c <= u' ' || c == u'"' || c == u',') {
                 quote = true;

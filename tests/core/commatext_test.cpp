@@ -39,12 +39,16 @@ TEST(CommaJoin, QuotesOnlyWhatNeedsIt) {
     EXPECT_EQ(JoinCommaText({"a b", "c,d", "e\"f"}), "\"a b\",\"c,d\",\"e\"\"f\"");
     EXPECT_EQ(JoinCommaText({}), "");
     EXPECT_EQ(JoinCommaText({""}), "\"\"");
+    EXPECT_EQ(JoinCommaText({"a", "", "b"}), "a,,b");
+    EXPECT_EQ(JoinCommaText({"a", ""}), "a,\"\"");
 }
 
 TEST(CommaJoin, RoundTripsThroughSplit) {
     const QStringList cases[] = {
         {"誕生日", "結婚 記念日", "a,b", "\"q\"", "x"},
         {"", "b"},
+        {"a", ""},
+        {"a", "", ""},
         {"全角　空白"},
     };
     for (const QStringList& items : cases) EXPECT_EQ(SplitCommaText(JoinCommaText(items)), items);
