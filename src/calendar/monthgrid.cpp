@@ -208,179 +208,190 @@ void MonthGrid::drawHeaderCell(int column, const QRect& rect) {
     DrawCellGridLines(rect);
 }
 
-void MonthGrid::DrawDayCell(int column, int row, const QRect& rect) {
-    QPainter& p = *Canvas();
+DayCellGeometry MonthGrid::CellGeometry(int column, int row) const {
+    DayCellGeometry g;
+    const QRect rect = CellRect(column, row);
+    g.Rect = rect;
     const int cell = (row - 1) * 7 + column;
     const std::int32_t date = FirstCellDay() + cell;
+    g.Date = date;
     const Ymd ymd = DecodeYmd(date);
     const CalendarFont& font = GetDayFont(ymd.y, ymd.m, ymd.d);
     const bool special = IsSpecial;
     const bool other = ymd.m != Month() || ymd.y != Year();
+    g.OtherMonth = other;
     const bool selection = SelStart >= 1;
 
-    QColor back = ScreenColor(Color());
-    bool drawContent = true;
+    g.Background = ScreenColor(Color());
     if (selection && ((SelStart <= date && date <= SelEnd) || date == SelStart)) {
-        back = ScreenColor(kSelectionColor);
-        p.fillRect(rect, back);
-        if (other && !mShowNeighbor) drawContent = false;
+        g.Fill = ScreenColor(kSelectionColor);
+        if (other && !mShowNeighbor) g.Content = false;
     } else if (HighlightClicked && date == ClickedDay) {
-        back = ScreenColor(kClickedColor);
-        p.fillRect(rect, back);
+        g.Fill = ScreenColor(kClickedColor);
     } else if (other) {
-        if (!mShowNeighbor) {
-            drawContent = false;
-        } else if (selection) {
-            back = ScreenColor(clWindow);
-            p.fillRect(rect, back);
-        }
+        if (!mShowNeighbor)
+            g.Content = false;
+        else if (selection)
+            g.Fill = ScreenColor(clWindow);
     } else if (date == Today() && mIsToDay) {
-        back = ScreenColor(kTodayColor);
-        p.fillRect(rect, back);
+        g.Fill = ScreenColor(kTodayColor);
     } else if (selection) {
-        back = ScreenColor(clWindow);
-        p.fillRect(rect, back);
+        g.Fill = ScreenColor(clWindow);
+    }
+    if (g.Fill) g.Background = *g.Fill;
+    if (!g.Content) return g;
+
+    const DayKind kind = GetDayKind(ymd.y, ymd.m, ymd.d);
+    QColor text = ScreenColor(font.Color);
+    if (other) text = (kind & (dkSaturday | dkSunday)) ? paled(font.Color) : ScreenColor(mNeighborColor);
+    const int baseLine = rect.top() + mLenHidukeH;  // the bottom of the date line
+
+    // Day number, right-aligned to the width of "25".
+    const QFont dayFont = sizedFont(font.Font, other ? mLenFontNeighbH : mLenFontHidukeH, misFontBold);
+    const QFontMetrics dm(dayFont);
+    const QString number = QString::number(ymd.d);
+    const int x = rect.left() + mLenHidukeW - dm.horizontalAdvance(QStringLiteral("25"));
+    g.DayNumber = {number, QPoint(x, baseLine - dm.descent()), dayFont, text};
+    int cursor = x + dm.horizontalAdvance(number) + mLenYohaku;
+
+    // Rokuyō and names share one smaller font, raised above the date line.
+    const CalendarFont& rf = Fonts().Font(CalendarFonts::Rokuyo);
+    const QFont small = sizedFont(rf.Font, other ? mLenFontKinenbNH : mLenFontKinenbH, false);
+    const QFontMetrics sm(small);
+    const int smallBase = baseLine - (other ? mLenKinenNC : mLenKinenC) - sm.descent();
+    if (mShowRokuyo) {
+        if (const std::uint8_t rokuyo = RokuyoOf(date)) {
+            const QString label = u' ' + RokuyoNames[rokuyo] + u' ';
+            g.Rokuyo = CellText{label, QPoint(cursor, smallBase), small,
+                                other ? ScreenColor(mNeighborColor) : ScreenColor(rf.Color)};
+            cursor += sm.horizontalAdvance(label);
+        }
+    }
+    const QStringList names = DayNameList(ymd.y, ymd.m, ymd.d, &NameKinds);
+    if (!names.isEmpty()) {
+        auto nameColour = [&](CalendarFonts::Index i) {
+            return other ? paled(Fonts().Font(i).Color) : ScreenColor(Fonts().Font(i).Color);
+        };
+        auto kindAt = [&](qsizetype i) { return i < NameKinds.size() ? NameKinds[i] : QChar(); };
+        auto plain = [](QString s) { return s.replace(QChar(0x3000), u' ').replace(QChar(0xFF0C), u','); };
+        if (special && names.size() > 1) {
+            for (qsizetype i = 0; i < names.size(); ++i) {
+                const bool isS = kindAt(i) == u'S';
+                QString piece = plain(names[i]);
+                if (i > 0) piece.prepend(kindAt(i - 1) == u'S' && isS ? u',' : u' ');
+                g.Names.push_back({piece, QPoint(cursor, smallBase), small,
+                                   nameColour(isS ? CalendarFonts::SpecialDay : CalendarFonts::Sunday)});
+                cursor += sm.horizontalAdvance(piece);
+            }
+        } else {
+            QStringList shown;
+            for (const QString& n : names) shown << plain(n);
+            g.Names.push_back({shown.join(u','), QPoint(cursor, smallBase), small,
+                               nameColour(special ? CalendarFonts::SpecialDay : CalendarFonts::Sunday)});
+        }
     }
 
-    if (drawContent) {
-        const DayKind kind = GetDayKind(ymd.y, ymd.m, ymd.d);
-        QColor text = ScreenColor(font.Color);
-        if (other) text = (kind & (dkSaturday | dkSunday)) ? paled(font.Color) : ScreenColor(mNeighborColor);
-        const int baseLine = rect.top() + mLenHidukeH;  // the bottom of the date line
+    // Item lines and period bars.
+    for (int slot = 0; slot < mItemGyo; ++slot) {
+        const ItemSlot& s = layout_.Slot(cell, slot);
+        if (s.isFree()) continue;
+        if (s.isPeriod())
+            g.Bars.push_back(periodBarOf(cell, slot, rect, other));
+        else
+            g.Items.push_back(itemLineOf(cell, slot, rect, other));
+    }
+    // Items that did not fit below a bar on the last line still show their "/".
+    if (mItemGyo > 0 && layout_.Slot(cell, mItemGyo - 1).isPeriod() &&
+        !layout_.Slot(cell, mItemGyo).isFree() && !layout_.Slot(cell, mItemGyo).isPeriod()) {
+        const QFont f = sizedFont(Fonts().Font(CalendarFonts::DayOfWeek).Font, mLenFontYoteiH, false);
+        const QFontMetrics fm(f);
+        const QString mark = QStringLiteral("/");
+        const int bandTop = rect.top() + mLenHidukeH + mLenTopItem + (mItemGyo - 1) * lineH_;
+        const int top = bandTop + lineH_ - fm.height();
+        const int mx = rect.left() + rect.width() - 2 - fm.horizontalAdvance(mark);
+        g.OverflowMark = CellText{mark, QPoint(mx, top + fm.ascent()), f,
+                                  other ? ScreenColor(mNeighborColor) : ScreenColor(ItemColor)};
+    }
+    return g;
+}
 
-        // Day number, right-aligned to the width of "25".
-        const QFont dayFont = sizedFont(font.Font, other ? mLenFontNeighbH : mLenFontHidukeH,
-                                        misFontBold);
-        const QFontMetrics dm(dayFont);
-        const QString number = QString::number(ymd.d);
-        const int x = rect.left() + mLenHidukeW - dm.horizontalAdvance(QStringLiteral("25"));
-        p.setFont(dayFont);
-        p.setPen(text);
-        p.drawText(QPoint(x, baseLine - dm.descent()), number);
-        int cursor = x + dm.horizontalAdvance(number) + mLenYohaku;
+void MonthGrid::DrawDayCell(int column, int row, const QRect&) {
+    paintDayCell(CellGeometry(column, row));
+}
 
-        // Rokuyō and names share one smaller font, raised above the date line.
-        const CalendarFont& rf = Fonts().Font(CalendarFonts::Rokuyo);
-        const QFont small = sizedFont(rf.Font, other ? mLenFontKinenbNH : mLenFontKinenbH, false);
-        const QFontMetrics sm(small);
-        const int smallBase = baseLine - (other ? mLenKinenNC : mLenKinenC) - sm.descent();
-        p.setFont(small);
+void MonthGrid::paintDayCell(const DayCellGeometry& g) {
+    QPainter& p = *Canvas();
+    const QRect& rect = g.Rect;
+    if (g.Fill) p.fillRect(rect, *g.Fill);
+    auto draw = [&](const CellText& t) {
+        p.setFont(t.Font);
+        p.setPen(t.Colour);
+        p.drawText(t.Origin, t.Text);
+    };
+    if (g.Content) {
+        draw(g.DayNumber);
         p.save();
         p.setClipRect(rect);
-        if (mShowRokuyo) {
-            if (const std::uint8_t rokuyo = RokuyoOf(date)) {
-                const QString label = u' ' + RokuyoNames[rokuyo] + u' ';
-                p.setPen(other ? ScreenColor(mNeighborColor) : ScreenColor(rf.Color));
-                p.drawText(QPoint(cursor, smallBase), label);
-                cursor += sm.horizontalAdvance(label);
-            }
+        if (g.Rokuyo) draw(*g.Rokuyo);
+        for (const CellText& t : g.Names) draw(t);
+        for (const CellItemLine& line : g.Items) {
+            draw(line.Text);
+            if (line.Mark) draw(*line.Mark);
         }
-        const QStringList names = DayNameList(ymd.y, ymd.m, ymd.d, &NameKinds);
-        if (!names.isEmpty()) {
-            auto nameColour = [&](CalendarFonts::Index i) {
-                return other ? paled(Fonts().Font(i).Color) : ScreenColor(Fonts().Font(i).Color);
-            };
-            auto kindAt = [&](qsizetype i) { return i < NameKinds.size() ? NameKinds[i] : QChar(); };
-            auto plain = [](QString s) {
-                return s.replace(QChar(0x3000), u' ').replace(QChar(0xFF0C), u',');
-            };
-            if (special && names.size() > 1) {
-                for (qsizetype i = 0; i < names.size(); ++i) {
-                    const bool isS = kindAt(i) == u'S';
-                    QString piece = plain(names[i]);
-                    if (i > 0) piece.prepend(kindAt(i - 1) == u'S' && isS ? u',' : u' ');
-                    p.setPen(nameColour(isS ? CalendarFonts::SpecialDay : CalendarFonts::Sunday));
-                    p.drawText(QPoint(cursor, smallBase), piece);
-                    cursor += sm.horizontalAdvance(piece);
-                }
-            } else {
-                QStringList shown;
-                for (const QString& n : names) shown << plain(n);
-                p.setPen(nameColour(special ? CalendarFonts::SpecialDay : CalendarFonts::Sunday));
-                p.drawText(QPoint(cursor, smallBase), shown.join(u','));
-            }
+        for (const CellPeriodBar& bar : g.Bars) {
+            p.setPen(QPen(bar.Colour, bar.PenWidth));
+            if (bar.StartStroke) p.drawLine(*bar.StartStroke);
+            if (bar.EndStroke) p.drawLine(*bar.EndStroke);
+            p.drawLine(bar.Bar);
+            if (bar.LabelBox) p.fillRect(*bar.LabelBox, g.Background);
+            if (bar.Label) draw(*bar.Label);
+        }
+        if (g.OverflowMark) {
+            const QFontMetrics fm(g.OverflowMark->Font);
+            const QPoint o = g.OverflowMark->Origin;
+            p.fillRect(QRect(o.x() - 1, o.y() - fm.ascent(), fm.horizontalAdvance(g.OverflowMark->Text) + 2,
+                             fm.height()),
+                       g.Background);
+            draw(*g.OverflowMark);
         }
         p.restore();
-
-        // Item lines and period bars.
-        for (int slot = 0; slot < mItemGyo; ++slot) {
-            const ItemSlot& s = layout_.Slot(cell, slot);
-            if (s.isFree()) continue;
-            if (s.isPeriod())
-                drawPeriodBar(cell, slot, rect, other, back);
-            else
-                drawItemLine(cell, slot, rect, other);
-        }
-        // Items that did not fit below a bar on the last line still show their "/".
-        if (mItemGyo > 0 && layout_.Slot(cell, mItemGyo - 1).isPeriod() &&
-            !layout_.Slot(cell, mItemGyo).isFree() && !layout_.Slot(cell, mItemGyo).isPeriod())
-            drawOverflowMark(mItemGyo - 1, rect, other, back);
     }
     p.setPen(ScreenColor(kGridColor));
     DrawCellGridLines(rect);
 }
 
-void MonthGrid::drawOverflowMark(int slot, const QRect& rect, bool otherMonth, const QColor& back) {
-    QPainter& p = *Canvas();
-    const QFont f = sizedFont(Fonts().Font(CalendarFonts::DayOfWeek).Font, mLenFontYoteiH, false);
-    const QFontMetrics fm(f);
-    const QString mark = QStringLiteral("/");
-    const int bandTop = rect.top() + mLenHidukeH + mLenTopItem + slot * lineH_;
-    const int top = bandTop + lineH_ - fm.height();
-    const int x = rect.left() + rect.width() - 2 - fm.horizontalAdvance(mark);
-    p.save();
-    p.setClipRect(rect);
-    p.fillRect(QRect(x - 1, top, fm.horizontalAdvance(mark) + 2, fm.height()), back);
-    p.setFont(f);
-    p.setPen(otherMonth ? ScreenColor(mNeighborColor) : ScreenColor(ItemColor));
-    p.drawText(QPoint(x, top + fm.ascent()), mark);
-    p.restore();
-}
-
-void MonthGrid::drawItemLine(int cell, int slot, const QRect& rect, bool otherMonth) {
-    QPainter& p = *Canvas();
+CellItemLine MonthGrid::itemLineOf(int cell, int slot, const QRect& rect, bool otherMonth) const {
     const ItemSlot& s = layout_.Slot(cell, slot);
     const ItemText& item = layout_.ItemAt(cell, slot);
     QFont f = sizedFont(Fonts().Font(CalendarFonts::DayOfWeek).Font, mLenFontYoteiH, item.Bold);
     f.setStrikeOut(item.Strike);
     const QFontMetrics fm(f);
-    QColor colour = s.page() == layout_.CurrentPage ? ScreenColor(ItemColor)
-                                                    : ScreenColor(mNeighborColor);
+    QColor colour = s.page() == layout_.CurrentPage ? ScreenColor(ItemColor) : ScreenColor(mNeighborColor);
     if (!item.ColorText.isEmpty()) {
         const ColorValue own = StringToColor(item.ColorText, ItemColor);
         colour = otherMonth ? paled(own) : ScreenColor(own);
     }
-    const int bandTop = rect.top() + mLenHidukeH + mLenTopItem + slot * lineH_;
+    CellItemLine line;
+    line.Slot = slot;
+    line.BandTop = rect.top() + mLenHidukeH + mLenTopItem + slot * lineH_;
     const int x = rect.left() + mLenItemLeftM;
-    const int top = bandTop + lineH_ - fm.height();
+    const int baseline = line.BandTop + lineH_ - fm.height() + fm.ascent();
     QString text = item.Text;
-    QString mark;
     const int right = rect.left() + rect.width();
     if (slot == mItemGyo - 1 && !layout_.Slot(cell, mItemGyo).isFree()) {
         // More items than lines: cut whole characters until " /" fits after the text.
         const int room = right - x - fm.horizontalAdvance(QStringLiteral(" /"));
-        while (!text.isEmpty() && fm.horizontalAdvance(text) >= room) {
+        while (!text.isEmpty() && fm.horizontalAdvance(text) >= room)
             text.chop(text.size() >= 2 && text.back().isLowSurrogate() ? 2 : 1);
-        }
-        mark = QStringLiteral("/");
-    }
-    p.save();
-    p.setClipRect(rect);
-    p.setFont(f);
-    p.setPen(colour);
-    p.drawText(QPoint(x, top + fm.ascent()), text);
-    if (!mark.isEmpty()) {
         QFont plain = f;
         plain.setStrikeOut(false);
-        p.setFont(plain);
-        p.drawText(QPoint(x + fm.horizontalAdvance(text), top + fm.ascent()), mark);
+        line.Mark = CellText{QStringLiteral("/"), QPoint(x + fm.horizontalAdvance(text), baseline), plain, colour};
     }
-    p.restore();
+    line.Text = {text, QPoint(x, baseline), f, colour};
+    return line;
 }
 
-void MonthGrid::drawPeriodBar(int cell, int slot, const QRect& rect, bool otherMonth,
-                            const QColor& back) {
-    QPainter& p = *Canvas();
+CellPeriodBar MonthGrid::periodBarOf(int cell, int slot, const QRect& rect, bool otherMonth) const {
     const ItemSlot& s = layout_.Slot(cell, slot);
     const QStringList f = SplitRecord(layout_.PeriodList.value(s.Record));
     const PeriodMarks marks = PeriodMarksOf(f, FirstCellDay() + cell);
@@ -388,45 +399,43 @@ void MonthGrid::drawPeriodBar(int cell, int slot, const QRect& rect, bool otherM
     const QFontMetrics fm(font);
     const QString label = u' ' + RecordField(f, 13) + u' ';
     const int h = fm.height();
-    const int bandTop = rect.top() + mLenHidukeH + mLenTopItem + slot * lineH_;
-    const int y = bandTop + lineH_ - h + h / 2 - 1;
+    CellPeriodBar bar;
+    bar.Slot = slot;
+    bar.BandTop = rect.top() + mLenHidukeH + mLenTopItem + slot * lineH_;
+    const int y = bar.BandTop + lineH_ - h + h / 2 - 1;
 
     const ColorValue own = StringToColor(RecordField(f, 12), clBlack);
-    QColor colour = otherMonth ? paled(own) : ScreenColor(own);
+    bar.Colour = otherMonth ? paled(own) : ScreenColor(own);
     std::int32_t width = 1;
     if (!TryStrToInt(RecordField(f, 11), width) || width < 1 || width > 3) width = 1;
     if (s.Record == SelectedPeriod && SelectedPeriod != 0) {
-        colour = ScreenColor(kSelectedPeriodColor);
+        bar.Colour = ScreenColor(kSelectedPeriodColor);
         width = 3;
     }
+    bar.PenWidth = width;
     const int left = rect.left();
     const int right = left + rect.width();
     int x0 = left;
     int x1 = right;
-    p.save();
-    p.setClipRect(rect);
-    p.setPen(QPen(colour, width));
     if (marks.start) {
         const QString part = RecordField(f, 3);
         x0 = left + (part == u"M" ? 5 : part == u"A" ? 50 : 95);
-        p.drawLine(x0, y, x0 + 15, y + 2);
+        bar.StartStroke = QLine(x0, y, x0 + 15, y + 2);
     }
     if (marks.end) {
         const QString part = RecordField(f, 7);
         x1 = right - (part == u"M" ? 95 : part == u"A" ? 50 : 5);
-        p.drawLine(x1 - 15, y - 2, x1, y);
+        bar.EndStroke = QLine(x1 - 15, y - 2, x1, y);
     }
-    p.drawLine(x0, y, x1, y);
+    bar.Bar = QLine(x0, y, x1, y);
     if (marks.label) {
         const int w = fm.horizontalAdvance(label);
-        const int t = bandTop + lineH_ - h;
-        const QRect box(QPoint(right - (w + 4), t), QPoint(right - (w + 4) + w + 1 - 1, t + h));
-        p.fillRect(box, back);
-        p.setFont(font);
-        p.setPen(colour);
-        p.drawText(QPoint(box.left(), t + fm.ascent()), label);
+        const int t = bar.BandTop + lineH_ - h;
+        // Right and bottom exclusive at left + w + 1 and t + h + 1.
+        bar.LabelBox = QRect(QPoint(right - (w + 4), t), QPoint(right - (w + 4) + w, t + h));
+        bar.Label = CellText{label, QPoint(right - (w + 4), t + fm.ascent()), font, bar.Colour};
     }
-    p.restore();
+    return bar;
 }
 
 void MonthGrid::mousePressEvent(QMouseEvent* event) {

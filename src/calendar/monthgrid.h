@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/calendarcontrol.h"
+#include "calendar/daycellgeometry.h"
 #include "calendar/daynumber.h"
 #include "calendar/monthlayout.h"
 
@@ -125,6 +126,9 @@ public:
     // The rectangle of a cell (row 0 is the header) in client coordinates, right and bottom
     // exclusive as the geometry is given.
     QRect CellRect(int column, int row) const;
+    // What a day cell (row 1..6) draws, worked out without drawing; valid after UpdateCalendar
+    // has laid out the items.
+    DayCellGeometry CellGeometry(int column, int row) const;
 
 protected:
     virtual void DrawDayCell(int column, int row, const QRect& rect);
@@ -141,9 +145,9 @@ private:
     }
     QFont sizedFont(const QFont& base, int cellHeight, bool bold) const;
     void drawHeaderCell(int column, const QRect& rect);
-    void drawItemLine(int cell, int slot, const QRect& rect, bool otherMonth);
-    void drawOverflowMark(int slot, const QRect& rect, bool otherMonth, const QColor& back);
-    void drawPeriodBar(int cell, int slot, const QRect& rect, bool otherMonth, const QColor& back);
+    CellItemLine itemLineOf(int cell, int slot, const QRect& rect, bool otherMonth) const;
+    CellPeriodBar periodBarOf(int cell, int slot, const QRect& rect, bool otherMonth) const;
+    void paintDayCell(const DayCellGeometry& geometry);
     QColor paled(ColorValue color) const;
 
     std::uint8_t mItemGyo = 5;
