@@ -363,13 +363,28 @@ TEST_F(MonthGridTest, DeletePeriodAsksWithNoAsDefault) {
 
 TEST_F(MonthGridTest, SpecialDaysFromTheDataFolder) {
     QTemporaryDir dir;
-    QFile f(dir.filePath("Sday.vlm"));
+    QFile f(dir.filePath("SDAY.VLM"));  // written on Windows in capitals: found all the same
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("12,25,\x83\x4e\x83\x8a\x83\x58\x83\x7d\x83\x58\r\n");  // クリスマス
     f.close();
     grid.SetDataKyoFile(dir.path() + "/");
     EXPECT_EQ(grid.GetDayNames(2026, 12, 25), "クリスマス");
     EXPECT_TRUE(grid.GetDayKind(2026, 12, 25) & dkSpecialDay);
+}
+
+// The holiday file of the working folder, whatever the case of its name.
+TEST(MonthGridHolidayFile, FoundWithoutRegardToCase) {
+    FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
+    QTemporaryDir dir;
+    QFile f(dir.filePath("HDAY.DAT"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("12,24,Eve\r\n");
+    f.close();
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    MonthGrid grid;
+    QDir::setCurrent(before);
+    EXPECT_EQ(grid.GetDayNames(2026, 12, 24), "Eve");
 }
 
 TEST_F(MonthGridTest, SkipUpDateHoldsTheBuffer) {
