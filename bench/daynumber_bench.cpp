@@ -32,6 +32,26 @@ void BM_DecodeDayNumber(benchmark::State& state) {
 }
 BENCHMARK(BM_DecodeDayNumber);
 
+// One date there and back: the goal is under 50 ns for the pair.
+void BM_EncodeDecodeRoundTrip(benchmark::State& state) {
+    std::int32_t year = 1900;
+    std::uint8_t month = 1, day = 1;
+    std::int32_t y;
+    std::uint8_t m, d;
+    for (auto _ : state) {
+        DecodeDayNumber(EncodeDayNumber(year, month, day), y, m, d);
+        benchmark::DoNotOptimize(d);
+        if (++day > 28) {
+            day = 1;
+            if (++month > 12) {
+                month = 1;
+                if (++year > 2100) year = 1900;
+            }
+        }
+    }
+}
+BENCHMARK(BM_EncodeDecodeRoundTrip);
+
 void BM_LastDay(benchmark::State& state) {
     std::int32_t year = 1900;
     std::uint8_t month = 1;

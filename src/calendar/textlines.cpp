@@ -43,7 +43,6 @@ public:
                 start = i + 1;
             } else if (c == '\x1a') {
                 partial_.append(block.substr(start, i - start));
-                ended_ = true;
                 return false;
             }
         }
@@ -51,12 +50,10 @@ public:
         return true;
     }
 
+    // The last line, when the text does not end with a line end.
     void finish() {
         if (!partial_.empty()) out_.append(decode(partial_));
-        partial_.clear();
     }
-
-    bool ended() const { return ended_; }
 
 private:
     QString decode(std::string_view bytes) const {
@@ -77,7 +74,6 @@ private:
     const bool utf8_;
     std::string partial_;
     bool afterCr_ = false;
-    bool ended_ = false;
 };
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";

@@ -247,6 +247,7 @@ TEST_F(MonthGridTest, CellGeometryOfTheMainWindowsGrid) {
     EXPECT_EQ(busy.Items[2].Slot, 3);
     ASSERT_TRUE(busy.Items[2].Mark.has_value());
     EXPECT_EQ(busy.Items[2].Mark->Text, "/");
+    EXPECT_EQ(busy.Items[2].Text.Text, "3");  // short enough to stay whole
     EXPECT_EQ(busy.Items[2].Mark->Origin.x(), 468 + 6 + item.horizontalAdvance(busy.Items[2].Text.Text));
     EXPECT_FALSE(busy.Items[1].Mark.has_value());
 

@@ -54,6 +54,17 @@ TEST_F(Layout, OverflowTakesTheExtraSlot) {
     EXPECT_EQ(layout.Slot(cellOf(2026, 12, 15), 4).Record, 4);  // the sixth is not placed
 }
 
+// A line count past the nine a cell holds is nine, below zero none: never a slot past the table.
+TEST_F(Layout, LineCountIsKeptWithinTheTable) {
+    for (int i = 0; i < 12; ++i) page(2).Lines << QStringLiteral("15,,,予定%1,").arg(i);
+    lay(12, true);
+    EXPECT_EQ(layout.LineCount(), MonthLayout::kMaxLines);
+    EXPECT_EQ(markers(cellOf(2026, 12, 15), MonthLayout::kMaxLines), "2222222222");
+    lay(-3, true);
+    EXPECT_EQ(layout.LineCount(), 0);
+    EXPECT_EQ(markers(cellOf(2026, 12, 15), 0), "2");  // only the overflow slot
+}
+
 TEST_F(Layout, ItemsBelowAPeriodBarFillFreeSlots) {
     layout.PeriodList = {"2026,12,14,M,2026,12,16,A,,12,14,2,clRed,研修"};
     page(2).Lines = {"15,,,会議,"};
