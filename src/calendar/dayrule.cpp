@@ -101,18 +101,14 @@ bool DayRule::MatchesWithWeekday(std::int32_t year, std::uint8_t month,
     // Every condition must hold; the month goes first as it rejects most rules cheaply.
     if (Month != 0 && Month != month) return false;
 
-    const bool hasFrom = FromYear != kUnsetYear;
-    const bool hasTo = ToYear != kUnsetYear;
-    if (hasFrom && hasTo) {
+    // An unset year is the smallest number, so one rule serves every case: only a "to" is a
+    // range from the beginning of time, only a "from" a wrapped range that ends before it.
+    if (FromYear != kUnsetYear || ToYear != kUnsetYear) {
         if (ToYear >= FromYear) {
             if (year < FromYear || year > ToYear) return false;
         } else if (!(year >= FromYear || year <= ToYear)) {
             return false;  // a wrapped range
         }
-    } else if (hasFrom) {
-        if (year < FromYear) return false;
-    } else if (hasTo) {
-        if (year > ToYear) return false;
     }
 
     if (Day != 0 && Day != day) {

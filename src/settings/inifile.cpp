@@ -6,12 +6,33 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace korvane {
 namespace {
 
 bool sameName(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
+
+// The profile functions trim blanks and tabs only: a full-width space (U+3000) at either end of
+// a value is part of it.
+QString trimBlanks(QStringView s) {
+    qsizetype from = 0, to = s.size();
+    while (from < to && (s[from] == u' ' || s[from] == u'\t')) ++from;
+    while (to > from && (s[to - 1] == u' ' || s[to - 1] == u'\t')) --to;
+    return s.mid(from, to - from).toString();
+}
+
+// A value is one line of the file: a line break in it would start a line, or a section, of its own.
+QString oneLine(QString s) {
+    s.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    for (QChar& c : s)
+        if (c == u'\r' || c == u'\n') c = u' ';
+    return s;
+}
+
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
 // The profile functions drop one pair of matching quotes around a value.
 QString unquoted(const QString& v) {
@@ -22,22 +43,24 @@ QString unquoted(const QString& v) {
 
 }  // namespace
 
-IniFile::Line IniFile::parse(const QByteArray& raw) {
+IniFile::Line IniFile::parse(const QByteArray& raw) { return parse(raw, Cp932::decode(raw)); }
+
+IniFile::Line IniFile::parse(const QByteArray& raw, const QString& decoded) {
     Line line;
     line.raw = raw;
-    const QString text = Cp932::decode(raw).trimmed();
+    const QString text = trimBlanks(decoded);
     if (text.startsWith(u'[')) {
         const qsizetype close = text.indexOf(u']');
         line.kind = Line::Section;
-        line.name = (close < 0 ? text.mid(1) : text.mid(1, close - 1)).trimmed();
+        line.name = trimBlanks(close < 0 ? QStringView(text).mid(1) : QStringView(text).mid(1, close - 1));
         return line;
     }
     if (text.startsWith(u';')) return line;
     const qsizetype eq = text.indexOf(u'=');
     if (eq <= 0) return line;
     line.kind = Line::Key;
-    line.name = text.left(eq).trimmed();
-    line.value = text.mid(eq + 1).trimmed();
+    line.name = trimBlanks(QStringView(text).left(eq));
+    line.value = trimBlanks(QStringView(text).mid(eq + 1));
     return line;
 }
 
@@ -49,23 +72,55 @@ IniFile IniFile::InMemory(QByteArray bytes) {
 }
 
 std::vector<IniFile::Line> IniFile::load() const {
+    bool readable = true;
+    return load(readable);
+}
+
+std::vector<IniFile::Line> IniFile::load(bool& readable) const {
+    readable = true;
     std::vector<Line> lines;
     QByteArray all;
     if (inMemory_) {
         all = memory_;
     } else {
         QFile f(fileName_);
-        if (!f.open(QIODevice::ReadOnly)) return lines;
+        if (!f.exists()) return lines;
+        if (!f.open(QIODevice::ReadOnly)) {
+            readable = false;
+            return lines;
+        }
         all = f.readAll();
+        if (f.error() != QFileDevice::NoError) {
+            readable = false;
+            return {};
+        }
     }
     if (all.isEmpty()) return lines;
+    // Saved by a Linux editor: UTF-8 behind a byte-order mark. Read as such; lines written back
+    // go out as CP932 (those CP932 cannot hold keep their UTF-8 bytes).
+    const bool utf8 = all.startsWith(kUtf8Bom);
+    if (utf8) all.remove(0, 3);
     const QList<QByteArray> parts = all.split('\n');
     for (qsizetype i = 0; i < parts.size(); ++i) {
         QByteArray raw = parts[i];
         if (raw.endsWith('\r')) raw.chop(1);
         if (i == parts.size() - 1 && raw.isEmpty()) break;  // the final line end
-        lines.push_back(parse(raw));
+        if (utf8) {
+            const QString text = QString::fromUtf8(raw);
+            lines.push_back(parse(Cp932::encode(text).value_or(raw), text));
+        } else {
+            lines.push_back(parse(raw));
+        }
     }
+    return lines;
+}
+
+std::vector<IniFile::Line> IniFile::loadForWriting() const {
+    bool readable = true;
+    std::vector<Line> lines = load(readable);
+    // Writing back what could not be read would wipe every other setting in it.
+    if (!readable)
+        throw EIniError(("設定ファイルを読み込めないため、書き込みません: " + fileName_).toStdString());
     return lines;
 }
 
@@ -153,13 +208,13 @@ QStringList IniFile::ReadSection(const QString& section) const {
 }
 
 void IniFile::WriteString(const QString& section, const QString& key, const QString& value) {
-    const QByteArray raw = encodeOrThrow(key + u'=' + value);
-    std::vector<Line> lines = load();
+    const QByteArray raw = encodeOrThrow(oneLine(key) + u'=' + oneLine(value));
+    std::vector<Line> lines = loadForWriting();
     qsizetype header, end;
     findSection(lines, section, header, end);
     if (header < 0) {
         if (!lines.empty() && !lines.back().raw.trimmed().isEmpty()) lines.push_back(parse(""));
-        lines.push_back(parse(encodeOrThrow(u'[' + section + u']')));
+        lines.push_back(parse(encodeOrThrow(u'[' + oneLine(section) + u']')));
         lines.push_back(parse(raw));
         save(lines);
         return;
@@ -188,21 +243,23 @@ void IniFile::WriteBool(const QString& section, const QString& key, bool value) 
 }
 
 void IniFile::DeleteKey(const QString& section, const QString& key) {
-    std::vector<Line> lines = load();
+    std::vector<Line> lines = loadForWriting();
     qsizetype header, end;
     findSection(lines, section, header, end);
-    for (qsizetype i = header + 1; header >= 0 && i < end; ++i) {
-        const Line& l = lines[std::size_t(i)];
-        if (l.kind == Line::Key && sameName(l.name, key)) {
-            lines.erase(lines.begin() + i);
-            save(lines);
-            return;
-        }
-    }
+    if (header < 0) return;
+    // Every line of the key: deleting only the first would bring an older duplicate back.
+    const auto first = lines.begin() + header + 1;
+    const auto last = lines.begin() + end;
+    const auto kept = std::remove_if(first, last, [&](const Line& l) {
+        return l.kind == Line::Key && sameName(l.name, key);
+    });
+    if (kept == last) return;
+    lines.erase(kept, last);
+    save(lines);
 }
 
 void IniFile::EraseSection(const QString& section) {
-    std::vector<Line> lines = load();
+    std::vector<Line> lines = loadForWriting();
     qsizetype header, end;
     findSection(lines, section, header, end);
     if (header < 0) return;

@@ -16,10 +16,12 @@ public:
 };
 
 // An INI file with the Windows profile semantics the settings files were made with: sections and
-// keys without regard to letter case, values trimmed (and unquoted) on reading and at most 2047
-// characters long, the reader supplying the default, CP932 text and CR LF lines. Every operation
-// reads the file afresh and every write reaches the disk before it returns (atomically); lines
-// that are not touched keep their bytes exactly.
+// keys without regard to letter case, values trimmed of blanks and tabs (and unquoted) on reading
+// and at most 2047 characters long, the reader supplying the default, CP932 text and CR LF lines.
+// Every operation reads the file afresh and every write reaches the disk before it returns
+// (atomically); lines that are not touched keep their bytes exactly. A value is written on one
+// line (line breaks become spaces). A file that starts with the UTF-8 byte-order mark is read as
+// UTF-8 and written back as CP932. A file that exists but cannot be read is never written over.
 class IniFile {
 public:
     static constexpr int kMaxValueLength = 2047;
@@ -56,9 +58,13 @@ private:
         QString name;   // section or key name, trimmed
         QString value;  // for keys: the raw value text, trimmed
     };
+    // A file that exists but cannot be read reads as empty (readable false); writes refuse it.
     std::vector<Line> load() const;
+    std::vector<Line> load(bool& readable) const;
+    std::vector<Line> loadForWriting() const;
     void save(const std::vector<Line>& lines);
     static Line parse(const QByteArray& raw);
+    static Line parse(const QByteArray& raw, const QString& decoded);
     // Index range [begin, end) of the section's body, or begin = -1 when absent.
     static void findSection(const std::vector<Line>& lines, const QString& section,
                             qsizetype& header, qsizetype& end);

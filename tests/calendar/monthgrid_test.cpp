@@ -214,6 +214,10 @@ TEST_F(MonthGridTest, CellGeometryOfTheMainWindowsGrid) {
     EXPECT_EQ(g.Bars[1].PenWidth, 2);
     EXPECT_EQ(g.Bars[1].Colour, QColor(Qt::red));
     EXPECT_FALSE(g.Bars[1].StartStroke || g.Bars[1].EndStroke || g.Bars[1].Label);
+    // And the buffer has the bar where the numbers put it.
+    bool red = false;
+    for (int y = y0 + 13; y <= y0 + 15; ++y) red = red || grid.Buffer().pixelColor(410, y) == QColor(Qt::red);
+    EXPECT_TRUE(red);
     // The day number ends at 28 pixels in, the width of "25" before it; its bottom at 22.
     const QFontMetrics day(g.DayNumber.Font);
     EXPECT_EQ(g.DayNumber.Text, "16");
@@ -257,6 +261,19 @@ TEST_F(MonthGridTest, CellGeometryOfTheMainWindowsGrid) {
     EXPECT_TRUE(grid.CellGeometry(0, 1).OtherMonth);
     grid.SetShowNeighbor(false);
     EXPECT_FALSE(grid.CellGeometry(0, 1).Content);
+}
+
+// The grid's tab settings reach its items: 4 × 100 % is four spaces, 2 × 150 % three.
+TEST_F(MonthGridTest, TabsFollowTheGridsSettings) {
+    fillBusyMonth(grid);
+    const DayCellGeometry wide = grid.CellGeometry(3, 2);  // 2026-12-09: "支払い\t振込"
+    ASSERT_FALSE(wide.Items.empty());
+    EXPECT_EQ(wide.Items[0].Text.Text, "支払い   振込");
+    grid.SetTabMojiSuu(4);
+    grid.SetTabChousei(100);
+    const DayCellGeometry g = grid.CellGeometry(3, 2);
+    ASSERT_FALSE(g.Items.empty());
+    EXPECT_EQ(g.Items[0].Text.Text, "支払い    振込");
 }
 
 // A bar on the last line does not hide that more items are waiting: "/" at the right edge.

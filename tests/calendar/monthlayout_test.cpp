@@ -188,6 +188,7 @@ TEST_F(Layout, TagsTabsAndCommas) {
     EXPECT_TRUE(layout.ItemAt(c, 0).Bold);
     EXPECT_FALSE(layout.ItemAt(c, 0).Strike);
     EXPECT_TRUE(layout.ItemAt(c, 1).Strike);
+    EXPECT_EQ(layout.ItemAt(c, 1).Text, "取消");
     EXPECT_TRUE(layout.ItemAt(c, 2).Bold);
     // A colour only from a record of more than five fields, and not "1".
     EXPECT_EQ(layout.ItemAt(c, 0).ColorText, "");

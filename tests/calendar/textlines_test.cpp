@@ -71,6 +71,13 @@ TEST(LoadTextLines, BlockBoundaries) {
     }
 }
 
+// SUB ends the file also for the blocks after it.
+TEST(LoadTextLines, SubEndsTheWholeFile) {
+    QByteArray content = "a\r\n\x1a";
+    content += QByteArray(9000, 'b') + "\r\nc\r\n";
+    EXPECT_EQ(loadBytes(content), QStringList{"a"});
+}
+
 // An empty line that begins a block must not be mistaken for the LF of a CR LF.
 TEST(LoadTextLines, EmptyLineAtBlockStartIsKept) {
     QByteArray content(8191, 'x');

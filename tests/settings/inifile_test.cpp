@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace korvane {
 namespace {
 
@@ -64,6 +68,91 @@ TEST_F(Ini, WritesKeepEverythingElse) {
     ini.EraseSection("Header");
     EXPECT_FALSE(ini.SectionExists("Header"));
     EXPECT_TRUE(ini.ValueExists("Settei", "cb24ji"));
+}
+
+// Only blanks and tabs are trimmed: full-width spaces belong to the value.
+TEST_F(Ini, FullWidthSpacesAreKept) {
+    IniFile ini(path);
+    ini.WriteString("Option", "edtC1", QStringLiteral("\u3000会議\u3000"));
+    EXPECT_EQ(ini.ReadString("Option", "edtC1", ""), QStringLiteral("\u3000会議\u3000"));
+    put(QByteArray("[S]\r\n\tk\t=\t\x81\x40x \r\n"));
+    EXPECT_EQ(IniFile(path).ReadString("S", "k", ""), QStringLiteral("\u3000x"));
+}
+
+// A pasted line break stays inside its value: no new line, no new section.
+TEST_F(Ini, ValuesAreWrittenOnOneLine) {
+    IniFile ini(path);
+    ini.WriteString("Set", "edtFolder1", "/home/u\r\n[Settei]\nCB24JI=0\rx");
+    ini.WriteString("Set", "next", "1");
+    EXPECT_EQ(bytes(), "[Set]\r\nedtFolder1=/home/u [Settei] CB24JI=0 x\r\nnext=1\r\n");
+    EXPECT_EQ(ini.ReadSection("Set"), QStringList({"edtFolder1", "next"}));
+    EXPECT_FALSE(ini.SectionExists("Settei"));
+}
+
+// A key that stands twice goes entirely: deleting one must not uncover the other.
+TEST_F(Ini, DeletingAKeyTakesEveryCopy) {
+    put("[S]\r\nk=new\r\nother=1\r\nK=old\r\n[T]\r\nk=t\r\n");
+    IniFile ini(path);
+    ini.DeleteKey("S", "k");
+    EXPECT_FALSE(ini.ValueExists("S", "k"));
+    EXPECT_EQ(ini.ReadString("S", "k", "none"), "none");
+    EXPECT_EQ(bytes(), "[S]\r\nother=1\r\n[T]\r\nk=t\r\n");
+}
+
+// Saved by a Linux editor with a byte-order mark: read as UTF-8, written back as CP932, and the
+// section is found (no second one appended).
+TEST_F(Ini, Utf8WithByteOrderMark) {
+    put("\xEF\xBB\xBF[Settei]\r\nedtC1=" + QStringLiteral("会議").toUtf8() + "\r\n");
+    IniFile ini(path);
+    EXPECT_EQ(ini.ReadString("Settei", "edtC1", ""), "会議");
+    EXPECT_TRUE(ini.SectionExists("Settei"));
+    ini.WriteBool("Settei", "CB24JI", true);
+    EXPECT_EQ(bytes(), "[Settei]\r\nedtC1=\x89\xef\x8b\x63\r\nCB24JI=1\r\n");
+}
+
+// What a settings file that cannot be read does to the calls: a bit for each that went wrong.
+int unreadableFileFaults(const QString& path) {
+    int faults = 0;
+    IniFile ini(path);
+    if (ini.ReadString("Settei", "CB24JI", "def") != "def") faults |= 1;
+    auto refused = [&](auto&& write) {
+        try {
+            write();
+        } catch (const EIniError&) {
+            return true;
+        }
+        return false;
+    };
+    if (!refused([&] { ini.WriteBool("Settei", "CB24JI", false); })) faults |= 2;
+    if (!refused([&] { ini.DeleteKey("Settei", "CB24JI"); })) faults |= 4;
+    if (!refused([&] { ini.EraseSection("Option"); })) faults |= 8;
+    return faults;
+}
+
+// A file that is there but cannot be read is left as it is: a write would wipe the rest. Root
+// reads every file, so there the calls are made by a child that has become "nobody".
+TEST_F(Ini, UnreadableFileIsNeverWrittenOver) {
+    put("[Settei]\r\nCB24JI=1\r\n[Option]\r\nedtC1=x\r\n");
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::WriteOwner));
+    if (::geteuid() != 0) {
+        EXPECT_EQ(unreadableFileFaults(path), 0);
+    } else {
+        constexpr uid_t kNobody = 65534;
+        ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), kNobody, kNobody), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(100);
+            ::_exit(unreadableFileFaults(path));
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    EXPECT_EQ(bytes(), "[Settei]\r\nCB24JI=1\r\n[Option]\r\nedtC1=x\r\n");
 }
 
 TEST_F(Ini, NewFileAndFailures) {
