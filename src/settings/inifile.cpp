@@ -207,6 +207,20 @@ QStringList IniFile::ReadSection(const QString& section) const {
     return keys;
 }
 
+QHash<QString, QString> IniFile::ReadSectionValues(const QString& section) const {
+    const std::vector<Line> lines = load();
+    qsizetype header, end;
+    findSection(lines, section, header, end);
+    QHash<QString, QString> values;
+    for (qsizetype i = header + 1; header >= 0 && i < end; ++i) {
+        const Line& l = lines[std::size_t(i)];
+        // The first of keys that stand twice, as ReadString finds it.
+        if (l.kind == Line::Key && !values.contains(l.name.toLower()))
+            values.insert(l.name.toLower(), unquoted(l.value).left(kMaxValueLength));
+    }
+    return values;
+}
+
 void IniFile::WriteString(const QString& section, const QString& key, const QString& value) {
     const QByteArray raw = encodeOrThrow(oneLine(key) + u'=' + oneLine(value));
     std::vector<Line> lines = loadForWriting();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -43,6 +44,9 @@ public:
     bool ValueExists(const QString& section, const QString& key) const;
     // The key names of a section, in file order.
     QStringList ReadSection(const QString& section) const;
+    // Every key of a section with its value as ReadString gives it (the first of keys that stand
+    // twice), from one reading of the file; names are lower-cased.
+    QHash<QString, QString> ReadSectionValues(const QString& section) const;
 
     // Writes throw EIniError when the file cannot be written or the text cannot be held in CP932.
     void WriteString(const QString& section, const QString& key, const QString& value);

@@ -4,6 +4,8 @@
 #include "core/prompt.h"
 #include "settings/inifile.h"
 
+#include <algorithm>
+
 namespace korvane {
 namespace {
 
@@ -155,17 +157,40 @@ void SettingsFiler::WriteFont(const FontSetting& font) {
     WriteValue(section(), key("_FontCharset"), QString::number(font.Charset));
 }
 
+QStringList SettingsFiler::readNumbered(const QString& countKey, const QString& stem) {
+    if (!usesIni()) return {};
+    // One reading of the file; a stored count cannot ask for more lines than the section holds.
+    const QHash<QString, QString> values = IniFile(manager_->IniFileName).ReadSectionValues(section());
+    const int count = std::clamp(toInt(values.value(countKey.toLower(), QStringLiteral("0"))), 0,
+                                 int(values.size()));
+    QStringList lines;
+    for (int i = 0; i < count; ++i) lines << values.value((stem + QString::number(i)).toLower());
+    return lines;
+}
+
+bool SettingsFiler::usesIni() const {
+    return item_ && manager_->RegType == rtIni && !manager_->IniFileName.isEmpty();
+}
+
 void SettingsFiler::ReadStrings(QStringList& list) {
     list.clear();
     if (!item_) return;
-    const int count = toInt(ReadValue(section(), key("_ItemCount"), QStringLiteral("0")));
-    for (int i = 0; i < count; ++i)
-        list << ReadValue(section(), key("_Item" + QString::number(i)), QString());
+    list = readNumbered(key("_ItemCount"), key("_Item"));
 }
 
 void SettingsFiler::trimNumbered(const QString& countKey, const QString& stem, int count) {
-    const int stored = toInt(ReadValue(section(), countKey, QStringLiteral("0")));
-    for (int i = stored - 1; i >= count; --i) DeleteValue(section(), stem + QString::number(i));
+    if (!usesIni()) return;
+    // The numbered keys from count on, as the file has them, whatever count it stores.
+    IniFile ini(manager_->IniFileName);
+    const QString prefix = stem.toLower();
+    for (const QString& name : ini.ReadSection(section())) {
+        const QString lower = name.toLower();
+        if (!lower.startsWith(prefix)) continue;
+        std::int32_t n;
+        const QStringView rest = QStringView(lower).mid(prefix.size());
+        if (!rest.isEmpty() && rest.front().isDigit() && TryStrToInt(rest, n) && n >= count)
+            DeleteValue(section(), name);
+    }
     if (count == 0) DeleteValue(section(), countKey);
 }
 
@@ -180,10 +205,7 @@ void SettingsFiler::WriteStrings(const QStringList& list) {
 
 void SettingsFiler::ReadStream(QByteArray& stream) {
     if (!item_) return;
-    const int count = toInt(ReadValue(section(), key("_c"), QStringLiteral("0")));
-    QStringList lines;
-    for (int i = 0; i < count; ++i) lines << ReadValue(section(), key("_d" + QString::number(i)), {});
-    stream += HexLinesToStream(lines);
+    stream += HexLinesToStream(readNumbered(key("_c"), key("_d")));
 }
 
 void SettingsFiler::WriteStream(const QByteArray& stream) {

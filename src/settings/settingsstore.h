@@ -79,8 +79,11 @@ private:
     // The item's key with a suffix; empty when unbound.
     QString key(const QString& suffix = QString()) const;
     QString section() const;
-    // Deletes keys stem + i for i from stored - 1 down to count.
+    // Deletes the keys stem + i with i from count on, and the count key when count is 0.
     void trimNumbered(const QString& countKey, const QString& stem, int count);
+    // The values of stem + 0 .. stem + (count - 1), the stored count bounded by the section.
+    QStringList readNumbered(const QString& countKey, const QString& stem);
+    bool usesIni() const;
 
     const SettingsStore* manager_;
     const SettingItem* item_ = nullptr;

@@ -90,6 +90,35 @@ TEST_F(Store, StringListsShrinkWithoutLeftovers) {
     EXPECT_TRUE(ini().ReadSection("Printer").isEmpty());
 }
 
+// A stored count is no promise: a file that claims two billion lines holds a few, and reading or
+// shrinking it must take a moment, not hours.
+TEST_F(Store, CountsAreBoundedByWhatTheFileHolds) {
+    IniFile file = ini();
+    file.WriteString("Printer", "btnC0_ItemCount", "2147483647");
+    file.WriteString("Printer", "btnC0_Item0", "a");
+    file.WriteString("Printer", "btnC0_Item1", "b");
+    file.WriteString("Printer", "Printer0_c", "2147483647");
+    file.WriteString("Printer", "Printer0_d0", "4142");
+    file.WriteString("Printer", "btnC0_Item7", "stray");
+    QStringList list;
+    reg.Items("btnC0").ReadStrings(list);
+    ASSERT_LE(list.size(), 7);  // no more than the section's keys
+    EXPECT_EQ(list.mid(0, 2), QStringList({"a", "b"}));
+    QByteArray stream;
+    reg.Items("Printer0").ReadStream(stream);
+    EXPECT_TRUE(stream.startsWith("AB"));
+    reg.Items("btnC0").WriteStrings({"x"});
+    EXPECT_EQ(ini().ReadSection("Printer"),
+              QStringList({"btnC0_ItemCount", "btnC0_Item0", "Printer0_c", "Printer0_d0"}));
+    QStringList back;
+    reg.Items("btnC0").ReadStrings(back);
+    EXPECT_EQ(back, QStringList{"x"});
+    // Keys are found whatever their case, and a negative count reads as none.
+    file.WriteString("Printer", "BTNC0_ITEMCOUNT", "-5");
+    reg.Items("btnC0").ReadStrings(back);
+    EXPECT_TRUE(back.isEmpty());
+}
+
 TEST_F(Store, StreamsAsHexLines) {
     QByteArray bytes;
     for (int i = 0; i < 33; ++i) bytes.append(char(i * 7));
