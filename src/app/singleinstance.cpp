@@ -1,21 +1,53 @@
 #include "singleinstance.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 
-namespace korvane {
+#include <sys/stat.h>
+#include <unistd.h>
 
-SingleInstance::SingleInstance(QString key, QObject* parent) : QObject(parent), key_(std::move(key)) {}
+namespace korvane {
+namespace {
+
+// Owned by this user and closed to everyone else.
+bool privateFolder(const QString& path) {
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0) return false;
+    return S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & 077) == 0;
+}
+
+// Nothing there yet, or this user's own socket.
+bool freeOrOurs(const QString& path) {
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0) return true;
+    return S_ISSOCK(st.st_mode) && st.st_uid == ::getuid();
+}
+
+}  // namespace
+
+SingleInstance::SingleInstance(QString socketPath, QObject* parent)
+    : QObject(parent), key_(std::move(socketPath)) {}
 
 SingleInstance::~SingleInstance() = default;
 
+QString SingleInstance::PrivateFolder(const QString& runtimeDir, const QString& tempDir) {
+    if (!runtimeDir.isEmpty() && privateFolder(runtimeDir)) return QDir(runtimeDir).absolutePath() + u'/';
+    if (tempDir.isEmpty()) return {};
+    const QString folder = QDir(tempDir).absolutePath() + QStringLiteral("/korvane-%1").arg(::getuid());
+    // Made owner-only; one that is there already must be ours and closed, else it is not used.
+    ::mkdir(QFile::encodeName(folder).constData(), 0700);
+    return privateFolder(folder) ? folder + u'/' : QString();
+}
+
 QString SingleInstance::DefaultKey() {
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty()) user = QStringLiteral("user");
-    return QStringLiteral("korvane-") + user;
+    const QString folder = PrivateFolder(qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath());
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("korvane.sock");
 }
 
 bool SingleInstance::AskRunningCopy() {
+    if (key_.isEmpty() || !freeOrOurs(key_)) return false;
     QLocalSocket socket;
     socket.connectToServer(key_);
     if (!socket.waitForConnected(500)) return false;
@@ -26,6 +58,7 @@ bool SingleInstance::AskRunningCopy() {
 }
 
 bool SingleInstance::Listen(std::function<void()> onRaise) {
+    if (key_.isEmpty() || !freeOrOurs(key_)) return false;
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server_->listen(key_)) {

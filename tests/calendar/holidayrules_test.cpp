@@ -57,6 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"1999,2,1,15,x", {1998, 1, 15}, false},
         RuleCase{"1999,2,1,15,x", {1999, 1, 15}, true},
         RuleCase{"1999,2,1,15,x", {2040, 1, 15}, true},
+        RuleCase{"1999,2,1,15,x", {2040, 1, 16}, false},
         RuleCase{"1999,0,1,15,x", {1999, 1, 15}, true},
         RuleCase{"1999,0,1,15,x", {1998, 1, 15}, false},
         RuleCase{"1999,0,1,15,x", {2000, 1, 15}, false},
@@ -115,6 +116,7 @@ TEST(HolidayRules, NumbersOutsideTheirFieldAreBad) {
     };
     const Case cases[] = {
         {"12,31,x", false},          {"13,1,x", true},           {"-1,1,x", true},
+        {"1,1,0,x", false},          {"1,0,2,x", false},         {"1,-1,2,x", true},
         {"0,25,給料日", false},      {"1,33,x", false},          {"1,32,x", true},
         {"1,34,x", true},            {"1,5,7,x", false},         {"1,6,2,x", true},
         {"1,1,8,x", true},           {"1,1,,x", true},           {"2024,0,2,29,x", false},
