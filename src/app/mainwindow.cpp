@@ -680,7 +680,7 @@ bool MainWindow::LoadAllSettings() {
         savedTop_ = ini.ReadInteger("Settei", "fmC21Top", y());
         savedLeft_ = ini.ReadInteger("Settei", "fmC21Left", x());
         spHajimariTuki_->setValue(
-            std::clamp(ini.ReadInteger("Settei", "SpHajimariTuki", spHajimariTuki_->value()), 1, 12));
+            std::clamp(ini.ReadInteger("Settei", "SpHajimariTuki", 1), 1, 12));
         updateYearModeControls();
     } catch (const std::exception& e) {
         ok = false;

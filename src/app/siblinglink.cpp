@@ -56,19 +56,19 @@ void SiblingLink::Resolve(const QStringList& arguments) {
                                                           : folderFrom(Options.edtFolder1);
     SiblingKind = 0;
     for (const QString& a : arguments) {
-        // Windows paths are at most 254 characters after the switch.
+        // Paths are taken whole: Linux knows no 254-character limit.
         if (a.startsWith(u"/K="))
-            StartFolder = folderFrom(a.mid(3, 254));
+            StartFolder = folderFrom(a.mid(3));
         else if (a.startsWith(u"/D2="))
-            DataFolder2 = folderFrom(a.mid(4, 254));
+            DataFolder2 = folderFrom(a.mid(4));
         else if (a.startsWith(u"/D="))
-            DataFolder = folderFrom(a.mid(3, 254));
+            DataFolder = folderFrom(a.mid(3));
         else if (a.startsWith(u"/U="))
             SiblingKind = a.size() > 3 && a[3].isDigit() && a[3].unicode() < 0x80
                               ? std::uint8_t(a[3].unicode() - u'0')
                               : 0;
         else if (a.startsWith(u"/S="))
-            SiblingIniFolder = folderFrom(a.mid(3, 254));
+            SiblingIniFolder = folderFrom(a.mid(3));
     }
     if (SiblingIniFolder.isEmpty()) SiblingIniFolder = StartFolder;
 

@@ -174,6 +174,8 @@ TEST_F(MainWindowTest, CtrlHomeShowsWhereTheDataComesFrom) {
 
 TEST_F(MainWindowTest, SettingsSurviveARestart) {
     open(2026, 12, 7);
+    EXPECT_EQ(find<QSpinBox>("SpHajimariTuki")->value(), 1);  // nothing stored yet
+    find<QSpinBox>("SpHajimariTuki")->setValue(7);
     find<QCheckBox>("cb24ji")->setChecked(true);
     find<QWidget>("rgStYoubi")->findChildren<QRadioButton*>()[1]->setChecked(true);
     ASSERT_TRUE(window->SaveAllSettings());
@@ -183,6 +185,7 @@ TEST_F(MainWindowTest, SettingsSurviveARestart) {
     open(2026, 12, 7);
     EXPECT_TRUE(find<QCheckBox>("cb24ji")->isChecked());
     EXPECT_EQ(window->Grid()->FirstDayOfWeek(), dowMon);
+    EXPECT_EQ(find<QSpinBox>("SpHajimariTuki")->value(), 7);
 }
 
 TEST(StatusClock, JapaneseTwelveAndTwentyFourHours) {

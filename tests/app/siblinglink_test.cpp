@@ -68,6 +68,16 @@ TEST_F(Link, MonthDataFolderFromTheCommandLine) {
     EXPECT_EQ(link.StartFolder, program);  // no /K= and no stored folder
 }
 
+// A Linux path has no 254-character limit: a long switch is taken whole.
+TEST_F(Link, LongSwitchPathsAreKeptWhole) {
+    const QString deep = "/" + QString(150, u'a') + "/" + QString(150, u'b') + "/";
+    SiblingLink link(program);
+    link.Resolve({"/K=" + deep, "/D=" + deep + "d/", "/S=" + deep + "s/", "/D2=" + deep + "m/"});
+    EXPECT_EQ(link.StartFolder, deep);
+    EXPECT_EQ(link.SiblingIniFolder, deep + "s/");
+    EXPECT_EQ(link.MonthDataFolder, deep + "m/");
+}
+
 TEST_F(Link, KindFromTheStartFolderWhenLinked) {
     const QString start = mk("sib/");
     put("sib/Velmar.exe", "");
