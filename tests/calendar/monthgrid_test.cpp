@@ -255,6 +255,12 @@ TEST_F(MonthGridTest, CellGeometryOfTheMainWindowsGrid) {
     EXPECT_EQ(busy.Items[2].Mark->Origin.x(), 468 + 6 + item.horizontalAdvance(busy.Items[2].Text.Text));
     EXPECT_FALSE(busy.Items[1].Mark.has_value());
 
+    // The clicked day is tinted only while it is to be highlighted.
+    grid.ClickedDay = jd(2026, 12, 2);
+    EXPECT_EQ(grid.CellGeometry(3, 1).Fill, grid.ScreenColor(clWindow));
+    grid.HighlightClicked = true;
+    EXPECT_EQ(grid.CellGeometry(3, 1).Fill, QColor(0xF8, 0xFD, 0xBB));
+    grid.HighlightClicked = false;
     // Today, the selection and a hidden neighbour.
     EXPECT_EQ(grid.CellGeometry(1, 2).Fill, QColor(0xD5, 0xFF, 0xD0));  // 2026-12-07
     EXPECT_EQ(grid.CellGeometry(1, 4).Fill, QColor(0xB9, 0xFF, 0xFF));  // 2026-12-21, selected
@@ -291,6 +297,8 @@ TEST_F(MonthGridTest, OverflowMarkUnderABarOnTheLastLine) {
     grid.Suspended = false;
     grid.UpdateCalendar();
     const DayCellGeometry g = grid.CellGeometry(3, 1);  // 2026-12-02
+    EXPECT_FALSE(g.Fill.has_value());
+    EXPECT_EQ(g.Background, grid.ScreenColor(grid.Color()));  // what the mark's box is filled with
     EXPECT_TRUE(g.Items.empty());
     ASSERT_EQ(g.Bars.size(), 4u);
     ASSERT_TRUE(g.OverflowMark.has_value());

@@ -43,6 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"last line unterminated", "a\r\nb", {"a", "b"}},
         Case{"lf and cr", "a\nb\rc", {"a", "b", "c"}},
         Case{"empty lines kept", "\r\n\r\na\n\n", {"", "", "a", ""}},
+        Case{"lf first is an empty line", "\na", {"", "a"}},
         Case{"lf cr is two ends", "a\n\rb", {"a", "", "b"}},
         Case{"nul ends a line", QByteArray("a\0b\r\n", 5), {"a", "b"}},
         Case{"sub ends the file", "a\r\nb\x1a\r\nc\r\n", {"a", "b"}},
@@ -69,6 +70,14 @@ TEST(LoadTextLines, BlockBoundaries) {
             EXPECT_EQ(loadBytes(content), expected) << offset << " " << qPrintable(e.toHex());
         }
     }
+}
+
+// Split in blocks of any size, the lines are the same; SUB still ends them.
+TEST(SplitTextLines, BlockSizeDoesNotMatter) {
+    const std::string text = "a\r\nbc\r\n\r\nd\re\nf\x1ag\r\n";
+    const QStringList whole = SplitTextLines(text);
+    EXPECT_EQ(whole, QStringList({"a", "bc", "", "d", "e", "f"}));
+    for (std::size_t block : {1, 2, 3, 5, 64}) EXPECT_EQ(SplitTextLinesInBlocks(text, block), whole) << block;
 }
 
 // SUB ends the file also for the blocks after it.
