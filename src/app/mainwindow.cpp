@@ -6,6 +6,7 @@
 #include "calendar/textlines.h"
 #include "app/aboutdialog.h"
 #include "app/updatereminderdialog.h"
+#include "app/windowplacement.h"
 #include "app/utility.h"
 #include "core/clock.h"
 #include "core/fonts.h"
@@ -585,22 +586,8 @@ void MainWindow::applyCompactLayout() {
 void MainWindow::PlaceWindow() {
     const QScreen* screen = this->screen();
     const QRect work = screen ? screen->availableGeometry() : QRect();
-    const QSize frame = frameGeometry().size();
-    auto centre = [&] {
-        if (frame.height() <= work.bottom() && frame.width() <= work.right())
-            move(work.left() + (work.width() - frame.width()) / 2,
-                 work.top() + (work.height() - frame.height()) / 2);
-        else if (!smallScreen_)
-            move(0, 0);
-    };
-    if (!radioGroup1_[1]->isChecked() || !work.isValid()) {
-        centre();
-        return;
-    }
-    move(savedLeft_, savedTop_);
-    if (frame.height() > work.bottom() || frame.width() > work.right() ||
-        savedTop_ + frame.height() > work.bottom())
-        centre();
+    move(WindowPosition(frameGeometry().size(), work, radioGroup1_[1]->isChecked(),
+                        QPoint(savedLeft_, savedTop_), smallScreen_, pos()));
 }
 
 bool MainWindow::initialiseMonths() {

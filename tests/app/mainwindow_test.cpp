@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/windowplacement.h"
 
 #include "calendar/daynumber.h"
 #include "calendar/monthgrid.h"
@@ -316,6 +317,35 @@ TEST_F(MainWindowTest, StoredPositionBelowTheWorkAreaIsNotUsed) {
     const QRect work = window->screen()->availableGeometry();
     EXPECT_LE(window->frameGeometry().top(), std::max(0, work.bottom()));
     window->close();
+}
+
+// The window's place at start, for a 1366 x 728 work area below a 40-pixel panel.
+TEST(WindowPlacement, StoredPlacesStayOnTheWorkArea) {
+    const QRect work(0, 40, 1366, 728);  // bottom edge at 768, right at 1366
+    const QSize frame(900, 600);
+    const QPoint here(7, 7);
+    struct Case {
+        bool restore;
+        QPoint stored;
+        QPoint expected;
+    };
+    const Case cases[] = {
+        {false, {10, 10}, {233, 104}},          // centred
+        {true, {10, 60}, {10, 60}},             // as stored
+        {true, {99999, 60}, {466, 60}},         // off the right edge: moved in
+        {true, {-3000, 60}, {0, 60}},           // off the left edge
+        {true, {100, -3000}, {100, 40}},        // above the top: under the panel
+        {true, {100, 200}, {233, 104}},         // its bottom below the work area: centred
+        {true, {466, 168}, {466, 168}},         // exactly in the corner
+        {true, {466, 169}, {233, 104}},         // one pixel lower: centred
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WindowPosition(frame, work, c.restore, c.stored, false, here), c.expected)
+            << c.stored.x() << "," << c.stored.y();
+    // Larger than the work area: the corner, or where it is on a small screen.
+    EXPECT_EQ(WindowPosition(QSize(1400, 600), work, true, {50, 50}, false, here), QPoint(0, 0));
+    EXPECT_EQ(WindowPosition(QSize(900, 800), work, false, {}, true, here), here);
+    EXPECT_EQ(WindowPosition(frame, QRect(), true, {99999, 5}, false, here), QPoint(0, 0));
 }
 
 TEST_F(MainWindowTest, SmallScreenIsCompactAndFixed) {

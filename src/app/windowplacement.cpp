@@ -1,0 +1,27 @@
+#include "windowplacement.h"
+
+#include <algorithm>
+
+namespace korvane {
+
+QPoint WindowPosition(QSize frame, QRect work, bool restore, QPoint stored, bool smallScreen,
+                      QPoint current) {
+    // Work-area edges as Windows gives them: right and bottom just past the last pixel.
+    const int workRight = work.left() + work.width();
+    const int workBottom = work.top() + work.height();
+    const bool fits = frame.height() <= workBottom && frame.width() <= workRight;
+    auto centre = [&] {
+        if (fits)
+            return QPoint(work.left() + (work.width() - frame.width()) / 2,
+                          work.top() + (work.height() - frame.height()) / 2);
+        return smallScreen ? current : QPoint(0, 0);
+    };
+    if (!restore || !work.isValid()) return centre();
+    if (!fits || stored.y() + frame.height() > workBottom) return centre();
+    const int right = workRight - frame.width();
+    const int bottom = workBottom - frame.height();
+    return QPoint(std::clamp(stored.x(), work.left(), std::max(work.left(), right)),
+                  std::clamp(stored.y(), work.top(), std::max(work.top(), bottom)));
+}
+
+}  // namespace korvane
