@@ -40,6 +40,7 @@
 
 #include <cmath>
 #include <exception>
+#include <map>
 
 namespace korvane {
 namespace {
@@ -675,35 +676,70 @@ bool MainWindow::LoadAllSettings() {
     return ok;
 }
 
+namespace {
+
+// Writes key by key: a value the file cannot take keeps its stored text and is noted with the
+// reason; every other key is still saved.
+class KeyWriter {
+public:
+    KeyWriter(const QString& file, std::map<QString, QStringList>& problems)
+        : ini_(file), problems_(problems) {}
+    void String(const QString& section, const QString& key, const QString& value) {
+        try {
+            ini_.WriteString(section, key, value);
+        } catch (const std::exception& e) {
+            problems_[QString::fromUtf8(e.what())] << key;
+        }
+    }
+    void Integer(const QString& section, const QString& key, int value) {
+        String(section, key, QString::number(value));
+    }
+    void Bool(const QString& section, const QString& key, bool value) {
+        String(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+    }
+
+private:
+    IniFile ini_;
+    std::map<QString, QStringList>& problems_;
+};
+
+}  // namespace
+
 bool MainWindow::SaveAllSettings() {
     if (headless_) return true;
-    try {
-        IniFile ini(settingsFile());
-        ini.WriteString("Header", "Version", QStringLiteral("Ver1.2.1"));
-        ini.WriteString("Header", "Folder", paths_.ProgramFolder);
-        ini.WriteBool("Settei", "cb24ji", cb24ji_->isChecked());
-        ini.WriteBool("Settei", "cbShiyouchuu", cbShiyouchuu_->isChecked());
-        int mode = 0;
-        for (int i = 0; i < 3; ++i)
-            if (rgYFirstMonth_[std::size_t(i)]->isChecked()) mode = i;
-        ini.WriteInteger("Settei", "rgYFirstMonth", mode);
-        ini.WriteInteger("Settei", "HyoujiIchi", radioGroup1_[1]->isChecked() ? 1 : 0);
-        ini.WriteInteger("Settei", "fmC21Top", y());
-        ini.WriteInteger("Settei", "fmC21Left", x());
-        ini.WriteInteger("Settei", "rgStYoubi", rgStYoubi_[1]->isChecked() ? 1 : 0);
-        ini.WriteBool("Settei", "visRokuyou", cbRokuyou_->isChecked());
-        ini.WriteBool("Settei", "cbToubai", cbToubai_->isChecked());
-        ini.WriteInteger("Settei", "SpHajimariTuki", spHajimariTuki_->value());
-        IniFile printers(printersFile());
-        printers.WriteBool("Set", "cbPSelect", link_.Options.cbPSelect);
-        printers.WriteBool("Set", "cbSample", link_.Options.cbSample);
-        printers.WriteBool("Set", "cbReadSpl", cbReadSpl_->isChecked());
-        printers.WriteBool("Set", "cbVelmar", cbVelmar_->isChecked());
-        printers.WriteString("Set", "edtFolder1", edtFolder1_->text());
-        return true;
-    } catch (const std::exception&) {
-        return false;
+    std::map<QString, QStringList> problems;  // reason -> keys
+    KeyWriter ini(settingsFile(), problems);
+    ini.String("Header", "Version", QStringLiteral("Ver1.2.1"));
+    ini.String("Header", "Folder", paths_.ProgramFolder);
+    ini.Bool("Settei", "cb24ji", cb24ji_->isChecked());
+    ini.Bool("Settei", "cbShiyouchuu", cbShiyouchuu_->isChecked());
+    int mode = 0;
+    for (int i = 0; i < 3; ++i)
+        if (rgYFirstMonth_[std::size_t(i)]->isChecked()) mode = i;
+    ini.Integer("Settei", "rgYFirstMonth", mode);
+    ini.Integer("Settei", "HyoujiIchi", radioGroup1_[1]->isChecked() ? 1 : 0);
+    ini.Integer("Settei", "fmC21Top", y());
+    ini.Integer("Settei", "fmC21Left", x());
+    ini.Integer("Settei", "rgStYoubi", rgStYoubi_[1]->isChecked() ? 1 : 0);
+    ini.Bool("Settei", "visRokuyou", cbRokuyou_->isChecked());
+    ini.Bool("Settei", "cbToubai", cbToubai_->isChecked());
+    ini.Integer("Settei", "SpHajimariTuki", spHajimariTuki_->value());
+    KeyWriter printers(printersFile(), problems);
+    printers.Bool("Set", "cbPSelect", link_.Options.cbPSelect);
+    printers.Bool("Set", "cbSample", link_.Options.cbSample);
+    printers.Bool("Set", "cbReadSpl", cbReadSpl_->isChecked());
+    printers.Bool("Set", "cbVelmar", cbVelmar_->isChecked());
+    printers.String("Set", "edtFolder1", edtFolder1_->text());
+    if (problems.empty()) return true;
+    // Said once a run: the same value would fail at every later save too.
+    if (!saveProblemsReported_) {
+        saveProblemsReported_ = true;
+        QString text = QStringLiteral("ItemHozon Err\r\n次の設定を保存できませんでした。");
+        for (const auto& [reason, keys] : problems)
+            text += QStringLiteral("\r\n%1: %2").arg(keys.join(QStringLiteral(", ")), reason);
+        Prompt::current().message(text, ConfirmCaption(), Prompt::Kind::Warning);
     }
+    return false;
 }
 
 void MainWindow::setTabCaptions(const QStringList& captions) {
@@ -947,7 +983,7 @@ void MainWindow::pageChanged() {
         if (!smallScreen_) pageControl_->setTabVisible(pageControl_->indexOf(tsYear_), true);
         if (settingsEntered_) {
             settingsEntered_ = false;
-            if (!SaveAllSettings()) showMessage(QStringLiteral("ItemHozon Err"));
+            SaveAllSettings();  // says itself what could not be stored
         }
     }
     idouMenu_->setEnabled(page == tsMonth_);
@@ -975,7 +1011,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    SaveAllSettings();  // a failed save on closing is not reported
+    SaveAllSettings();  // says itself what could not be stored
     event->accept();
 }
 

@@ -60,6 +60,8 @@ public:
     void MiniCalendarClicked(CalendarControl* calendar);
     // Settings.
     bool LoadAllSettings();
+    // Saves every setting it can; what a file could not take keeps its stored text, and the
+    // first failing save of a run says which settings and why. False when anything failed.
     bool SaveAllSettings();
     void UpdateClock();
     void UpdateFolderPanel();
@@ -127,6 +129,7 @@ private:
     int savedPage_ = 1;
     int yearFirstMonth_ = 0;
     bool settingsEntered_ = false;
+    bool saveProblemsReported_ = false;
     bool tabSignalsMuted_ = false;
     bool headless_ = false;
     bool firstShow_ = true;

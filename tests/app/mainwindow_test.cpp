@@ -189,6 +189,33 @@ TEST_F(MainWindowTest, SettingsSurviveARestart) {
     EXPECT_EQ(find<QSpinBox>("SpHajimariTuki")->value(), 7);
 }
 
+// A program folder the code page cannot hold ("jürgen") costs that one key, not the save: every
+// other key is written, the folder keeps what was stored, and the user hears of it once.
+TEST_F(MainWindowTest, OneValueTheFileCannotTakeCostsOnlyThatKey) {
+    QDir().mkpath(dir.filePath("settings"));
+    IniFile(dir.filePath("settings/Korvane.ini")).WriteString("Header", "Folder", "/old/");
+    open(2026, 12, 7);
+    window.reset();
+    window = std::make_unique<MainWindow>(
+        MainWindowPaths{dir.filePath("prog") + "/jürgen/", dir.filePath("settings") + "/"}, QStringList{});
+    window->ShowInfoHook = [] {};
+    find<QCheckBox>("cb24ji")->setChecked(true);
+    prompt.clear();
+    EXPECT_FALSE(window->SaveAllSettings());
+    const IniFile ini(dir.filePath("settings/Korvane.ini"));
+    EXPECT_EQ(ini.ReadString("Header", "Folder", ""), "/old/");
+    EXPECT_EQ(ini.ReadString("Header", "Version", ""), "Ver1.2.1");
+    EXPECT_TRUE(ini.ReadBool("Settei", "cb24ji", false));
+    EXPECT_TRUE(ini.ValueExists("Settei", "SpHajimariTuki"));
+    EXPECT_TRUE(IniFile(dir.filePath("settings/Printers.ini")).ValueExists("Set", "edtFolder1"));
+    ASSERT_EQ(prompt.entries().size(), 1u);
+    EXPECT_TRUE(prompt.texts()[0].startsWith("ItemHozon Err\r\n次の設定を保存できませんでした。\r\nFolder: "))
+        << qPrintable(prompt.texts()[0]);
+    EXPECT_TRUE(prompt.texts()[0].contains("ü"));
+    EXPECT_FALSE(window->SaveAllSettings());
+    EXPECT_EQ(prompt.entries().size(), 1u);  // once a run
+}
+
 TEST(StatusClock, JapaneseTwelveAndTwentyFourHours) {
     EXPECT_EQ(ClockText(QDateTime(QDate(2006, 12, 12), QTime(15, 5)), false),
               "2006/12/12 (火) 午後 3 : 5");
