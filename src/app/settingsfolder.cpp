@@ -5,12 +5,18 @@
 #include "core/prompt.h"
 #include "settings/inifile.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <exception>
 
 namespace korvane {
 namespace {
+
+bool sameBytes(const QString& a, const QString& b) {
+    QFile fa(a), fb(b);
+    return fa.open(QIODevice::ReadOnly) && fb.open(QIODevice::ReadOnly) && fa.readAll() == fb.readAll();
+}
 
 void say(const QString& text) {
     Prompt::current().message(text, QStringLiteral("確認 -Korvane-"), Prompt::Kind::Information);
@@ -30,7 +36,14 @@ bool EnsureSettingsFolder(QString& folder, const QString& programFolder, bool sh
     // Settings kept beside the program by an earlier installation move to the new folder.
     for (const QString& name : {QStringLiteral("Korvane.ini"), QStringLiteral("Printers.ini")}) {
         if (!QFileInfo(programFolder + name).isFile()) continue;
-        if (!QFileInfo(folder + name).exists()) CopyFileStream(programFolder + name, folder + name);
+        if (!QFileInfo(folder + name).exists() &&
+            !(CopyFileStream(programFolder + name, folder + name) &&
+              sameBytes(programFolder + name, folder + name))) {
+            // The old file stays where it is: moving it aside would lose the settings.
+            QFile::remove(folder + name);
+            say("[" + programFolder + name + "]を[" + folder + "]にコピーできません。\r\n元の場所の設定を使い続けます。");
+            continue;
+        }
         if (!QFileInfo(WithoutTrailing(folder)).isDir()) {
             say("[" + folder + "]が見つかりません。\r\n設定が保存されない可能性があります。");
             continue;
@@ -47,13 +60,9 @@ SettingsFolderChoice ChooseSettingsFolder(const QString& programFolder, const QS
         place.Folder = programFolder;
         if (!QFileInfo(programFolder + QStringLiteral("Korvane.ini")).isFile())
             place.RunFromCd = IsRunFromCdRom(programFolder);
-        try {
-            IniFile ini(marker);
-            place.FirstRunFlag = ini.ReadBool("Set", "First", false);
-            if (place.FirstRunFlag) ini.WriteInteger("Set", "First", 0);
-        } catch (const std::exception&) {
-            // A read-only medium keeps its flag; the offer then comes again next time.
-        }
+        // The flag stays set until the set-up question has really been asked: clearing it here
+        // would lose the offer for good.
+        place.FirstRunFlag = IniFile(marker).ReadBool("Set", "First", false);
         return place;
     }
     place.Folder = WithTrailing(configFolder);
