@@ -58,6 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"1999,2,1,15,x", {1999, 1, 15}, true},
         RuleCase{"1999,2,1,15,x", {2040, 1, 15}, true},
         RuleCase{"1999,2,1,15,x", {2040, 1, 16}, false},
+        RuleCase{"1999,2,1,15,x", {2040, 2, 15}, false},
+        RuleCase{"2003,2,7,3,2,海の日", {2024, 8, 19}, false},
         RuleCase{"1999,0,1,15,x", {1999, 1, 15}, true},
         RuleCase{"1999,0,1,15,x", {1998, 1, 15}, false},
         RuleCase{"1999,0,1,15,x", {2000, 1, 15}, false},
