@@ -803,7 +803,6 @@ void MainWindow::GoToMonth(const QString& yyyymm) {
         return;
     }
     if (month < 1 || month > 12) return;
-    extraMonthMode_ = true;
     const std::int32_t first = EncodeDayNumber(year, std::uint8_t(month), 1);
     if (first > 0 && first < months_.RangeFirstDay() - MonthTable::kMaxJumpDays) {
         showMessage(QStringLiteral("日付がむかしすぎます。"));
@@ -815,6 +814,8 @@ void MainWindow::GoToMonth(const QString& yyyymm) {
         months_.Entry(5).FileName.clear();
         return;
     }
+    // Only a month that is really shown puts the window in the extra-month mode.
+    extraMonthMode_ = true;
     months_.SetExtra(year, month);
     MonthPage& page = monthGrid_->MonthPages()[5];
     page.Lines.clear();

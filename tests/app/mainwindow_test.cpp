@@ -112,6 +112,7 @@ TEST_F(MainWindowTest, JumpsTooFarAreRefused) {
     window->GoToMonth("000101");
     window->GoToMonth("999912");
     EXPECT_EQ(prompt.texts(), QStringList({"日付がむかしすぎます。", "日付が未来すぎます。"}));
+    EXPECT_FALSE(window->ExtraMonthMode());  // nothing was shown, so the tabs stay as they are
     EXPECT_EQ(window->Grid()->Month(), 12);
     EXPECT_EQ(window->Grid()->Year(), 2026);
     // Stepping past year 9999 is answered the same way, not ignored.
