@@ -84,6 +84,13 @@ QString CommandLine::helpText() {
         "                   画面を表示せずに、月・年・設定の各ページと情報ウィンドウを\n"
         "                   DIR に PNG で保存して終了します (設定は書き込みません)。\n"
         "                   --month で最初に表示する月、--small で小さい画面用の配置。\n"
+        "  --agenda YYYYMM [/K=フォルダ] [/D=フォルダ] [/D2=フォルダ] [/U=区分] [/S=フォルダ]\n"
+        "                   その月の各日を、月の画面と同じ並びで UTF-8 で出力します。\n"
+        "                   日ごとに「日付<TAB>日の種類<TAB>祝日・記念日名<TAB>六曜」の行、\n"
+        "                   続いてその日の枠に表示される予定と期間をタブで字下げして 1 行ずつ\n"
+        "                   ([bold] 太字、[strike] 取消線、[period] 期間のラベル、\n"
+        "                   [more] 枠に入りきらない予定あり)。/K= などは Velmar／Tesska が\n"
+        "                   Korvane に渡すスイッチと同じです。画面は要りません。\n"
         "  --version        版を表示します。\n"
         "  --help           この説明を表示します。\n");
 }
@@ -108,7 +115,30 @@ std::optional<int> CommandLine::run(std::FILE* out, std::FILE* err) {
     }
     if (first == u"--days" || first == u"--hday") return days(out, err);
     if (first == u"--screenshot") return screenshot(err);
+    if (first == u"--agenda") return agenda(err);
     if (first.startsWith(u'-')) return usageError(err, "知らないオプションです: " + first);
+    return std::nullopt;
+}
+
+std::optional<int> CommandLine::agenda(std::FILE* err) {
+    static const QRegularExpression re(QStringLiteral("^([0-9]{4})([0-9]{2})$"));
+    const QRegularExpressionMatch m = re.match(args_.size() > 1 ? args_[1] : QString());
+    if (!m.hasMatch())
+        return usageError(err, "--agenda には年月を YYYYMM の形で指定してください。");
+    AgendaRequest r;
+    r.Year = m.captured(1).toInt();
+    r.Month = m.captured(2).toInt();
+    if (r.Year < 1 || r.Month < 1 || r.Month > 12)
+        return usageError(err, "存在しない年月です: " + args_[1]);
+    for (qsizetype i = 2; i < args_.size(); ++i) {
+        const QString& a = args_[i];
+        bool known = false;
+        for (const char* prefix : {"/K=", "/D=", "/D2=", "/U=", "/S="})
+            known = known || a.startsWith(QLatin1String(prefix));
+        if (!known) return usageError(err, "--agenda に使えない引数です: " + a);
+        r.Switches << a;
+    }
+    agenda_ = r;
     return std::nullopt;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/agenda.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -27,15 +29,19 @@ public:
     static QString helpText();
     // Set by run() when the arguments ask for the window pictures.
     const std::optional<ScreenshotRequest>& Screenshot() const { return screenshot_; }
+    // Set by run() for "--agenda".
+    const std::optional<AgendaRequest>& Agenda() const { return agenda_; }
 
 private:
     int days(std::FILE* out, std::FILE* err);
     int usageError(std::FILE* err, const QString& message);
     std::optional<int> screenshot(std::FILE* err);
+    std::optional<int> agenda(std::FILE* err);
 
     QStringList args_;
     QString programFolder_;
     std::optional<ScreenshotRequest> screenshot_;
+    std::optional<AgendaRequest> agenda_;
 };
 
 }  // namespace korvane

@@ -29,15 +29,17 @@ int run(int argc, char* argv[]) {
     QStringList args;
     for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
     std::optional<ScreenshotRequest> shots;
+    std::optional<AgendaRequest> agenda;
     {
         QCoreApplication probe(argc, argv);
         const QString folder = QDir(QCoreApplication::applicationDirPath()).absolutePath() + "/";
         korvane::CommandLine cli(args, folder);
         if (const std::optional<int> code = cli.run(stdout, stderr)) return *code;
         shots = cli.Screenshot();
+        agenda = cli.Agenda();
     }
-    // The pictures are made without a display.
-    if (shots && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // The pictures and the agenda are made without a display.
+    if ((shots || agenda) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
@@ -45,12 +47,17 @@ int run(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("Norbel"));
     const QString programFolder = QDir(QApplication::applicationDirPath()).absolutePath() + "/";
 
+    // Only read: no folder is made and nothing moves.
+    const auto readOnlySettingsFolder = [&] {
+        return QFileInfo(programFolder + QStringLiteral("localfol.vlm")).isFile() ? programFolder
+                                                                                  : configFolder();
+    };
+    if (agenda) return WriteAgenda(*agenda, programFolder, readOnlySettingsFolder(), stdout, stderr);
+
     if (shots) {
         ScriptedPrompt quiet;  // no message box may wait for an answer here
         // The pictures neither make folders nor move files: the settings are only read.
-        QString folder = configFolder();
-        if (QFileInfo(programFolder + QStringLiteral("localfol.vlm")).isFile()) folder = programFolder;
-        MainWindow window({programFolder, folder}, {}, shots->Small);
+        MainWindow window({programFolder, readOnlySettingsFolder()}, {}, shots->Small);
         window.SetHeadless(true);
         window.show();
         if (!shots->Month.isEmpty()) window.GoToMonth(shots->Month);

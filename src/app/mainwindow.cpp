@@ -5,10 +5,12 @@
 #include "calendar/minicalendar.h"
 #include "calendar/textlines.h"
 #include "app/aboutdialog.h"
+#include "app/mainsettings.h"
 #include "app/updatereminderdialog.h"
 #include "app/windowplacement.h"
 #include "app/utility.h"
 #include "core/clock.h"
+#include "core/codec.h"
 #include "core/fonts.h"
 #include "core/paths.h"
 #include "core/prompt.h"
@@ -17,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -127,6 +130,9 @@ void MainWindow::buildMonthPage() {
     tcMonth_ = named(new QTabBar, "tcMonth");
     tcMonth_->setExpanding(false);
     tcMonth_->setDrawBase(false);
+    // All five months stay whole: no scroll arrows, the header makes room instead.
+    tcMonth_->setUsesScrollButtons(false);
+    tcMonth_->setElideMode(Qt::ElideNone);
     connect(tcMonth_, &QTabBar::currentChanged, this, [this](int) {
         colourTabs();
         if (!tabSignalsMuted_) SelectTab(true);
@@ -177,7 +183,9 @@ void MainWindow::buildMonthPage() {
     connect(button("btnM11", QString()), &QPushButton::clicked, this,
             [this] { monthGrid_->setFocus(); });
     button("btnM14", QString());
-    button("btnM16", QString());
+    // The sample button only changes its own caption; what is sample data is decided at start.
+    btnM16_ = button("btnM16", QString());
+    connect(btnM16_, &QPushButton::clicked, this, [this] { sampleButtonClicked(); });
     btnLayout->addStretch(1);
     connect(button("btnM12", QStringLiteral("終了")), &QPushButton::clicked, this,
             [this] { close(); });
@@ -206,7 +214,7 @@ void MainWindow::buildYearPage() {
                           QStringLiteral("NbMCalendar%1").arg(i + 1).toLatin1().constData());
         cal->setFixedSize(151, 103);
         ApplyYearPageStyle(*cal);
-        connect(cal, &CalendarControl::dayChanged, this, [this, cal] { MiniCalendarClicked(cal); });
+        connect(cal, &CalendarControl::dayClicked, this, [this, cal] { MiniCalendarClicked(cal); });
         minis_[std::size_t(i)] = cal;
         cell->addWidget(monthLabels_[std::size_t(i)]);
         cell->addWidget(cal);
@@ -321,6 +329,12 @@ void MainWindow::buildSettingsPage() {
     connect(cbVelmar_, &QCheckBox::toggled, this, [this] { applyLinkCheckBox(); });
     connect(btnFolder1_, &QPushButton::clicked, this, [this] { chooseStartFolder(); });
     prl->addWidget(linkBox);
+    cbPSelect_ = named(new QCheckBox(QStringLiteral(
+                           "プリンタの選択は、出来る限りKorvaneに任せる。")),
+                       "cbPSelect");
+    cbPSelect_->setChecked(true);
+    cbPSelect_->setVisible(false);  // stored only
+    prl->addWidget(cbPSelect_);
     bl->addWidget(print);
     cbToubai_ = named(new QCheckBox(QStringLiteral("予定に等倍フォントを使う")), "cbToubai");
     cbToubai_->setChecked(true);
@@ -355,12 +369,25 @@ void MainWindow::buildSettingsPage() {
     cbReadSpl_ = named(
         new QCheckBox(QStringLiteral("サンプルデータを読み込まない(次回起動時より有効)。")), "cbReadSpl");
     ol->addWidget(cbReadSpl_);
+    cbSample_ = named(new QCheckBox(QStringLiteral("サンプルボタンを表示しない。")), "cbSample");
+    cbSample_->setChecked(true);
+    cbSample_->setVisible(false);
+    connect(cbSample_, &QCheckBox::clicked, this, [this] { sampleOptionClicked(); });
+    ol->addWidget(cbSample_);
+    cbSprite_ = named(new QCheckBox(QStringLiteral("スプライト画面を表示しない。")), "cbSprite");
+    cbSprite_->setChecked(true);
+    cbSprite_->setVisible(false);
+    connect(cbSprite_, &QCheckBox::clicked, this, [this] { spriteOptionClicked(); });
+    ol->addWidget(cbSprite_);
     ol->addWidget(named(new QLabel(QStringLiteral(
                             "Velmar／Tesskaと連携した場合、自動的に読み込みません。")),
                         "Label17"));
     auto* status = named(new QGroupBox(QStringLiteral(" ステータスバー ")), "GroupBox8");
     auto* stl = new QVBoxLayout(status);
-    stl->addWidget(new QLabel(QStringLiteral("起動フォルダ：") + paths_.ProgramFolder));
+    auto* kidouRow = new QHBoxLayout;
+    kidouRow->addWidget(named(new QLabel(QStringLiteral("起動フォルダ：")), "Label15"));
+    kidouRow->addWidget(named(new QLabel(WithTrailing(paths_.ProgramFolder)), "lblKidou"), 1);
+    stl->addLayout(kidouRow);
     cbShiyouchuu_ =
         named(new QCheckBox(QStringLiteral("【 起動フォルダ 】ステータスバー表示")), "cbShiyouchuu");
     cbShiyouchuu_->setChecked(true);
@@ -379,6 +406,8 @@ void MainWindow::buildSettingsPage() {
     il->addWidget(new QLabel(QStringLiteral("カレンダ画像の設定は、この版ではまだ使えません。")));
     il->addStretch(1);
 
+    buildManagementPage();
+
     auto* closeRow = named(new QWidget, "pnlSetClose");
     auto* cl = new QHBoxLayout(closeRow);
     cl->addStretch(1);
@@ -390,11 +419,74 @@ void MainWindow::buildSettingsPage() {
     applyLinkCheckBox();
 }
 
+void MainWindow::buildManagementPage() {
+    // " 管理 ": kept hidden with its tab; only the calendar size and the screenshot flag are stored.
+    auto* page = named(new QWidget, "tsKanri");
+    const int index = settingsPages_->addTab(page, QStringLiteral(" 管理 "));
+    settingsPages_->setTabVisible(index, false);
+    auto* kl = new QVBoxLayout(page);
+    auto* sizeRow = new QHBoxLayout;
+    sizeRow->addWidget(new QLabel(QStringLiteral("カレンダーの大きさ：")));
+    udCalSize_ = named(new QSpinBox, "udCalSize");
+    udCalSize_->setRange(0, 1);
+    udCalSize_->setValue(1);
+    sizeRow->addWidget(udCalSize_);
+    sizeRow->addWidget(new QLabel(QStringLiteral("（[0] ３行表示  [1] ５行表示）")));
+    sizeRow->addStretch(1);
+    kl->addLayout(sizeRow);
+    auto check = [&](const char* name, const QString& caption, bool checked, bool visible) {
+        auto* box = named(new QCheckBox(caption), name);
+        box->setChecked(checked);
+        box->setVisible(visible);
+        kl->addWidget(box);
+        return box;
+    };
+    check("cbBuki", QStringLiteral("Bravikとの連携"), true, true);
+    check("cbPrivate", QStringLiteral("常時一般予定表示"), true, false);
+    check("cbPrjN", QStringLiteral("Bravikと連携"), true, false);
+    cbSs_ = check("cbSs", QStringLiteral("スクリーンショット"), false, true);
+    cbCalendar_ = check("cbCalendar", QStringLiteral("カレンダフォーム"),
+                        FileExistsIn(paths_.ProgramFolder, QStringLiteral("korvane.777")), true);
+    kl->addStretch(1);
+}
+
 void MainWindow::applyLinkCheckBox() {
     const bool on = cbVelmar_->isChecked();
     lblFolder1_->setEnabled(on);
     edtFolder1_->setEnabled(on);
     btnFolder1_->setEnabled(on);
+    cbSample_->setEnabled(!on);
+    if (on) setSampleCaption(QString());
+}
+
+void MainWindow::setSampleCaption(const QString& caption) {
+    btnM16_->setText(caption);
+    btnM16_->setFlat(caption.isEmpty());
+}
+
+void MainWindow::sampleOptionClicked() {
+    setSampleCaption(cbSample_->isChecked() ? QString() : QStringLiteral("サンプル\n\n表示"));
+}
+
+void MainWindow::sampleButtonClicked() {
+    if (cbSample_->isChecked()) return;
+    setSampleCaption(btnM16_->text().contains(u"表示") ? QStringLiteral("サンプル\n消去")
+                                                        : QStringLiteral("サンプル\n表示"));
+}
+
+void MainWindow::spriteOptionClicked() {
+    const QString marker = paths_.ProgramFolder + QStringLiteral("sptoff.kvn");
+    if (cbSprite_->isChecked()) {
+        if (QFileInfo::exists(marker)) return;
+        QFile file(marker);
+        const QByteArray line =
+            *Cp932::encode(QStringLiteral("このフォルダのKorvaneの、スプライトは表示しません。\r\n"));
+        if (!file.open(QIODevice::WriteOnly) || file.write(line) != line.size() || !file.flush())
+            showMessage(QStringLiteral("[%1]が作成できません。\r\n%2")
+                            .arg(QDir::toNativeSeparators(marker), file.errorString()));
+    } else if (QFileInfo::exists(marker) && !QFile::remove(marker)) {
+        showMessage(QStringLiteral("[%1]が削除できません。").arg(QDir::toNativeSeparators(marker)));
+    }
 }
 
 void MainWindow::chooseStartFolder() {
@@ -440,10 +532,13 @@ bool MainWindow::SaveScreenshots(const QString& folder) {
         shoot(this, QStringLiteral("year.png"));
     }
     openSettings();
-    const char* names[] = {"basic", "other", "images"};
-    for (int i = 0; i < settingsPages_->count(); ++i) {
-        settingsPages_->setCurrentIndex(i);
-        shoot(this, QStringLiteral("settings-%1.png").arg(QString::fromLatin1(names[i])));
+    const std::pair<const char*, const char*> names[] = {
+        {"tsSetAll", "basic"}, {"TabSheet1", "other"}, {"tsSs", "images"}};
+    for (const auto& [page, name] : names) {
+        QWidget* w = settingsPages_->findChild<QWidget*>(QString::fromLatin1(page));
+        if (!w || !settingsPages_->isTabVisible(settingsPages_->indexOf(w))) continue;
+        settingsPages_->setCurrentWidget(w);
+        shoot(this, QStringLiteral("settings-%1.png").arg(QString::fromLatin1(name)));
     }
     closeSettings();
     AboutDialog about(this);
@@ -456,42 +551,81 @@ bool MainWindow::SaveScreenshots(const QString& folder) {
 }
 
 void MainWindow::buildMenus() {
-    auto named = [](QMenu* m, const char* name) {
+    auto menu = [this](const QString& caption, const char* name, QMenu* parent = nullptr) {
+        QMenu* m = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
         m->setObjectName(QString::fromLatin1(name));
+        m->menuAction()->setObjectName(QString::fromLatin1(name));
         return m;
     };
-    QMenu* file = named(menuBar()->addMenu(QStringLiteral("ファイル(&F)")), "mnFile");
-    file->addAction(QStringLiteral("終了(&X)"), this, [this] { close(); });
-    idouMenu_ = named(menuBar()->addMenu(QStringLiteral("移動(&G)")), "mnIdou");
-    idouMenu_->addAction(QStringLiteral("前月(&J)"), QKeySequence(Qt::CTRL | Qt::Key_J), this,
-                         [this] { StepMonth(-1); });
-    idouMenu_->addAction(QStringLiteral("翌月(&K)"), QKeySequence(Qt::CTRL | Qt::Key_K), this,
-                         [this] { StepMonth(1); });
-    idouMenu_->addAction(QStringLiteral("前年(&I)"), QKeySequence(Qt::CTRL | Qt::Key_I), this,
-                         [this] { StepMonth(-12); });
-    idouMenu_->addAction(QStringLiteral("翌年(&M)"), QKeySequence(Qt::CTRL | Qt::Key_M), this,
-                         [this] { StepMonth(12); });
-    // Printing and the calendar pictures arrive with their windows.
-    QMenu* kinou = named(menuBar()->addMenu(QStringLiteral("機能(&K)")), "mnKinou");
-    kinou->addAction(QStringLiteral("印刷(&P)"))->setEnabled(false);
-    kinou->addAction(QStringLiteral("カレンダ画像(&G)"))->setEnabled(false);
-    QMenu* other = named(menuBar()->addMenu(QStringLiteral("その他(&O)")), "mnSonota");
-    other->addAction(QStringLiteral("バージョン情報(&A)"), this, [this] { ShowAbout(); });
-    QAction* property = other->addAction(QStringLiteral("プロパティ表示(&R)"), this, [] {
+    // Entries of functions still to come are there, disabled.
+    auto entry = [this](QMenu* m, const char* name, const QString& caption,
+                        std::function<void()> action = {}, QKeySequence key = {}) {
+        QAction* a = m->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        if (!key.isEmpty()) a->setShortcut(key);
+        if (action)
+            connect(a, &QAction::triggered, this, [action = std::move(action)] { action(); });
+        else
+            a->setEnabled(false);
+        return a;
+    };
+    QMenu* file = menu(QStringLiteral("ファイル(&F)"), "mnFile");
+    entry(file, "Exit1", QStringLiteral("終了(&X)"), [this] { close(); });
+    QMenu* view = menu(QStringLiteral("表示(&V)"), "mnhyouji");
+    view->menuAction()->setVisible(false);
+    entry(view, "N1", QStringLiteral("設定表示(&S)"), [this] { openSettings(); });
+    idouMenu_ = menu(QStringLiteral("移動(&G)"), "mnIdou");
+    entry(idouMenu_, "mnZengetu", QStringLiteral("前月(&J)"), [this] { StepMonth(-1); },
+          QKeySequence(Qt::CTRL | Qt::Key_J));
+    entry(idouMenu_, "mnYokugetu", QStringLiteral("翌月(&K)"), [this] { StepMonth(1); },
+          QKeySequence(Qt::CTRL | Qt::Key_K));
+    entry(idouMenu_, "mnZenNen", QStringLiteral("前年(&I)"), [this] { StepMonth(-12); },
+          QKeySequence(Qt::CTRL | Qt::Key_I));
+    entry(idouMenu_, "mnYokuNen", QStringLiteral("翌年(&M)"), [this] { StepMonth(12); },
+          QKeySequence(Qt::CTRL | Qt::Key_M));
+    QMenu* kinou = menu(QStringLiteral("機能(&K)"), "mnKinou");
+    entry(kinou, "mnPrint", QStringLiteral("印刷(&P)"));
+    QMenu* images = menu(QStringLiteral("カレンダ画像(&G)"), "mnSs", kinou);
+    images->menuAction()->setEnabled(false);
+    entry(images, "mnSs4", QStringLiteral("実行(&R)"), {}, QKeySequence(Qt::CTRL | Qt::Key_G));
+    const bool extended = cbCalendar_->isChecked();
+    entry(images, "mnPRC1", QStringLiteral("広報カレンダ"))->setVisible(extended);
+    entry(images, "mnC1", QStringLiteral("今月(&1)"))->setVisible(extended);
+    entry(images, "mnC2", QStringLiteral("翌月(&2)"))->setVisible(extended);
+    entry(images, "mnC3", QStringLiteral("翌々月(&3)"))->setVisible(extended);
+    entry(kinou, "mnPRC2", QStringLiteral("広報２"))->setVisible(extended);
+    entry(kinou, "mnSsOnOff", QStringLiteral("秘密の機能"))->setVisible(false);
+    QMenu* other = menu(QStringLiteral("その他(&O)"), "mnSonota");
+    entry(other, "About1", QStringLiteral("バージョン情報(&A)"), [this] { ShowAbout(); });
+    QAction* property = entry(other, "mnProperty", QStringLiteral("プロパティ表示(&R)"), [] {
         ShowFileProperties(QApplication::applicationFilePath());
     });
-    property->setVisible(IsShell5OrLater());
-    other->addAction(QStringLiteral("「Korvane」のWebサイト表示"), this, [] { OpenMakerWebPage(); });
-    mnInfo_ = other->addAction(QStringLiteral("インフォメーション"), this, [this] { ShowInfo(); });
+    connect(other, &QMenu::aboutToShow, this,
+            [property] { property->setVisible(IsShell5OrLater()); });
+    entry(other, "mnWeb", QStringLiteral("「Korvane」のWebサイト表示"), [] { OpenMakerWebPage(); });
+    mnInfo_ = entry(other, "mnInfo", QStringLiteral("インフォメーション"), [this] { ShowInfo(); });
     mnInfo_->setVisible(false);
-    other->addAction(QStringLiteral("オプション設定(&O)"), this, [this] { openSettings(); });
-    other->addAction(QStringLiteral("標準表示(&D)"), this, [this] { StandardDisplay(); });
-    other->addAction(QStringLiteral("セットアップ(&S)"))->setEnabled(false);
-    other->addAction(QStringLiteral("起動設定(&K)"))->setEnabled(false);
+    entry(other, "mnSettei", QStringLiteral("オプション設定(&O)"), [this] { openSettings(); });
+    entry(other, "mnHyoujun", QStringLiteral("標準表示(&D)"), [this] { StandardDisplay(); });
+    entry(other, "mnSetup", QStringLiteral("セットアップ(&S)"));
+    entry(other, "mnKidou", QStringLiteral("起動設定(&K)"));
+    // The window sees Alt+arrows before any of its controls.
+    for (const auto& [key, step] : {std::pair{Qt::Key_Right, 1}, std::pair{Qt::Key_Left, -1}}) {
+        auto* a = new QAction(this);
+        a->setShortcut(QKeyCombination(Qt::AltModifier, key));
+        a->setShortcutContext(Qt::WindowShortcut);
+        connect(a, &QAction::triggered, this, [this, step] { stepPage(step); });
+        addAction(a);
+    }
+    QMenu* kanri = menu(QStringLiteral("管理"), "mnKanri");
+    kanri->menuAction()->setVisible(false);
+    entry(kanri, "mnisSs", QStringLiteral("スクリーンショット"), {},
+          QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S))
+        ->setVisible(false);
 
     pMenu1_ = new QMenu(this);
     pMenu1_->setObjectName(QStringLiteral("pMenu1"));
-    pMenu1_->addAction(QStringLiteral("印刷(&P)"))->setEnabled(false);
+    entry(pMenu1_, "pmPrint", QStringLiteral("印刷(&P)"));
     pMenu1_->addSeparator();
     popupQuit_ = pMenu1_->addAction(QStringLiteral("Korvane終了(&X)"), this, [this] { close(); });
     connect(pnlMonth_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -507,15 +641,16 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::ShowInfo() {
+    bool webOpened = false;
     if (ShowInfoHook) {
-        ShowInfoHook();
-        return;
+        webOpened = ShowInfoHook();
+    } else {
+        if (headless_) return;
+        UpdateReminderDialog info(Clock::current().today(), this);
+        info.exec();
+        webOpened = info.WebOpened();
     }
-    if (headless_) return;
-    UpdateReminderDialog info(Clock::current().today(), this);
-    info.exec();
-    InfoReminderOffset = OffsetAfterReminder(Clock::current().today(), InfoReminderOffset,
-                                             info.WebOpened());
+    InfoReminderOffset = OffsetAfterReminder(Clock::current().today(), InfoReminderOffset, webOpened);
 }
 
 void MainWindow::ActivateMainWindow() {
@@ -586,7 +721,10 @@ void MainWindow::applyCompactLayout() {
 
 void MainWindow::PlaceWindow() {
     const QScreen* screen = this->screen();
-    const QRect work = screen ? screen->availableGeometry() : QRect();
+    PlaceWindow(screen ? screen->availableGeometry() : QRect());
+}
+
+void MainWindow::PlaceWindow(const QRect& work) {
     move(WindowPosition(frameGeometry().size(), work, radioGroup1_[1]->isChecked(),
                         QPoint(savedLeft_, savedTop_), smallScreen_, pos()));
 }
@@ -636,6 +774,9 @@ bool MainWindow::LoadAllSettings() {
         cbVelmar_->setChecked(link_.Options.cbVelmar);
         edtFolder1_->setText(link_.Options.edtFolder1);
         cbReadSpl_->setChecked(link_.Options.cbReadSpl);
+        cbSample_->setChecked(link_.Options.cbSample);
+        cbSprite_->setChecked(link_.Options.cbSprite);
+        cbPSelect_->setChecked(link_.Options.cbPSelect);
         link_.Resolve(arguments_);
         link_.LoadRuleFiles(*monthGrid_);
         monthGrid_->SetTabMojiSuu(std::uint8_t(link_.TabMojiSuu));
@@ -652,23 +793,15 @@ bool MainWindow::LoadAllSettings() {
         diagnostics_[3]->setText(QStringLiteral("データ：%1").arg(link_.MonthDataFolder));
         diagnostics_[4]->setText(QStringLiteral("区分　：%1").arg(link_.SiblingKind));
 
-        const IniFile ini(settingsFile());
-        cb24ji_->setChecked(ini.ReadBool("Settei", "cb24ji", cb24ji_->isChecked()));
-        cbShiyouchuu_->setChecked(ini.ReadBool("Settei", "cbShiyouchuu", cbShiyouchuu_->isChecked()));
-        const int mode = std::clamp(ini.ReadInteger("Settei", "rgYFirstMonth", 0), 0, 2);
-        rgYFirstMonth_[std::size_t(mode)]->setChecked(true);
-        const int week = std::clamp(ini.ReadInteger("Settei", "rgStYoubi", 0), 0, 1);
-        rgStYoubi_[std::size_t(week)]->setChecked(true);
-        const bool rokuyo = ini.ReadBool("Settei", "visRokuyou", false);
-        ApplyRokuyoDisplay(rokuyo);
-        cbToubai_->setChecked(ini.ReadBool("Settei", "cbToubai", cbToubai_->isChecked()));
-        applyItemFont();
-        const int position = std::clamp(ini.ReadInteger("Settei", "HyoujiIchi", 0), 0, 1);
-        radioGroup1_[std::size_t(position)]->setChecked(true);
-        savedTop_ = ini.ReadInteger("Settei", "fmC21Top", y());
-        savedLeft_ = ini.ReadInteger("Settei", "fmC21Left", x());
-        spHajimariTuki_->setValue(
-            std::clamp(ini.ReadInteger("Settei", "SpHajimariTuki", 1), 1, 12));
+        // The FTP settings: a file that cannot be read is not written over at the next save.
+        ftpReadable_ = ftp_.Load(paths_.ProgramFolder);
+
+        KorvaneIni stored;
+        stored.Settei.fmC21Top = y();
+        stored.Settei.fmC21Left = x();
+        stored.Image.edtSaveFolder = paths_.ProgramFolder;
+        stored.Read(IniFile(settingsFile()));
+        applyKorvaneIni(stored);
         updateYearModeControls();
     } catch (const std::exception& e) {
         ok = false;
@@ -676,60 +809,66 @@ bool MainWindow::LoadAllSettings() {
     return ok;
 }
 
-namespace {
+void MainWindow::applyKorvaneIni(const KorvaneIni& stored) {
+    korvaneIni_ = stored;
+    const SetteiSection& s = stored.Settei;
+    cb24ji_->setChecked(s.cb24ji);
+    cbShiyouchuu_->setChecked(s.cbShiyouchuu);
+    rgYFirstMonth_[std::size_t(s.rgYFirstMonth)]->setChecked(true);
+    rgStYoubi_[std::size_t(s.rgStYoubi)]->setChecked(true);
+    ApplyRokuyoDisplay(s.visRokuyou);
+    cbToubai_->setChecked(s.cbToubai);
+    applyItemFont();
+    radioGroup1_[std::size_t(s.HyoujiIchi)]->setChecked(true);
+    savedTop_ = s.fmC21Top;
+    savedLeft_ = s.fmC21Left;
+    spHajimariTuki_->setValue(s.SpHajimariTuki);
+    cbSs_->setChecked(false);
+}
 
-// Writes key by key: a value the file cannot take keeps its stored text and is noted with the
-// reason; every other key is still saved.
-class KeyWriter {
-public:
-    KeyWriter(const QString& file, std::map<QString, QStringList>& problems)
-        : ini_(file), problems_(problems) {}
-    void String(const QString& section, const QString& key, const QString& value) {
-        try {
-            ini_.WriteString(section, key, value);
-        } catch (const std::exception& e) {
-            problems_[QString::fromUtf8(e.what())] << key;
-        }
-    }
-    void Integer(const QString& section, const QString& key, int value) {
-        String(section, key, QString::number(value));
-    }
-    void Bool(const QString& section, const QString& key, bool value) {
-        String(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
-    }
-
-private:
-    IniFile ini_;
-    std::map<QString, QStringList>& problems_;
-};
-
-}  // namespace
+KorvaneIni MainWindow::collectKorvaneIni() const {
+    KorvaneIni out = korvaneIni_;  // the picture keys have no controls yet and keep their values
+    out.Header.Folder = paths_.ProgramFolder;
+    SetteiSection& s = out.Settei;
+    s.udCalSize = udCalSize_->value();
+    s.cb24ji = cb24ji_->isChecked();
+    s.cbShiyouchuu = cbShiyouchuu_->isChecked();
+    for (int i = 0; i < 3; ++i)
+        if (rgYFirstMonth_[std::size_t(i)]->isChecked()) s.rgYFirstMonth = i;
+    s.HyoujiIchi = radioGroup1_[1]->isChecked() ? 1 : 0;
+    s.fmC21Top = y();
+    s.fmC21Left = x();
+    s.rgStYoubi = rgStYoubi_[1]->isChecked() ? 1 : 0;
+    s.visRokuyou = cbRokuyou_->isChecked();
+    s.cbToubai = cbToubai_->isChecked();
+    s.SpHajimariTuki = spHajimariTuki_->value();
+    out.Image.cbSs = cbSs_->isChecked();
+    return out;
+}
 
 bool MainWindow::SaveAllSettings() {
     if (headless_) return true;
-    std::map<QString, QStringList> problems;  // reason -> keys
-    KeyWriter ini(settingsFile(), problems);
-    ini.String("Header", "Version", QStringLiteral("Ver1.2.1"));
-    ini.String("Header", "Folder", paths_.ProgramFolder);
-    ini.Bool("Settei", "cb24ji", cb24ji_->isChecked());
-    ini.Bool("Settei", "cbShiyouchuu", cbShiyouchuu_->isChecked());
-    int mode = 0;
-    for (int i = 0; i < 3; ++i)
-        if (rgYFirstMonth_[std::size_t(i)]->isChecked()) mode = i;
-    ini.Integer("Settei", "rgYFirstMonth", mode);
-    ini.Integer("Settei", "HyoujiIchi", radioGroup1_[1]->isChecked() ? 1 : 0);
-    ini.Integer("Settei", "fmC21Top", y());
-    ini.Integer("Settei", "fmC21Left", x());
-    ini.Integer("Settei", "rgStYoubi", rgStYoubi_[1]->isChecked() ? 1 : 0);
-    ini.Bool("Settei", "visRokuyou", cbRokuyou_->isChecked());
-    ini.Bool("Settei", "cbToubai", cbToubai_->isChecked());
-    ini.Integer("Settei", "SpHajimariTuki", spHajimariTuki_->value());
-    KeyWriter printers(printersFile(), problems);
-    printers.Bool("Set", "cbPSelect", link_.Options.cbPSelect);
-    printers.Bool("Set", "cbSample", link_.Options.cbSample);
-    printers.Bool("Set", "cbReadSpl", cbReadSpl_->isChecked());
-    printers.Bool("Set", "cbVelmar", cbVelmar_->isChecked());
-    printers.String("Set", "edtFolder1", edtFolder1_->text());
+    SaveProblems problems;
+    IniFile printersIni(printersFile());
+    SettingsWriter printers(printersIni, problems);
+    PrintersSetSection set = link_.Options;
+    set.cbPSelect = cbPSelect_->isChecked();
+    set.cbSample = cbSample_->isChecked();
+    set.cbReadSpl = cbReadSpl_->isChecked();
+    set.cbVelmar = cbVelmar_->isChecked();
+    set.edtFolder1 = edtFolder1_->text();
+    set.cbSprite = cbSprite_->isChecked();
+    set.Write(printers);
+    if (!ftpReadable_) {
+        problems[QStringLiteral("%1 が読めないので、書き換えません").arg(
+            QString::fromLatin1(FtpSettings::kFileName))] << QStringLiteral("FTP");
+    } else if (!ftp_.Save(paths_.ProgramFolder)) {
+        problems[QStringLiteral("%1 に書き込めません").arg(
+            QString::fromLatin1(FtpSettings::kFileName))] << QStringLiteral("FTP");
+    }
+    IniFile korvaneIni(settingsFile());
+    SettingsWriter ini(korvaneIni, problems);
+    collectKorvaneIni().Write(ini);
     if (problems.empty()) return true;
     // Said once a run: the same value would fail at every later save too.
     if (!saveProblemsReported_) {
@@ -991,21 +1130,19 @@ void MainWindow::pageChanged() {
     if (page == tsYear_) YearModeClicked();
 }
 
+void MainWindow::stepPage(int step) {
+    int i = pageControl_->currentIndex();
+    for (int n = 0; n < pageControl_->count(); ++n) {
+        i = (i + step + pageControl_->count()) % pageControl_->count();
+        if (pageControl_->isTabVisible(i)) break;
+    }
+    pageControl_->setCurrentIndex(i);
+}
+
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     if (event->modifiers() == Qt::ControlModifier && event->key() == Qt::Key_Home &&
         pageControl_->currentWidget() == tsSettei_ && settingsPages_->currentIndex() == 0) {
         for (QLabel* l : diagnostics_) l->setVisible(true);
-        return;
-    }
-    if (event->modifiers() == Qt::AltModifier &&
-        (event->key() == Qt::Key_Right || event->key() == Qt::Key_Left)) {
-        const int step = event->key() == Qt::Key_Right ? 1 : -1;
-        int i = pageControl_->currentIndex();
-        for (int n = 0; n < pageControl_->count(); ++n) {
-            i = (i + step + pageControl_->count()) % pageControl_->count();
-            if (pageControl_->isTabVisible(i)) break;
-        }
-        pageControl_->setCurrentIndex(i);
         return;
     }
     QMainWindow::keyPressEvent(event);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ftpsettings.h"
+#include "app/mainsettings.h"
 #include "app/monthtable.h"
 #include "app/siblinglink.h"
 
@@ -72,10 +74,12 @@ public:
     void ShowMainWindow();
     // Centres the window in the work area, or puts it where it was when so chosen.
     void PlaceWindow();
+    void PlaceWindow(const QRect& workArea);
     // Days added to the update reminder's date; starts at 0 in every run.
     int InfoReminderOffset = 0;
-    // Tests see the reminder here instead of a modal window.
-    std::function<void()> ShowInfoHook;
+    // Tests see the reminder here instead of a modal window; the answer says whether the user
+    // opened the web page from it.
+    std::function<bool()> ShowInfoHook;
     // For the window pictures: nothing is written and no window waits for an answer.
     void SetHeadless(bool on) { headless_ = on; }
     // The month, year and settings pages as PNG files in folder.
@@ -116,10 +120,21 @@ private:
     void applyItemFont();
     void applyCompactLayout();
     std::int32_t yearModeYear(int mode) const;
+    void applyKorvaneIni(const KorvaneIni& stored);
+    KorvaneIni collectKorvaneIni() const;
+    void buildManagementPage();
+    void sampleOptionClicked();
+    void sampleButtonClicked();
+    void spriteOptionClicked();
+    void setSampleCaption(const QString& caption);
+    void stepPage(int step);
     QString settingsFile() const { return paths_.SettingsFolder + QStringLiteral("Korvane.ini"); }
     QString printersFile() const { return paths_.SettingsFolder + QStringLiteral("Printers.ini"); }
 
     MainWindowPaths paths_;
+    KorvaneIni korvaneIni_;  // as read at start
+    FtpSettings ftp_;
+    bool ftpReadable_ = true;
     QStringList arguments_;
     bool smallScreen_;
     std::int32_t todayDay_ = 0;
@@ -169,6 +184,13 @@ private:
     QCheckBox* cb24ji_ = nullptr;
     QCheckBox* cbShiyouchuu_ = nullptr;
     QCheckBox* cbRokuyou_ = nullptr;
+    QCheckBox* cbSample_ = nullptr;
+    QCheckBox* cbPSelect_ = nullptr;
+    QCheckBox* cbSprite_ = nullptr;
+    QPushButton* btnM16_ = nullptr;
+    QSpinBox* udCalSize_ = nullptr;
+    QCheckBox* cbSs_ = nullptr;
+    QCheckBox* cbCalendar_ = nullptr;
     QLabel* clockPanel_ = nullptr;
     QLabel* folderPanel_ = nullptr;
     QMenu* idouMenu_ = nullptr;

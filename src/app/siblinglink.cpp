@@ -40,12 +40,7 @@ QString SiblingLink::MonthFileName(std::int32_t year, std::int32_t month) {
 
 void SiblingLink::LoadOptions(const QString& printersIni) {
     const IniFile ini(printersIni);
-    Options.cbPSelect = ini.ReadBool("Set", "cbPSelect", Options.cbPSelect);
-    Options.cbSample = ini.ReadBool("Set", "cbSample", Options.cbSample);
-    Options.cbReadSpl = ini.ReadBool("Set", "cbReadSpl", Options.cbReadSpl);
-    Options.cbVelmar = ini.ReadBool("Set", "cbVelmar", Options.cbVelmar);
-    Options.edtFolder1 = ini.ReadString("Set", "edtFolder1", Options.edtFolder1);
-    Options.cbUetume = ini.ReadBool("Print", "cbUetume", false);
+    Options.Read(ini);
 }
 
 void SiblingLink::Resolve(const QStringList& arguments) {

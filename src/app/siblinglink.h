@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/mainsettings.h"
 #include "calendar/monthlayout.h"
 #include "core/colortext.h"
 
@@ -13,14 +14,7 @@ namespace korvane {
 class CalendarControl;
 
 // The settings-page options that decide the link, as stored in Printers.ini.
-struct LinkOptions {
-    bool cbPSelect = true;
-    bool cbSample = true;
-    bool cbReadSpl = false;  // do not read sample data
-    bool cbVelmar = false;   // use the sibling's data
-    QString edtFolder1;      // the sibling's start folder
-    bool cbUetume = false;   // month grid items packed to the top
-};
+using LinkOptions = PrintersSetSection;
 
 // Where the sibling schedule program keeps its files, and the reading of them. Korvane only reads
 // these files. Folders carry a trailing "/"; Windows paths from the sibling (under Wine) are

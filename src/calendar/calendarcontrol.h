@@ -128,6 +128,8 @@ protected:
 signals:
     // The current day changed (by a click, a key or a setter).
     void dayChanged(std::int32_t year, int month, int day);
+    // A click on a day of the shown month, also on the selected one (keys do not send it).
+    void dayClicked(std::int32_t year, int month, int day);
 
 private:
     void startMidnightTimer();

@@ -145,9 +145,15 @@ void MonthCalendar::mousePressEvent(QMouseEvent* event) {
     DecodeDayNumber(date, y, m, d);
     if (m != Month() && !neighborJump_) return;
     SetDayNumber(date);
+    if (event->button() == Qt::LeftButton) emit dayClicked(Year(), Month(), Day());
 }
 
 void MonthCalendar::keyPressEvent(QKeyEvent* event) {
+    // Alt and Ctrl with a key belong to the window (page changes, menu shortcuts).
+    if (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) {
+        event->ignore();
+        return;
+    }
     switch (event->key()) {
         case Qt::Key_Right: NextDay(); break;
         case Qt::Key_Left: PrevDay(); break;

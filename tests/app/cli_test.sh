@@ -21,4 +21,23 @@ fi
 
 out=$("$korvane" --days 1948-03-20 1948-03-22 | cut -f3 | tr '\n' ' ')
 check "$out" "2 1 0 " "day kinds of 1948-03-20..22"
+# The agenda of a month with the shipped sample data and no settings of the user's.
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+agenda() { HOME=$home XDG_CONFIG_HOME=$home/.config "$korvane" --agenda "$@"; }
+out=$(agenda 202612); code=$?
+check "$code" 0 "exit of --agenda 202612"
+check "$(grep -c '^2026-12-' <<<"$out")" 31 "day lines of December 2026"
+day31=$(sed -n '/^2026-12-31/,/^2027/p' <<<"$out" | grep -c $'^\t\[bold\] 請求書 締め切り$')
+check "$day31" 1 "the sample's deadline on 2026-12-31"
+[[ ! -e $home/.config ]] || { echo "FAIL: --agenda made a settings folder"; fail=1; }
+for bad in 202613 2026 "202612 /X=1" "000012"; do
+  # shellcheck disable=SC2086
+  agenda $bad >/dev/null 2>&1; code=$?
+  check "$code" 2 "exit of --agenda $bad"
+done
+if [[ -w /dev/full ]]; then
+  agenda 202612 >/dev/full 2>/dev/null; code=$?
+  check "$code" 1 "exit of --agenda when standard output is full"
+fi
 exit $fail

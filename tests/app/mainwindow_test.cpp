@@ -1,5 +1,7 @@
 #include "app/mainwindow.h"
 #include "app/windowplacement.h"
+#include "app/ftpsettings.h"
+#include "core/codec.h"
 
 #include "calendar/daynumber.h"
 #include "calendar/monthgrid.h"
@@ -8,7 +10,10 @@
 #include "core/prompt.h"
 #include "settings/inifile.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QMenu>
+#include <QPushButton>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -51,7 +56,7 @@ protected:
         window = std::make_unique<MainWindow>(
             MainWindowPaths{dir.filePath("prog") + "/", dir.filePath("settings") + "/"},
             QStringList{});
-        window->ShowInfoHook = [] {};  // the reminder is tested on its own; nothing may block
+        window->ShowInfoHook = [] { return false; };  // the reminder is tested on its own; nothing may block
     }
     void TearDown() override {
         window.reset();
@@ -151,15 +156,68 @@ TEST_F(MainWindowTest, WeekStartMovesEveryCalendar) {
     for (int tag = 1; tag <= 12; ++tag) EXPECT_EQ(window->Mini(tag)->FirstDayOfWeek(), dowMon);
 }
 
-TEST_F(MainWindowTest, MiniCalendarClickAsksThenShowsTheMonth) {
+// Keys move the day of a mini calendar without a question, Alt+arrows turn the window's pages,
+// and a click on any day (the selected one too) asks before showing its month.
+TEST_F(MainWindowTest, MiniCalendarAsksOnAClickNotOnKeys) {
     open(2026, 12, 7);
+    window->show();
+    auto* pages = find<QTabWidget>("PageControl1");
+    pages->setCurrentWidget(find<QWidget>("tsYear"));
     window->LayOutYear(2027, 1);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    MiniCalendar* mini = window->Mini(3);
+    ASSERT_EQ(mini->Month(), 3);
+    mini->setFocus();
+    QTest::keyClick(mini, Qt::Key_Right);
+    QTest::keyClick(mini, Qt::Key_Down);
+    EXPECT_TRUE(prompt.texts().isEmpty());
+    EXPECT_EQ(mini->Day(), 9);
+    QTest::keyClick(mini, Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(pages->currentWidget(), find<QWidget>("tsMonth"));  // the settings page has no tab
+    QTest::keyClick(window->Grid(), Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(pages->currentWidget(), find<QWidget>("tsYear"));
+    EXPECT_TRUE(prompt.texts().isEmpty());
+
+    auto cellOf = [&](int day) {
+        const int index = int(EncodeDayNumber(2027, 3, std::uint8_t(day)) - mini->FirstCellDay());
+        return mini->CellRect(index % 7, index / 7 + 1).center() + mini->contentsRect().topLeft();
+    };
+    prompt.answer(false);
+    QTest::mouseClick(mini, Qt::LeftButton, {}, cellOf(9));  // the selected day
+    ASSERT_EQ(prompt.texts().size(), 1);
+    EXPECT_EQ(prompt.texts()[0], "2027 年 3 月のマンスリーカレンダーを表示しますか？");
+    EXPECT_EQ(pages->currentWidget(), find<QWidget>("tsYear"));
     prompt.answer(true);
-    window->MiniCalendarClicked(window->Mini(3));
-    EXPECT_EQ(prompt.texts().last(), "2027 年 3 月のマンスリーカレンダーを表示しますか？");
+    QTest::mouseClick(mini, Qt::LeftButton, {}, cellOf(20));
+    EXPECT_EQ(prompt.texts().size(), 2);
+    EXPECT_EQ(pages->currentWidget(), find<QWidget>("tsMonth"));
     EXPECT_EQ(window->Grid()->Year(), 2027);
     EXPECT_EQ(window->Grid()->Month(), 3);
     EXPECT_EQ(window->MonthTabs()->currentIndex(), 4);
+    window->close();
+}
+
+// Every month tab is whole on the bar, in the normal and in the compact layout.
+TEST_F(MainWindowTest, AllFiveMonthTabsAreVisible) {
+    for (const bool small : {false, true}) {
+        open(2026, 12, 7);
+        window.reset();
+        window = std::make_unique<MainWindow>(
+            MainWindowPaths{dir.filePath("prog") + "/", dir.filePath("settings") + "/"},
+            QStringList{}, small);
+        window->ShowInfoHook = [] { return false; };
+        window->show();
+        QTabBar* tabs = window->MonthTabs();
+        ASSERT_EQ(tabs->count(), 5);
+        for (int i = 0; i < 5; ++i) {
+            EXPECT_TRUE(tabs->rect().contains(tabs->tabRect(i))) << "tab " << i << " small " << small;
+            EXPECT_GE(tabs->tabRect(i).width(), window->Grid()->LenDayW() - 1);
+        }
+        for (QWidget* arrow : tabs->findChildren<QWidget*>())
+            EXPECT_FALSE(arrow->isVisible()) << "scroll arrows, small " << small;
+        window->close();
+    }
 }
 
 TEST_F(MainWindowTest, CtrlHomeShowsWhereTheDataComesFrom) {
@@ -197,9 +255,10 @@ TEST_F(MainWindowTest, OneValueTheFileCannotTakeCostsOnlyThatKey) {
     IniFile(dir.filePath("settings/Korvane.ini")).WriteString("Header", "Folder", "/old/");
     open(2026, 12, 7);
     window.reset();
+    QDir().mkpath(dir.filePath("prog/jürgen"));
     window = std::make_unique<MainWindow>(
         MainWindowPaths{dir.filePath("prog") + "/jürgen/", dir.filePath("settings") + "/"}, QStringList{});
-    window->ShowInfoHook = [] {};
+    window->ShowInfoHook = [] { return false; };
     find<QCheckBox>("cb24ji")->setChecked(true);
     prompt.clear();
     EXPECT_FALSE(window->SaveAllSettings());
@@ -210,11 +269,148 @@ TEST_F(MainWindowTest, OneValueTheFileCannotTakeCostsOnlyThatKey) {
     EXPECT_TRUE(ini.ValueExists("Settei", "SpHajimariTuki"));
     EXPECT_TRUE(IniFile(dir.filePath("settings/Printers.ini")).ValueExists("Set", "edtFolder1"));
     ASSERT_EQ(prompt.entries().size(), 1u);
-    EXPECT_TRUE(prompt.texts()[0].startsWith("ItemHozon Err\r\n次の設定を保存できませんでした。\r\nFolder: "))
+    EXPECT_TRUE(prompt.texts()[0].startsWith(
+        "ItemHozon Err\r\n次の設定を保存できませんでした。\r\nFolder, edtSaveFolder: "))
         << qPrintable(prompt.texts()[0]);
     EXPECT_TRUE(prompt.texts()[0].contains("ü"));
     EXPECT_FALSE(window->SaveAllSettings());
     EXPECT_EQ(prompt.entries().size(), 1u);  // once a run
+}
+
+// The sample button shows only while its hidden option is off, and then only flips its caption.
+TEST_F(MainWindowTest, SampleButtonFollowsItsHiddenOption) {
+    open(2026, 12, 7);
+    auto* button = find<QPushButton>("btnM16");
+    auto* option = find<QCheckBox>("cbSample");
+    EXPECT_TRUE(option->isChecked());
+    EXPECT_TRUE(button->text().isEmpty());
+    button->click();
+    EXPECT_TRUE(button->text().isEmpty());
+    option->click();
+    EXPECT_EQ(button->text(), "サンプル\n\n表示");
+    button->click();
+    EXPECT_EQ(button->text(), "サンプル\n消去");
+    button->click();
+    EXPECT_EQ(button->text(), "サンプル\n表示");
+    option->click();
+    EXPECT_TRUE(button->text().isEmpty());
+    option->click();
+    find<QCheckBox>("cbVelmar")->setChecked(true);  // linked: the option goes grey, the caption
+    EXPECT_FALSE(option->isEnabled());
+    EXPECT_TRUE(button->text().isEmpty());
+    find<QCheckBox>("cbVelmar")->setChecked(false);
+    EXPECT_TRUE(option->isEnabled());
+    // It is stored in Printers.ini and read back at the next start.
+    ASSERT_TRUE(window->SaveAllSettings());
+    open(2026, 12, 7);
+    EXPECT_FALSE(find<QCheckBox>("cbSample")->isChecked());
+}
+
+TEST_F(MainWindowTest, SpriteMarkerExistsExactlyWhileTheOptionIsChecked) {
+    open(2026, 12, 7);
+    auto* sprite = find<QCheckBox>("cbSprite");
+    const QString marker = dir.filePath("prog/sptoff.kvn");
+    EXPECT_TRUE(sprite->isChecked());
+    sprite->click();
+    EXPECT_FALSE(QFileInfo::exists(marker));
+    sprite->click();
+    QFile f(marker);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(),
+              *Cp932::encode("このフォルダのKorvaneの、スプライトは表示しません。\r\n"));
+    f.close();
+    sprite->click();
+    EXPECT_FALSE(QFileInfo::exists(marker));
+    ASSERT_TRUE(window->SaveAllSettings());
+    EXPECT_FALSE(IniFile(dir.filePath("settings/Printers.ini")).ReadBool("Set", "cbSprite", true));
+    EXPECT_TRUE(prompt.texts().isEmpty());
+}
+
+TEST_F(MainWindowTest, ManagementPageStaysHiddenAndStoresItsTwoKeys) {
+    QDir().mkpath(dir.filePath("settings"));
+    IniFile stored(dir.filePath("settings/Korvane.ini"));
+    stored.WriteString("Option", "cbSs", "1");
+    stored.WriteString("Option", "edtFile1", "Mine");
+    stored.WriteString("Option", "cbSsUse", "1");
+    open(2026, 12, 7);
+    auto* pages = find<QTabWidget>("PageControl3");
+    EXPECT_FALSE(pages->isTabVisible(pages->indexOf(find<QWidget>("tsKanri"))));
+    EXPECT_FALSE(find<QCheckBox>("cbSs")->isChecked());  // cleared at every start
+    EXPECT_FALSE(find<QCheckBox>("cbCalendar")->isChecked());
+    find<QSpinBox>("udCalSize")->setValue(0);
+    find<QCheckBox>("cbSs")->setChecked(true);
+    ASSERT_TRUE(window->SaveAllSettings());
+    const IniFile ini(dir.filePath("settings/Korvane.ini"));
+    EXPECT_EQ(ini.ReadString("Settei", "udCalSize", ""), "0");
+    EXPECT_EQ(ini.ReadString("Option", "cbSs", ""), "1");
+    // Keys whose controls come later keep what was stored.
+    EXPECT_EQ(ini.ReadString("Option", "edtFile1", ""), "Mine");
+    EXPECT_EQ(ini.ReadString("Option", "cbSsUse", ""), "1");
+    EXPECT_EQ(ini.ReadString("Option", "edtSaveFolder", ""), dir.filePath("prog") + "/");
+}
+
+// Entries of what is built work; those of what is still to come are there and disabled.
+TEST_F(MainWindowTest, MenuEntriesByName) {
+    QFile marker(dir.filePath("prog/korvane.777"));
+    QDir().mkpath(dir.filePath("prog"));
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.close();
+    open(2026, 12, 7);
+    auto action = [&](const char* name) {
+        QAction* a = find<QAction>(name);
+        EXPECT_NE(a, nullptr) << name;
+        return a;
+    };
+    const struct {
+        const char* name;
+        const char16_t* caption;
+        bool enabled;
+        bool visible;
+    } entries[] = {
+        {"Exit1", u"終了(&X)", true, true},           {"N1", u"設定表示(&S)", true, true},
+        {"mnZengetu", u"前月(&J)", true, true},       {"mnYokuNen", u"翌年(&M)", true, true},
+        {"mnPrint", u"印刷(&P)", false, true},        {"mnSs4", u"実行(&R)", false, true},
+        {"mnPRC1", u"広報カレンダ", false, true},     {"mnC3", u"翌々月(&3)", false, true},
+        {"mnPRC2", u"広報２", false, true},           {"mnSsOnOff", u"秘密の機能", false, false},
+        {"About1", u"バージョン情報(&A)", true, true}, {"mnWeb", u"「Korvane」のWebサイト表示", true, true},
+        {"mnInfo", u"インフォメーション", true, false}, {"mnSettei", u"オプション設定(&O)", true, true},
+        {"mnHyoujun", u"標準表示(&D)", true, true},   {"mnSetup", u"セットアップ(&S)", false, true},
+        {"mnKidou", u"起動設定(&K)", false, true},    {"mnisSs", u"スクリーンショット", false, false},
+    };
+    for (const auto& e : entries) {
+        QAction* a = action(e.name);
+        if (!a) continue;
+        EXPECT_EQ(a->text(), QString::fromUtf16(e.caption)) << e.name;
+        if (e.visible) EXPECT_EQ(a->isEnabled(), e.enabled) << e.name;  // hidden ones are disabled
+        EXPECT_EQ(a->isVisible(), e.visible) << e.name;
+    }
+    EXPECT_TRUE(find<QCheckBox>("cbCalendar")->isChecked());
+    EXPECT_FALSE(find<QMenu>("mnhyouji")->menuAction()->isVisible());
+    EXPECT_FALSE(find<QMenu>("mnKanri")->menuAction()->isVisible());
+    EXPECT_EQ(action("mnYokugetu")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
+    EXPECT_EQ(action("mnSs4")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
+    action("N1")->trigger();
+    EXPECT_EQ(find<QTabWidget>("PageControl1")->currentWidget(), find<QWidget>("tsSettei"));
+    action("mnZengetu")->trigger();
+    EXPECT_EQ(window->Grid()->Month(), 11);
+}
+
+TEST_F(MainWindowTest, FtpSettingsAreLoadedAndSavedOwnerOnly) {
+    QDir().mkpath(dir.filePath("prog"));
+    FtpSettings ftp;
+    ftp.Server = "ftp.example.jp";
+    ftp.UserID = "山田";
+    ASSERT_TRUE(ftp.Save(dir.filePath("prog") + "/"));
+    open(2026, 12, 7);
+    QFile::remove(dir.filePath("prog/Korvane.bini"));
+    ASSERT_TRUE(window->SaveAllSettings());
+    const QString bini = dir.filePath("prog/Korvane.bini");
+    EXPECT_EQ(QFileInfo(bini).permissions() & 0x0077, 0);  // nobody but the owner
+    FtpSettings back;
+    ASSERT_TRUE(back.Load(dir.filePath("prog") + "/"));
+    EXPECT_EQ(back.Server, "ftp.example.jp");
+    EXPECT_EQ(back.UserID, "山田");
+    EXPECT_EQ(back.CurrentDir, "/");
 }
 
 TEST(StatusClock, JapaneseTwelveAndTwentyFourHours) {
@@ -281,22 +477,34 @@ TEST(Reminder, DueFromDay456AndAgainAfterFifteenOrSixtyDays) {
     EXPECT_EQ(OffsetAfterReminder(QDate(2026, 12, 7), 0, true), 20 * 365 + 5 - 5 - 455 + 60);
 }
 
+// The window moves the reminder on by itself: 15 days after a plain close, 60 after the web page.
 TEST_F(MainWindowTest, ReminderAtActivationOnlyOncePerDay) {
     open(2008, 3, 12);
     int shown = 0;
     window->ShowInfoHook = [&] {
         ++shown;
-        window->InfoReminderOffset =
-            OffsetAfterReminder(Clock::current().today(), window->InfoReminderOffset, false);
+        return false;
     };
     window->ActivateMainWindow();
     window->ActivateMainWindow();
     EXPECT_EQ(shown, 1);
+    EXPECT_EQ(window->InfoReminderOffset, 16);
+    open(2008, 3, 12);
+    window->ShowInfoHook = [&] {
+        ++shown;
+        return true;
+    };
+    window->ActivateMainWindow();
+    EXPECT_EQ(window->InfoReminderOffset, 61);
     open(2008, 3, 11);
     shown = 0;
-    window->ShowInfoHook = [&] { ++shown; };
+    window->ShowInfoHook = [&] {
+        ++shown;
+        return false;
+    };
     window->ActivateMainWindow();
     EXPECT_EQ(shown, 0);
+    EXPECT_EQ(window->InfoReminderOffset, 0);
 }
 
 TEST_F(MainWindowTest, LinkWarningDoesNotComeBackFromItsOwnBox) {
@@ -333,18 +541,23 @@ TEST(VersionWindows, AboutBuildCodeAndInfoText) {
 namespace korvane {
 namespace {
 
-TEST_F(MainWindowTest, StoredPositionBelowTheWorkAreaIsNotUsed) {
-    QDir().mkpath(dir.filePath("settings"));
-    IniFile ini(dir.filePath("settings/Korvane.ini"));
-    ini.WriteInteger("Settei", "HyoujiIchi", 1);
-    ini.WriteInteger("Settei", "fmC21Top", 5000);
-    ini.WriteInteger("Settei", "fmC21Left", 10);
-    open(2026, 12, 7);
-    window->show();
-    EXPECT_LT(window->y(), 5000);
-    const QRect work = window->screen()->availableGeometry();
-    EXPECT_LE(window->frameGeometry().top(), std::max(0, work.bottom()));
-    window->close();
+// On a work area the window fits in, stored places off every edge bring it back inside.
+TEST_F(MainWindowTest, StoredPositionOffTheWorkAreaIsNotUsed) {
+    const QRect work(0, 30, 3000, 1900);
+    const QPoint stored[] = {{99999, -3000}, {10, 5000}, {-5000, 100}, {100, 100}};
+    for (const QPoint& at : stored) {
+        QDir().mkpath(dir.filePath("settings"));
+        IniFile ini(dir.filePath("settings/Korvane.ini"));
+        ini.WriteInteger("Settei", "HyoujiIchi", 1);
+        ini.WriteInteger("Settei", "fmC21Left", at.x());
+        ini.WriteInteger("Settei", "fmC21Top", at.y());
+        open(2026, 12, 7);
+        window->PlaceWindow(work);
+        const QRect frame = window->frameGeometry();
+        EXPECT_TRUE(work.contains(frame)) << at.x() << "," << at.y() << " -> " << frame.x() << ","
+                                          << frame.y() << " " << frame.width() << "x" << frame.height();
+        if (at == QPoint(100, 100)) EXPECT_EQ(frame.topLeft(), at);  // a good place is kept
+    }
 }
 
 // The window's place at start, for a 1366 x 728 work area below a 40-pixel panel.
@@ -384,12 +597,19 @@ TEST_F(MainWindowTest, SmallScreenIsCompactAndFixed) {
     window = std::make_unique<MainWindow>(
         MainWindowPaths{dir.filePath("prog") + "/", dir.filePath("settings") + "/"}, QStringList{},
         true);
-    window->ShowInfoHook = [] {};
+    window->ShowInfoHook = [] { return false; };
     window->show();
     EXPECT_EQ(window->Grid()->LenDayW(), 100);
     EXPECT_EQ(window->Grid()->ItemGyo(), 3);
     auto* pages = find<QTabWidget>("PageControl1");
-    EXPECT_FALSE(pages->isTabVisible(pages->indexOf(find<QWidget>("tsYear"))));
+    QList<QWidget*> shown;
+    for (int i = 0; i < pages->count(); ++i)
+        if (pages->isTabVisible(i)) shown << pages->widget(i);
+    EXPECT_EQ(shown, QList<QWidget*>({find<QWidget>("tsMonth")}));
+    auto* settings = find<QTabWidget>("PageControl3");
+    const int images = settings->indexOf(find<QWidget>("tsSs"));
+    ASSERT_GE(images, 0);
+    EXPECT_FALSE(settings->isTabVisible(images));
     EXPECT_FALSE(find<QWidget>("pnlBtn")->isVisible());
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
     window->close();
