@@ -58,6 +58,7 @@ int run(int argc, char* argv[]) {
         ScriptedPrompt quiet;  // no message box may wait for an answer here
         // The pictures neither make folders nor move files: the settings are only read.
         MainWindow window({programFolder, readOnlySettingsFolder()}, {}, shots->Small);
+        if (window.InitialisationFailed()) return 1;
         window.SetHeadless(true);
         window.show();
         if (!shots->Month.isEmpty()) window.GoToMonth(shots->Month);
@@ -81,6 +82,10 @@ int run(int argc, char* argv[]) {
     MainWindow window({programFolder, place.Folder, place.FirstRunFlag, place.RunFromCd}, args,
                   smallScreen);
     prompt.setParent(&window);
+    if (window.InitialisationFailed()) {
+        Prompt::install(nullptr);
+        return 1;
+    }
     if (singleCopy)
         instance.Listen([&window] {
             window.showNormal();

@@ -93,11 +93,12 @@ MainWindow::MainWindow(MainWindowPaths paths, QStringList arguments, bool smallS
     statusBar()->addWidget(clockPanel_);
     statusBar()->addWidget(folderPanel_, 1);
 
-    todayDay_ = TodayDayNumber();
     configureMonthGrid();
     if (!initialiseMonths()) {
+        initialisationFailed_ = true;
         showMessage(QStringLiteral(
             "月の初期設定に失敗しました。\r\n一旦、終了させますので\r\nもう一度、立ち上げ直してください。"));
+        return;  // the program ends without showing the window
     }
 
     timer1_ = new QTimer(this);
@@ -670,10 +671,15 @@ void MainWindow::ActivateMainWindow() {
     } else if (kReleaseDate.addDays(kReminderDays) > today && InfoReminderOffset > 99) {
         InfoReminderOffset = -1;
     }
-    if (cbVelmar_->isChecked() && link_.SiblingKind == 0 && !linkWarned_) {
-        linkWarned_ = true;
+    // Said at every activation but the one its own box gives back when it closes.
+    if (linkBoxClosing_) {
+        linkBoxClosing_ = false;
+    } else if (cbVelmar_->isChecked() && link_.SiblingKind == 0) {
         showMessage(QStringLiteral("Velmar／Tesskaの起動フォルダの設定は、正しいですか？\r\n"
                                    "起動フォルダを設定し直して下さい。"));
+        linkBoxClosing_ = true;
+        // When that activation does not come (the window was not active), the next one counts.
+        QTimer::singleShot(500, this, [this] { linkBoxClosing_ = false; });
     }
     activating_ = false;
 }

@@ -44,6 +44,8 @@ public:
     MainWindow(MainWindowPaths paths, QStringList arguments, bool smallScreen = false,
            QWidget* parent = nullptr);
     ~MainWindow() override;
+    // The month initialisation failed (and said so): the program is to end.
+    bool InitialisationFailed() const { return initialisationFailed_; }
 
     static constexpr const char16_t* kConfirmCaption = u"確認 -Korvane-";
     static QString ConfirmCaption() { return QString::fromUtf16(kConfirmCaption); }
@@ -151,7 +153,8 @@ private:
     bool firstShowDone_ = false;
     std::array<QLabel*, 5> diagnostics_{};
     bool activating_ = false;
-    bool linkWarned_ = false;
+    bool linkBoxClosing_ = false;
+    bool initialisationFailed_ = false;
     QAction* mnInfo_ = nullptr;
     int savedTop_ = 0;
     int savedLeft_ = 0;

@@ -191,6 +191,44 @@ QByteArray ScrambleText(const QByteArray& text, const QByteArray& key) {
     return out;
 }
 
+namespace {
+
+// A scrambled line leaves its control bytes as they are, so a CR or LF in it would vanish with the
+// line breaks and a 0x1E 0x1F would split it; they travel escaped behind 0x1E instead. A file
+// without them reads as before.
+constexpr char kEscape = '\x1e';
+
+QByteArray escapeLine(const QByteArray& line) {
+    QByteArray out;
+    out.reserve(line.size());
+    for (const char c : line) {
+        switch (c) {
+            case kEscape: out += "\x1e\x02"; break;
+            case '\r': out += "\x1e\x03"; break;
+            case '\n': out += "\x1e\x04"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
+QByteArray unescapeLine(const QByteArray& line) {
+    QByteArray out;
+    out.reserve(line.size());
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const char next = i + 1 < line.size() ? line[i + 1] : '\0';
+        if (line[i] == kEscape && next >= '\x02' && next <= '\x04') {
+            out += next == '\x02' ? kEscape : next == '\x03' ? '\r' : '\n';
+            ++i;
+        } else {
+            out += line[i];
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
 bool ScrambledIniFile(const QString& mode, IniFile& ini, const QString& exportName,
                       const QByteArray& key, const QString& fileName, const QString& programFolder) {
     const QString path = fileName.contains(u'/') ? fileName : programFolder + fileName;
@@ -211,7 +249,7 @@ bool ScrambledIniFile(const QString& mode, IniFile& ini, const QString& exportNa
         for (qsizetype i = 0; i < lines.size(); ++i) {
             QByteArray line = lines[i];
             if (line.endsWith('\r')) line.chop(1);
-            collected += ScrambleText(line, k) + kSeparator;
+            collected += escapeLine(ScrambleText(line, k)) + kSeparator;
             if (collected.size() >= kPhysicalLine || i + 1 == lines.size()) {
                 out += collected + "\r\n";
                 collected.clear();
@@ -243,7 +281,7 @@ bool ScrambledIniFile(const QString& mode, IniFile& ini, const QString& exportNa
         if (!scrambled.isEmpty() && scrambled.back().isEmpty()) scrambled.removeLast();
     }
     QByteArray text;
-    for (const QByteArray& s : scrambled) text += ScrambleText(s, k) + "\r\n";
+    for (const QByteArray& s : scrambled) text += ScrambleText(unescapeLine(s), k) + "\r\n";
     ini.SetBytes(text);
     return true;
 }

@@ -13,9 +13,22 @@
 #include <exception>
 
 namespace korvane {
+namespace {
+
+// A clock set past the calendar's range leaves the control on the day before it; the owner
+// finds out on its own reading of the date.
+std::int32_t todayOr(std::int32_t fallback) {
+    try {
+        return TodayDayNumber();
+    } catch (const DayNumberError&) {
+        return fallback;
+    }
+}
+
+}  // namespace
 
 CalendarControl::CalendarControl(QWidget* parent)
-    : QFrame(parent), dayNumber_(TodayDayNumber()), rules_(this), today_(dayNumber_) {
+    : QFrame(parent), dayNumber_(todayOr(EncodeDayNumber(2000, 1, 1))), rules_(this), today_(dayNumber_) {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setFocusPolicy(Qt::StrongFocus);
     // The buffer covers the whole client area; nothing needs erasing first.
@@ -39,7 +52,7 @@ int CalendarControl::MsecsToNextDay() const {
 void CalendarControl::startMidnightTimer() { midnight_->start(MsecsToNextDay()); }
 
 void CalendarControl::CheckToday() {
-    const std::int32_t today = TodayDayNumber();
+    const std::int32_t today = todayOr(today_);
     if (today != today_) {
         today_ = today;
         Refresh();

@@ -413,6 +413,16 @@ TEST_F(MainWindowTest, FtpSettingsAreLoadedAndSavedOwnerOnly) {
     EXPECT_EQ(back.CurrentDir, "/");
 }
 
+// A clock beyond the calendar's range cannot give this month: the start says so and ends.
+TEST_F(MainWindowTest, FailedMonthInitialisationEndsTheStart) {
+    open(5000000, 1, 1);
+    EXPECT_TRUE(window->InitialisationFailed());
+    EXPECT_EQ(prompt.texts(), QStringList({"月の初期設定に失敗しました。\r\n一旦、終了させますので\r\n"
+                                           "もう一度、立ち上げ直してください。"}));
+    open(2026, 12, 7);
+    EXPECT_FALSE(window->InitialisationFailed());
+}
+
 TEST(StatusClock, JapaneseTwelveAndTwentyFourHours) {
     EXPECT_EQ(ClockText(QDateTime(QDate(2006, 12, 12), QTime(15, 5)), false),
               "2006/12/12 (火) 午後 3 : 5");
@@ -507,14 +517,25 @@ TEST_F(MainWindowTest, ReminderAtActivationOnlyOncePerDay) {
     EXPECT_EQ(window->InfoReminderOffset, 0);
 }
 
-TEST_F(MainWindowTest, LinkWarningDoesNotComeBackFromItsOwnBox) {
+// The activation that closing the warning gives back does not warn again; the next one does,
+// and so does one that comes only after a while.
+TEST_F(MainWindowTest, LinkWarningAtEveryRealActivation) {
     open(2008, 1, 1);
     find<QCheckBox>("cbVelmar")->setChecked(true);
+    const QString warning =
+        "Velmar／Tesskaの起動フォルダの設定は、正しいですか？\r\n起動フォルダを設定し直して下さい。";
     window->ActivateMainWindow();
+    window->ActivateMainWindow();  // from the box closing
+    EXPECT_EQ(prompt.texts().count(warning), 1);
     window->ActivateMainWindow();
-    EXPECT_EQ(prompt.texts().count(
-                  "Velmar／Tesskaの起動フォルダの設定は、正しいですか？\r\n起動フォルダを設定し直して下さい。"),
-              1);
+    EXPECT_EQ(prompt.texts().count(warning), 2);
+    QTest::qWait(700);
+    window->ActivateMainWindow();
+    EXPECT_EQ(prompt.texts().count(warning), 3);
+    find<QCheckBox>("cbVelmar")->setChecked(false);
+    QTest::qWait(700);
+    window->ActivateMainWindow();
+    EXPECT_EQ(prompt.texts().count(warning), 3);
 }
 
 TEST(VersionWindows, AboutBuildCodeAndInfoText) {

@@ -77,6 +77,28 @@ TEST(Utility, ScrambledIniRoundTripsAndIsPrivate) {
     EXPECT_FALSE(ScrambledIniFile("Load", missing, QString(), QByteArray(), "none.bini", program));
 }
 
+// Control bytes inside a line (a lone CR, the separator's 0x1E 0x1F, the escape byte itself) come
+// back as they were and do not shift the key for the rest of the line.
+TEST(Utility, ScrambledLinesKeepTheirControlBytes) {
+    QTemporaryDir dir;
+    const QString program = dir.path() + "/";
+    const QByteArray text = "[Set]\r\nedtPassword=a\rb\x1e\x1f" "c\x1e\x02" "d\x1e\r\n"
+                            "edtUserID=\x1fx\x1ey\x1e\r\n";
+    IniFile ini = IniFile::InMemory(text);
+    ASSERT_TRUE(ScrambledIniFile("Save", ini, QString(), QByteArray(), "Korvane.bini", program));
+    IniFile back = IniFile::InMemory();
+    ASSERT_TRUE(ScrambledIniFile("Load", back, QString(), QByteArray(), "Korvane.bini", program));
+    EXPECT_EQ(back.Bytes(), text);
+    // Lines without control bytes are stored as before: their only 0x1E are the separators.
+    IniFile plain = IniFile::InMemory("[Set]\r\nedtFtpServer=ftp.example.jp\r\n");
+    ASSERT_TRUE(ScrambledIniFile("Save", plain, QString(), QByteArray(), "plain.bini", program));
+    QFile f(program + "plain.bini");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray stored = f.readAll();
+    EXPECT_EQ(stored.count('\x1e'), 2);
+    EXPECT_EQ(stored.count("\x1e\x1f"), 2);
+}
+
 TEST(FtpSettingsFile, DefaultsRoundTripAndRefusals) {
     QTemporaryDir dir;
     const QString program = dir.path() + "/";
