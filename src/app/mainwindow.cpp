@@ -14,6 +14,7 @@
 #include "core/fonts.h"
 #include "core/paths.h"
 #include "core/prompt.h"
+#include "core/scopedflag.h"
 #include "settings/inifile.h"
 
 #include <QAction>
@@ -44,6 +45,7 @@
 #include <cmath>
 #include <exception>
 #include <map>
+#include <utility>
 
 namespace korvane {
 namespace {
@@ -611,9 +613,9 @@ void MainWindow::buildMenus() {
     entry(other, "mnSetup", QStringLiteral("セットアップ(&S)"));
     entry(other, "mnKidou", QStringLiteral("起動設定(&K)"));
     // The window sees Alt+arrows before any of its controls.
-    for (const auto& [key, step] : {std::pair{Qt::Key_Right, 1}, std::pair{Qt::Key_Left, -1}}) {
+    for (const int step : {1, -1}) {
         auto* a = new QAction(this);
-        a->setShortcut(QKeyCombination(Qt::AltModifier, key));
+        a->setShortcut(QKeyCombination(Qt::AltModifier, step > 0 ? Qt::Key_Right : Qt::Key_Left));
         a->setShortcutContext(Qt::WindowShortcut);
         connect(a, &QAction::triggered, this, [this, step] { stepPage(step); });
         addAction(a);
@@ -658,9 +660,8 @@ void MainWindow::ActivateMainWindow() {
     if (activating_) return;  // a message box of our own closing re-activates the window
     activating_ = true;
     if (firstShow_) {
-        tabSignalsMuted_ = true;
-        tcMonth_->setCurrentIndex(extraMonthMode_ ? 0 : monthGrid_->CurrentPage());
-        tabSignalsMuted_ = false;
+        const ScopedFlag muted(tabSignalsMuted_);
+        tcMonth_->setCurrentIndex(nav_.SelectedTab());
         monthGrid_->setFocus();
         firstShow_ = false;
     }
@@ -737,39 +738,39 @@ void MainWindow::PlaceWindow(const QRect& work) {
 
 bool MainWindow::initialiseMonths() {
     bool ok = true;
-    try {
-        todayDay_ = TodayDayNumber();
-        const Ymd today = DecodeYmd(todayDay_);
-        monthGrid_->Suspended = true;
-        monthGrid_->SetDayNumber(todayDay_);
-        months_.Build(today.y, today.m);
-        showStandardTabs();
-        ok = LoadAllSettings();
-        ApplyWeekStart();
-        UpdateFolderPanel();
-        monthGrid_->CurrentPage() = 1;
-        // The holiday file of the working folder, for the year page.
-        if (const QString hday = FindFile(QString(), QStringLiteral("Hday.dat")); !hday.isEmpty()) {
-            QStringList lines;
-            LoadTextLines(lines, hday, TextFileKind::HolidayRules);
-            bool bad = false;
-            for (MiniCalendar* c : minis_) bad = !c->SetHolidayList(lines).empty() || bad;
-            if (bad) showMessage(QStringLiteral("祭日ファイル読込ミス\r\n処理は続けます。"));
-        } else {
-            for (MiniCalendar* c : minis_) c->SetHolidayList(monthGrid_->HolidayList());
+    {
+        const ScopedFlag suspended(monthGrid_->Suspended);
+        try {
+            todayDay_ = TodayDayNumber();
+            const Ymd today = DecodeYmd(todayDay_);
+            monthGrid_->SetDayNumber(todayDay_);
+            nav_.Start(today.y, today.m);
+            showNavigation(MonthNavigation::Answer::Shown, false);
+            ok = LoadAllSettings();
+            ApplyWeekStart();
+            UpdateFolderPanel();
+            monthGrid_->CurrentPage() = 1;
+            // The holiday file of the working folder, for the year page.
+            if (const QString hday = FindFile(QString(), QStringLiteral("Hday.dat")); !hday.isEmpty()) {
+                QStringList lines;
+                LoadTextLines(lines, hday, TextFileKind::HolidayRules);
+                bool bad = false;
+                for (MiniCalendar* c : minis_) bad = !c->SetHolidayList(lines).empty() || bad;
+                if (bad) showMessage(QStringLiteral("祭日ファイル読込ミス\r\n処理は続けます。"));
+            } else {
+                for (MiniCalendar* c : minis_) c->SetHolidayList(monthGrid_->HolidayList());
+            }
+            int mode = 0;
+            for (int i = 0; i < 3; ++i)
+                if (rgYFirstMonth_[std::size_t(i)]->isChecked()) mode = i;
+            udYear_->setValue(yearModeYear(mode));
+        } catch (const std::exception&) {
+            ok = false;
         }
-        int mode = 0;
-        for (int i = 0; i < 3; ++i)
-            if (rgYFirstMonth_[std::size_t(i)]->isChecked()) mode = i;
-        udYear_->setValue(yearModeYear(mode));
-    } catch (const std::exception&) {
-        ok = false;
     }
-    monthGrid_->Suspended = false;
     monthGrid_->UpdateCalendar();
-    tabSignalsMuted_ = true;
+    const ScopedFlag muted(tabSignalsMuted_);
     tcMonth_->setCurrentIndex(1);
-    tabSignalsMuted_ = false;
     return ok;
 }
 
@@ -790,8 +791,8 @@ bool MainWindow::LoadAllSettings() {
         monthGrid_->ItemColor = link_.ItemColor;
         monthGrid_->SetUeTume(link_.Options.cbUetume);
         for (int i = 0; i < 5; ++i)
-            link_.LoadMonthSlot(monthGrid_->MonthPages()[std::size_t(i)], months_.Entry(i).Year,
-                                months_.Entry(i).Month);
+            link_.LoadMonthSlot(monthGrid_->MonthPages()[std::size_t(i)],
+                                nav_.Months().Entry(i).Year, nav_.Months().Entry(i).Month);
         link_.LoadPeriodFile(monthGrid_->PeriodList());
         diagnostics_[0]->setText(QStringLiteral("サンプル月：%1").arg(link_.SampleMonths));
         diagnostics_[1]->setText(QStringLiteral("起動　：%1").arg(link_.StartFolderPath));
@@ -887,14 +888,6 @@ bool MainWindow::SaveAllSettings() {
     return false;
 }
 
-void MainWindow::setTabCaptions(const QStringList& captions) {
-    tabSignalsMuted_ = true;
-    while (tcMonth_->count() > 0) tcMonth_->removeTab(0);
-    for (const QString& c : captions) tcMonth_->addTab(c);
-    tabSignalsMuted_ = false;
-    colourTabs();
-}
-
 void MainWindow::colourTabs() {
     // The selected month's caption is blue.
     for (int i = 0; i < tcMonth_->count(); ++i)
@@ -902,127 +895,78 @@ void MainWindow::colourTabs() {
                                                                    : palette().color(QPalette::WindowText));
 }
 
-void MainWindow::showStandardTabs() {
-    QStringList captions;
-    for (int i = 0; i < 5; ++i) captions << months_.Entry(i).Caption;
-    setTabCaptions(captions);
+void MainWindow::showNavigation(MonthNavigation::Answer answer, bool moveGrid) {
+    switch (answer) {
+        case MonthNavigation::Answer::TooOld: showMessage(QStringLiteral("日付がむかしすぎます。")); return;
+        case MonthNavigation::Answer::TooFar: showMessage(QStringLiteral("日付が未来すぎます。")); return;
+        case MonthNavigation::Answer::Ignored: return;
+        case MonthNavigation::Answer::Shown: break;
+    }
+    {
+        const ScopedFlag muted(tabSignalsMuted_);
+        const QStringList captions = nav_.TabCaptions();
+        QStringList shown;
+        for (int i = 0; i < tcMonth_->count(); ++i) shown << tcMonth_->tabText(i);
+        if (shown != captions) {
+            while (tcMonth_->count() > 0) tcMonth_->removeTab(0);
+            for (const QString& c : captions) tcMonth_->addTab(c);
+        }
+        tcMonth_->setCurrentIndex(nav_.SelectedTab());
+    }
+    colourTabs();
+    if (nav_.ExtraPageLoaded()) {
+        MonthPage& page = monthGrid_->MonthPages()[5];
+        page.Lines.clear();
+        link_.LoadMonthSlot(page, nav_.Year(), nav_.Month());
+    }
+    monthGrid_->CurrentPage() = nav_.Page();
+    if (!moveGrid) return;
+    {
+        const ScopedFlag suspended(monthGrid_->Suspended);
+        monthGrid_->GoToDate(nav_.Year(), nav_.Month(), 1);
+    }
+    monthGrid_->UpdateCalendar();
 }
 
 void MainWindow::SelectTab(bool fromClick) {
-    if (extraMonthMode_ && tcMonth_->currentIndex() == 1) {
-        monthGrid_->setFocus();
-        const Ymd today = DecodeYmd(todayDay_);
-        GoToMonth(MonthTable::YearMonthText(today.y, today.m));
-        return;
-    }
-    monthGrid_->Suspended = true;
-    if (fromClick) monthGrid_->CurrentPage() = tcMonth_->currentIndex();
-    const MonthEntry& e = months_.Entry(monthGrid_->CurrentPage());
-    monthGrid_->GoToDate(e.Year, e.Month, 1);
-    monthGrid_->Suspended = false;
-    monthGrid_->UpdateCalendar();
-}
-
-void MainWindow::RestoreStandardTabs() {
-    if (!extraMonthMode_) return;
-    extraMonthMode_ = false;
-    showStandardTabs();
-    tabSignalsMuted_ = true;
-    tcMonth_->setCurrentIndex(monthGrid_->CurrentPage());
-    tabSignalsMuted_ = false;
-    SelectTab(false);
+    if (nav_.ExtraMonthMode() && tcMonth_->currentIndex() == 1) monthGrid_->setFocus();
+    showNavigation(nav_.SelectTab(fromClick ? tcMonth_->currentIndex() : nav_.SelectedTab()));
 }
 
 void MainWindow::GoToMonth(const QString& yyyymm) {
-    const std::int32_t year = yyyymm.left(4).toInt();
-    const int month = yyyymm.mid(4, 2).toInt();
-    const int k = months_.Find(year, month);
-    if (k >= 0) {
-        monthGrid_->CurrentPage() = k;
-        RestoreStandardTabs();
-        tabSignalsMuted_ = true;
-        tcMonth_->setCurrentIndex(k);
-        tabSignalsMuted_ = false;
-        SelectTab(false);
-        savedPage_ = k;
-        return;
-    }
-    if (month < 1 || month > 12) return;
-    const std::int32_t first = EncodeDayNumber(year, std::uint8_t(month), 1);
-    if (first > 0 && first < months_.RangeFirstDay() - MonthTable::kMaxJumpDays) {
-        showMessage(QStringLiteral("日付がむかしすぎます。"));
-        months_.Entry(5).FileName.clear();
-        return;
-    }
-    if (first > months_.RangeLastDay() + MonthTable::kMaxJumpDays) {
-        showMessage(QStringLiteral("日付が未来すぎます。"));
-        months_.Entry(5).FileName.clear();
-        return;
-    }
-    // Only a month that is really shown puts the window in the extra-month mode.
-    extraMonthMode_ = true;
-    months_.SetExtra(year, month);
-    MonthPage& page = monthGrid_->MonthPages()[5];
-    page.Lines.clear();
-    setTabCaptions({months_.Entry(5).Caption, QStringLiteral("今月")});
-    link_.LoadMonthSlot(page, year, month);
-    monthGrid_->CurrentPage() = 5;
-    monthGrid_->Suspended = true;
-    monthGrid_->GoToDate(year, month, 1);
-    monthGrid_->Suspended = false;
-    monthGrid_->UpdateCalendar();
+    showNavigation(nav_.GoTo(yyyymm.left(4).toInt(), yyyymm.mid(4, 2).toInt()));
 }
 
 void MainWindow::StepMonth(int months) {
-    std::int32_t year = monthGrid_->Year();
-    int month = monthGrid_->Month() + months;
-    MonthGrid::NormalizeMonth(year, month);
-    // Four digits carry the year; past them the range messages answer as for any far jump.
-    if (year > 9999) {
-        showMessage(QStringLiteral("日付が未来すぎます。"));
-        return;
-    }
-    if (year < 1) {
-        showMessage(QStringLiteral("日付がむかしすぎます。"));
-        return;
-    }
-    GoToMonth(MonthTable::YearMonthText(year, month));
+    showNavigation(nav_.Step(monthGrid_->Year(), monthGrid_->Month(), months));
 }
 
 void MainWindow::ShowThisMonth() {
     pageControl_->setCurrentWidget(tsMonth_);
     monthGrid_->setFocus();
-    const Ymd today = DecodeYmd(todayDay_);
-    GoToMonth(MonthTable::YearMonthText(today.y, today.m));
+    showNavigation(nav_.ShowThisMonth());
 }
 
 void MainWindow::StandardDisplay() {
     monthGrid_->setFocus();
-    if (extraMonthMode_) {
-        monthGrid_->CurrentPage() = savedPage_;
-        RestoreStandardTabs();
-    }
+    if (!nav_.ExtraMonthMode()) return;
+    nav_.StandardDisplay();
+    showNavigation(MonthNavigation::Answer::Shown);
 }
 
 void MainWindow::dayChanged() {
-    if (!extraMonthMode_)
+    if (!nav_.ExtraMonthMode())
         tcMonth_->setStyleSheet(
             QStringLiteral("QTabBar::tab { width: %1px; }").arg(monthGrid_->LenDayW()));
     if (!monthGrid_->NeighborJump) return;
-    const int shown = months_.Find(monthGrid_->Year(), monthGrid_->Month());
-    if (!extraMonthMode_) {
-        if (shown != tcMonth_->currentIndex()) {
-            tabSignalsMuted_ = true;
-            tcMonth_->setCurrentIndex(monthGrid_->CurrentPage());
-            tabSignalsMuted_ = false;
-        }
-    } else if (shown >= 0) {
-        monthGrid_->CurrentPage() = shown;
-        RestoreStandardTabs();
-    } else if (monthGrid_->PageOverflow) {
-        monthGrid_->PageOverflow = false;
-        GoToMonth(MonthTable::YearMonthText(monthGrid_->Year(), monthGrid_->Month()));
-    }
+    const bool wasExtra = nav_.ExtraMonthMode();
+    const bool overflow = std::exchange(monthGrid_->PageOverflow, false);
+    const MonthNavigation::Answer answer =
+        nav_.GridMoved(monthGrid_->Year(), monthGrid_->Month(), monthGrid_->CurrentPage(), overflow);
+    // Within the five months the grid has moved itself; only the tab follows it.
+    const bool moveGrid = wasExtra && (nav_.Page() != 5 || nav_.ExtraPageLoaded());
+    if (wasExtra && !moveGrid) return;
+    showNavigation(answer, moveGrid);
 }
 
 void MainWindow::ApplyWeekStart() {
@@ -1032,7 +976,8 @@ void MainWindow::ApplyWeekStart() {
 }
 
 std::int32_t MainWindow::yearModeYear(int mode) const {
-    return YearPageYear(mode, months_.Entry(1).Year, months_.Entry(1).Month, spHajimariTuki_->value());
+    return YearPageYear(mode, nav_.Months().Entry(1).Year, nav_.Months().Entry(1).Month,
+                        spHajimariTuki_->value());
 }
 
 void MainWindow::LayOutYear(std::int32_t year, int firstMonth) {
@@ -1090,7 +1035,7 @@ void MainWindow::MiniCalendarClicked(CalendarControl* calendar) {
                              .arg(mini->Month());
     if (!Prompt::current().askYesNo(text, QStringLiteral("確認"))) return;
     pageControl_->setCurrentWidget(tsMonth_);
-    savedPage_ = monthGrid_->CurrentPage();
+    nav_.RememberPage();
     GoToMonth(MonthTable::YearMonthText(mini->Year(), mini->Month()));
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/ftpsettings.h"
 #include "app/mainsettings.h"
+#include "app/monthnavigation.h"
 #include "app/monthtable.h"
 #include "app/siblinglink.h"
 
@@ -53,7 +54,6 @@ public:
     // Month page.
     void GoToMonth(const QString& yyyymm);
     void SelectTab(bool fromClick);
-    void RestoreStandardTabs();
     void StepMonth(int months);  // -1, +1, -12, +12
     void ShowThisMonth();        // btnM9 "今月"
     void StandardDisplay();      // mnHyoujun
@@ -88,10 +88,10 @@ public:
     bool SaveScreenshots(const QString& folder);
 
     MonthGrid* Grid() const { return monthGrid_; }
-    const MonthTable& Months() const { return months_; }
+    const MonthTable& Months() const { return nav_.Months(); }
     const SiblingLink& Link() const { return link_; }
-    bool ExtraMonthMode() const { return extraMonthMode_; }
-    int SavedPage() const { return savedPage_; }
+    bool ExtraMonthMode() const { return nav_.ExtraMonthMode(); }
+    int SavedPage() const { return nav_.SavedPage(); }
     int YearFirstMonth() const { return yearFirstMonth_; }
     std::int32_t TodayDay() const { return todayDay_; }
     MiniCalendar* Mini(int tag) const { return minis_[std::size_t(tag - 1)]; }
@@ -109,12 +109,13 @@ private:
     void buildMenus();
     void configureMonthGrid();
     bool initialiseMonths();
-    void showStandardTabs();
     void dayChanged();
     void pageChanged();
     void openSettings();
     void closeSettings();
-    void setTabCaptions(const QStringList& captions);
+    // Puts what the navigation now shows on the tabs and, with moveGrid, on the grid; refusals
+    // are said.
+    void showNavigation(MonthNavigation::Answer answer, bool moveGrid = true);
     void colourTabs();
     void updateYearModeControls();
     void applyLinkCheckBox();
@@ -140,10 +141,8 @@ private:
     QStringList arguments_;
     bool smallScreen_;
     std::int32_t todayDay_ = 0;
-    MonthTable months_;
+    MonthNavigation nav_;
     SiblingLink link_;
-    bool extraMonthMode_ = false;
-    int savedPage_ = 1;
     int yearFirstMonth_ = 0;
     bool settingsEntered_ = false;
     bool saveProblemsReported_ = false;
