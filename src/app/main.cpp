@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 #include "app/settingsfolder.h"
 #include "app/singleinstance.h"
+#include "app/windowpictures.h"
 #include "core/paths.h"
 #include "core/prompt.h"
 #include "widgets/qtprompt.h"
@@ -57,12 +58,14 @@ int run(int argc, char* argv[]) {
     if (shots) {
         ScriptedPrompt quiet;  // no message box may wait for an answer here
         // The pictures neither make folders nor move files: the settings are only read.
-        MainWindow window({programFolder, readOnlySettingsFolder()}, {}, shots->Small);
+        MainWindowPaths paths{programFolder, readOnlySettingsFolder()};
+        paths.ReadOnlySettings = true;
+        MainWindow window(paths, {}, shots->Small);
         if (window.InitialisationFailed()) return 1;
-        window.SetHeadless(true);
+        window.ShowInfoHook = [] { return false; };  // the reminder is one of the pictures
         window.show();
         if (!shots->Month.isEmpty()) window.GoToMonth(shots->Month);
-        if (!window.SaveScreenshots(shots->Folder)) {
+        if (!SaveWindowPictures(window, shots->Folder)) {
             std::fprintf(stderr, "korvane: %s に保存できません。\n", qUtf8Printable(shots->Folder));
             return 1;
         }

@@ -520,39 +520,6 @@ void MainWindow::ApplyRokuyoDisplay(bool on) {
     monthGrid_->SetShowRokuyo(on);
 }
 
-bool MainWindow::SaveScreenshots(const QString& folder) {
-    if (!QDir().mkpath(folder)) return false;
-    const QString dir = WithTrailing(folder);
-    bool ok = true;
-    auto shoot = [&](QWidget* w, const QString& name) {
-        QApplication::processEvents();
-        ok = w->grab().save(dir + name) && ok;
-    };
-    pageControl_->setCurrentWidget(tsMonth_);
-    shoot(this, QStringLiteral("month.png"));
-    if (!smallScreen_) {
-        pageControl_->setCurrentWidget(tsYear_);
-        shoot(this, QStringLiteral("year.png"));
-    }
-    openSettings();
-    const std::pair<const char*, const char*> names[] = {
-        {"tsSetAll", "basic"}, {"TabSheet1", "other"}, {"tsSs", "images"}};
-    for (const auto& [page, name] : names) {
-        QWidget* w = settingsPages_->findChild<QWidget*>(QString::fromLatin1(page));
-        if (!w || !settingsPages_->isTabVisible(settingsPages_->indexOf(w))) continue;
-        settingsPages_->setCurrentWidget(w);
-        shoot(this, QStringLiteral("settings-%1.png").arg(QString::fromLatin1(name)));
-    }
-    closeSettings();
-    AboutDialog about(this);
-    about.show();
-    shoot(&about, QStringLiteral("about.png"));
-    UpdateReminderDialog info(Clock::current().today(), this);
-    info.show();
-    shoot(&info, QStringLiteral("info.png"));
-    return ok;
-}
-
 void MainWindow::buildMenus() {
     auto menu = [this](const QString& caption, const char* name, QMenu* parent = nullptr) {
         QMenu* m = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
@@ -638,7 +605,6 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::ShowAbout() {
-    if (headless_) return;
     AboutDialog about(this);
     about.exec();
 }
@@ -648,7 +614,6 @@ void MainWindow::ShowInfo() {
     if (ShowInfoHook) {
         webOpened = ShowInfoHook();
     } else {
-        if (headless_) return;
         UpdateReminderDialog info(Clock::current().today(), this);
         info.exec();
         webOpened = info.WebOpened();
@@ -854,7 +819,7 @@ KorvaneIni MainWindow::collectKorvaneIni() const {
 }
 
 bool MainWindow::SaveAllSettings() {
-    if (headless_) return true;
+    if (paths_.ReadOnlySettings) return true;
     SaveProblems problems;
     IniFile printersIni(printersFile());
     SettingsWriter printers(printersIni, problems);

@@ -36,6 +36,7 @@ struct MainWindowPaths {
     QString SettingsFolder;  // Korvane.ini and Printers.ini, trailing "/"
     bool FirstRunFlag = false;
     bool RunFromCd = false;
+    bool ReadOnlySettings = false;  // read at start, never written (pictures, a read-only medium)
 };
 
 // The main window: the month page with its month grid, the year page with twelve mini
@@ -82,10 +83,6 @@ public:
     // Tests see the reminder here instead of a modal window; the answer says whether the user
     // opened the web page from it.
     std::function<bool()> ShowInfoHook;
-    // For the window pictures: nothing is written and no window waits for an answer.
-    void SetHeadless(bool on) { headless_ = on; }
-    // The month, year and settings pages as PNG files in folder.
-    bool SaveScreenshots(const QString& folder);
 
     MonthGrid* Grid() const { return monthGrid_; }
     const MonthTable& Months() const { return nav_.Months(); }
@@ -147,7 +144,6 @@ private:
     bool settingsEntered_ = false;
     bool saveProblemsReported_ = false;
     bool tabSignalsMuted_ = false;
-    bool headless_ = false;
     bool firstShow_ = true;
     bool firstShowDone_ = false;
     std::array<QLabel*, 5> diagnostics_{};

@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "app/windowplacement.h"
 #include "app/ftpsettings.h"
+#include "app/windowpictures.h"
 #include "core/codec.h"
 
 #include "calendar/daynumber.h"
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QLabel>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -442,26 +444,46 @@ TEST(YearOfTheYearPage, ByMode) {
     EXPECT_EQ(YearPageYear(2, 2026, 8, 9), 2025);
 }
 
-TEST_F(MainWindowTest, ScreenshotsWriteNoSettings) {
-    open(2026, 12, 7);
-    window->SetHeadless(true);
-    ASSERT_TRUE(window->SaveScreenshots(dir.filePath("pictures")));
+// Pictures to look at in build-test/shots/mainwindow/; they show what the pages show.
+TEST_F(MainWindowTest, PicturesWriteNoSettings) {
+    QDir().mkpath(dir.filePath("prog"));
+    QDir().mkpath(dir.filePath("settings"));
+    MainWindowPaths paths{dir.filePath("prog") + "/", dir.filePath("settings") + "/"};
+    paths.ReadOnlySettings = true;
+    clock = std::make_unique<FixedClock>(QDateTime(QDate(2026, 12, 7), QTime(9, 0)));
+    window = std::make_unique<MainWindow>(paths, QStringList{});
+    window->ShowInfoHook = [] { return false; };
+    window->show();
+    const QString folder = KORVANE_SHOTS_DIR "/mainwindow";
+    ASSERT_TRUE(SaveWindowPictures(*window, folder));
     for (const char* name : {"month.png", "year.png", "settings-basic.png", "settings-other.png",
-                             "settings-images.png", "about.png", "info.png"})
-        EXPECT_TRUE(QFileInfo(dir.filePath("pictures/") + name).size() > 1000) << name;
+                             "settings-images.png", "about.png", "info.png"}) {
+        const QImage picture(folder + "/" + name);
+        EXPECT_GT(picture.width(), 300) << name;
+        EXPECT_GT(picture.height(), 200) << name;
+    }
+    // Each page's picture holds the pixels of the calendar it shows, where it shows it.
+    auto holds = [&](const char* file, QWidget* part) {
+        const QImage picture(folder + "/" + file);
+        const QImage own = part->grab().toImage();
+        const QPoint at = part->mapTo(window.get(), QPoint(0, 0));
+        int same = 0, all = 0;
+        for (int y = 0; y < own.height(); y += 5)
+            for (int x = 0; x < own.width(); x += 5, ++all)
+                same += picture.pixel(at + QPoint(x, y)) == own.pixel(x, y);
+        return same * 10 > all * 9;
+    };
+    auto* pages = find<QTabWidget>("PageControl1");
+    pages->setCurrentWidget(find<QWidget>("tsMonth"));
+    EXPECT_TRUE(holds("month.png", window->Grid()));
+    pages->setCurrentWidget(find<QWidget>("tsYear"));
+    EXPECT_TRUE(holds("year.png", window->Mini(7)));
+    EXPECT_FALSE(holds("month.png", window->Mini(7)));
     window->close();
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("settings/Korvane.ini")));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("settings/Printers.ini")));
 }
 
-// Pictures to look at: build/.../shots/mainwindow-month.png and mainwindow-year.png.
-TEST_F(MainWindowTest, Pictures) {
-    open(2026, 12, 7);
-    window->resize(window->sizeHint());
-    QDir().mkpath(KORVANE_SHOTS_DIR);
-    EXPECT_TRUE(window->grab().save(KORVANE_SHOTS_DIR "/mainwindow-month.png"));
-    find<QTabWidget>("PageControl1")->setCurrentIndex(1);
-    EXPECT_TRUE(window->grab().save(KORVANE_SHOTS_DIR "/mainwindow-year.png"));
-}
 
 }  // namespace
 }  // namespace korvane

@@ -1,0 +1,56 @@
+#include "windowpictures.h"
+
+#include "app/aboutdialog.h"
+#include "app/mainwindow.h"
+#include "app/updatereminderdialog.h"
+#include "core/clock.h"
+#include "core/paths.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include <utility>
+
+namespace korvane {
+
+bool SaveWindowPictures(MainWindow& window, const QString& folder) {
+    if (!QDir().mkpath(folder)) return false;
+    const QString dir = WithTrailing(folder);
+    bool ok = true;
+    auto shoot = [&](QWidget* w, const QString& name) {
+        QApplication::processEvents();
+        ok = w->grab().save(dir + name) && ok;
+    };
+    auto* pages = window.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    auto* settings = window.findChild<QTabWidget*>(QStringLiteral("PageControl3"));
+    if (!pages || !settings) return false;
+    auto page = [&](const char* name) { return window.findChild<QWidget*>(QString::fromLatin1(name)); };
+    pages->setCurrentWidget(page("tsMonth"));
+    shoot(&window, QStringLiteral("month.png"));
+    if (QWidget* year = page("tsYear"); pages->indexOf(year) >= 0) {  // not on small screens
+        pages->setCurrentWidget(year);
+        shoot(&window, QStringLiteral("year.png"));
+    }
+    window.findChild<QAction*>(QStringLiteral("mnSettei"))->trigger();
+    const std::pair<const char*, const char*> sheets[] = {
+        {"tsSetAll", "basic"}, {"TabSheet1", "other"}, {"tsSs", "images"}};
+    for (const auto& [name, file] : sheets) {
+        QWidget* w = page(name);
+        if (!w || !settings->isTabVisible(settings->indexOf(w))) continue;
+        settings->setCurrentWidget(w);
+        shoot(&window, QStringLiteral("settings-%1.png").arg(QString::fromLatin1(file)));
+    }
+    window.findChild<QPushButton*>(QStringLiteral("SetteiClose"))->click();
+    AboutDialog about(&window);
+    about.show();
+    shoot(&about, QStringLiteral("about.png"));
+    UpdateReminderDialog info(Clock::current().today(), &window);
+    info.show();
+    shoot(&info, QStringLiteral("info.png"));
+    return ok;
+}
+
+}  // namespace korvane
