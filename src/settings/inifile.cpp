@@ -76,8 +76,9 @@ std::vector<IniFile::Line> IniFile::load() const {
     return load(readable);
 }
 
-std::vector<IniFile::Line> IniFile::load(bool& readable) const {
+std::vector<IniFile::Line> IniFile::load(bool& readable, bool* keepUtf8) const {
     readable = true;
+    if (keepUtf8) *keepUtf8 = false;
     std::vector<Line> lines;
     QByteArray all;
     if (inMemory_) {
@@ -100,24 +101,32 @@ std::vector<IniFile::Line> IniFile::load(bool& readable) const {
     // go out as CP932 (those CP932 cannot hold keep their UTF-8 bytes).
     const bool utf8 = all.startsWith(kUtf8Bom);
     if (utf8) all.remove(0, 3);
-    const QList<QByteArray> parts = all.split('\n');
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        QByteArray raw = parts[i];
+    QList<QByteArray> parts = all.split('\n');
+    for (QByteArray& raw : parts)
         if (raw.endsWith('\r')) raw.chop(1);
-        if (i == parts.size() - 1 && raw.isEmpty()) break;  // the final line end
-        if (utf8) {
-            const QString text = QString::fromUtf8(raw);
-            lines.push_back(parse(Cp932::encode(text).value_or(raw), text));
-        } else {
-            lines.push_back(parse(raw));
-        }
+    if (parts.size() > 1 && parts.back().isEmpty()) parts.removeLast();  // the final line end
+    if (!utf8) {
+        for (const QByteArray& raw : parts) lines.push_back(parse(raw));
+        return lines;
+    }
+    // Written back as CP932 when CP932 holds all of it; otherwise it stays UTF-8, whole.
+    std::vector<std::optional<QByteArray>> cp932;
+    bool all932 = true;
+    for (const QByteArray& raw : parts) {
+        cp932.push_back(Cp932::encode(QString::fromUtf8(raw)));
+        all932 = all932 && cp932.back().has_value();
+    }
+    if (keepUtf8) *keepUtf8 = !all932;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const QString text = QString::fromUtf8(parts[i]);
+        lines.push_back(parse(all932 ? *cp932[std::size_t(i)] : parts[i], text));
     }
     return lines;
 }
 
 std::vector<IniFile::Line> IniFile::loadForWriting() const {
     bool readable = true;
-    std::vector<Line> lines = load(readable);
+    std::vector<Line> lines = load(readable, &utf8File_);
     // Writing back what could not be read would wipe every other setting in it.
     if (!readable)
         throw EIniError(("設定ファイルを読み込めないため、書き込みません: " + fileName_).toStdString());
@@ -125,7 +134,7 @@ std::vector<IniFile::Line> IniFile::loadForWriting() const {
 }
 
 void IniFile::save(const std::vector<Line>& lines) {
-    QByteArray out;
+    QByteArray out = utf8File_ ? QByteArray(kUtf8Bom) : QByteArray();
     for (const Line& l : lines) {
         out += l.raw;
         out += "\r\n";
@@ -141,6 +150,7 @@ void IniFile::save(const std::vector<Line>& lines) {
 }
 
 QByteArray IniFile::encodeOrThrow(const QString& text) const {
+    if (utf8File_) return text.toUtf8();
     qsizetype bad = -1;
     const std::optional<QByteArray> bytes = Cp932::encode(text, &bad);
     if (!bytes)
@@ -222,8 +232,8 @@ QHash<QString, QString> IniFile::ReadSectionValues(const QString& section) const
 }
 
 void IniFile::WriteString(const QString& section, const QString& key, const QString& value) {
-    const QByteArray raw = encodeOrThrow(oneLine(key) + u'=' + oneLine(value));
     std::vector<Line> lines = loadForWriting();
+    const QByteArray raw = encodeOrThrow(oneLine(key) + u'=' + oneLine(value));
     qsizetype header, end;
     findSection(lines, section, header, end);
     if (header < 0) {
@@ -236,7 +246,9 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
     for (qsizetype i = header + 1; i < end; ++i) {
         Line& l = lines[std::size_t(i)];
         if (l.kind == Line::Key && sameName(l.name, key)) {
-            l = parse(raw);
+            // The key keeps its own spelling; only the value is new.
+            const QByteArray kept = l.raw.left(l.raw.indexOf('='));
+            l = parse(kept + '=' + encodeOrThrow(oneLine(value)));
             save(lines);
             return;
         }

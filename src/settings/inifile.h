@@ -21,8 +21,9 @@ public:
 // and at most 2047 characters long, the reader supplying the default, CP932 text and CR LF lines.
 // Every operation reads the file afresh and every write reaches the disk before it returns
 // (atomically); lines that are not touched keep their bytes exactly. A value is written on one
-// line (line breaks become spaces). A file that starts with the UTF-8 byte-order mark is read as
-// UTF-8 and written back as CP932. A file that exists but cannot be read is never written over.
+// line (line breaks become spaces); a key that is there keeps its spelling. A file that starts
+// with the UTF-8 byte-order mark is read as UTF-8 and written back as CP932 (as UTF-8 when it holds
+// text CP932 cannot). A file that exists but cannot be read is never written over.
 class IniFile {
 public:
     static constexpr int kMaxValueLength = 2047;
@@ -64,7 +65,8 @@ private:
     };
     // A file that exists but cannot be read reads as empty (readable false); writes refuse it.
     std::vector<Line> load() const;
-    std::vector<Line> load(bool& readable) const;
+    // keepUtf8: the file is UTF-8 and holds text CP932 cannot: it is written back as UTF-8.
+    std::vector<Line> load(bool& readable, bool* keepUtf8 = nullptr) const;
     std::vector<Line> loadForWriting() const;
     void save(const std::vector<Line>& lines);
     static Line parse(const QByteArray& raw);
@@ -76,6 +78,7 @@ private:
 
     QString fileName_;
     bool inMemory_ = false;
+    mutable bool utf8File_ = false;  // of the write in progress
     QByteArray memory_;
 };
 

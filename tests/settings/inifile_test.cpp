@@ -60,7 +60,7 @@ TEST_F(Ini, WritesKeepEverythingElse) {
     ini.WriteString("Option", "edtC1", "会議①");
     EXPECT_EQ(bytes(),
               "; keep me\r\n[Header]\r\nVersion=Ver1.2.1\r\nodd=\xff\xfe\r\nFolder=/home/u/korvane/\r\n"
-              "\r\n[Settei]\r\nCB24JI=1\r\nfmC21Top=-20\r\n\r\n[Option]\r\nedtC1=\x89\xef\x8b\x63\x87\x40\r\n");
+              "\r\n[Settei]\r\ncb24ji=1\r\nfmC21Top=-20\r\n\r\n[Option]\r\nedtC1=\x89\xef\x8b\x63\x87\x40\r\n");
     EXPECT_EQ(ini.ReadString("Option", "EDTC1", ""), "会議①");
     EXPECT_EQ(ini.ReadInteger("Settei", "fmC21Top", 0), -20);
     ini.DeleteKey("SETTEI", "fmc21top");
@@ -108,6 +108,33 @@ TEST_F(Ini, Utf8WithByteOrderMark) {
     EXPECT_TRUE(ini.SectionExists("Settei"));
     ini.WriteBool("Settei", "CB24JI", true);
     EXPECT_EQ(bytes(), "[Settei]\r\nedtC1=\x89\xef\x8b\x63\r\nCB24JI=1\r\n");
+}
+
+// A UTF-8 file holding text CP932 cannot hold stays UTF-8, whole: a write elsewhere must not
+// leave that line as bytes a CP932 reading turns into something else.
+TEST_F(Ini, Utf8BeyondCp932StaysUtf8) {
+    put("\xEF\xBB\xBF[Set]\r\nedtFolder1=/home/jürgen/\r\nx=会議\r\n");
+    IniFile ini(path);
+    ini.WriteString("Set", "cbVelmar", "1");
+    ini.WriteString("Set", "x", "😀");
+    EXPECT_EQ(bytes(), "\xEF\xBB\xBF[Set]\r\nedtFolder1=/home/jürgen/\r\nx=😀\r\ncbVelmar=1\r\n");
+    EXPECT_EQ(ini.ReadString("Set", "edtFolder1", ""), "/home/jürgen/");
+    // Once the text fits CP932 again, the next write puts the file back into CP932.
+    ini.WriteString("Set", "edtFolder1", "/home/u/");
+    ini.WriteString("Set", "x", "会議");
+    ini.WriteString("Set", "cbVelmar", "0");
+    EXPECT_EQ(bytes(), "[Set]\r\nedtFolder1=/home/u/\r\nx=\x89\xef\x8b\x63\r\ncbVelmar=0\r\n");
+}
+
+// A key keeps its spelling when its value changes, even one with a carriage return in its name
+// (found by fuzzing: the name was rewritten and the key lost).
+TEST_F(Ini, ChangedKeysKeepTheirSpelling) {
+    put("[Set]\r\nOdd\rName=1\r\nCBVELMAR=0\r\n");
+    IniFile ini(path);
+    ini.WriteString("Set", "Odd\rName", "2");
+    ini.WriteString("set", "cbVelmar", "1");
+    EXPECT_EQ(bytes(), "[Set]\r\nOdd\rName=2\r\nCBVELMAR=1\r\n");
+    EXPECT_EQ(ini.ReadString("Set", "Odd\rName", ""), "2");
 }
 
 // What a settings file that cannot be read does to the calls: a bit for each that went wrong.
