@@ -34,6 +34,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -160,6 +161,25 @@ void MainWindow::buildMonthPage() {
         idouLayout->addWidget(b);
     }
     header->addWidget(idou);
+    // A second, hidden set of the same buttons, and the hidden month entry.
+    auto* idou2 = named(new QWidget, "pnlIdou2");
+    auto* idou2Layout = new QHBoxLayout(idou2);
+    idou2Layout->setContentsMargins(0, 0, 0, 0);
+    for (const auto& n : nav) {
+        auto* b = named(new QPushButton(QString::fromUtf16(n.caption)),
+                        (QByteArray(n.name) + "2").constData());
+        const int months = n.months;
+        connect(b, &QPushButton::clicked, this, [this, months] { StepMonth(months); });
+        idou2Layout->addWidget(b);
+    }
+    idou2->setVisible(false);
+    header->addWidget(idou2);
+    meNengetu_ = named(new QLineEdit, "meNengetu");
+    meNengetu_->setMaxLength(6);
+    meNengetu_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,6}")), meNengetu_));
+    meNengetu_->setVisible(false);
+    connect(meNengetu_, &QLineEdit::returnPressed, this, [this] { monthEntered(); });
+    header->addWidget(meNengetu_);
     outer->addLayout(header);
 
     auto* body = new QHBoxLayout;
@@ -899,7 +919,19 @@ void MainWindow::SelectTab(bool fromClick) {
 }
 
 void MainWindow::GoToMonth(const QString& yyyymm) {
+    meNengetu_->setText(yyyymm);
     showNavigation(nav_.GoTo(yyyymm.left(4).toInt(), yyyymm.mid(4, 2).toInt()));
+}
+
+void MainWindow::monthEntered() {
+    const QString text = meNengetu_->text();
+    const int month = text.mid(4, 2).toInt();
+    if (text.size() != 6 || month < 1 || month > 12) {
+        showMessage(QStringLiteral("[YYYYMM]形式で、指定してください。"));
+        return;
+    }
+    nav_.RememberPage();
+    GoToMonth(text);
 }
 
 void MainWindow::StepMonth(int months) {

@@ -128,6 +128,7 @@ private:
     void spriteOptionClicked();
     void setSampleCaption(const QString& caption);
     void stepPage(int step);
+    void monthEntered();  // Enter in meNengetu
     QString settingsFile() const { return paths_.SettingsFolder + QStringLiteral("Korvane.ini"); }
     QString printersFile() const { return paths_.SettingsFolder + QStringLiteral("Printers.ini"); }
 
@@ -159,6 +160,7 @@ private:
     QWidget* tsYear_ = nullptr;
     QWidget* tsSettei_ = nullptr;
     QTabBar* tcMonth_ = nullptr;
+    QLineEdit* meNengetu_ = nullptr;
     QWidget* pnlMonth_ = nullptr;
     MonthGrid* monthGrid_ = nullptr;
     std::array<MiniCalendar*, 12> minis_{};

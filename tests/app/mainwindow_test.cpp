@@ -19,6 +19,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabBar>
@@ -423,6 +424,33 @@ TEST_F(MainWindowTest, FailedMonthInitialisationEndsTheStart) {
                                            "もう一度、立ち上げ直してください。"}));
     open(2026, 12, 7);
     EXPECT_FALSE(window->InitialisationFailed());
+}
+
+// The hidden second button row and month entry do what the visible ones do.
+TEST_F(MainWindowTest, HiddenNavigationControls) {
+    open(2026, 12, 7);
+    EXPECT_TRUE(find<QWidget>("pnlIdou2")->isHidden());
+    find<QPushButton>("btnYokunen2")->click();
+    EXPECT_EQ(window->Grid()->Year(), 2027);
+    EXPECT_EQ(window->Grid()->Month(), 12);
+    find<QPushButton>("btnZengetu2")->click();
+    EXPECT_EQ(window->Grid()->Month(), 11);
+    window->StandardDisplay();
+    auto* entry = find<QLineEdit>("meNengetu");
+    EXPECT_TRUE(entry->isHidden());
+    entry->setText("202913");
+    QTest::keyClick(entry, Qt::Key_Return);
+    EXPECT_EQ(prompt.texts(), QStringList({"[YYYYMM]形式で、指定してください。"}));
+    EXPECT_FALSE(window->ExtraMonthMode());
+    QTest::keyClicks(entry, "x");  // digits only
+    EXPECT_EQ(entry->text(), "202913");
+    entry->setText("203004");
+    QTest::keyClick(entry, Qt::Key_Return);
+    EXPECT_TRUE(window->ExtraMonthMode());
+    EXPECT_EQ(window->Grid()->Year(), 2030);
+    EXPECT_EQ(window->Grid()->Month(), 4);
+    window->StandardDisplay();
+    EXPECT_EQ(window->MonthTabs()->currentIndex(), 1);
 }
 
 TEST(StatusClock, JapaneseTwelveAndTwentyFourHours) {
