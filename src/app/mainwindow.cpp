@@ -8,6 +8,7 @@
 #include "app/mainsettings.h"
 #include "app/updatereminderdialog.h"
 #include "app/windowplacement.h"
+#include "app/yearpage.h"
 #include "app/utility.h"
 #include "core/clock.h"
 #include "core/codec.h"
@@ -63,6 +64,17 @@ void showMessage(const QString& text) {
 
 const QColor kGrey(0x80, 0x80, 0x80);
 
+// Month tabs of one fixed width (a day's width), as the grid below them.
+class MonthTabBar : public QTabBar {
+public:
+    int TabWidth = 117;
+
+protected:
+    QSize tabSizeHint(int index) const override {
+        return QSize(TabWidth, QTabBar::tabSizeHint(index).height());
+    }
+};
+
 }  // namespace
 
 MainWindow::MainWindow(MainWindowPaths paths, QStringList arguments, bool smallScreen, QWidget* parent)
@@ -84,7 +96,14 @@ MainWindow::MainWindow(MainWindowPaths paths, QStringList arguments, bool smallS
     mainLayout->addWidget(pageControl_);
 
     buildMonthPage();
-    buildYearPage();
+    yearPage_ = new YearPage(this);
+    tsYear_ = yearPage_;
+    pageControl_->addTab(yearPage_, QStringLiteral("　  年  　"));
+    yearPage_->MonthChosen = [this](std::int32_t year, int month) {
+        pageControl_->setCurrentWidget(tsMonth_);
+        nav_.RememberPage();
+        GoToMonth(MonthTable::YearMonthText(year, month));
+    };
     buildSettingsPage();
     buildMenus();
 
@@ -116,12 +135,14 @@ MainWindow::MainWindow(MainWindowPaths paths, QStringList arguments, bool smallS
 
 MainWindow::~MainWindow() = default;
 
+MiniCalendar* MainWindow::Mini(int tag) const { return yearPage_->Mini(tag); }
+
 void MainWindow::configureMonthGrid() {
     MonthGrid& g = *monthGrid_;
     ApplyMainWindowLayout(g, smallScreen_);
     pnlMonth_->setFixedSize(g.width() - 2, g.height() - 2);
     connect(&g, &CalendarControl::dayChanged, this, [this] { dayChanged(); });
-    tcMonth_->setStyleSheet(QStringLiteral("QTabBar::tab { width: %1px; }").arg(g.LenDayW()));
+    setTabWidth(g.LenDayW());
 }
 
 void MainWindow::buildMonthPage() {
@@ -131,7 +152,7 @@ void MainWindow::buildMonthPage() {
     outer->setContentsMargins(4, 4, 4, 4);
 
     auto* header = new QHBoxLayout;
-    tcMonth_ = named(new QTabBar, "tcMonth");
+    tcMonth_ = named(new MonthTabBar, "tcMonth");
     tcMonth_->setExpanding(false);
     tcMonth_->setDrawBase(false);
     // All five months stay whole: no scroll arrows, the header makes room instead.
@@ -216,98 +237,6 @@ void MainWindow::buildMonthPage() {
     body->addStretch(1);
     outer->addLayout(body);
     outer->addStretch(1);
-}
-
-void MainWindow::buildYearPage() {
-    tsYear_ = named(new QWidget, "tsYear");
-    pageControl_->addTab(tsYear_, QStringLiteral("　  年  　"));
-    auto* outer = new QHBoxLayout(tsYear_);
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(12);
-    grid->setVerticalSpacing(10);
-    for (int i = 0; i < 12; ++i) {
-        auto* cell = new QVBoxLayout;
-        cell->setSpacing(2);
-        monthLabels_[std::size_t(i)] =
-            named(new QLabel, QStringLiteral("Label%1").arg(i + 1).toLatin1().constData());
-        QFont big = font();
-        big.setBold(true);
-        monthLabels_[std::size_t(i)]->setFont(big);
-        auto* cal = named(new MiniCalendar,
-                          QStringLiteral("NbMCalendar%1").arg(i + 1).toLatin1().constData());
-        cal->setFixedSize(151, 103);
-        ApplyYearPageStyle(*cal);
-        connect(cal, &CalendarControl::dayClicked, this, [this, cal] { MiniCalendarClicked(cal); });
-        minis_[std::size_t(i)] = cal;
-        cell->addWidget(monthLabels_[std::size_t(i)]);
-        cell->addWidget(cal);
-        grid->addLayout(cell, i / 4, i % 4);
-    }
-    auto* gridColumn = new QVBoxLayout;
-    gridColumn->addLayout(grid);
-    gridColumn->addStretch(1);
-    outer->addLayout(gridColumn);
-
-    auto* side = new QVBoxLayout;
-    lblYM_ = named(new QLabel, "lblYM");
-    lblYM_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    lblYM_->setAlignment(Qt::AlignCenter);
-    side->addWidget(lblYM_);
-    auto* group = named(new QGroupBox(QStringLiteral(" 年変更 ")), "GroupBox1");
-    auto* gl = new QGridLayout(group);
-    auto* prev = named(new QPushButton(QStringLiteral("前年")), "FramSpeedBtn7");
-    auto* next = named(new QPushButton(QStringLiteral("翌年")), "FramSpeedBtn8");
-    udYear_ = named(new QSpinBox, "udYear");
-    udYear_->setRange(0, 9999);
-    btnApplyYear_ = named(new QPushButton(QStringLiteral("変更実行")), "FramSpeedBtn16");
-    gl->addWidget(prev, 0, 0);
-    gl->addWidget(next, 0, 1);
-    gl->addWidget(new QLabel(QStringLiteral("ワンタッチ移動→")), 1, 0, 1, 2);
-    gl->addWidget(udYear_, 2, 0);
-    gl->addWidget(btnApplyYear_, 2, 1);
-    connect(prev, &QPushButton::clicked, this, [this] {
-        udYear_->setValue(udYear_->value() - 1);
-        LayOutYear(udYear_->value(), yearFirstMonth_);
-    });
-    connect(next, &QPushButton::clicked, this, [this] {
-        udYear_->setValue(udYear_->value() + 1);
-        LayOutYear(udYear_->value(), yearFirstMonth_);
-    });
-    connect(btnApplyYear_, &QPushButton::clicked, this, [this] {
-        LayOutYear(udYear_->value(), yearFirstMonth_);
-        minis_[0]->setFocus();
-    });
-    connect(udYear_, &QSpinBox::valueChanged, this,
-            [this] { btnApplyYear_->setStyleSheet(QString()); });
-    side->addWidget(group);
-
-    auto* mode = named(new QGroupBox(QStringLiteral(" 表示 ")), "rgYFirstMonth");
-    auto* ml = new QVBoxLayout(mode);
-    const char16_t* modes[] = {u"標準", u"年度", u"特別"};
-    for (int i = 0; i < 3; ++i) {
-        rgYFirstMonth_[std::size_t(i)] = new QRadioButton(QString::fromUtf16(modes[i]));
-        ml->addWidget(rgYFirstMonth_[std::size_t(i)]);
-        connect(rgYFirstMonth_[std::size_t(i)], &QRadioButton::clicked, this,
-                [this] { YearModeClicked(); });
-    }
-    rgYFirstMonth_[0]->setChecked(true);
-    auto* special = named(new QWidget, "pnlTokubetu");
-    auto* sl = new QHBoxLayout(special);
-    sl->setContentsMargins(0, 0, 0, 0);
-    spHajimariTuki_ = named(new QSpinBox, "SpHajimariTuki");
-    spHajimariTuki_->setRange(1, 12);
-    spHajimariTuki_->setValue(9);
-    lblTokubetu_ = named(new QLabel(QStringLiteral("月始まり")), "lblTokubetu");
-    btnTokubetu_ = named(new QPushButton(QStringLiteral("適用")), "btnTokubetu");
-    connect(btnTokubetu_, &QPushButton::clicked, this, [this] { YearModeClicked(); });
-    sl->addWidget(spHajimariTuki_);
-    sl->addWidget(lblTokubetu_);
-    sl->addWidget(btnTokubetu_);
-    ml->addWidget(special);
-    side->addWidget(mode);
-    side->addStretch(1);
-    outer->addLayout(side);
-    updateYearModeControls();
 }
 
 void MainWindow::buildSettingsPage() {
@@ -739,16 +668,13 @@ bool MainWindow::initialiseMonths() {
             if (const QString hday = FindFile(QString(), QStringLiteral("Hday.dat")); !hday.isEmpty()) {
                 QStringList lines;
                 LoadTextLines(lines, hday, TextFileKind::HolidayRules);
-                bool bad = false;
-                for (MiniCalendar* c : minis_) bad = !c->SetHolidayList(lines).empty() || bad;
-                if (bad) showMessage(QStringLiteral("祭日ファイル読込ミス\r\n処理は続けます。"));
+                if (!yearPage_->SetHolidayList(lines))
+                    showMessage(QStringLiteral("祭日ファイル読込ミス\r\n処理は続けます。"));
             } else {
-                for (MiniCalendar* c : minis_) c->SetHolidayList(monthGrid_->HolidayList());
+                yearPage_->SetHolidayList(monthGrid_->HolidayList());
             }
-            int mode = 0;
-            for (int i = 0; i < 3; ++i)
-                if (rgYFirstMonth_[std::size_t(i)]->isChecked()) mode = i;
-            udYear_->setValue(yearModeYear(mode));
+            yearPage_->SetCurrentMonth(nav_.Months().Entry(1).Year, nav_.Months().Entry(1).Month);
+            yearPage_->ShowYearOfMode();
         } catch (const std::exception&) {
             ok = false;
         }
@@ -794,7 +720,6 @@ bool MainWindow::LoadAllSettings() {
         stored.Image.edtSaveFolder = paths_.ProgramFolder;
         stored.Read(IniFile(settingsFile()));
         applyKorvaneIni(stored);
-        updateYearModeControls();
     } catch (const std::exception& e) {
         ok = false;
     }
@@ -806,7 +731,7 @@ void MainWindow::applyKorvaneIni(const KorvaneIni& stored) {
     const SetteiSection& s = stored.Settei;
     cb24ji_->setChecked(s.cb24ji);
     cbShiyouchuu_->setChecked(s.cbShiyouchuu);
-    rgYFirstMonth_[std::size_t(s.rgYFirstMonth)]->setChecked(true);
+    yearPage_->SetMode(s.rgYFirstMonth);
     rgStYoubi_[std::size_t(s.rgStYoubi)]->setChecked(true);
     ApplyRokuyoDisplay(s.visRokuyou);
     cbToubai_->setChecked(s.cbToubai);
@@ -814,7 +739,7 @@ void MainWindow::applyKorvaneIni(const KorvaneIni& stored) {
     radioGroup1_[std::size_t(s.HyoujiIchi)]->setChecked(true);
     savedTop_ = s.fmC21Top;
     savedLeft_ = s.fmC21Left;
-    spHajimariTuki_->setValue(s.SpHajimariTuki);
+    yearPage_->SetSpecialFirstMonth(s.SpHajimariTuki);
     cbSs_->setChecked(false);
 }
 
@@ -825,15 +750,14 @@ KorvaneIni MainWindow::collectKorvaneIni() const {
     s.udCalSize = udCalSize_->value();
     s.cb24ji = cb24ji_->isChecked();
     s.cbShiyouchuu = cbShiyouchuu_->isChecked();
-    for (int i = 0; i < 3; ++i)
-        if (rgYFirstMonth_[std::size_t(i)]->isChecked()) s.rgYFirstMonth = i;
+    s.rgYFirstMonth = yearPage_->Mode();
     s.HyoujiIchi = radioGroup1_[1]->isChecked() ? 1 : 0;
     s.fmC21Top = y();
     s.fmC21Left = x();
     s.rgStYoubi = rgStYoubi_[1]->isChecked() ? 1 : 0;
     s.visRokuyou = cbRokuyou_->isChecked();
     s.cbToubai = cbToubai_->isChecked();
-    s.SpHajimariTuki = spHajimariTuki_->value();
+    s.SpHajimariTuki = yearPage_->SpecialFirstMonth();
     out.Image.cbSs = cbSs_->isChecked();
     return out;
 }
@@ -871,6 +795,15 @@ bool MainWindow::SaveAllSettings() {
         Prompt::current().message(text, ConfirmCaption(), Prompt::Kind::Warning);
     }
     return false;
+}
+
+void MainWindow::setTabWidth(int width) {
+    auto* bar = static_cast<MonthTabBar*>(tcMonth_);
+    if (bar->TabWidth == width) return;
+    bar->TabWidth = width;
+    // The bar lays its tabs out again when a tab changes.
+    for (int i = 0; i < bar->count(); ++i) bar->setTabText(i, bar->tabText(i));
+    bar->updateGeometry();
 }
 
 void MainWindow::colourTabs() {
@@ -953,8 +886,7 @@ void MainWindow::StandardDisplay() {
 
 void MainWindow::dayChanged() {
     if (!nav_.ExtraMonthMode())
-        tcMonth_->setStyleSheet(
-            QStringLiteral("QTabBar::tab { width: %1px; }").arg(monthGrid_->LenDayW()));
+        setTabWidth(monthGrid_->LenDayW());
     if (!monthGrid_->NeighborJump) return;
     const bool wasExtra = nav_.ExtraMonthMode();
     const bool overflow = std::exchange(monthGrid_->PageOverflow, false);
@@ -969,71 +901,7 @@ void MainWindow::dayChanged() {
 void MainWindow::ApplyWeekStart() {
     const Weekday first = rgStYoubi_[1]->isChecked() ? dowMon : dowSun;
     monthGrid_->SetFirstDayOfWeek(first);
-    for (MiniCalendar* c : minis_) c->SetFirstDayOfWeek(first);
-}
-
-std::int32_t MainWindow::yearModeYear(int mode) const {
-    return YearPageYear(mode, nav_.Months().Entry(1).Year, nav_.Months().Entry(1).Month,
-                        spHajimariTuki_->value());
-}
-
-void MainWindow::LayOutYear(std::int32_t year, int firstMonth) {
-    for (int i = 1; i <= 12; ++i) {
-        std::int32_t y = year;
-        int m = i + firstMonth - 1;
-        if (m >= 13) {
-            m -= 12;
-            ++y;
-        }
-        MiniCalendar* c = minis_[std::size_t(i - 1)];
-        c->Suspended = true;
-        c->SetDayNumber(EncodeDayNumber(y, std::uint8_t(m), 1));
-        monthLabels_[std::size_t(i - 1)]->setText(QString::number(m));
-        c->Suspended = false;
-        c->UpdateCalendar();
-    }
-    btnApplyYear_->setStyleSheet(QStringLiteral("color: #808080;"));
-    lblYM_->setText(QStringLiteral("%1/%2 - %3/%4")
-                        .arg(minis_[0]->Year())
-                        .arg(minis_[0]->Month())
-                        .arg(minis_[11]->Year())
-                        .arg(minis_[11]->Month()));
-}
-
-void MainWindow::YearModeClicked() {
-    int mode = 0;
-    for (int i = 0; i < 3; ++i)
-        if (rgYFirstMonth_[std::size_t(i)]->isChecked()) mode = i;
-    const int first = mode == 1 ? 4 : mode == 2 ? spHajimariTuki_->value() : 1;
-    if (first != yearFirstMonth_) {
-        udYear_->setValue(yearModeYear(mode));
-        yearFirstMonth_ = first;
-        LayOutYear(udYear_->value(), yearFirstMonth_);
-    }
-    updateYearModeControls();
-}
-
-void MainWindow::updateYearModeControls() {
-    const bool special = rgYFirstMonth_[2]->isChecked();
-    btnTokubetu_->setEnabled(special);
-    spHajimariTuki_->setEnabled(special);
-    const QString grey = QStringLiteral("color: #808080;");
-    btnTokubetu_->setStyleSheet(special ? QStringLiteral("color: #0000ff;") : grey);
-    lblTokubetu_->setStyleSheet(special ? QString() : grey);
-    spHajimariTuki_->setStyleSheet(special ? QString() : grey);
-}
-
-void MainWindow::MiniCalendarClicked(CalendarControl* calendar) {
-    // Only the user's click asks; the year page's own moves run with the calendar suspended.
-    auto* mini = static_cast<MiniCalendar*>(calendar);
-    if (mini->Suspended) return;
-    const QString text = QStringLiteral("%1 年 %2 月のマンスリーカレンダーを表示しますか？")
-                             .arg(mini->Year())
-                             .arg(mini->Month());
-    if (!Prompt::current().askYesNo(text, QStringLiteral("確認"))) return;
-    pageControl_->setCurrentWidget(tsMonth_);
-    nav_.RememberPage();
-    GoToMonth(MonthTable::YearMonthText(mini->Year(), mini->Month()));
+    yearPage_->SetFirstDayOfWeek(first);
 }
 
 void MainWindow::UpdateClock() {
@@ -1075,7 +943,7 @@ void MainWindow::pageChanged() {
         }
     }
     idouMenu_->setEnabled(page == tsMonth_);
-    if (page == tsYear_) YearModeClicked();
+    if (page == tsYear_) yearPage_->YearModeClicked();
 }
 
 void MainWindow::stepPage(int step) {

@@ -28,6 +28,7 @@ namespace korvane {
 
 class MonthGrid;
 class MiniCalendar;
+class YearPage;
 class CalendarControl;
 
 // Where the main window finds and keeps its files.
@@ -60,9 +61,7 @@ public:
     void StandardDisplay();      // mnHyoujun
     void ApplyWeekStart();
     // Year page.
-    void LayOutYear(std::int32_t year, int firstMonth);
-    void YearModeClicked();  // rgYFirstMonth, also when the year page is shown
-    void MiniCalendarClicked(CalendarControl* calendar);
+    YearPage* YearView() const { return yearPage_; }
     // Settings.
     bool LoadAllSettings();
     // Saves every setting it can; what a file could not take keeps its stored text, and the
@@ -89,9 +88,8 @@ public:
     const SiblingLink& Link() const { return link_; }
     bool ExtraMonthMode() const { return nav_.ExtraMonthMode(); }
     int SavedPage() const { return nav_.SavedPage(); }
-    int YearFirstMonth() const { return yearFirstMonth_; }
     std::int32_t TodayDay() const { return todayDay_; }
-    MiniCalendar* Mini(int tag) const { return minis_[std::size_t(tag - 1)]; }
+    MiniCalendar* Mini(int tag) const;
     QTabBar* MonthTabs() const { return tcMonth_; }
 
 protected:
@@ -101,7 +99,6 @@ protected:
 
 private:
     void buildMonthPage();
-    void buildYearPage();
     void buildSettingsPage();
     void buildMenus();
     void configureMonthGrid();
@@ -114,12 +111,11 @@ private:
     // are said.
     void showNavigation(MonthNavigation::Answer answer, bool moveGrid = true);
     void colourTabs();
-    void updateYearModeControls();
+    void setTabWidth(int width);
     void applyLinkCheckBox();
     void chooseStartFolder();
     void applyItemFont();
     void applyCompactLayout();
-    std::int32_t yearModeYear(int mode) const;
     void applyKorvaneIni(const KorvaneIni& stored);
     KorvaneIni collectKorvaneIni() const;
     void buildManagementPage();
@@ -141,7 +137,6 @@ private:
     std::int32_t todayDay_ = 0;
     MonthNavigation nav_;
     SiblingLink link_;
-    int yearFirstMonth_ = 0;
     bool settingsEntered_ = false;
     bool saveProblemsReported_ = false;
     bool tabSignalsMuted_ = false;
@@ -158,20 +153,12 @@ private:
     QTabWidget* pageControl_ = nullptr;
     QWidget* tsMonth_ = nullptr;
     QWidget* tsYear_ = nullptr;
+    YearPage* yearPage_ = nullptr;
     QWidget* tsSettei_ = nullptr;
     QTabBar* tcMonth_ = nullptr;
     QLineEdit* meNengetu_ = nullptr;
     QWidget* pnlMonth_ = nullptr;
     MonthGrid* monthGrid_ = nullptr;
-    std::array<MiniCalendar*, 12> minis_{};
-    std::array<QLabel*, 12> monthLabels_{};
-    QLabel* lblYM_ = nullptr;
-    QSpinBox* udYear_ = nullptr;
-    QPushButton* btnApplyYear_ = nullptr;
-    std::array<QRadioButton*, 3> rgYFirstMonth_{};
-    QSpinBox* spHajimariTuki_ = nullptr;
-    QPushButton* btnTokubetu_ = nullptr;
-    QLabel* lblTokubetu_ = nullptr;
     std::array<QRadioButton*, 2> rgStYoubi_{};
     std::array<QRadioButton*, 2> radioGroup1_{};
     QTabWidget* settingsPages_ = nullptr;

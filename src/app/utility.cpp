@@ -234,9 +234,11 @@ bool ScrambledIniFile(const QString& mode, IniFile& ini, const QString& exportNa
     const QString path = fileName.contains(u'/') ? fileName : programFolder + fileName;
     const QByteArray k = key.isEmpty() ? kDefaultKey : key;
     if (mode.compare(QStringLiteral("Save"), Qt::CaseInsensitive) == 0) {
-        QByteArray text = ini.Bytes();
-        if (text.endsWith("\r\n")) text.chop(2);
-        const QList<QByteArray> lines = text.isEmpty() ? QList<QByteArray>() : text.split('\n');
+        // The object's lines: each ends with LF, a CR before it belongs to the line end.
+        const QByteArray text = ini.Bytes();
+        QList<QByteArray> lines = text.split('\n');
+        if (lines.back().isEmpty()) lines.removeLast();  // after the last line end
+        if (lines.size() == 1 && (lines[0].isEmpty() || lines[0] == "\r")) lines.clear();
         if (!exportName.isEmpty()) {
             Prompt::current().message(exportName + QStringLiteral(" を書き出します。"),
                                       QStringLiteral("確認 -Korvane-"), Prompt::Kind::Information);

@@ -4,6 +4,7 @@
 #include "calendar/qtcolor.h"
 #include "core/clock.h"
 #include "core/prompt.h"
+#include "core/scopedflag.h"
 
 #include <QPainter>
 #include <QResizeEvent>
@@ -240,7 +241,29 @@ void CalendarControl::Refresh() {
     });
 }
 
+bool CalendarControl::DeferWhileHidden() {
+    if (isVisible() || drawNow_) {
+        drawingOwed_ = false;
+        return false;
+    }
+    drawingOwed_ = true;
+    return true;
+}
+
+void CalendarControl::payDrawing() {
+    if (!drawingOwed_) return;
+    const ScopedFlag now(drawNow_);
+    Refresh();
+    drawingOwed_ = false;
+}
+
+const QImage& CalendarControl::Buffer() const {
+    const_cast<CalendarControl*>(this)->payDrawing();
+    return buffer_;
+}
+
 void CalendarControl::paintEvent(QPaintEvent*) {
+    payDrawing();
     // Moved to a screen of another pixel density: draw the buffer anew at it.
     if (buffer_.devicePixelRatio() != devicePixelRatioF()) Refresh();
     QPainter p(this);

@@ -83,7 +83,8 @@ public:
 
     // The buffer as last drawn (tests and picture output read it). It has the screen's device
     // pixel ratio, so its pixel size is the widget's size times that ratio.
-    const QImage& Buffer() const { return buffer_; }
+    // The drawn picture (drawn now when its drawing was put off while hidden).
+    const QImage& Buffer() const;
     // A colour of this calendar as the screen shows it (system colours through the palette).
     QColor ScreenColor(ColorValue color) const;
 
@@ -111,6 +112,10 @@ protected:
     QPainter* Canvas() const { return canvas_; }
     // Redraws the buffer and schedules a repaint.
     void Refresh();
+    // For controls that put their drawing off while not on screen: true, and the drawing marked
+    // as owed, when the control is hidden; the owed drawing is done when it is painted or its
+    // picture is asked for.
+    bool DeferWhileHidden();
     // A property setter: stores a changed value and redraws.
     template <typename T>
     void SetAndRefresh(T& field, const T& value) {
@@ -156,6 +161,9 @@ private:
     Rules rules_;
     QImage buffer_;
     QPainter* canvas_ = nullptr;
+    bool drawingOwed_ = false;
+    bool drawNow_ = false;
+    void payDrawing();
     std::int32_t today_;
     QTimer* midnight_ = nullptr;
     bool redrawFailureReported_ = false;

@@ -21,7 +21,9 @@ void MiniCalendar::SetKeisen(bool on) { SetAndRefresh(keisen_, on); }
 void MiniCalendar::SetIsCursor(bool on) { SetAndRefresh(isCursor_, on); }
 
 void MiniCalendar::UpdateCalendar() {
-    if (!Suspended) MonthCalendar::UpdateCalendar();
+    // The twelve of the year page cost the start nothing until the page is shown.
+    if (Suspended || DeferWhileHidden()) return;
+    MonthCalendar::UpdateCalendar();
 }
 
 void MiniCalendar::DrawCell(int column, int row, const QRect& rect) {

@@ -178,6 +178,13 @@ QColor MonthGrid::paled(ColorValue color) const {
 
 void MonthGrid::UpdateCalendar() {
     if (Suspended) return;
+    // Off screen only the slots are laid out (what printing and the owner read); the picture is
+    // drawn when it comes to be painted.
+    if (DeferWhileHidden()) {
+        LayoutItems(mItemGyo, mUeTume);
+        HighlightClicked = false;
+        return;
+    }
     CanvasScope scope(this);
     CalendarControl::UpdateCalendar();
     if (fontCache_.size() > 64) fontCache_.clear();

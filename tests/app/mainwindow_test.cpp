@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 #include "app/windowplacement.h"
+#include "app/yearpage.h"
 #include "app/ftpsettings.h"
 #include "app/windowpictures.h"
 #include "core/codec.h"
@@ -136,7 +137,7 @@ TEST_F(MainWindowTest, FiscalYearPage) {
     ASSERT_EQ(radios.size(), 3);
     radios[1]->click();  // 年度
     EXPECT_EQ(find<QLabel>("lblYM")->text(), "2006/4 - 2007/3");
-    EXPECT_EQ(window->YearFirstMonth(), 4);
+    EXPECT_EQ(window->YearView()->YearFirstMonth(), 4);
     EXPECT_EQ(window->Mini(1)->Month(), 4);
     EXPECT_EQ(window->Mini(12)->Year(), 2007);
 }
@@ -166,7 +167,7 @@ TEST_F(MainWindowTest, MiniCalendarAsksOnAClickNotOnKeys) {
     window->show();
     auto* pages = find<QTabWidget>("PageControl1");
     pages->setCurrentWidget(find<QWidget>("tsYear"));
-    window->LayOutYear(2027, 1);
+    window->YearView()->LayOutYear(2027, 1);
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     MiniCalendar* mini = window->Mini(3);
