@@ -6,6 +6,7 @@
 #include "calendar/lunisolar.h"
 #include "calendar/monthgrid.h"
 #include "core/prompt.h"
+#include "core/scopedflag.h"
 #include "settings/inifile.h"
 
 #include <cerrno>
@@ -84,24 +85,25 @@ int WriteAgenda(const AgendaRequest& request, const QString& programFolder,
     settings.Read(IniFile(settingsFolder + QString::fromLatin1(KorvaneIni::kFileName)));
 
     MonthGrid grid;
-    grid.Suspended = true;
-    ApplyMainWindowLayout(grid, false);
-    link.LoadRuleFiles(grid);
-    grid.SetTabMojiSuu(std::uint8_t(link.TabMojiSuu));
-    grid.SetTabChousei(std::uint8_t(link.TabChousei));
-    grid.SetUeTume(link.Options.cbUetume);
-    grid.SetFirstDayOfWeek(settings.Settei.rgStYoubi == 1 ? dowMon : dowSun);
-    // The shown month on page 1 between its neighbours, as the window holds them.
-    for (int i = 0; i < 3; ++i) {
-        std::int32_t y = request.Year;
-        int m = request.Month + i - 1;
-        MonthGrid::NormalizeMonth(y, m);
-        if (y >= 1 && y <= 9999) link.LoadMonthSlot(grid.MonthPages()[std::size_t(i)], y, m);
+    {
+        const ScopedFlag suspended(grid.Suspended);
+        ApplyMainWindowLayout(grid, false);
+        link.LoadRuleFiles(grid);
+        grid.SetTabMojiSuu(std::uint8_t(link.TabMojiSuu));
+        grid.SetTabChousei(std::uint8_t(link.TabChousei));
+        grid.SetUeTume(link.Options.cbUetume);
+        grid.SetFirstDayOfWeek(settings.Settei.rgStYoubi == 1 ? dowMon : dowSun);
+        // The shown month on page 1 between its neighbours, as the window holds them.
+        for (int i = 0; i < 3; ++i) {
+            std::int32_t y = request.Year;
+            int m = request.Month + i - 1;
+            MonthGrid::NormalizeMonth(y, m);
+            if (y >= 1 && y <= 9999) link.LoadMonthSlot(grid.MonthPages()[std::size_t(i)], y, m);
+        }
+        link.LoadPeriodFile(grid.PeriodList());
+        grid.CurrentPage() = 1;
+        grid.GoToDate(request.Year, request.Month, 1);
     }
-    link.LoadPeriodFile(grid.PeriodList());
-    grid.CurrentPage() = 1;
-    grid.GoToDate(request.Year, request.Month, 1);
-    grid.Suspended = false;
     grid.LayoutItems(grid.ItemGyo(), link.Options.cbUetume);
 
     const std::int32_t firstCell = grid.Layout().FirstCellDay();

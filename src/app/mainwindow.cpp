@@ -8,6 +8,7 @@
 #include "app/mainsettings.h"
 #include "app/updatereminderdialog.h"
 #include "app/windowplacement.h"
+#include "app/settingspage.h"
 #include "app/yearpage.h"
 #include "app/utility.h"
 #include "core/clock.h"
@@ -104,7 +105,11 @@ MainWindow::MainWindow(MainWindowPaths paths, QStringList arguments, bool smallS
         nav_.RememberPage();
         GoToMonth(MonthTable::YearMonthText(year, month));
     };
-    buildSettingsPage();
+    settingsPage_ = new SettingsPage(paths_.ProgramFolder, this);
+    tsSettei_ = settingsPage_;
+    pageControl_->addTab(settingsPage_, QStringLiteral("　 設定 　"));
+    pageControl_->setTabVisible(pageControl_->indexOf(settingsPage_), false);
+    connectSettingsPage();
     buildMenus();
 
     clockPanel_ = new QLabel(this);
@@ -239,176 +244,23 @@ void MainWindow::buildMonthPage() {
     outer->addStretch(1);
 }
 
-void MainWindow::buildSettingsPage() {
-    tsSettei_ = named(new QWidget, "tsSettei");
-    pageControl_->addTab(tsSettei_, QStringLiteral("　 設定 　"));
-    auto* outer = new QVBoxLayout(tsSettei_);
-    settingsPages_ = named(new QTabWidget, "PageControl3");
-    outer->addWidget(settingsPages_);
 
-    // " 基本 ": window position, the link with the sibling program, the item font.
-    auto* basic = named(new QWidget, "tsSetAll");
-    settingsPages_->addTab(basic, QStringLiteral(" 基本 "));
-    auto* bl = new QVBoxLayout(basic);
-    auto* position = named(new QGroupBox(QStringLiteral(" 表示位置 ")), "RadioGroup1");
-    auto* pl = new QHBoxLayout(position);
-    radioGroup1_[0] = new QRadioButton(QStringLiteral("画面の真ん中"));
-    radioGroup1_[1] = new QRadioButton(QStringLiteral("終了時位置"));
-    radioGroup1_[0]->setChecked(true);
-    for (QRadioButton* r : radioGroup1_) pl->addWidget(r);
-    bl->addWidget(position);
-    auto* print = named(new QGroupBox(QStringLiteral(" 印刷 ")), "GroupBox3");
-    auto* prl = new QVBoxLayout(print);
-    auto* linkBox = named(new QGroupBox(QStringLiteral("  Velmar／Tesskaとの連携  ")), "GroupBox4");
-    auto* ll = new QGridLayout(linkBox);
-    cbVelmar_ = named(new QCheckBox(QStringLiteral("Velmar／Tesskaのデータを使う。")), "cbVelmar");
-    lblFolder1_ = named(new QLabel(QStringLiteral("Velmar／Tesskaの起動フォルダを指定：")), "lblFolder1");
-    edtFolder1_ = named(new QLineEdit, "edtFolder1");
-    btnFolder1_ = named(new QPushButton(QStringLiteral("…")), "btnFolder1");
-    btnFolder1_->setFixedWidth(32);
-    ll->addWidget(cbVelmar_, 0, 0, 1, 2);
-    ll->addWidget(lblFolder1_, 1, 0, 1, 2);
-    ll->addWidget(edtFolder1_, 2, 0);
-    ll->addWidget(btnFolder1_, 2, 1);
-    ll->addWidget(named(new QLabel(QStringLiteral("※ 次回起動後、反映されます。")), "Label14"), 3, 0, 1, 2);
-    ll->addWidget(named(new QLabel(QStringLiteral("↑ 基本的には、Velmar／Tesskaから指定します。")),
-                        "Label30"),
-                  4, 0, 1, 2);
-    ll->addWidget(named(new QLabel(QStringLiteral(
-                            "Velmar／Tesskaから指定した場合、上記で指定する必要はありません。")),
-                        "Label39"),
-                  5, 0, 1, 2);
-    connect(cbVelmar_, &QCheckBox::toggled, this, [this] { applyLinkCheckBox(); });
-    connect(btnFolder1_, &QPushButton::clicked, this, [this] { chooseStartFolder(); });
-    prl->addWidget(linkBox);
-    cbPSelect_ = named(new QCheckBox(QStringLiteral(
-                           "プリンタの選択は、出来る限りKorvaneに任せる。")),
-                       "cbPSelect");
-    cbPSelect_->setChecked(true);
-    cbPSelect_->setVisible(false);  // stored only
-    prl->addWidget(cbPSelect_);
-    bl->addWidget(print);
-    cbToubai_ = named(new QCheckBox(QStringLiteral("予定に等倍フォントを使う")), "cbToubai");
-    cbToubai_->setChecked(true);
-    connect(cbToubai_, &QCheckBox::clicked, this, [this] { applyItemFont(); });
-    bl->addWidget(cbToubai_);
-    cbRokuyou_ = named(new QCheckBox(QStringLiteral("六曜を表示する")), "cbRokuyou");
-    connect(cbRokuyou_, &QCheckBox::clicked, this, [this](bool on) { ApplyRokuyoDisplay(on); });
-    bl->addWidget(cbRokuyou_);
-    // Where the sibling's files are read from; [Ctrl]+[Home] shows them.
-    const char* diagnostics[] = {"lblSmpMonth", "lblVelmar1", "lblVelmar4", "lblVelmar2", "lblVelmar3"};
-    for (std::size_t i = 0; i < diagnostics_.size(); ++i) {
-        diagnostics_[i] = named(new QLabel, diagnostics[i]);
-        diagnostics_[i]->setVisible(false);
-        bl->addWidget(diagnostics_[i]);
-    }
-    bl->addStretch(1);
 
-    // " その他 ": week start, sample data, status bar.
-    auto* other = named(new QWidget, "TabSheet1");
-    settingsPages_->addTab(other, QStringLiteral(" その他 "));
-    auto* ol = new QVBoxLayout(other);
-    auto* week = named(new QGroupBox(QStringLiteral(" 週の始まり ")), "rgStYoubi");
-    auto* wl = new QHBoxLayout(week);
-    rgStYoubi_[0] = new QRadioButton(QStringLiteral("日曜"));
-    rgStYoubi_[1] = new QRadioButton(QStringLiteral("月曜"));
-    rgStYoubi_[0]->setChecked(true);
-    for (QRadioButton* r : rgStYoubi_) {
-        wl->addWidget(r);
+void MainWindow::connectSettingsPage() {
+    SettingsPage& p = *settingsPage_;
+    connect(p.cbVelmar, &QCheckBox::toggled, this, [this] { applyLinkCheckBox(); });
+    connect(p.cbToubai, &QCheckBox::clicked, this, [this] { applyItemFont(); });
+    connect(p.cbRokuyou, &QCheckBox::clicked, this, [this](bool on) { ApplyRokuyoDisplay(on); });
+    for (QRadioButton* r : p.rgStYoubi)
         connect(r, &QRadioButton::clicked, this, [this] { ApplyWeekStart(); });
-    }
-    ol->addWidget(week);
-    cbReadSpl_ = named(
-        new QCheckBox(QStringLiteral("サンプルデータを読み込まない(次回起動時より有効)。")), "cbReadSpl");
-    ol->addWidget(cbReadSpl_);
-    cbSample_ = named(new QCheckBox(QStringLiteral("サンプルボタンを表示しない。")), "cbSample");
-    cbSample_->setChecked(true);
-    cbSample_->setVisible(false);
-    connect(cbSample_, &QCheckBox::clicked, this, [this] { sampleOptionClicked(); });
-    ol->addWidget(cbSample_);
-    cbSprite_ = named(new QCheckBox(QStringLiteral("スプライト画面を表示しない。")), "cbSprite");
-    cbSprite_->setChecked(true);
-    cbSprite_->setVisible(false);
-    connect(cbSprite_, &QCheckBox::clicked, this, [this] { spriteOptionClicked(); });
-    ol->addWidget(cbSprite_);
-    ol->addWidget(named(new QLabel(QStringLiteral(
-                            "Velmar／Tesskaと連携した場合、自動的に読み込みません。")),
-                        "Label17"));
-    auto* status = named(new QGroupBox(QStringLiteral(" ステータスバー ")), "GroupBox8");
-    auto* stl = new QVBoxLayout(status);
-    auto* kidouRow = new QHBoxLayout;
-    kidouRow->addWidget(named(new QLabel(QStringLiteral("起動フォルダ：")), "Label15"));
-    kidouRow->addWidget(named(new QLabel(WithTrailing(paths_.ProgramFolder)), "lblKidou"), 1);
-    stl->addLayout(kidouRow);
-    cbShiyouchuu_ =
-        named(new QCheckBox(QStringLiteral("【 起動フォルダ 】ステータスバー表示")), "cbShiyouchuu");
-    cbShiyouchuu_->setChecked(true);
-    connect(cbShiyouchuu_, &QCheckBox::clicked, this, [this] { UpdateFolderPanel(); });
-    cb24ji_ = named(new QCheckBox(QStringLiteral(" 時刻の２４時表示")), "cb24ji");
-    connect(cb24ji_, &QCheckBox::clicked, this, [this] { UpdateClock(); });
-    stl->addWidget(cbShiyouchuu_);
-    stl->addWidget(cb24ji_);
-    ol->addWidget(status);
-    ol->addStretch(1);
-
-    // " カレンダ画像 ": the calendar pictures come with their own work.
-    auto* images = named(new QWidget, "tsSs");
-    settingsPages_->addTab(images, QStringLiteral(" カレンダ画像 "));
-    auto* il = new QVBoxLayout(images);
-    il->addWidget(new QLabel(QStringLiteral("カレンダ画像の設定は、この版ではまだ使えません。")));
-    il->addStretch(1);
-
-    buildManagementPage();
-
-    auto* closeRow = named(new QWidget, "pnlSetClose");
-    auto* cl = new QHBoxLayout(closeRow);
-    cl->addStretch(1);
-    auto* close = named(new QPushButton(QStringLiteral("設定を閉じる")), "SetteiClose");
-    connect(close, &QPushButton::clicked, this, [this] { closeSettings(); });
-    cl->addWidget(close);
-    outer->addWidget(closeRow);
-    pageControl_->setTabVisible(pageControl_->indexOf(tsSettei_), false);
-    applyLinkCheckBox();
-}
-
-void MainWindow::buildManagementPage() {
-    // " 管理 ": kept hidden with its tab; only the calendar size and the screenshot flag are stored.
-    auto* page = named(new QWidget, "tsKanri");
-    const int index = settingsPages_->addTab(page, QStringLiteral(" 管理 "));
-    settingsPages_->setTabVisible(index, false);
-    auto* kl = new QVBoxLayout(page);
-    auto* sizeRow = new QHBoxLayout;
-    sizeRow->addWidget(new QLabel(QStringLiteral("カレンダーの大きさ：")));
-    udCalSize_ = named(new QSpinBox, "udCalSize");
-    udCalSize_->setRange(0, 1);
-    udCalSize_->setValue(1);
-    sizeRow->addWidget(udCalSize_);
-    sizeRow->addWidget(new QLabel(QStringLiteral("（[0] ３行表示  [1] ５行表示）")));
-    sizeRow->addStretch(1);
-    kl->addLayout(sizeRow);
-    auto check = [&](const char* name, const QString& caption, bool checked, bool visible) {
-        auto* box = named(new QCheckBox(caption), name);
-        box->setChecked(checked);
-        box->setVisible(visible);
-        kl->addWidget(box);
-        return box;
-    };
-    check("cbBuki", QStringLiteral("Bravikとの連携"), true, true);
-    check("cbPrivate", QStringLiteral("常時一般予定表示"), true, false);
-    check("cbPrjN", QStringLiteral("Bravikと連携"), true, false);
-    cbSs_ = check("cbSs", QStringLiteral("スクリーンショット"), false, true);
-    cbCalendar_ = check("cbCalendar", QStringLiteral("カレンダフォーム"),
-                        FileExistsIn(paths_.ProgramFolder, QStringLiteral("korvane.777")), true);
-    kl->addStretch(1);
+    connect(p.cbSample, &QCheckBox::clicked, this, [this] { sampleOptionClicked(); });
+    connect(p.cbShiyouchuu, &QCheckBox::clicked, this, [this] { UpdateFolderPanel(); });
+    connect(p.cb24ji, &QCheckBox::clicked, this, [this] { UpdateClock(); });
+    connect(p.SetteiClose, &QPushButton::clicked, this, [this] { closeSettings(); });
 }
 
 void MainWindow::applyLinkCheckBox() {
-    const bool on = cbVelmar_->isChecked();
-    lblFolder1_->setEnabled(on);
-    edtFolder1_->setEnabled(on);
-    btnFolder1_->setEnabled(on);
-    cbSample_->setEnabled(!on);
-    if (on) setSampleCaption(QString());
+    if (settingsPage_->cbVelmar->isChecked()) setSampleCaption(QString());
 }
 
 void MainWindow::setSampleCaption(const QString& caption) {
@@ -417,54 +269,26 @@ void MainWindow::setSampleCaption(const QString& caption) {
 }
 
 void MainWindow::sampleOptionClicked() {
-    setSampleCaption(cbSample_->isChecked() ? QString() : QStringLiteral("サンプル\n\n表示"));
+    setSampleCaption(settingsPage_->cbSample->isChecked() ? QString() : QStringLiteral("サンプル\n\n表示"));
 }
 
 void MainWindow::sampleButtonClicked() {
-    if (cbSample_->isChecked()) return;
+    if (settingsPage_->cbSample->isChecked()) return;
     setSampleCaption(btnM16_->text().contains(u"表示") ? QStringLiteral("サンプル\n消去")
                                                         : QStringLiteral("サンプル\n表示"));
 }
 
-void MainWindow::spriteOptionClicked() {
-    const QString marker = paths_.ProgramFolder + QStringLiteral("sptoff.kvn");
-    if (cbSprite_->isChecked()) {
-        if (QFileInfo::exists(marker)) return;
-        QFile file(marker);
-        const QByteArray line =
-            *Cp932::encode(QStringLiteral("このフォルダのKorvaneの、スプライトは表示しません。\r\n"));
-        if (!file.open(QIODevice::WriteOnly) || file.write(line) != line.size() || !file.flush())
-            showMessage(QStringLiteral("[%1]が作成できません。\r\n%2")
-                            .arg(QDir::toNativeSeparators(marker), file.errorString()));
-    } else if (QFileInfo::exists(marker) && !QFile::remove(marker)) {
-        showMessage(QStringLiteral("[%1]が削除できません。").arg(QDir::toNativeSeparators(marker)));
-    }
-}
 
-void MainWindow::chooseStartFolder() {
-    QString start = edtFolder1_->text().trimmed();
-    if (start.isEmpty() || !QFileInfo(start).isDir()) start = paths_.ProgramFolder;
-    const QString chosen =
-        Prompt::current().folderName(QStringLiteral("フォルダを選択してください。"), start);
-    if (chosen.isEmpty()) return;
-    const QString folder = WithTrailing(chosen);
-    edtFolder1_->setText(folder);
-    if (!FileExistsIn(folder, QStringLiteral("Velmar.exe")) &&
-        !FileExistsIn(folder, QStringLiteral("Tesska.exe")))
-        showMessage(QStringLiteral("Velmar／Tesskaの起動フォルダではありません。\r\n"
-                                   "起動フォルダを設定し直して下さい。"));
-    edtFolder1_->setFocus();
-}
 
 void MainWindow::applyItemFont() {
     // Schedule items in a fixed-pitch face when asked.
     CalendarFont f = monthGrid_->Fonts().Font(CalendarFonts::DayOfWeek);
-    f.Font.setFamily(cbToubai_->isChecked() ? kFaceGothic : kFacePGothic);
+    f.Font.setFamily(settingsPage_->cbToubai->isChecked() ? kFaceGothic : kFacePGothic);
     monthGrid_->Fonts().SetFont(CalendarFonts::DayOfWeek, f);
 }
 
 void MainWindow::ApplyRokuyoDisplay(bool on) {
-    cbRokuyou_->setChecked(on);
+    settingsPage_->cbRokuyou->setChecked(on);
     monthGrid_->Fonts().SetColor(CalendarFonts::Rokuyo, link_.RokuyoColor);
     monthGrid_->SetShowRokuyo(on);
 }
@@ -507,7 +331,7 @@ void MainWindow::buildMenus() {
     QMenu* images = menu(QStringLiteral("カレンダ画像(&G)"), "mnSs", kinou);
     images->menuAction()->setEnabled(false);
     entry(images, "mnSs4", QStringLiteral("実行(&R)"), {}, QKeySequence(Qt::CTRL | Qt::Key_G));
-    const bool extended = cbCalendar_->isChecked();
+    const bool extended = settingsPage_->cbCalendar->isChecked();
     entry(images, "mnPRC1", QStringLiteral("広報カレンダ"))->setVisible(extended);
     entry(images, "mnC1", QStringLiteral("今月(&1)"))->setVisible(extended);
     entry(images, "mnC2", QStringLiteral("翌月(&2)"))->setVisible(extended);
@@ -589,7 +413,7 @@ void MainWindow::ActivateMainWindow() {
     // Said at every activation but the one its own box gives back when it closes.
     if (linkBoxClosing_) {
         linkBoxClosing_ = false;
-    } else if (cbVelmar_->isChecked() && link_.SiblingKind == 0) {
+    } else if (settingsPage_->cbVelmar->isChecked() && link_.SiblingKind == 0) {
         showMessage(QStringLiteral("Velmar／Tesskaの起動フォルダの設定は、正しいですか？\r\n"
                                    "起動フォルダを設定し直して下さい。"));
         linkBoxClosing_ = true;
@@ -621,10 +445,10 @@ void MainWindow::applyCompactLayout() {
     // No year page (not even in the window's size), no picture settings, no button column.
     pageControl_->removeTab(pageControl_->indexOf(tsYear_));
     tsYear_->hide();
-    settingsPages_->setTabVisible(settingsPages_->indexOf(findChild<QWidget*>("tsSs")), false);
+    settingsPage_->PageControl3->setTabVisible(settingsPage_->PageControl3->indexOf(findChild<QWidget*>("tsSs")), false);
     findChild<QWidget*>(QStringLiteral("pnlBtn"))->hide();
-    radioGroup1_[0]->setChecked(true);
-    radioGroup1_[0]->parentWidget()->setEnabled(false);
+    settingsPage_->RadioGroup1[0]->setChecked(true);
+    settingsPage_->RadioGroup1[0]->parentWidget()->setEnabled(false);
     // Only the month page decides the window's size.
     tsYear_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     tsSettei_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
@@ -646,7 +470,7 @@ void MainWindow::PlaceWindow() {
 }
 
 void MainWindow::PlaceWindow(const QRect& work) {
-    move(WindowPosition(frameGeometry().size(), work, radioGroup1_[1]->isChecked(),
+    move(WindowPosition(frameGeometry().size(), work, settingsPage_->RadioGroup1[1]->isChecked(),
                         QPoint(savedLeft_, savedTop_), smallScreen_, pos()));
 }
 
@@ -689,12 +513,12 @@ bool MainWindow::LoadAllSettings() {
     bool ok = true;
     try {
         link_.LoadOptions(printersFile());
-        cbVelmar_->setChecked(link_.Options.cbVelmar);
-        edtFolder1_->setText(link_.Options.edtFolder1);
-        cbReadSpl_->setChecked(link_.Options.cbReadSpl);
-        cbSample_->setChecked(link_.Options.cbSample);
-        cbSprite_->setChecked(link_.Options.cbSprite);
-        cbPSelect_->setChecked(link_.Options.cbPSelect);
+        settingsPage_->cbVelmar->setChecked(link_.Options.cbVelmar);
+        settingsPage_->edtFolder1->setText(link_.Options.edtFolder1);
+        settingsPage_->cbReadSpl->setChecked(link_.Options.cbReadSpl);
+        settingsPage_->cbSample->setChecked(link_.Options.cbSample);
+        settingsPage_->cbSprite->setChecked(link_.Options.cbSprite);
+        settingsPage_->cbPSelect->setChecked(link_.Options.cbPSelect);
         link_.Resolve(arguments_);
         link_.LoadRuleFiles(*monthGrid_);
         monthGrid_->SetTabMojiSuu(std::uint8_t(link_.TabMojiSuu));
@@ -705,11 +529,11 @@ bool MainWindow::LoadAllSettings() {
             link_.LoadMonthSlot(monthGrid_->MonthPages()[std::size_t(i)],
                                 nav_.Months().Entry(i).Year, nav_.Months().Entry(i).Month);
         link_.LoadPeriodFile(monthGrid_->PeriodList());
-        diagnostics_[0]->setText(QStringLiteral("サンプル月：%1").arg(link_.SampleMonths));
-        diagnostics_[1]->setText(QStringLiteral("起動　：%1").arg(link_.StartFolderPath));
-        diagnostics_[2]->setText(QStringLiteral("共通　：%1").arg(link_.CommonFolder));
-        diagnostics_[3]->setText(QStringLiteral("データ：%1").arg(link_.MonthDataFolder));
-        diagnostics_[4]->setText(QStringLiteral("区分　：%1").arg(link_.SiblingKind));
+        settingsPage_->Diagnostics[0]->setText(QStringLiteral("サンプル月：%1").arg(link_.SampleMonths));
+        settingsPage_->Diagnostics[1]->setText(QStringLiteral("起動　：%1").arg(link_.StartFolderPath));
+        settingsPage_->Diagnostics[2]->setText(QStringLiteral("共通　：%1").arg(link_.CommonFolder));
+        settingsPage_->Diagnostics[3]->setText(QStringLiteral("データ：%1").arg(link_.MonthDataFolder));
+        settingsPage_->Diagnostics[4]->setText(QStringLiteral("区分　：%1").arg(link_.SiblingKind));
 
         // The FTP settings: a file that cannot be read is not written over at the next save.
         ftpReadable_ = ftp_.Load(paths_.ProgramFolder);
@@ -729,36 +553,36 @@ bool MainWindow::LoadAllSettings() {
 void MainWindow::applyKorvaneIni(const KorvaneIni& stored) {
     korvaneIni_ = stored;
     const SetteiSection& s = stored.Settei;
-    cb24ji_->setChecked(s.cb24ji);
-    cbShiyouchuu_->setChecked(s.cbShiyouchuu);
+    settingsPage_->cb24ji->setChecked(s.cb24ji);
+    settingsPage_->cbShiyouchuu->setChecked(s.cbShiyouchuu);
     yearPage_->SetMode(s.rgYFirstMonth);
-    rgStYoubi_[std::size_t(s.rgStYoubi)]->setChecked(true);
+    settingsPage_->rgStYoubi[std::size_t(s.rgStYoubi)]->setChecked(true);
     ApplyRokuyoDisplay(s.visRokuyou);
-    cbToubai_->setChecked(s.cbToubai);
+    settingsPage_->cbToubai->setChecked(s.cbToubai);
     applyItemFont();
-    radioGroup1_[std::size_t(s.HyoujiIchi)]->setChecked(true);
+    settingsPage_->RadioGroup1[std::size_t(s.HyoujiIchi)]->setChecked(true);
     savedTop_ = s.fmC21Top;
     savedLeft_ = s.fmC21Left;
     yearPage_->SetSpecialFirstMonth(s.SpHajimariTuki);
-    cbSs_->setChecked(false);
+    settingsPage_->cbSs->setChecked(false);
 }
 
 KorvaneIni MainWindow::collectKorvaneIni() const {
     KorvaneIni out = korvaneIni_;  // the picture keys have no controls yet and keep their values
     out.Header.Folder = paths_.ProgramFolder;
     SetteiSection& s = out.Settei;
-    s.udCalSize = udCalSize_->value();
-    s.cb24ji = cb24ji_->isChecked();
-    s.cbShiyouchuu = cbShiyouchuu_->isChecked();
+    s.udCalSize = settingsPage_->udCalSize->value();
+    s.cb24ji = settingsPage_->cb24ji->isChecked();
+    s.cbShiyouchuu = settingsPage_->cbShiyouchuu->isChecked();
     s.rgYFirstMonth = yearPage_->Mode();
-    s.HyoujiIchi = radioGroup1_[1]->isChecked() ? 1 : 0;
+    s.HyoujiIchi = settingsPage_->RadioGroup1[1]->isChecked() ? 1 : 0;
     s.fmC21Top = y();
     s.fmC21Left = x();
-    s.rgStYoubi = rgStYoubi_[1]->isChecked() ? 1 : 0;
-    s.visRokuyou = cbRokuyou_->isChecked();
-    s.cbToubai = cbToubai_->isChecked();
+    s.rgStYoubi = settingsPage_->rgStYoubi[1]->isChecked() ? 1 : 0;
+    s.visRokuyou = settingsPage_->cbRokuyou->isChecked();
+    s.cbToubai = settingsPage_->cbToubai->isChecked();
     s.SpHajimariTuki = yearPage_->SpecialFirstMonth();
-    out.Image.cbSs = cbSs_->isChecked();
+    out.Image.cbSs = settingsPage_->cbSs->isChecked();
     return out;
 }
 
@@ -768,12 +592,12 @@ bool MainWindow::SaveAllSettings() {
     IniFile printersIni(printersFile());
     SettingsWriter printers(printersIni, problems);
     PrintersSetSection set = link_.Options;
-    set.cbPSelect = cbPSelect_->isChecked();
-    set.cbSample = cbSample_->isChecked();
-    set.cbReadSpl = cbReadSpl_->isChecked();
-    set.cbVelmar = cbVelmar_->isChecked();
-    set.edtFolder1 = edtFolder1_->text();
-    set.cbSprite = cbSprite_->isChecked();
+    set.cbPSelect = settingsPage_->cbPSelect->isChecked();
+    set.cbSample = settingsPage_->cbSample->isChecked();
+    set.cbReadSpl = settingsPage_->cbReadSpl->isChecked();
+    set.cbVelmar = settingsPage_->cbVelmar->isChecked();
+    set.edtFolder1 = settingsPage_->edtFolder1->text();
+    set.cbSprite = settingsPage_->cbSprite->isChecked();
     set.Write(printers);
     if (!ftpReadable_) {
         problems[QStringLiteral("%1 が読めないので、書き換えません").arg(
@@ -899,17 +723,17 @@ void MainWindow::dayChanged() {
 }
 
 void MainWindow::ApplyWeekStart() {
-    const Weekday first = rgStYoubi_[1]->isChecked() ? dowMon : dowSun;
+    const Weekday first = settingsPage_->rgStYoubi[1]->isChecked() ? dowMon : dowSun;
     monthGrid_->SetFirstDayOfWeek(first);
     yearPage_->SetFirstDayOfWeek(first);
 }
 
 void MainWindow::UpdateClock() {
-    clockPanel_->setText(ClockText(Clock::current().now(), cb24ji_->isChecked()));
+    clockPanel_->setText(ClockText(Clock::current().now(), settingsPage_->cb24ji->isChecked()));
 }
 
 void MainWindow::UpdateFolderPanel() {
-    if (cbShiyouchuu_->isChecked()) {
+    if (settingsPage_->cbShiyouchuu->isChecked()) {
         folderPanel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         folderPanel_->setText(QStringLiteral("     【 起動フォルダ 】   ") + paths_.ProgramFolder +
                               QStringLiteral("  "));
@@ -957,8 +781,8 @@ void MainWindow::stepPage(int step) {
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     if (event->modifiers() == Qt::ControlModifier && event->key() == Qt::Key_Home &&
-        pageControl_->currentWidget() == tsSettei_ && settingsPages_->currentIndex() == 0) {
-        for (QLabel* l : diagnostics_) l->setVisible(true);
+        pageControl_->currentWidget() == tsSettei_ && settingsPage_->PageControl3->currentIndex() == 0) {
+        for (QLabel* l : settingsPage_->Diagnostics) l->setVisible(true);
         return;
     }
     QMainWindow::keyPressEvent(event);

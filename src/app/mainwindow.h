@@ -29,6 +29,7 @@ namespace korvane {
 class MonthGrid;
 class MiniCalendar;
 class YearPage;
+class SettingsPage;
 class CalendarControl;
 
 // Where the main window finds and keeps its files.
@@ -99,7 +100,6 @@ protected:
 
 private:
     void buildMonthPage();
-    void buildSettingsPage();
     void buildMenus();
     void configureMonthGrid();
     bool initialiseMonths();
@@ -113,15 +113,13 @@ private:
     void colourTabs();
     void setTabWidth(int width);
     void applyLinkCheckBox();
-    void chooseStartFolder();
+    void connectSettingsPage();
     void applyItemFont();
     void applyCompactLayout();
     void applyKorvaneIni(const KorvaneIni& stored);
     KorvaneIni collectKorvaneIni() const;
-    void buildManagementPage();
     void sampleOptionClicked();
     void sampleButtonClicked();
-    void spriteOptionClicked();
     void setSampleCaption(const QString& caption);
     void stepPage(int step);
     void monthEntered();  // Enter in meNengetu
@@ -142,7 +140,6 @@ private:
     bool tabSignalsMuted_ = false;
     bool firstShow_ = true;
     bool firstShowDone_ = false;
-    std::array<QLabel*, 5> diagnostics_{};
     bool activating_ = false;
     bool linkBoxClosing_ = false;
     bool initialisationFailed_ = false;
@@ -154,30 +151,13 @@ private:
     QWidget* tsMonth_ = nullptr;
     QWidget* tsYear_ = nullptr;
     YearPage* yearPage_ = nullptr;
+    SettingsPage* settingsPage_ = nullptr;
     QWidget* tsSettei_ = nullptr;
     QTabBar* tcMonth_ = nullptr;
     QLineEdit* meNengetu_ = nullptr;
     QWidget* pnlMonth_ = nullptr;
     MonthGrid* monthGrid_ = nullptr;
-    std::array<QRadioButton*, 2> rgStYoubi_{};
-    std::array<QRadioButton*, 2> radioGroup1_{};
-    QTabWidget* settingsPages_ = nullptr;
-    QCheckBox* cbVelmar_ = nullptr;
-    QLabel* lblFolder1_ = nullptr;
-    QLineEdit* edtFolder1_ = nullptr;
-    QPushButton* btnFolder1_ = nullptr;
-    QCheckBox* cbToubai_ = nullptr;
-    QCheckBox* cbReadSpl_ = nullptr;
-    QCheckBox* cb24ji_ = nullptr;
-    QCheckBox* cbShiyouchuu_ = nullptr;
-    QCheckBox* cbRokuyou_ = nullptr;
-    QCheckBox* cbSample_ = nullptr;
-    QCheckBox* cbPSelect_ = nullptr;
-    QCheckBox* cbSprite_ = nullptr;
     QPushButton* btnM16_ = nullptr;
-    QSpinBox* udCalSize_ = nullptr;
-    QCheckBox* cbSs_ = nullptr;
-    QCheckBox* cbCalendar_ = nullptr;
     QLabel* clockPanel_ = nullptr;
     QLabel* folderPanel_ = nullptr;
     QMenu* idouMenu_ = nullptr;
