@@ -8,6 +8,7 @@
 #include "app/mainsettings.h"
 #include "app/updatereminderdialog.h"
 #include "app/windowplacement.h"
+#include "app/monthpane.h"
 #include "app/settingspage.h"
 #include "app/yearpage.h"
 #include "app/utility.h"
@@ -65,17 +66,6 @@ void showMessage(const QString& text) {
 
 const QColor kGrey(0x80, 0x80, 0x80);
 
-// Month tabs of one fixed width (a day's width), as the grid below them.
-class MonthTabBar : public QTabBar {
-public:
-    int TabWidth = 117;
-
-protected:
-    QSize tabSizeHint(int index) const override {
-        return QSize(TabWidth, QTabBar::tabSizeHint(index).height());
-    }
-};
-
 }  // namespace
 
 MainWindow::MainWindow(MainWindowPaths paths, QStringList arguments, bool smallScreen, QWidget* parent)
@@ -96,7 +86,14 @@ MainWindow::MainWindow(MainWindowPaths paths, QStringList arguments, bool smallS
     mainLayout->setContentsMargins(0, 0, 0, 0);
     mainLayout->addWidget(pageControl_);
 
-    buildMonthPage();
+    monthPage_ = new MonthPane(this);
+    tsMonth_ = monthPage_;
+    pageControl_->addTab(monthPage_, QStringLiteral("　　月　　"));
+    tcMonth_ = monthPage_->tcMonth;
+    pnlMonth_ = monthPage_->pnlMonth;
+    monthGrid_ = monthPage_->Grid;
+    meNengetu_ = monthPage_->meNengetu;
+    connectMonthPage();
     yearPage_ = new YearPage(this);
     tsYear_ = yearPage_;
     pageControl_->addTab(yearPage_, QStringLiteral("　  年  　"));
@@ -147,104 +144,20 @@ void MainWindow::configureMonthGrid() {
     ApplyMainWindowLayout(g, smallScreen_);
     pnlMonth_->setFixedSize(g.width() - 2, g.height() - 2);
     connect(&g, &CalendarControl::dayChanged, this, [this] { dayChanged(); });
-    setTabWidth(g.LenDayW());
+    monthPage_->SetTabWidth(g.LenDayW());
 }
 
-void MainWindow::buildMonthPage() {
-    tsMonth_ = named(new QWidget, "tsMonth");
-    pageControl_->addTab(tsMonth_, QStringLiteral("　　月　　"));
-    auto* outer = new QVBoxLayout(tsMonth_);
-    outer->setContentsMargins(4, 4, 4, 4);
-
-    auto* header = new QHBoxLayout;
-    tcMonth_ = named(new MonthTabBar, "tcMonth");
-    tcMonth_->setExpanding(false);
-    tcMonth_->setDrawBase(false);
-    // All five months stay whole: no scroll arrows, the header makes room instead.
-    tcMonth_->setUsesScrollButtons(false);
-    tcMonth_->setElideMode(Qt::ElideNone);
-    connect(tcMonth_, &QTabBar::currentChanged, this, [this](int) {
-        colourTabs();
-        if (!tabSignalsMuted_) SelectTab(true);
-    });
-    header->addWidget(tcMonth_);
-    header->addStretch(1);
-    auto* idou = named(new QWidget, "pnlIdou1");
-    auto* idouLayout = new QHBoxLayout(idou);
-    idouLayout->setContentsMargins(0, 0, 0, 0);
-    const struct {
-        const char* name;
-        const char16_t* caption;
-        int months;
-    } nav[] = {{"btnZengetu", u"前月", -1},
-               {"btnYokugetu", u"翌月", 1},
-               {"btnZennen", u"前年", -12},
-               {"btnYokunen", u"翌年", 12}};
-    for (const auto& n : nav) {
-        auto* b = named(new QPushButton(QString::fromUtf16(n.caption)), n.name);
-        const int months = n.months;
-        connect(b, &QPushButton::clicked, this, [this, months] { StepMonth(months); });
-        idouLayout->addWidget(b);
-    }
-    header->addWidget(idou);
-    // A second, hidden set of the same buttons, and the hidden month entry.
-    auto* idou2 = named(new QWidget, "pnlIdou2");
-    auto* idou2Layout = new QHBoxLayout(idou2);
-    idou2Layout->setContentsMargins(0, 0, 0, 0);
-    for (const auto& n : nav) {
-        auto* b = named(new QPushButton(QString::fromUtf16(n.caption)),
-                        (QByteArray(n.name) + "2").constData());
-        const int months = n.months;
-        connect(b, &QPushButton::clicked, this, [this, months] { StepMonth(months); });
-        idou2Layout->addWidget(b);
-    }
-    idou2->setVisible(false);
-    header->addWidget(idou2);
-    meNengetu_ = named(new QLineEdit, "meNengetu");
-    meNengetu_->setMaxLength(6);
-    meNengetu_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,6}")), meNengetu_));
-    meNengetu_->setVisible(false);
-    connect(meNengetu_, &QLineEdit::returnPressed, this, [this] { monthEntered(); });
-    header->addWidget(meNengetu_);
-    outer->addLayout(header);
-
-    auto* body = new QHBoxLayout;
-    pnlMonth_ = named(new QWidget, "pnlMonth");
-    pnlMonth_->setContextMenuPolicy(Qt::CustomContextMenu);
-    monthGrid_ = named(new MonthGrid(pnlMonth_), "MonthGrid");
-    body->addWidget(pnlMonth_, 0, Qt::AlignTop);
-    auto* pnlBtn = named(new QWidget, "pnlBtn");
-    pnlBtn->setFixedWidth(56);
-    auto* btnLayout = new QVBoxLayout(pnlBtn);
-    btnLayout->setContentsMargins(0, 0, 0, 0);
-    auto button = [&](const char* name, const QString& caption) {
-        auto* b = named(new QPushButton(caption), name);
-        b->setMinimumHeight(48);
-        b->setFlat(caption.isEmpty());
-        btnLayout->addWidget(b);
-        return b;
-    };
-    connect(button("btnM1", QStringLiteral("設定")), &QPushButton::clicked, this,
-            [this] { openSettings(); });
-    button("btnM5", QStringLiteral("印刷"))->setEnabled(false);  // the print window comes later
-    connect(button("btnM9", QStringLiteral("今月")), &QPushButton::clicked, this,
-            [this] { ShowThisMonth(); });
-    connect(button("btnM11", QString()), &QPushButton::clicked, this,
-            [this] { monthGrid_->setFocus(); });
-    button("btnM14", QString());
-    // The sample button only changes its own caption; what is sample data is decided at start.
-    btnM16_ = button("btnM16", QString());
-    connect(btnM16_, &QPushButton::clicked, this, [this] { sampleButtonClicked(); });
-    btnLayout->addStretch(1);
-    connect(button("btnM12", QStringLiteral("終了")), &QPushButton::clicked, this,
-            [this] { close(); });
-    body->addWidget(pnlBtn);
-    body->addStretch(1);
-    outer->addLayout(body);
-    outer->addStretch(1);
+void MainWindow::connectMonthPage() {
+    MonthPane& p = *monthPage_;
+    p.TabClicked = [this] { SelectTab(true); };
+    p.Step = [this](int months) { StepMonth(months); };
+    p.MonthEntered = [this] { monthEntered(); };
+    connect(p.btnM1, &QPushButton::clicked, this, [this] { openSettings(); });
+    connect(p.btnM9, &QPushButton::clicked, this, [this] { ShowThisMonth(); });
+    connect(p.btnM12, &QPushButton::clicked, this, [this] { close(); });
+    connect(p.btnM16, &QPushButton::clicked, this,
+            [this] { monthPage_->SampleButtonClicked(settingsPage_->cbSample->isChecked()); });
 }
-
-
 
 void MainWindow::connectSettingsPage() {
     SettingsPage& p = *settingsPage_;
@@ -260,25 +173,12 @@ void MainWindow::connectSettingsPage() {
 }
 
 void MainWindow::applyLinkCheckBox() {
-    if (settingsPage_->cbVelmar->isChecked()) setSampleCaption(QString());
-}
-
-void MainWindow::setSampleCaption(const QString& caption) {
-    btnM16_->setText(caption);
-    btnM16_->setFlat(caption.isEmpty());
+    if (settingsPage_->cbVelmar->isChecked()) monthPage_->SetSampleCaption(QString());
 }
 
 void MainWindow::sampleOptionClicked() {
-    setSampleCaption(settingsPage_->cbSample->isChecked() ? QString() : QStringLiteral("サンプル\n\n表示"));
+    monthPage_->SetSampleCaption(settingsPage_->cbSample->isChecked() ? QString() : QStringLiteral("サンプル\n\n表示"));
 }
-
-void MainWindow::sampleButtonClicked() {
-    if (settingsPage_->cbSample->isChecked()) return;
-    setSampleCaption(btnM16_->text().contains(u"表示") ? QStringLiteral("サンプル\n消去")
-                                                        : QStringLiteral("サンプル\n表示"));
-}
-
-
 
 void MainWindow::applyItemFont() {
     // Schedule items in a fixed-pitch face when asked.
@@ -398,7 +298,7 @@ void MainWindow::ActivateMainWindow() {
     if (activating_) return;  // a message box of our own closing re-activates the window
     activating_ = true;
     if (firstShow_) {
-        const ScopedFlag muted(tabSignalsMuted_);
+        const ScopedFlag muted(monthPage_->TabSignalsMuted);
         tcMonth_->setCurrentIndex(nav_.SelectedTab());
         monthGrid_->setFocus();
         firstShow_ = false;
@@ -504,7 +404,7 @@ bool MainWindow::initialiseMonths() {
         }
     }
     monthGrid_->UpdateCalendar();
-    const ScopedFlag muted(tabSignalsMuted_);
+    const ScopedFlag muted(monthPage_->TabSignalsMuted);
     tcMonth_->setCurrentIndex(1);
     return ok;
 }
@@ -621,22 +521,6 @@ bool MainWindow::SaveAllSettings() {
     return false;
 }
 
-void MainWindow::setTabWidth(int width) {
-    auto* bar = static_cast<MonthTabBar*>(tcMonth_);
-    if (bar->TabWidth == width) return;
-    bar->TabWidth = width;
-    // The bar lays its tabs out again when a tab changes.
-    for (int i = 0; i < bar->count(); ++i) bar->setTabText(i, bar->tabText(i));
-    bar->updateGeometry();
-}
-
-void MainWindow::colourTabs() {
-    // The selected month's caption is blue.
-    for (int i = 0; i < tcMonth_->count(); ++i)
-        tcMonth_->setTabTextColor(i, i == tcMonth_->currentIndex() ? QColor(0, 0, 255)
-                                                                   : palette().color(QPalette::WindowText));
-}
-
 void MainWindow::showNavigation(MonthNavigation::Answer answer, bool moveGrid) {
     switch (answer) {
         case MonthNavigation::Answer::TooOld: showMessage(QStringLiteral("日付がむかしすぎます。")); return;
@@ -645,17 +529,19 @@ void MainWindow::showNavigation(MonthNavigation::Answer answer, bool moveGrid) {
         case MonthNavigation::Answer::Shown: break;
     }
     {
-        const ScopedFlag muted(tabSignalsMuted_);
+        const ScopedFlag muted(monthPage_->TabSignalsMuted);
         const QStringList captions = nav_.TabCaptions();
         QStringList shown;
         for (int i = 0; i < tcMonth_->count(); ++i) shown << tcMonth_->tabText(i);
         if (shown != captions) {
             while (tcMonth_->count() > 0) tcMonth_->removeTab(0);
             for (const QString& c : captions) tcMonth_->addTab(c);
+            // A hidden bar does not tell its layout that it has grown.
+            tcMonth_->updateGeometry();
         }
         tcMonth_->setCurrentIndex(nav_.SelectedTab());
     }
-    colourTabs();
+    monthPage_->ColourTabs();
     if (nav_.ExtraPageLoaded()) {
         MonthPage& page = monthGrid_->MonthPages()[5];
         page.Lines.clear();
@@ -710,7 +596,7 @@ void MainWindow::StandardDisplay() {
 
 void MainWindow::dayChanged() {
     if (!nav_.ExtraMonthMode())
-        setTabWidth(monthGrid_->LenDayW());
+        monthPage_->SetTabWidth(monthGrid_->LenDayW());
     if (!monthGrid_->NeighborJump) return;
     const bool wasExtra = nav_.ExtraMonthMode();
     const bool overflow = std::exchange(monthGrid_->PageOverflow, false);

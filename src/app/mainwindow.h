@@ -30,6 +30,7 @@ class MonthGrid;
 class MiniCalendar;
 class YearPage;
 class SettingsPage;
+class MonthPane;
 class CalendarControl;
 
 // Where the main window finds and keeps its files.
@@ -99,7 +100,6 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    void buildMonthPage();
     void buildMenus();
     void configureMonthGrid();
     bool initialiseMonths();
@@ -110,17 +110,14 @@ private:
     // Puts what the navigation now shows on the tabs and, with moveGrid, on the grid; refusals
     // are said.
     void showNavigation(MonthNavigation::Answer answer, bool moveGrid = true);
-    void colourTabs();
-    void setTabWidth(int width);
     void applyLinkCheckBox();
     void connectSettingsPage();
+    void connectMonthPage();
     void applyItemFont();
     void applyCompactLayout();
     void applyKorvaneIni(const KorvaneIni& stored);
     KorvaneIni collectKorvaneIni() const;
     void sampleOptionClicked();
-    void sampleButtonClicked();
-    void setSampleCaption(const QString& caption);
     void stepPage(int step);
     void monthEntered();  // Enter in meNengetu
     QString settingsFile() const { return paths_.SettingsFolder + QStringLiteral("Korvane.ini"); }
@@ -137,7 +134,6 @@ private:
     SiblingLink link_;
     bool settingsEntered_ = false;
     bool saveProblemsReported_ = false;
-    bool tabSignalsMuted_ = false;
     bool firstShow_ = true;
     bool firstShowDone_ = false;
     bool activating_ = false;
@@ -152,12 +148,12 @@ private:
     QWidget* tsYear_ = nullptr;
     YearPage* yearPage_ = nullptr;
     SettingsPage* settingsPage_ = nullptr;
+    MonthPane* monthPage_ = nullptr;
     QWidget* tsSettei_ = nullptr;
     QTabBar* tcMonth_ = nullptr;
     QLineEdit* meNengetu_ = nullptr;
     QWidget* pnlMonth_ = nullptr;
     MonthGrid* monthGrid_ = nullptr;
-    QPushButton* btnM16_ = nullptr;
     QLabel* clockPanel_ = nullptr;
     QLabel* folderPanel_ = nullptr;
     QMenu* idouMenu_ = nullptr;

@@ -13,6 +13,7 @@
 #include "settings/inifile.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QMenu>
 #include <QPushButton>
