@@ -12,6 +12,7 @@
 #include "app/settingspage.h"
 #include "app/yearpage.h"
 #include "app/utility.h"
+#include "app/widgetnames.h"
 #include "core/clock.h"
 #include "core/codec.h"
 #include "core/fonts.h"
@@ -52,22 +53,6 @@
 #include <utility>
 
 namespace korvane {
-namespace {
-
-template <typename W>
-W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-void showMessage(const QString& text) {
-    Prompt::current().message(text, MainWindow::ConfirmCaption(), Prompt::Kind::Information);
-}
-
-const QColor kGrey(0x80, 0x80, 0x80);
-
-}  // namespace
-
 MainWindow::MainWindow(MainWindowPaths paths, QStringList arguments, bool smallScreen, QWidget* parent)
     : QMainWindow(parent),
       paths_(std::move(paths)),
@@ -79,9 +64,9 @@ MainWindow::MainWindow(MainWindowPaths paths, QStringList arguments, bool smallS
     InstallFontSubstitutions();
     setFont(FontWithHeight(kFacePGothic, -12));
 
-    pageControl_ = named(new QTabWidget(this), "PageControl1");
+    pageControl_ = Named(new QTabWidget(this), "PageControl1");
     pageControl_->setTabPosition(QTabWidget::South);
-    setCentralWidget(named(new QWidget(this), "PMain"));
+    setCentralWidget(Named(new QWidget(this), "PMain"));
     auto* mainLayout = new QVBoxLayout(centralWidget());
     mainLayout->setContentsMargins(0, 0, 0, 0);
     mainLayout->addWidget(pageControl_);
@@ -120,7 +105,7 @@ MainWindow::MainWindow(MainWindowPaths paths, QStringList arguments, bool smallS
     configureMonthGrid();
     if (!initialiseMonths()) {
         initialisationFailed_ = true;
-        showMessage(QStringLiteral(
+        ShowMessageBox(QStringLiteral(
             "月の初期設定に失敗しました。\r\n一旦、終了させますので\r\nもう一度、立ち上げ直してください。"));
         return;  // the program ends without showing the window
     }
@@ -314,7 +299,7 @@ void MainWindow::ActivateMainWindow() {
     if (linkBoxClosing_) {
         linkBoxClosing_ = false;
     } else if (settingsPage_->cbVelmar->isChecked() && link_.SiblingKind == 0) {
-        showMessage(QStringLiteral("Velmar／Tesskaの起動フォルダの設定は、正しいですか？\r\n"
+        ShowMessageBox(QStringLiteral("Velmar／Tesskaの起動フォルダの設定は、正しいですか？\r\n"
                                    "起動フォルダを設定し直して下さい。"));
         linkBoxClosing_ = true;
         // When that activation does not come (the window was not active), the next one counts.
@@ -393,7 +378,7 @@ bool MainWindow::initialiseMonths() {
                 QStringList lines;
                 LoadTextLines(lines, hday, TextFileKind::HolidayRules);
                 if (!yearPage_->SetHolidayList(lines))
-                    showMessage(QStringLiteral("祭日ファイル読込ミス\r\n処理は続けます。"));
+                    ShowMessageBox(QStringLiteral("祭日ファイル読込ミス\r\n処理は続けます。"));
             } else {
                 yearPage_->SetHolidayList(monthGrid_->HolidayList());
             }
@@ -523,8 +508,8 @@ bool MainWindow::SaveAllSettings() {
 
 void MainWindow::showNavigation(MonthNavigation::Answer answer, bool moveGrid) {
     switch (answer) {
-        case MonthNavigation::Answer::TooOld: showMessage(QStringLiteral("日付がむかしすぎます。")); return;
-        case MonthNavigation::Answer::TooFar: showMessage(QStringLiteral("日付が未来すぎます。")); return;
+        case MonthNavigation::Answer::TooOld: ShowMessageBox(QStringLiteral("日付がむかしすぎます。")); return;
+        case MonthNavigation::Answer::TooFar: ShowMessageBox(QStringLiteral("日付が未来すぎます。")); return;
         case MonthNavigation::Answer::Ignored: return;
         case MonthNavigation::Answer::Shown: break;
     }
@@ -570,7 +555,7 @@ void MainWindow::monthEntered() {
     const QString text = meNengetu_->text();
     const int month = text.mid(4, 2).toInt();
     if (text.size() != 6 || month < 1 || month > 12) {
-        showMessage(QStringLiteral("[YYYYMM]形式で、指定してください。"));
+        ShowMessageBox(QStringLiteral("[YYYYMM]形式で、指定してください。"));
         return;
     }
     nav_.RememberPage();

@@ -1,5 +1,6 @@
 #include "monthpane.h"
 
+#include "app/widgetnames.h"
 #include "calendar/monthgrid.h"
 
 #include <QHBoxLayout>
@@ -10,16 +11,6 @@
 #include <QVBoxLayout>
 
 namespace korvane {
-namespace {
-
-template <typename W>
-W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-}  // namespace
-
 // Month tabs of one fixed width (a day's width), as the grid below them.
 class MonthPane::MonthTabBar : public QTabBar {
 public:
@@ -38,7 +29,7 @@ MonthPane::MonthPane(QWidget* parent) : QWidget(parent) {
     outer->setContentsMargins(4, 4, 4, 4);
 
     auto* header = new QHBoxLayout;
-    tcMonth_ = named(new MonthTabBar, "tcMonth");
+    tcMonth_ = Named(new MonthTabBar, "tcMonth");
     tcMonth = tcMonth_;
     tcMonth_->setExpanding(false);
     tcMonth_->setDrawBase(false);
@@ -51,7 +42,7 @@ MonthPane::MonthPane(QWidget* parent) : QWidget(parent) {
     });
     header->addWidget(tcMonth_);
     header->addStretch(1);
-    auto* idou = named(new QWidget, "pnlIdou1");
+    auto* idou = Named(new QWidget, "pnlIdou1");
     auto* idouLayout = new QHBoxLayout(idou);
     idouLayout->setContentsMargins(0, 0, 0, 0);
     const struct {
@@ -63,7 +54,7 @@ MonthPane::MonthPane(QWidget* parent) : QWidget(parent) {
                {"btnZennen", u"前年", -12},
                {"btnYokunen", u"翌年", 12}};
     for (const auto& n : nav) {
-        auto* b = named(new QPushButton(QString::fromUtf16(n.caption)), n.name);
+        auto* b = Named(new QPushButton(QString::fromUtf16(n.caption)), n.name);
         const int months = n.months;
         connect(b, &QPushButton::clicked, this, [this, months] {
             if (Step) Step(months);
@@ -72,11 +63,11 @@ MonthPane::MonthPane(QWidget* parent) : QWidget(parent) {
     }
     header->addWidget(idou);
     // A second, hidden set of the same buttons, and the hidden month entry.
-    auto* idou2 = named(new QWidget, "pnlIdou2");
+    auto* idou2 = Named(new QWidget, "pnlIdou2");
     auto* idou2Layout = new QHBoxLayout(idou2);
     idou2Layout->setContentsMargins(0, 0, 0, 0);
     for (const auto& n : nav) {
-        auto* b = named(new QPushButton(QString::fromUtf16(n.caption)),
+        auto* b = Named(new QPushButton(QString::fromUtf16(n.caption)),
                         (QByteArray(n.name) + "2").constData());
         const int months = n.months;
         connect(b, &QPushButton::clicked, this, [this, months] {
@@ -86,7 +77,7 @@ MonthPane::MonthPane(QWidget* parent) : QWidget(parent) {
     }
     idou2->setVisible(false);
     header->addWidget(idou2);
-    meNengetu = named(new QLineEdit, "meNengetu");
+    meNengetu = Named(new QLineEdit, "meNengetu");
     meNengetu->setMaxLength(6);
     meNengetu->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,6}")), meNengetu));
     meNengetu->setVisible(false);
@@ -97,16 +88,16 @@ MonthPane::MonthPane(QWidget* parent) : QWidget(parent) {
     outer->addLayout(header);
 
     auto* body = new QHBoxLayout;
-    pnlMonth = named(new QWidget, "pnlMonth");
+    pnlMonth = Named(new QWidget, "pnlMonth");
     pnlMonth->setContextMenuPolicy(Qt::CustomContextMenu);
-    Grid = named(new MonthGrid(pnlMonth), "MonthGrid");
+    Grid = Named(new MonthGrid(pnlMonth), "MonthGrid");
     body->addWidget(pnlMonth, 0, Qt::AlignTop);
-    auto* pnlBtn = named(new QWidget, "pnlBtn");
+    auto* pnlBtn = Named(new QWidget, "pnlBtn");
     pnlBtn->setFixedWidth(56);
     auto* btnLayout = new QVBoxLayout(pnlBtn);
     btnLayout->setContentsMargins(0, 0, 0, 0);
     auto button = [&](const char* name, const QString& caption) {
-        auto* b = named(new QPushButton(caption), name);
+        auto* b = Named(new QPushButton(caption), name);
         b->setMinimumHeight(48);
         b->setFlat(caption.isEmpty());
         btnLayout->addWidget(b);

@@ -1,6 +1,7 @@
 #include "settingspage.h"
 
 #include "app/utility.h"
+#include "app/widgetnames.h"
 #include "core/codec.h"
 #include "core/paths.h"
 #include "core/prompt.h"
@@ -21,88 +22,74 @@
 #include <QVBoxLayout>
 
 namespace korvane {
-namespace {
-
-template <typename W>
-W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-void showMessage(const QString& text) {
-    Prompt::current().message(text, QStringLiteral("確認 -Korvane-"), Prompt::Kind::Information);
-}
-
-}  // namespace
-
 SettingsPage::SettingsPage(QString programFolder, QWidget* parent)
     : QWidget(parent), programFolder_(std::move(programFolder)) {
     setObjectName(QStringLiteral("tsSettei"));
     auto* outer = new QVBoxLayout(this);
-    PageControl3 = named(new QTabWidget, "PageControl3");
+    PageControl3 = Named(new QTabWidget, "PageControl3");
     outer->addWidget(PageControl3);
 
     // " 基本 ": window position, the link with the sibling program, the item font.
-    auto* basic = named(new QWidget, "tsSetAll");
+    auto* basic = Named(new QWidget, "tsSetAll");
     PageControl3->addTab(basic, QStringLiteral(" 基本 "));
     auto* bl = new QVBoxLayout(basic);
-    auto* position = named(new QGroupBox(QStringLiteral(" 表示位置 ")), "RadioGroup1");
+    auto* position = Named(new QGroupBox(QStringLiteral(" 表示位置 ")), "RadioGroup1");
     auto* pl = new QHBoxLayout(position);
     RadioGroup1[0] = new QRadioButton(QStringLiteral("画面の真ん中"));
     RadioGroup1[1] = new QRadioButton(QStringLiteral("終了時位置"));
     RadioGroup1[0]->setChecked(true);
     for (QRadioButton* r : RadioGroup1) pl->addWidget(r);
     bl->addWidget(position);
-    auto* print = named(new QGroupBox(QStringLiteral(" 印刷 ")), "GroupBox3");
+    auto* print = Named(new QGroupBox(QStringLiteral(" 印刷 ")), "GroupBox3");
     auto* prl = new QVBoxLayout(print);
-    auto* linkBox = named(new QGroupBox(QStringLiteral("  Velmar／Tesskaとの連携  ")), "GroupBox4");
+    auto* linkBox = Named(new QGroupBox(QStringLiteral("  Velmar／Tesskaとの連携  ")), "GroupBox4");
     auto* ll = new QGridLayout(linkBox);
-    cbVelmar = named(new QCheckBox(QStringLiteral("Velmar／Tesskaのデータを使う。")), "cbVelmar");
-    lblFolder1 = named(new QLabel(QStringLiteral("Velmar／Tesskaの起動フォルダを指定：")), "lblFolder1");
-    edtFolder1 = named(new QLineEdit, "edtFolder1");
-    btnFolder1 = named(new QPushButton(QStringLiteral("…")), "btnFolder1");
+    cbVelmar = Named(new QCheckBox(QStringLiteral("Velmar／Tesskaのデータを使う。")), "cbVelmar");
+    lblFolder1 = Named(new QLabel(QStringLiteral("Velmar／Tesskaの起動フォルダを指定：")), "lblFolder1");
+    edtFolder1 = Named(new QLineEdit, "edtFolder1");
+    btnFolder1 = Named(new QPushButton(QStringLiteral("…")), "btnFolder1");
     btnFolder1->setFixedWidth(32);
     ll->addWidget(cbVelmar, 0, 0, 1, 2);
     ll->addWidget(lblFolder1, 1, 0, 1, 2);
     ll->addWidget(edtFolder1, 2, 0);
     ll->addWidget(btnFolder1, 2, 1);
-    ll->addWidget(named(new QLabel(QStringLiteral("※ 次回起動後、反映されます。")), "Label14"), 3, 0, 1, 2);
-    ll->addWidget(named(new QLabel(QStringLiteral("↑ 基本的には、Velmar／Tesskaから指定します。")),
+    ll->addWidget(Named(new QLabel(QStringLiteral("※ 次回起動後、反映されます。")), "Label14"), 3, 0, 1, 2);
+    ll->addWidget(Named(new QLabel(QStringLiteral("↑ 基本的には、Velmar／Tesskaから指定します。")),
                         "Label30"),
                   4, 0, 1, 2);
-    ll->addWidget(named(new QLabel(QStringLiteral(
+    ll->addWidget(Named(new QLabel(QStringLiteral(
                             "Velmar／Tesskaから指定した場合、上記で指定する必要はありません。")),
                         "Label39"),
                   5, 0, 1, 2);
     connect(cbVelmar, &QCheckBox::toggled, this, [this] { ApplyLinkCheckBox(); });
     connect(btnFolder1, &QPushButton::clicked, this, [this] { ChooseStartFolder(); });
     prl->addWidget(linkBox);
-    cbPSelect = named(new QCheckBox(QStringLiteral(
+    cbPSelect = Named(new QCheckBox(QStringLiteral(
                            "プリンタの選択は、出来る限りKorvaneに任せる。")),
                        "cbPSelect");
     cbPSelect->setChecked(true);
     cbPSelect->setVisible(false);  // stored only
     prl->addWidget(cbPSelect);
     bl->addWidget(print);
-    cbToubai = named(new QCheckBox(QStringLiteral("予定に等倍フォントを使う")), "cbToubai");
+    cbToubai = Named(new QCheckBox(QStringLiteral("予定に等倍フォントを使う")), "cbToubai");
     cbToubai->setChecked(true);
     bl->addWidget(cbToubai);
-    cbRokuyou = named(new QCheckBox(QStringLiteral("六曜を表示する")), "cbRokuyou");
+    cbRokuyou = Named(new QCheckBox(QStringLiteral("六曜を表示する")), "cbRokuyou");
     bl->addWidget(cbRokuyou);
     // Where the sibling's files are read from; [Ctrl]+[Home] shows them.
     const char* diagnostics[] = {"lblSmpMonth", "lblVelmar1", "lblVelmar4", "lblVelmar2", "lblVelmar3"};
     for (std::size_t i = 0; i < Diagnostics.size(); ++i) {
-        Diagnostics[i] = named(new QLabel, diagnostics[i]);
+        Diagnostics[i] = Named(new QLabel, diagnostics[i]);
         Diagnostics[i]->setVisible(false);
         bl->addWidget(Diagnostics[i]);
     }
     bl->addStretch(1);
 
     // " その他 ": week start, sample data, status bar.
-    auto* other = named(new QWidget, "TabSheet1");
+    auto* other = Named(new QWidget, "TabSheet1");
     PageControl3->addTab(other, QStringLiteral(" その他 "));
     auto* ol = new QVBoxLayout(other);
-    auto* week = named(new QGroupBox(QStringLiteral(" 週の始まり ")), "rgStYoubi");
+    auto* week = Named(new QGroupBox(QStringLiteral(" 週の始まり ")), "rgStYoubi");
     auto* wl = new QHBoxLayout(week);
     rgStYoubi[0] = new QRadioButton(QStringLiteral("日曜"));
     rgStYoubi[1] = new QRadioButton(QStringLiteral("月曜"));
@@ -111,38 +98,38 @@ SettingsPage::SettingsPage(QString programFolder, QWidget* parent)
         wl->addWidget(r);
     }
     ol->addWidget(week);
-    cbReadSpl = named(
+    cbReadSpl = Named(
         new QCheckBox(QStringLiteral("サンプルデータを読み込まない(次回起動時より有効)。")), "cbReadSpl");
     ol->addWidget(cbReadSpl);
-    cbSample = named(new QCheckBox(QStringLiteral("サンプルボタンを表示しない。")), "cbSample");
+    cbSample = Named(new QCheckBox(QStringLiteral("サンプルボタンを表示しない。")), "cbSample");
     cbSample->setChecked(true);
     cbSample->setVisible(false);
     ol->addWidget(cbSample);
-    cbSprite = named(new QCheckBox(QStringLiteral("スプライト画面を表示しない。")), "cbSprite");
+    cbSprite = Named(new QCheckBox(QStringLiteral("スプライト画面を表示しない。")), "cbSprite");
     cbSprite->setChecked(true);
     cbSprite->setVisible(false);
     connect(cbSprite, &QCheckBox::clicked, this, [this] { SpriteOptionClicked(); });
     ol->addWidget(cbSprite);
-    ol->addWidget(named(new QLabel(QStringLiteral(
+    ol->addWidget(Named(new QLabel(QStringLiteral(
                             "Velmar／Tesskaと連携した場合、自動的に読み込みません。")),
                         "Label17"));
-    auto* status = named(new QGroupBox(QStringLiteral(" ステータスバー ")), "GroupBox8");
+    auto* status = Named(new QGroupBox(QStringLiteral(" ステータスバー ")), "GroupBox8");
     auto* stl = new QVBoxLayout(status);
     auto* kidouRow = new QHBoxLayout;
-    kidouRow->addWidget(named(new QLabel(QStringLiteral("起動フォルダ：")), "Label15"));
-    kidouRow->addWidget(named(new QLabel(WithTrailing(programFolder_)), "lblKidou"), 1);
+    kidouRow->addWidget(Named(new QLabel(QStringLiteral("起動フォルダ：")), "Label15"));
+    kidouRow->addWidget(Named(new QLabel(WithTrailing(programFolder_)), "lblKidou"), 1);
     stl->addLayout(kidouRow);
     cbShiyouchuu =
-        named(new QCheckBox(QStringLiteral("【 起動フォルダ 】ステータスバー表示")), "cbShiyouchuu");
+        Named(new QCheckBox(QStringLiteral("【 起動フォルダ 】ステータスバー表示")), "cbShiyouchuu");
     cbShiyouchuu->setChecked(true);
-    cb24ji = named(new QCheckBox(QStringLiteral(" 時刻の２４時表示")), "cb24ji");
+    cb24ji = Named(new QCheckBox(QStringLiteral(" 時刻の２４時表示")), "cb24ji");
     stl->addWidget(cbShiyouchuu);
     stl->addWidget(cb24ji);
     ol->addWidget(status);
     ol->addStretch(1);
 
     // " カレンダ画像 ": the calendar pictures come with their own work.
-    auto* images = named(new QWidget, "tsSs");
+    auto* images = Named(new QWidget, "tsSs");
     PageControl3->addTab(images, QStringLiteral(" カレンダ画像 "));
     auto* il = new QVBoxLayout(images);
     il->addWidget(new QLabel(QStringLiteral("カレンダ画像の設定は、この版ではまだ使えません。")));
@@ -150,10 +137,10 @@ SettingsPage::SettingsPage(QString programFolder, QWidget* parent)
 
     buildManagementPage();
 
-    auto* closeRow = named(new QWidget, "pnlSetClose");
+    auto* closeRow = Named(new QWidget, "pnlSetClose");
     auto* cl = new QHBoxLayout(closeRow);
     cl->addStretch(1);
-    SetteiClose = named(new QPushButton(QStringLiteral("設定を閉じる")), "SetteiClose");
+    SetteiClose = Named(new QPushButton(QStringLiteral("設定を閉じる")), "SetteiClose");
     auto* close = SetteiClose;
     cl->addWidget(close);
     outer->addWidget(closeRow);
@@ -162,13 +149,13 @@ SettingsPage::SettingsPage(QString programFolder, QWidget* parent)
 
 void SettingsPage::buildManagementPage() {
     // " 管理 ": kept hidden with its tab; only the calendar size and the screenshot flag are stored.
-    auto* page = named(new QWidget, "tsKanri");
+    auto* page = Named(new QWidget, "tsKanri");
     const int index = PageControl3->addTab(page, QStringLiteral(" 管理 "));
     PageControl3->setTabVisible(index, false);
     auto* kl = new QVBoxLayout(page);
     auto* sizeRow = new QHBoxLayout;
     sizeRow->addWidget(new QLabel(QStringLiteral("カレンダーの大きさ：")));
-    udCalSize = named(new QSpinBox, "udCalSize");
+    udCalSize = Named(new QSpinBox, "udCalSize");
     udCalSize->setRange(0, 1);
     udCalSize->setValue(1);
     sizeRow->addWidget(udCalSize);
@@ -176,7 +163,7 @@ void SettingsPage::buildManagementPage() {
     sizeRow->addStretch(1);
     kl->addLayout(sizeRow);
     auto check = [&](const char* name, const QString& caption, bool checked, bool visible) {
-        auto* box = named(new QCheckBox(caption), name);
+        auto* box = Named(new QCheckBox(caption), name);
         box->setChecked(checked);
         box->setVisible(visible);
         kl->addWidget(box);
@@ -209,7 +196,7 @@ void SettingsPage::ChooseStartFolder() {
     edtFolder1->setText(folder);
     if (!FileExistsIn(folder, QStringLiteral("Velmar.exe")) &&
         !FileExistsIn(folder, QStringLiteral("Tesska.exe")))
-        showMessage(QStringLiteral("Velmar／Tesskaの起動フォルダではありません。\r\n"
+        ShowMessageBox(QStringLiteral("Velmar／Tesskaの起動フォルダではありません。\r\n"
                                    "起動フォルダを設定し直して下さい。"));
     edtFolder1->setFocus();
 }
@@ -222,10 +209,10 @@ void SettingsPage::SpriteOptionClicked() {
         const QByteArray line =
             *Cp932::encode(QStringLiteral("このフォルダのKorvaneの、スプライトは表示しません。\r\n"));
         if (!file.open(QIODevice::WriteOnly) || file.write(line) != line.size() || !file.flush())
-            showMessage(QStringLiteral("[%1]が作成できません。\r\n%2")
+            ShowMessageBox(QStringLiteral("[%1]が作成できません。\r\n%2")
                             .arg(QDir::toNativeSeparators(marker), file.errorString()));
     } else if (QFileInfo::exists(marker) && !QFile::remove(marker)) {
-        showMessage(QStringLiteral("[%1]が削除できません。").arg(QDir::toNativeSeparators(marker)));
+        ShowMessageBox(QStringLiteral("[%1]が削除できません。").arg(QDir::toNativeSeparators(marker)));
     }
 }
 

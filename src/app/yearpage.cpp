@@ -1,6 +1,7 @@
 #include "yearpage.h"
 
 #include "app/monthtable.h"
+#include "app/widgetnames.h"
 #include "calendar/minicalendar.h"
 #include "core/prompt.h"
 #include "core/scopedflag.h"
@@ -18,12 +19,6 @@
 
 namespace korvane {
 namespace {
-
-template <typename W>
-W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 // A control's text in a colour of its own; an invalid colour gives back the usual one.
 void setTextColour(QWidget* w, const QColor& colour) {
@@ -48,11 +43,11 @@ YearPage::YearPage(QWidget* parent) : QWidget(parent) {
         auto* cell = new QVBoxLayout;
         cell->setSpacing(2);
         monthLabels_[std::size_t(i)] =
-            named(new QLabel, QStringLiteral("Label%1").arg(i + 1).toLatin1().constData());
+            Named(new QLabel, QStringLiteral("Label%1").arg(i + 1).toLatin1().constData());
         QFont big = font();
         big.setBold(true);
         monthLabels_[std::size_t(i)]->setFont(big);
-        auto* cal = named(new MiniCalendar,
+        auto* cal = Named(new MiniCalendar,
                           QStringLiteral("NbMCalendar%1").arg(i + 1).toLatin1().constData());
         cal->setFixedSize(151, 103);
         ApplyYearPageStyle(*cal);
@@ -68,17 +63,17 @@ YearPage::YearPage(QWidget* parent) : QWidget(parent) {
     outer->addLayout(gridColumn);
 
     auto* side = new QVBoxLayout;
-    lblYM_ = named(new QLabel, "lblYM");
+    lblYM_ = Named(new QLabel, "lblYM");
     lblYM_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     lblYM_->setAlignment(Qt::AlignCenter);
     side->addWidget(lblYM_);
-    auto* group = named(new QGroupBox(QStringLiteral(" 年変更 ")), "GroupBox1");
+    auto* group = Named(new QGroupBox(QStringLiteral(" 年変更 ")), "GroupBox1");
     auto* gl = new QGridLayout(group);
-    auto* prev = named(new QPushButton(QStringLiteral("前年")), "FramSpeedBtn7");
-    auto* next = named(new QPushButton(QStringLiteral("翌年")), "FramSpeedBtn8");
-    udYear_ = named(new QSpinBox, "udYear");
+    auto* prev = Named(new QPushButton(QStringLiteral("前年")), "FramSpeedBtn7");
+    auto* next = Named(new QPushButton(QStringLiteral("翌年")), "FramSpeedBtn8");
+    udYear_ = Named(new QSpinBox, "udYear");
     udYear_->setRange(0, 9999);
-    btnApplyYear_ = named(new QPushButton(QStringLiteral("変更実行")), "FramSpeedBtn16");
+    btnApplyYear_ = Named(new QPushButton(QStringLiteral("変更実行")), "FramSpeedBtn16");
     gl->addWidget(prev, 0, 0);
     gl->addWidget(next, 0, 1);
     gl->addWidget(new QLabel(QStringLiteral("ワンタッチ移動→")), 1, 0, 1, 2);
@@ -100,7 +95,7 @@ YearPage::YearPage(QWidget* parent) : QWidget(parent) {
             [this] { setTextColour(btnApplyYear_, QColor()); });
     side->addWidget(group);
 
-    auto* mode = named(new QGroupBox(QStringLiteral(" 表示 ")), "rgYFirstMonth");
+    auto* mode = Named(new QGroupBox(QStringLiteral(" 表示 ")), "rgYFirstMonth");
     auto* ml = new QVBoxLayout(mode);
     const char16_t* modes[] = {u"標準", u"年度", u"特別"};
     for (int i = 0; i < 3; ++i) {
@@ -110,14 +105,14 @@ YearPage::YearPage(QWidget* parent) : QWidget(parent) {
                 [this] { YearModeClicked(); });
     }
     rgYFirstMonth_[0]->setChecked(true);
-    auto* special = named(new QWidget, "pnlTokubetu");
+    auto* special = Named(new QWidget, "pnlTokubetu");
     auto* sl = new QHBoxLayout(special);
     sl->setContentsMargins(0, 0, 0, 0);
-    spHajimariTuki_ = named(new QSpinBox, "SpHajimariTuki");
+    spHajimariTuki_ = Named(new QSpinBox, "SpHajimariTuki");
     spHajimariTuki_->setRange(1, 12);
     spHajimariTuki_->setValue(9);
-    lblTokubetu_ = named(new QLabel(QStringLiteral("月始まり")), "lblTokubetu");
-    btnTokubetu_ = named(new QPushButton(QStringLiteral("適用")), "btnTokubetu");
+    lblTokubetu_ = Named(new QLabel(QStringLiteral("月始まり")), "lblTokubetu");
+    btnTokubetu_ = Named(new QPushButton(QStringLiteral("適用")), "btnTokubetu");
     connect(btnTokubetu_, &QPushButton::clicked, this, [this] { YearModeClicked(); });
     sl->addWidget(spHajimariTuki_);
     sl->addWidget(lblTokubetu_);

@@ -386,7 +386,9 @@ TEST_F(MainWindowTest, MenuEntriesByName) {
         QAction* a = action(e.name);
         if (!a) continue;
         EXPECT_EQ(a->text(), QString::fromUtf16(e.caption)) << e.name;
-        if (e.visible) EXPECT_EQ(a->isEnabled(), e.enabled) << e.name;  // hidden ones are disabled
+        if (e.visible) {  // hidden ones are disabled
+            EXPECT_EQ(a->isEnabled(), e.enabled) << e.name;
+        }
         EXPECT_EQ(a->isVisible(), e.visible) << e.name;
     }
     EXPECT_TRUE(find<QCheckBox>("cbCalendar")->isChecked());
@@ -629,7 +631,9 @@ TEST_F(MainWindowTest, StoredPositionOffTheWorkAreaIsNotUsed) {
         const QRect frame = window->frameGeometry();
         EXPECT_TRUE(work.contains(frame)) << at.x() << "," << at.y() << " -> " << frame.x() << ","
                                           << frame.y() << " " << frame.width() << "x" << frame.height();
-        if (at == QPoint(100, 100)) EXPECT_EQ(frame.topLeft(), at);  // a good place is kept
+        if (at == QPoint(100, 100)) {  // a good place is kept
+            EXPECT_EQ(frame.topLeft(), at);
+        }
     }
 }
 
