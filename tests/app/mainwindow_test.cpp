@@ -141,6 +141,16 @@ TEST_F(MainWindowTest, FiscalYearPage) {
     EXPECT_EQ(window->YearView()->YearFirstMonth(), 4);
     EXPECT_EQ(window->Mini(1)->Month(), 4);
     EXPECT_EQ(window->Mini(12)->Year(), 2007);
+    // 前年 and 翌年 move the whole page a year; 変更実行 goes to the year typed.
+    find<QPushButton>("FramSpeedBtn7")->click();
+    EXPECT_EQ(find<QLabel>("lblYM")->text(), "2005/4 - 2006/3");
+    find<QPushButton>("FramSpeedBtn8")->click();
+    find<QPushButton>("FramSpeedBtn8")->click();
+    EXPECT_EQ(find<QLabel>("lblYM")->text(), "2007/4 - 2008/3");
+    find<QSpinBox>("udYear")->setValue(2030);
+    find<QPushButton>("FramSpeedBtn16")->click();
+    EXPECT_EQ(window->Mini(1)->Year(), 2030);
+    EXPECT_EQ(window->Mini(1)->Month(), 4);
 }
 
 TEST_F(MainWindowTest, SpecialFirstMonth) {

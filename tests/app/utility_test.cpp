@@ -30,6 +30,7 @@ TEST(Utility, TextHelpers) {
     EXPECT_EQ(RightChars("001", 2), "01");
     EXPECT_EQ(RightChars("ab", 5), "ab");
     EXPECT_EQ(RightChars("ab", 0), "");
+    EXPECT_EQ(RightChars("ab", 1), "b");
     EXPECT_EQ(IfThenText(true, "a", "b"), "a");
     EXPECT_EQ(LastFolderName("/x/Data/Files1/"), "Files1");
     QStringList list{"keep"};
@@ -50,6 +51,7 @@ TEST(Utility, ScrambleIsItsOwnInverseAndLeavesControlsAlone) {
             }
     }
     EXPECT_NE(ScrambleText("edtPassword=secret", key), "edtPassword=secret");
+    EXPECT_EQ(ScrambleText("edtPassword=secret", ""), "edtPassword=secret");  // no key, no change
 }
 
 TEST(Utility, ScrambledIniRoundTripsAndIsPrivate) {
