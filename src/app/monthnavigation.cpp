@@ -60,14 +60,7 @@ MonthNavigation::Answer MonthNavigation::GoTo(std::int32_t year, int month) {
 
 MonthNavigation::Answer MonthNavigation::Step(std::int32_t year, int month, int months) {
     month += months;
-    while (month > 12) {
-        month -= 12;
-        ++year;
-    }
-    while (month < 1) {
-        month += 12;
-        --year;
-    }
+    NormalizeYearMonth(year, month);
     return GoTo(year, month);
 }
 

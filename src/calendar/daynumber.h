@@ -39,6 +39,18 @@ struct Ymd {
     std::int32_t y;
     std::uint8_t m, d;
 };
+// Brings a month outside 1..12 into it, moving the year by as many years.
+inline void NormalizeYearMonth(std::int32_t& year, int& month) {
+    while (month > 12) {
+        month -= 12;
+        ++year;
+    }
+    while (month < 1) {
+        month += 12;
+        --year;
+    }
+}
+
 inline Ymd DecodeYmd(std::int32_t jd) {
     Ymd r;
     DecodeDayNumber(jd, r.y, r.m, r.d);

@@ -118,16 +118,7 @@ void MonthGrid::HitTest(int x, int y, int& third, int& line, int& row, int& colu
     line = dy >= dateAreaH_ ? (dy - dateAreaH_) / std::max(1, lineH_) + 1 : mItemGyo + 1;
 }
 
-void MonthGrid::NormalizeMonth(std::int32_t& year, int& month) {
-    while (month > 12) {
-        month -= 12;
-        ++year;
-    }
-    while (month < 1) {
-        month += 12;
-        --year;
-    }
-}
+void MonthGrid::NormalizeMonth(std::int32_t& year, int& month) { NormalizeYearMonth(year, month); }
 
 void MonthGrid::GoToDate(std::int32_t year, int month, int day) {
     if (month > 12) {
