@@ -43,7 +43,7 @@ TEST(PageCanvas, EachOperationKeepsTheStateItWasDrawnWith) {
     EXPECT_EQ(page.Ops[0].to, QPoint(2000, 100));
     EXPECT_EQ(page.Ops[1].pen.Width, 0);
     EXPECT_EQ(page.Ops[1].brush.Style, Qt::SolidPattern);
-    EXPECT_EQ(page.Ops[1].rect, QRect(QPoint(100, 200), QPoint(300, 400)));
+    EXPECT_EQ(page.Ops[1].rect, QRect(100, 200, 200, 200));
     // The state stays with the canvas across pages.
     PageRecording second;
     c.SetPage(second);
@@ -77,7 +77,7 @@ TEST(PageCanvas, TextBoxAlignments) {
     EXPECT_EQ(o[1].origin.y(), o[3].origin.y());
     EXPECT_EQ(o[2].origin.y(), o[7].origin.y());
     EXPECT_LE(o[2].origin.y(), 1200);
-    EXPECT_EQ(o[3].rect, QRect(QPoint(1000, 1000), QPoint(1600, 1200)));
+    EXPECT_EQ(o[3].rect, QRect(1000, 1000, 600, 200));
 }
 
 TEST(Replay, LinesLandInMillimetres) {
@@ -105,6 +105,97 @@ TEST(Replay, TextIsAsTallAsRecorded) {
     EXPECT_LE(ink.height(), 21);
     EXPECT_GE(ink.top(), 30);
     EXPECT_LE(ink.bottom(), 52);
+}
+
+// The far edges are exclusive: a box from 30 mm to 130 mm fills 100 pixels, not 101.
+TEST(Replay, BoxesEndBeforeTheirFarCorner) {
+    PageRecording page;
+    PageCanvas c(page);
+    c.SetBrushStyle(Qt::SolidPattern);
+    c.SetBrushColor(clBlack);
+    c.FillRect(300, 1100, 1300, 1600);
+    ASSERT_EQ(page.Ops.size(), 1u);
+    EXPECT_EQ(page.Ops[0].rect.size(), QSize(1000, 500));
+    const QImage img = render(page);
+    EXPECT_EQ(inkBox(img), QRect(30, 110, 100, 50));
+    // A text's clip box ends there too.
+    c.SetFontHeight(-100);
+    c.DrawTextBox(300, 1700, 1300, 1800, QStringLiteral("田田田田田田田田田田田田田田"),
+                  TextAlign::LeftTop);
+    EXPECT_EQ(inkBox(render(page)).right(), 129);
+}
+
+TEST(Replay, PensAreRoundWideAndNeverFainterThanAPixel) {
+    PageRecording page;
+    PageCanvas c(page);
+    c.SetPenWidth(100);  // 10 mm
+    c.MoveTo(500, 500);
+    c.LineTo(1000, 500);
+    c.SetPenWidth(1);
+    c.MoveTo(0, 2005);
+    c.LineTo(2100, 2005);
+    const QImage img = render(page);
+    EXPECT_LT(qGray(img.pixel(46, 50)), 100);           // the round end reaches past the start
+    EXPECT_EQ(img.pixel(45, 45), qRgb(255, 255, 255));  // but not into a square's corner
+    // 0.1 mm at one pixel per millimetre would be a faint grey; it is a whole dark pixel.
+    EXPECT_LT(qGray(img.pixel(100, 200)), 100);
+}
+
+TEST(Replay, PatternTilesRepeatFromThePaperCornerInPageUnits) {
+    QImage tile(8, 8, QImage::Format_RGB32);
+    tile.fill(Qt::white);
+    tile.setPixel(3, 3, qRgb(0, 0, 0));
+    PageRecording page;
+    page.PageSize = QSize(40, 40);
+    PageCanvas c(page);
+    c.PatternFill(4, 4, 36, 36, tile);
+    for (int scale : {1, 3}) {
+        QImage img(40 * scale, 40 * scale, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        ReplayPage(page, p, QRectF(0, 0, img.width(), img.height()));
+        p.end();
+        for (int u : {11, 19, 27, 35})  // 3 + 8k within the box
+            EXPECT_LT(qGray(img.pixel(u * scale + scale / 2, 11 * scale + scale / 2)), 60)
+                << "scale " << scale << " unit " << u;
+        EXPECT_EQ(img.pixel(12 * scale + scale / 2, 11 * scale + scale / 2), qRgb(255, 255, 255));
+        EXPECT_EQ(img.pixel(3 * scale, 3 * scale), qRgb(255, 255, 255));  // outside the box
+    }
+}
+
+TEST(Replay, BitmapsFillTheirBox) {
+    QImage picture(2, 1, QImage::Format_RGB32);
+    picture.setPixel(0, 0, qRgb(255, 0, 0));
+    picture.setPixel(1, 0, qRgb(0, 0, 255));
+    PageRecording page;
+    PageCanvas c(page);
+    c.Draw(100, 100, 500, 300, picture);
+    const QImage img = render(page);
+    EXPECT_EQ(img.pixel(15, 20), qRgb(255, 0, 0));
+    EXPECT_EQ(img.pixel(45, 20), qRgb(0, 0, 255));
+    EXPECT_EQ(img.pixel(51, 20), qRgb(255, 255, 255));
+}
+
+TEST(PageCanvas, OutlinedTextIsVectorCopiesAroundTheFill) {
+    PageRecording page;
+    PageCanvas c(page);
+    c.SetFontColor(clBlue);
+    c.TextOut(500, 500, QStringLiteral("日"));
+    const QPointF plain = page.Ops[0].origin;
+    for (bool thick : {false, true}) {
+        page.Ops.clear();
+        c.OutlinedTextOut(500, 500, QStringLiteral("日"), clBlack, clSilver, thick);
+        ASSERT_EQ(page.Ops.size(), thick ? 21u : 9u);
+        QRect spread;
+        for (std::size_t i = 0; i + 1 < page.Ops.size(); ++i) {
+            EXPECT_EQ(page.Ops[i].font.Color, clBlack);
+            spread |= QRect((page.Ops[i].origin - plain).toPoint(), QSize(1, 1));
+        }
+        EXPECT_EQ(spread, QRect(0, 0, thick ? 5 : 3, thick ? 5 : 3));
+        EXPECT_EQ(page.Ops.back().font.Color, clSilver);
+        EXPECT_EQ(page.Ops.back().origin - plain, QPointF(1, 1));
+    }
+    EXPECT_EQ(c.Font.Color, clBlue);
 }
 
 }  // namespace

@@ -59,6 +59,8 @@ TEST(PageDocument, PrintRangeIsOrderedAndCut) {
     EXPECT_EQ(doc.PrintRange(), std::make_pair(3, 6));
     doc.FirstPage = doc.LastPage = 0;
     EXPECT_EQ(doc.PrintRange(), std::make_pair(1, 6));
+    doc.LastPage = 4;
+    EXPECT_EQ(doc.PrintRange(), std::make_pair(1, 4));
 
     QTemporaryDir dir;
     QPdfWriter pdf(dir.filePath("job.pdf"));
@@ -67,9 +69,74 @@ TEST(PageDocument, PrintRangeIsOrderedAndCut) {
     doc.OnPrint = [&](int n) { printedPages.push_back(n); };
     doc.FirstPage = 5;
     doc.LastPage = 2;
-    EXPECT_TRUE(doc.Print(pdf));
+    EXPECT_TRUE(doc.Render(pdf));
     EXPECT_EQ(printedPages, std::vector<int>({2, 3, 4, 5}));
     EXPECT_GT(QFileInfo(dir.filePath("job.pdf")).size(), 500);
+}
+
+TEST(PageDocument, ARangePastTheLastPagePrintsNothingAndSaysSo) {
+    PrintDocument doc;
+    build(doc, 3);
+    QTemporaryDir dir;
+    for (auto [first, last] : {std::pair{5, 0}, std::pair{4, 7}}) {
+        ScriptedPrompt prompt;
+        doc.FirstPage = first;
+        doc.LastPage = last;
+        int sent = 0;
+        doc.OnPrint = [&](int) { ++sent; };
+        EXPECT_FALSE(doc.SaveAsPdf(dir.filePath("none.pdf")));
+        EXPECT_EQ(sent, 0);
+        EXPECT_FALSE(QFileInfo::exists(dir.filePath("none.pdf")));
+        ASSERT_EQ(prompt.entries().size(), 1u);
+        EXPECT_EQ(prompt.entries()[0].caption, " 印刷");
+        EXPECT_TRUE(prompt.texts()[0].contains("3 ページ"));
+    }
+}
+
+TEST(PageDocument, ANewDocumentStartsFromAFreshCanvas) {
+    PrintDocument doc;
+    doc.BeginDoc();
+    doc.Canvas().SetPenWidth(30);
+    doc.Canvas().SetBrushStyle(Qt::SolidPattern);
+    doc.Canvas().SetFontHeight(-80);
+    doc.Canvas().MoveTo(500, 500);
+    doc.EndDoc();
+    doc.BeginDoc();
+    doc.Canvas().LineTo(100, 100);
+    doc.EndDoc();
+    const PageOp& line = doc.Page(1).Ops.at(0);
+    EXPECT_EQ(line.from, QPoint(0, 0));
+    EXPECT_EQ(line.pen, PenState());
+    EXPECT_EQ(line.brush, BrushState());
+    EXPECT_EQ(line.font.Height, -37);
+}
+
+TEST(PageGeometry, PapersInTenthsOfMillimetres) {
+    struct Case {
+        QPageSize::PageSizeId id;
+        QPageLayout::Orientation orientation;
+        QSize size;
+    };
+    const Case cases[] = {
+        {QPageSize::A4, QPageLayout::Portrait, {2100, 2970}},
+        {QPageSize::A4, QPageLayout::Landscape, {2970, 2100}},  // not 2098 from pixels
+        {QPageSize::JisB5, QPageLayout::Portrait, {1820, 2570}},
+        {QPageSize::A3, QPageLayout::Landscape, {4200, 2970}},
+        {QPageSize::Postcard, QPageLayout::Portrait, {1000, 1480}},
+    };
+    for (const Case& c : cases) {
+        const PageGeometry g = MeasureGeometry(QPageSize(c.id), c.orientation, {}, 600, 1200);
+        EXPECT_EQ(QSize(g.PageWidth, g.PageHeight), c.size) << QPageSize(c.id).name().toStdString();
+        EXPECT_EQ(g.Printable, QRect(QPoint(0, 0), c.size));
+    }
+    // Margins round inwards; a turned sheet swaps them.
+    const QMarginsF margins(3.42, 5.0, 4.0, 12.55);
+    const PageGeometry g = MeasureGeometry(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                           margins, 300, 300);
+    EXPECT_EQ(g.Printable, QRect(35, 50, 2100 - 40 - 35, 2970 - 126 - 50));
+    const PageGeometry turned = MeasureGeometry(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                                margins, 300, 300, true);
+    EXPECT_EQ(turned.Printable, QRect(40, 126, 2100 - 40 - 35, 2970 - 126 - 50));
 }
 
 TEST(PageDocument, InversePrintTurnsThePage) {
@@ -82,6 +149,15 @@ TEST(PageDocument, InversePrintTurnsThePage) {
     const QImage turned = printed(doc, 1);
     EXPECT_LT(qGray(turned.pixel(160, 286)), 100);  // 10 mm from the bottom edge
     EXPECT_EQ(turned.pixel(50, 10), qRgb(255, 255, 255));
+    // The offset moves the turned page down the turned sheet: 297 - 10.5 - 40 mm.
+    doc.PrintOffsetY = 400;
+    EXPECT_LT(qGray(printed(doc, 1).pixel(160, 246)), 100);
+    EXPECT_EQ(printed(doc, 1).pixel(160, 286), qRgb(255, 255, 255));
+    doc.PrintOffsetY = 0;
+    doc.PrintOffsetX = 300;  // the line, turned 10..200 mm, now runs from -20 to 170 mm
+    const QImage shifted = printed(doc, 1);
+    EXPECT_EQ(shifted.pixel(185, 286), qRgb(255, 255, 255));
+    EXPECT_LT(qGray(shifted.pixel(5, 286)), 100);
 }
 
 TEST(PageDocument, OffsetsAndClipping) {
@@ -93,6 +169,8 @@ TEST(PageDocument, OffsetsAndClipping) {
     PageGeometry g;
     g.Printable = QRect(50, 200, 2000, 2700);  // the line lies above the printable area
     doc.SetGeometry(g);
+    EXPECT_EQ(printed(doc, 1).pixel(50, 10), qRgb(0, 0, 0)) << "built pages keep their geometry";
+    build(doc, 1);
     EXPECT_EQ(printed(doc, 1).pixel(50, 10), qRgb(255, 255, 255));
     doc.ViewClip = false;
     EXPECT_LT(qGray(printed(doc, 1).pixel(50, 10)), 100);
@@ -103,7 +181,7 @@ TEST(PageDocument, NothingBuiltIsReported) {
     PrintDocument doc;
     QTemporaryDir dir;
     QPdfWriter pdf(dir.filePath("none.pdf"));
-    EXPECT_FALSE(doc.Print(pdf));
+    EXPECT_FALSE(doc.Render(pdf));
     EXPECT_EQ(prompt.texts(), QStringList{"Canvasへの描画コードが見つかりません．　　"});
     EXPECT_EQ(prompt.entries()[0].caption, "印刷プレビュー制御コンポーネント");
 }

@@ -16,10 +16,30 @@ QColor qcolor(ColorValue c) {
     return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
 }
 
-// Corners in any order; unlike QRect::normalized() the corners stay the given points.
+// Corners in any order; the far corner lies just outside, as on the Windows canvas.
 QRect rectOf(int left, int top, int right, int bottom) {
-    return QRect(QPoint(std::min(left, right), std::min(top, bottom)),
-                 QPoint(std::max(left, right), std::max(top, bottom)));
+    return QRect(std::min(left, right), std::min(top, bottom), std::abs(right - left),
+                 std::abs(bottom - top));
+}
+
+// Pens follow the Windows geometric pen: wider ones have round ends and joins. On a coarse
+// device a pen never gets thinner than one device pixel, so grid lines stay visible.
+QPen penFor(const PenState& state, const QPainter& painter) {
+    QPen pen(qcolor(state.Color), state.Width, state.Style);
+    const QTransform& t = painter.deviceTransform();
+    const double scale = std::min(std::hypot(t.m11(), t.m12()), std::hypot(t.m21(), t.m22()));
+    if (state.Width == 0 || state.Width * scale < 1.0) {
+        pen.setWidth(1);
+        pen.setCosmetic(true);
+    }
+    if (state.Width > 1) {
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+    } else {
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+    }
+    return pen;
 }
 
 // Overhangs reach outside the advance cell; only negative bearings move the text.
@@ -47,6 +67,13 @@ QFont ReferenceFont(const FontState& state) {
     f.setStrikeOut(state.Style & fsStrikeOut);
     SetFontHeight(f, state.Height == 0 ? -37 : state.Height);
     return f;
+}
+
+void PageCanvas::Reset() {
+    Font = FontState();
+    Pen = PenState();
+    Brush = BrushState();
+    at_ = QPoint();
 }
 
 PageOp PageCanvas::op(PageOp::Kind kind) const {
@@ -90,6 +117,51 @@ void PageCanvas::Ellipse(int left, int top, int right, int bottom) {
     PageOp o = op(PageOp::Ellipse);
     o.rect = rectOf(left, top, right, bottom);
     page_->Ops.push_back(std::move(o));
+}
+
+void PageCanvas::Draw(int left, int top, int right, int bottom, const QImage& image) {
+    if (image.isNull()) return;
+    PageOp o = op(PageOp::Bitmap);
+    o.rect = rectOf(left, top, right, bottom);
+    o.image = image;
+    page_->Ops.push_back(std::move(o));
+}
+
+void PageCanvas::PatternFill(int left, int top, int right, int bottom, const QImage& tile) {
+    if (tile.isNull()) return;
+    PageOp o = op(PageOp::PatternFill);
+    o.rect = rectOf(left, top, right, bottom);
+    o.image = tile.convertToFormat(QImage::Format_RGB32);
+    page_->Ops.push_back(std::move(o));
+}
+
+void PageCanvas::OutlinedTextOut(int x, int y, const QString& text, ColorValue outline,
+                                 ColorValue fill, bool thick) {
+    const ColorValue saved = Font.Color;
+    std::vector<QPoint> offsets;
+    const auto add = [&offsets](int dx, int dy) {
+        if (std::find(offsets.begin(), offsets.end(), QPoint(dx, dy)) == offsets.end())
+            offsets.emplace_back(dx, dy);
+    };
+    for (int i = 0; i <= 2; ++i) {
+        add(i, 0);
+        add(i, 2);
+        add(0, i);
+        add(2, i);
+    }
+    if (thick) {
+        for (int i = 0; i <= 2; ++i) {
+            add(3, i);
+            add(i, 3);
+            add(4, i);
+            add(i, 4);
+        }
+    }
+    Font.Color = outline;
+    for (const QPoint& d : offsets) TextOut(x + d.x(), y + d.y(), text);
+    Font.Color = fill;
+    TextOut(x + 1, y + 1, text);
+    Font.Color = saved;
 }
 
 int PageCanvas::TextWidth(const QString& text) const {
@@ -145,30 +217,36 @@ void ReplayPage(const PageRecording& page, QPainter& painter, const QRectF& targ
     painter.save();
     painter.translate(target.topLeft());
     painter.scale(target.width() / page.PageSize.width(), target.height() / page.PageSize.height());
-    if (!clip.isEmpty()) painter.setClipRect(clip);
+    if (!clip.isEmpty()) painter.setClipRect(AreaOf(clip));
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     for (const PageOp& o : page.Ops) {
-        QPen pen(qcolor(o.pen.Color), o.pen.Width, o.pen.Style);
-        pen.setCosmetic(o.pen.Width == 0);  // the thinnest line the device draws
-        painter.setPen(pen);
+        painter.setPen(penFor(o.pen, painter));
         painter.setBrush(o.brush.Style == Qt::NoBrush ? QBrush()
                                                       : QBrush(qcolor(o.brush.Color), o.brush.Style));
         switch (o.kind) {
             case PageOp::Line: painter.drawLine(o.from, o.to); break;
-            case PageOp::Rectangle: painter.drawRect(o.rect); break;
+            case PageOp::Rectangle: painter.drawRect(AreaOf(o.rect)); break;
             case PageOp::FillRect:
-                painter.fillRect(o.rect, QBrush(qcolor(o.brush.Color),
+                painter.fillRect(AreaOf(o.rect), QBrush(qcolor(o.brush.Color),
                                                 o.brush.Style == Qt::NoBrush ? Qt::SolidPattern
                                                                              : o.brush.Style));
                 break;
             case PageOp::RoundRect:
-                painter.drawRoundedRect(o.rect, o.corner.width() / 2.0, o.corner.height() / 2.0);
+                painter.drawRoundedRect(AreaOf(o.rect), o.corner.width() / 2.0,
+                                        o.corner.height() / 2.0);
                 break;
-            case PageOp::Ellipse: painter.drawEllipse(o.rect); break;
+            case PageOp::Ellipse: painter.drawEllipse(AreaOf(o.rect)); break;
+            case PageOp::Bitmap: painter.drawImage(AreaOf(o.rect), o.image); break;
+            case PageOp::PatternFill: {
+                // The tile repeats from the paper's corner; its pixel is one page unit.
+                QBrush tile(o.image);
+                painter.fillRect(AreaOf(o.rect), tile);
+                break;
+            }
             case PageOp::Text: {
                 painter.save();
-                if (!o.rect.isEmpty()) painter.setClipRect(o.rect, Qt::IntersectClip);
+                if (!o.rect.isEmpty()) painter.setClipRect(AreaOf(o.rect), Qt::IntersectClip);
                 painter.setFont(ReferenceFont(o.font));
                 painter.setPen(qcolor(o.font.Color));
                 painter.drawText(o.origin, o.text);

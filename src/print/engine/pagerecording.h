@@ -3,6 +3,7 @@
 #include "core/colortext.h"
 
 #include <QFont>
+#include <QImage>
 #include <QPointF>
 #include <QRect>
 #include <QSize>
@@ -48,17 +49,23 @@ enum class TextAlign {
 };
 
 struct PageOp {
-    enum Kind { Line, Rectangle, FillRect, RoundRect, Ellipse, Text };
+    enum Kind { Line, Rectangle, FillRect, RoundRect, Ellipse, Text, Bitmap, PatternFill };
     Kind kind = Line;
     QPoint from, to;  // Line
-    QRect rect;       // shapes; the clip box of Text
+    // Shapes, bitmaps and pattern fills; the clip box of Text. Right and bottom edges are
+    // exclusive, as on the Windows canvas: (300,1100)-(1300,1600) covers 1000 x 500.
+    QRect rect;
     QSize corner;     // RoundRect
     PenState pen;
     BrushState brush;
     FontState font;
     QString text;
     QPointF origin;  // Text: the baseline origin
+    QImage image;    // Bitmap: the picture; PatternFill: the tile, one pixel per 0.1 mm
 };
+
+// The page area an operation's rectangle stands for, right and bottom edges exclusive.
+inline QRectF AreaOf(const QRect& r) { return QRectF(r.x(), r.y(), r.width(), r.height()); }
 
 struct PageRecording {
     QSize PageSize{2100, 2970};  // 0.1 mm
@@ -71,8 +78,12 @@ QFont ReferenceFont(const FontState& state);
 // A stateful canvas, like the Windows one, that records into a page.
 class PageCanvas {
 public:
+    PageCanvas(const PageCanvas&) = delete;
+    PageCanvas& operator=(const PageCanvas&) = delete;
     explicit PageCanvas(PageRecording& page) : page_(&page) {}
     void SetPage(PageRecording& page) { page_ = &page; }
+    // Back to a new canvas's font, pen, brush and position.
+    void Reset();
 
     FontState Font;
     PenState Pen;
@@ -93,12 +104,20 @@ public:
     void FillRect(int left, int top, int right, int bottom);
     void RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight);
     void Ellipse(int left, int top, int right, int bottom);
+    // A picture stretched into the box.
+    void Draw(int left, int top, int right, int bottom, const QImage& image);
+    // Fills the box with the tile repeated from the paper's corner, one tile pixel per 0.1 mm.
+    void PatternFill(int left, int top, int right, int bottom, const QImage& tile);
     // Text with its top-left at (x, y), moved right by its first character's left overhang.
     void TextOut(int x, int y, const QString& text);
     // One line in a box, in one of eight alignments; left alignments correct the first
     // character's overhang, right ones the last character's.
     void DrawTextBox(int left, int top, int right, int bottom, const QString& text,
                      TextAlign align);
+    // Text outlined for black-and-white printing: copies in the outline colour around it (two
+    // more rings when thick), then the text in the fill colour one step in; all vector text.
+    void OutlinedTextOut(int x, int y, const QString& text, ColorValue outline, ColorValue fill,
+                         bool thick = false);
     // Width of a text in 0.1 mm in the current font.
     int TextWidth(const QString& text) const;
     int TextHeight() const;
@@ -110,7 +129,7 @@ private:
 };
 
 // Draws the page into target (device coordinates of the whole paper); clip, when not empty, is
-// the printable area in 0.1 mm.
+// the printable area in 0.1 mm. No line comes out thinner than one device pixel.
 void ReplayPage(const PageRecording& page, QPainter& painter, const QRectF& target,
                 const QRect& clip = QRect());
 

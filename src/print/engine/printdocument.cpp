@@ -2,19 +2,58 @@
 
 #include "core/prompt.h"
 
+#include <QCoreApplication>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
 
 #include <algorithm>
+#include <cmath>
 
 namespace korvane {
+namespace {
+
+const QString kDocumentCaption = QStringLiteral("印刷プレビュー制御コンポーネント");
+
+int tenths(double mm) { return int(std::lround(mm * 10)); }
+
+QColor paperColour(ColorValue c) {
+    const auto v = std::uint32_t(c);
+    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
+
+}  // namespace
+
+PageGeometry MeasureGeometry(const QPageSize& paper, QPageLayout::Orientation orientation,
+                             const QMarginsF& marginsMm, int dpiX, int dpiY, bool inverse) {
+    PageGeometry g;
+    g.Paper = paper;
+    g.Orientation = orientation;
+    QSizeF mm = paper.size(QPageSize::Millimeter);
+    if (orientation == QPageLayout::Landscape) mm.transpose();
+    g.PageWidth = tenths(mm.width());
+    g.PageHeight = tenths(mm.height());
+    g.DpiX = dpiX > 0 ? dpiX : 300;
+    g.DpiY = dpiY > 0 ? dpiY : 300;
+    QMarginsF m = marginsMm;
+    if (inverse) m = QMarginsF(m.right(), m.bottom(), m.left(), m.top());
+    // Inwards: the printable area never claims a tenth the printer cannot reach.
+    const int left = int(std::ceil(m.left() * 10 - 1e-6));
+    const int top = int(std::ceil(m.top() * 10 - 1e-6));
+    const int right = g.PageWidth - int(std::ceil(m.right() * 10 - 1e-6));
+    const int bottom = g.PageHeight - int(std::ceil(m.bottom() * 10 - 1e-6));
+    g.Printable = QRect(left, top, std::max(0, right - left), std::max(0, bottom - top));
+    return g;
+}
 
 void PrintDocument::BeginDoc() {
     pages_.clear();
+    recorded_ = geometry_;
     working_ = PageRecording();
-    working_.PageSize = QSize(geometry_.PageWidth, geometry_.PageHeight);
+    working_.PageSize = QSize(recorded_.PageWidth, recorded_.PageHeight);
     canvas_.SetPage(working_);
-    canvas_.Font = FontState();  // 3.7 mm, as a new document starts
+    canvas_.Reset();  // 3.7 mm text, thinnest black pen, no brush, at the corner
     built_ = true;
     current_ = 1;
     pageCount_ = 1;
@@ -41,8 +80,7 @@ const PageRecording& PrintDocument::Page(int n) const {
 
 void PrintDocument::DrawPreviewPage(int n, QPainter& painter, const QRectF& target) const {
     const PageRecording& page = Page(n);
-    const auto v = std::uint32_t(PaperColor);
-    painter.fillRect(target, QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF)));
+    painter.fillRect(target, paperColour(PaperColor));
     if (OnNoPrintDraw) {
         PageRecording extra;
         extra.PageSize = page.PageSize;
@@ -50,49 +88,96 @@ void PrintDocument::DrawPreviewPage(int n, QPainter& painter, const QRectF& targ
         OnNoPrintDraw(std::clamp(n, 1, pageCount_), c);
         ReplayPage(extra, painter, target);
     }
-    ReplayPage(page, painter, target, ViewClip ? geometry_.Printable : QRect());
+    ReplayPage(page, painter, target, ViewClip ? recorded_.Printable : QRect());
 }
 
 void PrintDocument::DrawPrintPage(int n, QPainter& painter, const QRectF& target) const {
+    const PageRecording& page = Page(n);
+    const double sx = target.width() / page.PageSize.width();
+    const double sy = target.height() / page.PageSize.height();
     painter.save();
-    const double sx = target.width() / geometry_.PageWidth;
-    const double sy = target.height() / geometry_.PageHeight;
+    QRectF at(0, 0, target.width(), target.height());
     if (InversePrint) {
-        // Turned by 180 degrees about the paper's centre.
-        painter.translate(target.center());
+        // Turned about the paper: page point p lands at (size - p - offset), so the offset
+        // still moves the page down and right as the turned sheet is read.
+        painter.translate(target.x() + (page.PageSize.width() - PrintOffsetX) * sx,
+                          target.y() + (page.PageSize.height() - PrintOffsetY) * sy);
         painter.rotate(180);
-        painter.translate(-target.center());
-        painter.translate(-PrintOffsetX * sx, -PrintOffsetY * sy);
     } else {
-        painter.translate(PrintOffsetX * sx, PrintOffsetY * sy);
+        painter.translate(target.x() + PrintOffsetX * sx, target.y() + PrintOffsetY * sy);
     }
-    ReplayPage(Page(n), painter, target, ViewClip ? geometry_.Printable : QRect());
+    ReplayPage(page, painter, at, ViewClip ? recorded_.Printable : QRect());
     painter.restore();
 }
 
 std::pair<int, int> PrintDocument::PrintRange() const {
     const int first = FirstPage > 0 ? FirstPage : 1;
-    const int last = LastPage > 0 ? LastPage : pageCount_;
+    // Unset, the range runs to the end; from a first page past the end it holds nothing.
+    const int last = LastPage > 0 ? LastPage : std::max(first, pageCount_);
     return {std::min(first, last), std::min(std::max(first, last), pageCount_)};
 }
 
-bool PrintDocument::Print(QPagedPaintDevice& device) {
+bool PrintDocument::checkPrintable() {
     if (!built_) {
         Prompt::current().message(QStringLiteral("Canvasへの描画コードが見つかりません．　　"),
-                                  QStringLiteral("印刷プレビュー制御コンポーネント"),
-                                  Prompt::Kind::Warning);
+                                  kDocumentCaption, Prompt::Kind::Warning);
         return false;
     }
     const auto [start, end] = PrintRange();
+    if (start > end) {
+        Prompt::current().message(
+            QStringLiteral("印刷範囲に印刷するページがありません（%1 ページから，文書は %2 ページまで）．")
+                .arg(start)
+                .arg(pageCount_),
+            QStringLiteral(" 印刷"), Prompt::Kind::Information);
+        return false;
+    }
+    return true;
+}
+
+bool PrintDocument::Render(QPagedPaintDevice& device) {
+    if (!checkPrintable()) return false;
+    // The recorded paper goes onto the device whole, from its corner.
+    if (!device.setPageLayout(QPageLayout(recorded_.Paper, recorded_.Orientation,
+                                          QMarginsF(0, 0, 0, 0))))
+        return false;
+    const auto [start, end] = PrintRange();
     QPainter painter(&device);
     if (!painter.isActive()) return false;
-    const QRectF paper = painter.viewport();
+    const QRectF paper(0, 0, recorded_.PageWidth * device.logicalDpiX() / 254.0,
+                       recorded_.PageHeight * device.logicalDpiY() / 254.0);
     for (int n = start; n <= end; ++n) {
         DrawPrintPage(n, painter, paper);
+        // The windows stay painted while pages go out, but no click reaches them.
+        if (QCoreApplication::instance())
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         if (OnPrint) OnPrint(n);
-        if (n != end) device.newPage();
+        if (n != end && !device.newPage()) return false;
     }
     return painter.end();
+}
+
+bool PrintDocument::SaveAsPdf(const QString& path) {
+    if (!checkPrintable()) return false;
+    QSaveFile file(path);
+    const auto fail = [&file, &path] {
+        Prompt::current().message(QStringLiteral("PDFファイル %1 を保存できませんでした．\n%2")
+                                      .arg(path, file.errorString()),
+                                  QStringLiteral("PDF保存"), Prompt::Kind::Error);
+        return false;
+    };
+    if (!file.open(QIODevice::WriteOnly)) return fail();
+    {
+        QPdfWriter pdf(&file);
+        pdf.setTitle(Title);
+        pdf.setCreator(QStringLiteral("Korvane"));
+        pdf.setResolution(1200);
+        if (!Render(pdf)) {
+            file.cancelWriting();
+            return false;
+        }
+    }
+    return file.commit() || fail();
 }
 
 }  // namespace korvane

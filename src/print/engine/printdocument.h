@@ -2,6 +2,9 @@
 
 #include "print/engine/pagerecording.h"
 
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QString>
 
 #include <functional>
@@ -14,18 +17,32 @@ namespace korvane {
 
 enum ZoomMode { ztWholePage, ztPageWidth, ztOther };
 
-// The page geometry in 0.1 mm: the paper and its printable area.
+// The page geometry in 0.1 mm: the paper and its printable area, and the device resolution.
 struct PageGeometry {
+    QPageSize Paper{QPageSize::A4};
+    QPageLayout::Orientation Orientation = QPageLayout::Portrait;
     int PageWidth = 2100;
     int PageHeight = 2970;
     QRect Printable{0, 0, 2100, 2970};
+    int DpiX = 300, DpiY = 300;
+    bool operator==(const PageGeometry&) const = default;
 };
+
+// The geometry of a paper from its size in millimetres (never from device pixels, which
+// truncate) and the printer's unprintable margins in millimetres. The printable edges are
+// rounded inwards. With inverse the sheet is fed turned, so the margins swap sides.
+PageGeometry MeasureGeometry(const QPageSize& paper, QPageLayout::Orientation orientation,
+                             const QMarginsF& marginsMm, int dpiX, int dpiY, bool inverse = false);
 
 // The page document every print job passes through: renderers draw each page on a canvas in
 // 0.1 mm from the paper's top-left corner; the recorded pages are then previewed or printed, for
 // all pages or a range, as often as wanted.
 class PrintDocument {
 public:
+    PrintDocument() = default;
+    PrintDocument(const PrintDocument&) = delete;
+    PrintDocument& operator=(const PrintDocument&) = delete;
+
     int LeftMargin = 35, TopMargin = 35, RightMargin = 49, BottomMargin = 49;
     int HeaderMargin = 0, FooterMargin = 0;
     QString Title = QStringLiteral("印刷プレビュー");
@@ -42,8 +59,11 @@ public:
     // Draws on the preview's paper, never printed.
     std::function<void(int page, PageCanvas& canvas)> OnNoPrintDraw;
 
+    // The geometry the next document is recorded for.
     const PageGeometry& Geometry() const { return geometry_; }
     void SetGeometry(const PageGeometry& g) { geometry_ = g; }
+    // The geometry the built pages were recorded for; they keep it whatever prints them.
+    const PageGeometry& RecordedGeometry() const { return recorded_; }
 
     int PageCount() const { return pageCount_; }
     void SetPageCount(int n) {
@@ -64,14 +84,21 @@ public:
     // Page n as it goes to paper: moved by the print offset, turned by 180 degrees with
     // InversePrint, clipped to the printable area when ViewClip.
     void DrawPrintPage(int n, QPainter& painter, const QRectF& target) const;
-    // Prints the print range onto the device; false (with the document's message) when nothing
-    // has been built.
-    bool Print(QPagedPaintDevice& device);
-    // The pages Print covers: the range ordered and cut to the document.
+    // Replays the print range onto the device, on the recorded paper from its corner, 0.1 mm by
+    // the device's resolution alone. False, after saying why, when nothing has been built or
+    // the range holds no page.
+    bool Render(QPagedPaintDevice& device);
+    // The print range as a PDF file, written whole or not at all; the title is the PDF's.
+    bool SaveAsPdf(const QString& path);
+    // The pages a job covers: the range ordered and cut to the document; first > second when
+    // the range starts past the last page.
     std::pair<int, int> PrintRange() const;
 
 private:
+    bool checkPrintable();
+
     PageGeometry geometry_;
+    PageGeometry recorded_;
     std::vector<PageRecording> pages_;
     PageRecording working_;
     PageCanvas canvas_{working_};
