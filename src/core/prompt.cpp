@@ -18,6 +18,11 @@ Prompt& Prompt::current() {
 
 Prompt* Prompt::install(Prompt* p) { return installed.exchange(p); }
 
+bool Prompt::printerDialog(const QString& caption, PrinterChoice&) {
+    message(QStringLiteral("プリンタの設定画面を開けません．"), caption, Kind::Warning);
+    return false;
+}
+
 void ConsolePrompt::message(const QString& text, const QString& caption, Kind) {
     std::fprintf(stderr, "%s: %s\n", qUtf8Printable(caption), qUtf8Printable(text));
 }
@@ -61,6 +66,15 @@ QString ScriptedPrompt::saveFileName(const QString& caption, const QString&, con
 
 QString ScriptedPrompt::folderName(const QString& caption, const QString&) {
     return nextName(caption);
+}
+
+bool ScriptedPrompt::printerDialog(const QString& caption, PrinterChoice& choice) {
+    entries_.push_back({QString(), caption, Kind::PrinterDialog});
+    printerDialogs_.push_back(choice);
+    if (printerEdits_.empty()) return false;
+    auto edit = std::move(printerEdits_.front());
+    printerEdits_.pop_front();
+    return edit(choice);
 }
 
 QStringList ScriptedPrompt::texts() const {

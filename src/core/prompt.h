@@ -4,16 +4,33 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace korvane {
+
+// What the printer set-up and properties dialogs show and let the user change. The set-up
+// dialog offers the printers; the properties dialog leaves printers empty (its printer is fixed).
+struct PrinterChoice {
+    QStringList printers;
+    QString printer;
+    QStringList papers;
+    QString paper;
+    bool landscape = false;
+    QStringList sources;
+    QString source;
+    bool duplex = false;
+    bool colour = true;
+    // Called when the user picks another printer; refills papers and sources for it.
+    std::function<void(PrinterChoice&)> printerChanged;
+};
 
 // Every message box and question goes through one Prompt, so tests can script the answers and
 // check the exact texts. The Qt implementation lives with the windows; without one installed,
 // messages go to standard error and questions are answered "no".
 class Prompt {
 public:
-    enum class Kind { Information, Warning, Error, Question, FileChoice };
+    enum class Kind { Information, Warning, Error, Question, FileChoice, PrinterDialog };
 
     virtual ~Prompt() = default;
     virtual void message(const QString& text, const QString& caption, Kind kind) = 0;
@@ -25,6 +42,8 @@ public:
     virtual QString saveFileName(const QString& caption, const QString& path,
                                  const QString& filter) = 0;
     virtual QString folderName(const QString& caption, const QString& folder) = 0;
+    // A printer dialog; true when the user confirms, with the choice changed.
+    virtual bool printerDialog(const QString& caption, PrinterChoice& choice);
 
     // The prompt in use; never null.
     static Prompt& current();
@@ -64,8 +83,15 @@ public:
     QString saveFileName(const QString& caption, const QString& path,
                          const QString& filter) override;
     QString folderName(const QString& caption, const QString& folder) override;
+    // Printer dialogs take the next queued edit (it returns whether the user confirms); with
+    // none queued they are cancelled. The choice each dialog opened with is kept.
+    bool printerDialog(const QString& caption, PrinterChoice& choice) override;
 
     void answer(bool yes) { answers_.push_back(yes); }
+    void answerPrinter(std::function<bool(PrinterChoice&)> edit) {
+        printerEdits_.push_back(std::move(edit));
+    }
+    const std::vector<PrinterChoice>& printerDialogs() const { return printerDialogs_; }
     void answerName(const QString& name) { names_.push_back(name); }
     const std::vector<Entry>& entries() const { return entries_; }
     QStringList texts() const;
@@ -77,6 +103,8 @@ private:
 
     std::deque<bool> answers_;
     std::deque<QString> names_;
+    std::deque<std::function<bool(PrinterChoice&)>> printerEdits_;
+    std::vector<PrinterChoice> printerDialogs_;
     Prompt* previous_;
 };
 

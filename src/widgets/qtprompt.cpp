@@ -1,8 +1,18 @@
 #include "qtprompt.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
 
 namespace korvane {
 namespace {
@@ -19,7 +29,73 @@ QMessageBox::Icon iconOf(Prompt::Kind kind) {
 // Message texts come from the Windows program with CR LF line breaks.
 QString plainLines(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 
+void fillCombo(QComboBox* box, const QStringList& items, const QString& current) {
+    box->clear();
+    box->addItems(items);
+    box->setCurrentIndex(std::max(0, int(items.indexOf(current))));
+    box->setEnabled(!items.isEmpty());
+}
+
 }  // namespace
+
+bool QtPrompt::printerDialog(const QString& caption, PrinterChoice& choice) {
+    QDialog dialog(parent_);
+    dialog.setObjectName(QStringLiteral("PrinterDialog"));
+    dialog.setWindowTitle(caption);
+    auto* form = new QFormLayout(&dialog);
+    auto* printer = new QComboBox(&dialog);
+    printer->setObjectName(QStringLiteral("cbPrinter"));
+    if (choice.printers.isEmpty()) {
+        form->addRow(QStringLiteral("プリンタ名："), new QLabel(choice.printer, &dialog));
+        printer->hide();
+    } else {
+        fillCombo(printer, choice.printers, choice.printer);
+        form->addRow(QStringLiteral("プリンタ名："), printer);
+    }
+    auto* paper = new QComboBox(&dialog);
+    paper->setObjectName(QStringLiteral("cbPaper"));
+    fillCombo(paper, choice.papers, choice.paper);
+    form->addRow(QStringLiteral("用紙サイズ："), paper);
+    auto* source = new QComboBox(&dialog);
+    source->setObjectName(QStringLiteral("cbSource"));
+    fillCombo(source, choice.sources, choice.source);
+    form->addRow(QStringLiteral("給紙方法："), source);
+    auto* portrait = new QRadioButton(QStringLiteral("縦"), &dialog);
+    auto* landscape = new QRadioButton(QStringLiteral("横"), &dialog);
+    (choice.landscape ? landscape : portrait)->setChecked(true);
+    auto* turn = new QHBoxLayout;
+    turn->addWidget(portrait);
+    turn->addWidget(landscape);
+    turn->addStretch();
+    form->addRow(QStringLiteral("印刷の向き："), turn);
+    auto* duplex = new QCheckBox(QStringLiteral("両面印刷"), &dialog);
+    duplex->setChecked(choice.duplex);
+    auto* colour = new QCheckBox(QStringLiteral("カラー印刷"), &dialog);
+    colour->setChecked(choice.colour);
+    form->addRow(QString(), duplex);
+    form->addRow(QString(), colour);
+    auto* buttons = new QDialogButtonBox(&dialog);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    form->addRow(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(printer, &QComboBox::currentTextChanged, &dialog, [&](const QString& name) {
+        if (!choice.printerChanged || name.isEmpty() || name == choice.printer) return;
+        choice.printer = name;
+        choice.printerChanged(choice);
+        fillCombo(paper, choice.papers, choice.paper);
+        fillCombo(source, choice.sources, choice.source);
+    });
+    if (dialog.exec() != QDialog::Accepted) return false;
+    if (!choice.printers.isEmpty()) choice.printer = printer->currentText();
+    choice.paper = paper->currentText();
+    choice.source = source->currentText();
+    choice.landscape = landscape->isChecked();
+    choice.duplex = duplex->isChecked();
+    choice.colour = colour->isChecked();
+    return true;
+}
 
 void QtPrompt::message(const QString& text, const QString& caption, Kind kind) {
     QMessageBox box(iconOf(kind), caption, plainLines(text), QMessageBox::NoButton, parent_);

@@ -20,6 +20,7 @@ public:
     QString saveFileName(const QString& caption, const QString& path,
                          const QString& filter) override;
     QString folderName(const QString& caption, const QString& folder) override;
+    bool printerDialog(const QString& caption, PrinterChoice& choice) override;
 
 private:
     QWidget* parent_;

@@ -1,6 +1,11 @@
 #include "pdfprobe.h"
+#include "fakeprintsystem.h"
 #include "print/engine/printdocument.h"
+#include "print/engine/printersetup.h"
 
+#include <QFile>
+
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -82,6 +87,88 @@ TEST(PdfFile, MillimetresAndPaperHoldOnEverySheet) {
             EXPECT_TRUE(f.contains(QRegularExpression("\\byes\\s+(yes|no)\\s+yes\\b"))) << f.toStdString();
         }
     }
+}
+
+// The printer's margins never squeeze the page: it is placed from the paper's corner.
+TEST(Printing, MarginsOfThePrinterDoNotScaleThePage) {
+    if (!HavePdfTools()) GTEST_SKIP() << "poppler-utils not installed";
+    QTemporaryDir dir;
+    for (double margin : {3.5, 10.0}) {
+        testing::FakePrintSystem system;
+        system.add({.name = "Office", .margins = QMarginsF(margin, margin, margin, margin)});
+        system.printers[0].papers << QPageSize(QPageSize::Postcard);
+        PrinterSetup setup(system);
+        for (const Paper& paper : kPapers) {
+            const std::string where = std::string(paper.name) + " margin " + std::to_string(margin);
+            setup.SetOrientation(paper.orientation == QPageLayout::Landscape ? 1 : 0);
+            ASSERT_TRUE(setup.SetPaperNumber(paper.id == QPageSize::A4      ? 9
+                                             : paper.id == QPageSize::A3    ? 8
+                                             : paper.id == QPageSize::JisB5 ? 13
+                                                                            : 43))
+                << where;
+            PrintDocument doc;
+            doc.ViewClip = false;
+            doc.Title = QStringLiteral("月間カレンダー");
+            doc.SetPrinterSetup(&setup);
+            doc.BeginDoc();
+            drawMeasures(doc);
+            doc.EndDoc();
+            ASSERT_TRUE(doc.Print()) << where;
+            ASSERT_FALSE(system.jobs.empty());
+            const PrintJob& job = system.jobs.back();
+            EXPECT_EQ(job.Title, "月間カレンダー");
+            EXPECT_EQ(job.Printer, "Office");
+            EXPECT_TRUE(job.Settings.PageSize.isEquivalentTo(QPageSize(paper.id))) << where;
+            EXPECT_EQ(job.Settings.Orientation, paper.orientation) << where;
+            const QString pdf = dir.filePath("job.pdf");
+            QFile f(pdf);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(system.pdfs.back());
+            f.close();
+            expectMeasures(PdfPage(pdf, 1), where);
+        }
+    }
+}
+
+TEST(Printing, EveryFailureIsReportedAndNothingIsSentBlind) {
+    ScriptedPrompt prompt;
+    PrintDocument doc;
+    doc.BeginDoc();
+    doc.EndDoc();
+    // No printer: preview and PDF work, printing says why not.
+    NoPrinterSystem none;
+    PrinterSetup virtualPage(none);
+    doc.SetPrinterSetup(&virtualPage);
+    EXPECT_FALSE(doc.Print());
+    EXPECT_EQ(prompt.texts().value(0), "プリンタがインストールされていないので印刷できません．　　");
+    EXPECT_EQ(prompt.entries()[0].caption, " 印刷");
+
+    testing::FakePrintSystem system;
+    system.add({.name = "Small", .papers = {QPageSize(QPageSize::A4)}});
+    PrinterSetup setup(system);
+    // Pages drawn for A3 (on the virtual page) do not go to an A4-only printer.
+    virtualPage.SetPaperNumber(8);
+    doc.SetPrinterSetup(&virtualPage);
+    doc.BeginDoc();
+    doc.EndDoc();
+    doc.SetPrinterSetup(&setup);
+    prompt.clear();
+    EXPECT_FALSE(doc.Print());
+    EXPECT_TRUE(system.jobs.empty());
+    EXPECT_EQ(prompt.texts().value(0), "プリンタ「Small」には用紙「A3」がありません．\n印刷を中止しました．");
+
+    // A refused job is an error in the system's own words.
+    doc.BeginDoc();
+    doc.EndDoc();
+    doc.Title.clear();
+    system.answer = {false, "client-error-document-format-not-supported", 0};
+    prompt.clear();
+    EXPECT_FALSE(doc.Print());
+    ASSERT_EQ(system.jobs.size(), 1u);
+    EXPECT_EQ(system.jobs[0].Title, QCoreApplication::applicationName() + "印刷");
+    EXPECT_EQ(prompt.texts().value(0),
+              "印刷がうまくできませんでした。\nclient-error-document-format-not-supported");
+    EXPECT_EQ(prompt.entries()[0].kind, Prompt::Kind::Error);
 }
 
 TEST(PdfFile, AFailedSaveKeepsTheOldFileAndSaysWhy) {

@@ -52,6 +52,14 @@ QSizeF PdfPageSizePt(const QString& pdf, int page) {
     return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
 }
 
+int PdfPageRotation(const QString& pdf, int page) {
+    const QString n = QString::number(page);
+    const QString info = RunTool(QStringLiteral("pdfinfo"),
+                                 {QStringLiteral("-f"), n, QStringLiteral("-l"), n, pdf});
+    const auto m = QRegularExpression(QStringLiteral("Page\\s+%1 rot:\\s+(\\d+)").arg(n)).match(info);
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+
 QStringList PdfFontLines(const QString& pdf) {
     QStringList lines = RunTool(QStringLiteral("pdffonts"), {pdf}).split('\n', Qt::SkipEmptyParts);
     return lines.mid(2);  // after the heading and its rule

@@ -18,6 +18,8 @@ QImage PdfPage(const QString& pdf, int page, int dpi = 254);
 // The page count and each page's size in points as pdfinfo gives them.
 int PdfPageCount(const QString& pdf);
 QSizeF PdfPageSizePt(const QString& pdf, int page);
+// The page's /Rotate in degrees clockwise.
+int PdfPageRotation(const QString& pdf, int page);
 // The fonts pdffonts lists: name, whether embedded.
 QStringList PdfFontLines(const QString& pdf);
 // The bounding box of the pixels darker than threshold.

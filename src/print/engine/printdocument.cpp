@@ -1,12 +1,15 @@
 #include "printdocument.h"
 
 #include "core/prompt.h"
+#include "print/engine/printersetup.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <algorithm>
 #include <cmath>
@@ -47,7 +50,19 @@ PageGeometry MeasureGeometry(const QPageSize& paper, QPageLayout::Orientation or
     return g;
 }
 
+void PrintDocument::SetPrinterSetup(PrinterSetup* setup) {
+    setup_ = setup;
+    if (setup_) {
+        setup_->Select();
+        geometry_ = setup_->Geometry(InversePrint);
+    }
+}
+
 void PrintDocument::BeginDoc() {
+    if (setup_) {
+        setup_->Select();
+        geometry_ = setup_->Geometry(InversePrint);
+    }
     pages_.clear();
     recorded_ = geometry_;
     working_ = PageRecording();
@@ -117,12 +132,14 @@ std::pair<int, int> PrintDocument::PrintRange() const {
     return {std::min(first, last), std::min(std::max(first, last), pageCount_)};
 }
 
-bool PrintDocument::checkPrintable() {
-    if (!built_) {
-        Prompt::current().message(QStringLiteral("Canvasへの描画コードが見つかりません．　　"),
-                                  kDocumentCaption, Prompt::Kind::Warning);
-        return false;
-    }
+bool PrintDocument::checkBuilt() {
+    if (built_) return true;
+    Prompt::current().message(QStringLiteral("Canvasへの描画コードが見つかりません．　　"),
+                              kDocumentCaption, Prompt::Kind::Warning);
+    return false;
+}
+
+bool PrintDocument::checkRange() {
     const auto [start, end] = PrintRange();
     if (start > end) {
         Prompt::current().message(
@@ -136,10 +153,12 @@ bool PrintDocument::checkPrintable() {
 }
 
 bool PrintDocument::Render(QPagedPaintDevice& device) {
-    if (!checkPrintable()) return false;
-    // The recorded paper goes onto the device whole, from its corner.
-    if (!device.setPageLayout(QPageLayout(recorded_.Paper, recorded_.Orientation,
-                                          QMarginsF(0, 0, 0, 0))))
+    if (!checkBuilt() || !checkRange()) return false;
+    // The recorded paper goes onto the device whole, from its corner. Qt's PDF page box is in
+    // whole points; a size given in millimetres must be too, or the page is placed a point off.
+    const QPageSize& given = recorded_.Paper;
+    const QPageSize whole(given.sizePoints(), given.name(), QPageSize::ExactMatch);
+    if (!device.setPageLayout(QPageLayout(whole, recorded_.Orientation, QMarginsF(0, 0, 0, 0))))
         return false;
     const auto [start, end] = PrintRange();
     QPainter painter(&device);
@@ -157,8 +176,16 @@ bool PrintDocument::Render(QPagedPaintDevice& device) {
     return painter.end();
 }
 
+bool PrintDocument::writePdf(QIODevice& out) {
+    QPdfWriter pdf(&out);
+    pdf.setTitle(Title);
+    pdf.setCreator(QStringLiteral("Korvane"));
+    pdf.setResolution(1200);
+    return Render(pdf);
+}
+
 bool PrintDocument::SaveAsPdf(const QString& path) {
-    if (!checkPrintable()) return false;
+    if (!checkBuilt() || !checkRange()) return false;
     QSaveFile file(path);
     const auto fail = [&file, &path] {
         Prompt::current().message(QStringLiteral("PDFファイル %1 を保存できませんでした．\n%2")
@@ -167,17 +194,58 @@ bool PrintDocument::SaveAsPdf(const QString& path) {
         return false;
     };
     if (!file.open(QIODevice::WriteOnly)) return fail();
-    {
-        QPdfWriter pdf(&file);
-        pdf.setTitle(Title);
-        pdf.setCreator(QStringLiteral("Korvane"));
-        pdf.setResolution(1200);
-        if (!Render(pdf)) {
-            file.cancelWriting();
-            return false;
-        }
+    if (!writePdf(file)) {
+        file.cancelWriting();
+        return false;
     }
     return file.commit() || fail();
+}
+
+bool PrintDocument::Print() {
+    if (!checkBuilt()) return false;
+    const QString caption = QStringLiteral(" 印刷");
+    if (!setup_ || !setup_->HasPrinters()) {
+        Prompt::current().message(
+            QStringLiteral("プリンタがインストールされていないので印刷できません．　　"), caption,
+            Prompt::Kind::Information);
+        return false;
+    }
+    if (!checkRange()) return false;
+    setup_->Select();
+    PrintJob job;
+    job.Printer = setup_->Current().Printer;
+    job.Settings = setup_->Current();
+    // The pages keep the paper they were drawn for; a printer without it is told before
+    // anything is sent, never given a rescaled page.
+    job.Settings.PageSize = recorded_.Paper;
+    job.Settings.Orientation = recorded_.Orientation;
+    if (!OffersPaper(setup_->System(), job.Printer, recorded_.Paper)) {
+        Prompt::current().message(
+            QStringLiteral("プリンタ「%1」には用紙「%2」がありません．\n印刷を中止しました．")
+                .arg(job.Printer, recorded_.Paper.name()),
+            caption, Prompt::Kind::Warning);
+        return false;
+    }
+    job.Title = Title.isEmpty()
+                    ? QCoreApplication::applicationName() + QStringLiteral("印刷")
+                    : Title;
+    QTemporaryFile pdf(QDir::tempPath() + QStringLiteral("/korvane-XXXXXX.pdf"));
+    if (!pdf.open() || !writePdf(pdf) || !pdf.flush()) {
+        Prompt::current().message(QStringLiteral("印刷がうまくできませんでした。\n%1")
+                                      .arg(QStringLiteral("一時ファイルを書けませんでした：") +
+                                           pdf.errorString()),
+                                  caption, Prompt::Kind::Error);
+        return false;
+    }
+    job.PdfPath = pdf.fileName();
+    const SubmitResult result = setup_->System().Submit(job);
+    if (!result.Ok) {
+        Prompt::current().message(
+            QStringLiteral("印刷がうまくできませんでした。\n%1").arg(result.Error), caption,
+            Prompt::Kind::Error);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace korvane

@@ -1,38 +1,23 @@
 #pragma once
 
+#include "print/engine/pagegeometry.h"
 #include "print/engine/pagerecording.h"
 
-#include <QMarginsF>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QString>
 
 #include <functional>
 #include <vector>
 
+class QIODevice;
 class QPagedPaintDevice;
 class QPainter;
 
 namespace korvane {
 
+class PrinterSetup;
+
 enum ZoomMode { ztWholePage, ztPageWidth, ztOther };
 
-// The page geometry in 0.1 mm: the paper and its printable area, and the device resolution.
-struct PageGeometry {
-    QPageSize Paper{QPageSize::A4};
-    QPageLayout::Orientation Orientation = QPageLayout::Portrait;
-    int PageWidth = 2100;
-    int PageHeight = 2970;
-    QRect Printable{0, 0, 2100, 2970};
-    int DpiX = 300, DpiY = 300;
-    bool operator==(const PageGeometry&) const = default;
-};
-
-// The geometry of a paper from its size in millimetres (never from device pixels, which
-// truncate) and the printer's unprintable margins in millimetres. The printable edges are
-// rounded inwards. With inverse the sheet is fed turned, so the margins swap sides.
-PageGeometry MeasureGeometry(const QPageSize& paper, QPageLayout::Orientation orientation,
-                             const QMarginsF& marginsMm, int dpiX, int dpiY, bool inverse = false);
 
 // The page document every print job passes through: renderers draw each page on a canvas in
 // 0.1 mm from the paper's top-left corner; the recorded pages are then previewed or printed, for
@@ -58,6 +43,11 @@ public:
     std::function<void(int page)> OnPrint;
     // Draws on the preview's paper, never printed.
     std::function<void(int page, PageCanvas& canvas)> OnNoPrintDraw;
+
+    // The printer and paper the document records for and prints on; null: none bound, the
+    // geometry is then whatever SetGeometry gave.
+    void SetPrinterSetup(PrinterSetup* setup);
+    PrinterSetup* BoundPrinterSetup() const { return setup_; }
 
     // The geometry the next document is recorded for.
     const PageGeometry& Geometry() const { return geometry_; }
@@ -90,13 +80,19 @@ public:
     bool Render(QPagedPaintDevice& device);
     // The print range as a PDF file, written whole or not at all; the title is the PDF's.
     bool SaveAsPdf(const QString& path);
+    // Sends the print range to the bound printer as one job on the recorded paper. False,
+    // after saying why, when there is no printer, the printer lacks the paper or refuses the job.
+    bool Print();
     // The pages a job covers: the range ordered and cut to the document; first > second when
     // the range starts past the last page.
     std::pair<int, int> PrintRange() const;
 
 private:
-    bool checkPrintable();
+    bool checkBuilt();
+    bool checkRange();
+    bool writePdf(QIODevice& out);
 
+    PrinterSetup* setup_ = nullptr;
     PageGeometry geometry_;
     PageGeometry recorded_;
     std::vector<PageRecording> pages_;

@@ -1,0 +1,216 @@
+#include "fakeprintsystem.h"
+#include "print/engine/printersetup.h"
+
+#include "core/prompt.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+using testing::FakePrintSystem;
+
+FakePrintSystem office() {
+    FakePrintSystem system;
+    system.add({.name = "HP"});
+    system.add({.name = "HP_LaserJet_4050",
+                .papers = {QPageSize(QPageSize::A4), QPageSize(QPageSize::A3)},
+                .margins = QMarginsF(3.5, 5, 3.5, 10),
+                .sources = {"トレイ1", "手差し"}});
+    system.add({.name = "Canon", .custom = true, .dpi = 300, .defaultPaper = QPageSize(QPageSize::Letter)});
+    system.defaultPrinter = "Canon";
+    return system;
+}
+
+TEST(PrinterSetup, StoredNamesFindTheirPrinter) {
+    FakePrintSystem system = office();
+    const std::pair<const char*, const char*> cases[] = {
+        {"HP_LaserJet_4050", "HP_LaserJet_4050"},
+        {"hp_laserjet_4050", "HP_LaserJet_4050"},  // letter case does not matter
+        {"\\\\server\\HP_LaserJet_4050", "HP_LaserJet_4050"},  // the longest name within
+        {"\\\\server\\hp", "HP"},
+        {"Epson", ""},
+    };
+    for (auto [stored, found] : cases) {
+        PrinterSetup setup(system);
+        setup.SetPrinterName(stored);
+        EXPECT_EQ(setup.PrinterName(), found) << stored;
+        // Without a match the system's default printer is used.
+        EXPECT_EQ(setup.Current().Printer, *found ? QString(found) : QString("Canon")) << stored;
+    }
+}
+
+TEST(PrinterSetup, OnlyANewNameChangesThePrinter) {
+    FakePrintSystem system = office();
+    PrinterSetup setup(system);
+    int changes = 0;
+    setup.OnPrinterChange = [&] { ++changes; };
+    setup.SetPrinterName("HP");
+    setup.SetPrinterName("HP");
+    EXPECT_EQ(changes, 1);
+    setup.SetPrinterName("Canon");
+    EXPECT_EQ(changes, 2);
+}
+
+TEST(PrinterSetup, PaperWritesHoldOnlyWhatThePrinterOffers) {
+    FakePrintSystem system = office();
+    PrinterSetup setup(system);
+    setup.SetPrinterName("HP_LaserJet_4050");
+    EXPECT_EQ(setup.PaperNumber(), 9);
+    EXPECT_FALSE(setup.SetPaperNumber(13));  // no JIS B5 in this printer
+    EXPECT_EQ(setup.PaperNumber(), 9);
+    EXPECT_TRUE(setup.SetPaperNumber(8));
+    EXPECT_EQ(setup.PaperName(), "A3");
+    EXPECT_TRUE(setup.SetOrientation(1));
+    // Each write keeps the earlier ones: they live in the stored record.
+    EXPECT_TRUE(setup.SetPaperName("A4"));
+    EXPECT_TRUE(setup.Landscape());
+    EXPECT_EQ(setup.PaperNumber(), 9);
+    EXPECT_FALSE(setup.SetPaperName("B5 (JIS)"));
+    EXPECT_EQ(setup.PaperNames(), QStringList({"A4", "A3"}));
+    // A printer taking custom sizes has the postcard although it does not list it.
+    setup.SetPrinterName("Canon");
+    EXPECT_TRUE(setup.SetPaperNumber(43));
+    EXPECT_EQ(setup.PaperName(), "");
+}
+
+TEST(PrinterSetup, MeasuresComeFromPaperMarginsAndResolution) {
+    FakePrintSystem system = office();
+    PrinterSetup setup(system);
+    setup.SetPrinterName("HP_LaserJet_4050");
+    const PageGeometry g = setup.Geometry();
+    EXPECT_EQ(g.Printable, QRect(35, 50, 2030, 2820));
+    EXPECT_EQ(setup.DeviceMeasure(1), 600);
+    EXPECT_EQ(setup.DeviceMeasure(3), 4960);  // 210 mm at 600 dpi
+    EXPECT_EQ(setup.DeviceMeasure(4), 7015);
+    EXPECT_EQ(setup.DeviceMeasure(7), 118);  // 5 mm
+    EXPECT_EQ(setup.DeviceMeasure(8), 118 + 6661);
+    EXPECT_EQ(setup.DeviceMeasure(9), 82);
+    EXPECT_EQ(setup.DeviceMeasure(10), 82 + 4795);
+    EXPECT_EQ(setup.DeviceMeasure(11), 0);
+    // Landscape: the paper turns, and the margins with it.
+    setup.SetOrientation(1);
+    const PageGeometry turned = setup.Geometry();
+    EXPECT_EQ(QSize(turned.PageWidth, turned.PageHeight), QSize(2970, 2100));
+    EXPECT_EQ(turned.Printable, QRect(50, 35, 2970 - 50 - 100, 2100 - 70));
+}
+
+TEST(PrinterSetup, SnapshotsRestoreTheWholeChoice) {
+    FakePrintSystem system = office();
+    PrinterSetup setup(system);
+    setup.SetPrinterName("HP_LaserJet_4050");
+    setup.SetPaperNumber(8);
+    setup.SetOrientation(1);
+    const QByteArray stream = WriteComponentStream(setup);
+    std::vector<StreamProperty> props;
+    QString cls, name;
+    ASSERT_TRUE(ParseComponentStream(stream, cls, name, props));
+    ASSERT_EQ(props.size(), 4u);
+    EXPECT_EQ(props[0].name, "PrinterName");
+    EXPECT_EQ(props[1].name, "DevDataSize");
+    EXPECT_EQ(props[1].value.integer, setup.StoredRecord().size());
+    EXPECT_EQ(props[2].name, "ADevData");
+    EXPECT_EQ(props[2].value.text, QString::fromLatin1(setup.StoredRecord().toHex().toUpper()));
+    EXPECT_EQ(props[3].name, "DesignValue");
+
+    PrinterSetup restored(system);
+    ASSERT_TRUE(ReadComponentStream(stream, restored));
+    EXPECT_EQ(restored.PrinterName(), "HP_LaserJet_4050");
+    EXPECT_EQ(restored.PaperNumber(), 8);
+    EXPECT_TRUE(restored.Landscape());
+
+    // A later snapshot without a record leaves nothing of this one.
+    PrinterSetup plain(system);
+    plain.SetPrinterName("HP");
+    ASSERT_TRUE(ReadComponentStream(WriteComponentStream(plain), restored));
+    EXPECT_EQ(restored.PrinterName(), "HP");
+    EXPECT_EQ(restored.PaperNumber(), 9);
+    EXPECT_FALSE(restored.Landscape());
+    EXPECT_TRUE(restored.StoredRecord().isEmpty());
+}
+
+TEST(PrinterSetup, AForeignRecordIsIgnored) {
+    FakePrintSystem system = office();
+    PrinterSetup setup(system);
+    // A Windows device-mode record from a migrated file, odd length and all.
+    setup.SetStoredProperty({"PrinterName", StreamValue::ofText("HP_LaserJet_4050")});
+    setup.SetStoredProperty({"DevDataSize", StreamValue::ofInteger(156)});
+    setup.SetStoredProperty({"ADevData", StreamValue::ofText("48005000200004000000DC009C0A4")});
+    EXPECT_TRUE(setup.StoredRecord().isEmpty());
+    EXPECT_EQ(setup.Current().Printer, "HP_LaserJet_4050");
+    EXPECT_EQ(setup.PaperNumber(), 9);
+    // A damaged record of Korvane's own is ignored too.
+    PrinterSettings s;
+    s.PageSize = QPageSize(QPageSize::A3);
+    const QByteArray cut = s.Serialise().chopped(3);
+    EXPECT_FALSE(PrinterSettings::Parse(cut).has_value());
+    EXPECT_TRUE(PrinterSettings::Parse(s.Serialise()).has_value());
+}
+
+TEST(PrinterSetup, WithoutPrintersAVirtualPageRemains) {
+    NoPrinterSystem none;
+    PrinterSetup setup(none);
+    EXPECT_FALSE(setup.HasPrinters());
+    EXPECT_EQ(setup.PrinterName(), "");
+    setup.SetPrinterName("HP");
+    EXPECT_EQ(setup.PrinterName(), "");
+    EXPECT_EQ(setup.DeviceMeasure(1), 0);
+    EXPECT_TRUE(setup.SetPaperNumber(8));
+    EXPECT_TRUE(setup.SetOrientation(1));
+    const PageGeometry g = setup.Geometry();
+    EXPECT_EQ(QSize(g.PageWidth, g.PageHeight), QSize(4200, 2970));
+    EXPECT_EQ(g.Printable, QRect(0, 0, 4200, 2970));
+    EXPECT_EQ(g.DpiX, 300);
+    EXPECT_FALSE(setup.SetPaperNumber(1));  // Letter is not among the virtual papers
+    EXPECT_FALSE(setup.SetupDialog());
+}
+
+TEST(PrinterSetup, TheSetUpDialogTakesOverTheChoice) {
+    FakePrintSystem system = office();
+    PrinterSetup setup(system);
+    setup.SetPrinterName("HP");
+    ScriptedPrompt prompt;
+    int shown = 0, closed = 0, changed = 0;
+    setup.OnSetupDialogShow = [&] { ++shown; };
+    setup.OnSetupDialogClose = [&] { ++closed; };
+    setup.OnPrinterChange = [&] { ++changed; };
+    EXPECT_FALSE(setup.SetupDialog());  // cancelled
+    EXPECT_EQ(setup.Current().Printer, "HP");
+    prompt.answerPrinter([](PrinterChoice& c) {
+        c.printer = "HP_LaserJet_4050";
+        c.printerChanged(c);
+        c.paper = "A3";
+        c.landscape = true;
+        c.source = "手差し";
+        return true;
+    });
+    EXPECT_TRUE(setup.SetupDialog());
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(closed, 2);
+    EXPECT_EQ(changed, 1);
+    EXPECT_EQ(prompt.printerDialogs()[1].printers, system.Printers());
+    EXPECT_EQ(prompt.printerDialogs()[1].paper, "A4");
+    EXPECT_EQ(setup.PrinterName(), "HP_LaserJet_4050");
+    EXPECT_EQ(setup.PaperName(), "A3");
+    EXPECT_TRUE(setup.Landscape());
+    EXPECT_EQ(setup.PaperSourceName(), "手差し");
+    // It is stored: a new selection keeps it.
+    setup.Select();
+    EXPECT_EQ(setup.PaperName(), "A3");
+
+    int result = 0;
+    setup.OnDialogClose = [&](int r) { result = r; };
+    prompt.answerPrinter([](PrinterChoice& c) {
+        EXPECT_TRUE(c.printers.isEmpty());
+        c.duplex = true;
+        return true;
+    });
+    EXPECT_TRUE(setup.PropertiesDialog());
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(setup.Current().Duplex);
+    EXPECT_FALSE(setup.PropertiesDialog());
+    EXPECT_EQ(result, 2);
+}
+
+}  // namespace
+}  // namespace korvane
