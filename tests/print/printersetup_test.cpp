@@ -2,6 +2,12 @@
 #include "print/engine/printersetup.h"
 
 #include "core/prompt.h"
+#include "print/engine/printdocument.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -210,6 +216,64 @@ TEST(PrinterSetup, TheSetUpDialogTakesOverTheChoice) {
     EXPECT_TRUE(setup.Current().Duplex);
     EXPECT_FALSE(setup.PropertiesDialog());
     EXPECT_EQ(result, 2);
+}
+
+TEST(PrinterSetup, AKeptChoiceComesBackAfterTheJob) {
+    FakePrintSystem system = office();
+    PrinterSetup setup(system);
+    setup.SetPrinterName("HP_LaserJet_4050");
+    setup.SetPaperNumber(8);
+    setup.SetOrientation(1);
+    QTemporaryDir dir;
+    const QString plv = PrinterChoiceKeeper::FileFor(dir.path() + "/", "korvane");
+    EXPECT_EQ(plv, dir.path() + "/korvane.plv");
+    for (const QString& path : {plv, dir.path() + "/missing/korvane.plv"}) {
+        {
+            PrinterChoiceKeeper keeper(setup, path);
+            setup.SetPrinterName("Canon");
+            setup.SetPaperNumber(9);
+            setup.SetOrientation(0);
+        }
+        EXPECT_EQ(setup.PrinterName(), "HP_LaserJet_4050") << path.toStdString();
+        EXPECT_EQ(setup.PaperNumber(), 8);
+        EXPECT_TRUE(setup.Landscape());
+    }
+    QFile file(plv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().startsWith("TPF0"));  // the component stream, not hex text
+}
+
+TEST(PrinterSetup, TractorFeedShowsItsHolesOnThePreviewOnly) {
+    FakePrintSystem system;
+    system.add({.name = "Dot", .sources = {"ｶｯﾄｼｰﾄ", "ﾄﾗｸﾀ"}});
+    PrinterSetup setup(system);
+    PrintDocument doc;
+    doc.SetPrinterSetup(&setup);
+    doc.BeginDoc();
+    doc.EndDoc();
+    const auto preview = [&doc] {
+        QImage img(210, 297, QImage::Format_RGB32);
+        QPainter p(&img);
+        doc.DrawPreviewPage(1, p, QRectF(0, 0, 210, 297));
+        return img;
+    };
+    EXPECT_EQ(preview().pixel(12, 150), qRgb(255, 255, 255));
+    ScriptedPrompt prompt;
+    prompt.answerPrinter([](PrinterChoice& c) {
+        c.source = "ﾄﾗｸﾀ";
+        return true;
+    });
+    ASSERT_TRUE(setup.PropertiesDialog());
+    const QImage marked = preview();
+    EXPECT_LT(qGray(marked.pixel(12, 150)), 250);  // the tear line 12.7 mm in
+    EXPECT_LT(qGray(marked.pixel(197, 150)), 250);
+    EXPECT_LT(qGray(marked.pixel(4, 6)), 250);  // the first hole's left edge
+    QImage printed(210, 297, QImage::Format_RGB32);
+    printed.fill(Qt::white);
+    QPainter p(&printed);
+    doc.DrawPrintPage(1, p, QRectF(0, 0, 210, 297));
+    p.end();
+    EXPECT_EQ(printed.pixel(12, 150), qRgb(255, 255, 255));
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
 #include "widgets/qtprompt.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QTimer>
 
@@ -59,6 +63,42 @@ TEST(QtPrompt, YesNoButtonsAreJapaneseAndAnswerTruly) {
     // Closing the box with Escape means "no".
     whenBoxShows([&](QMessageBox* box) { box->reject(); });
     EXPECT_FALSE(prompt.askYesNo("消しますか？", "確認 -Korvane-"));
+}
+
+TEST(QtPrompt, ThePrinterDialogFollowsThePrinterAndGivesBackTheChoice) {
+    QtPrompt prompt;
+    PrinterChoice choice;
+    choice.printers = {"Office", "Label"};
+    choice.printer = "Office";
+    choice.papers = {"A4", "A3"};
+    choice.paper = "A3";
+    choice.printerChanged = [](PrinterChoice& c) {
+        c.papers = {"Label 62mm"};
+        c.paper = "Label 62mm";
+        c.sources = {"Roll"};
+    };
+    QStringList papersShown;
+    QTimer::singleShot(0, [&] {
+        QDialog* dialog = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "PrinterDialog" && w->isVisible()) dialog = qobject_cast<QDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        auto* paper = dialog->findChild<QComboBox*>("cbPaper");
+        EXPECT_EQ(paper->currentText(), "A3");
+        QDir().mkpath(KORVANE_SHOTS_DIR);
+        dialog->grab().save(QStringLiteral(KORVANE_SHOTS_DIR "/printer-dialog.png"));
+        dialog->findChild<QComboBox*>("cbPrinter")->setCurrentText("Label");
+        for (int i = 0; i < paper->count(); ++i) papersShown << paper->itemText(i);
+        for (auto* r : dialog->findChildren<QRadioButton*>())
+            if (r->text() == "横") r->setChecked(true);
+        dialog->accept();
+    });
+    EXPECT_TRUE(prompt.printerDialog("プリンタの設定", choice));
+    EXPECT_EQ(papersShown, QStringList{"Label 62mm"});
+    EXPECT_EQ(choice.printer, "Label");
+    EXPECT_EQ(choice.paper, "Label 62mm");
+    EXPECT_EQ(choice.source, "Roll");
+    EXPECT_TRUE(choice.landscape);
 }
 
 }  // namespace

@@ -69,6 +69,15 @@ QFont ReferenceFont(const FontState& state) {
     return f;
 }
 
+const QFontMetricsF& PageCanvas::metrics() const {
+    // A page measures thousands of texts in a handful of fonts.
+    if (!metrics_ || metricsFont_ != Font) {
+        metrics_ = std::make_unique<QFontMetricsF>(ReferenceFont(Font));
+        metricsFont_ = Font;
+    }
+    return *metrics_;
+}
+
 void PageCanvas::Reset() {
     Font = FontState();
     Pen = PenState();
@@ -165,15 +174,15 @@ void PageCanvas::OutlinedTextOut(int x, int y, const QString& text, ColorValue o
 }
 
 int PageCanvas::TextWidth(const QString& text) const {
-    return int(std::lround(QFontMetricsF(ReferenceFont(Font)).horizontalAdvance(text)));
+    return int(std::lround(metrics().horizontalAdvance(text)));
 }
 
 int PageCanvas::TextHeight() const {
-    return int(std::lround(QFontMetricsF(ReferenceFont(Font)).height()));
+    return int(std::lround(metrics().height()));
 }
 
 void PageCanvas::TextOut(int x, int y, const QString& text) {
-    const QFontMetricsF fm(ReferenceFont(Font));
+    const QFontMetricsF& fm = metrics();
     PageOp o = op(PageOp::Text);
     o.text = text;
     o.origin = QPointF(x + std::round(leftOverhang(fm, text)), y + fm.ascent());
@@ -182,7 +191,7 @@ void PageCanvas::TextOut(int x, int y, const QString& text) {
 
 void PageCanvas::DrawTextBox(int left, int top, int right, int bottom, const QString& text,
                               TextAlign align) {
-    const QFontMetricsF fm(ReferenceFont(Font));
+    const QFontMetricsF& fm = metrics();
     const double width = fm.horizontalAdvance(text);
     const double ascent = fm.ascent();
     const double height = fm.ascent() + fm.descent();
@@ -209,6 +218,10 @@ void PageCanvas::DrawTextBox(int left, int top, int right, int bottom, const QSt
     o.text = text;
     o.origin = QPointF(x, y);
     o.rect = rectOf(left, top, right, bottom);
+    // Most texts fit their box; only the others pay for a clip on every device.
+    const QRectF box = AreaOf(o.rect);
+    o.clip = x < box.left() - 0.01 || x + width > box.right() + 0.01 ||
+             y - ascent < box.top() - 0.01 || y + fm.descent() > box.bottom() + 0.01;
     page_->Ops.push_back(std::move(o));
 }
 
@@ -217,13 +230,31 @@ void ReplayPage(const PageRecording& page, QPainter& painter, const QRectF& targ
     painter.save();
     painter.translate(target.topLeft());
     painter.scale(target.width() / page.PageSize.width(), target.height() / page.PageSize.height());
-    if (!clip.isEmpty()) painter.setClipRect(AreaOf(clip));
+    // A clip costs on every later state change of a PDF; the whole paper needs none.
+    if (!clip.isEmpty() && !clip.contains(QRect(QPoint(0, 0), page.PageSize)))
+        painter.setClipRect(AreaOf(clip));
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
+    // Pens, brushes and fonts change rarely between operations; set them only when they do.
+    PenState pen;
+    BrushState brush;
+    FontState font;
+    bool penSet = false, brushSet = false, fontSet = false;
     for (const PageOp& o : page.Ops) {
-        painter.setPen(penFor(o.pen, painter));
-        painter.setBrush(o.brush.Style == Qt::NoBrush ? QBrush()
-                                                      : QBrush(qcolor(o.brush.Color), o.brush.Style));
+        if (o.kind != PageOp::Text && o.kind != PageOp::Bitmap && (!penSet || pen != o.pen)) {
+            painter.setPen(penFor(o.pen, painter));
+            pen = o.pen;
+            penSet = true;
+        }
+        if ((!brushSet || brush != o.brush) &&
+            (o.kind == PageOp::Rectangle || o.kind == PageOp::RoundRect ||
+             o.kind == PageOp::Ellipse)) {
+            painter.setBrush(o.brush.Style == Qt::NoBrush
+                                 ? QBrush()
+                                 : QBrush(qcolor(o.brush.Color), o.brush.Style));
+            brush = o.brush;
+            brushSet = true;
+        }
         switch (o.kind) {
             case PageOp::Line: painter.drawLine(o.from, o.to); break;
             case PageOp::Rectangle: painter.drawRect(AreaOf(o.rect)); break;
@@ -245,12 +276,22 @@ void ReplayPage(const PageRecording& page, QPainter& painter, const QRectF& targ
                 break;
             }
             case PageOp::Text: {
-                painter.save();
-                if (!o.rect.isEmpty()) painter.setClipRect(AreaOf(o.rect), Qt::IntersectClip);
-                painter.setFont(ReferenceFont(o.font));
+                if (!fontSet || font != o.font) {
+                    painter.setFont(ReferenceFont(o.font));
+                    font = o.font;
+                    fontSet = true;
+                }
+                // Text takes its colour from the font; the next line sets its own pen again.
                 painter.setPen(qcolor(o.font.Color));
-                painter.drawText(o.origin, o.text);
-                painter.restore();
+                penSet = false;
+                if (o.clip) {
+                    painter.save();
+                    painter.setClipRect(AreaOf(o.rect), Qt::IntersectClip);
+                    painter.drawText(o.origin, o.text);
+                    painter.restore();
+                } else {
+                    painter.drawText(o.origin, o.text);
+                }
                 break;
             }
         }

@@ -3,12 +3,14 @@
 #include "core/colortext.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPointF>
 #include <QRect>
 #include <QSize>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class QPainter;
@@ -62,6 +64,7 @@ struct PageOp {
     QString text;
     QPointF origin;  // Text: the baseline origin
     QImage image;    // Bitmap: the picture; PatternFill: the tile, one pixel per 0.1 mm
+    bool clip = false;  // Text: reaches outside its box, so the box cuts it
 };
 
 // The page area an operation's rectangle stands for, right and bottom edges exclusive.
@@ -124,7 +127,11 @@ public:
 
 private:
     PageOp op(PageOp::Kind kind) const;
+    const QFontMetricsF& metrics() const;
+
     PageRecording* page_;
+    mutable std::unique_ptr<QFontMetricsF> metrics_;
+    mutable FontState metricsFont_;
     QPoint at_;
 };
 

@@ -50,6 +50,24 @@ PageGeometry MeasureGeometry(const QPageSize& paper, QPageLayout::Orientation or
     return g;
 }
 
+PageRecording TractorFeedMarks(const QSize& pageSize) {
+    PageRecording marks;
+    marks.PageSize = pageSize;
+    PageCanvas c(marks);
+    c.SetPenColor(ColorValue(0xC0C0C0));
+    const int w = pageSize.width(), h = pageSize.height();
+    for (int y = 40; y < h; y += 127) {
+        c.Ellipse(40, y, 80, y + 40);
+        c.Ellipse(w - 80, y, w - 40, y + 40);
+    }
+    c.Pen.Style = Qt::DotLine;
+    for (int x : {127, w - 127}) {
+        c.MoveTo(x, 0);
+        c.LineTo(x, h);
+    }
+    return marks;
+}
+
 void PrintDocument::SetPrinterSetup(PrinterSetup* setup) {
     setup_ = setup;
     if (setup_) {
@@ -75,14 +93,14 @@ void PrintDocument::BeginDoc() {
 }
 
 void PrintDocument::NewPage() {
-    pages_.push_back(working_);
-    working_.Ops.clear();
+    pages_.push_back(std::move(working_));
+    working_ = PageRecording{pages_.back().PageSize, {}};
     ++current_;  // the canvas keeps its font, pen and brush
 }
 
 void PrintDocument::EndDoc() {
-    pages_.push_back(working_);
-    working_.Ops.clear();
+    pages_.push_back(std::move(working_));
+    working_ = PageRecording{pages_.back().PageSize, {}};
     pageCount_ = int(pages_.size());
     current_ = 1;
 }
@@ -102,6 +120,11 @@ void PrintDocument::DrawPreviewPage(int n, QPainter& painter, const QRectF& targ
         PageCanvas c(extra);
         OnNoPrintDraw(std::clamp(n, 1, pageCount_), c);
         ReplayPage(extra, painter, target);
+    }
+    if (setup_ &&
+        setup_->PaperSourceName().normalized(QString::NormalizationForm_KC).contains(
+            QStringLiteral("トラクタ"))) {
+        ReplayPage(TractorFeedMarks(page.PageSize), painter, target);
     }
     ReplayPage(page, painter, target, ViewClip ? recorded_.Printable : QRect());
 }

@@ -22,6 +22,10 @@ enum ZoomMode { ztWholePage, ztPageWidth, ztOther };
 // The page document every print job passes through: renderers draw each page on a canvas in
 // 0.1 mm from the paper's top-left corner; the recorded pages are then previewed or printed, for
 // all pages or a range, as often as wanted.
+// The holes and tear lines of continuous paper, shown on the preview's paper when the printer
+// feeds from a tractor.
+PageRecording TractorFeedMarks(const QSize& pageSize);
+
 class PrintDocument {
 public:
     PrintDocument() = default;

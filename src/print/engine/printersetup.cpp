@@ -2,6 +2,9 @@
 
 #include "core/prompt.h"
 
+#include <QFile>
+#include <QSaveFile>
+
 #include <algorithm>
 #include <cmath>
 
@@ -318,6 +321,23 @@ void PrinterSetup::SetStoredProperty(const StreamProperty& property) {
     } else if (name == QLatin1String("DesignValue") && property.value.kind == StreamValue::List) {
         designValue_ = property.value;
     }
+}
+
+PrinterChoiceKeeper::PrinterChoiceKeeper(PrinterSetup& setup, QString path)
+    : setup_(setup), path_(std::move(path)), snapshot_(WriteComponentStream(setup)) {
+    QSaveFile file(path_);
+    if (file.open(QIODevice::WriteOnly) && file.write(snapshot_) == snapshot_.size()) file.commit();
+}
+
+PrinterChoiceKeeper::~PrinterChoiceKeeper() {
+    QFile file(path_);
+    const QByteArray stored = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (!ReadComponentStream(stored, setup_)) ReadComponentStream(snapshot_, setup_);
+    setup_.Select();
+}
+
+QString PrinterChoiceKeeper::FileFor(const QString& programFolder, const QString& programName) {
+    return programFolder + programName + QStringLiteral(".plv");
 }
 
 }  // namespace korvane

@@ -84,4 +84,23 @@ private:
     StreamValue designValue_;
 };
 
+// Keeps a printer choice for the length of one job, so that what a print dialog changes lasts
+// for that job only: the snapshot is written to a ".plv" file beside the program (and kept in
+// memory too, for a read-only program folder) and put back when the keeper goes.
+class PrinterChoiceKeeper {
+public:
+    PrinterChoiceKeeper(PrinterSetup& setup, QString path);
+    ~PrinterChoiceKeeper();
+    PrinterChoiceKeeper(const PrinterChoiceKeeper&) = delete;
+    PrinterChoiceKeeper& operator=(const PrinterChoiceKeeper&) = delete;
+
+    // "<folder><program name>.plv"
+    static QString FileFor(const QString& programFolder, const QString& programName);
+
+private:
+    PrinterSetup& setup_;
+    QString path_;
+    QByteArray snapshot_;
+};
+
 }  // namespace korvane
