@@ -141,6 +141,36 @@ TEST(Replay, PensAreRoundWideAndNeverFainterThanAPixel) {
     EXPECT_LT(qGray(img.pixel(100, 200)), 100);
 }
 
+TEST(Replay, WidePensJoinRoundAndBrushesFill) {
+    PageRecording page;
+    PageCanvas c(page);
+    c.SetPenWidth(100);  // 10 mm, centred on the edges at 50 mm
+    c.Rectangle(500, 500, 1500, 1500);
+    c.SetPenWidth(0);
+    c.SetBrushStyle(Qt::SolidPattern);
+    c.SetBrushColor(clSilver);
+    c.Rectangle(300, 1700, 500, 1900);
+    c.SetBrushColor(clBlack);
+    c.RoundRect(1000, 1700, 2000, 2700, 400, 400);  // corners of 20 mm radius
+    const QImage img = render(page);
+    EXPECT_LT(qGray(img.pixel(47, 47)), 60);            // inside the round corner
+    EXPECT_EQ(img.pixel(45, 45), qRgb(255, 255, 255));  // beyond it
+    EXPECT_EQ(img.pixel(40, 180), qRgb(0xC0, 0xC0, 0xC0));
+    EXPECT_LT(qGray(img.pixel(103, 185)), 100);          // still within the corner's arc
+    EXPECT_EQ(img.pixel(101, 171), qRgb(255, 255, 255));  // cut off by it
+}
+
+TEST(ReferenceFont, StyleBitsAndNoHinting) {
+    for (int style = 0; style < 16; ++style) {
+        const QFont f = ReferenceFont({QStringLiteral("ＭＳ 明朝"), -50, clBlack, style});
+        EXPECT_EQ(f.bold(), bool(style & fsBold)) << style;
+        EXPECT_EQ(f.italic(), bool(style & fsItalic)) << style;
+        EXPECT_EQ(f.underline(), bool(style & fsUnderline)) << style;
+        EXPECT_EQ(f.strikeOut(), bool(style & fsStrikeOut)) << style;
+        EXPECT_EQ(f.hintingPreference(), QFont::PreferNoHinting);
+    }
+}
+
 TEST(Replay, PatternTilesRepeatFromThePaperCornerInPageUnits) {
     QImage tile(8, 8, QImage::Format_RGB32);
     tile.fill(Qt::white);

@@ -157,6 +157,19 @@ TEST(Printing, EveryFailureIsReportedAndNothingIsSentBlind) {
     EXPECT_TRUE(system.jobs.empty());
     EXPECT_EQ(prompt.texts().value(0), "プリンタ「Small」には用紙「A3」がありません．\n印刷を中止しました．");
 
+    // No room for the job's PDF: said, and nothing sent.
+    doc.SetPrinterSetup(&setup);
+    doc.BeginDoc();
+    doc.EndDoc();
+    const QByteArray tmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", "/proc");  // where no file can be made
+    prompt.clear();
+    EXPECT_FALSE(doc.Print());
+    qputenv("TMPDIR", tmp);
+    if (tmp.isEmpty()) qunsetenv("TMPDIR");
+    EXPECT_TRUE(system.jobs.empty());
+    EXPECT_TRUE(prompt.texts().value(0).startsWith("印刷がうまくできませんでした。\n一時ファイル"));
+
     // A refused job is an error in the system's own words.
     doc.BeginDoc();
     doc.EndDoc();

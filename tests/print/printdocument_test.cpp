@@ -129,6 +129,10 @@ TEST(PageGeometry, PapersInTenthsOfMillimetres) {
         EXPECT_EQ(QSize(g.PageWidth, g.PageHeight), c.size) << QPageSize(c.id).name().toStdString();
         EXPECT_EQ(g.Printable, QRect(QPoint(0, 0), c.size));
     }
+    // A device that gives no resolution counts as 300 dpi.
+    const PageGeometry unknown = MeasureGeometry(QPageSize(QPageSize::A4), QPageLayout::Portrait, {}, 0, -1);
+    EXPECT_EQ(unknown.DpiX, 300);
+    EXPECT_EQ(unknown.DpiY, 300);
     // Margins round inwards; a turned sheet swaps them.
     const QMarginsF margins(3.42, 5.0, 4.0, 12.55);
     const PageGeometry g = MeasureGeometry(QPageSize(QPageSize::A4), QPageLayout::Portrait,

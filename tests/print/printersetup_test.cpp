@@ -4,6 +4,7 @@
 #include "core/prompt.h"
 #include "print/engine/printdocument.h"
 
+#include <QDataStream>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -74,6 +75,10 @@ TEST(PrinterSetup, PaperWritesHoldOnlyWhatThePrinterOffers) {
     EXPECT_EQ(setup.PaperNumber(), 9);
     EXPECT_FALSE(setup.SetPaperName("B5 (JIS)"));
     EXPECT_EQ(setup.PaperNames(), QStringList({"A4", "A3"}));
+    // A printer's own size without a standard name is kept as it is.
+    system.printers[1].papers << QPageSize(QSizeF(62, 100), QPageSize::Millimeter, "Label 62x100");
+    EXPECT_TRUE(setup.SetPaperName("Label 62x100"));
+    EXPECT_EQ(setup.Current().PageSize.size(QPageSize::Millimeter), QSizeF(62, 100));
     // A printer taking custom sizes has the postcard although it does not list it.
     setup.SetPrinterName("Canon");
     EXPECT_TRUE(setup.SetPaperNumber(43));
@@ -119,7 +124,13 @@ TEST(PrinterSetup, SnapshotsRestoreTheWholeChoice) {
     EXPECT_EQ(props[2].value.text, QString::fromLatin1(setup.StoredRecord().toHex().toUpper()));
     EXPECT_EQ(props[3].name, "DesignValue");
 
+    // The design values travel unchanged.
+    StreamValue design;
+    design.kind = StreamValue::List;
+    design.list = {StreamValue::ofText("LBP"), StreamValue::ofInteger(1)};
     PrinterSetup restored(system);
+    restored.SetStoredProperty({"DesignValue", design});
+    EXPECT_EQ(restored.StoredProperties().back().value, design);
     ASSERT_TRUE(ReadComponentStream(stream, restored));
     EXPECT_EQ(restored.PrinterName(), "HP_LaserJet_4050");
     EXPECT_EQ(restored.PaperNumber(), 8);
@@ -151,6 +162,45 @@ TEST(PrinterSetup, AForeignRecordIsIgnored) {
     const QByteArray cut = s.Serialise().chopped(3);
     EXPECT_FALSE(PrinterSettings::Parse(cut).has_value());
     EXPECT_TRUE(PrinterSettings::Parse(s.Serialise()).has_value());
+}
+
+TEST(PrinterSettings, RecordsRoundTripAndBadOnesAreRefused) {
+    PrinterSettings s;
+    s.Printer = "ラベル印刷機";
+    s.PageSize = QPageSize(QSizeF(62, 100), QPageSize::Millimeter, "Label");
+    s.Orientation = QPageLayout::Landscape;
+    s.Duplex = true;
+    s.Colour = false;
+    s.Source = "Roll 2";
+    s.Resolution = 9600;
+    const auto back = PrinterSettings::Parse(s.Serialise());
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->Printer, s.Printer);
+    EXPECT_EQ(back->PageSize.size(QPageSize::Millimeter), QSizeF(62, 100));
+    EXPECT_EQ(back->Orientation, QPageLayout::Landscape);
+    EXPECT_TRUE(back->Duplex);
+    EXPECT_FALSE(back->Colour);
+    EXPECT_EQ(back->Source, "Roll 2");
+    EXPECT_EQ(back->Resolution, 9600);
+
+    // The same layout written by hand with one field out of range.
+    const auto record = [](qint32 id, double w, double h, qint8 orientation, qint32 dpi) {
+        QByteArray bytes;
+        QDataStream out(&bytes, QIODevice::WriteOnly);
+        out.setVersion(QDataStream::Qt_6_0);
+        out << quint32(0x4B565052) << quint8(1) << QString("P") << id << w << h << QString("x")
+            << orientation << false << true << QString() << dpi;
+        return bytes;
+    };
+    EXPECT_TRUE(PrinterSettings::Parse(record(QPageSize::Custom, 9999, 9999, 1, 600)).has_value());
+    EXPECT_FALSE(PrinterSettings::Parse(record(QPageSize::Custom, 10000, 100, 0, 600)).has_value());
+    EXPECT_FALSE(PrinterSettings::Parse(record(QPageSize::Custom, 100, 0, 0, 600)).has_value());
+    EXPECT_FALSE(PrinterSettings::Parse(record(QPageSize::Custom, 100, 10000, 0, 600)).has_value());
+    EXPECT_FALSE(PrinterSettings::Parse(record(QPageSize::A4, 0, 0, 2, 600)).has_value());
+    EXPECT_FALSE(PrinterSettings::Parse(record(QPageSize::A4, 0, 0, 0, 9601)).has_value());
+    EXPECT_FALSE(PrinterSettings::Parse(record(-1, 0, 0, 0, 0)).has_value());
+    EXPECT_FALSE(PrinterSettings::Parse(record(QPageSize::LastPageSize + 1, 0, 0, 0, 0)).has_value());
+    EXPECT_FALSE(PrinterSettings::Parse(record(QPageSize::A4, 0, 0, 0, 0) + "x").has_value());
 }
 
 TEST(PrinterSetup, WithoutPrintersAVirtualPageRemains) {
@@ -214,6 +264,15 @@ TEST(PrinterSetup, TheSetUpDialogTakesOverTheChoice) {
     EXPECT_TRUE(setup.PropertiesDialog());
     EXPECT_EQ(result, 1);
     EXPECT_TRUE(setup.Current().Duplex);
+    // What was chosen is what the next dialog opens with.
+    prompt.answerPrinter([](PrinterChoice& c) {
+        c.colour = false;
+        return true;
+    });
+    EXPECT_TRUE(setup.PropertiesDialog());
+    EXPECT_FALSE(setup.SetupDialog());
+    EXPECT_FALSE(prompt.printerDialogs().back().colour);
+    EXPECT_TRUE(prompt.printerDialogs().back().duplex);
     EXPECT_FALSE(setup.PropertiesDialog());
     EXPECT_EQ(result, 2);
 }

@@ -13,12 +13,6 @@ constexpr quint8 kVersion = 1;
 
 }  // namespace
 
-bool PrinterSettings::operator==(const PrinterSettings& o) const {
-    return Printer == o.Printer && PageSize.isEquivalentTo(o.PageSize) &&
-           Orientation == o.Orientation && Duplex == o.Duplex && Colour == o.Colour &&
-           Source == o.Source && Resolution == o.Resolution;
-}
-
 QByteArray PrinterSettings::Serialise() const {
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);

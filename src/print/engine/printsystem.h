@@ -23,7 +23,6 @@ struct PrinterSettings {
     QString Source;      // paper source; empty is the printer's own choice
     int Resolution = 0;  // dots per inch; 0 is the printer's default
 
-    bool operator==(const PrinterSettings& o) const;
     QByteArray Serialise() const;
     // Nothing for bytes Korvane did not write, such as a Windows record from a migrated file.
     static std::optional<PrinterSettings> Parse(const QByteArray& bytes);
