@@ -8,6 +8,9 @@
 
 #include <cups/cups.h>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace korvane::testing {
 namespace {
 
@@ -105,6 +108,8 @@ PrivateCups::PrivateCups() {
     qputenv("CUPS_SERVER", socket.toUtf8());
     cupsSetServer(socket.toUtf8().constData());
     cupsd_.setProcessChannelMode(QProcess::MergedChannels);
+    // A test that dies must not leave its scheduler behind.
+    cupsd_.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     cupsd_.start(cupsd, {QStringLiteral("-f"), QStringLiteral("-c"), root + "/cupsd.conf",
                          QStringLiteral("-s"), root + "/cups-files.conf"});
     if (!cupsd_.waitForStarted(5000)) {
