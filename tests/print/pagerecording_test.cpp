@@ -160,6 +160,22 @@ TEST(Replay, WidePensJoinRoundAndBrushesFill) {
     EXPECT_EQ(img.pixel(101, 171), qRgb(255, 255, 255));  // cut off by it
 }
 
+// Text takes its colour from the font; the line after it has its own pen again.
+TEST(Replay, ALineAfterColouredTextKeepsItsPen) {
+    PageRecording page;
+    PageCanvas c(page);
+    c.SetPenWidth(10);
+    c.MoveTo(100, 100);
+    c.LineTo(2000, 100);
+    c.SetFontColor(clRed);
+    c.SetFontHeight(-50);
+    c.TextOut(100, 300, QStringLiteral("赤"));
+    c.MoveTo(100, 605);
+    c.LineTo(2000, 605);
+    const QImage img = render(page);
+    EXPECT_EQ(img.pixel(150, 60), qRgb(0, 0, 0));
+}
+
 TEST(ReferenceFont, StyleBitsAndNoHinting) {
     for (int style = 0; style < 16; ++style) {
         const QFont f = ReferenceFont({QStringLiteral("ＭＳ 明朝"), -50, clBlack, style});

@@ -157,6 +157,17 @@ TEST(Printing, EveryFailureIsReportedAndNothingIsSentBlind) {
     EXPECT_TRUE(system.jobs.empty());
     EXPECT_EQ(prompt.texts().value(0), "プリンタ「Small」には用紙「A3」がありません．\n印刷を中止しました．");
 
+    // A range past the last page: said once, nothing sent.
+    doc.SetPrinterSetup(&setup);
+    doc.BeginDoc();
+    doc.EndDoc();
+    doc.FirstPage = 3;
+    prompt.clear();
+    EXPECT_FALSE(doc.Print());
+    EXPECT_EQ(prompt.entries().size(), 1u);
+    EXPECT_TRUE(system.jobs.empty());
+    doc.FirstPage = 0;
+
     // No room for the job's PDF: said, and nothing sent.
     doc.SetPrinterSetup(&setup);
     doc.BeginDoc();

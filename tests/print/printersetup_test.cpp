@@ -235,6 +235,8 @@ TEST(PrinterSetup, TheSetUpDialogTakesOverTheChoice) {
     prompt.answerPrinter([](PrinterChoice& c) {
         c.printer = "HP_LaserJet_4050";
         c.printerChanged(c);
+        EXPECT_EQ(c.papers, QStringList({"A4", "A3"}));
+        EXPECT_EQ(c.sources, QStringList({"トレイ1", "手差し"}));
         c.paper = "A3";
         c.landscape = true;
         c.source = "手差し";
