@@ -176,6 +176,29 @@ TEST(Replay, ALineAfterColouredTextKeepsItsPen) {
     EXPECT_EQ(img.pixel(150, 60), qRgb(0, 0, 0));
 }
 
+TEST(Replay, UnderlineAndStrikeOutAreDrawn) {
+    const auto ink = [](int style) {
+        PageRecording page;
+        PageCanvas c(page);
+        c.SetFontName(QStringLiteral("ＭＳ ゴシック"));
+        c.SetFontHeight(-200);
+        c.SetFontStyle(style);
+        c.TextOut(200, 200, QStringLiteral("口"));  // a box: nothing inside it
+        return render(page);
+    };
+    const QImage plain = ink(0);
+    const QRect box = inkBox(plain);
+    ASSERT_FALSE(box.isEmpty());
+    EXPECT_GE(inkBox(ink(fsUnderline)).bottom(), box.bottom() + 1);
+    const QImage struck = ink(fsStrikeOut);
+    bool crossed = false;
+    for (int y = box.top() + 3; y < box.bottom() - 2; ++y)
+        crossed = crossed || qGray(struck.pixel(box.center().x(), y)) < 160;
+    EXPECT_TRUE(crossed);
+    for (int y = box.top() + 3; y < box.bottom() - 2; ++y)
+        EXPECT_GT(qGray(plain.pixel(box.center().x(), y)), 160) << y;
+}
+
 TEST(ReferenceFont, StyleBitsAndNoHinting) {
     for (int style = 0; style < 16; ++style) {
         const QFont f = ReferenceFont({QStringLiteral("ＭＳ 明朝"), -50, clBlack, style});

@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -72,10 +73,33 @@ QFont ReferenceFont(const FontState& state) {
 const QFontMetricsF& PageCanvas::metrics() const {
     // A page measures thousands of texts in a handful of fonts.
     if (!metrics_ || metricsFont_ != Font) {
-        metrics_ = std::make_unique<QFontMetricsF>(ReferenceFont(Font));
+        font_ = ReferenceFont(Font);
+        metrics_ = std::make_unique<QFontMetricsF>(font_);
         metricsFont_ = Font;
     }
     return *metrics_;
+}
+
+QList<QGlyphRun> PageCanvas::shape(const QString& text, double& width) const {
+    metrics();
+    QTextLayout layout(text, font_);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (!line.isValid()) {
+        layout.endLayout();
+        width = 0;
+        return {};
+    }
+    line.setLineWidth(1e9);
+    layout.endLayout();
+    width = line.horizontalAdvance();
+    QList<QGlyphRun> runs = layout.glyphRuns();
+    for (QGlyphRun& run : runs) {
+        QList<QPointF> at = run.positions();
+        for (QPointF& p : at) p.ry() -= line.ascent();
+        run.setPositions(at);
+    }
+    return runs;
 }
 
 void PageCanvas::Reset() {
@@ -185,6 +209,8 @@ void PageCanvas::TextOut(int x, int y, const QString& text) {
     const QFontMetricsF& fm = metrics();
     PageOp o = op(PageOp::Text);
     o.text = text;
+    double width = 0;
+    o.glyphs = shape(text, width);
     o.origin = QPointF(x + std::round(leftOverhang(fm, text)), y + fm.ascent());
     page_->Ops.push_back(std::move(o));
 }
@@ -192,7 +218,8 @@ void PageCanvas::TextOut(int x, int y, const QString& text) {
 void PageCanvas::DrawTextBox(int left, int top, int right, int bottom, const QString& text,
                               TextAlign align) {
     const QFontMetricsF& fm = metrics();
-    const double width = fm.horizontalAdvance(text);
+    double width = 0;
+    QList<QGlyphRun> glyphs = shape(text, width);
     const double ascent = fm.ascent();
     const double height = fm.ascent() + fm.descent();
     double x = left;
@@ -216,6 +243,7 @@ void PageCanvas::DrawTextBox(int left, int top, int right, int bottom, const QSt
     }
     PageOp o = op(PageOp::Text);
     o.text = text;
+    o.glyphs = std::move(glyphs);
     o.origin = QPointF(x, y);
     o.rect = rectOf(left, top, right, bottom);
     // Most texts fit their box; only the others pay for a clip on every device.
@@ -284,13 +312,21 @@ void ReplayPage(const PageRecording& page, QPainter& painter, const QRectF& targ
                 // Text takes its colour from the font; the next line sets its own pen again.
                 painter.setPen(qcolor(o.font.Color));
                 penSet = false;
+                // Shaped glyphs carry no underline or strike-out; such texts are laid out again.
+                const bool decorated = o.font.Style & (fsUnderline | fsStrikeOut);
+                const auto draw = [&painter, &o, decorated] {
+                    if (decorated || (o.glyphs.isEmpty() && !o.text.isEmpty()))
+                        painter.drawText(o.origin, o.text);
+                    else
+                        for (const QGlyphRun& run : o.glyphs) painter.drawGlyphRun(o.origin, run);
+                };
                 if (o.clip) {
                     painter.save();
                     painter.setClipRect(AreaOf(o.rect), Qt::IntersectClip);
-                    painter.drawText(o.origin, o.text);
+                    draw();
                     painter.restore();
                 } else {
-                    painter.drawText(o.origin, o.text);
+                    draw();
                 }
                 break;
             }

@@ -4,6 +4,8 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QList>
 #include <QImage>
 #include <QPointF>
 #include <QRect>
@@ -65,6 +67,8 @@ struct PageOp {
     QPointF origin;  // Text: the baseline origin
     QImage image;    // Bitmap: the picture; PatternFill: the tile, one pixel per 0.1 mm
     bool clip = false;  // Text: reaches outside its box, so the box cuts it
+    // Text: the shaped glyphs, baseline at 0 from the origin, so replays never shape again.
+    QList<QGlyphRun> glyphs;
 };
 
 // The page area an operation's rectangle stands for, right and bottom edges exclusive.
@@ -128,10 +132,13 @@ public:
 private:
     PageOp op(PageOp::Kind kind) const;
     const QFontMetricsF& metrics() const;
+    // The text shaped in the current font and its advance width.
+    QList<QGlyphRun> shape(const QString& text, double& width) const;
 
     PageRecording* page_;
     mutable std::unique_ptr<QFontMetricsF> metrics_;
     mutable FontState metricsFont_;
+    mutable QFont font_;
     QPoint at_;
 };
 
