@@ -234,11 +234,8 @@ void PrinterSetup::apply(const PrinterChoice& choice) {
     refresh();
 }
 
-bool PrinterSetup::SetupDialog() {
-    if (!HasPrinters()) return false;
-    Select();
+PrinterChoice PrinterSetup::currentChoice() const {
     PrinterChoice choice;
-    choice.printers = printers_;
     choice.printer = currentPrinter();
     choice.papers = PaperNames();
     choice.paper = PaperName();
@@ -247,6 +244,14 @@ bool PrinterSetup::SetupDialog() {
     choice.source = current_.Source;
     choice.duplex = current_.Duplex;
     choice.colour = current_.Colour;
+    return choice;
+}
+
+bool PrinterSetup::SetupDialog() {
+    if (!HasPrinters()) return false;
+    Select();
+    PrinterChoice choice = currentChoice();
+    choice.printers = printers_;
     choice.printerChanged = [this](PrinterChoice& c) {
         PrinterSettings d = system_->Defaults(c.printer);
         c.papers.clear();
@@ -278,15 +283,7 @@ bool PrinterSetup::SetupDialog() {
 bool PrinterSetup::PropertiesDialog() {
     if (!HasPrinters()) return false;
     Select();
-    PrinterChoice choice;
-    choice.printer = currentPrinter();
-    choice.papers = PaperNames();
-    choice.paper = PaperName();
-    choice.landscape = Landscape();
-    choice.sources = system_->PaperSources(currentPrinter());
-    choice.source = current_.Source;
-    choice.duplex = current_.Duplex;
-    choice.colour = current_.Colour;
+    PrinterChoice choice = currentChoice();
     const bool ok = Prompt::current().printerDialog(
         QStringLiteral("%1 のプロパティ").arg(currentPrinter()), choice);
     if (ok) apply(choice);

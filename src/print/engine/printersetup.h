@@ -73,6 +73,7 @@ private:
     QList<QPageSize> papers() const;
     bool offers(const QPageSize& paper) const;
     void refresh();
+    PrinterChoice currentChoice() const;
     void apply(const PrinterChoice& choice);
 
     PrintSystem* system_;
