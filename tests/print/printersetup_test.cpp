@@ -73,6 +73,9 @@ TEST(PrinterSetup, PaperWritesHoldOnlyWhatThePrinterOffers) {
     EXPECT_TRUE(setup.SetPaperName("A4"));
     EXPECT_TRUE(setup.Landscape());
     EXPECT_EQ(setup.PaperNumber(), 9);
+    EXPECT_TRUE(setup.SetPaperName("A3"));
+    setup.Select();  // the stored record holds it
+    EXPECT_EQ(setup.PaperName(), "A3");
     EXPECT_FALSE(setup.SetPaperName("B5 (JIS)"));
     EXPECT_EQ(setup.PaperNames(), QStringList({"A4", "A3"}));
     // A printer's own size without a standard name is kept as it is.
@@ -326,7 +329,8 @@ TEST(PrinterSetup, TractorFeedShowsItsHolesOnThePreviewOnly) {
     });
     ASSERT_TRUE(setup.PropertiesDialog());
     const QImage marked = preview();
-    EXPECT_LT(qGray(marked.pixel(12, 150)), 250);  // the tear line 12.7 mm in
+    EXPECT_LT(qGray(marked.pixel(12, 150)), 250);  // the tear line 12.7 mm in, in grey
+    EXPECT_GT(qGray(marked.pixel(12, 150)), 150);
     EXPECT_LT(qGray(marked.pixel(197, 150)), 250);
     EXPECT_LT(qGray(marked.pixel(4, 6)), 250);  // the first hole's left edge
     QImage printed(210, 297, QImage::Format_RGB32);
