@@ -15,7 +15,7 @@ namespace {
 
 using namespace korvane;
 
-// An A4 landscape month: frame, grid, weekday row, 42 day numbers, twenty timed schedule lines and a
+// An A4 landscape month: frame, grid, weekday row, 42 day numbers, twenty timed schedule lines (times repeat, texts do not) and a
 // period bar in every cell; about 2,000 operations.
 void drawBusyMonth(PrintDocument& doc) {
     doc.SetGeometry(MeasureGeometry(QPageSize(QPageSize::A4), QPageLayout::Landscape, {}, 600, 600));
@@ -60,7 +60,7 @@ void drawBusyMonth(PrintDocument& doc) {
                           TextAlign::LeftTop);
             c.SetFontColor(clBlack);
             c.DrawTextBox(x + 62, ly, x + w - 5, ly + 10,
-                          QStringLiteral("打合せ（会議室%1）").arg(line), TextAlign::LeftTop);
+                          QStringLiteral("打合せ（案件%1）").arg(cell * 20 + line), TextAlign::LeftTop);
         }
         c.SetPenWidth(3);
         c.MoveTo(x + 20, y + h - 10);

@@ -80,6 +80,25 @@ TEST(PageCanvas, TextBoxAlignments) {
     EXPECT_EQ(o[3].rect, QRect(1000, 1000, 600, 200));
 }
 
+// Texts are shaped once per face, size and style; each box still gets its own measure.
+TEST(PageCanvas, ARepeatedTextIsMeasuredInItsOwnFont) {
+    PageRecording page;
+    PageCanvas c(page);
+    c.SetFontName(QStringLiteral("ＭＳ Ｐゴシック"));
+    const QString text = QStringLiteral("月曜日 Monday");
+    for (int height : {-30, -60, -30}) {
+        for (int style : {0, int(fsBold)}) {
+            c.SetFontHeight(height);
+            c.SetFontStyle(style);
+            const int width = c.TextWidth(text);
+            c.DrawTextBox(0, 0, 1500, 100, text, TextAlign::RightTop);
+            EXPECT_NEAR(page.Ops.back().origin.x(), 1500 - width, 1.5) << height << " " << style;
+            ASSERT_FALSE(page.Ops.back().glyphs.isEmpty());
+            EXPECT_NEAR(page.Ops.back().glyphs.front().rawFont().pixelSize(), -height, 1);
+        }
+    }
+}
+
 TEST(Replay, LinesLandInMillimetres) {
     PageRecording page;
     PageCanvas c(page);

@@ -82,6 +82,15 @@ const QFontMetricsF& PageCanvas::metrics() const {
 
 QList<QGlyphRun> PageCanvas::shape(const QString& text, double& width) const {
     metrics();
+    // Pages repeat their texts (times, rokuyō, weekday names, the copies of an outline): each is
+    // shaped once per font. The colour does not change the glyphs.
+    QString key = QStringLiteral("%1\x1F%2\x1F%3\x1F").arg(Font.Name).arg(Font.Height).arg(Font.Style);
+    key += text;
+    if (const auto found = shaped_.find(key); found != shaped_.end()) {
+        width = found->second.width;
+        return found->second.runs;
+    }
+    if (shaped_.size() > 4096) shaped_.clear();
     QTextLayout layout(text, font_);
     layout.beginLayout();
     QTextLine line = layout.createLine();
@@ -99,6 +108,7 @@ QList<QGlyphRun> PageCanvas::shape(const QString& text, double& width) const {
         for (QPointF& p : at) p.ry() -= line.ascent();
         run.setPositions(at);
     }
+    shaped_.emplace(std::move(key), Shaped{runs, width});
     return runs;
 }
 

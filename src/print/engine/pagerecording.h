@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class QPainter;
@@ -139,6 +140,11 @@ private:
     mutable std::unique_ptr<QFontMetricsF> metrics_;
     mutable FontState metricsFont_;
     mutable QFont font_;
+    struct Shaped {
+        QList<QGlyphRun> runs;
+        double width = 0;
+    };
+    mutable std::unordered_map<QString, Shaped> shaped_;
     QPoint at_;
 };
 
