@@ -176,6 +176,7 @@ TEST(Replay, WidePensJoinRoundAndBrushesFill) {
     EXPECT_EQ(img.pixel(45, 45), qRgb(255, 255, 255));  // beyond it
     EXPECT_EQ(img.pixel(40, 180), qRgb(0xC0, 0xC0, 0xC0));
     EXPECT_LT(qGray(img.pixel(103, 185)), 100);          // still within the corner's arc
+    EXPECT_LT(qGray(img.pixel(117, 172)), 100);          // both radii are 20 mm
     EXPECT_EQ(img.pixel(101, 171), qRgb(255, 255, 255));  // cut off by it
 }
 
