@@ -113,6 +113,8 @@ TEST(Printing, MarginsOfThePrinterDoNotScaleThePage) {
             doc.BeginDoc();
             drawMeasures(doc);
             doc.EndDoc();
+            // Turning the printer afterwards does not turn the recorded pages.
+            setup.SetOrientation(paper.orientation == QPageLayout::Landscape ? 0 : 1);
             ASSERT_TRUE(doc.Print()) << where;
             ASSERT_FALSE(system.jobs.empty());
             const PrintJob& job = system.jobs.back();

@@ -38,6 +38,10 @@ TEST(PageDocument, PagesStateAndCount) {
     build(doc, 3);
     EXPECT_EQ(doc.PageCount(), 3);
     EXPECT_EQ(doc.CurrentPage(), 1);
+    doc.BeginDoc();
+    doc.NewPage();
+    EXPECT_EQ(doc.CurrentPage(), 2);  // the page being built
+    build(doc, 3);
     // The pen set on page 1 is still in force on the later pages.
     EXPECT_EQ(doc.Page(3).Ops.at(0).pen.Width, 10);
     EXPECT_EQ(doc.Page(0).Ops.size(), 1u);  // clamped to page 1
@@ -61,6 +65,8 @@ TEST(PageDocument, PrintRangeIsOrderedAndCut) {
     EXPECT_EQ(doc.PrintRange(), std::make_pair(1, 6));
     doc.LastPage = 4;
     EXPECT_EQ(doc.PrintRange(), std::make_pair(1, 4));
+    doc.LastPage = 1;
+    EXPECT_EQ(doc.PrintRange(), std::make_pair(1, 1));
 
     QTemporaryDir dir;
     QPdfWriter pdf(dir.filePath("job.pdf"));
@@ -194,7 +200,9 @@ TEST(PageDocument, PreviewShowsPaperAndNoPrintDrawing) {
     PrintDocument doc;
     build(doc, 1);
     doc.PaperColor = ColorValue(0xE0FFFF);  // pale yellow paper
-    doc.OnNoPrintDraw = [](int, PageCanvas& c) {
+    int drawnFor = 0;
+    doc.OnNoPrintDraw = [&drawnFor](int page, PageCanvas& c) {
+        drawnFor = page;
         c.SetPenWidth(10);
         c.MoveTo(100, 2005);
         c.LineTo(2000, 2005);
@@ -203,6 +211,7 @@ TEST(PageDocument, PreviewShowsPaperAndNoPrintDrawing) {
     QPainter p(&img);
     doc.DrawPreviewPage(1, p, QRectF(0, 0, 210, 297));
     p.end();
+    EXPECT_EQ(drawnFor, 1);
     EXPECT_EQ(img.pixel(5, 150), qRgb(0xFF, 0xFF, 0xE0));
     EXPECT_LT(qGray(img.pixel(50, 200)), 120);  // the no-print line
     EXPECT_LT(qGray(img.pixel(50, 10)), 100);   // the page itself

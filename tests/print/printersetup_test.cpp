@@ -277,6 +277,7 @@ TEST(PrinterSetup, TheSetUpDialogTakesOverTheChoice) {
     EXPECT_TRUE(setup.PropertiesDialog());
     EXPECT_FALSE(setup.SetupDialog());
     EXPECT_FALSE(prompt.printerDialogs().back().colour);
+    EXPECT_EQ(prompt.printerDialogs().back().source, "手差し");
     EXPECT_TRUE(prompt.printerDialogs().back().duplex);
     EXPECT_FALSE(setup.PropertiesDialog());
     EXPECT_EQ(result, 2);
