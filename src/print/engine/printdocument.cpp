@@ -68,19 +68,19 @@ PageRecording TractorFeedMarks(const QSize& pageSize) {
     return marks;
 }
 
+void PrintDocument::preparePrinter() {
+    if (!setup_) return;
+    setup_->Select();
+    geometry_ = setup_->Geometry(InversePrint);
+}
+
 void PrintDocument::SetPrinterSetup(PrinterSetup* setup) {
     setup_ = setup;
-    if (setup_) {
-        setup_->Select();
-        geometry_ = setup_->Geometry(InversePrint);
-    }
+    preparePrinter();
 }
 
 void PrintDocument::BeginDoc() {
-    if (setup_) {
-        setup_->Select();
-        geometry_ = setup_->Geometry(InversePrint);
-    }
+    preparePrinter();
     pages_.clear();
     recorded_ = geometry_;
     working_ = PageRecording();

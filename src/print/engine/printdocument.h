@@ -92,6 +92,8 @@ public:
     std::pair<int, int> PrintRange() const;
 
 private:
+    // Makes the bound printer current and takes its geometry.
+    void preparePrinter();
     bool checkBuilt();
     bool checkRange();
     bool writePdf(QIODevice& out);
