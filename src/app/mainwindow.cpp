@@ -62,6 +62,8 @@ MainWindow::MainWindow(MainWindowPaths paths, QStringList arguments, bool smallS
     setObjectName(QStringLiteral("fmC21"));
     setWindowTitle(QStringLiteral("Korvane"));
     InstallFontSubstitutions();
+    // Dialogs share the face, and widgets are built in it rather than changed to it later.
+    QApplication::setFont(FontWithHeight(kFacePGothic, -12));
     setFont(FontWithHeight(kFacePGothic, -12));
 
     pageControl_ = Named(new QTabWidget(this), "PageControl1");
@@ -318,8 +320,11 @@ bool MainWindow::event(QEvent* event) {
 }
 
 void MainWindow::ShowMainWindow() {
-    pageControl_->setCurrentWidget(tsYear_);
+    // What passing through the year page to the month page does, without showing the year page:
+    // its twelve calendars are laid out now and drawn when it is first shown.
+    yearPage_->YearModeClicked();
     pageControl_->setCurrentWidget(tsMonth_);
+    pageChanged();
     if (QLayout* l = layout()) l->activate();
     adjustSize();
     setFixedSize(size());  // the window keeps its size

@@ -132,6 +132,26 @@ TEST_F(MainWindowTest, JumpsTooFarAreRefused) {
     EXPECT_EQ(prompt.texts(), QStringList{"日付が未来すぎます。"});
 }
 
+TEST_F(MainWindowTest, YearPageLaidOutAtStartDrawnWhenFirstShown) {
+    open(2026, 12, 8);
+    window->show();
+    auto* pages = find<QTabWidget>("PageControl1");
+    EXPECT_EQ(pages->currentWidget(), find<QWidget>("tsMonth"));
+    EXPECT_TRUE(pages->isTabVisible(pages->indexOf(find<QWidget>("tsYear"))));
+    EXPECT_FALSE(pages->isTabVisible(pages->indexOf(find<QWidget>("tsSettei"))));
+    EXPECT_EQ(find<QLabel>("lblYM")->text(), "2026/1 - 2026/12");
+    pages->setCurrentWidget(find<QWidget>("tsYear"));
+    // The red of Sunday's heading is in the picture, not the blank page of an owed drawing.
+    const QImage picture = window->Mini(1)->grab().toImage();
+    int red = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            red += c.red() > 150 && c.green() < 100 && c.blue() < 100;
+        }
+    EXPECT_GT(red, 5);
+}
+
 TEST_F(MainWindowTest, FiscalYearPage) {
     open(2007, 2, 10);
     auto radios = find<QWidget>("rgYFirstMonth")->findChildren<QRadioButton*>();
