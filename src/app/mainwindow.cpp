@@ -170,7 +170,7 @@ void MainWindow::sampleOptionClicked() {
 void MainWindow::applyItemFont() {
     // Schedule items in a fixed-pitch face when asked.
     CalendarFont f = monthGrid_->Fonts().Font(CalendarFonts::DayOfWeek);
-    f.Font.setFamily(settingsPage_->cbToubai->isChecked() ? kFaceGothic : kFacePGothic);
+    f.Font.setFamily(InstalledFamily(settingsPage_->cbToubai->isChecked() ? kFaceGothic : kFacePGothic));
     monthGrid_->Fonts().SetFont(CalendarFonts::DayOfWeek, f);
 }
 

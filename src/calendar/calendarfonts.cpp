@@ -6,7 +6,7 @@ namespace korvane {
 
 CalendarFonts::CalendarFonts() {
     InstallFontSubstitutions();
-    QFont base(kFacePGothic);
+    QFont base(InstalledFamily(kFacePGothic));
     base.setPointSize(9);
     const ColorValue colors[Count] = {clBlack, clBlue, clRed, clWhite, clRed, clGreen, clBlack};
     for (int i = 0; i < Count; ++i) fonts_[std::size_t(i)] = {base, colors[i]};

@@ -1,5 +1,6 @@
 #include "fonts.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QMutex>
@@ -17,6 +18,28 @@ void InstallFontSubstitutions() {
         return true;
     }();
     (void)done;
+}
+
+QString InstalledFamily(const QString& face) {
+    InstallFontSubstitutions();
+    static QMutex mutex;
+    static QHash<QString, QString> cache;
+    QMutexLocker lock(&mutex);
+    auto it = cache.constFind(face);
+    if (it != cache.constEnd()) return *it;
+    QHash<QString, QString> installed;  // case-folded name → the name as installed
+    for (const QString& family : QFontDatabase::families()) installed.insert(family.toCaseFolded(), family);
+    QString chosen = face;
+    if (!installed.contains(face.toCaseFolded())) {
+        // Qt keeps substitutes in lower case.
+        for (const QString& substitute : QFont::substitutes(face))
+            if (auto hit = installed.constFind(substitute.toCaseFolded()); hit != installed.constEnd()) {
+                chosen = *hit;
+                break;
+            }
+    }
+    cache.insert(face, chosen);
+    return chosen;
 }
 
 namespace {
@@ -49,8 +72,7 @@ void SetFontHeight(QFont& font, int height) {
 }
 
 QFont FontWithHeight(const QString& face, int height, bool bold) {
-    InstallFontSubstitutions();
-    QFont f(face);
+    QFont f(InstalledFamily(face));
     f.setBold(bold);
     f.setStyleStrategy(QFont::PreferAntialias);
     SetFontHeight(f, height);

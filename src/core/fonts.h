@@ -14,6 +14,11 @@ inline const QString kFacePMincho = QStringLiteral("ＭＳ Ｐ明朝");
 // Maps the Windows face names onto installed Japanese fonts. Safe to call more than once.
 void InstallFontSubstitutions();
 
+// The installed family that stands for a face: the face itself when installed, else its first
+// installed substitute, else the face. Fonts named so are found at once; a face Qt does not know
+// costs a failed match and a search of every font for each script and size.
+QString InstalledFamily(const QString& face);
+
 // A font whose character cell (ascent + descent) is cellHeight pixels: the way heights are given
 // throughout the calendars. A negative height is the em height instead.
 QFont FontWithHeight(const QString& face, int height, bool bold = false);

@@ -1,6 +1,7 @@
 #include "paths.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 
 namespace korvane {
@@ -41,11 +42,17 @@ QString FromWindowsPath(const QString& path) {
 QString FindFile(const QString& folder, const QString& name) {
     const QString exact = folder + name;
     if (QFileInfo(exact).isFile()) return exact;
-    const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
-    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& e : entries)
-        if (e.compare(name, Qt::CaseInsensitive) == 0) return folder + e;
-    return {};
+    // Of several spellings the first in name order, as a sorted listing would give; the listing
+    // itself is not sorted, since this runs for every file a start looks for.
+    QString best;
+    QDirIterator it(folder.isEmpty() ? QStringLiteral(".") : folder,
+                    QDir::Files | QDir::Hidden | QDir::System);
+    while (it.hasNext()) {
+        it.next();
+        const QString e = it.fileName();
+        if (e.compare(name, Qt::CaseInsensitive) == 0 && (best.isEmpty() || e < best)) best = e;
+    }
+    return best.isEmpty() ? QString() : folder + best;
 }
 
 bool FileExistsIn(const QString& folder, const QString& name) {

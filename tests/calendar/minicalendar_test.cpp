@@ -59,6 +59,22 @@ public:
     }
 };
 
+// The Windows faces are named by the installed fonts that stand for them (the IPA fonts are a
+// dependency); installed names and unknown faces stay as they are.
+TEST(InstalledFamily, FaceToInstalledFont) {
+    const struct {
+        QString face, family;
+    } cases[] = {{kFaceGothic, "IPAGothic"},
+                 {kFacePGothic, "IPAPGothic"},
+                 {kFaceMincho, "IPAMincho"},
+                 {kFacePMincho, "IPAPMincho"},
+                 {"IPAGothic", "IPAGothic"},
+                 {"ipapmincho", "ipapmincho"},
+                 {"どこにもない書体", "どこにもない書体"}};
+    for (const auto& c : cases) EXPECT_EQ(InstalledFamily(c.face), c.family) << c.face.toStdString();
+    EXPECT_EQ(FontWithHeight(kFaceMincho, -20, true).family(), "IPAMincho");
+}
+
 // The year page's look arrives in one redraw, fonts kept together from then on.
 TEST(YearPageStyle, OneRedrawAndSynchronizedFonts) {
     FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
@@ -71,8 +87,8 @@ TEST(YearPageStyle, OneRedrawAndSynchronizedFonts) {
     EXPECT_TRUE(f.Synchronize);
     EXPECT_EQ(f.Font(CalendarFonts::Weekday).Font.pixelSize(), 12);
     EXPECT_EQ(f.Font(CalendarFonts::DayOfWeek).Font.pixelSize(), 15);
-    EXPECT_EQ(f.Font(CalendarFonts::SpecialDay).Font.family(), kFaceGothic);
-    EXPECT_EQ(f.Font(CalendarFonts::Holiday).Font.family(), kFacePGothic);
+    EXPECT_EQ(f.Font(CalendarFonts::SpecialDay).Font.family(), InstalledFamily(kFaceGothic));
+    EXPECT_EQ(f.Font(CalendarFonts::Holiday).Font.family(), InstalledFamily(kFacePGothic));
     EXPECT_EQ(f.Font(CalendarFonts::Sunday).Color, clRed);
     EXPECT_EQ(f.Font(CalendarFonts::Saturday).Color, clBlue);
     EXPECT_EQ(f.Font(CalendarFonts::SpecialDay).Color, clGreen);

@@ -38,7 +38,9 @@ TEST(Paths, FindFileExactlyThenIgnoringCase) {
     QFile(folder + "HDAY.DAT").open(QIODevice::WriteOnly);
     QFile(folder + "Ca200612.vlm").open(QIODevice::WriteOnly);
     QFile(folder + "ca200612.VLM").open(QIODevice::WriteOnly);
-    EXPECT_EQ(FindFile(folder, "Hday.dat"), folder + "HDAY.DAT");
+    QFile(folder + "hday.DAT").open(QIODevice::WriteOnly);
+    QFile(folder + "Hday.DAT").open(QIODevice::WriteOnly);
+    EXPECT_EQ(FindFile(folder, "Hday.dat"), folder + "HDAY.DAT");  // of several, the first by name
     EXPECT_EQ(FindFile(folder, "Ca200612.vlm"), folder + "Ca200612.vlm");  // exact wins
     EXPECT_EQ(FindFile(folder, "Sday.vlm"), "");
     EXPECT_FALSE(FileExistsIn(folder + "missing/", "Hday.dat"));

@@ -59,8 +59,7 @@ double rightOverhang(const QFontMetricsF& fm, const QString& text) {
 }  // namespace
 
 QFont ReferenceFont(const FontState& state) {
-    InstallFontSubstitutions();
-    QFont f(state.Name);
+    QFont f(InstalledFamily(state.Name));
     f.setHintingPreference(QFont::PreferNoHinting);
     f.setBold(state.Style & fsBold);
     f.setItalic(state.Style & fsItalic);
