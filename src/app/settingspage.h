@@ -48,6 +48,11 @@ public:
     QCheckBox* cbCalendar = nullptr;
     QPushButton* SetteiClose = nullptr;
 
+    // The window takes the month page's size and this page is laid out within it when shown:
+    // a start does not measure every caption of a page nobody sees yet.
+    QSize sizeHint() const override { return {}; }
+    QSize minimumSizeHint() const override { return {}; }
+
 private:
     void buildManagementPage();
 

@@ -46,6 +46,11 @@ public:
 
     std::function<void(std::int32_t year, int month)> MonthChosen;
 
+    // The window takes the month page's size and this page is laid out within it when shown:
+    // a start does not measure every caption of a page nobody sees yet.
+    QSize sizeHint() const override { return {}; }
+    QSize minimumSizeHint() const override { return {}; }
+
 private:
     void updateModeControls();
     std::int32_t yearOfMode(int mode) const;
