@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QMutex>
 
+#include <algorithm>
 #include <cmath>
 
 namespace korvane {
@@ -48,11 +49,20 @@ namespace {
 qreal cellPerEm(const QFont& font) {
     static QMutex mutex;
     static QHash<QString, qreal> cache;
-    const QString key = font.family() + (font.bold() ? "/b" : "");
+    // Bold drawn from the regular face keeps its height; only a real bold face is measured apart.
+    auto hasBoldFace = [](const QString& family) {
+        const QStringList styles = QFontDatabase::styles(family);
+        return std::any_of(styles.begin(), styles.end(), [&](const QString& style) {
+            return QFontDatabase::weight(family, style) >= QFont::DemiBold;
+        });
+    };
+    const bool boldFace = font.bold() && hasBoldFace(font.family());
+    const QString key = font.family() + (boldFace ? "/b" : "");
     QMutexLocker lock(&mutex);
     auto it = cache.constFind(key);
     if (it != cache.constEnd()) return *it;
     QFont probe = font;
+    probe.setBold(boldFace);
     probe.setPixelSize(200);
     const QFontMetricsF m(probe);
     const qreal ratio = m.height() > 0 ? m.height() / 200.0 : 1.0;
