@@ -2,6 +2,9 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QTextLayout>
+
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -97,6 +100,70 @@ TEST(PageCanvas, ARepeatedTextIsMeasuredInItsOwnFont) {
             EXPECT_NEAR(page.Ops.back().glyphs.front().rawFont().pixelSize(), -height, 1);
         }
     }
+}
+
+// What the full text layout makes of a text in the canvas's font, baseline at 0.
+struct Laid {
+    QList<QGlyphRun> runs;
+    double width = 0;
+};
+Laid layOut(const FontState& state, const QString& text) {
+    QTextLayout layout(text, ReferenceFont(state));
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(1e9);
+    layout.endLayout();
+    Laid out{layout.glyphRuns(), line.horizontalAdvance()};
+    for (QGlyphRun& run : out.runs) {
+        QList<QPointF> at = run.positions();
+        for (QPointF& p : at) p.ry() -= line.ascent();
+        run.setPositions(at);
+    }
+    return out;
+}
+
+// Plain Japanese and Latin text is laid out from the font's advances; the glyphs, their places
+// and the width are those of the full layout, in every face, size and style, kerning pairs and
+// half-width kana included. Other text (Thai, marks, emoji, a missing glyph) takes the layout.
+TEST(PageCanvas, PlainTextIsPlacedAsTheFullLayoutPlacesIt) {
+    const QString texts[] = {"打合せ（案件12）", "08:00", "先勝　クリスマス", "Ａ４ 用紙・￥1,000",
+                             "AVAVA Wa To. fi", "A4 B5 5F", "ﾊﾝｶｸｶﾅ ｶﾞｷﾞ", "①②㈱〒", "令和8年12月7日作成",
+                             "สวัสดี", "e\u0301t\u00e9", "予定😀", "\u0915\u094d\u0937"};
+    const QString faces[] = {"ＭＳ ゴシック", "ＭＳ Ｐゴシック", "ＭＳ 明朝", "ＭＳ Ｐ明朝", "DejaVu Sans"};
+    for (const QString& faceName : faces)
+        for (int height : {-22, 37})
+            for (int style : {0, int(fsBold)}) {
+                PageRecording page;
+                PageCanvas c(page);
+                c.SetFontName(faceName);
+                c.SetFontHeight(height);
+                c.SetFontStyle(style);
+                for (const QString& text : texts)
+                    c.DrawTextBox(0, 0, 5000, 200, text, TextAlign::RightTop);
+                ASSERT_EQ(page.Ops.size(), std::size(texts));
+                for (std::size_t i = 0; i < std::size(texts); ++i) {
+                    const auto where = (faceName + ' ' + QString::number(height) + ' ' +
+                                        QString::number(style) + ' ' + texts[i]).toStdString();
+                    const Laid want = layOut(c.Font, texts[i]);
+                    const QList<QGlyphRun>& got = page.Ops[i].glyphs;
+                    ASSERT_EQ(got.size(), want.runs.size()) << where;
+                    for (qsizetype r = 0; r < got.size(); ++r) {
+                        EXPECT_EQ(got[r].glyphIndexes(), want.runs[r].glyphIndexes()) << where;
+                        const QRawFont gf = got[r].rawFont(), wf = want.runs[r].rawFont();
+                        EXPECT_TRUE(gf == wf) << where;
+                        const QList<QPointF> a = got[r].positions(), b = want.runs[r].positions();
+                        ASSERT_EQ(a.size(), b.size()) << where;
+                        for (qsizetype g = 0; g < a.size(); ++g) {
+                            EXPECT_NEAR(a[g].x(), b[g].x(), 1e-3) << where << " glyph " << g;
+                            EXPECT_NEAR(a[g].y(), b[g].y(), 1e-3) << where << " glyph " << g;
+                        }
+                    }
+                    // A right-aligned text ends where the full layout's width says.
+                    const QFontMetricsF fm(ReferenceFont(c.Font));
+                    const double rb = std::max(0.0, -fm.rightBearing(texts[i].back()));
+                    EXPECT_NEAR(page.Ops[i].origin.x(), 5000 - std::round(rb) - want.width, 1e-3) << where;
+                }
+            }
 }
 
 TEST(Replay, LinesLandInMillimetres) {
@@ -217,6 +284,26 @@ TEST(Replay, UnderlineAndStrikeOutAreDrawn) {
     EXPECT_TRUE(crossed);
     for (int y = box.top() + 3; y < box.bottom() - 2; ++y)
         EXPECT_GT(qGray(plain.pixel(box.center().x(), y)), 160) << y;
+}
+
+// Laid-out (underlined) texts each take their own size, whatever was drawn before them.
+TEST(Replay, EachUnderlinedTextHasItsOwnSize) {
+    PageRecording page;
+    PageCanvas c(page);
+    c.SetFontName(QStringLiteral("ＭＳ ゴシック"));
+    c.SetFontStyle(fsUnderline);
+    c.SetFontHeight(-200);
+    c.TextOut(100, 200, QStringLiteral("口"));
+    c.SetFontColor(clBlue);
+    c.SetFontHeight(-100);
+    c.TextOut(1200, 200, QStringLiteral("口"));
+    const QImage img = render(page);
+    const QRect big = inkBox(img.copy(0, 0, 100, img.height()));
+    const QRect small = inkBox(img.copy(110, 0, img.width() - 110, img.height()));
+    ASSERT_FALSE(big.isEmpty());
+    ASSERT_FALSE(small.isEmpty());
+    EXPECT_LT(small.width() * 4, big.width() * 3);
+    EXPECT_GT(small.width() * 4, big.width());
 }
 
 TEST(ReferenceFont, StyleBitsAndNoHinting) {

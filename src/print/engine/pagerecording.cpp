@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QRawFont>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -69,28 +70,87 @@ QFont ReferenceFont(const FontState& state) {
     return f;
 }
 
-const QFontMetricsF& PageCanvas::metrics() const {
-    // A page measures thousands of texts in a handful of fonts.
-    if (!metrics_ || metricsFont_ != Font) {
-        font_ = ReferenceFont(Font);
-        metrics_ = std::make_unique<QFontMetricsF>(font_);
-        metricsFont_ = Font;
+const PageCanvas::Face& PageCanvas::face() const {
+    // A page switches between a handful of fonts thousands of times.
+    if (face_ && faceFont_.Name == Font.Name && faceFont_.Height == Font.Height &&
+        faceFont_.Style == Font.Style)
+        return *face_;
+    QString key = QStringLiteral("%1\x1F%2\x1F%3\x1F").arg(Font.Name).arg(Font.Height).arg(Font.Style);
+    auto found = faces_.find(key);
+    if (found == faces_.end()) {
+        const QFont font = ReferenceFont(Font);
+        auto made = std::make_unique<Face>(Face{key, font, QFontMetricsF(font), QRawFont::fromFont(font)});
+        found = faces_.emplace(std::move(key), std::move(made)).first;
     }
-    return *metrics_;
+    face_ = found->second.get();
+    faceFont_ = Font;
+    return *face_;
 }
 
+namespace {
+
+// Text that needs no shaping beyond one glyph per character: Japanese, digits, punctuation and
+// single Latin letters, without marks, controls or surrogates. Two Latin letters in a row may
+// form a ligature or a kerning pair.
+bool plainText(const QString& text) {
+    bool latinBefore = false;
+    for (const QChar c : text) {
+        if (c.isSurrogate() || c.isMark() || c.category() == QChar::Other_Control ||
+            c.category() == QChar::Other_Format)
+            return false;
+        const bool latin = c.script() == QChar::Script_Latin;
+        if (latin && latinBefore) return false;
+        latinBefore = latin;
+        switch (c.script()) {
+            case QChar::Script_Common:
+            case QChar::Script_Latin:
+            case QChar::Script_Han:
+            case QChar::Script_Hiragana:
+            case QChar::Script_Katakana: break;
+            default: return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 QList<QGlyphRun> PageCanvas::shape(const QString& text, double& width) const {
-    metrics();
+    const Face& f = face();
     // Pages repeat their texts (times, rokuyō, weekday names, the copies of an outline): each is
     // shaped once per font. The colour does not change the glyphs.
-    QString key = QStringLiteral("%1\x1F%2\x1F%3\x1F").arg(Font.Name).arg(Font.Height).arg(Font.Style);
-    key += text;
+    QString key = f.key + text;
     if (const auto found = shaped_.find(key); found != shaped_.end()) {
         width = found->second.width;
         return found->second.runs;
     }
     if (shaped_.size() > 4096) shaped_.clear();
-    QTextLayout layout(text, font_);
+    // Plain text in a font that holds all its characters is laid out from the font's advances,
+    // as the full layout would do it at several times the cost; anything else takes the layout.
+    if (f.raw.isValid() && plainText(text)) {
+        const QList<quint32> glyphs = f.raw.glyphIndexesForString(text);
+        if (glyphs.size() == text.size() && !glyphs.contains(0)) {
+            const QList<QPointF> advances = f.raw.advancesForGlyphIndexes(glyphs);
+            QList<QPointF> at;
+            at.reserve(advances.size());
+            double x = 0;
+            for (const QPointF& a : advances) {
+                at.append(QPointF(x, 0));
+                x += a.x();
+            }
+            QGlyphRun run;
+            run.setRawFont(f.raw);
+            run.setGlyphIndexes(glyphs);
+            run.setPositions(at);
+            run.setUnderline(f.font.underline());
+            run.setStrikeOut(f.font.strikeOut());
+            QList<QGlyphRun> runs{run};
+            width = x;
+            shaped_.emplace(std::move(key), Shaped{runs, width});
+            return runs;
+        }
+    }
+    QTextLayout layout(text, f.font);
     layout.beginLayout();
     QTextLine line = layout.createLine();
     if (!line.isValid()) {
@@ -313,18 +373,21 @@ void ReplayPage(const PageRecording& page, QPainter& painter, const QRectF& targ
                 break;
             }
             case PageOp::Text: {
-                if (!fontSet || font != o.font) {
+                // Text takes its colour from the font; the next line sets its own pen again.
+                painter.setPen(qcolor(o.font.Color));
+                penSet = false;
+                // Shaped glyphs carry no underline or strike-out; such texts are laid out again,
+                // and only they need the painter's font.
+                const bool decorated = o.font.Style & (fsUnderline | fsStrikeOut);
+                const bool laidOut = decorated || (o.glyphs.isEmpty() && !o.text.isEmpty());
+                if (laidOut && (!fontSet || font.Name != o.font.Name || font.Height != o.font.Height ||
+                                font.Style != o.font.Style)) {
                     painter.setFont(ReferenceFont(o.font));
                     font = o.font;
                     fontSet = true;
                 }
-                // Text takes its colour from the font; the next line sets its own pen again.
-                painter.setPen(qcolor(o.font.Color));
-                penSet = false;
-                // Shaped glyphs carry no underline or strike-out; such texts are laid out again.
-                const bool decorated = o.font.Style & (fsUnderline | fsStrikeOut);
-                const auto draw = [&painter, &o, decorated] {
-                    if (decorated || (o.glyphs.isEmpty() && !o.text.isEmpty()))
+                const auto draw = [&painter, &o, laidOut] {
+                    if (laidOut)
                         painter.drawText(o.origin, o.text);
                     else
                         for (const QGlyphRun& run : o.glyphs) painter.drawGlyphRun(o.origin, run);

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGlyphRun>
+#include <QRawFont>
 #include <QList>
 #include <QImage>
 #include <QPointF>
@@ -132,14 +133,23 @@ public:
 
 private:
     PageOp op(PageOp::Kind kind) const;
-    const QFontMetricsF& metrics() const;
+    const QFontMetricsF& metrics() const { return face().metrics; }
     // The text shaped in the current font and its advance width.
     QList<QGlyphRun> shape(const QString& text, double& width) const;
 
+    // A font as the canvas measures and shapes with it; the colour plays no part.
+    struct Face {
+        QString key;  // name, height and style
+        QFont font;
+        QFontMetricsF metrics;
+        QRawFont raw;
+    };
+    const Face& face() const;
+
     PageRecording* page_;
-    mutable std::unique_ptr<QFontMetricsF> metrics_;
-    mutable FontState metricsFont_;
-    mutable QFont font_;
+    mutable std::unordered_map<QString, std::unique_ptr<Face>> faces_;
+    mutable const Face* face_ = nullptr;
+    mutable FontState faceFont_;
     struct Shaped {
         QList<QGlyphRun> runs;
         double width = 0;
