@@ -21,6 +21,11 @@ struct PrinterChoice {
     QString source;
     bool duplex = false;
     bool colour = true;
+    // A print dialog also offers the pages: all of them, or from one page to another.
+    bool rangeOffered = false;
+    bool allPages = true;
+    int minPage = 1, maxPage = 1;
+    int fromPage = 1, toPage = 1;
     // Called when the user picks another printer; refills papers and sources for it.
     std::function<void(PrinterChoice&)> printerChanged;
 };

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 
 #include <algorithm>
 
@@ -74,6 +75,38 @@ bool QtPrompt::printerDialog(const QString& caption, PrinterChoice& choice) {
     colour->setChecked(choice.colour);
     form->addRow(QString(), duplex);
     form->addRow(QString(), colour);
+    // A print dialog prints a built document on the paper it was drawn for: it offers the
+    // printer and the pages, not the paper.
+    auto* allPages = new QRadioButton(QStringLiteral("すべて"), &dialog);
+    allPages->setObjectName(QStringLiteral("rbAllPages"));
+    auto* somePages = new QRadioButton(QStringLiteral("ページ指定"), &dialog);
+    somePages->setObjectName(QStringLiteral("rbPages"));
+    auto* from = new QSpinBox(&dialog);
+    from->setObjectName(QStringLiteral("spFromPage"));
+    auto* to = new QSpinBox(&dialog);
+    to->setObjectName(QStringLiteral("spToPage"));
+    if (choice.rangeOffered) {
+        for (QWidget* w : std::initializer_list<QWidget*>{paper, source, portrait, landscape, duplex, colour}) {
+            form->setRowVisible(w, false);
+            w->hide();
+        }
+        form->setRowVisible(turn, false);
+        from->setRange(choice.minPage, choice.maxPage);
+        to->setRange(choice.minPage, choice.maxPage);
+        from->setValue(choice.fromPage);
+        to->setValue(choice.toPage);
+        (choice.allPages ? allPages : somePages)->setChecked(true);
+        auto* pages = new QHBoxLayout;
+        pages->addWidget(somePages);
+        pages->addWidget(from);
+        pages->addWidget(new QLabel(QStringLiteral("～"), &dialog));
+        pages->addWidget(to);
+        pages->addStretch();
+        form->addRow(QStringLiteral("印刷範囲："), allPages);
+        form->addRow(QString(), pages);
+    } else {
+        for (QWidget* w : std::initializer_list<QWidget*>{allPages, somePages, from, to}) w->hide();
+    }
     auto* buttons = new QDialogButtonBox(&dialog);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
@@ -94,6 +127,11 @@ bool QtPrompt::printerDialog(const QString& caption, PrinterChoice& choice) {
     choice.landscape = landscape->isChecked();
     choice.duplex = duplex->isChecked();
     choice.colour = colour->isChecked();
+    if (choice.rangeOffered) {
+        choice.allPages = allPages->isChecked();
+        choice.fromPage = std::min(from->value(), to->value());
+        choice.toPage = std::max(from->value(), to->value());
+    }
     return true;
 }
 

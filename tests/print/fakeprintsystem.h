@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include <functional>
 #include <vector>
 
 namespace korvane::testing {
@@ -27,6 +28,8 @@ public:
     SubmitResult answer{true, {}, 1};
     std::vector<PrintJob> jobs;
     std::vector<QByteArray> pdfs;
+    // Runs while a job is being submitted, as events would during a real one.
+    std::function<void()> whileSubmitting;
 
     FakePrintSystem& add(Printer p) {
         printers.push_back(std::move(p));
@@ -82,6 +85,7 @@ public:
         jobs.push_back(job);
         QFile f(job.PdfPath);
         pdfs.push_back(f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
+        if (whileSubmitting) whileSubmitting();
         return answer;
     }
 };

@@ -222,6 +222,19 @@ TEST(PrinterSetup, WithoutPrintersAVirtualPageRemains) {
     EXPECT_EQ(g.DpiX, 300);
     EXPECT_FALSE(setup.SetPaperNumber(1));  // Letter is not among the virtual papers
     EXPECT_FALSE(setup.SetupDialog());
+    // A stored choice keeps its paper on the virtual page but names no printer.
+    FakePrintSystem office;
+    office.add({.name = "HP"});
+    PrinterSetup stored(office);
+    stored.SetPaperNumber(8);
+    PrinterSetup restored(none);
+    for (const StreamProperty& p : stored.StoredProperties()) restored.SetStoredProperty(p);
+    EXPECT_EQ(restored.Current().Printer, "");
+    EXPECT_EQ(restored.PaperNumber(), 8);
+    // Nothing can be sent, and a refused job carries no job number.
+    const SubmitResult sent = none.Submit(PrintJob{});
+    EXPECT_FALSE(sent.Ok);
+    EXPECT_EQ(sent.JobId, 0);
 }
 
 TEST(PrinterSetup, TheSetUpDialogTakesOverTheChoice) {
@@ -306,6 +319,28 @@ TEST(PrinterSetup, AKeptChoiceComesBackAfterTheJob) {
     QFile file(plv);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().startsWith("TPF0"));  // the component stream, not hex text
+}
+
+// The marks themselves: holes 4 mm across, 4 mm in, every 12.7 mm; tear lines 12.7 mm in.
+TEST(TractorFeedMarks, HolesAndTearLinesWhereContinuousPaperHasThem) {
+    const PageRecording marks = TractorFeedMarks(QSize(2100, 2970));
+    EXPECT_EQ(marks.PageSize, QSize(2100, 2970));
+    std::vector<QRect> holes;
+    std::vector<std::pair<QPoint, QPoint>> lines;
+    for (const PageOp& o : marks.Ops) {
+        if (o.kind == PageOp::Ellipse) holes.push_back(o.rect);
+        if (o.kind == PageOp::Line) lines.push_back({o.from, o.to});
+        EXPECT_EQ(o.pen.Color, ColorValue(0xC0C0C0));
+    }
+    ASSERT_EQ(holes.size(), 2u * 24);  // 40, 167, … 2961
+    EXPECT_EQ(holes[0], QRect(40, 40, 40, 40));
+    EXPECT_EQ(holes[1], QRect(2020, 40, 40, 40));
+    EXPECT_EQ(holes[2], QRect(40, 167, 40, 40));
+    EXPECT_EQ(holes.back().top(), 40 + 23 * 127);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], std::make_pair(QPoint(127, 0), QPoint(127, 2970)));
+    EXPECT_EQ(lines[1], std::make_pair(QPoint(1973, 0), QPoint(1973, 2970)));
+    EXPECT_EQ(marks.Ops.back().pen.Style, Qt::DotLine);
 }
 
 TEST(PrinterSetup, TractorFeedShowsItsHolesOnThePreviewOnly) {

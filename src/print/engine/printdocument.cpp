@@ -1,5 +1,7 @@
 #include "printdocument.h"
 
+#include "print/engine/previewwindow.h"
+
 #include "core/prompt.h"
 #include "print/engine/printersetup.h"
 
@@ -85,11 +87,11 @@ void PrintDocument::BeginDoc() {
     recorded_ = geometry_;
     working_ = PageRecording();
     working_.PageSize = QSize(recorded_.PageWidth, recorded_.PageHeight);
-    canvas_.SetPage(working_);
     canvas_.Reset();  // 3.7 mm text, thinnest black pen, no brush, at the corner
     built_ = true;
     current_ = 1;
     pageCount_ = 1;
+    BtnOptions &= ~boPrinterSetBtn;  // a built document keeps its paper
 }
 
 void PrintDocument::NewPage() {
@@ -269,6 +271,51 @@ bool PrintDocument::Print() {
         return false;
     }
     return true;
+}
+
+bool PrintDocument::acrobat() const {
+    return setup_ && setup_->PrinterName().contains(QStringLiteral("ACROBAT"), Qt::CaseInsensitive);
+}
+
+PreviewWindow* PrintDocument::View() const { return preview_.data(); }
+
+PreviewWindow* PrintDocument::openPreview(QWidget* owner) {
+    if (preview_ && preview_->isVisible()) {
+        Prompt::current().message(
+            QStringLiteral("表示中のフォームをモーダル表示で開くことはできません(矛盾)．　　"),
+            QStringLiteral("印刷プレビュー制御コンポーネント"), Prompt::Kind::Warning);
+        return nullptr;
+    }
+    delete preview_.data();
+    preview_ = new PreviewWindow(*this, owner);
+    preview_->setAttribute(Qt::WA_DeleteOnClose);
+    return preview_;
+}
+
+void PrintDocument::Preview(QWidget* owner) {
+    if (acrobat()) {
+        Print();
+        return;
+    }
+    if (PreviewWindow* window = openPreview(owner)) window->exec();
+}
+
+void PrintDocument::ShowPreview(QWidget* owner) {
+    if (acrobat()) {
+        Print();
+        return;
+    }
+    if (PreviewWindow* window = openPreview(owner)) window->show();
+}
+
+bool PrintDocument::GotoPage(int n) { return preview_ && preview_->isVisible() && preview_->GotoPage(n); }
+
+void PrintDocument::ClickPrint() {
+    if (preview_ && preview_->isVisible()) preview_->PrintBtnClick();
+}
+
+void PrintDocument::ClosePreview() {
+    if (preview_ && !acrobat()) preview_->close();
 }
 
 }  // namespace korvane

@@ -3,6 +3,7 @@
 #include "print/engine/pagegeometry.h"
 #include "print/engine/pagerecording.h"
 
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -11,12 +12,38 @@
 class QIODevice;
 class QPagedPaintDevice;
 class QPainter;
+class QWidget;
 
 namespace korvane {
 
 class PrinterSetup;
+class PreviewWindow;
+
+// Where the preview keeps its things: the ".plv" file of the printer choice beside the program,
+// and its place on the screen in Printers.ini of the settings folder (none when empty).
+struct PreviewPlaces {
+    QString ProgramFolder;
+    QString ProgramName = QStringLiteral("korvane");
+    QString SettingsFolder;
+};
 
 enum ZoomMode { ztWholePage, ztPageWidth, ztOther };
+
+// The preview window's buttons a document asks for.
+enum PreviewButton {
+    boPrintBtn = 1 << 0,
+    boPrinterSetBtn = 1 << 1,
+    boFirstPageBtn = 1 << 2,
+    boPriorPageBtn = 1 << 3,
+    boNextPageBtn = 1 << 4,
+    boLastPageBtn = 1 << 5,
+    boZoomDownBtn = 1 << 6,
+    boZoomUpBtn = 1 << 7,
+    boPageWholeBtn = 1 << 8,
+    boPageWidthBtn = 1 << 9,
+    boCloseBtn = 1 << 10,
+    boAllButtons = (1 << 11) - 1
+};
 
 
 // The page document every print job passes through: renderers draw each page on a canvas in
@@ -43,8 +70,21 @@ public:
     // The print range; 0 is not set.
     int FirstPage = 0, LastPage = 0;
 
+    // The preview window: its buttons, bars, the second status panel, dragging and shadow.
+    int BtnOptions = boAllButtons & ~boPrinterSetBtn;
+    bool FormIconBar = true;
+    bool FormStatusBar = true;
+    QString StatusBarText;
+    bool ImageDrag = true;
+    bool ImageShade = true;
+    PreviewPlaces Places;
+
     // Called with the page number after each printed page.
     std::function<void(int page)> OnPrint;
+    // Called with the page number after the preview has shown a page.
+    std::function<void(int page)> OnAfterView;
+    // Called when the preview's print button is pressed; clearing the flag stops the print.
+    std::function<void(bool& go)> OnPrintButtonClick;
     // Draws on the preview's paper, never printed.
     std::function<void(int page, PageCanvas& canvas)> OnNoPrintDraw;
 
@@ -87,6 +127,17 @@ public:
     // Sends the print range to the bound printer as one job on the recorded paper. False,
     // after saying why, when there is no printer, the printer lacks the paper or refuses the job.
     bool Print();
+    // Shows the pages in a preview window and returns when it closes; a printer whose name
+    // holds "ACROBAT" is printed to at once instead. ShowPreview does not wait.
+    void Preview(QWidget* owner = nullptr);
+    void ShowPreview(QWidget* owner = nullptr);
+    // The preview window showing this document, or null.
+    PreviewWindow* View() const;
+    // Shows page n in the preview when it shows and is idle; false otherwise or outside 1 … PageCount.
+    bool GotoPage(int n);
+    void ClickPrint();
+    void ClosePreview();
+
     // The pages a job covers: the range ordered and cut to the document; first > second when
     // the range starts past the last page.
     std::pair<int, int> PrintRange() const;
@@ -98,7 +149,11 @@ private:
     bool checkRange();
     bool writePdf(QIODevice& out);
 
+    bool acrobat() const;
+    PreviewWindow* openPreview(QWidget* owner);
+
     PrinterSetup* setup_ = nullptr;
+    QPointer<PreviewWindow> preview_;
     PageGeometry geometry_;
     PageGeometry recorded_;
     std::vector<PageRecording> pages_;

@@ -19,10 +19,9 @@ QList<QPageSize> virtualPapers() {
             QPageSize(QPageSize::Postcard)};
 }
 
-// The Windows numbers Korvane's layouts ask for, then whatever Qt knows.
+// The Windows numbers Korvane's layouts ask for where Qt's own table differs (A4, 9, is Qt's).
 QPageSize paperOfNumber(int number) {
     switch (number) {
-        case 9: return QPageSize(QPageSize::A4);
         case 13: return QPageSize(QPageSize::JisB5);
         case 8: return QPageSize(QPageSize::A3);
         case 43: return QPageSize(QPageSize::Postcard);

@@ -1,0 +1,290 @@
+#include "print/engine/previewwindow.h"
+#include "print/engine/printersetup.h"
+#include "print/engine/progresswindow.h"
+
+#include "core/prompt.h"
+#include "settings/inifile.h"
+#include "fakeprintsystem.h"
+#include "pdfprobe.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace korvane {
+namespace {
+
+using testing::FakePrintSystem;
+using testing::HavePdfTools;
+using testing::PdfPageCount;
+using testing::PdfPageSizePt;
+
+// A document of n A4 pages, each with its number in large type.
+void build(PrintDocument& doc, int pages) {
+    doc.Title = QStringLiteral("見本");
+    doc.BeginDoc();
+    for (int n = 1; n <= pages; ++n) {
+        if (n > 1) doc.NewPage();
+        PageCanvas& c = doc.Canvas();
+        c.SetFontName(QStringLiteral("ＭＳ ゴシック"));
+        c.SetFontHeight(-300);
+        c.DrawTextBox(0, 0, 2100, 1000, QString::number(n), TextAlign::CenterMiddle);
+        c.Rectangle(100, 1100, 2000, 2800);
+    }
+    doc.EndDoc();
+}
+
+class PreviewTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    FakePrintSystem system;
+    std::unique_ptr<PrinterSetup> setup;
+    PrintDocument doc;
+    ScriptedPrompt prompt;
+    std::unique_ptr<PreviewWindow> window;
+
+    void SetUp() override {
+        system.add({.name = "Office"});
+        setup = std::make_unique<PrinterSetup>(system);
+        doc.SetPrinterSetup(setup.get());
+        doc.Places = {dir.path() + "/", QStringLiteral("korvane"), dir.path() + "/"};
+    }
+    void open(int pages) {
+        build(doc, pages);
+        window = std::make_unique<PreviewWindow>(doc);
+        window->resize(800, 600);
+        window->show();
+    }
+    QPushButton* button(const char* name) const {
+        return window->findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+    std::vector<bool> pageButtons() const {
+        return {button("FirstPageBtn")->isEnabled(), button("PriorPageBtn")->isEnabled(),
+                button("NextPageBtn")->isEnabled(), button("LastPageBtn")->isEnabled()};
+    }
+};
+
+TEST_F(PreviewTest, PagesStepAndTheStatusSaysWhere) {
+    open(2);
+    EXPECT_EQ(window->windowTitle(), "見本");
+    EXPECT_EQ(window->Page(), 1);
+    EXPECT_EQ(window->StatusText(), " Page  1/2  A4 ( 210.0 x 297.0 mm )");
+    EXPECT_EQ(pageButtons(), (std::vector<bool>{false, false, true, true}));
+    button("NextPageBtn")->click();
+    EXPECT_EQ(window->Page(), 2);
+    EXPECT_EQ(window->StatusText(), " Page  2/2  A4 ( 210.0 x 297.0 mm )");
+    EXPECT_EQ(pageButtons(), (std::vector<bool>{true, true, false, false}));
+    button("FirstPageBtn")->click();
+    EXPECT_EQ(window->Page(), 1);
+    button("LastPageBtn")->click();
+    button("PriorPageBtn")->click();
+    EXPECT_EQ(window->Page(), 1);
+    // The document steers the window too, within its pages only.
+    EXPECT_TRUE(doc.GotoPage(1) == false);  // not shown through the document
+    EXPECT_FALSE(window->GotoPage(3));
+    EXPECT_FALSE(window->GotoPage(0));
+    EXPECT_TRUE(window->GotoPage(2));
+    // The page drawn is the page shown: its number is in the picture.
+    const QImage two = window->PagePicture(QSize(210, 297));
+    window->GotoPage(1);
+    EXPECT_NE(window->PagePicture(QSize(210, 297)), two);
+}
+
+TEST_F(PreviewTest, OnePageLeavesEveryPageButtonOffAndWithoutAPrinterSetupNoPaperName) {
+    doc.SetPrinterSetup(nullptr);
+    open(1);
+    EXPECT_EQ(pageButtons(), (std::vector<bool>{false, false, false, false}));
+    EXPECT_EQ(window->StatusText(), " Page  1/1 ( 210.0 x 297.0 mm )");
+    EXPECT_TRUE(button("PrintBtn")->isEnabled());
+    EXPECT_FALSE(button("PrinterSetBtn")->isVisible());  // a built document keeps its paper
+}
+
+TEST_F(PreviewTest, ZoomStepsStopAtTheirLimits) {
+    open(1);
+    const QRect whole = window->ImageRect();
+    // The whole page fits the area with 15 pixels to spare, in the paper's proportions.
+    EXPECT_EQ(window->Zoom(), ztWholePage);
+    EXPECT_EQ(whole.top(), 15);
+    EXPECT_NEAR(double(whole.height()) / whole.width(), 297.0 / 210.0, 0.01);
+    button("ZoomUpBtn")->click();
+    EXPECT_EQ(window->Zoom(), ztOther);
+    EXPECT_EQ(window->ImageRect().width(), whole.width() * 100 / 90);
+    const int screenWidth = window->screen()->size().width();
+    for (int i = 0; i < 100 && button("ZoomUpBtn")->isEnabled(); ++i) button("ZoomUpBtn")->click();
+    EXPECT_FALSE(button("ZoomUpBtn")->isEnabled());
+    EXPECT_GE(window->ImageRect().width(), 2 * screenWidth);
+    EXPECT_LT(window->ImageRect().width(), 2 * screenWidth * 100 / 90 + 2);
+    for (int i = 0; i < 100 && button("ZoomDownBtn")->isEnabled(); ++i) button("ZoomDownBtn")->click();
+    EXPECT_FALSE(button("ZoomDownBtn")->isEnabled());
+    EXPECT_LE(window->ImageRect().width(), 100);
+    EXPECT_GT(window->ImageRect().width(), 90);
+    button("PageWidthBtn")->click();
+    EXPECT_EQ(window->Zoom(), ztPageWidth);
+    EXPECT_EQ(window->ImageRect().topLeft(), QPoint(15, 15));
+    EXPECT_TRUE(button("ZoomUpBtn")->isEnabled());
+    EXPECT_TRUE(button("ZoomDownBtn")->isEnabled());
+    EXPECT_GT(window->ImageRect().width(), whole.width());
+}
+
+TEST_F(PreviewTest, PdfSaveWritesEveryPage) {
+    if (!HavePdfTools()) GTEST_SKIP() << "poppler-utils missing";
+    open(2);
+    doc.FirstPage = doc.LastPage = 2;  // a print range left over does not cut the file
+    const QString path = dir.filePath("見本.pdf");
+    prompt.answerName(path);
+    button("PdfSaveBtn")->click();
+    EXPECT_EQ(PdfPageCount(path), 2);
+    EXPECT_NEAR(PdfPageSizePt(path, 2).width(), 595.3, 0.5);
+    EXPECT_EQ(doc.FirstPage, 2);
+    // Cancelled: nothing written.
+    QFile::remove(path);
+    button("PdfSaveBtn")->click();
+    EXPECT_FALSE(QFileInfo::exists(path));
+}
+
+TEST_F(PreviewTest, ThePrintDialogOffersThePagesAndThePreviewStaysWhereItWas) {
+    if (!HavePdfTools()) GTEST_SKIP() << "poppler-utils missing";
+    open(3);
+    window->GotoPage(2);
+    prompt.answerPrinter([](PrinterChoice& c) {
+        c.allPages = false;
+        c.fromPage = 2;
+        c.toPage = 3;
+        return true;
+    });
+    button("PrintBtn")->click();
+    ASSERT_EQ(prompt.printerDialogs().size(), 1u);
+    const PrinterChoice& asked = prompt.printerDialogs()[0];
+    EXPECT_TRUE(asked.rangeOffered);
+    EXPECT_TRUE(asked.allPages);
+    EXPECT_EQ(asked.minPage, 1);
+    EXPECT_EQ(asked.maxPage, 3);
+    EXPECT_EQ(asked.fromPage, 2);
+    EXPECT_EQ(asked.toPage, 2);
+    EXPECT_TRUE(asked.papers.isEmpty());  // the paper is the document's
+    ASSERT_EQ(system.jobs.size(), 1u);
+    QFile job(dir.filePath("job.pdf"));
+    ASSERT_TRUE(job.open(QIODevice::WriteOnly));
+    job.write(system.pdfs[0]);
+    job.close();
+    EXPECT_EQ(PdfPageCount(job.fileName()), 2);
+    EXPECT_EQ(window->Page(), 2);
+    EXPECT_TRUE(button("PrintBtn")->isEnabled());
+    // All pages.
+    prompt.answerPrinter([](PrinterChoice&) { return true; });
+    button("PrintBtn")->click();
+    ASSERT_EQ(system.jobs.size(), 2u);
+    job.open(QIODevice::WriteOnly);
+    job.write(system.pdfs[1]);
+    job.close();
+    EXPECT_EQ(PdfPageCount(job.fileName()), 3);
+    // Cancelled: no job.
+    button("PrintBtn")->click();
+    EXPECT_EQ(system.jobs.size(), 2u);
+}
+
+TEST_F(PreviewTest, AFailedJobSaysWhyAndLeavesTheWindowUsable) {
+    system.answer = {false, QStringLiteral("紙づまり"), 0};
+    open(2);
+    prompt.answerPrinter([](PrinterChoice&) { return true; });
+    button("PrintBtn")->click();
+    EXPECT_TRUE(prompt.texts().join("|").contains("紙づまり"));
+    EXPECT_TRUE(button("PrintBtn")->isEnabled());
+    EXPECT_FALSE(window->IsPrinting());
+}
+
+TEST_F(PreviewTest, WithoutAPrinterPrintingSaysSoAndPdfStillWorks) {
+    NoPrinterSystem none;
+    PrinterSetup bare(none);
+    doc.SetPrinterSetup(&bare);
+    open(1);
+    button("PrintBtn")->click();
+    ASSERT_EQ(prompt.entries().size(), 1u);
+    EXPECT_EQ(prompt.entries()[0].text, "プリンタがインストールされていないので印刷できません．　　");
+    EXPECT_EQ(prompt.entries()[0].caption, "　印刷");
+    EXPECT_TRUE(prompt.printerDialogs().empty());
+    const QString path = dir.filePath("a.pdf");
+    prompt.answerName(path);
+    button("PdfSaveBtn")->click();
+    EXPECT_TRUE(QFileInfo::exists(path));
+}
+
+TEST_F(PreviewTest, CloseIsRefusedWhileAJobRuns) {
+    open(2);
+    bool stayedOpen = false;
+    system.whileSubmitting = [&] {
+        window->close();
+        stayedOpen = window->isVisible();
+    };
+    prompt.answerPrinter([](PrinterChoice&) { return true; });
+    button("PrintBtn")->click();
+    EXPECT_TRUE(stayedOpen);
+    button("CloseBtn")->click();
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(PreviewTest, ThePlaceIsRememberedInPrintersIni) {
+    open(1);
+    window->setGeometry(QRect(40, 50, 640, 480));
+    window->close();
+    const IniFile ini(dir.filePath("Printers.ini"));
+    EXPECT_EQ(ini.ReadSection("Set"),
+              (QStringList{"fmPrevTop", "fmPrevLeft", "fmPrevHight", "fmPrevWidth"}));
+    EXPECT_EQ(ini.ReadInteger("Set", "fmPrevTop", 0), window->y());
+    EXPECT_EQ(ini.ReadInteger("Set", "fmPrevWidth", 0), window->width());
+    PreviewWindow again(doc);
+    again.show();
+    EXPECT_EQ(again.geometry(), window->geometry());
+}
+
+TEST_F(PreviewTest, APlaceOffTheScreenComesBackOnIt) {
+    IniFile ini(dir.filePath("Printers.ini"));
+    ini.WriteInteger("Set", "fmPrevTop", -3000);
+    ini.WriteInteger("Set", "fmPrevLeft", 99999);
+    ini.WriteInteger("Set", "fmPrevHight", 500);
+    ini.WriteInteger("Set", "fmPrevWidth", 600);
+    open(1);
+    const QRect work = window->screen()->availableGeometry();
+    EXPECT_TRUE(work.contains(window->frameGeometry()))
+        << window->frameGeometry().x() << "," << window->frameGeometry().y();
+}
+
+TEST_F(PreviewTest, PicturesAtTwoZooms) {
+    open(2);
+    QDir().mkpath(KORVANE_SHOTS_DIR);
+    EXPECT_TRUE(window->grab().save(KORVANE_SHOTS_DIR "/preview-whole.png"));
+    for (int i = 0; i < 5; ++i) button("ZoomUpBtn")->click();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window->grab().save(KORVANE_SHOTS_DIR "/preview-zoomed.png"));
+}
+
+TEST(ProgressWindow, StepsShowPerCentsAndEachShowingStartsEmpty) {
+    ProgressWindow progress;
+    EXPECT_EQ(progress.size(), QSize(239, 56));
+    EXPECT_TRUE(progress.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(progress.windowFlags() & Qt::WindowStaysOnTopHint);
+    progress.Step("x", 0, 50);
+    EXPECT_TRUE(progress.isVisible());
+    EXPECT_EQ(progress.Percent(), 0);
+    const std::tuple<int, int, int> steps[] = {{100, 37, 37}, {3, 2, 67}, {3, 1, 33}, {8, 1, 13}};
+    for (auto [total, done, percent] : steps) {
+        progress.Step("印刷データ作成中", total, done);
+        EXPECT_EQ(progress.Percent(), percent) << done << "/" << total;
+    }
+    EXPECT_EQ(progress.Text(), "印刷データ作成中");
+    progress.Finish();
+    EXPECT_FALSE(progress.isVisible());
+    progress.Start("次");
+    EXPECT_TRUE(progress.isVisible());
+    EXPECT_EQ(progress.Percent(), 0);
+    EXPECT_EQ(progress.Text(), "次");
+}
+
+}  // namespace
+}  // namespace korvane
