@@ -8,6 +8,9 @@
 #include "pdfprobe.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTimer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -15,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace korvane {
@@ -262,6 +266,91 @@ TEST_F(PreviewTest, PicturesAtTwoZooms) {
     for (int i = 0; i < 5; ++i) button("ZoomUpBtn")->click();
     QCoreApplication::processEvents();
     EXPECT_TRUE(window->grab().save(KORVANE_SHOTS_DIR "/preview-zoomed.png"));
+}
+
+// The document drives its own preview: shown without waiting, stepped, printed, closed; a
+// second modal opening of a showing window is refused with the component's message.
+TEST_F(PreviewTest, TheDocumentSteersItsPreview) {
+    build(doc, 3);
+    std::vector<QString> events;
+    doc.OnFormShow = [&] { events.push_back("show"); };
+    doc.OnAfterView = [&](int page) { events.push_back(QString("view %1").arg(page)); };
+    int queries = 0;
+    doc.OnFormCloseQuery = [&](bool& canClose) {
+        events.push_back("query");
+        canClose = ++queries > 1;  // the first request is turned down
+    };
+    doc.OnFormClose = [&] { events.push_back("close"); };
+    EXPECT_FALSE(doc.GotoPage(2));  // nothing shown yet
+    doc.ShowPreview();
+    ASSERT_NE(doc.View(), nullptr);
+    EXPECT_TRUE(doc.View()->isVisible());
+    EXPECT_TRUE(doc.GotoPage(3));
+    EXPECT_EQ(doc.View()->Page(), 3);
+    EXPECT_FALSE(doc.GotoPage(4));
+    doc.Preview();  // already showing
+    EXPECT_EQ(prompt.texts(), QStringList{"表示中のフォームをモーダル表示で開くことはできません(矛盾)．　　"});
+    prompt.answerPrinter([](PrinterChoice&) { return true; });
+    doc.ClickPrint();
+    EXPECT_EQ(system.jobs.size(), 1u);
+    doc.ClosePreview();
+    EXPECT_TRUE(doc.View()->isVisible());  // the close query said no
+    doc.ClosePreview();
+    EXPECT_TRUE(doc.View() == nullptr || !doc.View()->isVisible());
+    EXPECT_EQ(events.front(), "show");
+    EXPECT_EQ(events.back(), "close");
+    EXPECT_EQ(std::count(events.begin(), events.end(), "query"), 2);
+}
+
+TEST_F(PreviewTest, EscapeEndsTheModalPreview) {
+    build(doc, 1);
+    QTimer::singleShot(0, [this] {
+        ASSERT_NE(doc.View(), nullptr);
+        QTest::keyClick(doc.View(), Qt::Key_Escape);
+    });
+    bool escapeFailed = false;
+    QTimer::singleShot(3000, [&] {  // a test never waits for a hand
+        if (doc.View() && doc.View()->isVisible()) {
+            escapeFailed = true;
+            doc.View()->done(0);
+        }
+    });
+    doc.Preview();  // returns only when the window has closed
+    EXPECT_FALSE(escapeFailed);
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("Printers.ini")));
+}
+
+TEST_F(PreviewTest, AnAcrobatPrinterPrintsAtOnce) {
+    system.add({.name = "Adobe_Acrobat_PDF"});
+    setup->RefreshPrinters();
+    setup->SetPrinterName("Adobe_Acrobat_PDF");
+    build(doc, 2);
+    // Should a window open after all, it goes at once rather than wait for a hand.
+    QTimer::singleShot(0, [this] {
+        if (doc.View()) doc.View()->close();
+    });
+    doc.Preview();
+    EXPECT_EQ(doc.View(), nullptr);
+    ASSERT_EQ(system.jobs.size(), 1u);
+    EXPECT_EQ(system.jobs[0].Printer, "Adobe_Acrobat_PDF");
+}
+
+TEST(PrintDocument, TheBusyCursorShowsWhilePagesAreBuilt) {
+    PrintDocument doc;
+    doc.Cursor = Qt::BusyCursor;
+    doc.BeginDoc();
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BusyCursor);
+    doc.NewPage();
+    doc.EndDoc();
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    // A document dropped half-built gives the cursor back too.
+    {
+        PrintDocument half;
+        half.BeginDoc();
+        half.BeginDoc();
+    }
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST(ProgressWindow, StepsShowPerCentsAndEachShowingStartsEmpty) {

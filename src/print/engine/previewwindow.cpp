@@ -208,7 +208,9 @@ PreviewWindow::PreviewWindow(PrintDocument& document, QWidget* parent)
         b->setEnabled(false);
 }
 
-PreviewWindow::~PreviewWindow() = default;
+PreviewWindow::~PreviewWindow() {
+    if (document_->OnFormDestroy) document_->OnFormDestroy();
+}
 
 double PreviewWindow::aspect() const {
     const QSize page = pageSize(document_->RecordedGeometry());
@@ -336,6 +338,8 @@ void PreviewWindow::ShowPage() {
     panel1_->setText(StatusText());
     panel2_->setText(document_->StatusBarText);
     setUpdatesEnabled(true);
+    if (document_->IsBuilt() && document_->OnBeforeView) document_->OnBeforeView(page_);
+    if (document_->OnResize) document_->OnResize();
     if (document_->OnAfterView) document_->OnAfterView(page_);
 }
 
@@ -440,6 +444,7 @@ void PreviewWindow::PrinterSetBtnClick() {
     if (!setup->SetupDialog()) return;
     printerSetBtn_->setEnabled(false);
     document_->SetGeometry(setup->Geometry(document_->InversePrint));
+    if (document_->OnPrinterSetupDialog) document_->OnPrinterSetupDialog();
     ShowPage();
     PageWholeBtnClick();
 }
@@ -462,9 +467,11 @@ void PreviewWindow::CopyScreen() { QGuiApplication::clipboard()->setImage(grab()
 
 void PreviewWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    closeApproved_ = false;
     if (ready_) return;
     ready_ = true;
     readPlace();
+    if (document_->OnFormShow) document_->OnFormShow();
     if (!document_->IsBuilt()) {
         ShowPage();
         return;
@@ -483,20 +490,29 @@ void PreviewWindow::resizeEvent(QResizeEvent* event) {
     if (zoom_ == ztPageWidth) PageWidthBtnClick();
 }
 
-void PreviewWindow::closeEvent(QCloseEvent* event) {
+bool PreviewWindow::approveClose() {
+    if (closeApproved_) return true;
     // A job in progress still reads the pages: the window waits for it.
-    if (printing_) {
+    bool canClose = !printing_;
+    if (canClose && document_->OnFormCloseQuery) document_->OnFormCloseQuery(canClose);
+    if (!canClose) return false;
+    writePlace();
+    if (document_->OnFormClose) document_->OnFormClose();
+    closeApproved_ = true;
+    return true;
+}
+
+void PreviewWindow::closeEvent(QCloseEvent* event) {
+    if (!approveClose()) {
         event->ignore();
         return;
     }
-    writePlace();
     QDialog::closeEvent(event);
 }
 
 void PreviewWindow::reject() {
-    if (printing_) return;
-    writePlace();
-    QDialog::reject();
+    // Escape and the close box go the same way.
+    if (approveClose()) QDialog::reject();
 }
 
 QString PreviewWindow::printersIni() const {

@@ -61,6 +61,7 @@ private:
     class PageView;
     friend class PageView;
 
+    bool approveClose();
     void placeImage(const QRect& image);
     void enableButtons();
     void readPlace();
@@ -76,6 +77,7 @@ private:
     QRect image_;
     bool ready_ = false;
     bool printing_ = false;
+    bool closeApproved_ = false;
     bool dragging_ = false;
     QPoint dragFrom_;
 

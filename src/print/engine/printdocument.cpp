@@ -6,6 +6,7 @@
 #include "print/engine/printersetup.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -81,7 +82,25 @@ void PrintDocument::SetPrinterSetup(PrinterSetup* setup) {
     preparePrinter();
 }
 
+PrintDocument::CursorGuard::CursorGuard(Qt::CursorShape shape) {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        QGuiApplication::setOverrideCursor(shape);
+        set_ = true;
+    }
+}
+
+PrintDocument::CursorGuard::~CursorGuard() {
+    if (set_) QGuiApplication::restoreOverrideCursor();
+}
+
+PrintDocument::~PrintDocument() {
+    building_.reset();
+    delete preview_.data();
+}
+
 void PrintDocument::BeginDoc() {
+    building_.reset();
+    building_ = std::make_unique<CursorGuard>(Cursor);
     preparePrinter();
     pages_.clear();
     recorded_ = geometry_;
@@ -105,6 +124,7 @@ void PrintDocument::EndDoc() {
     working_ = PageRecording{pages_.back().PageSize, {}};
     pageCount_ = int(pages_.size());
     current_ = 1;
+    building_.reset();
 }
 
 const PageRecording& PrintDocument::Page(int n) const {
@@ -236,6 +256,7 @@ bool PrintDocument::Print() {
         return false;
     }
     if (!checkRange()) return false;
+    const CursorGuard busy(Cursor);
     setup_->Select();
     PrintJob job;
     job.Printer = setup_->Current().Printer;

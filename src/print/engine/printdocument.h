@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QIODevice;
@@ -56,6 +57,7 @@ PageRecording TractorFeedMarks(const QSize& pageSize);
 class PrintDocument {
 public:
     PrintDocument() = default;
+    ~PrintDocument();
     PrintDocument(const PrintDocument&) = delete;
     PrintDocument& operator=(const PrintDocument&) = delete;
 
@@ -85,6 +87,18 @@ public:
     std::function<void(int page)> OnAfterView;
     // Called when the preview's print button is pressed; clearing the flag stops the print.
     std::function<void(bool& go)> OnPrintButtonClick;
+    // Called after a page is composed for display.
+    std::function<void(int page)> OnBeforeView;
+    // The preview window's life: shown, asked to close (clearing the flag keeps it open),
+    // closed, resized, gone; and after its printer button's dialog.
+    std::function<void()> OnFormShow;
+    std::function<void(bool& canClose)> OnFormCloseQuery;
+    std::function<void()> OnFormClose;
+    std::function<void()> OnResize;
+    std::function<void()> OnFormDestroy;
+    std::function<void()> OnPrinterSetupDialog;
+    // The mouse cursor while pages are built and printed.
+    Qt::CursorShape Cursor = Qt::WaitCursor;
     // Draws on the preview's paper, never printed.
     std::function<void(int page, PageCanvas& canvas)> OnNoPrintDraw;
 
@@ -152,8 +166,21 @@ private:
     bool acrobat() const;
     PreviewWindow* openPreview(QWidget* owner);
 
+    // Shows the document's cursor for as long as it lives (where there is a GUI application).
+    class CursorGuard {
+    public:
+        explicit CursorGuard(Qt::CursorShape shape);
+        ~CursorGuard();
+        CursorGuard(const CursorGuard&) = delete;
+        CursorGuard& operator=(const CursorGuard&) = delete;
+
+    private:
+        bool set_ = false;
+    };
+
     PrinterSetup* setup_ = nullptr;
     QPointer<PreviewWindow> preview_;
+    std::unique_ptr<CursorGuard> building_;  // from BeginDoc to EndDoc
     PageGeometry geometry_;
     PageGeometry recorded_;
     std::vector<PageRecording> pages_;
