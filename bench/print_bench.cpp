@@ -1,10 +1,17 @@
 // Recording a busy month page and replaying it into a PDF file.
 //   print_bench                 Google Benchmark runs
 //   print_bench --pdf FILE      one page to FILE and exit, for timing the whole process
+// The preview benchmarks repaint the visible part of the page in a 1280 × 900 preview window, at
+// whole-page zoom and at the largest zoom (scrolled to the middle of the page).
 
+#include "print/engine/previewwindow.h"
 #include "print/engine/printdocument.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -88,11 +95,37 @@ void BM_MonthPageToPdf(benchmark::State& state) {
 }
 BENCHMARK(BM_MonthPageToPdf)->Unit(benchmark::kMillisecond);
 
+// Repaints of the preview's page area, as after a scroll or an expose.
+void previewRepaint(benchmark::State& state, bool largest) {
+    PrintDocument doc;
+    drawBusyMonth(doc);
+    PreviewWindow window(doc);
+    window.resize(1280, 900);
+    window.show();
+    QCoreApplication::processEvents();
+    auto* scroll = window.findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
+    if (largest) {
+        auto* up = window.findChild<QPushButton*>(QStringLiteral("ZoomUpBtn"));
+        while (up->isEnabled()) window.ZoomUpBtnClick();
+        QCoreApplication::processEvents();
+        scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum() / 2);
+        scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum() / 2);
+    }
+    QWidget* view = scroll->widget();
+    state.counters["image_px"] = window.ImageRect().width();
+    state.counters["screen_px"] = window.screen()->size().width();
+    for (auto _ : state) view->repaint();
+}
+void BM_PreviewRepaintWholePage(benchmark::State& state) { previewRepaint(state, false); }
+void BM_PreviewRepaintLargestZoom(benchmark::State& state) { previewRepaint(state, true); }
+BENCHMARK(BM_PreviewRepaintWholePage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewRepaintLargestZoom)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], "--pdf") == 0) {
         PrintDocument doc;
         drawBusyMonth(doc);

@@ -7,6 +7,7 @@
 #include "fakeprintsystem.h"
 #include "pdfprobe.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -257,6 +258,35 @@ TEST_F(PreviewTest, APlaceOffTheScreenComesBackOnIt) {
     const QRect work = window->screen()->availableGeometry();
     EXPECT_TRUE(work.contains(window->frameGeometry()))
         << window->frameGeometry().x() << "," << window->frameGeometry().y();
+}
+
+// The page and the window go to the clipboard; the window's hard copy is one printed sheet.
+TEST_F(PreviewTest, CopiesAndTheHardCopy) {
+    if (!HavePdfTools()) GTEST_SKIP() << "poppler-utils missing";
+    open(2);
+    window->CopyPage();
+    const QImage page = QGuiApplication::clipboard()->image();
+    EXPECT_EQ(page.size(), window->ImageRect().size());
+    EXPECT_EQ(page, window->PagePicture(window->ImageRect().size()));
+    window->CopyScreen();
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), window->size());
+    prompt.answerPrinter([](PrinterChoice&) { return true; });
+    window->HardCopy();
+    ASSERT_EQ(system.jobs.size(), 1u);
+    QFile job(dir.filePath("hard.pdf"));
+    ASSERT_TRUE(job.open(QIODevice::WriteOnly));
+    job.write(system.pdfs[0]);
+    job.close();
+    EXPECT_EQ(PdfPageCount(job.fileName()), 1);
+    // The window's picture, 168 mm wide, 21 mm in and 10.5 mm down on A4.
+    const QRect ink = testing::InkBox(testing::PdfPage(job.fileName(), 1, 254), 250);
+    EXPECT_NEAR(ink.left(), 210, 3);
+    EXPECT_NEAR(ink.top(), 105, 3);
+    EXPECT_NEAR(ink.width(), 1680, 4);
+    // Cancelled: nothing printed.
+    window->HardCopy();
+    EXPECT_EQ(system.jobs.size(), 1u);
+    EXPECT_EQ(window->Page(), 1);
 }
 
 TEST_F(PreviewTest, PicturesAtTwoZooms) {

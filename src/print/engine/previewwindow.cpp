@@ -4,6 +4,7 @@
 #include "print/engine/printersetup.h"
 #include "settings/inifile.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -22,6 +23,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace korvane {
 
@@ -169,10 +171,16 @@ PreviewWindow::PreviewWindow(PrintDocument& document, QWidget* parent)
     popup_ = new QMenu(this);
     popup_->setObjectName(QStringLiteral("PopupMenu1"));
     popup_->addAction(QStringLiteral("現在の頁をコピー"), this, [this] { CopyPage(); });
-    popup_->addAction(QStringLiteral("画面をコピー"), this, [this] { CopyScreen(); });
+    QAction* screenCopy = popup_->addAction(QStringLiteral("画面をコピー"), this, [this] { CopyScreen(); });
+    QAction* hardCopy = popup_->addAction(QStringLiteral("画面ハードコピー"), this, [this] { HardCopy(); });
     popup_->addAction(QStringLiteral("キャンセル"));
-    connect(view_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { popup_->popup(view_->mapToGlobal(at)); });
+    connect(view_, &QWidget::customContextMenuRequested, this, [this, screenCopy, hardCopy](const QPoint& at) {
+        const PrinterSetup* setup = document_->BoundPrinterSetup();
+        const bool printers = setup && setup->HasPrinters();
+        screenCopy->setEnabled(printers);
+        hardCopy->setEnabled(printers);
+        popup_->popup(view_->mapToGlobal(at));
+    });
 
     connect(printBtn_, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
     connect(pdfBtn_, &QPushButton::clicked, this, [this] { PdfSaveBtnClick(); });
@@ -464,6 +472,36 @@ void PreviewWindow::CopyPage() {
 }
 
 void PreviewWindow::CopyScreen() { QGuiApplication::clipboard()->setImage(grab().toImage()); }
+
+void PreviewWindow::HardCopy() {
+    PrinterSetup* setup = document_->BoundPrinterSetup();
+    if (!setup || !setup->HasPrinters()) return;
+    {
+        const PrinterChoiceKeeper keep(
+            *setup, PrinterChoiceKeeper::FileFor(places_.ProgramFolder, places_.ProgramName));
+        CopyScreen();
+        const QImage shot = grab().toImage();
+        if (setup->SetupDialog() &&
+            !setup->PrinterName().contains(QStringLiteral("ACROBAT"), Qt::CaseInsensitive)) {
+            // The window on one sheet: a tenth of the printable width free on either side, half
+            // that above, the picture in its own proportions.
+            PrintDocument sheet;
+            sheet.Title = windowTitle();
+            sheet.Cursor = document_->Cursor;
+            sheet.SetPrinterSetup(setup);
+            sheet.BeginDoc();
+            const QRect area = sheet.RecordedGeometry().Printable;
+            const int margin = area.width() / 10;
+            const int width = area.width() - 2 * margin;
+            const int height = int(std::lround(double(width) * shot.height() / std::max(1, shot.width())));
+            const int left = area.left() + margin, top = area.top() + margin / 2;
+            sheet.Canvas().Draw(left, top, left + width, top + height, shot);
+            sheet.EndDoc();
+            sheet.Print();  // says itself what went wrong
+        }
+    }
+    ShowPage();
+}
 
 void PreviewWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);

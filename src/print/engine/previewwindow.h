@@ -47,6 +47,8 @@ public:
     void PrinterSetBtnClick();
     void CopyPage();
     void CopyScreen();
+    // The window printed on one sheet, on a printer chosen for that sheet alone.
+    void HardCopy();
 
     // The composed page as a picture of the given size.
     QImage PagePicture(QSize size) const;
