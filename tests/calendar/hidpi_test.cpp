@@ -5,6 +5,8 @@
 #include "calendar/daynumber.h"
 #include "core/clock.h"
 
+#include "../splitblocks.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -12,18 +14,7 @@
 namespace korvane {
 namespace {
 
-// A buffer drawn at the widget's own size and then blown up has every 2x2 block of one colour;
-// one drawn at the screen's density has text and lines that fall inside a block.
-int splitBlocks(const QImage& image) {
-    int split = 0;
-    for (int y = 0; y + 1 < image.height(); y += 2)
-        for (int x = 0; x + 1 < image.width(); x += 2) {
-            const QRgb c = image.pixel(x, y);
-            if (image.pixel(x + 1, y) != c || image.pixel(x, y + 1) != c || image.pixel(x + 1, y + 1) != c)
-                ++split;
-        }
-    return split;
-}
+using testing::SplitBlocks;
 
 TEST(HighDpi, BuffersAreDrawnAtTheScreensDensity) {
     FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
@@ -39,11 +30,11 @@ TEST(HighDpi, BuffersAreDrawnAtTheScreensDensity) {
         const QImage& b = c->Buffer();
         EXPECT_EQ(b.devicePixelRatio(), 2.0);
         EXPECT_EQ(b.size(), c->contentsRect().size() * 2);
-        EXPECT_GT(splitBlocks(b), 500) << c->metaObject()->className();
+        EXPECT_GT(SplitBlocks(b), 500) << c->metaObject()->className();
         // What reaches the screen is the sharp buffer, not a blown-up copy.
         const QImage shown = c->grab().toImage();
         EXPECT_EQ(shown.size(), c->size() * 2);
-        EXPECT_GT(splitBlocks(shown), 500);
+        EXPECT_GT(SplitBlocks(shown), 500);
     }
 }
 

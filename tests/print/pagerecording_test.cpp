@@ -290,6 +290,59 @@ TEST(Replay, UnderlineAndStrikeOutAreDrawn) {
         EXPECT_GT(qGray(plain.pixel(box.center().x(), y)), 160) << y;
 }
 
+// Only a text that leaves its box on some side is clipped; the clip ends with that text.
+TEST(PageCanvas, TextsLeavingTheirBoxAreClippedAndOnlyThey) {
+    PageRecording page;
+    PageCanvas c(page);
+    c.SetFontName(QStringLiteral("ＭＳ ゴシック"));
+    c.SetFontHeight(-50);
+    const QString text = QStringLiteral("令和八年");  // about 200 wide, 50 high
+    const struct {
+        QRect box;
+        TextAlign align;
+        bool clip;
+    } cases[] = {
+        {{1000, 1000, 600, 200}, TextAlign::LeftTop, false},
+        {{1000, 1000, 100, 200}, TextAlign::LeftTop, true},       // too narrow: right edge
+        {{1000, 1000, 100, 200}, TextAlign::RightTop, true},      // too narrow: left edge
+        {{1000, 1000, 600, 30}, TextAlign::LeftTop, true},        // too low: bottom edge
+        {{1000, 1000, 600, 30}, TextAlign::LeftBottom, true},     // too low: top edge
+    };
+    for (const auto& k : cases) {
+        c.DrawTextBox(k.box.left(), k.box.top(), k.box.right() + 1, k.box.bottom() + 1, text, k.align);
+        EXPECT_EQ(page.Ops.back().clip, k.clip) << k.box.width() << "x" << k.box.height() << " " << int(k.align);
+    }
+    // After a clipped text the page is whole again.
+    PageRecording second;
+    PageCanvas d(second);
+    d.SetFontHeight(-50);
+    d.DrawTextBox(100, 100, 150, 150, text, TextAlign::LeftTop);
+    ASSERT_TRUE(second.Ops.back().clip);
+    d.SetPenWidth(30);
+    d.MoveTo(1000, 2000);
+    d.LineTo(2000, 2000);
+    second.PageSize = QSize(2100, 2970);
+    EXPECT_LT(qGray(render(second).pixel(150, 200)), 100);
+}
+
+// Each laid-out text is drawn in its own face, even at the size of the one before it.
+TEST(Replay, EachUnderlinedTextHasItsOwnFace) {
+    const auto draw = [](bool gothicFirst) {
+        PageRecording page;
+        PageCanvas c(page);
+        c.SetFontStyle(fsUnderline);
+        c.SetFontHeight(-300);
+        if (gothicFirst) {
+            c.SetFontName(QStringLiteral("ＭＳ ゴシック"));
+            c.TextOut(100, 100, QStringLiteral("永"));
+        }
+        c.SetFontName(QStringLiteral("ＭＳ 明朝"));
+        c.TextOut(1000, 100, QStringLiteral("永"));
+        return render(page).copy(95, 0, 115, 60);
+    };
+    EXPECT_EQ(draw(true), draw(false));
+}
+
 // Laid-out (underlined) texts each take their own size, whatever was drawn before them.
 TEST(Replay, EachUnderlinedTextHasItsOwnSize) {
     PageRecording page;

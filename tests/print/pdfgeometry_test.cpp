@@ -95,9 +95,17 @@ TEST(Printing, MarginsOfThePrinterDoNotScaleThePage) {
     QTemporaryDir dir;
     for (double margin : {3.5, 10.0}) {
         testing::FakePrintSystem system;
-        system.add({.name = "Office", .margins = QMarginsF(margin, margin, margin, margin)});
+        system.add({.name = "Office", .margins = QMarginsF(margin, margin, margin, margin),
+                    .sources = {"トレイ1", "手差し"}});
         system.printers[0].papers << QPageSize(QPageSize::Postcard);
         PrinterSetup setup(system);
+        ScriptedPrompt prompt;
+        prompt.answerPrinter([](PrinterChoice& c) {
+            c.source = "手差し";
+            c.duplex = true;
+            return true;
+        });
+        ASSERT_TRUE(setup.PropertiesDialog());
         for (const Paper& paper : kPapers) {
             const std::string where = std::string(paper.name) + " margin " + std::to_string(margin);
             setup.SetOrientation(paper.orientation == QPageLayout::Landscape ? 1 : 0);
@@ -122,6 +130,9 @@ TEST(Printing, MarginsOfThePrinterDoNotScaleThePage) {
             EXPECT_EQ(job.Printer, "Office");
             EXPECT_TRUE(job.Settings.PageSize.isEquivalentTo(QPageSize(paper.id))) << where;
             EXPECT_EQ(job.Settings.Orientation, paper.orientation) << where;
+            // The rest of the printer's settings go with the job.
+            EXPECT_EQ(job.Settings.Source, "手差し") << where;
+            EXPECT_TRUE(job.Settings.Duplex) << where;
             const QString pdf = dir.filePath("job.pdf");
             QFile f(pdf);
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));

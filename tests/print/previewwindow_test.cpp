@@ -69,6 +69,13 @@ protected:
     QPushButton* button(const char* name) const {
         return window->findChild<QPushButton*>(QString::fromLatin1(name));
     }
+    // Job i's PDF as a file the PDF tools can read.
+    QString jobFile(std::size_t i) {
+        const QString path = dir.filePath(QStringLiteral("job%1.pdf").arg(i));
+        QFile f(path);
+        if (i < system.pdfs.size() && f.open(QIODevice::WriteOnly)) f.write(system.pdfs[i]);
+        return path;
+    }
     std::vector<bool> pageButtons() const {
         return {button("FirstPageBtn")->isEnabled(), button("PriorPageBtn")->isEnabled(),
                 button("NextPageBtn")->isEnabled(), button("LastPageBtn")->isEnabled()};
@@ -137,6 +144,21 @@ TEST_F(PreviewTest, ZoomStepsStopAtTheirLimits) {
     EXPECT_GT(window->ImageRect().width(), whole.width());
 }
 
+TEST_F(PreviewTest, AResizedWindowFitsThePageAgain) {
+    open(1);
+    const QRect before = window->ImageRect();
+    window->resize(window->width() + 200, window->height() + 200);
+    EXPECT_GT(window->ImageRect().height(), before.height() + 150);
+    button("PageWidthBtn")->click();
+    const int wide = window->ImageRect().width();
+    window->resize(window->width() - 100, window->height());
+    EXPECT_EQ(window->ImageRect().width(), wide - 100);
+    button("ZoomUpBtn")->click();  // a zoom of its own stays as it is
+    const QRect zoomed = window->ImageRect();
+    window->resize(window->width() + 50, window->height());
+    EXPECT_EQ(window->ImageRect(), zoomed);
+}
+
 TEST_F(PreviewTest, PdfSaveWritesEveryPage) {
     if (!HavePdfTools()) GTEST_SKIP() << "poppler-utils missing";
     open(2);
@@ -174,21 +196,14 @@ TEST_F(PreviewTest, ThePrintDialogOffersThePagesAndThePreviewStaysWhereItWas) {
     EXPECT_EQ(asked.toPage, 2);
     EXPECT_TRUE(asked.papers.isEmpty());  // the paper is the document's
     ASSERT_EQ(system.jobs.size(), 1u);
-    QFile job(dir.filePath("job.pdf"));
-    ASSERT_TRUE(job.open(QIODevice::WriteOnly));
-    job.write(system.pdfs[0]);
-    job.close();
-    EXPECT_EQ(PdfPageCount(job.fileName()), 2);
+    EXPECT_EQ(PdfPageCount(jobFile(0)), 2);
     EXPECT_EQ(window->Page(), 2);
     EXPECT_TRUE(button("PrintBtn")->isEnabled());
     // All pages.
     prompt.answerPrinter([](PrinterChoice&) { return true; });
     button("PrintBtn")->click();
     ASSERT_EQ(system.jobs.size(), 2u);
-    job.open(QIODevice::WriteOnly);
-    job.write(system.pdfs[1]);
-    job.close();
-    EXPECT_EQ(PdfPageCount(job.fileName()), 3);
+    EXPECT_EQ(PdfPageCount(jobFile(1)), 3);
     // Cancelled: no job.
     button("PrintBtn")->click();
     EXPECT_EQ(system.jobs.size(), 2u);
@@ -273,13 +288,9 @@ TEST_F(PreviewTest, CopiesAndTheHardCopy) {
     prompt.answerPrinter([](PrinterChoice&) { return true; });
     window->HardCopy();
     ASSERT_EQ(system.jobs.size(), 1u);
-    QFile job(dir.filePath("hard.pdf"));
-    ASSERT_TRUE(job.open(QIODevice::WriteOnly));
-    job.write(system.pdfs[0]);
-    job.close();
-    EXPECT_EQ(PdfPageCount(job.fileName()), 1);
+    EXPECT_EQ(PdfPageCount(jobFile(0)), 1);
     // The window's picture, 168 mm wide, 21 mm in and 10.5 mm down on A4.
-    const QRect ink = testing::InkBox(testing::PdfPage(job.fileName(), 1, 254), 250);
+    const QRect ink = testing::InkBox(testing::PdfPage(jobFile(0), 1, 254), 250);
     EXPECT_NEAR(ink.left(), 210, 3);
     EXPECT_NEAR(ink.top(), 105, 3);
     EXPECT_NEAR(ink.width(), 1680, 4);
@@ -403,6 +414,35 @@ TEST(ProgressWindow, StepsShowPerCentsAndEachShowingStartsEmpty) {
     EXPECT_TRUE(progress.isVisible());
     EXPECT_EQ(progress.Percent(), 0);
     EXPECT_EQ(progress.Text(), "次");
+    // Shown by any other way it starts empty too.
+    progress.Step("半分", 2, 1);
+    progress.hide();
+    progress.show();
+    EXPECT_EQ(progress.Percent(), 0);
+    EXPECT_EQ(progress.Text(), "");
+}
+
+// The window's parts where they belong, and its raised frame with the navy line inside.
+TEST(ProgressWindow, LayoutAndFrame) {
+    ProgressWindow progress;
+    progress.Start("印刷データ作成中");
+    const QWidget* label = progress.findChild<QWidget*>("Label1");
+    const QWidget* bar = progress.findChild<QWidget*>("ProgressBar1");
+    ASSERT_TRUE(label && bar);
+    EXPECT_EQ(label->pos(), QPoint(10, 7));
+    EXPECT_EQ(bar->geometry(), QRect(8, 24, 218, 16));
+    const QImage shot = progress.grab().toImage();
+    const int w = shot.width(), h = shot.height(), mid = h / 2;
+    const struct {
+        QPoint at;
+        QRgb colour;
+    } frame[] = {{{w / 2, 1}, qRgb(255, 255, 255)},  {{1, mid}, qRgb(255, 255, 255)},
+                 {{w - 2, mid}, qRgb(128, 128, 128)}, {{w / 2, h - 2}, qRgb(128, 128, 128)},
+                 {{w - 1, mid}, qRgb(0, 0, 0)},       {{w / 2, h - 1}, qRgb(0, 0, 0)},
+                 {{3, mid}, qRgb(0, 0, 128)},         {{w - 4, mid}, qRgb(0, 0, 128)},
+                 {{w / 2, 3}, qRgb(0, 0, 128)},       {{w / 2, h - 4}, qRgb(0, 0, 128)}};
+    for (const auto& f : frame)
+        EXPECT_EQ(shot.pixel(f.at), f.colour) << f.at.x() << "," << f.at.y();
 }
 
 }  // namespace
