@@ -159,6 +159,20 @@ TEST_F(PreviewTest, AResizedWindowFitsThePageAgain) {
     EXPECT_EQ(window->ImageRect(), zoomed);
 }
 
+// The document's window settings: the colour around the page, the work area, a fixed size.
+TEST_F(PreviewTest, TheDocumentPlacesAndColoursItsWindow) {
+    doc.FormColor = clTeal;
+    doc.FormWindowState = fwWorkArea;
+    doc.FormCanResize = false;
+    open(1);
+    const QRect work = window->screen()->availableGeometry();
+    EXPECT_EQ(window->frameGeometry(), work);
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    const QImage shot = window->findChild<QWidget*>("Image1")->grab().toImage();
+    EXPECT_EQ(shot.pixel(3, 3), qRgb(0, 128, 128));
+    EXPECT_EQ(shot.pixel(window->ImageRect().center()), qRgb(255, 255, 255));  // the paper
+}
+
 TEST_F(PreviewTest, PdfSaveWritesEveryPage) {
     if (!HavePdfTools()) GTEST_SKIP() << "poppler-utils missing";
     open(2);

@@ -1,5 +1,6 @@
 #include "previewwindow.h"
 
+#include "calendar/qtcolor.h"
 #include "core/prompt.h"
 #include "print/engine/printersetup.h"
 #include "settings/inifile.h"
@@ -40,7 +41,7 @@ protected:
     void paintEvent(QPaintEvent* event) override {
         QPainter p(this);
         const PrintDocument& doc = owner_.Document();
-        p.fillRect(event->rect(), palette().button());
+        p.fillRect(event->rect(), ToQColor(doc.FormColor, palette()));
         const QRect image = owner_.image_;
         if (!doc.IsBuilt() || image.isEmpty()) return;
         if (doc.ImageShade)
@@ -509,6 +510,24 @@ void PreviewWindow::showEvent(QShowEvent* event) {
     if (ready_) return;
     ready_ = true;
     readPlace();
+    switch (document_->FormWindowState) {
+        case fwMaximized: setWindowState(Qt::WindowMaximized); break;
+        case fwMinimized: setWindowState(Qt::WindowMinimized); break;
+        case fwWorkArea:
+        case fwFullScreen: {
+            // The frame fills the desktop's work area, or the whole screen.
+            const QRect area = document_->FormWindowState == fwWorkArea ? screen()->availableGeometry()
+                                                                       : screen()->geometry();
+            resize(area.size() - (frameGeometry().size() - size()));
+            move(area.topLeft());
+            break;
+        }
+        case fwNormal: break;
+    }
+    if (!document_->FormCanResize) {
+        setFixedSize(size());
+        setSizeGripEnabled(false);
+    }
     if (document_->OnFormShow) document_->OnFormShow();
     if (!document_->IsBuilt()) {
         ShowPage();

@@ -30,6 +30,9 @@ struct PreviewPlaces {
 
 enum ZoomMode { ztWholePage, ztPageWidth, ztOther };
 
+// How the preview window is placed when it opens.
+enum PreviewWindowState { fwNormal, fwMaximized, fwMinimized, fwWorkArea, fwFullScreen };
+
 // The preview window's buttons a document asks for.
 enum PreviewButton {
     boPrintBtn = 1 << 0,
@@ -79,6 +82,9 @@ public:
     QString StatusBarText;
     bool ImageDrag = true;
     bool ImageShade = true;
+    ColorValue FormColor = clBtnFace;  // around the page
+    PreviewWindowState FormWindowState = fwNormal;
+    bool FormCanResize = true;
     PreviewPlaces Places;
 
     // Called with the page number after each printed page.
