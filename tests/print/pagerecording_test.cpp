@@ -229,6 +229,17 @@ TEST(Replay, PensAreRoundWideAndNeverFainterThanAPixel) {
     EXPECT_EQ(img.pixel(45, 45), qRgb(255, 255, 255));  // but not into a square's corner
     // 0.1 mm at one pixel per millimetre would be a faint grey; it is a whole dark pixel.
     EXPECT_LT(qGray(img.pixel(100, 200)), 100);
+    // A pen under a pixel wide is one pixel, whatever its width: 0.5 mm does not become 5 pixels.
+    PageRecording thin;
+    PageCanvas t(thin);
+    t.SetPenWidth(5);
+    t.MoveTo(0, 1005);
+    t.LineTo(2100, 1005);
+    thin.PageSize = QSize(2100, 2970);
+    const QImage half = render(thin);
+    int dark = 0;
+    for (int y = 95; y < 106; ++y) dark += qGray(half.pixel(100, y)) < 200;
+    EXPECT_EQ(dark, 1);
 }
 
 TEST(Replay, WidePensJoinRoundAndBrushesFill) {

@@ -9,6 +9,7 @@
 
 #include <QClipboard>
 #include <QDir>
+#include <QMenu>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTimer>
@@ -171,6 +172,24 @@ TEST_F(PreviewTest, TheDocumentPlacesAndColoursItsWindow) {
     const QImage shot = window->findChild<QWidget*>("Image1")->grab().toImage();
     EXPECT_EQ(shot.pixel(3, 3), qRgb(0, 128, 128));
     EXPECT_EQ(shot.pixel(window->ImageRect().center()), qRgb(255, 255, 255));  // the paper
+}
+
+// A wide page sits in the middle of the area, 15 pixels from either side; the context menu has
+// the copies, the hard copy and キャンセル.
+TEST_F(PreviewTest, ALandscapePageIsCentredAndTheMenuHasItsEntries) {
+    doc.SetPrinterSetup(nullptr);
+    doc.SetGeometry(MeasureGeometry(QPageSize(QPageSize::A3), QPageLayout::Landscape, {}, 300, 300));
+    open(1);
+    window->resize(800, 760);  // an area taller than the page's proportions
+    const QRect image = window->ImageRect();
+    const QSize area = window->findChild<QWidget*>("Image1")->size();
+    EXPECT_EQ(image.left(), 15);
+    EXPECT_EQ(image.width(), area.width() - 30);
+    EXPECT_NEAR(image.top() * 2 + image.height(), area.height(), 1);
+    EXPECT_GT(image.top(), 15);
+    QStringList entries;
+    for (const QAction* a : window->findChild<QMenu*>("PopupMenu1")->actions()) entries << a->text();
+    EXPECT_EQ(entries, (QStringList{"現在の頁をコピー", "画面をコピー", "画面ハードコピー", "キャンセル"}));
 }
 
 TEST_F(PreviewTest, PdfSaveWritesEveryPage) {
@@ -416,6 +435,9 @@ TEST(ProgressWindow, StepsShowPerCentsAndEachShowingStartsEmpty) {
     progress.Step("x", 0, 50);
     EXPECT_TRUE(progress.isVisible());
     EXPECT_EQ(progress.Percent(), 0);
+    progress.Step("x", 100, 37);
+    progress.Step("x", 0, 50);  // no total: an empty bar, not the last one
+    EXPECT_EQ(progress.Percent(), 0);
     const std::tuple<int, int, int> steps[] = {{100, 37, 37}, {3, 2, 67}, {3, 1, 33}, {8, 1, 13}};
     for (auto [total, done, percent] : steps) {
         progress.Step("印刷データ作成中", total, done);
@@ -444,6 +466,7 @@ TEST(ProgressWindow, LayoutAndFrame) {
     const QWidget* bar = progress.findChild<QWidget*>("ProgressBar1");
     ASSERT_TRUE(label && bar);
     EXPECT_EQ(label->pos(), QPoint(10, 7));
+    EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance("印刷データ作成中"));  // grown
     EXPECT_EQ(bar->geometry(), QRect(8, 24, 218, 16));
     const QImage shot = progress.grab().toImage();
     const int w = shot.width(), h = shot.height(), mid = h / 2;

@@ -1,6 +1,8 @@
 #include "print/engine/printdocument.h"
 
 #include "core/prompt.h"
+#include "fakeprintsystem.h"
+#include "print/engine/printersetup.h"
 
 #include <QImage>
 #include <QPainter>
@@ -217,6 +219,27 @@ TEST(PageDocument, PreviewShowsPaperAndNoPrintDrawing) {
     EXPECT_LT(qGray(img.pixel(50, 10)), 100);   // the page itself
     // Never on paper.
     EXPECT_EQ(printed(doc, 1).pixel(50, 200), qRgb(255, 255, 255));
+    // It is told which page it is drawn for, the page number clamped as the page is.
+    PrintDocument three;
+    build(three, 3);
+    std::vector<int> pages;
+    three.OnNoPrintDraw = [&pages](int page, PageCanvas&) { pages.push_back(page); };
+    QPainter q(&img);
+    for (int n : {1, 2, 3, 7, 0}) three.DrawPreviewPage(n, q, QRectF(0, 0, 210, 297));
+    EXPECT_EQ(pages, (std::vector<int>{1, 2, 3, 3, 1}));
+}
+
+// Pages are recorded for the bound printer's paper as it is when the document begins.
+TEST(PageDocument, BeginDocTakesThePrintersPaperOfThatMoment) {
+    testing::FakePrintSystem system;
+    system.add({.name = "Office"});
+    PrinterSetup setup(system);
+    PrintDocument doc;
+    doc.SetPrinterSetup(&setup);
+    ASSERT_TRUE(setup.SetPaperNumber(8));  // A3, after binding
+    doc.BeginDoc();
+    doc.EndDoc();
+    EXPECT_EQ(QSize(doc.RecordedGeometry().PageWidth, doc.RecordedGeometry().PageHeight), QSize(2970, 4200));
 }
 
 }  // namespace
