@@ -47,6 +47,12 @@ TEST(PageCanvas, EachOperationKeepsTheStateItWasDrawnWith) {
     EXPECT_EQ(page.Ops[1].pen.Width, 0);
     EXPECT_EQ(page.Ops[1].brush.Style, Qt::SolidPattern);
     EXPECT_EQ(page.Ops[1].rect, QRect(100, 200, 200, 200));
+    // Lines chain: each starts where the last one ended.
+    c.LineTo(2000, 900);
+    EXPECT_EQ(page.Ops.back().from, QPoint(2000, 100));
+    c.LineTo(100, 900);
+    EXPECT_EQ(page.Ops.back().from, QPoint(2000, 900));
+    page.Ops.resize(2);
     // The state stays with the canvas across pages.
     PageRecording second;
     c.SetPage(second);

@@ -96,6 +96,7 @@ TEST_F(PreviewTest, PagesStepAndTheStatusSaysWhere) {
     button("FirstPageBtn")->click();
     EXPECT_EQ(window->Page(), 1);
     button("LastPageBtn")->click();
+    EXPECT_EQ(window->Page(), 2);
     button("PriorPageBtn")->click();
     EXPECT_EQ(window->Page(), 1);
     // The document steers the window too, within its pages only.
@@ -459,6 +460,26 @@ TEST(ProgressWindow, StepsShowPerCentsAndEachShowingStartsEmpty) {
 }
 
 // The window's parts where they belong, and its raised frame with the navy line inside.
+// While a job's pages go out the progress window counts them, and it goes with the last page.
+TEST_F(PreviewTest, TheProgressWindowFollowsTheJob) {
+    ProgressWindow progress;
+    doc.Progress = &progress;
+    build(doc, 4);
+    std::vector<int> seen;
+    doc.OnPrint = [&](int) { seen.push_back(progress.isVisible() ? progress.Percent() : -1); };
+    ASSERT_TRUE(doc.SaveAsPdf(dir.filePath("four.pdf")));
+    EXPECT_EQ(seen, (std::vector<int>{25, 50, 75, 100}));
+    EXPECT_FALSE(progress.isVisible());
+    EXPECT_EQ(progress.Text(), "印刷中");
+    // A range of two pages counts two.
+    seen.clear();
+    doc.FirstPage = 3;
+    doc.LastPage = 4;
+    ASSERT_TRUE(doc.SaveAsPdf(dir.filePath("two.pdf")));
+    EXPECT_EQ(seen, (std::vector<int>{50, 100}));
+    EXPECT_FALSE(progress.isVisible());
+}
+
 TEST(ProgressWindow, LayoutAndFrame) {
     ProgressWindow progress;
     progress.Start("印刷データ作成中");

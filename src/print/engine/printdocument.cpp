@@ -1,6 +1,7 @@
 #include "printdocument.h"
 
 #include "print/engine/previewwindow.h"
+#include "print/engine/progresswindow.h"
 
 #include "core/prompt.h"
 #include "print/engine/printersetup.h"
@@ -210,8 +211,16 @@ bool PrintDocument::Render(QPagedPaintDevice& device) {
     if (!painter.isActive()) return false;
     const QRectF paper(0, 0, recorded_.PageWidth * device.logicalDpiX() / 254.0,
                        recorded_.PageHeight * device.logicalDpiY() / 254.0);
+    // The progress window shows how many of the pages have gone out, and goes with the last.
+    struct Finisher {
+        ProgressWindow* progress;
+        ~Finisher() {
+            if (progress) progress->Finish();
+        }
+    } finisher{Progress};
     for (int n = start; n <= end; ++n) {
         DrawPrintPage(n, painter, paper);
+        if (Progress) Progress->Step(QStringLiteral("印刷中"), end - start + 1, n - start + 1);
         // The windows stay painted while pages go out, but no click reaches them.
         if (QCoreApplication::instance())
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

@@ -19,6 +19,7 @@ namespace korvane {
 
 class PrinterSetup;
 class PreviewWindow;
+class ProgressWindow;
 
 // Where the preview keeps its things: the ".plv" file of the printer choice beside the program,
 // and its place on the screen in Printers.ini of the settings folder (none when empty).
@@ -86,6 +87,8 @@ public:
     PreviewWindowState FormWindowState = fwNormal;
     bool FormCanResize = true;
     PreviewPlaces Places;
+    // Shows how far a job has come while its pages are sent (not owned; none when null).
+    ProgressWindow* Progress = nullptr;
 
     // Called with the page number after each printed page.
     std::function<void(int page)> OnPrint;
