@@ -357,6 +357,8 @@ TEST_F(PreviewTest, TheDocumentSteersItsPreview) {
     };
     doc.OnFormClose = [&] { events.push_back("close"); };
     EXPECT_FALSE(doc.GotoPage(2));  // nothing shown yet
+    doc.ClickPrint();               // nor pressed
+    EXPECT_TRUE(prompt.printerDialogs().empty());
     doc.ShowPreview();
     ASSERT_NE(doc.View(), nullptr);
     EXPECT_TRUE(doc.View()->isVisible());

@@ -59,6 +59,18 @@ TEST(PrinterSetup, OnlyANewNameChangesThePrinter) {
     EXPECT_EQ(changes, 2);
 }
 
+// The paper numbers Korvane's layouts use read back as they were written.
+TEST(PrinterSetup, LayoutPaperNumbersRoundTrip) {
+    FakePrintSystem system;
+    system.add({.name = "All", .papers = {QPageSize(QPageSize::A4), QPageSize(QPageSize::A3),
+                                          QPageSize(QPageSize::JisB5), QPageSize(QPageSize::Postcard)}});
+    PrinterSetup setup(system);
+    for (int number : {9, 13, 8, 43}) {
+        ASSERT_TRUE(setup.SetPaperNumber(number)) << number;
+        EXPECT_EQ(setup.PaperNumber(), number);
+    }
+}
+
 TEST(PrinterSetup, PaperWritesHoldOnlyWhatThePrinterOffers) {
     FakePrintSystem system = office();
     PrinterSetup setup(system);
