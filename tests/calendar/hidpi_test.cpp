@@ -7,7 +7,7 @@
 
 #include "../splitblocks.h"
 
-#include <QApplication>
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -40,11 +40,3 @@ TEST(HighDpi, BuffersAreDrawnAtTheScreensDensity) {
 
 }  // namespace
 }  // namespace korvane
-
-int main(int argc, char** argv) {
-    qputenv("QT_SCALE_FACTOR", "2");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

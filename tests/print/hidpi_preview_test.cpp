@@ -3,7 +3,7 @@
 
 #include "../splitblocks.h"
 
-#include <QApplication>
+#include <QImage>
 #include <QScrollArea>
 
 #include <gtest/gtest.h>
@@ -37,11 +37,3 @@ TEST(HighDpi, ThePreviewPaintsThePageAtTheScreensDensity) {
 
 }  // namespace
 }  // namespace korvane
-
-int main(int argc, char** argv) {
-    qputenv("QT_SCALE_FACTOR", "2");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
