@@ -91,6 +91,18 @@ QString CommandLine::helpText() {
         "                   ([bold] 太字、[strike] 取消線、[period] 期間のラベル、\n"
         "                   [more] 枠に入りきらない予定あり)。/K= などは Velmar／Tesska が\n"
         "                   Korvane に渡すスイッチと同じです。画面は要りません。\n"
+        "  --print LAYOUT --month YYYYMM (--pdf FILE | --png FILE [--dpi N])\n"
+        "        [--lines N] [--bw] [--small] [--no-shade] [--rokuyo] [--monday]\n"
+        "        [--offset 上,左] [--title TEXT] [--today YYYY-MM-DD]\n"
+        "                   月のカレンダーを印刷画面と同じ描き方で PDF か PNG にします\n"
+        "                   (プリンタも画面も要りません)。LAYOUT は MB5, HB5, MA4W, HA4W,\n"
+        "                   MA4, HA4, MA3, HA3, HHagaki (M… 予定入り、H… 白紙、B5 横、\n"
+        "                   A4 縦 2 ヶ月、A4 横、A3 横、はがき)。--dpi は PNG の解像度\n"
+        "                   (既定 300)、--lines は予定行数、--bw 白黒印刷、--small 少し小さく\n"
+        "                   印刷、--no-shade 曜日欄の網掛けなし、--rokuyo 六曜記入、\n"
+        "                   --monday 月曜始まり、--offset 印刷位置調整 (mm)、--title\n"
+        "                   タイトル、--today 作成日付。答えの要る問い合わせが出たときは\n"
+        "                   それを標準エラーに書いて終了コード 3 で終わります。\n"
         "  --version        版を表示します。\n"
         "  --help           この説明を表示します。\n");
 }
@@ -116,6 +128,7 @@ std::optional<int> CommandLine::run(std::FILE* out, std::FILE* err) {
     if (first == u"--days" || first == u"--hday") return days(out, err);
     if (first == u"--screenshot") return screenshot(err);
     if (first == u"--agenda") return agenda(err);
+    if (first == u"--print") return print(err);
     if (first.startsWith(u'-')) return usageError(err, "知らないオプションです: " + first);
     return std::nullopt;
 }
@@ -139,6 +152,14 @@ std::optional<int> CommandLine::agenda(std::FILE* err) {
         r.Switches << a;
     }
     agenda_ = r;
+    return std::nullopt;
+}
+
+std::optional<int> CommandLine::print(std::FILE* err) {
+    PrintRequest r;
+    if (const std::optional<QString> error = ParsePrintRequest(args_.mid(1), r))
+        return usageError(err, *error);
+    print_ = r;
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/agenda.h"
+#include "app/printcommand.h"
 
 #include <QString>
 #include <QStringList>
@@ -31,17 +32,21 @@ public:
     const std::optional<ScreenshotRequest>& Screenshot() const { return screenshot_; }
     // Set by run() for "--agenda".
     const std::optional<AgendaRequest>& Agenda() const { return agenda_; }
+    // Set by run() for "--print".
+    const std::optional<PrintRequest>& Print() const { return print_; }
 
 private:
     int days(std::FILE* out, std::FILE* err);
     int usageError(std::FILE* err, const QString& message);
     std::optional<int> screenshot(std::FILE* err);
     std::optional<int> agenda(std::FILE* err);
+    std::optional<int> print(std::FILE* err);
 
     QStringList args_;
     QString programFolder_;
     std::optional<ScreenshotRequest> screenshot_;
     std::optional<AgendaRequest> agenda_;
+    std::optional<PrintRequest> print_;
 };
 
 }  // namespace korvane

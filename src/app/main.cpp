@@ -31,6 +31,7 @@ int run(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
     std::optional<ScreenshotRequest> shots;
     std::optional<AgendaRequest> agenda;
+    std::optional<PrintRequest> print;
     {
         QCoreApplication probe(argc, argv);
         const QString folder = QDir(QCoreApplication::applicationDirPath()).absolutePath() + "/";
@@ -38,9 +39,10 @@ int run(int argc, char* argv[]) {
         if (const std::optional<int> code = cli.run(stdout, stderr)) return *code;
         shots = cli.Screenshot();
         agenda = cli.Agenda();
+        print = cli.Print();
     }
-    // The pictures and the agenda are made without a display.
-    if ((shots || agenda) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // The pictures, the agenda and the pages are made without a display.
+    if ((shots || agenda || print) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
@@ -54,6 +56,7 @@ int run(int argc, char* argv[]) {
                                                                                   : configFolder();
     };
     if (agenda) return WriteAgenda(*agenda, programFolder, readOnlySettingsFolder(), stdout, stderr);
+    if (print) return RunPrintCommand(*print, programFolder, readOnlySettingsFolder(), stderr);
 
     if (shots) {
         ScriptedPrompt quiet;  // no message box may wait for an answer here

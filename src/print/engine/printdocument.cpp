@@ -75,7 +75,8 @@ PageRecording TractorFeedMarks(const QSize& pageSize) {
 void PrintDocument::preparePrinter() {
     if (!setup_) return;
     setup_->Select();
-    geometry_ = setup_->Geometry(InversePrint);
+    geometry_ = JobPaper ? setup_->GeometryFor(*JobPaper, JobOrientation, InversePrint)
+                         : setup_->Geometry(InversePrint);
 }
 
 void PrintDocument::SetPrinterSetup(PrinterSetup* setup) {

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QIODevice;
@@ -73,6 +74,10 @@ public:
     int PrintOffsetX = 0, PrintOffsetY = 0;
     ZoomMode ZoomType = ztWholePage;
     bool InversePrint = false;
+    // A job's own paper: the pages are recorded on it whatever the printer holds, so printing
+    // puts them on that paper or says it cannot. Unset: the printer's paper.
+    std::optional<QPageSize> JobPaper;
+    QPageLayout::Orientation JobOrientation = QPageLayout::Portrait;
     // The print range; 0 is not set.
     int FirstPage = 0, LastPage = 0;
 

@@ -193,15 +193,18 @@ QString PrinterSetup::PaperSourceName() const {
 }
 
 PageGeometry PrinterSetup::Geometry(bool inverse) const {
+    return GeometryFor(current_.PageSize, current_.Orientation, inverse);
+}
+
+PageGeometry PrinterSetup::GeometryFor(const QPageSize& paper,
+                                       QPageLayout::Orientation orientation, bool inverse) const {
     if (!HasPrinters())
-        return MeasureGeometry(current_.PageSize, current_.Orientation, {}, kVirtualDpi,
-                               kVirtualDpi, inverse);
+        return MeasureGeometry(paper, orientation, {}, kVirtualDpi, kVirtualDpi, inverse);
     const int dpi = current_.Resolution > 0 ? current_.Resolution
                                             : system_->DefaultResolution(currentPrinter());
-    return MeasureGeometry(current_.PageSize, current_.Orientation,
-                           system_->Margins(currentPrinter(), current_.PageSize,
-                                            current_.Orientation),
-                           dpi, dpi, inverse);
+    return MeasureGeometry(paper, orientation,
+                           system_->Margins(currentPrinter(), paper, orientation), dpi, dpi,
+                           inverse);
 }
 
 int PrinterSetup::DeviceMeasure(int kind) const {

@@ -48,6 +48,9 @@ public:
     int DeviceMeasure(int kind) const;
     // The paper as documents record it, in 0.1 mm.
     PageGeometry Geometry(bool inverse = false) const;
+    // The same for a paper the printer may not have: its margins where it has them.
+    PageGeometry GeometryFor(const QPageSize& paper, QPageLayout::Orientation orientation,
+                             bool inverse = false) const;
 
     // The platform dialogs, through Prompt; true on OK.
     bool SetupDialog();

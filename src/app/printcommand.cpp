@@ -1,0 +1,165 @@
+#include "printcommand.h"
+
+#include "app/headlesscalendar.h"
+#include "app/streamprompt.h"
+#include "core/clock.h"
+#include "print/engine/printdocument.h"
+#include "print/engine/printersetup.h"
+#include "print/engine/printsystem.h"
+#include "print/monthprintjob.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+namespace korvane {
+namespace {
+
+bool writePng(const PrintDocument& doc, const QString& path, int dpi, QString& error) {
+    const PageGeometry& g = doc.RecordedGeometry();
+    const QSize px(int(std::lround(g.PageWidth * dpi / 254.0)),
+                   int(std::lround(g.PageHeight * dpi / 254.0)));
+    QImage image(px, QImage::Format_RGB32);
+    if (image.isNull()) {
+        error = QStringLiteral("画像を作れません (%1 x %2 ピクセル)").arg(px.width()).arg(px.height());
+        return false;
+    }
+    image.fill(Qt::white);
+    image.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+    image.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+    {
+        QPainter painter(&image);
+        doc.DrawPrintPage(1, painter, QRectF(QPointF(0, 0), QSizeF(px)));
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<QString> ParsePrintRequest(const QStringList& args, PrintRequest& r) {
+    const auto value = [&](qsizetype& i) -> std::optional<QString> {
+        if (i + 1 >= args.size()) return std::nullopt;
+        return args[++i];
+    };
+    if (args.isEmpty() || !FindMonthLayout(args[0]))
+        return QStringLiteral("--print の次にはレイアウト (MB5, HB5, MA4W, HA4W, MA4, HA4, MA3, "
+                              "HA3, HHagaki) を指定してください。");
+    r.Layout = args[0];
+    bool monthGiven = false;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString a = args[i];
+        if (a == u"--month") {
+            static const QRegularExpression re(QStringLiteral("^([0-9]{4})(0[1-9]|1[0-2])$"));
+            const QRegularExpressionMatch m = re.match(value(i).value_or(QString()));
+            if (!m.hasMatch() || m.captured(1).toInt() < 1)
+                return QStringLiteral("--month は YYYYMM の形で指定してください。");
+            r.Year = m.captured(1).toInt();
+            r.Month = m.captured(2).toInt();
+            monthGiven = true;
+        } else if (a == u"--pdf" || a == u"--png") {
+            const std::optional<QString> file = value(i);
+            if (!file || file->isEmpty())
+                return QStringLiteral("%1 には出力ファイルが必要です。").arg(a);
+            (a == u"--pdf" ? r.Pdf : r.Png) = *file;
+        } else if (a == u"--dpi") {
+            bool ok = false;
+            r.Dpi = value(i).value_or(QString()).toInt(&ok);
+            if (!ok || r.Dpi < 36 || r.Dpi > 1200)
+                return QStringLiteral("--dpi は 36 から 1200 までの数で指定してください。");
+        } else if (a == u"--lines") {
+            bool ok = false;
+            const int n = value(i).value_or(QString()).toInt(&ok);
+            const MonthLayoutKind& kind = *FindMonthLayout(r.Layout);
+            if (!ok || n < kind.MinLines || n > kind.MaxLines)
+                return QStringLiteral("%1 の予定行数は %2 から %3 までです。")
+                    .arg(r.Layout)
+                    .arg(kind.MinLines)
+                    .arg(kind.MaxLines);
+            r.Lines = n;
+        } else if (a == u"--offset") {
+            static const QRegularExpression re(QStringLiteral("^(-?[0-9]{1,3}),(-?[0-9]{1,3})$"));
+            const QRegularExpressionMatch m = re.match(value(i).value_or(QString()));
+            const int top = m.captured(1).toInt(), left = m.captured(2).toInt();
+            if (!m.hasMatch() || top < -100 || top > 100 || left < -100 || left > 100)
+                return QStringLiteral("--offset は 上,左 (mm、-100 から 100) の形で指定してください。");
+            r.TopMm = top;
+            r.LeftMm = left;
+        } else if (a == u"--title") {
+            const std::optional<QString> title = value(i);
+            if (!title) return QStringLiteral("--title にはタイトルが必要です。");
+            r.Title = *title;
+        } else if (a == u"--today") {
+            r.Today = QDate::fromString(value(i).value_or(QString()), Qt::ISODate);
+            if (!r.Today.isValid())
+                return QStringLiteral("--today は YYYY-MM-DD の形で指定してください。");
+        } else if (a == u"--bw") {
+            r.BlackWhite = true;
+        } else if (a == u"--small") {
+            r.Small = true;
+        } else if (a == u"--no-shade") {
+            r.NoShade = true;
+        } else if (a == u"--rokuyo") {
+            r.Rokuyo = true;
+        } else if (a == u"--monday") {
+            r.Monday = true;
+        } else {
+            return QStringLiteral("--print に使えない引数です: %1").arg(a);
+        }
+    }
+    if (!monthGiven) return QStringLiteral("--print には --month YYYYMM が必要です。");
+    if (r.Pdf.isEmpty() == r.Png.isEmpty())
+        return QStringLiteral("--print には --pdf か --png のどちらか一つを指定してください。");
+    return std::nullopt;
+}
+
+int RunPrintCommand(const PrintRequest& request, const QString& programFolder,
+                    const QString& settingsFolder, std::FILE* err) {
+    NoAnswerPrompt prompt(err);
+    PromptScope scope(&prompt);
+    try {
+        HeadlessCalendar calendar(programFolder, settingsFolder, request.Switches);
+        calendar.SetWeekStartsMonday(request.Monday);
+        calendar.ShowMonth(request.Year, request.Month);
+
+        NoPrinterSystem noPrinter;
+        PrinterSetup setup(noPrinter);
+        PrintDocument doc;
+        doc.SetPrinterSetup(&setup);
+
+        MonthJob job;
+        job.Kind = FindMonthLayout(request.Layout);
+        job.Lines = request.Lines.value_or(job.Kind->DefaultLines);
+        job.Small = request.Small;
+        job.TopMm = request.TopMm;
+        job.LeftMm = request.LeftMm;
+        job.TopPacking = calendar.Link().Options.cbUetume;
+        job.Options.Shading = !request.NoShade;
+        job.Options.Rokuyo = request.Rokuyo;
+        job.Options.BlackWhite = request.BlackWhite;
+        if (request.Title) job.Options.TitleText = *request.Title;
+        job.Options.Today = request.Today.isValid() ? request.Today : Clock::current().today();
+        if (!BuildMonthJob(doc, setup, calendar, job, nullptr)) return 3;
+
+        if (!request.Pdf.isEmpty()) return doc.SaveAsPdf(request.Pdf) ? 0 : 1;
+        QString error;
+        if (!writePng(doc, request.Png, request.Dpi, error)) {
+            WriteText(err, QStringLiteral("korvane: %1 を保存できません: %2\n").arg(request.Png, error));
+            return 1;
+        }
+        return 0;
+    } catch (const QuestionAsked&) {
+        return 3;
+    } catch (const std::exception& e) {
+        WriteText(err, QStringLiteral("korvane: 印刷がうまくできませんでした。 (%1)\n")
+                           .arg(QString::fromLocal8Bit(e.what())));
+        return 1;
+    }
+}
+
+}  // namespace korvane

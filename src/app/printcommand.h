@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+
+namespace korvane {
+
+// "--print LAYOUT --month YYYYMM (--pdf FILE | --png FILE [--dpi N]) …": one calendar page
+// without a window or a printer, drawn by the same renderer as the print window.
+struct PrintRequest {
+    QString Layout;  // "MA4", "HHagaki", …
+    std::int32_t Year = 0;
+    int Month = 0;
+    QString Pdf;
+    QString Png;
+    int Dpi = 300;
+    std::optional<int> Lines;
+    bool BlackWhite = false;
+    bool Small = false;
+    bool NoShade = false;
+    bool Rokuyo = false;
+    bool Monday = false;
+    int TopMm = 0, LeftMm = 0;
+    std::optional<QString> Title;
+    QDate Today;  // invalid: today
+    QStringList Switches;  // the sibling's switches, as for the agenda
+};
+
+// Parses the arguments after "--print"; answers the usage error's text, or nothing.
+std::optional<QString> ParsePrintRequest(const QStringList& args, PrintRequest& request);
+
+// Runs the job: 0 done, 1 the page or the file could not be made, 3 a question would need an
+// answer (the question goes to err). Needs a QApplication (no display).
+int RunPrintCommand(const PrintRequest& request, const QString& programFolder,
+                    const QString& settingsFolder, std::FILE* err);
+
+}  // namespace korvane

@@ -1,0 +1,322 @@
+#include "monthpagerenderer.h"
+
+#include "calendar/monthgrid.h"
+#include "calendar/qtcolor.h"
+#include "core/eradate.h"
+#include "print/engine/printdocument.h"
+#include "print/engine/progresswindow.h"
+#include "print/printhost.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+
+namespace korvane {
+namespace {
+
+// Colours below are written as RGB; the canvas takes them as 00BBGGRR.
+constexpr ColorValue Rgb(unsigned rgb) {
+    return ColorValue(((rgb & 0xFFu) << 16) | (rgb & 0xFF00u) | ((rgb >> 16) & 0xFFu));
+}
+
+const QString kGothic = QStringLiteral("ＭＳ ゴシック");
+const QString kMincho = QStringLiteral("ＭＳ 明朝");
+const QString kPGothic = QStringLiteral("ＭＳ Ｐゴシック");
+const QString kPMincho = QStringLiteral("ＭＳ Ｐ明朝");
+const QString kProgressText = QStringLiteral("印刷データ作成中");
+
+enum class Column { Weekday, Saturday, Sunday };
+
+Column columnKind(int c, bool monday) {
+    if (monday) return c == 5 ? Column::Saturday : c == 6 ? Column::Sunday : Column::Weekday;
+    return c == 0 ? Column::Sunday : c == 6 ? Column::Saturday : Column::Weekday;
+}
+
+ColorValue resolved(ColorValue c) {
+    return IsSystemColor(c) ? FromQColor(ToQColor(c, QGuiApplication::palette())) : c;
+}
+
+// Puts back what a job changes, on every way out.
+class JobRestore {
+public:
+    JobRestore(PrintHost& host, ProgressWindow* progress)
+        : host_(host), progress_(progress), year_(host.ShownYear()), month_(host.ShownMonth()),
+          skip_(host.Grid().SkipUpDate) {}
+    ~JobRestore() {
+        if (host_.ShownYear() != year_ || host_.ShownMonth() != month_)
+            host_.GoToMonth(QString::asprintf("%.4d%.2d", int(year_), month_));
+        host_.Grid().SkipUpDate = skip_;
+        if (progress_) progress_->Finish();
+    }
+    JobRestore(const JobRestore&) = delete;
+    JobRestore& operator=(const JobRestore&) = delete;
+    std::int32_t Year() const { return year_; }
+    int Month() const { return month_; }
+
+private:
+    PrintHost& host_;
+    ProgressWindow* progress_;
+    std::int32_t year_;
+    int month_;
+    bool skip_;
+};
+
+class MonthPainter {
+public:
+    MonthPainter(PrintDocument& doc, PrintHost& host, const MonthPageGeometry& g,
+                 const MonthPrintOptions& o, ProgressWindow* progress)
+        : doc_(doc), c_(doc.Canvas()), host_(host), g_(g), o_(o), progress_(progress),
+          months_(o.TwoMonths ? 2 : 1) {}
+
+    void Run(JobRestore& restore) {
+        MonthGrid& grid = host_.Grid();
+        itemColor_ = o_.BlackWhite ? clBlack : resolved(grid.ItemColor);
+        grid.LayoutItems(g_.Lines, o_.TopPacking);
+        step(7 / months_);
+        step(25 / months_);
+        grid.SkipUpDate = true;
+        doc_.BeginDoc();
+        int top = g_.Top;
+        for (int k = 1; k <= months_; ++k) {
+            base_ = (k - 1) * (100 / months_);
+            drawMonth(k, top);
+            step(base_ + 100 / months_);
+            if (k < months_) {
+                host_.NextMonth();
+                grid.LayoutItems(g_.Lines, o_.TopPacking);
+                top = g_.Top + kSecondMonthOffset;
+            } else {
+                host_.GoToMonth(QString::asprintf("%.4d%.2d", int(restore.Year()), restore.Month()));
+            }
+        }
+        doc_.EndDoc();
+    }
+
+private:
+    void step(int position) {
+        if (progress_) progress_->Step(kProgressText, 100, position);
+    }
+
+    void font(const QString& face, int height, int style, ColorValue color) {
+        c_.SetFontName(face);
+        c_.SetFontHeight(height);
+        c_.SetFontStyle(style);
+        c_.SetFontColor(color);
+    }
+
+    void line(int x1, int y1, int x2, int y2) {
+        c_.MoveTo(x1, y1);
+        c_.LineTo(x2, y2);
+    }
+
+    void drawMonth(int k, int top) {
+        doc_.Title = QStringLiteral("カレンダー");
+        const int left = g_.Left, W = g_.W, H = g_.H, R = g_.R, M = g_.M;
+        const int E = g_.DateFont, T = g_.TitleFont;
+        const int right = left + 7 * W;
+
+        if (o_.Title) {
+            const QString text = MonthTitleText(host_.ShownYear(), host_.ShownMonth(),
+                                                o_.TitleFormat, o_.TitleText);
+            const int boxTop = top - (2 * M + E + T), boxBottom = top - (M + E);
+            if (!o_.BlackWhite) {
+                font(kGothic, T, 0, itemColor_);
+                c_.DrawTextBox(left, boxTop, right, boxBottom, text, TextAlign::CenterMiddle);
+            } else {
+                const QString before = c_.Font.Name;
+                font(kMincho, T - 2, 0, itemColor_);
+                const int bw = c_.TextWidth(text) + 7, bh = c_.TextHeight() + 7;
+                c_.OutlinedTextOut(left + (7 * W - bw) / 2, boxBottom - bh, text, clBlack,
+                                   clSilver);
+                c_.SetFontName(before);
+            }
+        }
+        if (o_.CreationDate && k == 1) {
+            c_.SetFontHeight(E);
+            c_.SetFontStyle(0);
+            c_.SetFontColor(itemColor_);
+            c_.DrawTextBox(left, top - (M + E), right, top - M / 2,
+                           JapaneseEraDate(o_.Today) + QStringLiteral("作成"),
+                           TextAlign::RightBottom);
+        }
+        if (k == 1 && host_.SiblingKind() != 3) {
+            static const char16_t* const footers[] = {u"Printed by Korvane", u"Velmar -Velmar-",
+                                                      u"Tesska -Tesska-"};
+            const int kind = std::clamp(host_.SiblingKind(), 0, 2);
+            font(kGothic, E * 6 / 5, 0, clGray);
+            c_.DrawTextBox(left, top - (M + E) * 6 / 5, right, top - M / 2,
+                           QString::fromUtf16(footers[kind]), TextAlign::LeftBottom);
+        }
+        step(base_ + 34 / months_);
+
+        if (o_.Shading) {
+            if (o_.B5) {
+                c_.SetBrushStyle(Qt::SolidPattern);
+                c_.SetBrushColor(Rgb(0xE1E1E1));
+                c_.FillRect(left, top, right, top + R - 3);
+            } else {
+                c_.PatternFill(left, top, right, top + R - 3, ShadingTile());
+            }
+            c_.SetBrushStyle(Qt::NoBrush);
+        }
+        c_.SetPenColor(clBlack);
+        c_.SetPenWidth(g_.Frame);
+        c_.Rectangle(left, top, right, top + R + 6 * H);
+        c_.SetPenWidth(2);
+        line(left, top + R - 3, right, top + R - 3);
+        c_.SetPenWidth(1);
+        line(left, top + R, right, top + R);
+        for (int i = 1; i <= 5; ++i) line(left, top + R + H * i, right, top + R + H * i);
+        for (int j = 1; j <= 6; ++j) line(left + W * j, top, left + W * j, top + R + 6 * H);
+
+        drawWeekdays(top);
+        for (int r = 1; r <= 6; ++r) {
+            step(base_ + (40 + 8 * r) / months_);
+            for (int col = 0; col < 7; ++col) drawCell(top, r, col);
+        }
+    }
+
+    void drawWeekdays(int top) {
+        const bool monday = host_.WeekStartsMonday();
+        const QStringList names = QStringLiteral("日,月,火,水,木,金,土,日").split(u',');
+        const int yb = top + g_.R - (o_.TwoMonths ? 8 : 12);
+        font(kGothic, g_.WeekdayFont, 0, clBlack);
+        for (int col = 0; col < 7; ++col) {
+            const QString name = names[col + (monday ? 1 : 0)];
+            const Column kind = columnKind(col, monday);
+            const int xc = g_.Left + g_.W * col;
+            const int tw = c_.TextWidth(name), th = c_.TextHeight();
+            const int x = xc + g_.W - (g_.W - tw) / 2 - tw, y = yb - th;
+            if (!o_.BlackWhite || kind == Column::Weekday) {
+                ColorValue color = clBlack;
+                if (!o_.BlackWhite && kind == Column::Sunday) color = Rgb(0xFF0000);
+                if (!o_.BlackWhite && kind == Column::Saturday) color = Rgb(0x00CCFF);
+                c_.SetFontColor(color);
+                if (o_.Shading)
+                    c_.TextOut(x + 1, y + 1, name);
+                else
+                    c_.DrawTextBox(xc, top, xc + g_.W, yb, name, TextAlign::CenterBottom);
+            } else {
+                const bool sunday = kind == Column::Sunday;
+                const ColorValue fill = o_.Shading ? (sunday ? clWhite : clSilver)
+                                                   : (sunday ? clSilver : clGray);
+                c_.OutlinedTextOut(x, y, name, clBlack, fill);
+            }
+            step(base_ + (34 + col) / months_);
+        }
+    }
+
+    void drawCell(int top, int r, int col) {
+        const int cellLeft = g_.Left + g_.W * col;
+        const int rowTop = top + g_.R + g_.H * (r - 1);
+        const CellPrintTexts t = host_.Grid().GetCellPrintTexts(g_.Lines, col, r);
+        const bool inMonth = t.Month == host_.ShownMonth();
+        const bool bw = o_.BlackWhite;
+        const Column kind = columnKind(col, host_.WeekStartsMonday());
+
+        // Header texts to the right of the day number.
+        int x = cellLeft + g_.A + g_.G;
+        const int labelHeight = bw && !inMonth ? g_.LabelFont * 9 / 10 : g_.LabelFont;
+        font(o_.Mincho ? kPMincho : kPGothic, labelHeight, 0, clBlack);
+        const auto header = [&](const QString& text, ColorValue color) {
+            c_.SetFontColor(color);
+            c_.DrawTextBox(x, rowTop, cellLeft + g_.W, rowTop + g_.B, text, TextAlign::LeftBottom);
+        };
+        if (o_.Rokuyo && !t.Rokuyo.isEmpty()) {
+            header(t.Rokuyo, inMonth ? clGray : clSilver);
+            x += c_.TextWidth(t.Rokuyo + u' ');
+        }
+        if (o_.Anniversaries && !t.Anniversary.isEmpty()) {
+            header(t.Anniversary, bw ? (inMonth ? clBlack : clGray)
+                                     : (inMonth ? Rgb(0x00CC00) : Rgb(0x80CCFF)));
+            x += c_.TextWidth(t.Anniversary);
+        }
+        bool holidayPrinted = false;
+        if (o_.Holidays && !t.Holiday.isEmpty()) {
+            header(t.Holiday, bw ? (inMonth ? clBlack : clGray)
+                                 : (inMonth ? Rgb(0xFF0000) : Rgb(0xE6D8AD)));
+            holidayPrinted = true;
+        }
+
+        // The day number.
+        const QString day = QString::number(t.Day);
+        const int shift = inMonth ? 0 : 4;
+        const int boxRight = cellLeft + g_.A, boxTop = rowTop - shift,
+                  boxBottom = rowTop + g_.B + 6 - shift;
+        int height = g_.D;
+        if (!inMonth) height = bw ? g_.D * 8 / 10 : g_.D * 85 / 100;
+        const bool outlined = bw && (kind != Column::Weekday || holidayPrinted);
+        if (!outlined) {
+            ColorValue color;
+            if (bw) {
+                color = inMonth ? clBlack : clSilver;
+            } else if (kind == Column::Sunday || !t.Holiday.isEmpty()) {
+                color = inMonth ? Rgb(0xFF0000) : Rgb(0xE6D8AD);
+            } else if (kind == Column::Saturday) {
+                color = inMonth ? Rgb(0x00CCFF) : Rgb(0xC1B6FF);
+            } else {
+                color = inMonth ? clBlack : clSilver;
+            }
+            font(kGothic, height, fsBold, color);
+            c_.DrawTextBox(cellLeft, boxTop, boxRight, boxBottom, day, TextAlign::RightBottom);
+            return;
+        }
+        const bool saturday = !holidayPrinted && kind == Column::Saturday;
+        const ColorValue fill = holidayPrinted ? clWhite : saturday ? clGray : clSilver;
+        font(kGothic, height - (holidayPrinted ? 4 : 2), saturday ? 0 : fsBold, clBlack);
+        const int extra = saturday ? 7 : 4;
+        const int bw_ = c_.TextWidth(day) + extra, bh = c_.TextHeight() + extra;
+        c_.OutlinedTextOut(boxRight - bw_, boxBottom - bh, day, inMonth ? clBlack : clSilver,
+                           fill, holidayPrinted);
+    }
+
+    PrintDocument& doc_;
+    PageCanvas& c_;
+    PrintHost& host_;
+    const MonthPageGeometry& g_;
+    const MonthPrintOptions& o_;
+    ProgressWindow* progress_;
+    const int months_;
+    int base_ = 0;
+    ColorValue itemColor_ = clBlack;
+};
+
+}  // namespace
+
+QImage ShadingTile() {
+    QImage tile(8, 8, QImage::Format_RGB32);
+    tile.fill(Qt::white);
+    const QRgb silver = qRgb(0xC0, 0xC0, 0xC0);
+    for (const auto& [x, y] : {std::pair{3, 3}, {4, 3}, {3, 4}, {4, 4}, {0, 0}, {7, 0}, {0, 7},
+                               {7, 7}})
+        tile.setPixel(x, y, silver);
+    return tile;
+}
+
+QString MonthTitleText(int year, int month, int format, const QString& title) {
+    const QString yearMonth = QStringLiteral("%1 年 %2 月").arg(year).arg(month);
+    switch (format) {
+        case 0: return yearMonth;
+        case 2: return title;
+        default: return yearMonth + title;
+    }
+}
+
+void RenderMonthPages(PrintDocument& doc, PrintHost& host, const MonthPageGeometry& g,
+                      const MonthPrintOptions& options, ProgressWindow* progress) {
+    JobRestore restore(host, progress);
+    if (progress) progress->Start(kProgressText);
+    MonthPainter(doc, host, g, options, progress).Run(restore);
+}
+
+DayNumberMeasurer CanvasMeasurer(PrintDocument& doc) {
+    return [&doc](int height) {
+        PageCanvas& c = doc.Canvas();
+        const int saved = c.Font.Height;
+        c.SetFontHeight(height);
+        const DayNumberMeasure m{c.TextWidth(QStringLiteral("25")), c.TextHeight()};
+        c.SetFontHeight(saved);
+        return m;
+    };
+}
+
+}  // namespace korvane

@@ -1,0 +1,81 @@
+#include "monthprintjob.h"
+
+#include "core/prompt.h"
+#include "print/engine/printdocument.h"
+#include "print/engine/printersetup.h"
+
+#include <QPageSize>
+
+#include <algorithm>
+
+namespace korvane {
+namespace {
+
+const QString kCaption = QStringLiteral("確認 -Korvane-");
+
+QPageSize pageSizeOf(PaperKind paper) { return QPageSize(QPageSize::id(InfoOf(paper).WindowsNumber)); }
+
+}  // namespace
+
+int SetUpPaper(PrinterSetup& setup, PrintDocument& doc, bool landscape, PaperKind paper) {
+    Prompt& prompt = Prompt::current();
+    bool failed = false;
+    if (!setup.SetOrientation(landscape ? 1 : 0)) {
+        prompt.message(landscape ? QStringLiteral("印刷方向を横に設定できませんでした。\r\n"
+                                                  "手動での設定をお願いいたします。")
+                                 : QStringLiteral("印刷方向を縦に設定できませんでした。\r\n"
+                                                  "手動での設定をお願いいたします。"),
+                       kCaption, Prompt::Kind::Information);
+        failed = true;
+    }
+    const PaperKindInfo& info = InfoOf(paper);
+    int factor = info.Factor;
+    if (!setup.SetPaperNumber(info.WindowsNumber)) {
+        prompt.message(QStringLiteral("用紙サイズを「%1」に設定できませんでした。\r\n"
+                                      "手動での設定をお願いいたします。")
+                           .arg(QString::fromUtf16(info.Name)),
+                       kCaption, Prompt::Kind::Information);
+        failed = true;
+    }
+    if (failed && !setup.SetupDialog() &&
+        prompt.askYesNo(QStringLiteral("印刷を中止しますか？"), kCaption))
+        factor = 0;
+    doc.JobPaper = pageSizeOf(paper);
+    doc.JobOrientation = landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+    doc.SetPrinterSetup(&setup);
+    return factor;
+}
+
+MonthPageGeometry MonthJobGeometry(PrintDocument& doc, const MonthJob& job, int scale) {
+    const MonthLayoutKind& kind = *job.Kind;
+    // Measured against the printer, on the canvas of a started document.
+    doc.BeginDoc();
+    const MonthPageGeometry g = ComputeMonthPageGeometry(
+        kind.Portrait ? kPortraitBase : kLandscapeBase, scale, ClampLines(kind, job.Lines),
+        kind.FontPercent, kind.Paper == PaperKind::Postcard, std::clamp(job.TopMm, -100, 100),
+        std::clamp(job.LeftMm, -100, 100), CanvasMeasurer(doc));
+    doc.EndDoc();
+    return g;
+}
+
+bool BuildMonthJob(PrintDocument& doc, PrinterSetup& setup, PrintHost& host, const MonthJob& job,
+                   ProgressWindow* progress, MonthPageGeometry* geometryOut) {
+    const MonthLayoutKind& kind = *job.Kind;
+    const int factor = SetUpPaper(setup, doc, !kind.Portrait, kind.Paper);
+    const int scale = job.Small ? factor * 95 / 100 : factor;
+    if (scale == 0) return false;
+    const MonthPageGeometry g = MonthJobGeometry(doc, job, scale);
+    if (geometryOut) *geometryOut = g;
+
+    MonthPrintOptions o = job.Options;
+    o.Holidays = job.Holidays;
+    o.Anniversaries = kind.WithData && job.Anniversaries;
+    o.Schedules = kind.WithData && job.Schedules;
+    o.TopPacking = kind.WithData && job.TopPacking;
+    o.B5 = kind.B5Flag;
+    o.TwoMonths = kind.TwoMonths;
+    RenderMonthPages(doc, host, g, o, progress);
+    return true;
+}
+
+}  // namespace korvane

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "print/monthpagegeometry.h"
+#include "print/monthpagerenderer.h"
+
+namespace korvane {
+
+class PrintDocument;
+class PrintHost;
+class PrinterSetup;
+class ProgressWindow;
+
+// Puts the orientation and paper on the printer for a job. What the printer refuses is said,
+// the set-up dialog offered, and a cancelled dialog asks whether to stop. Answers the paper's
+// scale in 1/100000, or 0 when the user stops. The document is recorded on the asked paper in
+// any case, so a page never lands on another paper unnoticed.
+int SetUpPaper(PrinterSetup& setup, PrintDocument& doc, bool landscape, PaperKind paper);
+
+// One press of a monthly layout button, with the window's settings.
+struct MonthJob {
+    const MonthLayoutKind* Kind = nullptr;
+    int Lines = 5;          // clamped to the layout's range
+    bool Small = false;     // 少し小さく印刷
+    int TopMm = 0;          // 印刷位置調整, −100 to 100
+    int LeftMm = 0;
+    // The window's check boxes; which of them the layout uses is decided here.
+    bool Holidays = true, Anniversaries = true, Schedules = true, TopPacking = false;
+    MonthPrintOptions Options;
+};
+
+// Paper, scale, geometry (measured on the document's canvas), options, pages: the document holds
+// the finished job when this answers true; false when the user stopped at the paper question.
+// Throws what the page building throws; the host and grid are put back either way.
+bool BuildMonthJob(PrintDocument& doc, PrinterSetup& setup, PrintHost& host, const MonthJob& job,
+                   ProgressWindow* progress, MonthPageGeometry* geometryOut = nullptr);
+
+// The geometry a job gets, without drawing (the document's canvas measures the day numbers).
+MonthPageGeometry MonthJobGeometry(PrintDocument& doc, const MonthJob& job, int scale);
+
+}  // namespace korvane

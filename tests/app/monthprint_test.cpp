@@ -1,0 +1,415 @@
+#include "app/headlesscalendar.h"
+#include "core/prompt.h"
+#include "print/engine/printdocument.h"
+#include "print/engine/printersetup.h"
+#include "print/engine/printsystem.h"
+#include "print/monthprintjob.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace korvane {
+namespace {
+
+constexpr ColorValue kRed = 0x0000FF, kSkyBlue = 0xFFCC00, kPaleRed = 0xADD8E6,
+                     kPaleBlue = 0xFFB6C1, kGreen = 0x00CC00;
+
+// The calendar with the shipped Hday.dat beside the test program and no settings of its own.
+class Calendar : public HeadlessCalendar {
+public:
+    explicit Calendar(const QString& settings)
+        : HeadlessCalendar(QCoreApplication::applicationDirPath() + u'/', settings, {}) {}
+    int kind = 0;
+    bool failOnNext = false;
+    int SiblingKind() const override { return kind; }
+    void NextMonth() override {
+        HeadlessCalendar::NextMonth();
+        if (failOnNext) throw std::runtime_error("broken month");
+    }
+};
+
+class MonthPrint : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    ScriptedPrompt prompt;
+    Calendar calendar{dir.path() + u'/'};
+    NoPrinterSystem system;
+    PrinterSetup setup{system};
+    PrintDocument doc;
+
+    void SetUp() override {
+        calendar.ShowMonth(2026, 5);
+        doc.SetPrinterSetup(&setup);
+    }
+
+    MonthJob job(const char* layout) {
+        MonthJob j;
+        j.Kind = FindMonthLayout(QString::fromLatin1(layout));
+        j.Lines = j.Kind->DefaultLines;
+        j.Options.Today = QDate(2026, 12, 7);
+        return j;
+    }
+
+    MonthPageGeometry build(const MonthJob& j) {
+        MonthPageGeometry g;
+        EXPECT_TRUE(BuildMonthJob(doc, setup, calendar, j, nullptr, &g));
+        return g;
+    }
+
+    const std::vector<PageOp>& ops(int page = 1) const { return doc.Page(page).Ops; }
+
+    std::vector<const PageOp*> texts(const QString& text) const {
+        std::vector<const PageOp*> found;
+        for (const PageOp& o : ops())
+            if (o.kind == PageOp::Text && o.text == text) found.push_back(&o);
+        return found;
+    }
+    const PageOp* text(const QString& t) const {
+        const auto found = texts(t);
+        return found.empty() ? nullptr : found.front();
+    }
+    // Where a text's letters stand: from its origin, its advance and the font's height.
+    static QRectF ink(const PageOp& o) {
+        const QFontMetricsF fm(ReferenceFont(o.font));
+        return QRectF(o.origin.x(), o.origin.y() - fm.ascent(), fm.horizontalAdvance(o.text),
+                      fm.ascent() + fm.descent());
+    }
+    // The text that stands in the cell of week row r and column c.
+    const PageOp* textInCell(const QString& t, const MonthPageGeometry& g, int r, int c,
+                             int top = -1) const {
+        const int rowTop = (top < 0 ? g.Top : top) + g.R + g.H * (r - 1);
+        const QRectF cell(g.Left + g.W * c, rowTop - 10, g.W, g.H + 10);
+        for (const PageOp* o : texts(t))
+            if (cell.contains(o->origin)) return o;
+        return nullptr;
+    }
+    int count(PageOp::Kind kind) const {
+        return int(std::count_if(ops().begin(), ops().end(),
+                                 [kind](const PageOp& o) { return o.kind == kind; }));
+    }
+};
+
+TEST_F(MonthPrint, A4LandscapeFrameRulesAndGrid) {
+    build(job("MA4"));
+    EXPECT_EQ(doc.RecordedGeometry().PageWidth, 2970);
+    EXPECT_EQ(doc.RecordedGeometry().PageHeight, 2100);
+    // The frame at 12.0/285.0 mm and 27.0/196.0 mm.
+    const auto frame = std::find_if(ops().begin(), ops().end(),
+                                    [](const PageOp& o) { return o.kind == PageOp::Rectangle; });
+    ASSERT_NE(frame, ops().end());
+    EXPECT_EQ(frame->rect, QRect(QPoint(120, 270), QPoint(2849, 1959)));
+    EXPECT_EQ(frame->pen.Width, 5);
+    EXPECT_EQ(frame->brush.Style, Qt::NoBrush);
+
+    std::vector<std::pair<QPoint, QPoint>> lines;
+    std::vector<int> widths;
+    for (const PageOp& o : ops())
+        if (o.kind == PageOp::Line) {
+            lines.emplace_back(o.from, o.to);
+            widths.push_back(o.pen.Width);
+        }
+    ASSERT_EQ(lines.size(), 2u + 5u + 6u);
+    EXPECT_EQ(lines[0], std::pair(QPoint(120, 337), QPoint(2850, 337)));
+    EXPECT_EQ(widths[0], 2);
+    EXPECT_EQ(lines[1], std::pair(QPoint(120, 340), QPoint(2850, 340)));
+    EXPECT_EQ(widths[1], 1);
+    for (int i = 1; i <= 5; ++i)
+        EXPECT_EQ(lines[std::size_t(1 + i)],
+                  std::pair(QPoint(120, 340 + 270 * i), QPoint(2850, 340 + 270 * i)));
+    for (int j = 1; j <= 6; ++j)
+        EXPECT_EQ(lines[std::size_t(6 + j)],
+                  std::pair(QPoint(120 + 390 * j, 270), QPoint(120 + 390 * j, 1960)));
+    EXPECT_TRUE(std::all_of(widths.begin() + 1, widths.end(), [](int w) { return w == 1; }));
+
+    // The weekday row is shaded with the dotted tile, inside the double rule.
+    const auto shade = std::find_if(ops().begin(), ops().end(),
+                                    [](const PageOp& o) { return o.kind == PageOp::PatternFill; });
+    ASSERT_NE(shade, ops().end());
+    EXPECT_EQ(shade->rect, QRect(QPoint(120, 270), QPoint(2849, 336)));
+    EXPECT_EQ(shade->image, ShadingTile());
+    EXPECT_EQ(count(PageOp::FillRect), 0);
+}
+
+TEST_F(MonthPrint, ShadingTileIsTheDottedPattern) {
+    const QImage tile = ShadingTile();
+    ASSERT_EQ(tile.size(), QSize(8, 8));
+    int silver = 0;
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) {
+            const QRgb p = tile.pixel(x, y);
+            if (p == qRgb(0xC0, 0xC0, 0xC0)) {
+                ++silver;
+            } else {
+                EXPECT_EQ(p, qRgb(255, 255, 255)) << x << "," << y;
+            }
+        }
+    EXPECT_EQ(silver, 8);
+    for (const auto& [x, y] : {std::pair{3, 3}, {4, 4}, {0, 0}, {7, 7}, {7, 0}, {0, 7}})
+        EXPECT_EQ(tile.pixel(x, y), qRgb(0xC0, 0xC0, 0xC0));
+}
+
+TEST_F(MonthPrint, TitleDateAndFooter) {
+    const MonthPageGeometry g = build(job("MA4"));
+    const PageOp* title = text(QStringLiteral("2026 年 5 月予定表"));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->font.Name, QStringLiteral("ＭＳ ゴシック"));
+    EXPECT_EQ(title->font.Height, 45);
+    EXPECT_EQ(title->font.Color, 0x484848);
+    // Box left, top − (2M + E + T) to left + 7W, top − (M + E): 120,175 – 2850,230.
+    EXPECT_EQ(title->rect, QRect(QPoint(120, 175), QPoint(2849, 229)));
+    EXPECT_NEAR(ink(*title).center().x(), 120 + 2730 / 2, 2);
+    EXPECT_NEAR(ink(*title).center().y(), (175 + 230) / 2.0, 2);
+
+    const PageOp* date = text(QStringLiteral("令和8年12月7日作成"));
+    ASSERT_NE(date, nullptr);
+    EXPECT_EQ(date->font.Height, 30);
+    EXPECT_EQ(date->font.Color, 0x484848);
+    EXPECT_EQ(date->rect, QRect(QPoint(120, 230), QPoint(2849, 264)));
+    EXPECT_NEAR(ink(*date).right(), 2850, 3);  // right- and bottom-aligned
+    EXPECT_NEAR(ink(*date).bottom(), 265, 1);
+
+    const PageOp* footer = text(QStringLiteral("Printed by Korvane"));
+    ASSERT_NE(footer, nullptr);
+    EXPECT_EQ(footer->font.Height, 36);
+    EXPECT_EQ(footer->font.Color, clGray);
+    // Box left, top − trunc((M + E) × 1.2) to left + 7W, top − trunc(M / 2).
+    EXPECT_EQ(footer->rect, QRect(QPoint(120, 222), QPoint(2849, 264)));
+    EXPECT_NEAR(ink(*footer).left(), 120, 3);
+    EXPECT_NEAR(ink(*footer).bottom(), 265, 1);
+    EXPECT_EQ(g.DateFont, 30);
+}
+
+TEST_F(MonthPrint, TitleFormatsAndSwitches) {
+    struct Case {
+        int format;
+        bool title, date;
+        int kind;
+        const char16_t* titleText;
+        const char16_t* footer;
+    };
+    const Case cases[] = {
+        {0, true, true, 0, u"2026 年 5 月", u"Printed by Korvane"},
+        {1, true, true, 1, u"2026 年 5 月予定表", u"Velmar -Velmar-"},
+        {2, true, false, 2, u"予定表", u"Tesska -Tesska-"},
+        {1, false, true, 3, nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        MonthJob j = job("HA4");
+        j.Options.TitleFormat = c.format;
+        j.Options.Title = c.title;
+        j.Options.CreationDate = c.date;
+        calendar.kind = c.kind;
+        build(j);
+        int textOps = 0;
+        for (const PageOp& o : ops())
+            if (o.kind == PageOp::Text && o.origin.y() < 270) ++textOps;
+        const int expected = (c.titleText ? 1 : 0) + (c.date ? 1 : 0) + (c.footer ? 1 : 0);
+        EXPECT_EQ(textOps, expected) << c.format << " " << c.kind;
+        if (c.titleText) {
+            EXPECT_NE(text(QString::fromUtf16(c.titleText)), nullptr) << c.format;
+        }
+        if (c.footer) {
+            EXPECT_NE(text(QString::fromUtf16(c.footer)), nullptr) << c.kind;
+        }
+        EXPECT_EQ(text(QStringLiteral("令和8年12月7日作成")) != nullptr, c.date);
+    }
+}
+
+TEST_F(MonthPrint, WeekdayRowInColourAndOnMonday) {
+    for (const bool monday : {false, true}) {
+        calendar.SetWeekStartsMonday(monday);
+        const MonthPageGeometry g = build(job("MA4"));
+        const QString names = monday ? QStringLiteral("月火水木金土日") : QStringLiteral("日月火水木金土");
+        for (int c = 0; c < 7; ++c) {
+            const QString name = names.mid(c, 1);
+            const PageOp* o = nullptr;
+            for (const PageOp* t : texts(name))
+                if (t->origin.y() < g.Top + g.R) o = t;
+            ASSERT_NE(o, nullptr) << name.toStdString();
+            EXPECT_EQ(o->font.Height, 40);
+            // Centred in its column, standing on the line 1.2 mm above the rule (one step in).
+            EXPECT_NEAR(ink(*o).center().x(), g.Left + g.W * c + g.W / 2 + 1, 2) << c;
+            EXPECT_NEAR(ink(*o).bottom(), g.Top + g.R - 12 + 1, 1);
+            const ColorValue want = name == u"日" ? kRed : name == u"土" ? kSkyBlue : clBlack;
+            EXPECT_EQ(o->font.Color, want) << name.toStdString();
+        }
+    }
+}
+
+TEST_F(MonthPrint, DayNumbersHeadersAndColours) {
+    MonthJob j = job("MA4");
+    j.Options.Rokuyo = true;
+    const MonthPageGeometry g = build(j);
+    // May 2026 starts on a Friday: the grid opens on Sunday 26 April.
+    const PageOp* sunday26 = textInCell(QStringLiteral("26"), g, 1, 0);
+    ASSERT_NE(sunday26, nullptr);
+    EXPECT_EQ(sunday26->font.Color, kPaleRed);
+    EXPECT_EQ(sunday26->font.Height, 52 * 85 / 100);
+    EXPECT_EQ(sunday26->font.Style, fsBold);
+    // Other months' numbers sit 4 higher: the box bottom is rowTop + B + 6 − 4.
+    EXPECT_NEAR(ink(*sunday26).bottom(), g.Top + g.R + g.B + 2, 1);
+    EXPECT_NEAR(ink(*sunday26).right(), g.Left + g.A, 3);
+
+    const PageOp* day3 = textInCell(QStringLiteral("3"), g, 2, 0);
+    ASSERT_NE(day3, nullptr);
+    EXPECT_EQ(day3->font.Color, kRed);
+    EXPECT_EQ(day3->font.Height, 52);
+    EXPECT_NEAR(ink(*day3).right(), g.Left + g.A, 3);  // right-aligned in A
+    EXPECT_NEAR(ink(*day3).bottom(), g.Top + g.R + g.H + g.B + 6, 1);
+
+    const PageOp* wednesday6 = textInCell(QStringLiteral("6"), g, 2, 3);  // 振替休日
+    ASSERT_NE(wednesday6, nullptr);
+    EXPECT_EQ(wednesday6->font.Color, kRed);
+    const PageOp* saturday2 = textInCell(QStringLiteral("2"), g, 1, 6);
+    ASSERT_NE(saturday2, nullptr);
+    EXPECT_EQ(saturday2->font.Color, kSkyBlue);
+    const PageOp* saturday6 = textInCell(QStringLiteral("6"), g, 6, 6);  // 6 June
+    ASSERT_NE(saturday6, nullptr);
+    EXPECT_EQ(saturday6->font.Color, kPaleBlue);
+    const PageOp* monday11 = textInCell(QStringLiteral("11"), g, 3, 1);
+    ASSERT_NE(monday11, nullptr);
+    EXPECT_EQ(monday11->font.Color, clBlack);
+    const PageOp* tuesday2 = textInCell(QStringLiteral("2"), g, 6, 2);  // 2 June
+    ASSERT_NE(tuesday2, nullptr);
+    EXPECT_EQ(tuesday2->font.Color, clSilver);
+
+    // Rokuyō first, then the holiday name one blank further right, in the label font.
+    const PageOp* holiday = textInCell(QStringLiteral("憲法記念日"), g, 2, 0);
+    ASSERT_NE(holiday, nullptr);
+    EXPECT_EQ(holiday->font.Color, kRed);
+    EXPECT_EQ(holiday->font.Name, QStringLiteral("ＭＳ Ｐゴシック"));
+    EXPECT_EQ(holiday->font.Height, 30);
+    const PageOp* rokuyo = textInCell(QStringLiteral("先勝"), g, 2, 0);
+    ASSERT_NE(rokuyo, nullptr);
+    EXPECT_EQ(rokuyo->font.Color, clGray);
+    EXPECT_NEAR(ink(*rokuyo).left(), g.Left + g.A + g.G, 3);
+    const QFontMetricsF fm(ReferenceFont(rokuyo->font));
+    EXPECT_NEAR(ink(*holiday).left(), ink(*rokuyo).left() + fm.horizontalAdvance(QStringLiteral("先勝 ")), 3);
+    // The header band's bottom is the texts' bottom.
+    EXPECT_NEAR(ink(*holiday).bottom(), g.Top + g.R + g.H + g.B, 1);
+
+    // An anniversary of the sample data in the other month's colour.
+    const PageOp* june1 = textInCell(QStringLiteral("創立記念日"), g, 6, 1);
+    if (june1) {
+        EXPECT_EQ(june1->font.Color, 0xFFCC80);
+    }
+    EXPECT_EQ(kGreen, 0x00CC00);
+}
+
+TEST_F(MonthPrint, HolidayNamesOffKeepTheRedNumber) {
+    MonthJob j = job("MA4");
+    j.Holidays = false;
+    const MonthPageGeometry g = build(j);
+    EXPECT_EQ(text(QStringLiteral("振替休日")), nullptr);
+    const PageOp* wednesday6 = textInCell(QStringLiteral("6"), g, 2, 3);
+    ASSERT_NE(wednesday6, nullptr);
+    EXPECT_EQ(wednesday6->font.Color, kRed);
+}
+
+TEST_F(MonthPrint, BlackAndWhiteOutlines) {
+    MonthJob j = job("MA4");
+    j.Options.BlackWhite = true;
+    const MonthPageGeometry g = build(j);
+    // Every text is black, grey, silver or white.
+    for (const PageOp& o : ops())
+        if (o.kind == PageOp::Text) {
+            EXPECT_TRUE(o.font.Color == clBlack || o.font.Color == clGray ||
+                        o.font.Color == clSilver || o.font.Color == clWhite)
+                << o.text.toStdString() << " " << std::hex << o.font.Color;
+        }
+    // The title in Mincho, outlined: eight black copies and one silver.
+    const auto title = texts(QStringLiteral("2026 年 5 月予定表"));
+    ASSERT_EQ(title.size(), 9u);
+    EXPECT_EQ(title.back()->font.Color, clSilver);
+    EXPECT_EQ(title.front()->font.Name, QStringLiteral("ＭＳ 明朝"));
+    EXPECT_EQ(title.front()->font.Height, 43);
+    // The creation date keeps the face in force before the title.
+    EXPECT_EQ(text(QStringLiteral("令和8年12月7日作成"))->font.Name, QStringLiteral("ＭＳ 明朝"));
+
+    // Sunday's name outlined and filled white over the shading; a weekday plain black.
+    const auto sunday = texts(QStringLiteral("日"));
+    ASSERT_GE(sunday.size(), 9u);
+    EXPECT_EQ(sunday[8]->font.Color, clWhite);
+    const auto monday = texts(QStringLiteral("月"));
+    ASSERT_EQ(monday.size(), 1u);
+    EXPECT_EQ(monday.front()->font.Color, clBlack);
+
+    // A holiday's number: thick outline (twenty copies), white fill, bold, four smaller.
+    std::vector<const PageOp*> day3;
+    for (const PageOp* o : texts(QStringLiteral("3")))
+        if (o->origin.y() > g.Top + g.R + g.H && o->origin.y() < g.Top + g.R + 2 * g.H &&
+            o->origin.x() < g.Left + g.W)
+            day3.push_back(o);
+    ASSERT_EQ(day3.size(), 21u);
+    EXPECT_EQ(day3.back()->font.Color, clWhite);
+    EXPECT_EQ(day3.front()->font.Height, 52 - 4);
+    EXPECT_EQ(day3.front()->font.Style, fsBold);
+    // Saturday 9: thin outline, grey fill, regular.
+    std::vector<const PageOp*> day9;
+    for (const PageOp* o : texts(QStringLiteral("9")))
+        if (o->origin.y() > g.Top + g.R + g.H && o->origin.y() < g.Top + g.R + 2 * g.H)
+            day9.push_back(o);
+    ASSERT_EQ(day9.size(), 9u);
+    EXPECT_EQ(day9.back()->font.Color, clGray);
+    EXPECT_EQ(day9.front()->font.Style, 0);
+    EXPECT_EQ(day9.front()->font.Height, 50);
+    // A plain weekday is not outlined; another month's weekday is silver.
+    EXPECT_EQ(texts(QStringLiteral("11")).size(), 1u);
+    EXPECT_EQ(texts(QStringLiteral("11")).front()->font.Color, clBlack);
+}
+
+TEST_F(MonthPrint, B5ShadesSolidAndTwoMonthsStackWithTheHostRestored) {
+    build(job("MB5"));
+    EXPECT_EQ(count(PageOp::PatternFill), 0);
+    ASSERT_EQ(count(PageOp::FillRect), 1);
+    const auto fill = std::find_if(ops().begin(), ops().end(),
+                                   [](const PageOp& o) { return o.kind == PageOp::FillRect; });
+    EXPECT_EQ(fill->brush.Color, 0xE1E1E1);
+    EXPECT_EQ(fill->rect, QRect(QPoint(103, 233), QPoint(103 + 7 * 337 - 1, 233 + 60 - 3 - 1)));
+    EXPECT_EQ(doc.RecordedGeometry().PageWidth, 2570);
+
+    MonthJob two = job("MA4W");
+    two.Small = true;
+    const MonthPageGeometry g = build(two);
+    std::vector<QRect> frames;
+    for (const PageOp& o : ops())
+        if (o.kind == PageOp::Rectangle) frames.push_back(o.rect);
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[0].top(), 171);
+    EXPECT_EQ(frames[1].top(), 1616);
+    EXPECT_EQ(frames[1].left(), frames[0].left());
+    EXPECT_NE(text(QStringLiteral("2026 年 6 月予定表")), nullptr);
+    // The date and footer only over the first month.
+    EXPECT_EQ(texts(QStringLiteral("Printed by Korvane")).size(), 1u);
+    // June's 1st (Monday) in its cell of the second block.
+    EXPECT_NE(textInCell(QStringLiteral("1"), g, 1, 1, 1616), nullptr);
+    EXPECT_EQ(calendar.ShownYear(), 2026);
+    EXPECT_EQ(calendar.ShownMonth(), 5);
+    EXPECT_FALSE(calendar.Grid().SkipUpDate);
+    EXPECT_EQ(doc.RecordedGeometry().PageHeight, 2970);
+}
+
+TEST_F(MonthPrint, AFailureHalfwayPutsTheMonthAndRedrawingBack) {
+    calendar.failOnNext = true;
+    calendar.Grid().SkipUpDate = false;
+    MonthJob two = job("HA4W");
+    EXPECT_THROW(BuildMonthJob(doc, setup, calendar, two, nullptr), std::runtime_error);
+    EXPECT_EQ(calendar.ShownMonth(), 5);
+    EXPECT_FALSE(calendar.Grid().SkipUpDate);
+}
+
+TEST_F(MonthPrint, DayNumberWidthWithTheRealFont) {
+    const MonthPageGeometry g = build(job("MA4"));
+    // "25" in a 5.2 mm Mincho is about 5 mm wide; the band adds about 3 mm.
+    EXPECT_GT(g.A, 60);
+    EXPECT_LT(g.A, 100);
+    EXPECT_EQ(g.LabelWidth, g.W - (g.A + g.G));
+}
+
+}  // namespace
+}  // namespace korvane
