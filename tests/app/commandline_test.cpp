@@ -242,6 +242,27 @@ TEST(CommandLine, BadArgumentsExitWith2) {
         {"--screenshot", "/tmp/x", "--month"},
         {"--screenshot", "/tmp/x", "--big"},
         {"-x"},
+        {"--print"},
+        {"--print", "ma4", "--month", "202605", "--pdf", "a.pdf"},
+        {"--print", "CA4V", "--month", "202605", "--pdf", "a.pdf"},
+        {"--print", "MA4", "--pdf", "a.pdf"},
+        {"--print", "MA4", "--month", "202613", "--pdf", "a.pdf"},
+        {"--print", "MA4", "--month", "000012", "--pdf", "a.pdf"},
+        {"--print", "MA4", "--month", "202605"},
+        {"--print", "MA4", "--month", "202605", "--pdf", "a.pdf", "--png", "a.png"},
+        {"--print", "MA4", "--month", "202605", "--pdf"},
+        {"--print", "MA4", "--month", "202605", "--png", "a.png", "--dpi", "20"},
+        {"--print", "MA4", "--month", "202605", "--png", "a.png", "--dpi", "x"},
+        {"--print", "MA4", "--month", "202605", "--pdf", "a.pdf", "--lines", "8"},
+        {"--print", "MA4", "--month", "202605", "--pdf", "a.pdf", "--lines", "2"},
+        {"--print", "MA4W", "--month", "202605", "--pdf", "a.pdf", "--lines", "6"},
+        {"--print", "HHagaki", "--month", "202605", "--pdf", "a.pdf", "--lines", "4"},
+        {"--print", "MA4", "--month", "202605", "--pdf", "a.pdf", "--offset", "5"},
+        {"--print", "MA4", "--month", "202605", "--pdf", "a.pdf", "--offset", "101,0"},
+        {"--print", "MA4", "--month", "202605", "--pdf", "a.pdf", "--offset", "0,-101"},
+        {"--print", "MA4", "--month", "202605", "--pdf", "a.pdf", "--today", "2026-02-30"},
+        {"--print", "MA4", "--month", "202605", "--pdf", "a.pdf", "--title"},
+        {"--print", "MA4", "--month", "202605", "--pdf", "a.pdf", "--colour"},
     };
     for (const QStringList& args : cases) {
         const Result r = run(args);
@@ -275,6 +296,46 @@ TEST(CommandLine, ScreenshotAsksForTheWindow) {
     std::fclose(err);
 }
 
+TEST(CommandLine, PrintTakesItsOptions) {
+    CommandLine cli({"--print", "MA3", "--month", "202612", "--png", "p.png", "--dpi", "254",
+                     "--lines", "9", "--bw", "--small", "--no-shade", "--rokuyo", "--monday",
+                     "--offset", "5,-3", "--title", "会議室", "--today", "2019-05-01"},
+                    "/tmp/");
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    EXPECT_FALSE(cli.run(out, err).has_value());
+    ASSERT_TRUE(cli.Print().has_value());
+    const PrintRequest& r = *cli.Print();
+    EXPECT_EQ(r.Layout, "MA3");
+    EXPECT_EQ(r.Year, 2026);
+    EXPECT_EQ(r.Month, 12);
+    EXPECT_EQ(r.Png, "p.png");
+    EXPECT_TRUE(r.Pdf.isEmpty());
+    EXPECT_EQ(r.Dpi, 254);
+    EXPECT_EQ(r.Lines, 9);
+    EXPECT_TRUE(r.BlackWhite && r.Small && r.NoShade && r.Rokuyo && r.Monday);
+    EXPECT_EQ(r.TopMm, 5);
+    EXPECT_EQ(r.LeftMm, -3);
+    EXPECT_EQ(r.Title, QStringLiteral("会議室"));
+    EXPECT_EQ(r.Today, QDate(2019, 5, 1));
+    std::fclose(out);
+    std::fclose(err);
+
+    CommandLine plain({"--print", "HHagaki", "--month", "202605", "--pdf", "h.pdf"}, "/tmp/");
+    out = std::tmpfile();
+    err = std::tmpfile();
+    EXPECT_FALSE(plain.run(out, err).has_value());
+    ASSERT_TRUE(plain.Print().has_value());
+    EXPECT_EQ(plain.Print()->Dpi, 300);
+    EXPECT_FALSE(plain.Print()->Lines.has_value());
+    EXPECT_FALSE(plain.Print()->Title.has_value());
+    EXPECT_FALSE(plain.Print()->BlackWhite || plain.Print()->Small || plain.Print()->NoShade ||
+                 plain.Print()->Rokuyo || plain.Print()->Monday);
+    EXPECT_FALSE(plain.Print()->Today.isValid());
+    std::fclose(out);
+    std::fclose(err);
+}
+
 TEST(CommandLine, VersionHelpAndWindow) {
     const Result version = run({"--version"});
     EXPECT_EQ(version.code, 0);
@@ -284,6 +345,7 @@ TEST(CommandLine, VersionHelpAndWindow) {
     EXPECT_TRUE(help.out.contains("--days FROM TO"));
     EXPECT_TRUE(help.out.contains("--hday FILE"));
     EXPECT_TRUE(help.out.contains("2030-12-24"));
+    EXPECT_TRUE(help.out.contains("--print LAYOUT --month YYYYMM"));
     // No arguments, or the sibling program's switches, ask for the window.
     EXPECT_FALSE(run({}).code.has_value());
     EXPECT_FALSE(run({"/K=C:\\Velmar\\"}).code.has_value());
