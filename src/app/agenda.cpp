@@ -36,7 +36,7 @@ int WriteAgenda(const AgendaRequest& request, const QString& programFolder,
 
     HeadlessCalendar calendar(programFolder, settingsFolder, request.Switches);
     calendar.ShowMonth(request.Year, request.Month);
-    MonthGrid& grid = calendar.Grid();
+    MonthGrid& grid = calendar.ShownGrid();
     grid.LayoutItems(grid.ItemGyo(), calendar.Link().Options.cbUetume);
 
     const std::int32_t firstCell = grid.Layout().FirstCellDay();

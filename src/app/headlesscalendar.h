@@ -29,7 +29,7 @@ public:
     void GoToMonth(const QString& yyyymm) override;
     bool WeekStartsMonday() const override;
     int SiblingKind() const override { return link_.SiblingKind; }
-    MonthGrid& Grid() override { return grid_; }
+    MonthGrid& ShownGrid() override { return grid_; }
     bool RokuyoDisplay() const override { return rokuyo_; }
     void ApplyRokuyoDisplay(bool on) override { rokuyo_ = on; }
 

@@ -1,5 +1,8 @@
 #include "mainwindow.h"
 
+#include "print/engine/cupsprintsystem.h"
+#include "print/printwindow.h"
+
 #include "calendar/daynumber.h"
 #include "calendar/monthgrid.h"
 #include "calendar/minicalendar.h"
@@ -124,6 +127,24 @@ MainWindow::MainWindow(MainWindowPaths paths, QStringList arguments, bool smallS
 
 MainWindow::~MainWindow() = default;
 
+std::int32_t MainWindow::ShownYear() const { return monthGrid_->Year(); }
+int MainWindow::ShownMonth() const { return monthGrid_->Month(); }
+bool MainWindow::WeekStartsMonday() const { return monthGrid_->FirstDayOfWeek() == dowMon; }
+bool MainWindow::RokuyoDisplay() const { return settingsPage_->cbRokuyou->isChecked(); }
+
+void MainWindow::ShowPrintWindow() {
+    if (!printWindow_) {
+        PrintSystem* system = PrintSystemOverride;
+        if (!system) {
+            cups_ = std::make_unique<CupsPrintSystem>();
+            system = cups_.get();
+        }
+        printWindow_ = std::make_unique<PrintWindow>(*this, *system, paths_.SettingsFolder, this);
+        printWindow_->ReadOnlySettings = paths_.ReadOnlySettings;
+    }
+    printWindow_->exec();
+}
+
 MiniCalendar* MainWindow::Mini(int tag) const { return yearPage_->Mini(tag); }
 
 void MainWindow::configureMonthGrid() {
@@ -140,6 +161,7 @@ void MainWindow::connectMonthPage() {
     p.Step = [this](int months) { StepMonth(months); };
     p.MonthEntered = [this] { monthEntered(); };
     connect(p.btnM1, &QPushButton::clicked, this, [this] { openSettings(); });
+    connect(p.btnM5, &QPushButton::clicked, this, [this] { ShowPrintWindow(); });
     connect(p.btnM9, &QPushButton::clicked, this, [this] { ShowThisMonth(); });
     connect(p.btnM12, &QPushButton::clicked, this, [this] { close(); });
     connect(p.btnM16, &QPushButton::clicked, this,
@@ -214,7 +236,7 @@ void MainWindow::buildMenus() {
     entry(idouMenu_, "mnYokuNen", QStringLiteral("翌年(&M)"), [this] { StepMonth(12); },
           QKeySequence(Qt::CTRL | Qt::Key_M));
     QMenu* kinou = menu(QStringLiteral("機能(&K)"), "mnKinou");
-    entry(kinou, "mnPrint", QStringLiteral("印刷(&P)"));
+    entry(kinou, "mnPrint", QStringLiteral("印刷(&P)"), [this] { ShowPrintWindow(); });
     QMenu* images = menu(QStringLiteral("カレンダ画像(&G)"), "mnSs", kinou);
     images->menuAction()->setEnabled(false);
     entry(images, "mnSs4", QStringLiteral("実行(&R)"), {}, QKeySequence(Qt::CTRL | Qt::Key_G));
@@ -255,7 +277,7 @@ void MainWindow::buildMenus() {
 
     pMenu1_ = new QMenu(this);
     pMenu1_->setObjectName(QStringLiteral("pMenu1"));
-    entry(pMenu1_, "pmPrint", QStringLiteral("印刷(&P)"));
+    entry(pMenu1_, "pmPrint", QStringLiteral("印刷(&P)"), [this] { ShowPrintWindow(); });
     pMenu1_->addSeparator();
     popupQuit_ = pMenu1_->addAction(QStringLiteral("Korvane終了(&X)"), this, [this] { close(); });
     connect(pnlMonth_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {

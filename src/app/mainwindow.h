@@ -5,11 +5,13 @@
 #include "app/monthnavigation.h"
 #include "app/monthtable.h"
 #include "app/siblinglink.h"
+#include "print/printhost.h"
 
 #include <QMainWindow>
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -32,6 +34,8 @@ class YearPage;
 class SettingsPage;
 class MonthPane;
 class CalendarControl;
+class PrintSystem;
+class PrintWindow;
 
 // Where the main window finds and keeps its files.
 struct MainWindowPaths {
@@ -44,7 +48,7 @@ struct MainWindowPaths {
 
 // The main window: the month page with its month grid, the year page with twelve mini
 // calendars, the settings page, menus and the status bar clock.
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public PrintHost {
 public:
     MainWindow(MainWindowPaths paths, QStringList arguments, bool smallScreen = false,
            QWidget* parent = nullptr);
@@ -55,8 +59,23 @@ public:
     static constexpr const char16_t* kConfirmCaption = u"確認 -Korvane-";
     static QString ConfirmCaption() { return QString::fromUtf16(kConfirmCaption); }
 
+    // What the print window reads and steps (the month shown, its grid and options).
+    std::int32_t ShownYear() const override;
+    int ShownMonth() const override;
+    void PreviousMonth() override { StepMonth(-1); }
+    void NextMonth() override { StepMonth(1); }
+    bool WeekStartsMonday() const override;
+    int SiblingKind() const override { return link_.SiblingKind; }
+    MonthGrid& ShownGrid() override { return *monthGrid_; }
+    bool RokuyoDisplay() const override;
+    // 印刷: the print window, made when first asked for (it asks CUPS for the printers).
+    void ShowPrintWindow();
+    PrintWindow* PrintWindowIfMade() const { return printWindow_.get(); }
+    // Tests and pictures use their own printers; none set: CUPS.
+    PrintSystem* PrintSystemOverride = nullptr;
+
     // Month page.
-    void GoToMonth(const QString& yyyymm);
+    void GoToMonth(const QString& yyyymm) override;
     void SelectTab(bool fromClick);
     void StepMonth(int months);  // -1, +1, -12, +12
     void ShowThisMonth();        // btnM9 "今月"
@@ -71,7 +90,7 @@ public:
     bool SaveAllSettings();
     void UpdateClock();
     void UpdateFolderPanel();
-    void ApplyRokuyoDisplay(bool on);
+    void ApplyRokuyoDisplay(bool on) override;
     void ShowAbout();
     void ShowInfo();
     void ActivateMainWindow();
@@ -100,6 +119,8 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    std::unique_ptr<PrintSystem> cups_;
+    std::unique_ptr<PrintWindow> printWindow_;
     void buildMenus();
     void configureMonthGrid();
     bool initialiseMonths();

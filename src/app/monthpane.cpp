@@ -104,7 +104,7 @@ MonthPane::MonthPane(QWidget* parent) : QWidget(parent) {
         return b;
     };
     btnM1 = button("btnM1", QStringLiteral("設定"));
-    button("btnM5", QStringLiteral("印刷"))->setEnabled(false);  // the print window comes later
+    btnM5 = button("btnM5", QStringLiteral("印刷"));
     btnM9 = button("btnM9", QStringLiteral("今月"));
     connect(button("btnM11", QString()), &QPushButton::clicked, this, [this] { Grid->setFocus(); });
     button("btnM14", QString());

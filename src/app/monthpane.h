@@ -33,6 +33,7 @@ public:
     QWidget* pnlMonth = nullptr;
     MonthGrid* Grid = nullptr;
     QPushButton* btnM1 = nullptr;
+    QPushButton* btnM5 = nullptr;
     QPushButton* btnM9 = nullptr;
     QPushButton* btnM12 = nullptr;
     QPushButton* btnM16 = nullptr;

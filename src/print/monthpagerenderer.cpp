@@ -10,6 +10,8 @@
 #include <QGuiApplication>
 #include <QPalette>
 
+#include <exception>
+
 namespace korvane {
 namespace {
 
@@ -38,13 +40,15 @@ ColorValue resolved(ColorValue c) {
 // Puts back what a job changes, on every way out.
 class JobRestore {
 public:
-    JobRestore(PrintHost& host, ProgressWindow* progress)
-        : host_(host), progress_(progress), year_(host.ShownYear()), month_(host.ShownMonth()),
-          skip_(host.Grid().SkipUpDate) {}
+    JobRestore(PrintDocument& doc, PrintHost& host, ProgressWindow* progress)
+        : doc_(doc), host_(host), progress_(progress), year_(host.ShownYear()),
+          month_(host.ShownMonth()), skip_(host.ShownGrid().SkipUpDate) {}
     ~JobRestore() {
+        // A page that failed half-way is never shown or printed.
+        if (std::uncaught_exceptions() > exceptions_) doc_.Discard();
         if (host_.ShownYear() != year_ || host_.ShownMonth() != month_)
             host_.GoToMonth(QString::asprintf("%.4d%.2d", int(year_), month_));
-        host_.Grid().SkipUpDate = skip_;
+        host_.ShownGrid().SkipUpDate = skip_;
         if (progress_) progress_->Finish();
     }
     JobRestore(const JobRestore&) = delete;
@@ -53,8 +57,10 @@ public:
     int Month() const { return month_; }
 
 private:
+    PrintDocument& doc_;
     PrintHost& host_;
     ProgressWindow* progress_;
+    const int exceptions_ = std::uncaught_exceptions();
     std::int32_t year_;
     int month_;
     bool skip_;
@@ -68,7 +74,7 @@ public:
           months_(o.TwoMonths ? 2 : 1) {}
 
     void Run(JobRestore& restore) {
-        MonthGrid& grid = host_.Grid();
+        MonthGrid& grid = host_.ShownGrid();
         itemColor_ = o_.BlackWhite ? clBlack : resolved(grid.ItemColor);
         grid.LayoutItems(g_.Lines, o_.TopPacking);
         step(7 / months_);
@@ -208,7 +214,7 @@ private:
     void drawCell(int top, int r, int col) {
         const int cellLeft = g_.Left + g_.W * col;
         const int rowTop = top + g_.R + g_.H * (r - 1);
-        const CellPrintTexts t = host_.Grid().GetCellPrintTexts(g_.Lines, col, r);
+        const CellPrintTexts t = host_.ShownGrid().GetCellPrintTexts(g_.Lines, col, r);
         const bool inMonth = t.Month == host_.ShownMonth();
         const bool bw = o_.BlackWhite;
         const Column kind = columnKind(col, host_.WeekStartsMonday());
@@ -303,7 +309,7 @@ QString MonthTitleText(int year, int month, int format, const QString& title) {
 
 void RenderMonthPages(PrintDocument& doc, PrintHost& host, const MonthPageGeometry& g,
                       const MonthPrintOptions& options, ProgressWindow* progress) {
-    JobRestore restore(host, progress);
+    JobRestore restore(doc, host, progress);
     if (progress) progress->Start(kProgressText);
     MonthPainter(doc, host, g, options, progress).Run(restore);
 }

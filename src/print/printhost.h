@@ -22,7 +22,7 @@ public:
     virtual bool WeekStartsMonday() const = 0;
     // 0 none, 1 Velmar, 2 Tesska, 3 set by a start switch
     virtual int SiblingKind() const = 0;
-    virtual MonthGrid& Grid() = 0;
+    virtual MonthGrid& ShownGrid() = 0;
     virtual bool RokuyoDisplay() const = 0;
     virtual void ApplyRokuyoDisplay(bool on) = 0;
 };

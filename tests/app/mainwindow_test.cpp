@@ -11,6 +11,8 @@
 #include "core/clock.h"
 #include "core/prompt.h"
 #include "settings/inifile.h"
+#include "print/engine/printsystem.h"
+#include "print/printwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,6 +31,7 @@
 #include <QTest>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -404,7 +407,7 @@ TEST_F(MainWindowTest, MenuEntriesByName) {
     } entries[] = {
         {"Exit1", u"終了(&X)", true, true},           {"N1", u"設定表示(&S)", true, true},
         {"mnZengetu", u"前月(&J)", true, true},       {"mnYokuNen", u"翌年(&M)", true, true},
-        {"mnPrint", u"印刷(&P)", false, true},        {"mnSs4", u"実行(&R)", false, true},
+        {"mnPrint", u"印刷(&P)", true, true},         {"mnSs4", u"実行(&R)", false, true},
         {"mnPRC1", u"広報カレンダ", false, true},     {"mnC3", u"翌々月(&3)", false, true},
         {"mnPRC2", u"広報２", false, true},           {"mnSsOnOff", u"秘密の機能", false, false},
         {"About1", u"バージョン情報(&A)", true, true}, {"mnWeb", u"「Korvane」のWebサイト表示", true, true},
@@ -720,6 +723,37 @@ TEST_F(MainWindowTest, SmallScreenIsCompactAndFixed) {
     EXPECT_FALSE(find<QWidget>("pnlBtn")->isVisible());
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
     window->close();
+}
+
+}  // namespace
+}  // namespace korvane
+
+namespace korvane {
+namespace {
+
+TEST_F(MainWindowTest, PrintButtonOpensThePrintWindowOnTheShownMonth) {
+    open(2026, 12, 7);
+    NoPrinterSystem none;
+    window->PrintSystemOverride = &none;
+    window->GoToMonth(QStringLiteral("202702"));
+    QString shown;
+    int steppedTo = 0;
+    // The window is modal: look at it and close it from inside.
+    QTimer::singleShot(0, [&] {
+        PrintWindow* w = window->PrintWindowIfMade();
+        ASSERT_NE(w, nullptr);
+        shown = w->findChild<QLabel*>(QStringLiteral("lblYYMM"))->text();
+        w->btnYokugetuClick();  // moves the main window as well
+        steppedTo = window->ShownMonth();
+        w->close();
+    });
+    find<QPushButton>("btnM5")->click();
+    EXPECT_EQ(shown, QStringLiteral("2027 年  2 月"));
+    EXPECT_EQ(steppedTo, 3);
+    EXPECT_EQ(window->Grid()->Month(), 3);
+    // Closing it stored its options beside the main window's.
+    const IniFile ini(dir.filePath("settings/Printers.ini"));
+    EXPECT_TRUE(ini.ValueExists(QStringLiteral("Print"), QStringLiteral("udMA4")));
 }
 
 }  // namespace

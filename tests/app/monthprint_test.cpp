@@ -390,17 +390,20 @@ TEST_F(MonthPrint, B5ShadesSolidAndTwoMonthsStackWithTheHostRestored) {
     EXPECT_NE(textInCell(QStringLiteral("1"), g, 1, 1, 1616), nullptr);
     EXPECT_EQ(calendar.ShownYear(), 2026);
     EXPECT_EQ(calendar.ShownMonth(), 5);
-    EXPECT_FALSE(calendar.Grid().SkipUpDate);
+    EXPECT_FALSE(calendar.ShownGrid().SkipUpDate);
     EXPECT_EQ(doc.RecordedGeometry().PageHeight, 2970);
 }
 
 TEST_F(MonthPrint, AFailureHalfwayPutsTheMonthAndRedrawingBack) {
     calendar.failOnNext = true;
-    calendar.Grid().SkipUpDate = false;
+    calendar.ShownGrid().SkipUpDate = false;
     MonthJob two = job("HA4W");
     EXPECT_THROW(BuildMonthJob(doc, setup, calendar, two, nullptr), std::runtime_error);
     EXPECT_EQ(calendar.ShownMonth(), 5);
-    EXPECT_FALSE(calendar.Grid().SkipUpDate);
+    EXPECT_FALSE(calendar.ShownGrid().SkipUpDate);
+    // The half-built page is gone: nothing to preview or print.
+    EXPECT_FALSE(doc.IsBuilt());
+    EXPECT_TRUE(ops().empty());
 }
 
 TEST_F(MonthPrint, DayNumberWidthWithTheRealFont) {

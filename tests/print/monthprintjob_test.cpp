@@ -99,7 +99,7 @@ TEST_F(PaperSetUp, JobStopsWithoutPagesWhenTheUserAborts) {
         void GoToMonth(const QString&) override { throw std::logic_error("asked"); }
         bool WeekStartsMonday() const override { throw std::logic_error("asked"); }
         int SiblingKind() const override { throw std::logic_error("asked"); }
-        MonthGrid& Grid() override { throw std::logic_error("asked"); }
+        MonthGrid& ShownGrid() override { throw std::logic_error("asked"); }
         bool RokuyoDisplay() const override { throw std::logic_error("asked"); }
         void ApplyRokuyoDisplay(bool) override { throw std::logic_error("asked"); }
     } host;

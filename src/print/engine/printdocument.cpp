@@ -129,6 +129,16 @@ void PrintDocument::EndDoc() {
     building_.reset();
 }
 
+void PrintDocument::Discard() {
+    pages_.clear();
+    working_ = PageRecording{working_.PageSize, {}};
+    canvas_.Reset();
+    pageCount_ = 1;
+    current_ = 1;
+    built_ = false;
+    building_.reset();
+}
+
 const PageRecording& PrintDocument::Page(int n) const {
     static const PageRecording empty;
     if (pages_.empty()) return empty;

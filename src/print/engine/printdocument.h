@@ -137,6 +137,8 @@ public:
     void BeginDoc();
     void NewPage();
     void EndDoc();
+    // Drops a document that failed half-way: nothing of it can be shown or printed.
+    void Discard();
     PageCanvas& Canvas() { return canvas_; }
     const PageRecording& Page(int n) const;
 

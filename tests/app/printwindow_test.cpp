@@ -1,0 +1,310 @@
+#include "print/printwindow.h"
+
+#include "app/headlesscalendar.h"
+#include "core/prompt.h"
+#include "print/engine/previewwindow.h"
+#include "print/engine/progresswindow.h"
+#include "settings/inifile.h"
+
+#include "../print/fakeprintsystem.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace korvane {
+namespace {
+
+using testing::FakePrintSystem;
+
+class Calendar : public HeadlessCalendar {
+public:
+    explicit Calendar(const QString& settings)
+        : HeadlessCalendar(QCoreApplication::applicationDirPath() + u'/', settings, {}) {}
+    bool failOnNext = false;
+    bool rokuyo = false;
+    void NextMonth() override {
+        HeadlessCalendar::NextMonth();
+        if (failOnNext) throw std::runtime_error("broken month");
+    }
+};
+
+class PrintWindowTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    ScriptedPrompt prompt;
+    Calendar calendar{dir.path() + u'/'};
+    FakePrintSystem system;
+    std::unique_ptr<PrintWindow> window;
+
+    void SetUp() override {
+        FakePrintSystem::Printer office;
+        office.name = QStringLiteral("Office");
+        system.add(office);
+        calendar.ShowMonth(2026, 5);
+    }
+    PrintWindow& open() {
+        window = std::make_unique<PrintWindow>(calendar, system, dir.path() + u'/');
+        window->ModalPreview = false;
+        return *window;
+    }
+    template <typename T>
+    T* child(const char* name) const {
+        T* w = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QString printersIni() const { return dir.filePath(QStringLiteral("Printers.ini")); }
+};
+
+TEST_F(PrintWindowTest, ControlsCaptionsAndDefaults) {
+    PrintWindow& w = open();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("印刷"));
+    EXPECT_EQ(w.size(), QSize(764, 510));
+    const struct {
+        const char* name;
+        const char16_t* caption;
+    } buttons[] = {
+        {"btnZengetu", u"前月"}, {"btnYokugetu", u"翌月"},   {"btnHB5", u"Ｂ５横"},
+        {"btnHHagaki", u"はがき"}, {"btnHA4W", u"Ａ４縦（２ヶ月）"}, {"btnHA4", u"Ａ４横"},
+        {"btnHA3", u"Ａ３横"},   {"btnMB5", u"Ｂ５横"},   {"btnMA4W", u"Ａ４縦（２ヶ月）"},
+        {"btnMA4", u"Ａ４横"},   {"btnMA3", u"Ａ３横"},   {"btnCB5V", u"Ｂ５縦"},
+        {"btnCA4V", u"Ａ４縦"},  {"btnHenkou", u"プリンタ設定"}, {"btnClose", u"閉じる"},
+    };
+    for (const auto& b : buttons) {
+        if (auto* button = child<QPushButton>(b.name)) {
+            EXPECT_EQ(button->text(), QString::fromUtf16(b.caption)) << b.name;
+        }
+    }
+    const struct {
+        const char* name;
+        const char16_t* caption;
+        bool on;
+    } boxes[] = {
+        {"cbWB", u"白黒印刷", false},       {"cbNotPrev", u"プレビューしない", false},
+        {"cbSmall", u"少し小さく印刷", false}, {"cbTitle", u"タイトル記入", true},
+        {"cbDate", u"作成日付記入", true},    {"cbSaijitu", u"祭日名記入", true},
+        {"cbAmikake", u"曜日欄の網掛け", true}, {"cbRokuyou", u"六曜記入", false},
+        {"cbKinenbi", u"記念日記入", true},    {"cbNaiyou", u"予定記入", true},
+        {"cbUetume", u"予定上詰め", false},   {"cbKeisen", u"罫線", true},
+    };
+    for (const auto& b : boxes)
+        if (auto* box = child<QCheckBox>(b.name)) {
+            EXPECT_EQ(box->text(), QString::fromUtf16(b.caption)) << b.name;
+            EXPECT_EQ(box->isChecked(), b.on) << b.name;
+        }
+    const struct {
+        const char* name;
+        int lo, hi, value;
+    } spins[] = {{"udMB5", 3, 7, 5}, {"udMA4W", 2, 5, 3}, {"udMA4", 3, 7, 5},
+                 {"udMA3", 5, 9, 7}, {"udCTop", -100, 100, 0}, {"udCLeft", -100, 100, 0}};
+    for (const auto& s : spins)
+        if (auto* spin = child<QSpinBox>(s.name)) {
+            EXPECT_EQ(spin->minimum(), s.lo) << s.name;
+            EXPECT_EQ(spin->maximum(), s.hi) << s.name;
+            EXPECT_EQ(spin->value(), s.value) << s.name;
+        }
+    EXPECT_EQ(child<QLineEdit>("edtTitle")->text(), QStringLiteral("予定表"));
+    EXPECT_TRUE(child<QRadioButton>("rgTitle1")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>("rbFontG2")->isChecked());
+    EXPECT_FALSE(child<QRadioButton>("rbFontM2")->isChecked());
+    EXPECT_EQ(child<QLabel>("lblYYMM")->text(), QStringLiteral("2026 年  5 月"));
+    EXPECT_EQ(child<QLabel>("lblPName")->text(), QStringLiteral("Office"));
+    EXPECT_TRUE(child<QLabel>("lblPrint")->text().startsWith(
+        QStringLiteral("プリンタ設定（用紙、縦・横）は自動で行いますので、\r\n")));
+    // Pages: the presets' tab hidden, the calendar page active.
+    EXPECT_EQ(w.PageControl1->currentWidget(), w.tsInsatu);
+    EXPECT_FALSE(w.PageControl1->isTabVisible(w.PageControl1->indexOf(w.tsPrinters)));
+    EXPECT_EQ(w.PageControl1->tabText(1), QStringLiteral("  カレンダ設定  "));
+    EXPECT_TRUE(QDir().mkpath(QStringLiteral(KORVANE_SHOTS_DIR)));
+    w.show();
+    EXPECT_TRUE(w.grab().save(QStringLiteral(KORVANE_SHOTS_DIR "/print-window.png")));
+    w.ShowPage(w.tsCal);
+    EXPECT_TRUE(w.grab().save(QStringLiteral(KORVANE_SHOTS_DIR "/print-window-settings.png")));
+}
+
+TEST_F(PrintWindowTest, MonthStepsMoveTheMainWindow) {
+    PrintWindow& w = open();
+    w.btnYokugetuClick();
+    EXPECT_EQ(calendar.ShownMonth(), 6);
+    EXPECT_EQ(child<QLabel>("lblYYMM")->text(), QStringLiteral("2026 年  6 月"));
+    w.btnZengetuClick();
+    w.btnZengetuClick();
+    EXPECT_EQ(calendar.ShownMonth(), 4);
+    EXPECT_EQ(child<QLabel>("lblYYMM")->text(), QStringLiteral("2026 年  4 月"));
+    calendar.ShowMonth(2027, 12);  // the main window moved on its own
+    w.RefreshMonthLabel();
+    EXPECT_EQ(child<QLabel>("lblYYMM")->text(), QStringLiteral("2027 年 12 月"));
+}
+
+TEST_F(PrintWindowTest, PagesShowAndHideTheSharedControls) {
+    PrintWindow& w = open();
+    w.show();
+    w.ShowPage(w.tsPapers);
+    EXPECT_FALSE(child<QCheckBox>("cbWB")->isVisible());
+    EXPECT_FALSE(child<QCheckBox>("cbSmall")->isVisible());
+    EXPECT_TRUE(child<QCheckBox>("cbNotPrev")->isVisible());
+    w.ShowPage(w.tsCal);
+    EXPECT_TRUE(child<QCheckBox>("cbWB")->isVisible());
+    EXPECT_TRUE(child<QCheckBox>("cbSmall")->isVisible());
+    // The presets' page: shown on request, the shared panel hidden; another page hides it again.
+    child<QPushButton>("btnHenkou")->click();
+    EXPECT_EQ(w.PageControl1->currentWidget(), w.tsPrinters);
+    EXPECT_TRUE(w.PageControl1->isTabVisible(w.PageControl1->indexOf(w.tsPrinters)));
+    EXPECT_FALSE(w.pnlKyoutuu->isVisible());
+    w.ShowPage(w.tsInsatu);
+    EXPECT_FALSE(w.PageControl1->isTabVisible(w.PageControl1->indexOf(w.tsPrinters)));
+    EXPECT_TRUE(w.pnlKyoutuu->isVisible());
+}
+
+TEST_F(PrintWindowTest, SettingsAreReadClampedAndWrittenInOrder) {
+    {
+        IniFile ini(printersIni());
+        ini.WriteString("Set", "cbVelmar", "1");  // another writer's key stays
+        ini.WriteInteger("Print", "rgExTitle", 7);
+        ini.WriteInteger("Print", "udMA3", 99);
+        ini.WriteInteger("Print", "udMA4W", 0);
+        ini.WriteInteger("Print", "upDown1", -500);
+        ini.WriteInteger("Print", "upDown2", 12);
+        ini.WriteString("Print", "edtExTitle", "会議予定");
+        ini.WriteBool("Print", "cbUetume", true);
+        ini.WriteBool("Print", "rbFontM", true);
+        ini.WriteBool("Print", "rbFontG", false);
+        ini.WriteBool("Print", "cbAmikake", false);
+    }
+    PrintWindow& w = open();
+    const PrintSection s = w.Settings();
+    EXPECT_EQ(s.rgExTitle, 2);
+    EXPECT_EQ(s.udMA3, 9);
+    EXPECT_EQ(s.udMA4W, 2);
+    EXPECT_EQ(s.upDown1, -100);
+    EXPECT_EQ(s.upDown2, 12);
+    EXPECT_EQ(s.edtExTitle, QStringLiteral("会議予定"));
+    EXPECT_TRUE(s.cbUetume);
+    EXPECT_TRUE(calendar.ShownGrid().UeTume());  // restoring it packs the grid too
+    EXPECT_TRUE(s.rbFontM);
+    EXPECT_FALSE(s.rbFontG);
+    EXPECT_FALSE(s.cbAmikake);
+    EXPECT_TRUE(s.cbExTitle);  // missing keys keep the defaults
+
+    child<QCheckBox>("cbWB")->setChecked(true);
+    child<QSpinBox>("udMB5")->setValue(6);
+    w.close();
+    const IniFile ini(printersIni());
+    EXPECT_EQ(ini.ReadString("Print", "cbWB", {}), QStringLiteral("1"));
+    EXPECT_EQ(ini.ReadString("Print", "udMB5", {}), QStringLiteral("6"));
+    EXPECT_EQ(ini.ReadString("Print", "rgExTitle", {}), QStringLiteral("2"));
+    EXPECT_EQ(ini.ReadString("Print", "upDown1", {}), QStringLiteral("-100"));
+    EXPECT_EQ(ini.ReadString("Set", "cbVelmar", {}), QStringLiteral("1"));
+
+    // Read back by a new window as written.
+    auto again = std::make_unique<PrintWindow>(calendar, system, dir.path() + u'/');
+    EXPECT_EQ(again->Settings(), w.Settings());
+}
+
+TEST_F(PrintWindowTest, ANewFileGetsEveryKeyInOrder) {
+    open().close();
+    const IniFile ini(printersIni());
+    EXPECT_EQ(ini.ReadSection("Print"),
+              (QStringList{"cbExTitle", "cbExDate", "edtExTitle", "rgExTitle", "cbSaijitu",
+                           "cbKinenbi", "cbNaiyou", "cbUetume", "cbAmikake", "upDown1",
+                           "upDown2", "cbSmall", "cbNotPrev", "cbWB", "rbFontM", "rbFontG",
+                           "cbKeisen", "udMB5", "udMA4W", "udMA4", "udMA3"}));
+    EXPECT_EQ(ini.ReadString("Print", "edtExTitle", {}), QStringLiteral("予定表"));
+    EXPECT_EQ(ini.ReadString("Print", "udMA3", {}), QStringLiteral("7"));
+    EXPECT_EQ(ini.ReadString("Print", "rbFontG", {}), QStringLiteral("1"));
+    // Read-only settings (pictures) write nothing.
+    QFile::remove(printersIni());
+    PrintWindow& w = open();
+    w.ReadOnlySettings = true;
+    w.close();
+    EXPECT_FALSE(QFile::exists(printersIni()));
+}
+
+TEST_F(PrintWindowTest, RokuyoAndTopPackingFollowTheMainWindow) {
+    calendar.ApplyRokuyoDisplay(true);
+    PrintWindow& w = open();
+    EXPECT_TRUE(child<QCheckBox>("cbRokuyou")->isChecked());
+    child<QCheckBox>("cbRokuyou")->click();
+    EXPECT_FALSE(calendar.RokuyoDisplay());
+    child<QCheckBox>("cbUetume")->click();
+    EXPECT_TRUE(calendar.ShownGrid().UeTume());
+    (void)w;
+}
+
+TEST_F(PrintWindowTest, ALayoutButtonShowsThePreview) {
+    PrintWindow& w = open();
+    child<QPushButton>("btnMA4")->click();
+    PreviewWindow* preview = w.Document().View();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(preview->isVisible());
+    EXPECT_EQ(w.Document().RecordedGeometry().PageWidth, 2970);
+    EXPECT_EQ(w.Document().Title, QStringLiteral("カレンダー"));
+    EXPECT_TRUE(system.jobs.empty());
+    EXPECT_FALSE(w.Progress()->isVisible());
+    EXPECT_EQ(child<QLabel>("lblHoukou")->text(), QStringLiteral("横"));
+    preview->close();
+
+    // 少し小さく印刷 and the position offsets reach the page.
+    child<QCheckBox>("cbSmall")->setChecked(true);
+    child<QSpinBox>("udCTop")->setValue(5);
+    child<QPushButton>("btnHA4")->click();
+    bool framed = false;
+    for (const PageOp& o : w.Document().Page(1).Ops)
+        if (o.kind == PageOp::Rectangle) {
+            EXPECT_EQ(o.rect.top(), 256 + 50);
+            EXPECT_EQ(o.rect.left(), 114);
+            framed = true;
+        }
+    EXPECT_TRUE(framed);
+    w.Document().ClosePreview();
+}
+
+TEST_F(PrintWindowTest, NoPreviewPrintsAtOnce) {
+    PrintWindow& w = open();
+    child<QCheckBox>("cbNotPrev")->setChecked(true);
+    child<QPushButton>("btnHB5")->click();
+    EXPECT_EQ(w.Document().View(), nullptr);
+    ASSERT_EQ(system.jobs.size(), 1u);
+    EXPECT_EQ(system.jobs[0].Printer, QStringLiteral("Office"));
+}
+
+TEST_F(PrintWindowTest, AFailedJobSaysSoAndShowsNothing) {
+    PrintWindow& w = open();
+    calendar.failOnNext = true;
+    child<QPushButton>("btnMA4W")->click();
+    EXPECT_EQ(prompt.texts(), QStringList{QStringLiteral("印刷がうまくできませんでした。")});
+    EXPECT_EQ(prompt.entries()[0].caption, QStringLiteral("確認 -Korvane-"));
+    EXPECT_EQ(w.Document().View(), nullptr);
+    EXPECT_FALSE(w.Document().IsBuilt());
+    EXPECT_EQ(calendar.ShownMonth(), 5);
+    EXPECT_FALSE(calendar.ShownGrid().SkipUpDate);
+    EXPECT_FALSE(w.Progress()->isVisible());
+    EXPECT_TRUE(system.jobs.empty());
+}
+
+TEST_F(PrintWindowTest, AbortAtThePaperQuestionPrintsNothing) {
+    PrintWindow& w = open();
+    child<QCheckBox>("cbNotPrev")->setChecked(true);
+    prompt.answer(true);  // 印刷を中止しますか？ はい
+    child<QPushButton>("btnHHagaki")->click();  // Office has no postcards
+    EXPECT_EQ(prompt.texts().last(), QStringLiteral("印刷を中止しますか？"));
+    EXPECT_TRUE(system.jobs.empty());
+    EXPECT_EQ(w.Document().View(), nullptr);
+}
+
+}  // namespace
+}  // namespace korvane
