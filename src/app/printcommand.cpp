@@ -119,7 +119,7 @@ std::optional<QString> ParsePrintRequest(const QStringList& args, PrintRequest& 
 }
 
 int RunPrintCommand(const PrintRequest& request, const QString& programFolder,
-                    const QString& settingsFolder, std::FILE* err) {
+                    const QString& settingsFolder, std::FILE* err, PrintSystem* system) {
     NoAnswerPrompt prompt(err);
     PromptScope scope(&prompt);
     try {
@@ -128,7 +128,7 @@ int RunPrintCommand(const PrintRequest& request, const QString& programFolder,
         calendar.ShowMonth(request.Year, request.Month);
 
         NoPrinterSystem noPrinter;
-        PrinterSetup setup(noPrinter);
+        PrinterSetup setup(system ? *system : noPrinter);
         PrintDocument doc;
         doc.SetPrinterSetup(&setup);
 

@@ -34,9 +34,12 @@ struct PrintRequest {
 // Parses the arguments after "--print"; answers the usage error's text, or nothing.
 std::optional<QString> ParsePrintRequest(const QStringList& args, PrintRequest& request);
 
+class PrintSystem;
+
 // Runs the job: 0 done, 1 the page or the file could not be made, 3 a question would need an
-// answer (the question goes to err). Needs a QApplication (no display).
+// answer (the question goes to err). Needs a QApplication (no display). The page is drawn for
+// the given printers; none: the no-printer target, which takes every paper.
 int RunPrintCommand(const PrintRequest& request, const QString& programFolder,
-                    const QString& settingsFolder, std::FILE* err);
+                    const QString& settingsFolder, std::FILE* err, PrintSystem* system = nullptr);
 
 }  // namespace korvane

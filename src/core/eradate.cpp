@@ -15,19 +15,17 @@ QString JapaneseEraDate(const QDate& date) {
     const icu::Locale locale("ja_JP@calendar=japanese");
     std::unique_ptr<icu::Calendar> calendar(icu::Calendar::createInstance(locale, status));
     if (U_FAILURE(status) || !calendar) return {};
-    calendar->clear();
-    // The Gregorian year, not the era's; noon, so no time zone moves the day.
+    // The Gregorian year, not the era's.
     calendar->set(UCAL_EXTENDED_YEAR, date.year());
     calendar->set(UCAL_MONTH, date.month() - 1);
     calendar->set(UCAL_DATE, date.day());
-    calendar->set(UCAL_HOUR_OF_DAY, 12);
     const UDate when = calendar->getTime(status);
     const int eraYear = calendar->get(UCAL_YEAR, status);
     if (U_FAILURE(status)) return {};
 
+    // The locale's calendar is the Japanese one, so "G" is its era name.
     icu::SimpleDateFormat format(icu::UnicodeString(u"G"), locale, status);
     if (U_FAILURE(status)) return {};
-    format.adoptCalendar(calendar.release());
     icu::UnicodeString era;
     format.format(when, era);
     const QString eraName = QString::fromUtf16(era.getBuffer(), era.length());

@@ -4,6 +4,9 @@
 #include "print/engine/printersetup.h"
 #include "print/engine/printsystem.h"
 #include "print/monthprintjob.h"
+#include "print/engine/progresswindow.h"
+
+#include <QProgressBar>
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -17,7 +20,7 @@ namespace korvane {
 namespace {
 
 constexpr ColorValue kRed = 0x0000FF, kSkyBlue = 0xFFCC00, kPaleRed = 0xADD8E6,
-                     kPaleBlue = 0xFFB6C1, kGreen = 0x00CC00;
+                     kPaleBlue = 0xFFB6C1, kGreen = 0x00CC00, kPaleGreen = 0xFFCC80;
 
 // The calendar with the shipped Hday.dat beside the test program and no settings of its own.
 class Calendar : public HeadlessCalendar {
@@ -252,7 +255,7 @@ TEST_F(MonthPrint, DayNumbersHeadersAndColours) {
     EXPECT_EQ(sunday26->font.Height, 52 * 85 / 100);
     EXPECT_EQ(sunday26->font.Style, fsBold);
     // Other months' numbers sit 4 higher: the box bottom is rowTop + B + 6 − 4.
-    EXPECT_NEAR(ink(*sunday26).bottom(), g.Top + g.R + g.B + 2, 1);
+    EXPECT_NEAR(ink(*sunday26).bottom(), g.Top + g.R + g.B + 2, 0.5);
     EXPECT_NEAR(ink(*sunday26).right(), g.Left + g.A, 3);
 
     const PageOp* day3 = textInCell(QStringLiteral("3"), g, 2, 0);
@@ -260,7 +263,7 @@ TEST_F(MonthPrint, DayNumbersHeadersAndColours) {
     EXPECT_EQ(day3->font.Color, kRed);
     EXPECT_EQ(day3->font.Height, 52);
     EXPECT_NEAR(ink(*day3).right(), g.Left + g.A, 3);  // right-aligned in A
-    EXPECT_NEAR(ink(*day3).bottom(), g.Top + g.R + g.H + g.B + 6, 1);
+    EXPECT_NEAR(ink(*day3).bottom(), g.Top + g.R + g.H + g.B + 6, 0.5);
 
     const PageOp* wednesday6 = textInCell(QStringLiteral("6"), g, 2, 3);  // 振替休日
     ASSERT_NE(wednesday6, nullptr);
@@ -299,6 +302,66 @@ TEST_F(MonthPrint, DayNumbersHeadersAndColours) {
         EXPECT_EQ(june1->font.Color, 0xFFCC80);
     }
     EXPECT_EQ(kGreen, 0x00CC00);
+}
+
+TEST_F(MonthPrint, BlankLayoutsTakeNeitherAnniversariesNorTopPacking) {
+    const auto anniversaries = [&] {
+        int labels = 0;
+        for (const PageOp& o : ops())
+            if (o.kind == PageOp::Text && (o.font.Color == kGreen || o.font.Color == kPaleGreen))
+                ++labels;
+        return labels;
+    };
+    MonthJob blank = job("HA4");
+    blank.TopPacking = true;
+    blank.Anniversaries = true;
+    build(blank);
+    EXPECT_EQ(anniversaries(), 0);
+    build(job("MA4"));
+    EXPECT_GT(anniversaries(), 0);  // 創立記念日 on 1 June
+
+    calendar.ShowMonth(2026, 12);  // a month of the sample data
+    const auto bottomPacked = [&] {
+        const MonthLayout& layout = calendar.ShownGrid().Layout();
+        for (int cell = 0; cell < MonthLayout::kCells; ++cell)
+            for (int slot = 1; slot < layout.LineCount(); ++slot)
+                if (layout.Slot(cell, 0).isFree() && !layout.Slot(cell, slot).isFree()) return true;
+        return false;
+    };
+    build(blank);
+    EXPECT_TRUE(bottomPacked());
+    MonthJob data = job("MA4");
+    data.TopPacking = true;
+    build(data);
+    EXPECT_FALSE(bottomPacked());
+}
+
+TEST_F(MonthPrint, ProgressRunsThroughTheBlocks) {
+    ProgressWindow progress;
+    auto* bar = progress.findChild<QProgressBar*>();
+    ASSERT_NE(bar, nullptr);
+    std::vector<int> seen;
+    QObject::connect(bar, &QProgressBar::valueChanged, [&](int v) { seen.push_back(v); });
+    MonthJob one = job("MA4");
+    EXPECT_TRUE(BuildMonthJob(doc, setup, calendar, one, &progress));
+    // 7 and 25 before, 34 after the title, 34 + c after each weekday, 40 + 8r at each week row.
+    const std::vector<int> single{7, 25, 34, 35, 36, 37, 38, 39, 40, 48, 56, 64, 72, 80, 88, 100};
+    // Finishing may take the bar back down after the 100.
+    while (!seen.empty() && seen.back() != 100) seen.pop_back();
+    ASSERT_GE(seen.size(), single.size());
+    EXPECT_EQ(std::vector<int>(seen.end() - int(single.size()), seen.end()), single);
+    EXPECT_FALSE(progress.isVisible());
+
+    seen.clear();
+    MonthJob two = job("MA4W");
+    EXPECT_TRUE(BuildMonthJob(doc, setup, calendar, two, &progress));
+    // Two blocks: each half as long, the second starting at 50.
+    const std::vector<int> halves{3,  12, 17, 18, 19, 20, 24, 28, 32, 36, 40, 44, 50,
+                                  67, 68, 69, 70, 74, 78, 82, 86, 90, 94, 100};
+    std::vector<int> tail(seen.begin(), seen.end());
+    while (!tail.empty() && tail.back() != 100) tail.pop_back();
+    ASSERT_GE(tail.size(), halves.size());
+    EXPECT_EQ(std::vector<int>(tail.end() - int(halves.size()), tail.end()), halves);
 }
 
 TEST_F(MonthPrint, HolidayNamesOffKeepTheRedNumber) {

@@ -2,7 +2,10 @@
 
 #include "print/monthpagegeometry.h"
 
+#include "../print/fakeprintsystem.h"
+
 #include <QCoreApplication>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -39,11 +42,11 @@ protected:
     QTemporaryDir dir;
     QString err;
 
-    int run(PrintRequest r) {
+    int run(PrintRequest r, PrintSystem* system = nullptr) {
         if (!r.Today.isValid()) r.Today = QDate(2026, 12, 7);
         std::FILE* e = std::tmpfile();
         const int code = RunPrintCommand(r, QCoreApplication::applicationDirPath() + u'/',
-                                         dir.path() + u'/', e);
+                                         dir.path() + u'/', e, system);
         err = readAll(e);
         return code;
     }
@@ -100,6 +103,8 @@ TEST_F(PrintCommand, PngAt254DpiHasItsLinesWhereTheGeometrySays) {
     ASSERT_EQ(run(r), 0) << qPrintable(err);
     const QImage image(dir.filePath(QStringLiteral("ma4.png")));
     ASSERT_EQ(image.size(), QSize(2970, 2100));
+    EXPECT_EQ(image.dotsPerMeterX(), 10000);
+    EXPECT_EQ(image.dotsPerMeterY(), 10000);
     // Pixel x covers x .. x + 1; a line of 0.1 mm centred on a whole number greys two pixels.
     const auto dark = [&](int x, int y) { return qGray(image.pixel(x, y)) < 160; };
     const auto white = [&](int x, int y) { return qGray(image.pixel(x, y)) == 255; };
@@ -175,6 +180,22 @@ TEST_F(PrintCommand, OffsetsAndScaleMoveThePage) {
     EXPECT_FALSE(dark(120, 1000));
     EXPECT_TRUE(dark(1000, 320));
     EXPECT_FALSE(dark(1000, 270));
+}
+
+TEST_F(PrintCommand, AQuestionEndsWithExit3AndNoFile) {
+    // A printer without postcards: the paper question would wait for an answer.
+    testing::FakePrintSystem office;
+    office.add({QStringLiteral("Office")});
+    const PrintRequest r = request("HHagaki", "card.pdf");
+    EXPECT_EQ(run(r, &office), 3);
+    EXPECT_TRUE(err.contains(QStringLiteral("用紙サイズを「はがき」に設定できませんでした。")))
+        << qPrintable(err);
+    // The printer set-up dialog is where it would wait: it is named, and nothing goes on.
+    EXPECT_EQ(err.count(u'\n'), 2) << qPrintable(err);
+    EXPECT_FALSE(err.contains(QStringLiteral("印刷を中止しますか？"))) << qPrintable(err);
+    EXPECT_FALSE(QFile::exists(r.Pdf));
+    // A paper it has goes through.
+    EXPECT_EQ(run(request("HA4", "a4.pdf"), &office), 0) << qPrintable(err);
 }
 
 TEST_F(PrintCommand, AnUnwritableFileIsExit1) {
