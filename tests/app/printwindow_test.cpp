@@ -304,6 +304,16 @@ TEST_F(PrintWindowTest, AbortAtThePaperQuestionPrintsNothing) {
     EXPECT_EQ(prompt.texts().last(), QStringLiteral("印刷を中止しますか？"));
     EXPECT_TRUE(system.jobs.empty());
     EXPECT_EQ(w.Document().View(), nullptr);
+
+    // Going on makes a postcard page, which this printer refuses rather than put it on A4.
+    prompt.clear();
+    prompt.answer(false);
+    child<QPushButton>("btnHHagaki")->click();
+    EXPECT_EQ(w.Document().RecordedGeometry().PageWidth, 1480);
+    ASSERT_FALSE(prompt.texts().isEmpty());
+    EXPECT_TRUE(prompt.texts().last().startsWith(QStringLiteral("プリンタ「Office」には用紙")))
+        << qPrintable(prompt.texts().last());
+    EXPECT_TRUE(system.jobs.empty());
 }
 
 }  // namespace

@@ -391,6 +391,25 @@ TEST(ReferenceFont, StyleBitsAndNoHinting) {
     }
 }
 
+// The canvas keeps its fonts made once; a style change is another font, not the last one.
+TEST(PageCanvas, StylesAreMeasuredEachInItsOwnFont) {
+    PageRecording page;
+    PageCanvas c(page);
+    c.SetFontName(QStringLiteral("DejaVu Sans"));
+    c.SetFontHeight(-100);
+    const QString text = QStringLiteral("WWWWWWWW");
+    const int regular = c.TextWidth(text);
+    c.SetFontStyle(fsBold);
+    const int bold = c.TextWidth(text);
+    EXPECT_GT(bold, regular);
+    c.SetFontStyle(0);
+    EXPECT_EQ(c.TextWidth(text), regular);
+    c.SetFontHeight(-200);
+    EXPECT_NEAR(c.TextWidth(text), 2 * regular, 2);
+    c.SetFontName(QStringLiteral("DejaVu Sans Mono"));
+    EXPECT_EQ(c.TextWidth(text), c.TextWidth(QStringLiteral("iiiiiiii")));  // fixed pitch
+}
+
 TEST(Replay, PatternTilesRepeatFromThePaperCornerInPageUnits) {
     QImage tile(8, 8, QImage::Format_RGB32);
     tile.fill(Qt::white);

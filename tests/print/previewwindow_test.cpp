@@ -13,8 +13,12 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTimer>
+#include <QProgressBar>
+#include <QAbstractScrollArea>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -173,6 +177,71 @@ TEST_F(PreviewTest, TheDocumentPlacesAndColoursItsWindow) {
     const QImage shot = window->findChild<QWidget*>("Image1")->grab().toImage();
     EXPECT_EQ(shot.pixel(3, 3), qRgb(0, 128, 128));
     EXPECT_EQ(shot.pixel(window->ImageRect().center()), qRgb(255, 255, 255));  // the paper
+}
+
+// The page casts a grey shadow 2 pixels down and right, 2 pixels wider than the page; every tool
+// button says what it does; the status bar lays its two panels side by side.
+TEST_F(PreviewTest, ShadowToolTipsAndStatusPanels) {
+    doc.FormColor = clTeal;
+    open(2);
+    const QRect page = window->ImageRect();
+    const QImage shot = window->findChild<QWidget*>("Image1")->grab().toImage();
+    const int y = page.center().y();
+    EXPECT_EQ(shot.pixel(page.right() + 3, y), qRgb(116, 116, 116));
+    EXPECT_EQ(shot.pixel(page.right() + 5, y), qRgb(0, 128, 128));
+    EXPECT_EQ(shot.pixel(page.center().x(), page.bottom() + 4), qRgb(116, 116, 116));
+    for (const char* name : {"PrintBtn", "PdfSaveBtn", "FirstPageBtn", "NextPageBtn", "ZoomUpBtn",
+                             "PageWholeBtn", "CloseBtn"})
+        EXPECT_FALSE(button(name)->toolTip().isEmpty()) << name;
+    EXPECT_EQ(button("NextPageBtn")->toolTip(), QStringLiteral("次頁"));
+    EXPECT_EQ(button("PageWholeBtn")->toolTip(), QStringLiteral("全体表示"));
+    QLabel* panel1 = nullptr;
+    QLabel* panel2 = nullptr;
+    for (QLabel* l : window->findChild<QWidget*>("StatusBar")->findChildren<QLabel*>()) {
+        if (l->text() == window->StatusText()) panel1 = l;
+        else if (!panel2) panel2 = l;
+    }
+    ASSERT_TRUE(panel1 && panel2);
+    EXPECT_GE(panel1->width(), 300);
+    EXPECT_GE(panel2->x(), panel1->geometry().right());
+    // Zooming in lets the scroll bars come; the whole page takes them away and allows zooming out.
+    auto* scroll = window->findChild<QAbstractScrollArea*>("ScrollBox1");
+    ASSERT_NE(scroll, nullptr);
+    button("ZoomUpBtn")->click();
+    EXPECT_EQ(scroll->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    EXPECT_EQ(scroll->horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    for (int i = 0; i < 100 && button("ZoomDownBtn")->isEnabled(); ++i) button("ZoomDownBtn")->click();
+    ASSERT_FALSE(button("ZoomDownBtn")->isEnabled());
+    button("PageWholeBtn")->click();
+    EXPECT_TRUE(button("ZoomDownBtn")->isEnabled());
+    EXPECT_EQ(scroll->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+// The left button drags the page under the mouse; the others do not, nor does a document that
+// turns dragging off.
+TEST_F(PreviewTest, TheLeftButtonDragsThePage) {
+    open(1);
+    for (int i = 0; i < 8; ++i) button("ZoomUpBtn")->click();
+    auto* scroll = window->findChild<QAbstractScrollArea*>("ScrollBox1");
+    QWidget* image = window->findChild<QWidget*>("Image1");
+    ASSERT_TRUE(scroll && image);
+    QScrollBar* v = scroll->verticalScrollBar();
+    ASSERT_GT(v->maximum(), 100);
+    v->setValue(v->maximum() / 2);
+    const int start = v->value();
+    const QPoint from = image->mapFromGlobal(scroll->viewport()->mapToGlobal(QPoint(100, 100)));
+    const auto drag = [&](Qt::MouseButton b) {
+        QTest::mousePress(image, b, {}, from);
+        QTest::mouseMove(image, from + QPoint(0, 40));
+        QTest::mouseRelease(image, b, {}, from + QPoint(0, 40));
+    };
+    drag(Qt::RightButton);
+    EXPECT_EQ(v->value(), start);
+    drag(Qt::LeftButton);
+    EXPECT_EQ(v->value(), start - 40);  // the page came down with the mouse
+    doc.ImageDrag = false;
+    drag(Qt::LeftButton);
+    EXPECT_EQ(v->value(), start - 40);
 }
 
 // A wide page sits in the middle of the area, 15 pixels from either side; the context menu has
@@ -484,11 +553,15 @@ TEST_F(PreviewTest, TheProgressWindowFollowsTheJob) {
 
 TEST(ProgressWindow, LayoutAndFrame) {
     ProgressWindow progress;
-    progress.Start("印刷データ作成中");
+    EXPECT_EQ(progress.objectName(), "FormProgress");
     const QWidget* label = progress.findChild<QWidget*>("Label1");
-    const QWidget* bar = progress.findChild<QWidget*>("ProgressBar1");
+    const auto* bar = progress.findChild<QProgressBar*>("ProgressBar1");
     ASSERT_TRUE(label && bar);
+    EXPECT_EQ(label->size(), QSize(33, 12));  // until it has a text
+    progress.Start("印刷データ作成中");
     EXPECT_EQ(label->pos(), QPoint(10, 7));
+    EXPECT_EQ(bar->minimum(), 0);
+    EXPECT_EQ(bar->maximum(), 100);
     EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance("印刷データ作成中"));  // grown
     EXPECT_EQ(bar->geometry(), QRect(8, 24, 218, 16));
     const QImage shot = progress.grab().toImage();
@@ -503,6 +576,8 @@ TEST(ProgressWindow, LayoutAndFrame) {
                  {{w / 2, 3}, qRgb(0, 0, 128)},       {{w / 2, h - 4}, qRgb(0, 0, 128)}};
     for (const auto& f : frame)
         EXPECT_EQ(shot.pixel(f.at), f.colour) << f.at.x() << "," << f.at.y();
+    // Inside the frame, beside the text, the window's own colour.
+    EXPECT_EQ(shot.pixel(w - 12, 12), progress.palette().window().color().rgb());
 }
 
 }  // namespace
