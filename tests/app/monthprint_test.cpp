@@ -1,4 +1,6 @@
 #include "app/headlesscalendar.h"
+#include "calendar/daynumber.h"
+#include "settings/inifile.h"
 #include "core/prompt.h"
 #include "print/engine/printdocument.h"
 #include "print/engine/printersetup.h"
@@ -476,6 +478,35 @@ TEST_F(MonthPrint, DayNumberWidthWithTheRealFont) {
     EXPECT_GE(g.A, 72);
     EXPECT_LE(g.A, 86);
     EXPECT_EQ(g.LabelWidth, g.W - (g.A + g.G));
+}
+
+}  // namespace
+}  // namespace korvane
+
+namespace korvane {
+namespace {
+
+// The window-less calendar takes the week start and the rokuyō display from Korvane.ini.
+TEST(HeadlessCalendarSettings, WeekStartAndRokuyoFromTheSettingsFile) {
+    QTemporaryDir dir;
+    const QString settings = dir.path() + u'/';
+    {
+        Calendar plain(settings);
+        EXPECT_FALSE(plain.WeekStartsMonday());
+        EXPECT_FALSE(plain.RokuyoDisplay());
+    }
+    IniFile ini(settings + QString::fromLatin1(KorvaneIni::kFileName));
+    ini.WriteInteger(QStringLiteral("Settei"), QStringLiteral("rgStYoubi"), 1);
+    ini.WriteBool(QStringLiteral("Settei"), QStringLiteral("visRokuyou"), true);
+    Calendar monday(settings);
+    EXPECT_TRUE(monday.WeekStartsMonday());
+    EXPECT_TRUE(monday.RokuyoDisplay());
+    monday.ShowMonth(2026, 6);
+    // June 2026 starts on a Monday: with Monday first the grid opens on the 1st itself, as the
+    // main window's grid does (a month starting in the first column gets a week before it).
+    const Ymd first = DecodeYmd(monday.ShownGrid().FirstCellDay());
+    EXPECT_EQ(WeekdayOf(monday.ShownGrid().FirstCellDay()), 2);  // 1 is Sunday
+    EXPECT_TRUE(first.m == 5 || first.m == 6);
 }
 
 }  // namespace
