@@ -366,6 +366,24 @@ TEST_F(MonthPrint, ProgressRunsThroughTheBlocks) {
     EXPECT_EQ(std::vector<int>(tail.end() - int(halves.size()), tail.end()), halves);
 }
 
+TEST_F(MonthPrint, WithoutShadingTheNamesStandCentredOnTheirLine) {
+    MonthJob j = job("MA4");
+    j.Options.Shading = false;
+    const MonthPageGeometry g = build(j);
+    EXPECT_EQ(count(PageOp::PatternFill), 0);
+    EXPECT_EQ(count(PageOp::FillRect), 0);
+    const QString names = QStringLiteral("日月火水木金土");
+    for (int c = 0; c < 7; ++c) {
+        const PageOp* o = nullptr;
+        for (const PageOp* t : texts(names.mid(c, 1)))
+            if (t->origin.y() < g.Top + g.R) o = t;
+        ASSERT_NE(o, nullptr) << c;
+        EXPECT_EQ(o->rect, QRect(QPoint(g.Left + g.W * c, g.Top), QPoint(g.Left + g.W * (c + 1) - 1, g.Top + g.R - 12 - 1)));
+        EXPECT_NEAR(ink(*o).center().x(), g.Left + g.W * c + g.W / 2.0, 1.5) << c;
+        EXPECT_NEAR(ink(*o).bottom(), g.Top + g.R - 12, 0.5);
+    }
+}
+
 TEST_F(MonthPrint, HolidayNamesOffKeepTheRedNumber) {
     MonthJob j = job("MA4");
     j.Holidays = false;
@@ -423,6 +441,12 @@ TEST_F(MonthPrint, BlackAndWhiteOutlines) {
     EXPECT_EQ(day9.back()->font.Color, clGray);
     EXPECT_EQ(day9.front()->font.Style, 0);
     EXPECT_EQ(day9.front()->font.Height, 50);
+    // Labels of another month's days are a tenth smaller: 昭和の日 on 29 April.
+    const PageOp* showa = text(QStringLiteral("昭和の日"));
+    ASSERT_NE(showa, nullptr);
+    EXPECT_EQ(showa->font.Height, 27);
+    EXPECT_EQ(showa->font.Color, clGray);
+    EXPECT_EQ(text(QStringLiteral("憲法記念日"))->font.Height, 30);
     // A plain weekday is not outlined; another month's weekday is silver.
     EXPECT_EQ(texts(QStringLiteral("11")).size(), 1u);
     EXPECT_EQ(texts(QStringLiteral("11")).front()->font.Color, clBlack);
