@@ -1,6 +1,7 @@
 #include "monthpagerenderer.h"
 
 #include "calendar/monthgrid.h"
+#include "calendar/monthlayout.h"
 #include "calendar/qtcolor.h"
 #include "core/eradate.h"
 #include "print/engine/printdocument.h"
@@ -11,6 +12,7 @@
 #include <QPalette>
 
 #include <exception>
+#include <optional>
 
 namespace korvane {
 namespace {
@@ -243,6 +245,8 @@ private:
             holidayPrinted = true;
         }
 
+        if (o_.Schedules) drawItems(cellLeft, rowTop, r, col, inMonth);
+
         // The day number.
         const QString day = QString::number(t.Day);
         const int shift = inMonth ? 0 : 4;
@@ -273,6 +277,93 @@ private:
         const int bw_ = c_.TextWidth(day) + extra, bh = c_.TextHeight() + extra;
         c_.OutlinedTextOut(boxRight - bw_, boxBottom - bh, day, inMonth ? clBlack : clSilver,
                            fill, holidayPrinted);
+    }
+
+    // The cell's slots as the month grid laid them out: day items with their hidden parts, tags and
+    // tabs already read, and period bars.
+    void drawItems(int cellLeft, int rowTop, int r, int col, bool inMonth) {
+        const MonthLayout& layout = host_.ShownGrid().Layout();
+        const int n = g_.Lines;
+        if (layout.LineCount() != n) return;
+        const int cell = (r - 1) * 7 + col;
+        const std::int32_t date = layout.FirstCellDay() + cell;
+        const bool bw = o_.BlackWhite;
+        const int W = g_.W, H = g_.H, L = g_.L, M = g_.M;
+        const auto slotTop = [&](int i) { return rowTop + H - (L * (n - i) + M); };
+        const auto slotBottom = [&](int i) { return rowTop + H - (L * (n - 1 - i) + M); };
+        // A record's colour; none, or one that is no colour, leaves the default.
+        const auto own = [](const QString& text) -> std::optional<ColorValue> {
+            if (text.isEmpty() || text == u"1" || text == u"clWindowText") return std::nullopt;
+            const std::optional<ColorValue> c = ColorFromText(text);
+            if (!c) return std::nullopt;
+            return resolved(*c);
+        };
+        for (int i = 0; i < n; ++i) {
+            const ItemSlot& slot = layout.Slot(cell, i);
+            if (slot.isFree()) continue;
+            if (!slot.isPeriod()) {
+                const ItemText& item = layout.ItemAt(cell, i);
+                ColorValue color;
+                if (bw) {
+                    color = inMonth ? clBlack : clGray;
+                } else {
+                    const std::optional<ColorValue> c = own(item.ColorText);
+                    color = inMonth ? c.value_or(itemColor_)
+                                    : (c ? OrColor(*c, clGray) : clGray);
+                }
+                const int style = (item.Bold ? fsBold : 0) | (item.Strike ? fsStrikeOut : 0);
+                font(o_.Mincho ? kMincho : kGothic, bw && !inMonth ? g_.F * 9 / 10 : g_.F, style,
+                     color);
+                c_.DrawTextBox(cellLeft + g_.G, slotTop(i), cellLeft + W, slotBottom(i), item.Text,
+                               TextAlign::LeftBottom);
+                c_.SetFontStyle(0);
+                continue;
+            }
+            const QStringList f = SplitRecord(layout.PeriodList.value(slot.Record));
+            const int y = rowTop + H - (L / 2 + L * (n - 1 - i) + M);
+            ColorValue color;
+            if (bw) {
+                color = inMonth ? clBlack : clGray;
+            } else {
+                const ColorValue c = own(RecordField(f, 12)).value_or(itemColor_);
+                color = inMonth ? c : OrColor(c, clGray);
+            }
+            const QString width = RecordField(f, 11);
+            c_.SetPenColor(color);
+            c_.SetPenWidth(width.isEmpty() || width == u"1" ? g_.BarPens[0]
+                           : width == u"2"                 ? g_.BarPens[1]
+                                                           : g_.BarPens[2]);
+            const PeriodMarks marks = PeriodMarksOf(f, date);
+            const auto part = [&](int field, int morning, int afternoon, int otherwise) {
+                const QString p = RecordField(f, field);
+                return p == u"M" ? morning : p == u"A" ? afternoon : otherwise;
+            };
+            if (marks.start) {
+                const int xs = cellLeft + W * part(3, 5, 40, 75) / 100;
+                line(xs, y, cellLeft + W, y);
+                line(xs, y, xs + 50, y + 5);
+            } else if (marks.end) {
+                const int xe = cellLeft + W * part(7, 25, 60, 95) / 100;
+                line(cellLeft, y, xe, y);
+                line(xe - 50, y - 5, xe, y);
+            } else {
+                line(cellLeft, y, cellLeft + W, y);
+            }
+            if (marks.label) {
+                const QString label = u' ' + RecordField(f, 13) + u' ';
+                font(kPGothic, bw && !inMonth ? g_.F * 9 / 10 : g_.F * 95 / 100, 0, color);
+                const int xr = cellLeft + W - W * 5 / 100;
+                const int xl = xr - c_.TextWidth(label);
+                // On the paper's own colour, also over B5's grey weekday shading.
+                c_.SetBrushStyle(Qt::SolidPattern);
+                c_.SetBrushColor(clWhite);
+                c_.FillRect(xl, slotTop(i), xr, slotBottom(i));
+                c_.DrawTextBox(xl, slotTop(i), xr, slotBottom(i), label, TextAlign::CenterMiddle);
+                c_.SetBrushStyle(Qt::NoBrush);
+            }
+        }
+        c_.SetPenWidth(1);
+        c_.SetPenColor(clBlack);
     }
 
     PrintDocument& doc_;

@@ -535,3 +535,161 @@ TEST(HeadlessCalendarSettings, WeekStartAndRokuyoFromTheSettingsFile) {
 
 }  // namespace
 }  // namespace korvane
+
+namespace korvane {
+namespace {
+
+// The schedule items and period bars, from data put straight into the grid's pages.
+class MonthItems : public MonthPrint {
+protected:
+    void SetUp() override {
+        MonthPrint::SetUp();
+        MonthGrid& grid = calendar.ShownGrid();
+        MonthPage& may = grid.MonthPages()[1];
+        may.Year = 2026;
+        may.Month = 5;
+        may.Lines = QStringList{
+            QStringLiteral("1,0,0,<B>役員会</B>"),
+            QStringLiteral("1,0,0,<s>打合せ</s>"),
+            QStringLiteral("1,0,0,赤字,$000000FF,0"),
+            QStringLiteral("12,0,0,前<H>秘密"),
+            QStringLiteral("12,0,0,まだ</h>後"),
+            QStringLiteral("20,0,0,Straße<h>隠す</h>見える"),
+            QStringLiteral("21,0,0,会議，資料,clWindowText,0"),
+            QStringLiteral("22,0,0,色なし,NotAColour,0"),
+        };
+        may.Count = int(may.Lines.size());
+        MonthPage& april = grid.MonthPages()[0];
+        april.Year = 2026;
+        april.Month = 4;
+        april.Lines = QStringList{QStringLiteral("27,0,0,四月の予定,$00FF0000,0"),
+                                  QStringLiteral("28,0,0,四月の黒")};
+        april.Count = 2;
+        grid.PeriodList() = QStringList{
+            QStringLiteral("2026,5,13,A,2026,5,15,M,0,5,14,2,clBlue,出張"),
+            QStringLiteral("2026,4,27,M,2026,4,28,X,0,4,27,3,$00004000,研修"),
+        };
+    }
+    // Row top of week row r.
+    int rowTop(const MonthPageGeometry& g, int r) const { return g.Top + g.R + g.H * (r - 1); }
+    std::vector<const PageOp*> linesIn(const MonthPageGeometry& g, int r, int c) const {
+        std::vector<const PageOp*> found;
+        // Bars and strokes start in their cell; the grid's lines are a pen of 1.
+        const QRect cell(g.Left + g.W * c, rowTop(g, r) + 1, g.W, g.H - 1);
+        for (const PageOp& o : ops())
+            if (o.kind == PageOp::Line && cell.contains(o.from) && o.pen.Width > 1)
+                found.push_back(&o);
+        return found;
+    }
+};
+
+TEST_F(MonthItems, SlotsTagsColoursAndHiddenText) {
+    const MonthPageGeometry g = build(job("MA4"));
+    ASSERT_EQ(g.L, 37);
+    // 1 May (row 1, Friday): three items packed to the bottom, slots 2 to 4.
+    const PageOp* bold = textInCell(QStringLiteral("役員会"), g, 1, 5);
+    const PageOp* struck = textInCell(QStringLiteral("打合せ"), g, 1, 5);
+    const PageOp* red = textInCell(QStringLiteral("赤字"), g, 1, 5);
+    ASSERT_TRUE(bold && struck && red);
+    const int top = rowTop(g, 1);
+    // Slot i spans rowTop + H − (L (n − i) + M) to rowTop + H − (L (n − 1 − i) + M).
+    EXPECT_EQ(bold->rect, QRect(QPoint(g.Left + 5 * g.W + g.G, top + 270 - (37 * 3 + 10)),
+                                QPoint(g.Left + 6 * g.W - 1, top + 270 - (37 * 2 + 10) - 1)));
+    EXPECT_EQ(red->rect.bottom() + 1, top + 260);  // the last slot ends M above the bottom
+    EXPECT_EQ(bold->font.Style, fsBold);
+    EXPECT_EQ(struck->font.Style, fsStrikeOut);
+    EXPECT_EQ(red->font.Style, 0);
+    EXPECT_EQ(bold->font.Name, QStringLiteral("ＭＳ ゴシック"));
+    EXPECT_EQ(bold->font.Height, 29);
+    EXPECT_EQ(bold->font.Color, 0x484848);
+    EXPECT_EQ(red->font.Color, 0x0000FF);  // $000000FF is 00BBGGRR: red
+    // Hidden text across two lines of the 12th; case does not matter and lengths are kept.
+    EXPECT_NE(textInCell(QStringLiteral("前"), g, 3, 2), nullptr);
+    EXPECT_NE(textInCell(QStringLiteral("後"), g, 3, 2), nullptr);
+    EXPECT_EQ(text(QStringLiteral("秘密")), nullptr);
+    EXPECT_NE(textInCell(QStringLiteral("Straße見える"), g, 4, 3), nullptr);
+    // A full-width comma prints as a comma; clWindowText and a colour that is none: the default.
+    const PageOp* comma = text(QStringLiteral("会議,資料"));
+    ASSERT_NE(comma, nullptr);
+    EXPECT_EQ(comma->font.Color, 0x484848);
+    EXPECT_EQ(text(QStringLiteral("色なし"))->font.Color, 0x484848);
+    // Another month's items: their colour lightened, or grey.
+    EXPECT_EQ(text(QStringLiteral("四月の予定"))->font.Color, 0xFF0000 | 0x808080);
+    EXPECT_EQ(text(QStringLiteral("四月の黒"))->font.Color, clGray);
+}
+
+TEST_F(MonthItems, PeriodBarsStrokesAndLabels) {
+    const MonthPageGeometry g = build(job("MA4"));
+    const int W = g.W;
+    // 13 May, afternoon start: from 40 % of the cell, with its stroke down and right.
+    const auto start = linesIn(g, 3, 3);
+    ASSERT_EQ(start.size(), 2u);
+    const int x13 = g.Left + 3 * W;
+    const int y = rowTop(g, 3) + 270 - (37 / 2 + 37 * 4 + 10);  // slot 0: periods come first
+    EXPECT_EQ(start[0]->from, QPoint(x13 + W * 40 / 100, y));
+    EXPECT_EQ(start[0]->to, QPoint(x13 + W, y));
+    EXPECT_EQ(start[1]->from, QPoint(x13 + W * 40 / 100, y));
+    EXPECT_EQ(start[1]->to, QPoint(x13 + W * 40 / 100 + 50, y + 5));
+    EXPECT_EQ(start[0]->pen.Width, 5);  // "2": the medium pen
+    EXPECT_EQ(start[0]->pen.Color, 0xFF0000);  // clBlue
+    // 14th: across the cell, and the label box ending 5 % of W before the cell's right edge.
+    const auto middle = linesIn(g, 3, 4);
+    ASSERT_EQ(middle.size(), 1u);
+    EXPECT_EQ(middle[0]->from, QPoint(g.Left + 4 * W, y));
+    EXPECT_EQ(middle[0]->to, QPoint(g.Left + 5 * W, y));
+    const PageOp* label = text(QStringLiteral(" 出張 "));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->rect.right() + 1, g.Left + 5 * W - 19);
+    EXPECT_EQ(label->font.Name, QStringLiteral("ＭＳ Ｐゴシック"));
+    EXPECT_EQ(label->font.Height, 29 * 95 / 100);
+    const auto fill = std::find_if(ops().begin(), ops().end(), [&](const PageOp& o) {
+        return o.kind == PageOp::FillRect && o.rect == label->rect;
+    });
+    ASSERT_NE(fill, ops().end());
+    EXPECT_EQ(fill->brush.Color, clWhite);
+    // 15th, morning end: to 25 %, the stroke coming down to it from 5 mm before.
+    const auto end = linesIn(g, 3, 5);
+    ASSERT_EQ(end.size(), 2u);
+    const int x15 = g.Left + 5 * W;
+    EXPECT_EQ(end[0]->from, QPoint(x15, y));
+    EXPECT_EQ(end[0]->to, QPoint(x15 + W * 25 / 100, y));
+    EXPECT_EQ(end[1]->from, QPoint(x15 + W * 25 / 100 - 50, y - 5));
+    EXPECT_EQ(end[1]->to, QPoint(x15 + W * 25 / 100, y));
+    // April's period: thick, other parts at 75 % and 95 %, its colour lightened.
+    const auto april = linesIn(g, 1, 1);
+    ASSERT_EQ(april.size(), 2u);
+    EXPECT_EQ(april[0]->from.x(), g.Left + W + W * 5 / 100);  // "M"
+    EXPECT_EQ(april[0]->pen.Width, 8);
+    EXPECT_EQ(april[0]->pen.Color, 0x004000 | 0x808080);
+    const auto april28 = linesIn(g, 1, 2);
+    ASSERT_EQ(april28.size(), 2u);
+    EXPECT_EQ(april28[0]->to.x(), g.Left + 2 * W + W * 95 / 100);  // "X": the day's end
+}
+
+TEST_F(MonthItems, BlackAndWhiteAndB5) {
+    MonthJob bw = job("MA4");
+    bw.Options.BlackWhite = true;
+    MonthPageGeometry g = build(bw);
+    EXPECT_EQ(text(QStringLiteral("赤字"))->font.Color, clBlack);
+    EXPECT_EQ(text(QStringLiteral("四月の予定"))->font.Color, clGray);
+    EXPECT_EQ(text(QStringLiteral("四月の予定"))->font.Height, 29 * 9 / 10);
+    EXPECT_EQ(linesIn(g, 3, 4)[0]->pen.Color, clBlack);
+    // B5: the label on the paper's white, not the grey of the shading.
+    g = build(job("MB5"));
+    const PageOp* label = text(QStringLiteral(" 出張 "));
+    ASSERT_NE(label, nullptr);
+    for (const PageOp& o : ops()) {
+        if (o.kind == PageOp::FillRect && o.rect == label->rect) {
+            EXPECT_EQ(o.brush.Color, clWhite);
+        }
+    }
+    // Items off: the cells carry no schedule texts.
+    MonthJob off = job("MA4");
+    off.Schedules = false;
+    build(off);
+    EXPECT_EQ(text(QStringLiteral("役員会")), nullptr);
+    EXPECT_EQ(text(QStringLiteral(" 出張 ")), nullptr);
+}
+
+}  // namespace
+}  // namespace korvane
