@@ -93,7 +93,7 @@ QString CommandLine::helpText() {
         "                   Korvane に渡すスイッチと同じです。画面は要りません。\n"
         "  --print LAYOUT --month YYYYMM (--pdf FILE | --png FILE [--dpi N])\n"
         "        [--lines N] [--bw] [--small] [--no-shade] [--rokuyo] [--monday]\n"
-        "        [--offset 上,左] [--title TEXT] [--today YYYY-MM-DD]\n"
+        "        [--offset 上,左] [--title TEXT] [--today YYYY-MM-DD] [/K= /D= /D2= /U= /S=]\n"
         "                   月のカレンダーを印刷画面と同じ描き方で PDF か PNG にします\n"
         "                   (プリンタも画面も要りません)。LAYOUT は MB5, HB5, MA4W, HA4W,\n"
         "                   MA4, HA4, MA3, HA3, HHagaki (M… 予定入り、H… 白紙、B5 横、\n"
@@ -101,7 +101,8 @@ QString CommandLine::helpText() {
         "                   (既定 300)、--lines は予定行数、--bw 白黒印刷、--small 少し小さく\n"
         "                   印刷、--no-shade 曜日欄の網掛けなし、--rokuyo 六曜記入、\n"
         "                   --monday 月曜始まり、--offset 印刷位置調整 (mm)、--title\n"
-        "                   タイトル、--today 作成日付。答えの要る問い合わせが出たときは\n"
+        "                   タイトル、--today 作成日付。予定は --agenda と同じファイルから\n"
+        "                   読みます。答えの要る問い合わせが出たときは\n"
         "                   それを標準エラーに書いて終了コード 3 で終わります。\n"
         "  --version        版を表示します。\n"
         "  --help           この説明を表示します。\n");

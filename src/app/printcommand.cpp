@@ -108,6 +108,9 @@ std::optional<QString> ParsePrintRequest(const QStringList& args, PrintRequest& 
             r.Rokuyo = true;
         } else if (a == u"--monday") {
             r.Monday = true;
+        } else if (a.startsWith(u"/K=") || a.startsWith(u"/D=") || a.startsWith(u"/D2=") ||
+                   a.startsWith(u"/U=") || a.startsWith(u"/S=")) {
+            r.Switches << a;
         } else {
             return QStringLiteral("--print に使えない引数です: %1").arg(a);
         }
@@ -144,7 +147,11 @@ int RunPrintCommand(const PrintRequest& request, const QString& programFolder,
         job.Options.BlackWhite = request.BlackWhite;
         if (request.Title) job.Options.TitleText = *request.Title;
         job.Options.Today = request.Today.isValid() ? request.Today : Clock::current().today();
-        if (!BuildMonthJob(doc, setup, calendar, job, nullptr)) return 3;
+        QStringList skipped;
+        if (!BuildMonthJob(doc, setup, calendar, job, nullptr, nullptr, &skipped)) return 3;
+        for (const QString& line : skipped)
+            WriteText(err, QStringLiteral("korvane: 読み取れない予定を印刷しませんでした: %1\n")
+                               .arg(ErrorStreamPrompt::OneLine(line)));
 
         if (!request.Pdf.isEmpty()) return doc.SaveAsPdf(request.Pdf) ? 0 : 1;
         QString error;

@@ -3,6 +3,7 @@
 #include "calendar/monthgrid.h"
 #include "calendar/monthlayout.h"
 #include "calendar/qtcolor.h"
+#include "core/convert.h"
 #include "core/eradate.h"
 #include "print/engine/printdocument.h"
 #include "print/engine/progresswindow.h"
@@ -71,9 +72,9 @@ private:
 class MonthPainter {
 public:
     MonthPainter(PrintDocument& doc, PrintHost& host, const MonthPageGeometry& g,
-                 const MonthPrintOptions& o, ProgressWindow* progress)
+                 const MonthPrintOptions& o, ProgressWindow* progress, QStringList* skipped)
         : doc_(doc), c_(doc.Canvas()), host_(host), g_(g), o_(o), progress_(progress),
-          months_(o.TwoMonths ? 2 : 1) {}
+          skipped_(skipped), months_(o.TwoMonths ? 2 : 1) {}
 
     void Run(JobRestore& restore) {
         MonthGrid& grid = host_.ShownGrid();
@@ -116,7 +117,32 @@ private:
         c_.LineTo(x2, y2);
     }
 
+    // Lines of the printed month that name no day or have no text: left off the page and told.
+    void noteUnreadable() {
+        if (!skipped_) return;
+        const MonthLayout& layout = host_.ShownGrid().Layout();
+        const int page = layout.PageForMonth(host_.ShownYear(), host_.ShownMonth());
+        if (page < 0) return;
+        const QStringList& lines = layout.MonthPages[std::size_t(page)].Lines;
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (lines[i].trimmed().isEmpty()) continue;
+            const QStringList f = SplitRecord(lines[i]);
+            std::int32_t day = -1;
+            const bool number = TryStrToInt(f[0].trimmed(), day);
+            if (number && day == 0) continue;  // "on no day": the mark of a month looked at
+            const bool dayRead = number && day >= 1 && day <= 31;
+            if (dayRead && f.size() >= 4) continue;
+            const QString where = dayRead ? QStringLiteral("%1年%2月%3日")
+                                                .arg(host_.ShownYear())
+                                                .arg(host_.ShownMonth())
+                                                .arg(day)
+                                          : QStringLiteral("%1年%2月").arg(host_.ShownYear()).arg(host_.ShownMonth());
+            *skipped_ << QStringLiteral("%1 (%2行目): %3").arg(where).arg(i + 1).arg(lines[i]);
+        }
+    }
+
     void drawMonth(int k, int top) {
+        if (o_.Schedules) noteUnreadable();
         doc_.Title = QStringLiteral("カレンダー");
         const int left = g_.Left, W = g_.W, H = g_.H, R = g_.R, M = g_.M;
         const int E = g_.DateFont, T = g_.TitleFont;
@@ -372,6 +398,7 @@ private:
     const MonthPageGeometry& g_;
     const MonthPrintOptions& o_;
     ProgressWindow* progress_;
+    QStringList* skipped_;
     const int months_;
     int base_ = 0;
     ColorValue itemColor_ = clBlack;
@@ -399,10 +426,11 @@ QString MonthTitleText(int year, int month, int format, const QString& title) {
 }
 
 void RenderMonthPages(PrintDocument& doc, PrintHost& host, const MonthPageGeometry& g,
-                      const MonthPrintOptions& options, ProgressWindow* progress) {
+                      const MonthPrintOptions& options, ProgressWindow* progress,
+                      QStringList* skipped) {
     JobRestore restore(doc, host, progress);
     if (progress) progress->Start(kProgressText);
-    MonthPainter(doc, host, g, options, progress).Run(restore);
+    MonthPainter(doc, host, g, options, progress, skipped).Run(restore);
 }
 
 DayNumberMeasurer CanvasMeasurer(PrintDocument& doc) {

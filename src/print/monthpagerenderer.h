@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 namespace korvane {
 
@@ -41,9 +42,11 @@ QString MonthTitleText(int year, int month, int format, const QString& title);
 
 // Draws the month the host shows (and the next one on a two-month page) into the document, from
 // BeginDoc to EndDoc. The host's month, the grid's redrawing and the progress window are put back
-// on every exit, exceptions included.
+// on every exit, exceptions included. Schedule lines that cannot be read (no day, no text) are
+// left off the page and, where skipped is given, listed there with their date and line number.
 void RenderMonthPages(PrintDocument& doc, PrintHost& host, const MonthPageGeometry& g,
-                      const MonthPrintOptions& options, ProgressWindow* progress);
+                      const MonthPrintOptions& options, ProgressWindow* progress,
+                      QStringList* skipped = nullptr);
 
 // The day-number measures of the geometry, taken on the document's canvas in its current face.
 DayNumberMeasurer CanvasMeasurer(PrintDocument& doc);

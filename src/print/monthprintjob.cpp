@@ -59,7 +59,8 @@ MonthPageGeometry MonthJobGeometry(PrintDocument& doc, const MonthJob& job, int 
 }
 
 bool BuildMonthJob(PrintDocument& doc, PrinterSetup& setup, PrintHost& host, const MonthJob& job,
-                   ProgressWindow* progress, MonthPageGeometry* geometryOut) {
+                   ProgressWindow* progress, MonthPageGeometry* geometryOut,
+                   QStringList* skipped) {
     const MonthLayoutKind& kind = *job.Kind;
     const int factor = SetUpPaper(setup, doc, !kind.Portrait, kind.Paper);
     const int scale = job.Small ? factor * 95 / 100 : factor;
@@ -74,7 +75,7 @@ bool BuildMonthJob(PrintDocument& doc, PrinterSetup& setup, PrintHost& host, con
     o.TopPacking = kind.WithData && job.TopPacking;
     o.B5 = kind.B5Flag;
     o.TwoMonths = kind.TwoMonths;
-    RenderMonthPages(doc, host, g, o, progress);
+    RenderMonthPages(doc, host, g, o, progress, skipped);
     return true;
 }
 

@@ -32,7 +32,8 @@ struct MonthJob {
 // the finished job when this answers true; false when the user stopped at the paper question.
 // Throws what the page building throws; the host and grid are put back either way.
 bool BuildMonthJob(PrintDocument& doc, PrinterSetup& setup, PrintHost& host, const MonthJob& job,
-                   ProgressWindow* progress, MonthPageGeometry* geometryOut = nullptr);
+                   ProgressWindow* progress, MonthPageGeometry* geometryOut = nullptr,
+                   QStringList* skipped = nullptr);
 
 // The geometry a job gets, without drawing (the document's canvas measures the day numbers).
 MonthPageGeometry MonthJobGeometry(PrintDocument& doc, const MonthJob& job, int scale);

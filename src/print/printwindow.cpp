@@ -392,14 +392,25 @@ void PrintWindow::LayoutButtonClick(const QString& key) {
     job.Options.Today = Clock::current().today();
     job.Options.BlackWhite = s.cbWB;
     job.Options.Mincho = s.rbFontM;
+    QStringList skipped;
     try {
-        if (!BuildMonthJob(plPrev1_, plSetPrinter1_, host_, job, progress_.get())) return;
+        if (!BuildMonthJob(plPrev1_, plSetPrinter1_, host_, job, progress_.get(), nullptr, &skipped))
+            return;
     } catch (const std::exception&) {
         Prompt::current().message(QStringLiteral("印刷がうまくできませんでした。"), kCaption,
                                   Prompt::Kind::Information);
         return;
     }
     refreshPrinterLabels();
+    if (!skipped.isEmpty()) {
+        constexpr int kShown = 10;
+        QString text = QStringLiteral("次の予定は読み取れないので、印刷しませんでした。");
+        for (int i = 0; i < std::min<int>(kShown, int(skipped.size())); ++i)
+            text += QStringLiteral("\r\n") + skipped[i];
+        if (skipped.size() > kShown)
+            text += QStringLiteral("\r\nほか %1 件").arg(skipped.size() - kShown);
+        Prompt::current().message(text, kCaption, Prompt::Kind::Information);
+    }
     if (s.cbNotPrev)
         plPrev1_.Print();
     else if (ModalPreview)

@@ -263,6 +263,7 @@ TEST(CommandLine, BadArgumentsExitWith2) {
         {"--print", "MA4", "--month", "202605", "--pdf", "a.pdf", "--today", "2026-02-30"},
         {"--print", "MA4", "--month", "202605", "--pdf", "a.pdf", "--title"},
         {"--print", "MA4", "--month", "202605", "--pdf", "a.pdf", "--colour"},
+        {"--print", "MA4", "--month", "202605", "--pdf", "a.pdf", "/X=1"},
     };
     for (const QStringList& args : cases) {
         const Result r = run(args);
@@ -299,7 +300,8 @@ TEST(CommandLine, ScreenshotAsksForTheWindow) {
 TEST(CommandLine, PrintTakesItsOptions) {
     CommandLine cli({"--print", "MA3", "--month", "202612", "--png", "p.png", "--dpi", "254",
                      "--lines", "9", "--bw", "--small", "--no-shade", "--rokuyo", "--monday",
-                     "--offset", "5,-3", "--title", "会議室", "--today", "2019-05-01"},
+                     "--offset", "5,-3", "--title", "会議室", "--today", "2019-05-01",
+                     "/K=/home/u/Velmar/", "/U=1"},
                     "/tmp/");
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
@@ -318,6 +320,7 @@ TEST(CommandLine, PrintTakesItsOptions) {
     EXPECT_EQ(r.LeftMm, -3);
     EXPECT_EQ(r.Title, QStringLiteral("会議室"));
     EXPECT_EQ(r.Today, QDate(2019, 5, 1));
+    EXPECT_EQ(r.Switches, (QStringList{"/K=/home/u/Velmar/", "/U=1"}));
     std::fclose(out);
     std::fclose(err);
 

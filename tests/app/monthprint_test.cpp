@@ -557,6 +557,9 @@ protected:
             QStringLiteral("20,0,0,Straße<h>隠す</h>見える"),
             QStringLiteral("21,0,0,会議，資料,clWindowText,0"),
             QStringLiteral("22,0,0,色なし,NotAColour,0"),
+            QStringLiteral("7,0,0"),
+            QStringLiteral("xx,0,0,なに"),
+            QStringLiteral(" 0,0,9,2026/ 5"),
         };
         may.Count = int(may.Lines.size());
         MonthPage& april = grid.MonthPages()[0];
@@ -664,6 +667,19 @@ TEST_F(MonthItems, PeriodBarsStrokesAndLabels) {
     const auto april28 = linesIn(g, 1, 2);
     ASSERT_EQ(april28.size(), 2u);
     EXPECT_EQ(april28[0]->to.x(), g.Left + 2 * W + W * 95 / 100);  // "X": the day's end
+}
+
+TEST_F(MonthItems, UnreadableLinesAreLeftOffAndListed) {
+    QStringList skipped;
+    EXPECT_TRUE(BuildMonthJob(doc, setup, calendar, job("MA4W"), nullptr, nullptr, &skipped));
+    EXPECT_EQ(skipped, (QStringList{QStringLiteral("2026年5月7日 (9行目): 7,0,0"),
+                                    QStringLiteral("2026年5月 (10行目): xx,0,0,なに")}));
+    EXPECT_NE(text(QStringLiteral("役員会")), nullptr);  // the rest prints
+    // Without the schedules nothing of them is read.
+    skipped.clear();
+    MonthJob blank = job("HA4");
+    EXPECT_TRUE(BuildMonthJob(doc, setup, calendar, blank, nullptr, nullptr, &skipped));
+    EXPECT_TRUE(skipped.isEmpty());
 }
 
 TEST_F(MonthItems, BlackAndWhiteAndB5) {

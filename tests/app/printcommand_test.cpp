@@ -182,6 +182,38 @@ TEST_F(PrintCommand, OffsetsAndScaleMoveThePage) {
     EXPECT_FALSE(dark(1000, 270));
 }
 
+// The shipped sample data on paper: each day's items stand inside that day's cell.
+TEST_F(PrintCommand, SampleItemsStandInTheirDaysCells) {
+    PrintRequest r = request("MA4", "december.pdf");
+    r.Year = 2026;
+    r.Month = 12;
+    ASSERT_EQ(run(r), 0) << qPrintable(err);
+    const QString html = tool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), r.Pdf,
+                                                             QStringLiteral("-")});
+    if (html == u"missing") GTEST_SKIP() << "poppler-utils are not installed";
+    static const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    // December 2026 opens on Sunday 29 November: 1 December is row 1, column 2.
+    const struct {
+        const char16_t* text;
+        int row, column;
+    } items[] = {{u"朝礼", 1, 2}, {u"山田商事様", 1, 3}, {u"定例会議", 2, 1}, {u"大阪出張", 2, 2}};
+    for (const auto& item : items) {
+        const double mm = 72 / 25.4;
+        const QRectF cell(QPointF((120 + 390 * item.column) / 10.0 * mm, (340 + 270 * (item.row - 1)) / 10.0 * mm),
+                          QSizeF(39.0 * mm, 27.0 * mm));
+        bool inside = false;
+        for (auto it = word.globalMatch(html); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            if (!m.captured(5).contains(QString::fromUtf16(item.text))) continue;
+            const QRectF box(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                             QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+            inside = inside || cell.contains(box);
+        }
+        EXPECT_TRUE(inside) << QString::fromUtf16(item.text).toStdString();
+    }
+}
+
 TEST_F(PrintCommand, AQuestionEndsWithExit3AndNoFile) {
     // A printer without postcards: the paper question would wait for an answer.
     testing::FakePrintSystem office;

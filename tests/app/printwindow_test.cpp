@@ -273,6 +273,20 @@ TEST_F(PrintWindowTest, ALayoutButtonShowsThePreview) {
     w.Document().ClosePreview();
 }
 
+TEST_F(PrintWindowTest, UnreadableScheduleLinesAreNamedAndTheRestPrints) {
+    MonthPage& may = calendar.ShownGrid().MonthPages()[1];
+    may.Year = 2026;
+    may.Month = 5;
+    may.Lines = QStringList{QStringLiteral("3,0,0,読める"), QStringLiteral("4,0")};
+    PrintWindow& w = open();
+    child<QPushButton>("btnMA4")->click();
+    ASSERT_EQ(prompt.texts().size(), 1);
+    EXPECT_EQ(prompt.texts()[0], QStringLiteral("次の予定は読み取れないので、印刷しませんでした。\r\n"
+                                                "2026年5月4日 (2行目): 4,0"));
+    ASSERT_NE(w.Document().View(), nullptr);
+    w.Document().ClosePreview();
+}
+
 TEST_F(PrintWindowTest, NoPreviewPrintsAtOnce) {
     PrintWindow& w = open();
     child<QCheckBox>("cbNotPrev")->setChecked(true);
