@@ -40,6 +40,17 @@ bool writePng(const PrintDocument& doc, const QString& path, int dpi, QString& e
     return true;
 }
 
+// The finished page into the file asked for.
+int finish(PrintDocument& doc, const PrintRequest& request, std::FILE* err) {
+    if (!request.Pdf.isEmpty()) return doc.SaveAsPdf(request.Pdf) ? 0 : 1;
+    QString error;
+    if (!writePng(doc, request.Png, request.Dpi, error)) {
+        WriteText(err, QStringLiteral("korvane: %1 を保存できません: %2\n").arg(request.Png, error));
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 std::optional<QString> ParsePrintRequest(const QStringList& args, PrintRequest& r) {
@@ -47,9 +58,10 @@ std::optional<QString> ParsePrintRequest(const QStringList& args, PrintRequest& 
         if (i + 1 >= args.size()) return std::nullopt;
         return args[++i];
     };
-    if (args.isEmpty() || !FindMonthLayout(args[0]))
+    if (args.isEmpty() ||
+        (!FindMonthLayout(args[0]) && args[0] != u"CA4V" && args[0] != u"CB5V"))
         return QStringLiteral("--print の次にはレイアウト (MB5, HB5, MA4W, HA4W, MA4, HA4, MA3, "
-                              "HA3, HHagaki) を指定してください。");
+                              "HA3, HHagaki, CA4V, CB5V) を指定してください。");
     r.Layout = args[0];
     bool monthGiven = false;
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -72,6 +84,11 @@ std::optional<QString> ParsePrintRequest(const QStringList& args, PrintRequest& 
             r.Dpi = value(i).value_or(QString()).toInt(&ok);
             if (!ok || r.Dpi < 36 || r.Dpi > 1200)
                 return QStringLiteral("--dpi は 36 から 1200 までの数で指定してください。");
+        } else if (a == u"--lines" && r.IsYear()) {
+            return QStringLiteral("年カレンダーには --lines を付けません。");
+        } else if (a == u"--no-rules") {
+            if (!r.IsYear()) return QStringLiteral("--no-rules は年カレンダー (CA4V, CB5V) だけのものです。");
+            r.NoRules = true;
         } else if (a == u"--lines") {
             bool ok = false;
             const int n = value(i).value_or(QString()).toInt(&ok);
@@ -135,6 +152,20 @@ int RunPrintCommand(const PrintRequest& request, const QString& programFolder,
         PrintDocument doc;
         doc.SetPrinterSetup(&setup);
 
+        if (request.IsYear()) {
+            YearJob year;
+            year.B5 = request.Layout == u"CB5V";
+            year.Small = request.Small;
+            year.TopMm = request.TopMm;
+            year.LeftMm = request.LeftMm;
+            year.Ruled = !request.NoRules;
+            year.Options.Shading = !request.NoShade;
+            year.Options.Rokuyo = request.Rokuyo;
+            year.Options.BlackWhite = request.BlackWhite;
+            year.Options.Today = request.Today.isValid() ? request.Today : Clock::current().today();
+            if (!BuildYearJob(doc, setup, calendar, year, nullptr)) return 3;
+            return finish(doc, request, err);
+        }
         MonthJob job;
         job.Kind = FindMonthLayout(request.Layout);
         job.Lines = request.Lines.value_or(job.Kind->DefaultLines);
@@ -153,13 +184,7 @@ int RunPrintCommand(const PrintRequest& request, const QString& programFolder,
             WriteText(err, QStringLiteral("korvane: 読み取れない予定を印刷しませんでした: %1\n")
                                .arg(ErrorStreamPrompt::OneLine(line)));
 
-        if (!request.Pdf.isEmpty()) return doc.SaveAsPdf(request.Pdf) ? 0 : 1;
-        QString error;
-        if (!writePng(doc, request.Png, request.Dpi, error)) {
-            WriteText(err, QStringLiteral("korvane: %1 を保存できません: %2\n").arg(request.Png, error));
-            return 1;
-        }
-        return 0;
+        return finish(doc, request, err);
     } catch (const QuestionAsked&) {
         return 3;
     } catch (const std::exception& e) {

@@ -13,7 +13,8 @@ namespace korvane {
 // "--print LAYOUT --month YYYYMM (--pdf FILE | --png FILE [--dpi N]) …": one calendar page
 // without a window or a printer, drawn by the same renderer as the print window.
 struct PrintRequest {
-    QString Layout;  // "MA4", "HHagaki", …
+    QString Layout;  // "MA4", "HHagaki", …; "CA4V", "CB5V" the year calendar
+    bool IsYear() const { return Layout == u"CA4V" || Layout == u"CB5V"; }
     std::int32_t Year = 0;
     int Month = 0;
     QString Pdf;
@@ -25,6 +26,7 @@ struct PrintRequest {
     bool NoShade = false;
     bool Rokuyo = false;
     bool Monday = false;
+    bool NoRules = false;  // the year calendar without its grid
     int TopMm = 0, LeftMm = 0;
     std::optional<QString> Title;
     QDate Today;  // invalid: today

@@ -103,3 +103,31 @@ MonthPageGeometry ComputeMonthPageGeometry(const MonthPageBase& base, int scale,
 }
 
 }  // namespace korvane
+
+namespace korvane {
+
+YearPageGeometry ComputeYearPageGeometry(int scale, int topAdjustMm, int leftAdjustMm) {
+    const auto s = [scale](int base) { return int(std::int64_t(base) * scale / kScaleOne); };
+    YearPageGeometry g;
+    g.Scale = scale;
+    g.Top = s(350) + 10 * topAdjustMm;
+    g.Left = s(200) + 10 * leftAdjustMm;
+    g.ColumnPitch = s(615);
+    g.RowPitch = s(650);
+    g.R = s(56);
+    g.H = s(56);
+    g.W = s(75);
+    g.B = s(44);
+    g.M = s(10);
+    g.A = s(60);
+    g.Frame = s(2);
+    g.WeekdayFont = s(35);
+    g.D = s(40);
+    g.DateFont = s(30);
+    g.TitleFont = s(50);
+    g.MonthFont = s(60);
+    g.YearFont = s(40);
+    return g;
+}
+
+}  // namespace korvane

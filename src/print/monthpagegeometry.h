@@ -96,3 +96,30 @@ MonthPageGeometry ComputeMonthPageGeometry(const MonthPageBase& base, int scale,
                                            int leftAdjustMm, const DayNumberMeasurer& measure);
 
 }  // namespace korvane
+
+namespace korvane {
+
+// The year calendar's twelve blocks (three columns, four rows) in 0.1 mm.
+struct YearPageGeometry {
+    int Top = 0, Left = 0;  // the first block
+    int ColumnPitch = 0, RowPitch = 0;
+    int R = 0, H = 0, W = 0, B = 0, M = 0, A = 0;
+    int Frame = 0, WeekdayFont = 0, D = 0, DateFont = 0, TitleFont = 0;
+    int MonthFont = 0, YearFont = 0;
+    int Scale = kScaleOne;
+
+    // Month k (1 … 12): its block's top-left corner.
+    int BlockTop(int k) const { return Top + (k - 1) / 3 * RowPitch; }
+    int BlockLeft(int k) const { return Left + (k - 1) % 3 * ColumnPitch; }
+    int GridWidth() const { return 7 * W; }
+    int GridHeight() const { return R + 6 * H; }
+    // The right edge of the third column.
+    int Right() const { return Left + 2 * ColumnPitch + 7 * W; }
+};
+
+// The year calendar's slots are laid out for two lines, though none is printed.
+inline constexpr int kYearLines = 2;
+
+YearPageGeometry ComputeYearPageGeometry(int scale, int topAdjustMm, int leftAdjustMm);
+
+}  // namespace korvane

@@ -100,7 +100,107 @@ public:
         doc_.EndDoc();
     }
 
+    void RunYear(JobRestore& restore, const YearPageGeometry& y, bool ruled) {
+        year_ = true;
+        o_.Shading = o_.Shading && ruled;
+        o_.Anniversaries = o_.Schedules = o_.Title = false;
+        MonthGrid& grid = host_.ShownGrid();
+        itemColor_ = o_.BlackWhite ? clBlack : resolved(grid.ItemColor);
+        g_.R = y.R;
+        g_.H = y.H;
+        g_.W = y.W;
+        g_.B = y.B;
+        g_.M = y.M;
+        g_.A = y.A;
+        g_.D = y.D;
+        g_.Frame = y.Frame;
+        g_.WeekdayFont = y.WeekdayFont;
+        g_.Lines = kYearLines;
+        grid.LayoutItems(kYearLines, false);
+        step(2);
+        grid.SkipUpDate = true;
+        doc_.BeginDoc();
+        doc_.Title = QStringLiteral("カレンダー");
+        if (o_.CreationDate) {
+            const int extra = y.MonthFont + 80;
+            c_.SetFontHeight(y.DateFont);
+            c_.SetFontStyle(0);
+            c_.SetFontColor(itemColor_);
+            c_.DrawTextBox(y.Left, y.Top - (2 * y.M + y.DateFont + y.TitleFont + extra), y.Right(),
+                           y.Top - (y.M + y.DateFont + extra),
+                           JapaneseEraDate(o_.Today) + QStringLiteral("作成"), TextAlign::RightTop);
+        }
+        for (int k = 1; k <= 12; ++k) {
+            g_.Left = y.BlockLeft(k);
+            drawYearBlock(y, y.BlockTop(k), ruled);
+            step(k * 100 / 12);
+            if (k < 12) {
+                host_.NextMonth();
+                grid.LayoutItems(kYearLines, false);
+            }
+        }
+        if (host_.SiblingKind() != 3) {
+            const int bottom = y.BlockTop(12) + y.GridHeight();
+            font(kGothic, 30, 0, clGray);
+            c_.DrawTextBox(y.Left, bottom, y.Right(), bottom + y.M + y.DateFont + 50,
+                           footerText(), TextAlign::LeftBottom);
+        }
+        host_.GoToMonth(QString::asprintf("%.4d%.2d", int(restore.Year()), restore.Month()));
+        doc_.EndDoc();
+    }
+
 private:
+    QString footerText() const {
+        static const char16_t* const footers[] = {u"Printed by Korvane", u"Velmar -Velmar-",
+                                                  u"Tesska -Tesska-"};
+        return QString::fromUtf16(footers[std::clamp(host_.SiblingKind(), 0, 2)]);
+    }
+
+    void drawYearBlock(const YearPageGeometry& y, int top, bool ruled) {
+        const int left = g_.Left, W = g_.W, H = g_.H, R = g_.R;
+        const int right = left + 7 * W;
+        if (ruled) {
+            if (o_.Shading) {
+                c_.PatternFill(left, top, right, top + R, ShadingTile());
+                c_.SetBrushStyle(Qt::NoBrush);
+            }
+            c_.SetPenColor(clBlack);
+            c_.SetPenWidth(g_.Frame);
+            c_.Rectangle(left, top, right, top + R + 6 * H);
+            c_.SetPenWidth(1);
+            line(left, top + R, right, top + R);
+            for (int i = 1; i <= 5; ++i) line(left, top + R + H * i, right, top + R + H * i);
+            for (int j = 1; j <= 6; ++j) line(left + W * j, top, left + W * j, top + R + 6 * H);
+        }
+
+        // The month's number between its year and its English name.
+        static const char* const names[] = {"January", "February", "March",     "April",
+                                            "May",     "June",     "July",      "August",
+                                            "September", "October", "November", "December"};
+        const QString face = o_.Mincho ? kMincho : kGothic;
+        const QString number = QString::number(host_.ShownMonth());
+        const int boxTop = top - (y.MonthFont + 30), boxBottom = top - 10;
+        if (!o_.BlackWhite) {
+            font(face, y.MonthFont, fsBold, clGray);
+            c_.DrawTextBox(left, boxTop, right, boxBottom, number, TextAlign::CenterBottom);
+        } else {
+            font(face, y.MonthFont - 2, fsBold, clGray);
+            const int bw = c_.TextWidth(number) + 4, bh = c_.TextHeight() + 4;
+            c_.OutlinedTextOut(left + (7 * W - bw) / 2, boxBottom - bh, number, clBlack, clGray);
+        }
+        font(face, y.MonthFont, 0, clGray);
+        const int h = (7 * W - c_.TextWidth(u' ' + number + u' ')) / 2;
+        font(face, y.YearFont, 0, clGray);
+        c_.DrawTextBox(left, boxTop, left + h, boxBottom - 3, QString::number(host_.ShownYear()),
+                       TextAlign::RightBottom);
+        c_.DrawTextBox(right - h, boxTop, right, boxBottom - 3,
+                       QString::fromLatin1(names[host_.ShownMonth() - 1]), TextAlign::LeftBottom);
+
+        drawWeekdays(top);
+        for (int r = 1; r <= 6; ++r)
+            for (int col = 0; col < 7; ++col) drawCell(top, r, col);
+    }
+
     void step(int position) {
         if (progress_) progress_->Step(kProgressText, 100, position);
     }
@@ -173,12 +273,9 @@ private:
                            TextAlign::RightBottom);
         }
         if (k == 1 && host_.SiblingKind() != 3) {
-            static const char16_t* const footers[] = {u"Printed by Korvane", u"Velmar -Velmar-",
-                                                      u"Tesska -Tesska-"};
-            const int kind = std::clamp(host_.SiblingKind(), 0, 2);
             font(kGothic, E * 6 / 5, 0, clGray);
-            c_.DrawTextBox(left, top - (M + E) * 6 / 5, right, top - M / 2,
-                           QString::fromUtf16(footers[kind]), TextAlign::LeftBottom);
+            c_.DrawTextBox(left, top - (M + E) * 6 / 5, right, top - M / 2, footerText(),
+                           TextAlign::LeftBottom);
         }
         step(base_ + 34 / months_);
 
@@ -212,7 +309,7 @@ private:
     void drawWeekdays(int top) {
         const bool monday = host_.WeekStartsMonday();
         const QStringList names = QStringLiteral("日,月,火,水,木,金,土,日").split(u',');
-        const int yb = top + g_.R - (o_.TwoMonths ? 8 : 12);
+        const int yb = top + g_.R - (o_.TwoMonths || year_ ? 8 : 12);
         font(kGothic, g_.WeekdayFont, 0, clBlack);
         for (int col = 0; col < 7; ++col) {
             const QString name = names[col + (monday ? 1 : 0)];
@@ -247,6 +344,7 @@ private:
         const bool bw = o_.BlackWhite;
         const Column kind = columnKind(col, host_.WeekStartsMonday());
 
+        if (year_ && !inMonth) return;  // a year block shows its own month's days only
         // Header texts to the right of the day number.
         int x = cellLeft + g_.A + g_.G;
         const int labelHeight = bw && !inMonth ? g_.LabelFont * 9 / 10 : g_.LabelFont;
@@ -255,23 +353,25 @@ private:
             c_.SetFontColor(color);
             c_.DrawTextBox(x, rowTop, cellLeft + g_.W, rowTop + g_.B, text, TextAlign::LeftBottom);
         };
-        if (o_.Rokuyo && !t.Rokuyo.isEmpty()) {
+        if (o_.Rokuyo && !t.Rokuyo.isEmpty() && !year_) {
             header(t.Rokuyo, inMonth ? clGray : clSilver);
             x += c_.TextWidth(t.Rokuyo + u' ');
         }
-        if (o_.Anniversaries && !t.Anniversary.isEmpty()) {
+        if (o_.Anniversaries && !t.Anniversary.isEmpty() && !year_) {
             header(t.Anniversary, bw ? (inMonth ? clBlack : clGray)
                                      : (inMonth ? Rgb(0x00CC00) : Rgb(0x80CCFF)));
             x += c_.TextWidth(t.Anniversary);
         }
         bool holidayPrinted = false;
-        if (o_.Holidays && !t.Holiday.isEmpty()) {
+        if (o_.Holidays && !t.Holiday.isEmpty() && year_) {
+            holidayPrinted = true;  // not written, but outlined as a holiday
+        } else if (o_.Holidays && !t.Holiday.isEmpty()) {
             header(t.Holiday, bw ? (inMonth ? clBlack : clGray)
                                  : (inMonth ? Rgb(0xFF0000) : Rgb(0xE6D8AD)));
             holidayPrinted = true;
         }
 
-        if (o_.Schedules) drawItems(cellLeft, rowTop, r, col, inMonth);
+        if (o_.Schedules && !year_) drawItems(cellLeft, rowTop, r, col, inMonth);
 
         // The day number.
         const QString day = QString::number(t.Day);
@@ -395,8 +495,9 @@ private:
     PrintDocument& doc_;
     PageCanvas& c_;
     PrintHost& host_;
-    const MonthPageGeometry& g_;
-    const MonthPrintOptions& o_;
+    MonthPageGeometry g_;  // a year page moves its Left from block to block
+    MonthPrintOptions o_;  // a year page without rules has no shading either
+    bool year_ = false;
     ProgressWindow* progress_;
     QStringList* skipped_;
     const int months_;
@@ -431,6 +532,14 @@ void RenderMonthPages(PrintDocument& doc, PrintHost& host, const MonthPageGeomet
     JobRestore restore(doc, host, progress);
     if (progress) progress->Start(kProgressText);
     MonthPainter(doc, host, g, options, progress, skipped).Run(restore);
+}
+
+void RenderYearPage(PrintDocument& doc, PrintHost& host, const YearPageGeometry& g,
+                    const MonthPrintOptions& options, bool ruled, ProgressWindow* progress) {
+    JobRestore restore(doc, host, progress);
+    if (progress) progress->Start(kProgressText);
+    MonthPainter(doc, host, MonthPageGeometry(), options, progress, nullptr)
+        .RunYear(restore, g, ruled);
 }
 
 DayNumberMeasurer CanvasMeasurer(PrintDocument& doc) {

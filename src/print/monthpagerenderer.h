@@ -48,6 +48,11 @@ void RenderMonthPages(PrintDocument& doc, PrintHost& host, const MonthPageGeomet
                       const MonthPrintOptions& options, ProgressWindow* progress,
                       QStringList* skipped = nullptr);
 
+// The year calendar: twelve months from the one the host shows, with holidays only; ruled adds
+// each block's frame, lines and shading. The host goes back to its month afterwards.
+void RenderYearPage(PrintDocument& doc, PrintHost& host, const YearPageGeometry& g,
+                    const MonthPrintOptions& options, bool ruled, ProgressWindow* progress);
+
 // The day-number measures of the geometry, taken on the document's canvas in its current face.
 DayNumberMeasurer CanvasMeasurer(PrintDocument& doc);
 

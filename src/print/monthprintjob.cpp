@@ -17,7 +17,8 @@ QPageSize pageSizeOf(PaperKind paper) { return QPageSize(QPageSize::id(InfoOf(pa
 
 }  // namespace
 
-int SetUpPaper(PrinterSetup& setup, PrintDocument& doc, bool landscape, PaperKind paper) {
+int SetUpPaper(PrinterSetup& setup, PrintDocument& doc, bool landscape, PaperKind paper,
+               bool yearCalendar) {
     Prompt& prompt = Prompt::current();
     bool failed = false;
     if (!setup.SetOrientation(landscape ? 1 : 0)) {
@@ -31,8 +32,10 @@ int SetUpPaper(PrinterSetup& setup, PrintDocument& doc, bool landscape, PaperKin
     const PaperKindInfo& info = InfoOf(paper);
     int factor = info.Factor;
     if (!setup.SetPaperNumber(info.WindowsNumber)) {
-        prompt.message(QStringLiteral("用紙サイズを「%1」に設定できませんでした。\r\n"
-                                      "手動での設定をお願いいたします。")
+        prompt.message((yearCalendar ? QStringLiteral("用紙サイズを%1に設定できませんでした。\r\n"
+                                                      "手動での設定をお願いいたします。")
+                                     : QStringLiteral("用紙サイズを「%1」に設定できませんでした。\r\n"
+                                                      "手動での設定をお願いいたします。"))
                            .arg(QString::fromUtf16(info.Name)),
                        kCaption, Prompt::Kind::Information);
         failed = true;
@@ -76,6 +79,22 @@ bool BuildMonthJob(PrintDocument& doc, PrinterSetup& setup, PrintHost& host, con
     o.B5 = kind.B5Flag;
     o.TwoMonths = kind.TwoMonths;
     RenderMonthPages(doc, host, g, o, progress, skipped);
+    return true;
+}
+
+bool BuildYearJob(PrintDocument& doc, PrinterSetup& setup, PrintHost& host, const YearJob& job,
+                  ProgressWindow* progress, YearPageGeometry* geometryOut) {
+    const PaperKind paper = job.B5 ? PaperKind::B5 : PaperKind::A4;
+    const int factor = SetUpPaper(setup, doc, false, paper, true);
+    const int scale = job.Small ? factor * 95 / 100 : factor;
+    if (scale == 0) return false;
+    const YearPageGeometry g = ComputeYearPageGeometry(scale, std::clamp(job.TopMm, -100, 100),
+                                                       std::clamp(job.LeftMm, -100, 100));
+    if (geometryOut) *geometryOut = g;
+    MonthPrintOptions o = job.Options;
+    o.Holidays = job.Holidays;
+    o.Anniversaries = o.Schedules = o.TopPacking = o.Title = o.B5 = o.TwoMonths = false;
+    RenderYearPage(doc, host, g, o, job.Ruled, progress);
     return true;
 }
 

@@ -14,7 +14,9 @@ class ProgressWindow;
 // the set-up dialog offered, and a cancelled dialog asks whether to stop. Answers the paper's
 // scale in 1/100000, or 0 when the user stops. The document is recorded on the asked paper in
 // any case, so a page never lands on another paper unnoticed.
-int SetUpPaper(PrinterSetup& setup, PrintDocument& doc, bool landscape, PaperKind paper);
+// The year calendar names the paper without brackets in its message.
+int SetUpPaper(PrinterSetup& setup, PrintDocument& doc, bool landscape, PaperKind paper,
+               bool yearCalendar = false);
 
 // One press of a monthly layout button, with the window's settings.
 struct MonthJob {
@@ -34,6 +36,20 @@ struct MonthJob {
 bool BuildMonthJob(PrintDocument& doc, PrinterSetup& setup, PrintHost& host, const MonthJob& job,
                    ProgressWindow* progress, MonthPageGeometry* geometryOut = nullptr,
                    QStringList* skipped = nullptr);
+
+// One press of a year calendar button.
+struct YearJob {
+    bool B5 = false;
+    bool Small = false;
+    int TopMm = 0, LeftMm = 0;
+    bool Ruled = true;  // 罫線
+    bool Holidays = true;
+    MonthPrintOptions Options;
+};
+
+// Portrait A4 or B5, twelve months from the host's; false when the user stopped at the paper.
+bool BuildYearJob(PrintDocument& doc, PrinterSetup& setup, PrintHost& host, const YearJob& job,
+                  ProgressWindow* progress, YearPageGeometry* geometryOut = nullptr);
 
 // The geometry a job gets, without drawing (the document's canvas measures the day numbers).
 MonthPageGeometry MonthJobGeometry(PrintDocument& doc, const MonthJob& job, int scale);

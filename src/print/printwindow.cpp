@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include <exception>
+#include <tuple>
 
 namespace korvane {
 namespace {
@@ -170,11 +171,11 @@ void PrintWindow::buildPrintPage() {
     cbKeisen_ = named(new QCheckBox(QStringLiteral("罫線"), year), "cbKeisen");
     cbKeisen_->setChecked(true);
     yearRow->addWidget(cbKeisen_);
-    for (const auto& [text, name] : {std::pair{u"Ｂ５縦", "btnCB5V"}, {u"Ａ４縦", "btnCA4V"}}) {
+    for (const auto& [text, name, b5] :
+         {std::tuple{u"Ｂ５縦", "btnCB5V", true}, {u"Ａ４縦", "btnCA4V", false}}) {
         auto* b = named(new QPushButton(QString::fromUtf16(text), year), name);
         b->setMinimumHeight(32);
-        // The year calendar's page is drawn by a later version.
-        b->setEnabled(false);
+        connect(b, &QPushButton::clicked, this, [this, b5 = b5] { YearButtonClick(b5); });
         yearRow->addWidget(b);
     }
     yearRow->addStretch();
@@ -401,7 +402,6 @@ void PrintWindow::LayoutButtonClick(const QString& key) {
                                   Prompt::Kind::Information);
         return;
     }
-    refreshPrinterLabels();
     if (!skipped.isEmpty()) {
         constexpr int kShown = 10;
         QString text = QStringLiteral("次の予定は読み取れないので、印刷しませんでした。");
@@ -411,7 +411,37 @@ void PrintWindow::LayoutButtonClick(const QString& key) {
             text += QStringLiteral("\r\nほか %1 件").arg(skipped.size() - kShown);
         Prompt::current().message(text, kCaption, Prompt::Kind::Information);
     }
-    if (s.cbNotPrev)
+    finishJob(s.cbNotPrev);
+}
+
+void PrintWindow::YearButtonClick(bool b5) {
+    const PrintSection s = Settings();
+    YearJob job;
+    job.B5 = b5;
+    job.Small = s.cbSmall;
+    job.TopMm = s.upDown1;
+    job.LeftMm = s.upDown2;
+    job.Ruled = s.cbKeisen;
+    job.Holidays = s.cbSaijitu;
+    job.Options.Shading = s.cbAmikake;
+    job.Options.Rokuyo = cbRokuyou_->isChecked();
+    job.Options.CreationDate = s.cbExDate;
+    job.Options.Today = Clock::current().today();
+    job.Options.BlackWhite = s.cbWB;
+    job.Options.Mincho = s.rbFontM;
+    try {
+        if (!BuildYearJob(plPrev1_, plSetPrinter1_, host_, job, progress_.get())) return;
+    } catch (const std::exception&) {
+        Prompt::current().message(QStringLiteral("印刷がうまくできませんでした。"), kCaption,
+                                  Prompt::Kind::Information);
+        return;
+    }
+    finishJob(s.cbNotPrev);
+}
+
+void PrintWindow::finishJob(bool noPreview) {
+    refreshPrinterLabels();
+    if (noPreview)
         plPrev1_.Print();
     else if (ModalPreview)
         plPrev1_.Preview(this);

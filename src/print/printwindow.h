@@ -39,6 +39,8 @@ public:
     void btnYokugetuClick();
     // A monthly layout button by its name without "btn" ("MA4", "HHagaki", …).
     void LayoutButtonClick(const QString& key);
+    // btnCB5V (b5) and btnCA4V: the year calendar from the print month.
+    void YearButtonClick(bool b5);
     void PageChanged();
     void ShowPage(QWidget* page);
     void RefreshMonthLabel();
@@ -77,6 +79,8 @@ private:
     void buildSharedPanel();
     void buildMenu(QMenuBar* bar);
     void refreshPrinterLabels();
+    // The end of every calendar job: printed at once or previewed.
+    void finishJob(bool noPreview);
     QSpinBox* linesSpinner(const char* name) const;
 
     PrintHost& host_;

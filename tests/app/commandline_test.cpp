@@ -244,7 +244,6 @@ TEST(CommandLine, BadArgumentsExitWith2) {
         {"-x"},
         {"--print"},
         {"--print", "ma4", "--month", "202605", "--pdf", "a.pdf"},
-        {"--print", "CA4V", "--month", "202605", "--pdf", "a.pdf"},
         {"--print", "MA4", "--pdf", "a.pdf"},
         {"--print", "MA4", "--month", "202613", "--pdf", "a.pdf"},
         {"--print", "MA4", "--month", "000012", "--pdf", "a.pdf"},
@@ -264,6 +263,9 @@ TEST(CommandLine, BadArgumentsExitWith2) {
         {"--print", "MA4", "--month", "202605", "--pdf", "a.pdf", "--title"},
         {"--print", "MA4", "--month", "202605", "--pdf", "a.pdf", "--colour"},
         {"--print", "MA4", "--month", "202605", "--pdf", "a.pdf", "/X=1"},
+        {"--print", "MA4", "--month", "202605", "--pdf", "a.pdf", "--no-rules"},
+        {"--print", "CA4V", "--month", "202605", "--pdf", "a.pdf", "--lines", "3"},
+        {"--print", "cb5v", "--month", "202605", "--pdf", "a.pdf"},
     };
     for (const QStringList& args : cases) {
         const Result r = run(args);

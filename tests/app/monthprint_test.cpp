@@ -6,6 +6,8 @@
 #include "print/engine/printersetup.h"
 #include "print/engine/printsystem.h"
 #include "print/monthprintjob.h"
+
+#include "../print/fakeprintsystem.h"
 #include "print/engine/progresswindow.h"
 
 #include <QProgressBar>
@@ -705,6 +707,118 @@ TEST_F(MonthItems, BlackAndWhiteAndB5) {
     build(off);
     EXPECT_EQ(text(QStringLiteral("役員会")), nullptr);
     EXPECT_EQ(text(QStringLiteral(" 出張 ")), nullptr);
+}
+
+}  // namespace
+}  // namespace korvane
+
+namespace korvane {
+namespace {
+
+class YearPrint : public MonthPrint {
+protected:
+    YearPageGeometry buildYear(const YearJob& j) {
+        YearPageGeometry g;
+        EXPECT_TRUE(BuildYearJob(doc, setup, calendar, j, nullptr, &g));
+        return g;
+    }
+    YearJob yearJob(bool b5 = false) {
+        YearJob j;
+        j.B5 = b5;
+        j.Options.Today = QDate(2026, 12, 7);
+        return j;
+    }
+};
+
+TEST_F(YearPrint, TwelveBlocksFromThePrintMonth) {
+    calendar.ShowMonth(2026, 4);
+    const YearPageGeometry g = buildYear(yearJob());
+    EXPECT_EQ(doc.RecordedGeometry().PageWidth, 2100);
+    EXPECT_EQ(doc.RecordedGeometry().PageHeight, 2970);
+    std::vector<QRect> frames;
+    for (const PageOp& o : ops())
+        if (o.kind == PageOp::Rectangle) frames.push_back(o.rect);
+    ASSERT_EQ(frames.size(), 12u);
+    const std::array tops{350, 1000, 1650, 2300};
+    const std::array lefts{200, 815, 1430};
+    for (int k = 1; k <= 12; ++k) {
+        const int top = tops[std::size_t((k - 1) / 3)];
+        const int left = lefts[std::size_t((k - 1) % 3)];
+        EXPECT_EQ(frames[std::size_t(k - 1)], QRect(left, top, 525, 392)) << k;
+        EXPECT_EQ(frames[std::size_t(k - 1)].topLeft(), QPoint(g.BlockLeft(k), g.BlockTop(k)));
+    }
+    // April 2026 to March 2027, each with its year and English name.
+    const char* names[] = {"April", "May", "June", "July", "August", "September", "October",
+                           "November", "December", "January", "February", "March"};
+    for (int k = 0; k < 12; ++k) {
+        const PageOp* name = text(QString::fromLatin1(names[k]));
+        ASSERT_NE(name, nullptr) << names[k];
+        EXPECT_EQ(name->rect.right() + 1, g.BlockLeft(k + 1) + 525);
+        EXPECT_EQ(name->font.Color, clGray);
+    }
+    EXPECT_EQ(texts(QStringLiteral("2026")).size(), 9u);
+    EXPECT_EQ(texts(QStringLiteral("2027")).size(), 3u);
+    const PageOp* number = text(QStringLiteral("12"));
+    ASSERT_NE(number, nullptr);
+    // Other months' days are never printed: 31 comes only in the seven long months.
+    EXPECT_EQ(texts(QStringLiteral("31")).size(), 7u);
+    EXPECT_EQ(texts(QStringLiteral("30")).size(), 11u);
+    // No title, no holiday names; the footer once, under the twelfth block.
+    EXPECT_EQ(text(QStringLiteral("2026 年 4 月予定表")), nullptr);
+    EXPECT_EQ(text(QStringLiteral("昭和の日")), nullptr);
+    const auto footer = texts(QStringLiteral("Printed by Korvane"));
+    ASSERT_EQ(footer.size(), 1u);
+    EXPECT_EQ(footer[0]->rect, QRect(QPoint(200, 2692), QPoint(1430 + 525 - 1, 2782 - 1)));
+    EXPECT_EQ(footer[0]->font.Height, 30);
+    const PageOp* date = text(QStringLiteral("令和8年12月7日作成"));
+    ASSERT_NE(date, nullptr);
+    EXPECT_EQ(date->rect, QRect(QPoint(200, 350 - (20 + 30 + 50 + 60 + 80)),
+                                QPoint(1954, 350 - (10 + 30 + 60 + 80) - 1)));
+    // The main window is back on the print month, its grid redrawing again.
+    EXPECT_EQ(calendar.ShownYear(), 2026);
+    EXPECT_EQ(calendar.ShownMonth(), 4);
+    EXPECT_FALSE(calendar.ShownGrid().SkipUpDate);
+    // Holidays stay red: 29 April.
+    for (const PageOp* o : texts(QStringLiteral("29"))) {
+        if (o->origin.x() < 200 + 525 && o->origin.y() < 350 + 392) {
+            EXPECT_EQ(o->font.Color, kRed);
+        }
+    }
+}
+
+TEST_F(YearPrint, B5AndWithoutRules) {
+    YearJob b5 = yearJob(true);
+    b5.Ruled = false;
+    const YearPageGeometry g = buildYear(b5);
+    EXPECT_EQ(doc.RecordedGeometry().PageWidth, 1820);
+    EXPECT_EQ(g.BlockTop(12), 1988);
+    EXPECT_EQ(g.BlockLeft(12), 1235);
+    EXPECT_EQ(count(PageOp::Rectangle), 0);
+    EXPECT_EQ(count(PageOp::Line), 0);
+    EXPECT_EQ(count(PageOp::PatternFill), 0);
+    EXPECT_EQ(texts(QStringLiteral("日")).size(), 12u);  // the weekday names stay
+
+    const YearPageGeometry a4 = buildYear(yearJob());
+    EXPECT_EQ(count(PageOp::PatternFill), 12);
+    for (const PageOp& o : ops()) {
+        if (o.kind == PageOp::PatternFill) {
+            EXPECT_EQ(o.rect.height(), a4.R);  // the whole row
+        }
+    }
+}
+
+TEST_F(YearPrint, AMissingPaperIsNamedWithoutBrackets) {
+    testing::FakePrintSystem office;
+    testing::FakePrintSystem::Printer p;
+    p.name = QStringLiteral("Office");
+    p.papers = {QPageSize(QPageSize::A4)};
+    office.add(p);
+    PrinterSetup officeSetup(office);
+    prompt.answer(true);
+    EXPECT_FALSE(BuildYearJob(doc, officeSetup, calendar, yearJob(true), nullptr));
+    ASSERT_FALSE(prompt.texts().isEmpty());
+    EXPECT_EQ(prompt.texts()[0],
+              QStringLiteral("用紙サイズをＢ５に設定できませんでした。\r\n手動での設定をお願いいたします。"));
 }
 
 }  // namespace

@@ -214,6 +214,25 @@ TEST_F(PrintCommand, SampleItemsStandInTheirDaysCells) {
     }
 }
 
+TEST_F(PrintCommand, YearCalendarFromTheMonthGiven) {
+    PrintRequest r = request("CA4V", "year.pdf");
+    r.Month = 4;
+    ASSERT_EQ(run(r), 0) << qPrintable(err);
+    const QString info = tool(QStringLiteral("pdfinfo"), {r.Pdf});
+    if (info == u"missing") GTEST_SKIP() << "poppler-utils are not installed";
+    EXPECT_TRUE(info.contains(QStringLiteral("595 x 842"))) << qPrintable(info);
+    const QString text = tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), r.Pdf, QStringLiteral("-")});
+    static const QRegularExpression first(QStringLiteral("2026\\s+4\\s+April"));
+    static const QRegularExpression last(QStringLiteral("2027\\s+3\\s+March"));
+    EXPECT_TRUE(text.contains(first)) << qPrintable(text.left(300));
+    EXPECT_TRUE(text.contains(last));
+    EXPECT_FALSE(text.contains(QStringLiteral("2027 4")));
+    PrintRequest b5 = request("CB5V", "b5.pdf");
+    b5.NoRules = true;
+    ASSERT_EQ(run(b5), 0) << qPrintable(err);
+    EXPECT_TRUE(tool(QStringLiteral("pdfinfo"), {b5.Pdf}).contains(QStringLiteral("516 x 729")));
+}
+
 TEST_F(PrintCommand, AQuestionEndsWithExit3AndNoFile) {
     // A printer without postcards: the paper question would wait for an answer.
     testing::FakePrintSystem office;

@@ -287,6 +287,27 @@ TEST_F(PrintWindowTest, UnreadableScheduleLinesAreNamedAndTheRestPrints) {
     w.Document().ClosePreview();
 }
 
+TEST_F(PrintWindowTest, TheYearButtonsPrintTwelveMonthsAndKeepTheMonth) {
+    PrintWindow& w = open();
+    child<QCheckBox>("cbKeisen")->setChecked(false);
+    child<QPushButton>("btnCB5V")->click();
+    ASSERT_NE(w.Document().View(), nullptr);
+    EXPECT_EQ(w.Document().RecordedGeometry().PageWidth, 1820);
+    EXPECT_EQ(w.Document().RecordedGeometry().PageHeight, 2570);
+    int frames = 0;
+    for (const PageOp& o : w.Document().Page(1).Ops) frames += o.kind == PageOp::Rectangle;
+    EXPECT_EQ(frames, 0);  // 罫線 off
+    w.Document().ClosePreview();
+    child<QCheckBox>("cbKeisen")->setChecked(true);
+    child<QPushButton>("btnCA4V")->click();
+    frames = 0;
+    for (const PageOp& o : w.Document().Page(1).Ops) frames += o.kind == PageOp::Rectangle;
+    EXPECT_EQ(frames, 12);
+    EXPECT_EQ(calendar.ShownMonth(), 5);
+    EXPECT_EQ(child<QLabel>("lblHoukou")->text(), QStringLiteral("縦"));
+    w.Document().ClosePreview();
+}
+
 TEST_F(PrintWindowTest, NoPreviewPrintsAtOnce) {
     PrintWindow& w = open();
     child<QCheckBox>("cbNotPrev")->setChecked(true);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace korvane {
 namespace {
 
@@ -182,6 +184,39 @@ TEST(MonthPageGeometry, NoDivisionByZeroForNonsense) {
     EXPECT_EQ(g.H, 0);
     EXPECT_EQ(g.Lines, 1);
     EXPECT_EQ(g.A, 0);
+}
+
+}  // namespace
+}  // namespace korvane
+
+namespace korvane {
+namespace {
+
+TEST(YearPageGeometry, BlocksOnA4AndB5) {
+    const YearPageGeometry a4 = ComputeYearPageGeometry(OverallScale(PaperKind::A4, false), 0, 0);
+    const std::array tops{350, 1000, 1650, 2300}, b5Tops{302, 864, 1426, 1988};
+    const std::array lefts{200, 815, 1430}, b5Lefts{173, 704, 1235};
+    for (int k = 1; k <= 12; ++k) {
+        EXPECT_EQ(a4.BlockTop(k), tops[std::size_t((k - 1) / 3)]) << k;
+        EXPECT_EQ(a4.BlockLeft(k), lefts[std::size_t((k - 1) % 3)]) << k;
+    }
+    EXPECT_EQ(a4.GridWidth(), 525);
+    EXPECT_EQ(a4.GridHeight(), 392);
+    // The footer band ends M + E + 50 below the twelfth grid: 278.2 mm.
+    EXPECT_EQ(a4.BlockTop(12) + a4.GridHeight() + a4.M + a4.DateFont + 50, 2782);
+    EXPECT_EQ(std::tuple(a4.B, a4.A, a4.Frame, a4.WeekdayFont, a4.D, a4.TitleFont, a4.MonthFont, a4.YearFont),
+              std::tuple(44, 60, 2, 35, 40, 50, 60, 40));
+
+    const YearPageGeometry b5 = ComputeYearPageGeometry(OverallScale(PaperKind::B5, false), 0, 0);
+    for (int row = 0; row < 4; ++row) EXPECT_EQ(b5.BlockTop(row * 3 + 1), b5Tops[std::size_t(row)]);
+    for (int col = 0; col < 3; ++col) EXPECT_EQ(b5.BlockLeft(col + 1), b5Lefts[std::size_t(col)]);
+    EXPECT_EQ(b5.Right(), 1683);  // of 1820
+
+    const YearPageGeometry moved =
+        ComputeYearPageGeometry(OverallScale(PaperKind::A4, true), 5, -3);
+    EXPECT_EQ(moved.Top, 350 * 95 / 100 + 50);
+    EXPECT_EQ(moved.Left, 190 - 30);
+    EXPECT_EQ(moved.ColumnPitch, 584);
 }
 
 }  // namespace
