@@ -671,6 +671,23 @@ TEST_F(MonthItems, PeriodBarsStrokesAndLabels) {
     EXPECT_EQ(april28[0]->to.x(), g.Left + 2 * W + W * 95 / 100);  // "X": the day's end
 }
 
+// A period of a year ends on the day it began: that day shows its end, not a second start, and
+// its label stands on its first day only.
+TEST_F(MonthItems, AYearLongPeriodEndsWhereItBegan) {
+    calendar.ShownGrid().PeriodList() =
+        QStringList{QStringLiteral("2025,5,14,A,2026,5,14,M,0,5,14,1,clRed,長期")};
+    const MonthPageGeometry g = build(job("MA4"));
+    const auto cell14 = linesIn(g, 3, 4);
+    ASSERT_EQ(cell14.size(), 2u);
+    const int x14 = g.Left + 4 * g.W;
+    EXPECT_EQ(cell14[0]->from.x(), x14);
+    EXPECT_EQ(cell14[0]->to.x(), x14 + g.W * 25 / 100);
+    EXPECT_EQ(cell14[0]->pen.Width, 2);
+    EXPECT_EQ(text(QStringLiteral(" 長期 ")), nullptr);
+    // The days before it in the month: a bar across each cell.
+    EXPECT_EQ(linesIn(g, 2, 3).size(), 1u);
+}
+
 TEST_F(MonthItems, UnreadableLinesAreLeftOffAndListed) {
     QStringList skipped;
     EXPECT_TRUE(BuildMonthJob(doc, setup, calendar, job("MA4W"), nullptr, nullptr, &skipped));
