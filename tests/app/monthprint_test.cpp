@@ -503,6 +503,12 @@ TEST_F(MonthPrint, DayNumberWidthWithTheRealFont) {
     // about (65 − 0.85 × 52) × 390 / 270 = 30 more, less as the face is taller.
     EXPECT_GE(g.A, 72);
     EXPECT_LE(g.A, 86);
+    // Exactly: measured at the day-number height in the canvas's own face.
+    PageRecording page;
+    PageCanvas canvas(page);
+    canvas.SetFontHeight(g.D);
+    const int w = canvas.TextWidth(QStringLiteral("25")), h = canvas.TextHeight();
+    EXPECT_EQ(g.A, (100 * w * g.H + (100 * g.B - 85 * h) * g.W) / (100 * g.H));
     EXPECT_EQ(g.LabelWidth, g.W - (g.A + g.G));
 }
 

@@ -184,6 +184,10 @@ TEST(MonthPageGeometry, NoDivisionByZeroForNonsense) {
     EXPECT_EQ(g.H, 0);
     EXPECT_EQ(g.Lines, 1);
     EXPECT_EQ(g.A, 0);
+    // So many lines that the bar pens would vanish: each keeps its least width.
+    const MonthPageGeometry thin =
+        ComputeMonthPageGeometry(kLandscapeBase, kScaleOne, 60, 80, false, 0, 0, fixedMeasure(5, 5));
+    EXPECT_EQ(thin.BarPens, (std::array<int, 3>{1, 2, 3}));
 }
 
 }  // namespace
