@@ -53,6 +53,8 @@ void HeadlessCalendar::GoToMonth(const QString& yyyymm) {
     bool yearOk = false, monthOk = false;
     const int y = yyyymm.left(4).toInt(&yearOk);
     const int m = yyyymm.mid(4, 2).toInt(&monthOk);
+    // The month already shown keeps its pages as they are.
+    if (y == year_ && m == month_) return;
     if (yyyymm.size() == 6 && yearOk && monthOk && m >= 1 && m <= 12) ShowMonth(y, m);
 }
 

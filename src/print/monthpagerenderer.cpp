@@ -440,7 +440,15 @@ private:
                 const int style = (item.Bold ? fsBold : 0) | (item.Strike ? fsStrikeOut : 0);
                 font(o_.Mincho ? kMincho : kGothic, bw && !inMonth ? g_.F * 9 / 10 : g_.F, style,
                      color);
-                c_.DrawTextBox(cellLeft + g_.G, slotTop(i), cellLeft + W, slotBottom(i), item.Text,
+                QString shown = item.Text;
+                if (i == n - 1 && !layout.Slot(cell, n).isFree()) {
+                    // More items than lines: cut whole characters until " /" fits after it.
+                    const int room = W - g_.G - c_.TextWidth(QStringLiteral(" /"));
+                    while (!shown.isEmpty() && c_.TextWidth(shown) >= room)
+                        shown.chop(shown.size() >= 2 && shown.back().isLowSurrogate() ? 2 : 1);
+                    shown += QStringLiteral(" /");
+                }
+                c_.DrawTextBox(cellLeft + g_.G, slotTop(i), cellLeft + W, slotBottom(i), shown,
                                TextAlign::LeftBottom);
                 c_.SetFontStyle(0);
                 continue;

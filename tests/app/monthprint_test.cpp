@@ -694,6 +694,30 @@ TEST_F(MonthItems, AYearLongPeriodEndsWhereItBegan) {
     EXPECT_EQ(linesIn(g, 2, 3).size(), 1u);
 }
 
+// More items than lines: the last line says so with " /", cut short to leave it room.
+TEST_F(MonthItems, TheLastLineMarksItemsThatDoNotFit) {
+    MonthPage& may = calendar.ShownGrid().MonthPages()[1];
+    may.Lines = QStringList{QStringLiteral("8,0,0,一"), QStringLiteral("8,0,0,二"),
+                            QStringLiteral("8,0,0,三"), QStringLiteral("8,0,0,四"),
+                            QStringLiteral("8,0,0,とても長い予定の説明がここに続いていきます"),
+                            QStringLiteral("8,0,0,六")};
+    const MonthPageGeometry g = build(job("MA4"));
+    EXPECT_NE(textInCell(QStringLiteral("四"), g, 2, 5), nullptr);
+    EXPECT_EQ(text(QStringLiteral("六")), nullptr);
+    const PageOp* last = nullptr;
+    for (const PageOp& o : ops())
+        if (o.kind == PageOp::Text && o.text.startsWith(QStringLiteral("とても")))
+            last = &o;
+    ASSERT_NE(last, nullptr);
+    EXPECT_TRUE(last->text.endsWith(QStringLiteral(" /"))) << last->text.toStdString();
+    EXPECT_LT(last->text.size(), 24);
+    EXPECT_LE(ink(*last).right(), g.Left + 6 * g.W + 1);  // inside its cell
+    // With room for every item there is no mark.
+    may.Lines.removeLast();
+    build(job("MA4"));
+    EXPECT_NE(text(QStringLiteral("とても長い予定の説明がここに続いていきます")), nullptr);
+}
+
 TEST_F(MonthItems, UnreadableLinesAreLeftOffAndListed) {
     QStringList skipped;
     EXPECT_TRUE(BuildMonthJob(doc, setup, calendar, job("MA4W"), nullptr, nullptr, &skipped));
