@@ -370,6 +370,30 @@ void PrintWindow::refreshPrinterLabels() {
     lblHoukou_->setText(plSetPrinter1_.Landscape() ? QStringLiteral("横") : QStringLiteral("縦"));
 }
 
+MonthPrintOptions PrintWindow::capturedOptions(const PrintSection& s) const {
+    MonthPrintOptions o;
+    o.Shading = s.cbAmikake;
+    o.Rokuyo = cbRokuyou_->isChecked();
+    o.Title = s.cbExTitle;
+    o.TitleFormat = s.rgExTitle;
+    o.TitleText = s.edtExTitle;
+    o.CreationDate = s.cbExDate;
+    o.Today = Clock::current().today();
+    o.BlackWhite = s.cbWB;
+    o.Mincho = s.rbFontM;
+    return o;
+}
+
+bool PrintWindow::runJob(const std::function<bool()>& build) {
+    try {
+        return build();
+    } catch (const std::exception&) {
+        Prompt::current().message(QStringLiteral("印刷がうまくできませんでした。"), kCaption,
+                                  Prompt::Kind::Information);
+        return false;
+    }
+}
+
 void PrintWindow::LayoutButtonClick(const QString& key) {
     const MonthLayoutKind* kind = FindMonthLayout(key);
     if (!kind) return;
@@ -384,24 +408,13 @@ void PrintWindow::LayoutButtonClick(const QString& key) {
     job.Anniversaries = s.cbKinenbi;
     job.Schedules = s.cbNaiyou;
     job.TopPacking = s.cbUetume;
-    job.Options.Shading = s.cbAmikake;
-    job.Options.Rokuyo = cbRokuyou_->isChecked();
-    job.Options.Title = s.cbExTitle;
-    job.Options.TitleFormat = s.rgExTitle;
-    job.Options.TitleText = s.edtExTitle;
-    job.Options.CreationDate = s.cbExDate;
-    job.Options.Today = Clock::current().today();
-    job.Options.BlackWhite = s.cbWB;
-    job.Options.Mincho = s.rbFontM;
+    job.Options = capturedOptions(s);
     QStringList skipped;
-    try {
-        if (!BuildMonthJob(plPrev1_, plSetPrinter1_, host_, job, progress_.get(), nullptr, &skipped))
-            return;
-    } catch (const std::exception&) {
-        Prompt::current().message(QStringLiteral("印刷がうまくできませんでした。"), kCaption,
-                                  Prompt::Kind::Information);
+    if (!runJob([&] {
+            return BuildMonthJob(plPrev1_, plSetPrinter1_, host_, job, progress_.get(), nullptr,
+                                 &skipped);
+        }))
         return;
-    }
     if (!skipped.isEmpty()) {
         constexpr int kShown = 10;
         QString text = QStringLiteral("次の予定は読み取れないので、印刷しませんでした。");
@@ -423,19 +436,9 @@ void PrintWindow::YearButtonClick(bool b5) {
     job.LeftMm = s.upDown2;
     job.Ruled = s.cbKeisen;
     job.Holidays = s.cbSaijitu;
-    job.Options.Shading = s.cbAmikake;
-    job.Options.Rokuyo = cbRokuyou_->isChecked();
-    job.Options.CreationDate = s.cbExDate;
-    job.Options.Today = Clock::current().today();
-    job.Options.BlackWhite = s.cbWB;
-    job.Options.Mincho = s.rbFontM;
-    try {
-        if (!BuildYearJob(plPrev1_, plSetPrinter1_, host_, job, progress_.get())) return;
-    } catch (const std::exception&) {
-        Prompt::current().message(QStringLiteral("印刷がうまくできませんでした。"), kCaption,
-                                  Prompt::Kind::Information);
+    job.Options = capturedOptions(s);
+    if (!runJob([&] { return BuildYearJob(plPrev1_, plSetPrinter1_, host_, job, progress_.get()); }))
         return;
-    }
     finishJob(s.cbNotPrev);
 }
 

@@ -2,10 +2,12 @@
 
 #include "print/engine/printdocument.h"
 #include "print/engine/printersetup.h"
+#include "print/monthpagerenderer.h"
 #include "print/printsettings.h"
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -81,6 +83,10 @@ private:
     void refreshPrinterLabels();
     // The end of every calendar job: printed at once or previewed.
     void finishJob(bool noPreview);
+    // The options every calendar job takes from the check boxes when it starts.
+    MonthPrintOptions capturedOptions(const PrintSection& s) const;
+    // Builds a job; a failure is said in one message and nothing is shown or printed.
+    bool runJob(const std::function<bool()>& build);
     QSpinBox* linesSpinner(const char* name) const;
 
     PrintHost& host_;
