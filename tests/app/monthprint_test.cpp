@@ -534,6 +534,14 @@ TEST(HeadlessCalendarSettings, WeekStartAndRokuyoFromTheSettingsFile) {
     EXPECT_TRUE(monday.WeekStartsMonday());
     EXPECT_TRUE(monday.RokuyoDisplay());
     monday.ShowMonth(2026, 6);
+    // Only a whole "YYYYMM" moves it.
+    for (const char* bad : {"20261", "2026-7", "202613", "abcdef"}) {
+        monday.GoToMonth(QString::fromLatin1(bad));
+        EXPECT_EQ(monday.ShownMonth(), 6) << bad;
+    }
+    monday.GoToMonth(QStringLiteral("202607"));
+    EXPECT_EQ(monday.ShownMonth(), 7);
+    monday.GoToMonth(QStringLiteral("202606"));
     // June 2026 starts on a Monday: with Monday first the grid opens on the 1st itself, as the
     // main window's grid does (a month starting in the first column gets a week before it).
     const Ymd first = DecodeYmd(monday.ShownGrid().FirstCellDay());
@@ -844,6 +852,12 @@ TEST_F(YearPrint, B5AndWithoutRules) {
     EXPECT_EQ(count(PageOp::Line), 0);
     EXPECT_EQ(count(PageOp::PatternFill), 0);
     EXPECT_EQ(texts(QStringLiteral("日")).size(), 12u);  // the weekday names stay
+
+    YearJob plain = yearJob();
+    plain.Options.Shading = false;  // 罫線 without 網掛け
+    buildYear(plain);
+    EXPECT_EQ(count(PageOp::PatternFill), 0);
+    EXPECT_EQ(count(PageOp::Rectangle), 12);
 
     const YearPageGeometry a4 = buildYear(yearJob());
     EXPECT_EQ(count(PageOp::PatternFill), 12);
