@@ -818,6 +818,18 @@ TEST_F(YearPrint, TwelveBlocksFromThePrintMonth) {
     // Other months' days are never printed: 31 comes only in the seven long months.
     EXPECT_EQ(texts(QStringLiteral("31")).size(), 7u);
     EXPECT_EQ(texts(QStringLiteral("30")).size(), 11u);
+    // Every day number stands inside a block's seven columns.
+    int dayNumbers = 0;
+    for (const PageOp& o : ops()) {
+        if (o.kind != PageOp::Text || o.font.Height != g.D || o.font.Style != fsBold) continue;
+        ++dayNumbers;
+        bool inside = false;
+        for (int k = 1; k <= 12; ++k)
+            inside = inside || (o.origin.x() >= g.BlockLeft(k) && o.origin.x() < g.BlockLeft(k) + 525 &&
+                                o.origin.y() > g.BlockTop(k) && o.origin.y() < g.BlockTop(k) + 392);
+        EXPECT_TRUE(inside) << o.text.toStdString() << " at " << o.origin.x() << "," << o.origin.y();
+    }
+    EXPECT_EQ(dayNumbers, 365);  // April 2026 to March 2027, each day once
     // No title, no holiday names; the footer once, under the twelfth block.
     EXPECT_EQ(text(QStringLiteral("2026 年 4 月予定表")), nullptr);
     EXPECT_EQ(text(QStringLiteral("昭和の日")), nullptr);
