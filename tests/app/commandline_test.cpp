@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "testsupport.h"
+
 #include <cstdio>
 
 namespace korvane {
@@ -19,23 +21,15 @@ struct Result {
     QString err;
 };
 
-QString readAll(std::FILE* f) {
-    std::rewind(f);
-    QByteArray b;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) b.append(buf, qsizetype(n));
-    std::fclose(f);
-    return QString::fromUtf8(b);
-}
+using testing::ReadAndClose;
 
 Result run(QStringList args, QString folder = QStringLiteral(KORVANE_SHIPPED_DATA "/")) {
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
     Result r;
     r.code = CommandLine(std::move(args), std::move(folder)).run(out, err);
-    r.out = readAll(out);
-    r.err = readAll(err);
+    r.out = ReadAndClose(out);
+    r.err = ReadAndClose(err);
     return r;
 }
 
@@ -143,7 +137,7 @@ TEST(DaysQuery, FailedWriteIsExit1) {
         std::clearerr(full);
     }
     std::fclose(full);
-    const QString message = readAll(err);
+    const QString message = ReadAndClose(err);
     EXPECT_EQ(message.count(u'\n'), 2);
     EXPECT_TRUE(message.startsWith("korvane: 出力に書き込めません: ")) << qPrintable(message);
 }

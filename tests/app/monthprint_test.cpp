@@ -1,4 +1,5 @@
 #include "app/headlesscalendar.h"
+#include "testsupport.h"
 #include "calendar/daynumber.h"
 #include "settings/inifile.h"
 #include "core/prompt.h"
@@ -26,19 +27,7 @@ namespace {
 constexpr ColorValue kRed = 0x0000FF, kSkyBlue = 0xFFCC00, kPaleRed = 0xADD8E6,
                      kPaleBlue = 0xFFB6C1, kGreen = 0x00CC00, kPaleGreen = 0xFFCC80;
 
-// The calendar with the shipped Hday.dat beside the test program and no settings of its own.
-class Calendar : public HeadlessCalendar {
-public:
-    explicit Calendar(const QString& settings)
-        : HeadlessCalendar(QCoreApplication::applicationDirPath() + u'/', settings, {}) {}
-    int kind = 0;
-    bool failOnNext = false;
-    int SiblingKind() const override { return kind; }
-    void NextMonth() override {
-        HeadlessCalendar::NextMonth();
-        if (failOnNext) throw std::runtime_error("broken month");
-    }
-};
+using Calendar = testing::TestCalendar;
 
 class MonthPrint : public ::testing::Test {
 protected:

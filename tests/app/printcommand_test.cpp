@@ -14,19 +14,14 @@
 
 #include <gtest/gtest.h>
 
+#include "testsupport.h"
+
 #include <cstdio>
 
 namespace korvane {
 namespace {
 
-QString readAll(std::FILE* f) {
-    std::rewind(f);
-    QByteArray b;
-    char buf[4096];
-    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) b.append(buf, qsizetype(n));
-    std::fclose(f);
-    return QString::fromUtf8(b);
-}
+using testing::ReadAndClose;
 
 // A poppler tool's output, or the reason it could not run.
 QString tool(const QString& program, const QStringList& args) {
@@ -47,7 +42,7 @@ protected:
         std::FILE* e = std::tmpfile();
         const int code = RunPrintCommand(r, QCoreApplication::applicationDirPath() + u'/',
                                          dir.path() + u'/', e, system);
-        err = readAll(e);
+        err = ReadAndClose(e);
         return code;
     }
     PrintRequest request(const char* layout, const char* pdf, const char* png = nullptr) {

@@ -1,6 +1,7 @@
 #include "print/printwindow.h"
 
 #include "app/headlesscalendar.h"
+#include "testsupport.h"
 #include "core/prompt.h"
 #include "print/engine/previewwindow.h"
 #include "print/engine/progresswindow.h"
@@ -30,17 +31,7 @@ namespace {
 
 using testing::FakePrintSystem;
 
-class Calendar : public HeadlessCalendar {
-public:
-    explicit Calendar(const QString& settings)
-        : HeadlessCalendar(QCoreApplication::applicationDirPath() + u'/', settings, {}) {}
-    bool failOnNext = false;
-    bool rokuyo = false;
-    void NextMonth() override {
-        HeadlessCalendar::NextMonth();
-        if (failOnNext) throw std::runtime_error("broken month");
-    }
-};
+using Calendar = testing::TestCalendar;
 
 class PrintWindowTest : public ::testing::Test {
 protected:
