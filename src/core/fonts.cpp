@@ -63,9 +63,9 @@ qreal cellPerEm(const QFont& font) {
     if (it != cache.constEnd()) return *it;
     QFont probe = font;
     probe.setBold(boldFace);
-    probe.setPixelSize(200);
+    probe.setPixelSize(kFontProbePixels);
     const QFontMetricsF m(probe);
-    const qreal ratio = m.height() > 0 ? m.height() / 200.0 : 1.0;
+    const qreal ratio = m.height() > 0 ? m.height() / kFontProbePixels : 1.0;
     cache.insert(key, ratio);
     return ratio;
 }

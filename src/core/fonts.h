@@ -19,6 +19,9 @@ void InstallFontSubstitutions();
 // costs a failed match and a search of every font for each script and size.
 QString InstalledFamily(const QString& face);
 
+// The pixel size a family's cell height is measured at; a font of that size is already loaded.
+inline constexpr int kFontProbePixels = 200;
+
 // A font whose character cell (ascent + descent) is cellHeight pixels: the way heights are given
 // throughout the calendars. A negative height is the em height instead.
 QFont FontWithHeight(const QString& face, int height, bool bold = false);

@@ -44,19 +44,6 @@ QPen penFor(const PenState& state, const QPainter& painter) {
     return pen;
 }
 
-// Overhangs reach outside the advance cell; only negative bearings move the text.
-double leftOverhang(const QFontMetricsF& fm, const QString& text) {
-    if (text.isEmpty()) return 0;
-    const double lb = fm.leftBearing(text.front());
-    return lb < 0 ? -lb : 0;
-}
-
-double rightOverhang(const QFontMetricsF& fm, const QString& text) {
-    if (text.isEmpty()) return 0;
-    const double rb = fm.rightBearing(text.back());
-    return rb < 0 ? -rb : 0;
-}
-
 }  // namespace
 
 QFont ReferenceFont(const FontState& state) {
@@ -70,6 +57,36 @@ QFont ReferenceFont(const FontState& state) {
     return f;
 }
 
+const QFont& PageCanvas::Face::font() const {
+    if (!font_) font_ = ReferenceFont(state);
+    return *font_;
+}
+
+// Overhangs reach outside the advance cell; only negative bearings move the text.
+double PageCanvas::Face::leftOverhang(const QString& text) const {
+    if (text.isEmpty()) return 0;
+    double lb = 0;
+    if (metrics) {
+        lb = metrics->leftBearing(text.front());
+    } else if (const quint32 glyph = raw.glyphIndexesForString(text.left(1)).value(0)) {
+        lb = raw.boundingRect(glyph).left();
+    }
+    return lb < 0 ? -lb : 0;
+}
+
+double PageCanvas::Face::rightOverhang(const QString& text) const {
+    if (text.isEmpty()) return 0;
+    double rb = 0;
+    if (metrics) {
+        rb = metrics->rightBearing(text.back());
+    } else if (const quint32 glyph = raw.glyphIndexesForString(text.right(1)).value(0)) {
+        // From the advance rounded to whole pixels, as the font metrics give it.
+        rb = std::floor(raw.advancesForGlyphIndexes({glyph}).value(0).x() + 0.5) -
+             raw.boundingRect(glyph).right();
+    }
+    return rb < 0 ? -rb : 0;
+}
+
 const PageCanvas::Face& PageCanvas::face() const {
     // A page switches between a handful of fonts thousands of times.
     if (face_ && faceFont_.Name == Font.Name && faceFont_.Height == Font.Height &&
@@ -78,8 +95,36 @@ const PageCanvas::Face& PageCanvas::face() const {
     QString key = QStringLiteral("%1\x1F%2\x1F%3\x1F").arg(Font.Name).arg(Font.Height).arg(Font.Style);
     auto found = faces_.find(key);
     if (found == faces_.end()) {
+        auto made = std::make_unique<Face>();
+        made->key = key;
+        made->state = Font;
         const QFont font = ReferenceFont(Font);
-        auto made = std::make_unique<Face>(Face{key, font, QFontMetricsF(font), QRawFont::fromFont(font)});
+        if (Font.Style & fsBold) {
+            made->metrics.emplace(font);
+            made->raw = QRawFont::fromFont(font);
+            made->ascent = made->metrics->ascent();
+            made->descent = made->metrics->descent();
+        } else {
+            const QString baseKey =
+                QStringLiteral("%1\x1F%2").arg(Font.Name).arg(Font.Style & fsItalic);
+            auto base = bases_.find(baseKey);
+            if (base == bases_.end()) {
+                // At the size the face's cell height was measured at, so its engine is reused.
+                QFont probe = font;
+                probe.setPixelSize(kFontProbePixels);
+                base = bases_.emplace(baseKey, QRawFont::fromFont(probe)).first;
+            }
+            made->raw = base->second;
+            if (made->raw.isValid()) {
+                if (made->raw.pixelSize() != font.pixelSize()) made->raw.setPixelSize(font.pixelSize());
+                made->ascent = made->raw.ascent();
+                made->descent = made->raw.descent();
+            } else {
+                made->metrics.emplace(font);
+                made->ascent = made->metrics->ascent();
+                made->descent = made->metrics->descent();
+            }
+        }
         found = faces_.emplace(std::move(key), std::move(made)).first;
     }
     face_ = found->second.get();
@@ -142,15 +187,15 @@ QList<QGlyphRun> PageCanvas::shape(const QString& text, double& width) const {
             run.setRawFont(f.raw);
             run.setGlyphIndexes(glyphs);
             run.setPositions(at);
-            run.setUnderline(f.font.underline());
-            run.setStrikeOut(f.font.strikeOut());
+            run.setUnderline(f.state.Style & fsUnderline);
+            run.setStrikeOut(f.state.Style & fsStrikeOut);
             QList<QGlyphRun> runs{run};
             width = x;
             shaped_.emplace(std::move(key), Shaped{runs, width});
             return runs;
         }
     }
-    QTextLayout layout(text, f.font);
+    QTextLayout layout(text, f.font());
     layout.beginLayout();
     QTextLine line = layout.createLine();
     if (!line.isValid()) {
@@ -267,38 +312,41 @@ void PageCanvas::OutlinedTextOut(int x, int y, const QString& text, ColorValue o
 }
 
 int PageCanvas::TextWidth(const QString& text) const {
-    return int(std::lround(metrics().horizontalAdvance(text)));
+    double width = 0;
+    shape(text, width);
+    return int(std::lround(width));
 }
 
 int PageCanvas::TextHeight() const {
-    return int(std::lround(metrics().height()));
+    const Face& f = face();
+    return int(std::lround(f.ascent + f.descent));
 }
 
 void PageCanvas::TextOut(int x, int y, const QString& text) {
-    const QFontMetricsF& fm = metrics();
+    const Face& f = face();
     PageOp o = op(PageOp::Text);
     o.text = text;
     double width = 0;
     o.glyphs = shape(text, width);
-    o.origin = QPointF(x + std::round(leftOverhang(fm, text)), y + fm.ascent());
+    o.origin = QPointF(x + std::round(f.leftOverhang(text)), y + f.ascent);
     page_->Ops.push_back(std::move(o));
 }
 
 void PageCanvas::DrawTextBox(int left, int top, int right, int bottom, const QString& text,
                               TextAlign align) {
-    const QFontMetricsF& fm = metrics();
+    const Face& f = face();
     double width = 0;
     QList<QGlyphRun> glyphs = shape(text, width);
-    const double ascent = fm.ascent();
-    const double height = fm.ascent() + fm.descent();
+    const double ascent = f.ascent;
+    const double height = f.ascent + f.descent;
     double x = left;
     switch (align) {
         case TextAlign::LeftTop:
         case TextAlign::LeftMiddle:
-        case TextAlign::LeftBottom: x = left + std::round(leftOverhang(fm, text)); break;
+        case TextAlign::LeftBottom: x = left + std::round(f.leftOverhang(text)); break;
         case TextAlign::CenterMiddle:
         case TextAlign::CenterBottom: x = left + (right - left - width) / 2; break;
-        default: x = right - std::round(rightOverhang(fm, text)) - width; break;
+        default: x = right - std::round(f.rightOverhang(text)) - width; break;
     }
     double y = top + ascent;
     switch (align) {
@@ -307,7 +355,7 @@ void PageCanvas::DrawTextBox(int left, int top, int right, int bottom, const QSt
         case TextAlign::RightMiddle: y = top + (bottom - top - height) / 2 + ascent; break;
         case TextAlign::LeftBottom:
         case TextAlign::CenterBottom:
-        case TextAlign::RightBottom: y = bottom - fm.descent(); break;
+        case TextAlign::RightBottom: y = bottom - f.descent; break;
         default: break;
     }
     PageOp o = op(PageOp::Text);
@@ -318,7 +366,7 @@ void PageCanvas::DrawTextBox(int left, int top, int right, int bottom, const QSt
     // Most texts fit their box; only the others pay for a clip on every device.
     const QRectF box = AreaOf(o.rect);
     o.clip = x < box.left() - 0.01 || x + width > box.right() + 0.01 ||
-             y - ascent < box.top() - 0.01 || y + fm.descent() > box.bottom() + 0.01;
+             y - ascent < box.top() - 0.01 || y + f.descent > box.bottom() + 0.01;
     page_->Ops.push_back(std::move(o));
 }
 

@@ -14,6 +14,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -133,21 +134,31 @@ public:
 
 private:
     PageOp op(PageOp::Kind kind) const;
-    const QFontMetricsF& metrics() const { return face().metrics; }
     // The text shaped in the current font and its advance width.
     QList<QGlyphRun> shape(const QString& text, double& width) const;
 
-    // A font as the canvas measures and shapes with it; the colour plays no part.
+    // A font as the canvas measures and shapes with it; the colour plays no part. Sizes of one
+    // face share its font file: only the first size is matched through fontconfig.
     struct Face {
         QString key;  // name, height and style
-        QFont font;
-        QFontMetricsF metrics;
+        FontState state;
         QRawFont raw;
+        double ascent = 0, descent = 0;
+        // Synthetic bold measures differently at each size; such faces keep matched metrics.
+        std::optional<QFontMetricsF> metrics;
+        // Only texts that need a full layout pay for a matched font.
+        const QFont& font() const;
+        double leftOverhang(const QString& text) const;
+        double rightOverhang(const QString& text) const;
+
+    private:
+        mutable std::optional<QFont> font_;
     };
     const Face& face() const;
 
     PageRecording* page_;
     mutable std::unordered_map<QString, std::unique_ptr<Face>> faces_;
+    mutable std::unordered_map<QString, QRawFont> bases_;  // by name and bold/italic
     mutable const Face* face_ = nullptr;
     mutable FontState faceFont_;
     struct Shaped {
