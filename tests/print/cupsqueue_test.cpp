@@ -38,6 +38,7 @@ TEST(CupsQueue, PagesKeepTheirMillimetresAndPaperThroughTheQueue) {
     ASSERT_TRUE(QPrinterInfo::availablePrinterNames().contains(kQueue));
 
     CupsPrintSystem system;
+    EXPECT_EQ(system.Defaults(kQueue).Printer, kQueue);
     PrinterSetup setup(system);
     setup.SetPrinterName(kQueue);
     ASSERT_EQ(setup.PrinterName(), kQueue);
@@ -48,14 +49,16 @@ TEST(CupsQueue, PagesKeepTheirMillimetresAndPaperThroughTheQueue) {
     struct Case {
         int paper, orientation;
         double widthPt, heightPt;
+        int edge;  // 0.1 mm
     };
-    const Case cases[] = {{9, 0, 595, 842}, {9, 1, 842, 595}, {13, 0, 516, 729},
-                          {8, 1, 1191, 842}, {43, 0, 283, 420}};
+    const Case cases[] = {{9, 0, 595, 842, 36}, {9, 1, 842, 595, 36}, {13, 0, 516, 729, 36},
+                          {8, 1, 1191, 842, 36}, {43, 0, 283, 420, 18}};
     for (const Case& c : cases) {
         const std::string where = "paper " + std::to_string(c.paper) + " orientation " +
                                   std::to_string(c.orientation);
         ASSERT_TRUE(setup.SetOrientation(c.orientation)) << where;
         ASSERT_TRUE(setup.SetPaperNumber(c.paper)) << where;
+        EXPECT_EQ(setup.Geometry().Printable.topLeft(), QPoint(c.edge, c.edge)) << where;
         PrintDocument doc;
         doc.ViewClip = false;
         doc.SetPrinterSetup(&setup);
@@ -65,6 +68,7 @@ TEST(CupsQueue, PagesKeepTheirMillimetresAndPaperThroughTheQueue) {
         QFile::remove(output);
         ASSERT_TRUE(doc.Print()) << where;
         ASSERT_TRUE(cups.WaitIdle(kQueue)) << where << cups.Log().toStdString();
+        EXPECT_EQ(cups.JobAttribute(cups.LastJob(kQueue), "sides"), "one-sided") << where;
         ASSERT_TRUE(QFileInfo::exists(output)) << where;
         // The sheet keeps its shape; the filters may only mark it to be turned as it is fed.
         const QSizeF pt = PdfPageSizePt(output, 1);
@@ -82,6 +86,36 @@ TEST(CupsQueue, PagesKeepTheirMillimetresAndPaperThroughTheQueue) {
         EXPECT_NEAR(square.height(), 500, 1) << where;
         EXPECT_TRUE(RunTool("pdftotext", {output, "-"}).contains("印刷テスト")) << where;
     }
+}
+
+// What the set-up dialog chose goes with the job: two-sided along the short edge of a landscape
+// sheet, in black and white.
+TEST(CupsQueue, TheChosenSidesAndColourGoWithTheJob) {
+    PrivateCups cups;
+    if (!cups.ok()) GTEST_SKIP() << "no private CUPS scheduler: " << cups.why().toStdString();
+    QTemporaryDir out;
+    ASSERT_EQ(cups.AddQueue(kQueue, out.filePath("printed.pdf")), "");
+    CupsPrintSystem system;
+    PrinterSetup setup(system);
+    setup.SetPrinterName(kQueue);
+    ScriptedPrompt prompt;
+    prompt.answerPrinter([](PrinterChoice& c) {
+        c.landscape = true;
+        c.duplex = true;
+        c.colour = false;
+        return true;
+    });
+    ASSERT_TRUE(setup.SetupDialog());
+    PrintDocument doc;
+    doc.SetPrinterSetup(&setup);
+    doc.BeginDoc();
+    drawMeasures(doc.Canvas());
+    doc.EndDoc();
+    ASSERT_TRUE(doc.Print());
+    ASSERT_TRUE(cups.WaitIdle(kQueue)) << cups.Log().toStdString();
+    const int job = cups.LastJob(kQueue);
+    EXPECT_EQ(cups.JobAttribute(job, "sides"), "two-sided-short-edge");
+    EXPECT_EQ(cups.JobAttribute(job, "print-color-mode"), "monochrome");
 }
 
 TEST(CupsQueue, ARefusedJobIsReportedAsFailed) {

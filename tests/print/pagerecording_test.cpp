@@ -1,6 +1,7 @@
 #include "print/engine/pagerecording.h"
 
 #include <QImage>
+#include <QSet>
 #include <QPainter>
 #include <QTextLayout>
 
@@ -262,7 +263,10 @@ TEST(Replay, WidePensJoinRoundAndBrushesFill) {
     c.Rectangle(300, 1700, 500, 1900);
     c.SetBrushColor(clBlack);
     c.RoundRect(1000, 1700, 2000, 2700, 400, 400);  // corners of 20 mm radius
+    c.SetBrushColor(clRed);
+    c.Ellipse(200, 2000, 600, 2400);
     const QImage img = render(page);
+    EXPECT_EQ(img.pixel(40, 220), qRgb(255, 0, 0));  // the ellipse has its own brush
     EXPECT_LT(qGray(img.pixel(47, 47)), 60);            // inside the round corner
     EXPECT_EQ(img.pixel(45, 45), qRgb(255, 255, 255));  // beyond it
     EXPECT_EQ(img.pixel(40, 180), qRgb(0xC0, 0xC0, 0xC0));
@@ -459,11 +463,17 @@ TEST(PageCanvas, OutlinedTextIsVectorCopiesAroundTheFill) {
         c.OutlinedTextOut(500, 500, QStringLiteral("日"), clBlack, clSilver, thick);
         ASSERT_EQ(page.Ops.size(), thick ? 21u : 9u);
         QRect spread;
+        QSet<std::pair<int, int>> at;
         for (std::size_t i = 0; i + 1 < page.Ops.size(); ++i) {
             EXPECT_EQ(page.Ops[i].font.Color, clBlack);
-            spread |= QRect((page.Ops[i].origin - plain).toPoint(), QSize(1, 1));
+            const QPoint d = (page.Ops[i].origin - plain).toPoint();
+            spread |= QRect(d, QSize(1, 1));
+            at.insert({d.x(), d.y()});
         }
         EXPECT_EQ(spread, QRect(0, 0, thick ? 5 : 3, thick ? 5 : 3));
+        // Each copy in its own place, none under the fill.
+        EXPECT_EQ(std::size_t(at.size()), page.Ops.size() - 1);
+        EXPECT_FALSE(at.contains({1, 1}));
         EXPECT_EQ(page.Ops.back().font.Color, clSilver);
         EXPECT_EQ(page.Ops.back().origin - plain, QPointF(1, 1));
     }

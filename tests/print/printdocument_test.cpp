@@ -49,9 +49,31 @@ TEST(PageDocument, PagesStateAndCount) {
     EXPECT_EQ(doc.Page(0).Ops.size(), 1u);  // clamped to page 1
     doc.SetPageCount(0);
     EXPECT_EQ(doc.PageCount(), 3);
-    // A new document discards the old pages.
+    // A new document discards the old pages, and so does a dropped one.
     build(doc, 1);
     EXPECT_EQ(doc.PageCount(), 1);
+    build(doc, 3);
+    doc.BeginDoc();
+    EXPECT_EQ(doc.PageCount(), 1);
+    doc.NewPage();
+    doc.Discard();
+    EXPECT_EQ(doc.PageCount(), 1);
+    EXPECT_EQ(doc.CurrentPage(), 1);
+}
+
+// A page printed leaves the painter as it found it: the next page is not moved twice.
+TEST(PageDocument, PrintedPagesLeaveThePainterAsTheyFoundIt) {
+    PrintDocument doc;
+    build(doc, 2);
+    doc.PrintOffsetX = 50;
+    doc.PrintOffsetY = 30;
+    QImage img(210, 297, QImage::Format_RGB32);
+    QPainter p(&img);
+    for (bool inverse : {false, true}) {
+        doc.InversePrint = inverse;
+        doc.DrawPrintPage(1, p, QRectF(0, 0, 210, 297));
+        EXPECT_TRUE(p.transform().isIdentity()) << inverse;
+    }
 }
 
 TEST(PageDocument, PrintRangeIsOrderedAndCut) {

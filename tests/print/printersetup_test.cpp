@@ -261,6 +261,7 @@ TEST(PrinterSetup, TheSetUpDialogTakesOverTheChoice) {
     EXPECT_FALSE(setup.SetupDialog());  // cancelled
     EXPECT_EQ(setup.Current().Printer, "HP");
     prompt.answerPrinter([](PrinterChoice& c) {
+        EXPECT_EQ(c.papers, QStringList({"A4", "A3", "JIS B5"}));  // the fake printer's default set
         c.printer = "HP_LaserJet_4050";
         c.printerChanged(c);
         EXPECT_EQ(c.papers, QStringList({"A4", "A3"}));

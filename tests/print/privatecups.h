@@ -22,7 +22,7 @@ public:
     const QString& why() const { return why_; }
 
     // A queue printing into output; the test PPD offers A4, A3, JIS B5 and the postcard with a
-    // 10 pt unprintable edge. Empty on success, else lpadmin's complaint.
+    // 10 pt unprintable edge (5 pt on the postcard) and two-sided printing. Empty on success, else lpadmin's complaint.
     QString AddQueue(const QString& name, const QString& output);
     // lpadmin/cupsreject-like switches; true on success.
     bool Reject(const QString& name);
@@ -30,6 +30,10 @@ public:
     // it ever had completed.
     bool WaitIdle(const QString& queue, int ms = 10000);
     QString Log() const;
+    // The newest job of the queue (0 when none) and one of its attributes as text, such as
+    // "sides" or "print-color-mode"; empty when the scheduler does not know it.
+    int LastJob(const QString& queue) const;
+    QString JobAttribute(int job, const char* name) const;
 
 private:
     QString run(const QString& tool, const QStringList& args, bool* ok = nullptr) const;

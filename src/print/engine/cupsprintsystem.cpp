@@ -69,7 +69,10 @@ QMarginsF CupsPrintSystem::Margins(const QString& printer, const QPageSize& pape
     const QPrinterInfo info = QPrinterInfo::printerInfo(printer);
     if (info.isNull()) return {};
     QPrinter device(info, QPrinter::HighResolution);
-    device.setPageLayout(QPageLayout(paper, orientation, QMarginsF(), QPageLayout::Millimeter));
+    // A whole layout with zero margins would be refused as below the printer's minimum and the
+    // default paper's margins kept; the paper alone takes its own.
+    device.setPageSize(paper);
+    device.setPageOrientation(orientation);
     QPageLayout layout = device.pageLayout();
     layout.setUnits(QPageLayout::Millimeter);
     return layout.minimumMargins();

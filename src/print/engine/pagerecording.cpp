@@ -187,8 +187,6 @@ QList<QGlyphRun> PageCanvas::shape(const QString& text, double& width) const {
             run.setRawFont(f.raw);
             run.setGlyphIndexes(glyphs);
             run.setPositions(at);
-            run.setUnderline(f.state.Style & fsUnderline);
-            run.setStrikeOut(f.state.Style & fsStrikeOut);
             QList<QGlyphRun> runs{run};
             width = x;
             shaped_.emplace(std::move(key), Shaped{runs, width});
