@@ -1,0 +1,92 @@
+#include "colourdialog.h"
+
+#include "colourpalette.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace korvane {
+namespace {
+
+QColor qcolor(ColorValue c) {
+    const auto v = std::uint32_t(c);
+    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
+
+template <typename W>
+W* named(W* w, const char* name) {
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+}  // namespace
+
+ColourDialog::ColourDialog(ColorValue current, QWidget* owner)
+    : QDialog(owner), current_(current), sample_(current) {
+    setObjectName(QStringLiteral("fmColor"));
+    setWindowTitle(QStringLiteral("色の選択"));
+    setFixedSize(282, 254);
+    named(new QLabel(QStringLiteral("パレット内の色をクリックしてください。"), this), "Label1")
+        ->setGeometry(16, 12, 250, 16);
+    // The caller reads the background selection only: the right button picks.
+    named(new QLabel(QStringLiteral("右クリックで選択してください。"), this), "lblUse")
+        ->setGeometry(16, 32, 250, 16);
+    palette_ = named(new ColourPalette(this), "ColorPalette1");
+    palette_->setGeometry(8, 56, 264, 100);  // 13 × 5 cells of 20 × 20
+    palette_->SetForegroundEnabled(false);
+    if (const int cell = ColourPalette::IndexOf(current); cell != ColourPalette::kNone)
+        palette_->SetBackgroundIndex(cell);
+    named(new QLabel(QStringLiteral("選択色 ："), this), "Label2")->setGeometry(16, 172, 64, 24);
+    sampleLabel_ = named(new QLabel(QStringLiteral("Korvane"), this), "pnlSample");
+    sampleLabel_->setGeometry(84, 166, 180, 36);
+    sampleLabel_->setAlignment(Qt::AlignCenter);
+    sampleLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    sampleLabel_->setAutoFillBackground(true);
+    showSample(current);
+    connect(palette_, &ColourPalette::Changed, this, [this] {
+        // No cell, no colour: the sample keeps what it shows.
+        const int cell = palette_->BackgroundIndex();
+        if (cell != ColourPalette::kNone) showSample(ColourPalette::CellColour(cell));
+    });
+    auto* ok = named(new QPushButton(QStringLiteral("決定"), this), "btnOk");
+    ok->setGeometry(64, 214, 75, 28);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, [this] {
+        chosen_ = true;
+        accept();
+    });
+    auto* cancel = named(new QPushButton(QStringLiteral("キャンセル"), this), "btnCancel");
+    cancel->setGeometry(148, 214, 75, 28);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void ColourDialog::showSample(ColorValue colour) {
+    sample_ = colour;
+    QPalette pal = sampleLabel_->palette();
+    pal.setColor(QPalette::Window, qcolor(colour));
+    sampleLabel_->setPalette(pal);
+}
+
+ColorValue ColourDialog::Result() const {
+    if (!chosen_) return current_;
+    const int cell = palette_->BackgroundIndex();
+    return cell == ColourPalette::kNone ? current_ : ColourPalette::CellColour(cell);
+}
+
+void ColourDialog::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    // Centred on the owner.
+    if (QWidget* owner = parentWidget()) {
+        const QRect frame = owner->window()->frameGeometry();
+        move(frame.center() - rect().center());
+    }
+}
+
+ColorValue ColourDialog::Choose(ColorValue current, QWidget* owner) {
+    ColourDialog dialog(current, owner);
+    dialog.exec();
+    return dialog.Result();
+}
+
+}  // namespace korvane

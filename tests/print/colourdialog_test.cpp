@@ -1,0 +1,224 @@
+#include "print/colourdialog.h"
+#include "print/colourpalette.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+// Windows order: red in the low byte.
+constexpr ColorValue bgr(std::uint32_t rgb) {
+    return ColorValue(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
+}
+
+TEST(ColourPalette, CellsHoldTheTableColours) {
+    const std::pair<int, std::uint32_t> cells[] = {
+        {0, 0xFFFFFF}, {2, 0xFFDDCC}, {12, 0xFFCCDD}, {13, 0xC0C0C0}, {14, 0xFF9999},
+        {27, 0xFF0000}, {30, 0x99FF33}, {44, 0x00CC00}, {52, 0x000000}, {55, 0x808000},
+        {64, 0x660033}};
+    for (const auto& [index, rgb] : cells) EXPECT_EQ(ColourPalette::CellColour(index), bgr(rgb)) << index;
+    EXPECT_EQ(ColourPalette::CellColour(65), clNone);
+    EXPECT_EQ(ColourPalette::CellColour(-1), clNone);
+    EXPECT_EQ(ColourPalette::IndexOf(clRed), 27);
+    EXPECT_EQ(ColourPalette::IndexOf(clWhite), 0);
+    EXPECT_EQ(ColourPalette::IndexOf(bgr(0x660033)), 64);
+    EXPECT_EQ(ColourPalette::IndexOf(bgr(0x123456)), ColourPalette::kNone);
+}
+
+TEST(ColourPalette, WholeCellsOnly) {
+    ColourPalette p;
+    EXPECT_EQ(p.size(), QSize(208, 80));
+    p.show();
+    p.resize(221, 85);
+    EXPECT_EQ(p.size(), QSize(221, 85));
+    EXPECT_EQ(p.CellRect(0), QRect(0, 0, 17, 17));
+    EXPECT_EQ(p.CellRect(14), QRect(17, 17, 17, 17));
+    p.resize(230, 92);
+    EXPECT_EQ(p.size(), QSize(221, 90));
+    EXPECT_EQ(p.CellRect(64), QRect(12 * 17, 4 * 18, 17, 18));
+}
+
+TEST(ColourPalette, IndexesOutsideThePaletteAreNone) {
+    ColourPalette p;
+    QSignalSpy changed(&p, &ColourPalette::Changed);
+    p.SetBackgroundIndex(30);
+    EXPECT_EQ(p.BackgroundIndex(), 30);
+    EXPECT_EQ(p.FocusCell(), 30);
+    EXPECT_EQ(changed.count(), 1);
+    p.SetBackgroundIndex(30);
+    EXPECT_EQ(changed.count(), 1);  // no change, no event
+    p.SetBackgroundIndex(70);
+    EXPECT_EQ(p.BackgroundIndex(), ColourPalette::kNone);
+    EXPECT_EQ(p.FocusCell(), 30);
+    p.SetForegroundIndex(-3);
+    EXPECT_EQ(p.ForegroundIndex(), ColourPalette::kNone);
+    p.SetForegroundIndex(64);
+    EXPECT_EQ(p.ForegroundIndex(), 64);
+    EXPECT_EQ(changed.count(), 3);
+}
+
+TEST(ColourPalette, ButtonsPickTheirSelectionAndDragKeepsPicking) {
+    ColourPalette p;
+    p.resize(221, 85);  // cells of 17 × 17
+    p.show();
+    QTest::mousePress(&p, Qt::RightButton, {}, QPoint(3 * 17 + 5, 2 * 17 + 5));
+    EXPECT_EQ(p.BackgroundIndex(), 29);
+    EXPECT_EQ(p.ForegroundIndex(), ColourPalette::kNone);
+    QMouseEvent move(QEvent::MouseMove, QPointF(5 * 17 + 2, 4 * 17 + 2), QPointF(), Qt::NoButton,
+                     Qt::RightButton, {});
+    QApplication::sendEvent(&p, &move);
+    EXPECT_EQ(p.BackgroundIndex(), 57);
+    QTest::mouseRelease(&p, Qt::RightButton, {}, QPoint(5 * 17 + 2, 4 * 17 + 2));
+    // Outside the control the point is clamped to the nearest cell.
+    QTest::mousePress(&p, Qt::LeftButton, {}, QPoint(-5, 500));
+    EXPECT_EQ(p.ForegroundIndex(), 52);
+    QTest::mouseRelease(&p, Qt::LeftButton, {}, QPoint(-5, 500));
+    QTest::mousePress(&p, Qt::LeftButton, {}, QPoint(900, -4));
+    EXPECT_EQ(p.ForegroundIndex(), 12);
+    EXPECT_EQ(p.BackgroundIndex(), 57);
+}
+
+TEST(ColourPalette, ArrowsWrapAndLettersSelect) {
+    ColourPalette p;
+    struct Step {
+        int from;
+        Qt::Key key;
+        int to;
+    };
+    const Step steps[] = {{0, Qt::Key_Left, 64},  {64, Qt::Key_Right, 0}, {5, Qt::Key_Right, 6},
+                          {3, Qt::Key_Up, 55},   {20, Qt::Key_Up, 7},    {60, Qt::Key_Down, 8},
+                          {7, Qt::Key_Down, 20}, {6, Qt::Key_Left, 5}};
+    for (const Step& s : steps) {
+        p.SetBackgroundIndex(s.from);
+        QTest::keyClick(&p, s.key);
+        EXPECT_EQ(p.FocusCell(), s.to) << s.from << " " << s.key;
+    }
+    p.SetBackgroundIndex(0);
+    QTest::keyClick(&p, Qt::Key_Right);
+    QTest::keyClick(&p, Qt::Key_B);
+    EXPECT_EQ(p.BackgroundIndex(), 1);
+    QTest::keyClick(&p, Qt::Key_F);
+    EXPECT_EQ(p.ForegroundIndex(), 1);
+    p.SetForegroundEnabled(false);
+    QTest::keyClick(&p, Qt::Key_Right);
+    QTest::keyClick(&p, Qt::Key_F);
+    EXPECT_EQ(p.ForegroundIndex(), 1);
+    p.SetBackgroundEnabled(false);
+    QTest::keyClick(&p, Qt::Key_B);
+    EXPECT_EQ(p.BackgroundIndex(), 1);
+}
+
+// Cells with a mark carry it in the inverted colour; a disabled selection shows none.
+TEST(ColourPalette, MarksShowEnabledSelectionsOnly) {
+    ColourPalette p;
+    p.resize(221, 85);
+    // Pixels inside the cell's edge nearer its inverted colour than its own.
+    const auto inkOf = [&p](int cell) {
+        const QImage img = p.grab().toImage();
+        const QRect r = p.CellRect(cell).adjusted(2, 2, -2, -2);
+        const QColor fill = QColor::fromRgb(ColourPalette::CellColour(cell) & 0xFF,
+                                            (ColourPalette::CellColour(cell) >> 8) & 0xFF,
+                                            (ColourPalette::CellColour(cell) >> 16) & 0xFF);
+        EXPECT_EQ(QColor(img.pixel(r.topLeft())), fill) << cell;
+        int n = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) {
+                const QColor c(img.pixel(x, y));
+                const int own = std::abs(c.red() - fill.red()) + std::abs(c.green() - fill.green()) +
+                                std::abs(c.blue() - fill.blue());
+                if (own > 3 * 128) ++n;
+            }
+        return n;
+    };
+    EXPECT_EQ(inkOf(27), 0);
+    p.SetBackgroundIndex(27);
+    EXPECT_GT(inkOf(27), 5);
+    p.SetForegroundIndex(40);
+    p.SetForegroundEnabled(false);
+    EXPECT_EQ(inkOf(40), 0);
+    p.SetForegroundEnabled(true);
+    EXPECT_GT(inkOf(40), 5);
+}
+
+QPoint centreOf(const ColourPalette* p, int cell) { return p->CellRect(cell).center(); }
+
+TEST(ColourDialog, OpensOnTheCallersColour) {
+    ColourDialog d(clRed);
+    auto* palette = d.findChild<ColourPalette*>("ColorPalette1");
+    ASSERT_NE(palette, nullptr);
+    EXPECT_EQ(d.size(), QSize(282, 254));
+    EXPECT_EQ(palette->BackgroundIndex(), 27);
+    EXPECT_FALSE(palette->ForegroundEnabled());
+    EXPECT_EQ(d.SampleColour(), clRed);
+    EXPECT_EQ(d.findChild<QLabel*>("lblUse")->text(), "右クリックで選択してください。");
+    EXPECT_EQ(d.findChild<QLabel*>("pnlSample")->text(), "Korvane");
+    EXPECT_EQ(d.findChild<QPushButton*>("btnOk")->text(), "決定");
+    EXPECT_EQ(d.findChild<QPushButton*>("btnCancel")->text(), "キャンセル");
+    d.show();
+    EXPECT_TRUE(d.grab().save(QStringLiteral(KORVANE_SHOTS_DIR "/colour-dialog.png")));
+}
+
+TEST(ColourDialog, AColourNotInThePaletteStaysUntilAPick) {
+    const ColorValue odd = bgr(0x123456);
+    {
+        ColourDialog d(odd);
+        auto* palette = d.findChild<ColourPalette*>("ColorPalette1");
+        EXPECT_EQ(palette->BackgroundIndex(), ColourPalette::kNone);
+        EXPECT_EQ(d.SampleColour(), odd);
+        EXPECT_EQ(d.findChild<QLabel*>("pnlSample")->palette().color(QPalette::Window),
+                  QColor(0x12, 0x34, 0x56));
+        // A left click changes nothing the caller uses.
+        QTest::mouseClick(palette, Qt::LeftButton, {}, centreOf(palette, 5));
+        EXPECT_EQ(d.SampleColour(), odd);
+        d.findChild<QPushButton*>("btnOk")->click();
+        EXPECT_TRUE(d.Chosen());
+        EXPECT_EQ(d.Result(), odd);  // 決定 without a pick keeps the caller's colour
+    }
+    {
+        ColourDialog d(odd);
+        auto* palette = d.findChild<ColourPalette*>("ColorPalette1");
+        QTest::mouseClick(palette, Qt::RightButton, {}, centreOf(palette, 35));
+        EXPECT_EQ(d.SampleColour(), bgr(0x0000FF));
+        EXPECT_EQ(d.findChild<QLabel*>("pnlSample")->palette().color(QPalette::Window),
+                  QColor(0, 0, 0xFF));
+        d.findChild<QPushButton*>("btnOk")->click();
+        EXPECT_EQ(d.Result(), bgr(0x0000FF));
+    }
+}
+
+TEST(ColourDialog, CancelAndTheCloseBoxKeepTheCallersColour) {
+    for (bool closeBox : {false, true}) {
+        ColourDialog d(clRed);
+        auto* palette = d.findChild<ColourPalette*>("ColorPalette1");
+        QTest::mouseClick(palette, Qt::RightButton, {}, centreOf(palette, 9));
+        EXPECT_EQ(d.SampleColour(), ColourPalette::CellColour(9));
+        if (closeBox) d.reject();
+        else d.findChild<QPushButton*>("btnCancel")->click();
+        EXPECT_FALSE(d.Chosen());
+        EXPECT_EQ(d.Result(), clRed);
+    }
+}
+
+TEST(ColourDialog, ChooseRunsModallyAndReturnsThePick) {
+    QWidget owner;
+    owner.resize(600, 400);
+    owner.show();
+    QTimer::singleShot(0, [] {
+        auto* d = qobject_cast<ColourDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        auto* palette = d->findChild<ColourPalette*>("ColorPalette1");
+        QTest::mouseClick(palette, Qt::RightButton, {}, centreOf(palette, 61));
+        d->findChild<QPushButton*>("btnOk")->click();
+    });
+    EXPECT_EQ(ColourDialog::Choose(clWhite, &owner), ColourPalette::CellColour(61));
+}
+
+}  // namespace
+}  // namespace korvane
