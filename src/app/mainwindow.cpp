@@ -139,8 +139,8 @@ void MainWindow::ShowPrintWindow() {
             cups_ = std::make_unique<CupsPrintSystem>();
             system = cups_.get();
         }
-        printWindow_ = std::make_unique<PrintWindow>(*this, *system, paths_.SettingsFolder, this);
-        printWindow_->ReadOnlySettings = paths_.ReadOnlySettings;
+        printWindow_ = std::make_unique<PrintWindow>(*this, *system, paths_.SettingsFolder, this,
+                                                     paths_.ReadOnlySettings);
     }
     printWindow_->exec();
 }

@@ -5,6 +5,7 @@
 #include "core/prompt.h"
 #include "print/engine/progresswindow.h"
 #include "print/monthprintjob.h"
+#include "print/printerpresets.h"
 #include "print/printhost.h"
 #include "settings/inifile.h"
 #include "settings/settingswriter.h"
@@ -47,8 +48,9 @@ QSpinBox* spinner(const char* name, int lo, int hi, int value, QWidget* parent) 
 }  // namespace
 
 PrintWindow::PrintWindow(PrintHost& host, PrintSystem& system, QString settingsFolder,
-                         QWidget* parent)
-    : QDialog(parent), host_(host), settingsFolder_(std::move(settingsFolder)),
+                         QWidget* parent, bool readOnlySettings)
+    : QDialog(parent), ReadOnlySettings(readOnlySettings), host_(host),
+      settingsFolder_(std::move(settingsFolder)),
       plSetPrinter1_(system), progress_(std::make_unique<ProgressWindow>()) {
     setObjectName(QStringLiteral("fmPrint"));
     setWindowTitle(QStringLiteral("印刷"));
@@ -93,6 +95,8 @@ PrintWindow::PrintWindow(PrintHost& host, PrintSystem& system, QString settingsF
 
     LoadSettings();
     RefreshMonthLabel();
+    presets_->ReadOnly = ReadOnlySettings;
+    presets_->Start();
     refreshPrinterLabels();
     plSetPrinter1_.OnPrinterChange = [this] { refreshPrinterLabels(); };
     resize(764, 510);
@@ -263,16 +267,12 @@ void PrintWindow::buildPapersPage() {
 }
 
 void PrintWindow::buildPrintersPage() {
-    tsPrinters = named(new QWidget, "tsPrinters");
+    presets_ = new PrinterPresetsPage(plSetPrinter1_, plPrev1_, *progress_,
+                                      settingsFolder_ + QStringLiteral("Printers.ini"));
+    tsPrinters = named(static_cast<QWidget*>(presets_), "tsPrinters");
     PageControl1->addTab(tsPrinters, QStringLiteral("　プリンタ設定　"));
-    auto* v = new QVBoxLayout(tsPrinters);
-    auto* note = new QLabel(
-        QStringLiteral("プリンタと用紙の組み合わせの登録は、次の版で使えるようになります。\n"
-                       "今は、印刷のたびに用紙と向きを自動で設定します。"),
-        tsPrinters);
-    note->setWordWrap(true);
-    v->addWidget(note);
-    v->addStretch();
+    presets_->OnChange = [this] { refreshPrinterLabels(); };
+    presets_->OnClose = [this] { ShowPage(tsInsatu); };
 }
 
 void PrintWindow::buildSharedPanel() {
@@ -336,6 +336,7 @@ void PrintWindow::PageChanged() {
     if (page != tsPrinters) {
         PageControl1->setTabVisible(PageControl1->indexOf(tsPrinters), false);
         pnlKyoutuu->setVisible(true);
+        presets_->PageLeft();
     } else {
         pnlKyoutuu->setVisible(false);
     }
@@ -364,6 +365,7 @@ QSpinBox* PrintWindow::linesSpinner(const char* name) const {
 }
 
 void PrintWindow::refreshPrinterLabels() {
+    lblYoushiMei_->setText(presets_->Caption(presets_->Selected()));
     lblPName_->setText(plSetPrinter1_.HasPrinters() ? plSetPrinter1_.Current().Printer
                                                     : QStringLiteral("（プリンタなし）"));
     lblPSize_->setText(plSetPrinter1_.PaperName());
@@ -517,6 +519,7 @@ bool PrintWindow::SaveSettings() {
     IniFile ini(settingsFolder_ + QStringLiteral("Printers.ini"));
     SettingsWriter out(ini, problems);
     Settings().Write(out);
+    presets_->SaveCaptions(problems);
     if (problems.empty()) return true;
     if (!saveProblemsReported_) {
         saveProblemsReported_ = true;

@@ -24,6 +24,7 @@ class QWidget;
 namespace korvane {
 
 class PrintHost;
+class PrinterPresetsPage;
 class PrintSystem;
 class ProgressWindow;
 
@@ -32,8 +33,9 @@ class ProgressWindow;
 class PrintWindow : public QDialog {
 public:
     // settingsFolder ends with "/"; the window keeps its options in Printers.ini there.
+    // Read-only settings are read, never written (pictures, a read-only medium).
     PrintWindow(PrintHost& host, PrintSystem& system, QString settingsFolder,
-                QWidget* parent = nullptr);
+                QWidget* parent = nullptr, bool readOnlySettings = false);
     ~PrintWindow() override;
 
     // Handlers, as the controls call them.
@@ -56,7 +58,7 @@ public:
     PrintDocument& Document() { return plPrev1_; }
     PrinterSetup& Setup() { return plSetPrinter1_; }
     ProgressWindow* Progress() const { return progress_.get(); }
-    // Read, never written (pictures, a read-only medium).
+    PrinterPresetsPage& Presets() { return *presets_; }
     bool ReadOnlySettings = false;
     // The preview waits for its window to close (false: it is shown and the job returns).
     bool ModalPreview = true;
@@ -94,6 +96,7 @@ private:
     PrinterSetup plSetPrinter1_;
     PrintDocument plPrev1_;
     std::unique_ptr<ProgressWindow> progress_;
+    PrinterPresetsPage* presets_ = nullptr;
     bool saveProblemsReported_ = false;
 
     QLabel* lblYYMM_ = nullptr;

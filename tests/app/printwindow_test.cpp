@@ -3,13 +3,17 @@
 #include "app/headlesscalendar.h"
 #include "testsupport.h"
 #include "core/prompt.h"
+#include "app/mainsettings.h"
 #include "print/engine/previewwindow.h"
+#include "print/printerpresets.h"
 #include "print/engine/progresswindow.h"
 #include "settings/inifile.h"
+#include "settings/settingswriter.h"
 
 #include "../print/fakeprintsystem.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -219,9 +223,8 @@ TEST_F(PrintWindowTest, ANewFileGetsEveryKeyInOrder) {
     EXPECT_EQ(ini.ReadString("Print", "rbFontG", {}), QStringLiteral("1"));
     // Read-only settings (pictures) write nothing.
     QFile::remove(printersIni());
-    PrintWindow& w = open();
-    w.ReadOnlySettings = true;
-    w.close();
+    window = std::make_unique<PrintWindow>(calendar, system, dir.path() + u'/', nullptr, true);
+    window->close();
     EXPECT_FALSE(QFile::exists(printersIni()));
 }
 
@@ -234,6 +237,71 @@ TEST_F(PrintWindowTest, RokuyoAndTopPackingFollowTheMainWindow) {
     child<QCheckBox>("cbUetume")->click();
     EXPECT_TRUE(calendar.ShownGrid().UeTume());
     (void)w;
+}
+
+// The chosen preset's printer prints; the job's paper and orientation do not change the preset.
+TEST_F(PrintWindowTest, AChosenPresetOutlivesPrintingAndARestart) {
+    system.add({.name = "Label", .papers = {QPageSize(QPageSize::A4), QPageSize(QPageSize::A3)}});
+    PrintWindow& w = open();
+    EXPECT_EQ(child<QLabel>("lblYoushiMei")->text(), QStringLiteral("Ａ４　縦"));
+    w.Presets().SelectPreset(3);
+    w.Presets().OpenEditor();
+    auto* printers = child<QComboBox>("cbPrinters");
+    printers->setCurrentIndex(printers->findText("Label"));
+    child<QComboBox>("cbPapers")->setCurrentIndex(child<QComboBox>("cbPapers")->findText("A3"));
+    child<QRadioButton>("rbYoko")->setChecked(true);
+    child<QLineEdit>("edtMeishou")->setText(QStringLiteral("ラベル Ａ３"));
+    ASSERT_TRUE(w.Presets().Register());
+    EXPECT_EQ(child<QLabel>("lblYoushiMei")->text(), QStringLiteral("ラベル Ａ３"));
+    EXPECT_EQ(child<QLabel>("lblPName")->text(), "Label");
+    child<QCheckBox>("cbNotPrev")->setChecked(true);
+    child<QPushButton>("btnHA4W")->click();  // A4 portrait, sent at once
+    ASSERT_EQ(system.jobs.size(), 1u);
+    EXPECT_EQ(system.jobs[0].Printer, "Label");
+    w.close();
+    window.reset();
+
+    PrintWindow& again = open();
+    EXPECT_EQ(again.Presets().Selected(), 3);
+    EXPECT_EQ(again.Setup().Current().Printer, "Label");
+    EXPECT_EQ(again.Setup().PaperNumber(), 8);
+    EXPECT_TRUE(again.Setup().Landscape());
+    EXPECT_EQ(child<QLabel>("lblYoushiMei")->text(), QStringLiteral("ラベル Ａ３"));
+    EXPECT_EQ(child<QLabel>("lblHoukou")->text(), QStringLiteral("横"));
+}
+
+// The main window, the print window and its presets write Printers.ini in turn; each save
+// reads the file afresh, so none loses the others' keys.
+TEST_F(PrintWindowTest, WritersOfPrintersIniKeepEachOthersKeys) {
+    PrintWindow& w = open();
+    IniFile file(printersIni());
+    const auto mainWindowSave = [&](const QString& folder) {
+        SaveProblems problems;
+        SettingsWriter out(file, problems);
+        PrintersSetSection set;
+        set.cbFTP = true;
+        set.edtFolder1 = folder;
+        set.Write(out);
+        EXPECT_TRUE(problems.empty());
+    };
+    mainWindowSave(QStringLiteral("/data/velmar"));
+    w.Presets().SelectPreset(4);
+    w.Presets().OpenEditor();
+    child<QLineEdit>("edtMeishou")->setText(QStringLiteral("営業部"));
+    ASSERT_TRUE(w.Presets().Register());
+    child<QCheckBox>("cbWB")->setChecked(true);
+    w.close();
+    mainWindowSave(QStringLiteral("/data/velmar2"));
+
+    const IniFile result(printersIni());
+    EXPECT_EQ(result.ReadString("Set", "edtFolder1", {}), "/data/velmar2");
+    EXPECT_EQ(result.ReadString("Set", "cbFTP", {}), "1");
+    EXPECT_EQ(result.ReadSection("Print").size(), 21);
+    EXPECT_EQ(result.ReadString("Print", "cbWB", {}), "1");
+    EXPECT_EQ(result.ReadString("Printer", "vBtn", {}), "4");
+    EXPECT_EQ(result.ReadString("Printer", "btnC4", {}), QStringLiteral("営業部"));
+    EXPECT_TRUE(result.ValueExists("Printer", "Printer4_c"));
+    EXPECT_TRUE(result.ValueExists("Printer", "Printer0_c"));
 }
 
 TEST_F(PrintWindowTest, ALayoutButtonShowsThePreview) {

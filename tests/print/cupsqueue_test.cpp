@@ -39,6 +39,8 @@ TEST(CupsQueue, PagesKeepTheirMillimetresAndPaperThroughTheQueue) {
 
     CupsPrintSystem system;
     EXPECT_EQ(system.Defaults(kQueue).Printer, kQueue);
+    EXPECT_TRUE(system.Defaults(kQueue).Colour);
+    EXPECT_EQ(system.PaperSources(kQueue), QStringList({"tray-1", "manual"}));
     PrinterSetup setup(system);
     setup.SetPrinterName(kQueue);
     ASSERT_EQ(setup.PrinterName(), kQueue);

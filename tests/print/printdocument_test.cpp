@@ -218,6 +218,10 @@ TEST(PageDocument, NothingBuiltIsReported) {
     EXPECT_FALSE(doc.Render(pdf));
     EXPECT_EQ(prompt.texts(), QStringList{"Canvasへの描画コードが見つかりません．　　"});
     EXPECT_EQ(prompt.entries()[0].caption, "印刷プレビュー制御コンポーネント");
+    // Printing it is refused the same way, not reported as done.
+    EXPECT_FALSE(doc.Print());
+    EXPECT_EQ(prompt.texts().size(), 2);
+    EXPECT_EQ(prompt.texts().back(), "Canvasへの描画コードが見つかりません．　　");
 }
 
 TEST(PageDocument, PreviewShowsPaperAndNoPrintDrawing) {

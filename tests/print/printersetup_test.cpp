@@ -208,6 +208,9 @@ TEST(PrinterSettings, RecordsRoundTripAndBadOnesAreRefused) {
         return bytes;
     };
     EXPECT_TRUE(PrinterSettings::Parse(record(QPageSize::Custom, 9999, 9999, 1, 600)).has_value());
+    const auto a4 = PrinterSettings::Parse(record(QPageSize::A4, 0, 0, 0, 600));  // the first id
+    ASSERT_TRUE(a4.has_value());
+    EXPECT_TRUE(a4->PageSize.isEquivalentTo(QPageSize(QPageSize::A4)));
     EXPECT_FALSE(PrinterSettings::Parse(record(QPageSize::Custom, 10000, 100, 0, 600)).has_value());
     EXPECT_FALSE(PrinterSettings::Parse(record(QPageSize::Custom, 100, 0, 0, 600)).has_value());
     EXPECT_FALSE(PrinterSettings::Parse(record(QPageSize::Custom, 100, 10000, 0, 600)).has_value());

@@ -69,6 +69,10 @@ QString ppd() {
         const int edge = w < 300 ? 5 : 10;
         return QStringLiteral("%1 %1 %2 %3").arg(edge).arg(w - edge).arg(h - edge);
     });
+    t += QStringLiteral("*OpenUI *InputSlot/Media Source: PickOne\n"
+                        "*OrderDependency: 10 AnySetup *InputSlot\n*DefaultInputSlot: Tray1\n"
+                        "*InputSlot Tray1/Tray 1: \"\"\n*InputSlot Manual/Manual Feed: \"\"\n"
+                        "*CloseUI: *InputSlot\n");
     t += QStringLiteral("*OpenUI *Duplex/2-Sided Printing: PickOne\n"
                         "*OrderDependency: 10 AnySetup *Duplex\n*DefaultDuplex: None\n"
                         "*Duplex None/Off: \"<</Duplex false>>setpagedevice\"\n"

@@ -1,0 +1,216 @@
+#include "print/printerpresets.h"
+
+#include "fakeprintsystem.h"
+#include "core/prompt.h"
+#include "print/engine/printdocument.h"
+#include "print/engine/printersetup.h"
+#include "print/engine/progresswindow.h"
+#include "settings/inifile.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace korvane {
+namespace {
+
+using testing::FakePrintSystem;
+
+class PresetsTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    ScriptedPrompt prompt;
+    FakePrintSystem system;
+    std::unique_ptr<PrinterSetup> setup;
+    PrintDocument doc;
+    ProgressWindow progress;
+    std::unique_ptr<PrinterPresetsPage> page;
+
+    void SetUp() override {
+        // CUPS queues often start on Letter; the presets say Ａ４.
+        system.add({.name = "Office",
+                    .papers = {QPageSize(QPageSize::Letter), QPageSize(QPageSize::A4),
+                               QPageSize(QPageSize::A3)},
+                    .defaultPaper = QPageSize(QPageSize::Letter)});
+        system.add({.name = "Label", .papers = {QPageSize(QPageSize::A4), QPageSize(QPageSize::Postcard)}});
+    }
+    QString ini() const { return dir.filePath("Printers.ini"); }
+    // A new start of the print window's presets on the same file.
+    PrinterPresetsPage& start() {
+        page.reset();
+        setup = std::make_unique<PrinterSetup>(system);
+        setup->Select();
+        page = std::make_unique<PrinterPresetsPage>(*setup, doc, progress, ini());
+        page->Start();
+        return *page;
+    }
+    template <typename T>
+    T* child(const char* name) const {
+        T* w = page->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    void saveCaptions() {
+        SaveProblems problems;
+        page->SaveCaptions(problems);
+        EXPECT_TRUE(problems.empty());
+    }
+};
+
+TEST_F(PresetsTest, TheFirstStartMakesTwoA4PresetsFromTheDefaultPrinter) {
+    PrinterPresetsPage& p = start();
+    EXPECT_EQ(p.Selected(), 0);
+    EXPECT_EQ(p.Caption(0), QStringLiteral("Ａ４　縦"));
+    EXPECT_EQ(p.Caption(1), QStringLiteral("Ａ４  横"));
+    for (int i = 2; i < 10; ++i) EXPECT_EQ(p.Caption(i), "") << i;
+    EXPECT_EQ(setup->Current().Printer, "Office");
+    EXPECT_EQ(setup->PaperNumber(), 9);
+    EXPECT_FALSE(setup->Landscape());
+    EXPECT_TRUE(child<QPushButton>("btnPr0")->styleSheet().contains("#C8FFFF"));
+    EXPECT_FALSE(child<QPushButton>("btnPr1")->styleSheet().contains("#C8FFFF"));
+    const IniFile file(ini());
+    EXPECT_EQ(file.ReadString("Printer", "vBtn", {}), "0");
+    for (int i = 0; i < 10; ++i) EXPECT_TRUE(file.ValueExists("Printer", QStringLiteral("btnC%1").arg(i))) << i;
+    EXPECT_TRUE(file.ValueExists("Printer", "Printer0_c"));
+    EXPECT_TRUE(file.ValueExists("Printer", "Printer1_c"));
+    EXPECT_FALSE(file.ValueExists("Printer", "Printer2_c"));
+
+    p.SelectPreset(1);
+    EXPECT_TRUE(setup->Landscape());
+    EXPECT_EQ(setup->PaperNumber(), 9);
+    EXPECT_TRUE(child<QPushButton>("btnPr1")->styleSheet().contains("#C8FFFF"));
+    EXPECT_FALSE(child<QPushButton>("btnPr0")->styleSheet().contains("#C8FFFF"));
+    // A preset never registered keeps the choice as it is.
+    p.SelectPreset(5);
+    EXPECT_EQ(p.Selected(), 5);
+    EXPECT_TRUE(setup->Landscape());
+    EXPECT_EQ(setup->Current().Printer, "Office");
+}
+
+TEST_F(PresetsTest, ARegisteredPresetComesBackAfterARestart) {
+    start().SelectPreset(3);
+    page->OpenEditor();
+    EXPECT_TRUE(page->Editing());
+    EXPECT_TRUE(page->ShutterOpen());
+    EXPECT_FALSE(child<QPushButton>("btnPSetClose")->isEnabled());
+    EXPECT_EQ(child<QComboBox>("cbPrinters")->currentText(), "Office");
+    auto* printers = child<QComboBox>("cbPrinters");
+    printers->setCurrentIndex(printers->findText("Label"));
+    auto* papers = child<QComboBox>("cbPapers");
+    ASSERT_EQ(papers->count(), 2);  // the Label printer's own
+    papers->setCurrentIndex(papers->findText("Postcard"));
+    child<QRadioButton>("rbYoko")->setChecked(true);
+    child<QLineEdit>("edtMeishou")->setText(QStringLiteral("はがき横"));
+    ASSERT_TRUE(page->Register());
+    EXPECT_FALSE(page->Editing());
+    EXPECT_FALSE(page->ShutterOpen());
+    EXPECT_TRUE(child<QPushButton>("btnPSetClose")->isEnabled());
+    EXPECT_EQ(page->Caption(3), QStringLiteral("はがき横"));
+    // The snapshot is written at once; the captions and the selection when the window closes.
+    EXPECT_FALSE(IniFile(ini()).ReadString("Printer", "btnC3", {}).contains("はがき"));
+    saveCaptions();
+
+    page->SelectPreset(0);
+    EXPECT_EQ(setup->Current().Printer, "Office");
+    page->SelectPreset(3);
+    saveCaptions();
+    start();
+    EXPECT_EQ(page->Selected(), 3);
+    EXPECT_EQ(page->Caption(3), QStringLiteral("はがき横"));
+    EXPECT_EQ(setup->Current().Printer, "Label");
+    EXPECT_EQ(setup->PaperNumber(), 43);
+    EXPECT_TRUE(setup->Landscape());
+}
+
+TEST_F(PresetsTest, CancelGoesBackToThePresetsPrinter) {
+    start();
+    page->OpenEditor();
+    auto* printers = child<QComboBox>("cbPrinters");
+    printers->setCurrentIndex(printers->findText("Label"));
+    EXPECT_EQ(setup->Current().Printer, "Label");
+    page->CancelEdit();
+    EXPECT_FALSE(page->Editing());
+    EXPECT_EQ(setup->Current().Printer, "Office");
+    EXPECT_EQ(setup->PaperNumber(), 9);
+}
+
+TEST_F(PresetsTest, APrinterNoLongerInstalledShowsAndTakesTheFirstEntry) {
+    system.add({.name = "Gone"});
+    start();
+    page->OpenEditor();
+    auto* printers = child<QComboBox>("cbPrinters");
+    printers->setCurrentIndex(printers->findText("Gone"));
+    ASSERT_TRUE(page->Register());
+    saveCaptions();
+    system.printers.pop_back();
+    start();
+    page->OpenEditor();
+    printers = child<QComboBox>("cbPrinters");
+    EXPECT_EQ(printers->currentIndex(), 0);
+    EXPECT_EQ(printers->currentText(), "Office");
+    EXPECT_EQ(setup->PrinterName(), printers->currentText());
+}
+
+TEST_F(PresetsTest, AStoredSelectionOutsideTheButtonsIsClamped) {
+    start();
+    for (const auto& [stored, selected] : {std::pair{"42", 9}, {"-5", 0}, {"x", 0}, {"7", 7}}) {
+        IniFile(ini()).WriteString("Printer", "vBtn", stored);
+        EXPECT_EQ(start().Selected(), selected) << stored;
+    }
+}
+
+TEST_F(PresetsTest, APaperTheDriverRefusesKeepsTheEditorOpen) {
+    start();
+    page->OpenEditor();
+    child<QComboBox>("cbPapers")->setCurrentIndex(child<QComboBox>("cbPapers")->findText("A3"));
+    system.printers[0].papers.removeLast();  // gone before the registration
+    const QByteArray before = IniFile(ini()).ReadString("Printer", "Printer0_d0", {}).toLatin1();
+    EXPECT_FALSE(page->Register());
+    EXPECT_EQ(prompt.texts().back(), "用紙が設定できませんでした。");
+    EXPECT_TRUE(page->Editing());
+    EXPECT_EQ(IniFile(ini()).ReadString("Printer", "Printer0_d0", {}).toLatin1(), before);
+}
+
+TEST_F(PresetsTest, AfterThePropertiesOnlyRegisteringCloses) {
+    start();
+    page->OpenEditor();
+    child<QLineEdit>("edtMeishou")->setText(QStringLiteral("高画質"));
+    prompt.answerPrinter([](PrinterChoice& c) {
+        c.landscape = true;
+        return true;
+    });
+    page->Properties();
+    EXPECT_TRUE(child<QPushButton>("btnPCancel")->isHidden());
+    EXPECT_EQ(child<QPushButton>("btnSet")->text(), "閉じる");
+    EXPECT_EQ(child<QLineEdit>("edtMeishou")->text(), QStringLiteral("高画質"));
+    EXPECT_TRUE(child<QRadioButton>("rbYoko")->isChecked());  // re-read from the printer
+    page->resize(600, 380);
+    page->show();
+    EXPECT_TRUE(page->grab().save(QStringLiteral(KORVANE_SHOTS_DIR "/printer-presets-editor.png")));
+    // Opening the editor again brings the cancel button back.
+    page->OpenEditor();
+    EXPECT_FALSE(child<QPushButton>("btnPCancel")->isHidden());
+    EXPECT_EQ(child<QPushButton>("btnSet")->text(), "登録実行");
+}
+
+TEST_F(PresetsTest, ReadOnlySettingsWriteNothing) {
+    setup = std::make_unique<PrinterSetup>(system);
+    page = std::make_unique<PrinterPresetsPage>(*setup, doc, progress, ini());
+    page->ReadOnly = true;
+    page->Start();
+    page->OpenEditor();
+    EXPECT_TRUE(page->Register());
+    saveCaptions();
+    EXPECT_FALSE(QFile::exists(ini()));
+    EXPECT_EQ(page->Caption(0), QStringLiteral("Ａ４　縦"));
+}
+
+}  // namespace
+}  // namespace korvane
