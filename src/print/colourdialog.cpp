@@ -2,17 +2,14 @@
 
 #include "colourpalette.h"
 
+#include "calendar/qtcolor.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 
 namespace korvane {
 namespace {
-
-QColor qcolor(ColorValue c) {
-    const auto v = std::uint32_t(c);
-    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
-}
 
 template <typename W>
 W* named(W* w, const char* name) {
@@ -64,7 +61,7 @@ ColourDialog::ColourDialog(ColorValue current, QWidget* owner)
 void ColourDialog::showSample(ColorValue colour) {
     sample_ = colour;
     QPalette pal = sampleLabel_->palette();
-    pal.setColor(QPalette::Window, qcolor(colour));
+    pal.setColor(QPalette::Window, ToQColor(colour, pal));
     sampleLabel_->setPalette(pal);
 }
 

@@ -1,5 +1,7 @@
 #include "colourpalette.h"
 
+#include "calendar/qtcolor.h"
+
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOption>
@@ -24,11 +26,6 @@ constexpr std::array<std::uint32_t, ColourPalette::kCells> kPalette = {
     0x000000, 0x800000, 0x663300, 0x808000, 0x336600, 0x008000, 0x006633, 0x008080, 0x003366,
     0x000080, 0x330066, 0x800080, 0x660033};
 
-QColor qcolor(ColorValue c) {
-    const auto v = std::uint32_t(c);
-    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
-}
-
 }  // namespace
 
 ColourPalette::ColourPalette(QWidget* parent) : QWidget(parent) {
@@ -41,9 +38,7 @@ ColourPalette::ColourPalette(QWidget* parent) : QWidget(parent) {
 
 ColorValue ColourPalette::CellColour(int index) {
     if (index < 0 || index >= kCells) return clNone;
-    const std::uint32_t rgb = kPalette[std::size_t(index)];
-    // Stored the Windows way: red in the low byte.
-    return ColorValue(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
+    return FromQColor(QColor::fromRgb(kPalette[std::size_t(index)]));
 }
 
 int ColourPalette::IndexOf(ColorValue colour) {
@@ -99,7 +94,7 @@ void ColourPalette::paintEvent(QPaintEvent*) {
     QPainter p(this);
     for (int i = 0; i < kCells; ++i) {
         const QRect r = CellRect(i);
-        const QColor colour = qcolor(CellColour(i));
+        const QColor colour = ToQColor(CellColour(i), palette());
         p.fillRect(r, colour);
         qDrawShadePanel(&p, r, palette(), true, 1);
         const bool fg = foregroundEnabled_ && i == foreground_;
