@@ -1,11 +1,14 @@
 #include "print/colourdialog.h"
 #include "print/colourpalette.h"
+#include "print/engine/printdocument.h"
+#include "pdfprobe.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -35,6 +38,7 @@ TEST(ColourPalette, CellsHoldTheTableColours) {
 TEST(ColourPalette, WholeCellsOnly) {
     ColourPalette p;
     EXPECT_EQ(p.size(), QSize(208, 80));
+    EXPECT_EQ(p.font().pointSize(), 8);
     p.show();
     p.resize(221, 85);
     EXPECT_EQ(p.size(), QSize(221, 85));
@@ -163,6 +167,9 @@ TEST(ColourDialog, OpensOnTheCallersColour) {
     EXPECT_EQ(d.findChild<QPushButton*>("btnCancel")->text(), "キャンセル");
     d.show();
     EXPECT_TRUE(d.grab().save(QStringLiteral(KORVANE_SHOTS_DIR "/colour-dialog.png")));
+    // The sample is painted in the colour, beside its caption.
+    const QImage sample = d.findChild<QLabel*>("pnlSample")->grab().toImage();
+    EXPECT_EQ(QColor(sample.pixel(6, sample.height() / 2)), QColor(Qt::red));
 }
 
 TEST(ColourDialog, AColourNotInThePaletteStaysUntilAPick) {
@@ -208,16 +215,39 @@ TEST(ColourDialog, CancelAndTheCloseBoxKeepTheCallersColour) {
 
 TEST(ColourDialog, ChooseRunsModallyAndReturnsThePick) {
     QWidget owner;
-    owner.resize(600, 400);
+    owner.setGeometry(150, 120, 600, 400);
     owner.show();
-    QTimer::singleShot(0, [] {
+    QTimer::singleShot(0, [&owner] {
         auto* d = qobject_cast<ColourDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(d, nullptr);
+        // Centred on its owner.
+        const QPoint off = d->frameGeometry().center() - owner.frameGeometry().center();
+        EXPECT_LE(off.manhattanLength(), 4) << off.x() << "," << off.y();
         auto* palette = d->findChild<ColourPalette*>("ColorPalette1");
         QTest::mouseClick(palette, Qt::RightButton, {}, centreOf(palette, 61));
         d->findChild<QPushButton*>("btnOk")->click();
     });
     EXPECT_EQ(ColourDialog::Choose(clWhite, &owner), ColourPalette::CellColour(61));
+}
+
+// The colour picked is the colour on paper: a box filled with it comes out of the PDF in it.
+TEST(ColourDialog, APickedColourIsThePrintedColour) {
+    if (!testing::HavePdfTools()) GTEST_SKIP() << "poppler-utils not installed";
+    ColourDialog d(clBlack);
+    auto* palette = d.findChild<ColourPalette*>("ColorPalette1");
+    QTest::mouseClick(palette, Qt::RightButton, {}, centreOf(palette, 41));  // CC6600
+    d.findChild<QPushButton*>("btnOk")->click();
+    PrintDocument doc;
+    doc.BeginDoc();
+    doc.Canvas().SetBrushStyle(Qt::SolidPattern);
+    doc.Canvas().SetBrushColor(d.Result());
+    doc.Canvas().FillRect(200, 200, 700, 700);
+    doc.EndDoc();
+    QTemporaryDir dir;
+    ASSERT_TRUE(doc.SaveAsPdf(dir.filePath("colour.pdf")));
+    const QImage page = testing::PdfPage(dir.filePath("colour.pdf"), 1, 254);
+    ASSERT_FALSE(page.isNull());
+    EXPECT_EQ(QColor(page.pixel(450, 450)), QColor(0xCC, 0x66, 0x00));
 }
 
 }  // namespace
