@@ -28,8 +28,12 @@ QString InstalledFamily(const QString& face) {
     QMutexLocker lock(&mutex);
     auto it = cache.constFind(face);
     if (it != cache.constEnd()) return *it;
-    QHash<QString, QString> installed;  // case-folded name → the name as installed
-    for (const QString& family : QFontDatabase::families()) installed.insert(family.toCaseFolded(), family);
+    // Listing the families is costly; they do not change while Korvane runs.
+    static const QHash<QString, QString> installed = [] {
+        QHash<QString, QString> names;  // case-folded name → the name as installed
+        for (const QString& family : QFontDatabase::families()) names.insert(family.toCaseFolded(), family);
+        return names;
+    }();
     QString chosen = face;
     if (!installed.contains(face.toCaseFolded())) {
         // Qt keeps substitutes in lower case.

@@ -151,6 +151,26 @@ TEST(ColourPalette, MarksShowEnabledSelectionsOnly) {
     EXPECT_GT(inkOf(40), 5);
 }
 
+// With the keyboard focus the focus cell has a black frame inside a white one.
+TEST(ColourPalette, TheFocusCellIsFramed) {
+    ColourPalette p;
+    p.resize(221, 85);
+    p.show();
+    p.activateWindow();
+    p.setFocus();
+    QApplication::processEvents();
+    if (!p.hasFocus()) GTEST_SKIP() << "this platform gives no keyboard focus";
+    p.SetBackgroundIndex(15);
+    const QImage img = p.grab().toImage();
+    const QRect r = p.CellRect(15);
+    EXPECT_EQ(QColor(img.pixel(r.x() + 1, r.y() + 8)), QColor(Qt::white));
+    EXPECT_EQ(QColor(img.pixel(r.right() - 1, r.y() + 8)), QColor(Qt::black));
+    EXPECT_EQ(QColor(img.pixel(r.x() + 8, r.bottom() - 1)), QColor(Qt::black));
+    EXPECT_EQ(QColor(img.pixel(r.x() + 8, r.y() + 1)), QColor(Qt::white));
+    const QRect other = p.CellRect(16);
+    EXPECT_NE(QColor(img.pixel(other.right() - 1, other.y() + 8)), QColor(Qt::black));
+}
+
 QPoint centreOf(const ColourPalette* p, int cell) { return p->CellRect(cell).center(); }
 
 TEST(ColourDialog, OpensOnTheCallersColour) {
