@@ -130,11 +130,6 @@ void ColourPalette::mouseMoveEvent(QMouseEvent* e) {
     else if (held_ == Qt::RightButton && (e->buttons() & Qt::RightButton)) SetBackgroundIndex(cell);
 }
 
-void ColourPalette::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() != held_) return;
-    held_ = Qt::NoButton;
-}
-
 void ColourPalette::keyPressEvent(QKeyEvent* e) {
     int focus = focus_;
     switch (e->key()) {

@@ -45,7 +45,6 @@ protected:
     void resizeEvent(QResizeEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
-    void mouseReleaseEvent(QMouseEvent*) override;
     void keyPressEvent(QKeyEvent*) override;
 
 private:
@@ -56,7 +55,7 @@ private:
     bool foregroundEnabled_ = true;
     bool backgroundEnabled_ = true;
     int focus_ = 0;
-    Qt::MouseButton held_ = Qt::NoButton;
+    Qt::MouseButton held_ = Qt::NoButton;  // the button that pressed last; a drag needs it held
 };
 
 }  // namespace korvane

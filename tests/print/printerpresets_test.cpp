@@ -158,6 +158,23 @@ TEST_F(PresetsTest, APrinterNoLongerInstalledShowsAndTakesTheFirstEntry) {
     EXPECT_EQ(setup->PrinterName(), printers->currentText());
 }
 
+TEST_F(PresetsTest, TheCloseButtonLeavesAndASelectionIsNotReentered) {
+    start();
+    int closed = 0;
+    page->OnClose = [&] { ++closed; };
+    child<QPushButton>("btnPSetClose")->click();
+    EXPECT_EQ(closed, 1);
+    // A selection running is not interrupted by another one from its own change event.
+    int changes = 0;
+    page->OnChange = [&] {
+        ++changes;
+        page->SelectPreset(7);
+    };
+    child<QPushButton>("btnPr2")->click();
+    EXPECT_EQ(page->Selected(), 2);
+    EXPECT_EQ(changes, 1);
+}
+
 TEST_F(PresetsTest, AStoredSelectionOutsideTheButtonsIsClamped) {
     start();
     for (const auto& [stored, selected] : {std::pair{"42", 9}, {"-5", 0}, {"x", 0}, {"7", 7}}) {
