@@ -141,6 +141,14 @@ TEST(ColourPalette, MarksShowEnabledSelectionsOnly) {
             }
         return n;
     };
+    // Every cell in its own colour, the first and the last too.
+    const QImage plain = p.grab().toImage();
+    for (int cell = 0; cell < ColourPalette::kCells; ++cell) {
+        const ColorValue c = ColourPalette::CellColour(cell);
+        EXPECT_EQ(QColor(plain.pixel(p.CellRect(cell).center())),
+                  QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF))
+            << cell;
+    }
     EXPECT_EQ(inkOf(27), 0);
     p.SetBackgroundIndex(27);
     EXPECT_GT(inkOf(27), 5);
@@ -180,6 +188,7 @@ TEST(ColourDialog, OpensOnTheCallersColour) {
     EXPECT_EQ(d.size(), QSize(282, 254));
     EXPECT_EQ(palette->BackgroundIndex(), 27);
     EXPECT_FALSE(palette->ForegroundEnabled());
+    EXPECT_TRUE(palette->focusPolicy() & Qt::TabFocus);  // the keyboard reaches the cells
     EXPECT_EQ(d.SampleColour(), clRed);
     EXPECT_EQ(d.findChild<QLabel*>("lblUse")->text(), "右クリックで選択してください。");
     EXPECT_EQ(d.findChild<QLabel*>("pnlSample")->text(), "Korvane");
