@@ -221,6 +221,27 @@ TEST(PrinterSettings, RecordsRoundTripAndBadOnesAreRefused) {
     EXPECT_FALSE(PrinterSettings::Parse(record(QPageSize::A4, 0, 0, 0, 0) + "x").has_value());
 }
 
+// Switching printers in the set-up dialog never keeps a paper the new printer does not have.
+TEST(PrinterSetup, APaperTheNewPrinterLacksIsNotKept) {
+    FakePrintSystem system;
+    system.add({.name = "Big", .papers = {QPageSize(QPageSize::A3)},
+                .defaultPaper = QPageSize(QPageSize::A3)});
+    system.add({.name = "Roll",
+                .papers = {QPageSize(QSizeF(62, 100), QPageSize::Millimeter, "Label 62x100")}});
+    PrinterSetup setup(system);
+    setup.SetPrinterName("Big");
+    ScriptedPrompt prompt;
+    prompt.answerPrinter([](PrinterChoice& c) {
+        EXPECT_EQ(c.paper, "A3");
+        c.printer = "Roll";
+        c.printerChanged(c);
+        EXPECT_EQ(c.paper, "");  // neither A3 nor its default A4 is on the roll
+        return false;
+    });
+    EXPECT_FALSE(setup.SetupDialog());
+    EXPECT_EQ(prompt.printerDialogs().size(), 1u);
+}
+
 TEST(PrinterSetup, WithoutPrintersAVirtualPageRemains) {
     NoPrinterSystem none;
     PrinterSetup setup(none);
