@@ -193,6 +193,7 @@ TEST(ColourDialog, OpensOnTheCallersColour) {
     EXPECT_EQ(d.findChild<QLabel*>("lblUse")->text(), "右クリックで選択してください。");
     EXPECT_EQ(d.findChild<QLabel*>("pnlSample")->text(), "Korvane");
     EXPECT_EQ(d.findChild<QPushButton*>("btnOk")->text(), "決定");
+    EXPECT_TRUE(d.findChild<QPushButton*>("btnOk")->isDefault());  // Enter chooses
     EXPECT_EQ(d.findChild<QPushButton*>("btnCancel")->text(), "キャンセル");
     d.show();
     EXPECT_TRUE(d.grab().save(QStringLiteral(KORVANE_SHOTS_DIR "/colour-dialog.png")));
