@@ -2,6 +2,7 @@
 
 #include "core/codec.h"
 #include "settings/inifile.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,16 +34,8 @@ protected:
         std::FILE* out = std::tmpfile();
         std::FILE* errFile = std::tmpfile();
         EXPECT_EQ(WriteAgenda(r, folder("prog"), folder("settings"), out, errFile), expectedCode);
-        auto slurp = [](std::FILE* f) {
-            std::rewind(f);
-            QByteArray b;
-            char buf[4096];
-            for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) b.append(buf, qsizetype(n));
-            std::fclose(f);
-            return QString::fromUtf8(b);
-        };
-        const QString text = slurp(out);
-        err = slurp(errFile);
+        const QString text = testing::ReadAndClose(out);
+        err = testing::ReadAndClose(errFile);
         return text.split(u'\n');
     }
     // The lines of one day: its own line and the indented ones after it.
