@@ -100,10 +100,7 @@ const PageCanvas::Face& PageCanvas::face() const {
         made->state = Font;
         const QFont font = ReferenceFont(Font);
         if (Font.Style & fsBold) {
-            made->metrics.emplace(font);
             made->raw = QRawFont::fromFont(font);
-            made->ascent = made->metrics->ascent();
-            made->descent = made->metrics->descent();
         } else {
             const QString baseKey =
                 QStringLiteral("%1\x1F%2").arg(Font.Name).arg(Font.Style & fsItalic);
@@ -115,16 +112,12 @@ const PageCanvas::Face& PageCanvas::face() const {
                 base = bases_.emplace(baseKey, QRawFont::fromFont(probe)).first;
             }
             made->raw = base->second;
-            if (made->raw.isValid()) {
-                if (made->raw.pixelSize() != font.pixelSize()) made->raw.setPixelSize(font.pixelSize());
-                made->ascent = made->raw.ascent();
-                made->descent = made->raw.descent();
-            } else {
-                made->metrics.emplace(font);
-                made->ascent = made->metrics->ascent();
-                made->descent = made->metrics->descent();
-            }
+            if (made->raw.isValid() && made->raw.pixelSize() != font.pixelSize())
+                made->raw.setPixelSize(font.pixelSize());
         }
+        if ((Font.Style & fsBold) || !made->raw.isValid()) made->metrics.emplace(font);
+        made->ascent = made->metrics ? made->metrics->ascent() : made->raw.ascent();
+        made->descent = made->metrics ? made->metrics->descent() : made->raw.descent();
         found = faces_.emplace(std::move(key), std::move(made)).first;
     }
     face_ = found->second.get();
