@@ -120,6 +120,31 @@ TEST(CupsQueue, TheChosenSidesAndColourGoWithTheJob) {
     EXPECT_EQ(cups.JobAttribute(job, "print-color-mode"), "monochrome");
 }
 
+// A black-and-white printer with four different edges: its defaults are grey, and its margins
+// turn with the sheet.
+TEST(CupsQueue, AGreyPrinterWithUnevenEdges) {
+    PrivateCups cups;
+    if (!cups.ok()) GTEST_SKIP() << "no private CUPS scheduler: " << cups.why().toStdString();
+    QTemporaryDir out;
+    const QString grey = QStringLiteral("Korvane_Grey");
+    ASSERT_EQ(cups.AddQueue(grey, out.filePath("grey.pdf"), true), "");
+    CupsPrintSystem system;
+    EXPECT_FALSE(system.Defaults(grey).Colour);
+    EXPECT_EQ(system.DefaultResolution(grey), 600);
+    const QPageSize a4(QPageSize::A4);
+    const QMarginsF portrait = system.Margins(grey, a4, QPageLayout::Portrait);
+    const QMarginsF landscape = system.Margins(grey, a4, QPageLayout::Landscape);
+    const auto near = [](const QMarginsF& m, double l, double t, double r, double b) {
+        const double pt = 25.4 / 72;
+        return std::abs(m.left() - l * pt) < 0.01 && std::abs(m.top() - t * pt) < 0.01 &&
+               std::abs(m.right() - r * pt) < 0.01 && std::abs(m.bottom() - b * pt) < 0.01;
+    };
+    EXPECT_TRUE(near(portrait, 10, 40, 30, 20)) << portrait.left() << " " << portrait.top();
+    // Turned as IPP turns a landscape page: its top on the sheet's left edge.
+    EXPECT_TRUE(near(landscape, 20, 10, 40, 30)) << landscape.left() << " " << landscape.top();
+    EXPECT_EQ(system.DefaultResolution(QStringLiteral("No_Such_Printer")), 300);
+}
+
 TEST(CupsQueue, ARefusedJobIsReportedAsFailed) {
     PrivateCups cups;
     if (!cups.ok()) GTEST_SKIP() << "no private CUPS scheduler: " << cups.why().toStdString();

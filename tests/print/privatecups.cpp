@@ -28,7 +28,7 @@ bool writeText(const QString& path, const QString& text) {
     return f.open(QIODevice::WriteOnly) && f.write(text.toUtf8()) == text.toUtf8().size();
 }
 
-QString ppd() {
+QString ppd(bool grey) {
     struct Paper {
         const char *key, *name;
         int w, h;
@@ -43,10 +43,14 @@ QString ppd() {
         "*Manufacturer: \"Korvane\"\n*Product: \"(Korvane test queue)\"\n"
         "*ModelName: \"Korvane PDF pass-through\"\n*ShortNickName: \"Korvane PDF\"\n"
         "*NickName: \"Korvane PDF pass-through\"\n*PSVersion: \"(3010.000) 0\"\n"
-        "*LanguageLevel: \"3\"\n*ColorDevice: True\n*DefaultColorSpace: RGB\n"
+        "*LanguageLevel: \"3\"\n"
         "*FileSystem: False\n*Throughput: \"1\"\n*LandscapeOrientation: Plus90\n"
         "*TTRasterizer: Type42\n"
         "*cupsFilter2: \"application/vnd.cups-pdf application/pdf 0 -\"\n");
+    t += grey ? QStringLiteral("*ColorDevice: False\n*DefaultColorSpace: Gray\n"
+                               "*OpenUI *Resolution: PickOne\n*DefaultResolution: 600dpi\n"
+                               "*Resolution 600dpi/600 DPI: \"\"\n*CloseUI: *Resolution\n")
+              : QStringLiteral("*ColorDevice: True\n*DefaultColorSpace: RGB\n");
     // value gets the paper's width and height in points.
     const auto block = [&](const char* keyword, auto value) {
         for (const Paper& p : papers)
@@ -64,8 +68,9 @@ QString ppd() {
                         "*OrderDependency: 10 AnySetup *PageRegion\n*DefaultPageRegion: A4\n");
     block("PageRegion", pageSize);
     t += QStringLiteral("*CloseUI: *PageRegion\n*DefaultImageableArea: A4\n");
-    // The postcard goes nearer to the edge: 5 pt.
-    block("ImageableArea", [](int w, int h) {
+    // The postcard goes nearer to the edge: 5 pt. The grey printer's edges all differ.
+    block("ImageableArea", [grey](int w, int h) {
+        if (grey) return QStringLiteral("10 20 %1 %2").arg(w - 30).arg(h - 40);
         const int edge = w < 300 ? 5 : 10;
         return QStringLiteral("%1 %1 %2 %3").arg(edge).arg(w - edge).arg(h - edge);
     });
@@ -115,7 +120,8 @@ PrivateCups::PrivateCups() {
                               "FileDevice Yes\n")
                               .arg(root);
     if (!writeText(root + "/cupsd.conf", conf) || !writeText(root + "/cups-files.conf", files) ||
-        !writeText(root + "/ppd/korvane.ppd", ppd())) {
+        !writeText(root + "/ppd/korvane.ppd", ppd(false)) ||
+        !writeText(root + "/ppd/korvane-grey.ppd", ppd(true))) {
         why_ = QStringLiteral("cannot write the scheduler's configuration");
         return;
     }
@@ -168,12 +174,12 @@ QString PrivateCups::run(const QString& tool, const QStringList& args, bool* ok)
     return QString::fromUtf8(p.readAll());
 }
 
-QString PrivateCups::AddQueue(const QString& name, const QString& output) {
+QString PrivateCups::AddQueue(const QString& name, const QString& output, bool grey) {
     bool ok = false;
     const QString said = run(QStringLiteral("lpadmin"),
                              {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
                               QStringLiteral("file://") + output, QStringLiteral("-P"),
-                              dir_.path() + "/ppd/korvane.ppd"},
+                              dir_.path() + (grey ? "/ppd/korvane-grey.ppd" : "/ppd/korvane.ppd")},
                              &ok);
     return ok ? QString() : QStringLiteral("lpadmin failed: ") + said;
 }

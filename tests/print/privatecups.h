@@ -22,8 +22,10 @@ public:
     const QString& why() const { return why_; }
 
     // A queue printing into output; the test PPD offers A4, A3, JIS B5 and the postcard with a
-    // 10 pt unprintable edge (5 pt on the postcard) and two-sided printing. Empty on success, else lpadmin's complaint.
-    QString AddQueue(const QString& name, const QString& output);
+    // 10 pt unprintable edge (5 pt on the postcard) and two-sided printing; a grey one is
+    // black-and-white at 600 dpi with edges of 10 (left), 40 (top), 30 (right) and 20 pt (bottom).
+    // Empty on success, else lpadmin's complaint.
+    QString AddQueue(const QString& name, const QString& output, bool grey = false);
     // lpadmin/cupsreject-like switches; true on success.
     bool Reject(const QString& name);
     // Waits (at most ms) until no job of the queue is pending or printing; true when every job

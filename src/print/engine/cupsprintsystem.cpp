@@ -5,6 +5,7 @@
 
 #include <cups/cups.h>
 
+#include <cmath>
 #include <memory>
 
 namespace korvane {
@@ -72,28 +73,50 @@ QMarginsF CupsPrintSystem::Margins(const QString& printer, const QPageSize& pape
     // A whole layout with zero margins would be refused as below the printer's minimum and the
     // default paper's margins kept; the paper alone takes its own.
     device.setPageSize(paper);
-    device.setPageOrientation(orientation);
     QPageLayout layout = device.pageLayout();
     layout.setUnits(QPageLayout::Millimeter);
-    return layout.minimumMargins();
+    const QMarginsF m = layout.minimumMargins();
+    // Qt gives the sheet's edges as it is fed. The job asks for IPP landscape, the page turned
+    // a quarter anticlockwise onto the sheet: its top lies on the sheet's left edge.
+    return orientation == QPageLayout::Landscape
+               ? QMarginsF(m.bottom(), m.left(), m.top(), m.right())
+               : m;
 }
 
+namespace {
+
+// A printer's destination and what CUPS knows of it; empty when it is not there.
+struct DestInfo {
+    std::unique_ptr<cups_dest_t, DestFree> dest;
+    std::unique_ptr<cups_dinfo_t, DestInfoFree> info;
+    explicit DestInfo(const QString& printer)
+        : dest(cupsGetNamedDest(CUPS_HTTP_DEFAULT, printer.toUtf8().constData(), nullptr)),
+          info(dest ? cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest.get()) : nullptr) {}
+    explicit operator bool() const { return bool(info); }
+};
+
+}  // namespace
+
 int CupsPrintSystem::DefaultResolution(const QString& printer) const {
-    const QPrinterInfo info = QPrinterInfo::printerInfo(printer);
-    if (info.isNull()) return 300;
-    QPrinter device(info, QPrinter::HighResolution);
-    return device.resolution() > 0 ? device.resolution() : 300;
+    // Qt's engine reports its own drawing resolution (1200), not the printer's.
+    constexpr int kUnknown = 300;
+    const DestInfo d(printer);
+    if (!d) return kUnknown;
+    ipp_attribute_t* attr =
+        cupsFindDestDefault(CUPS_HTTP_DEFAULT, d.dest.get(), d.info.get(), "printer-resolution");
+    if (!attr || ippGetValueTag(attr) != IPP_TAG_RESOLUTION) return kUnknown;
+    int y = 0;
+    ipp_res_t units = IPP_RES_PER_INCH;
+    const int x = ippGetResolution(attr, 0, &y, &units);
+    return units == IPP_RES_PER_CM ? int(std::lround(x * 2.54)) : x;
 }
 
 QStringList CupsPrintSystem::PaperSources(const QString& printer) const {
     QStringList sources;
-    std::unique_ptr<cups_dest_t, DestFree> dest(
-        cupsGetNamedDest(CUPS_HTTP_DEFAULT, printer.toUtf8().constData(), nullptr));
-    if (!dest) return sources;
-    std::unique_ptr<cups_dinfo_t, DestInfoFree> info(cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest.get()));
-    if (!info) return sources;
+    const DestInfo d(printer);
+    if (!d) return sources;
     ipp_attribute_t* attr =
-        cupsFindDestSupported(CUPS_HTTP_DEFAULT, dest.get(), info.get(), "media-source");
+        cupsFindDestSupported(CUPS_HTTP_DEFAULT, d.dest.get(), d.info.get(), "media-source");
     for (int i = 0; attr && i < ippGetCount(attr); ++i)
         if (const char* v = ippGetString(attr, i, nullptr)) sources << QString::fromUtf8(v);
     return sources;

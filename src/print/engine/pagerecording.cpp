@@ -44,6 +44,11 @@ QPen penFor(const PenState& state, const QPainter& painter) {
     return pen;
 }
 
+// The colour goes with the pen; the face is name, height and style.
+bool SameFace(const FontState& a, const FontState& b) {
+    return a.Name == b.Name && a.Height == b.Height && a.Style == b.Style;
+}
+
 }  // namespace
 
 QFont ReferenceFont(const FontState& state) {
@@ -89,9 +94,7 @@ double PageCanvas::Face::rightOverhang(const QString& text) const {
 
 const PageCanvas::Face& PageCanvas::face() const {
     // A page switches between a handful of fonts thousands of times.
-    if (face_ && faceFont_.Name == Font.Name && faceFont_.Height == Font.Height &&
-        faceFont_.Style == Font.Style)
-        return *face_;
+    if (face_ && SameFace(faceFont_, Font)) return *face_;
     QString key = QStringLiteral("%1\x1F%2\x1F%3\x1F").arg(Font.Name).arg(Font.Height).arg(Font.Style);
     auto found = faces_.find(key);
     if (found == faces_.end()) {
@@ -374,8 +377,8 @@ void ReplayPage(const PageRecording& page, QPainter& painter, const QRectF& targ
     // Pens, brushes and fonts change rarely between operations; set them only when they do.
     PenState pen;
     BrushState brush;
-    FontState font;
-    bool penSet = false, brushSet = false, fontSet = false;
+    std::optional<FontState> font;
+    bool penSet = false, brushSet = false;
     for (const PageOp& o : page.Ops) {
         if (o.kind != PageOp::Text && o.kind != PageOp::Bitmap && (!penSet || pen != o.pen)) {
             painter.setPen(penFor(o.pen, painter));
@@ -419,11 +422,9 @@ void ReplayPage(const PageRecording& page, QPainter& painter, const QRectF& targ
                 // and only they need the painter's font.
                 const bool decorated = o.font.Style & (fsUnderline | fsStrikeOut);
                 const bool laidOut = decorated || (o.glyphs.isEmpty() && !o.text.isEmpty());
-                if (laidOut && (!fontSet || font.Name != o.font.Name || font.Height != o.font.Height ||
-                                font.Style != o.font.Style)) {
+                if (laidOut && (!font || !SameFace(*font, o.font))) {
                     painter.setFont(ReferenceFont(o.font));
                     font = o.font;
-                    fontSet = true;
                 }
                 const auto draw = [&painter, &o, laidOut] {
                     if (laidOut)

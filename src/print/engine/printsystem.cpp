@@ -27,15 +27,16 @@ QByteArray PrinterSettings::Serialise() const {
 std::optional<PrinterSettings> PrinterSettings::Parse(const QByteArray& bytes) {
     QDataStream in(bytes);
     in.setVersion(QDataStream::Qt_6_0);
-    quint32 magic = 0;
-    quint8 version = 0;
+    // Left as read: a short stream fails the status check before any value is used.
+    quint32 magic{};
+    quint8 version{};
     in >> magic >> version;
     if (in.status() != QDataStream::Ok || magic != kMagic || version != kVersion) return {};
     PrinterSettings s;
-    qint32 id = 0, resolution = 0;
-    double width = 0, height = 0;
+    qint32 id{}, resolution{};
+    double width{}, height{};
     QString name;
-    qint8 orientation = 0;
+    qint8 orientation{};
     in >> s.Printer >> id >> width >> height >> name >> orientation >> s.Duplex >> s.Colour >>
         s.Source >> resolution;
     if (in.status() != QDataStream::Ok || !in.atEnd()) return {};
