@@ -4,12 +4,16 @@
 
 #include "calendar/qtcolor.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
 
 namespace korvane {
 namespace {
+
+constexpr int kCell = 20;  // palette cells, in pixels
 
 template <typename W>
 W* named(W* w, const char* name) {
@@ -24,19 +28,23 @@ ColourDialog::ColourDialog(ColorValue current, QWidget* owner)
     setObjectName(QStringLiteral("fmColor"));
     setWindowTitle(QStringLiteral("色の選択"));
     setFixedSize(282, 254);
-    named(new QLabel(QStringLiteral("パレット内の色をクリックしてください。"), this), "Label1")
-        ->setGeometry(16, 12, 250, 16);
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(
+        named(new QLabel(QStringLiteral("パレット内の色をクリックしてください。"), this), "Label1"));
     // The caller reads the background selection only: the right button picks.
-    named(new QLabel(QStringLiteral("右クリックで選択してください。"), this), "lblUse")
-        ->setGeometry(16, 32, 250, 16);
+    column->addWidget(named(new QLabel(QStringLiteral("右クリックで選択してください。"), this), "lblUse"));
     palette_ = named(new ColourPalette(this), "ColorPalette1");
-    palette_->setGeometry(8, 56, 264, 100);  // 13 × 5 cells of 20 × 20
+    palette_->setFixedSize(13 * kCell, 5 * kCell);
+    column->addWidget(palette_, 0, Qt::AlignHCenter);
     palette_->SetForegroundEnabled(false);
     if (const int cell = ColourPalette::IndexOf(current); cell != ColourPalette::kNone)
         palette_->SetBackgroundIndex(cell);
-    named(new QLabel(QStringLiteral("選択色 ："), this), "Label2")->setGeometry(16, 172, 64, 24);
+    auto* sampleRow = new QHBoxLayout;
+    column->addLayout(sampleRow);
+    sampleRow->addWidget(named(new QLabel(QStringLiteral("選択色 ："), this), "Label2"));
     sampleLabel_ = named(new QLabel(QStringLiteral("Korvane"), this), "pnlSample");
-    sampleLabel_->setGeometry(84, 166, 180, 36);
+    sampleRow->addWidget(sampleLabel_, 1);
+    sampleLabel_->setMinimumHeight(2 * kCell);
     sampleLabel_->setAlignment(Qt::AlignCenter);
     sampleLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     sampleLabel_->setAutoFillBackground(true);
@@ -46,15 +54,20 @@ ColourDialog::ColourDialog(ColorValue current, QWidget* owner)
         const int cell = palette_->BackgroundIndex();
         if (cell != ColourPalette::kNone) showSample(ColourPalette::CellColour(cell));
     });
+    column->addStretch();
+    auto* buttons = new QHBoxLayout;
+    column->addLayout(buttons);
+    buttons->addStretch();
     auto* ok = named(new QPushButton(QStringLiteral("決定"), this), "btnOk");
-    ok->setGeometry(64, 214, 75, 28);
+    buttons->addWidget(ok);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, [this] {
         chosen_ = true;
         accept();
     });
     auto* cancel = named(new QPushButton(QStringLiteral("キャンセル"), this), "btnCancel");
-    cancel->setGeometry(148, 214, 75, 28);
+    buttons->addWidget(cancel);
+    buttons->addStretch();
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 

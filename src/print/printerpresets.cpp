@@ -8,13 +8,17 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFormLayout>
 #include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <exception>
@@ -24,7 +28,7 @@ namespace {
 
 const QString kCaption = QStringLiteral("確認 -Korvane-");
 const QString kSection = QStringLiteral("Printer");
-constexpr int kShutClosed = 377, kShutOpen = 9;
+constexpr int kShutClosed = 377, kShutOpen = 9, kEditHeight = 300;
 
 // The design captions: A4 portrait (an ideographic blank) and landscape (two ASCII blanks).
 QString designCaption(int index) {
@@ -54,61 +58,75 @@ PrinterPresetsPage::PrinterPresetsPage(PrinterSetup& setup, PrintDocument& docum
         RegManager1.RegItems.Add({snapshot, kSection, snapshot, QStringLiteral("nil")});
     }
 
+    auto* columns = new QHBoxLayout(this);
+    auto* presets = new QGridLayout;
+    columns->addLayout(presets);
     for (int i = 0; i < kCount; ++i) {
-        auto* number = new QLabel(QStringLiteral("%1.").arg(i), this);
-        number->setGeometry(12, 14 + i * 30, 24, 22);
+        presets->addWidget(new QLabel(QStringLiteral("%1.").arg(i), this), i, 0);
         buttons_[std::size_t(i)] =
             named(new QPushButton(designCaption(i), this), QStringLiteral("btnPr%1").arg(i));
-        buttons_[std::size_t(i)]->setGeometry(36, 12 + i * 30, 150, 26);
+        presets->addWidget(buttons_[std::size_t(i)], i, 1);
         connect(buttons_[std::size_t(i)], &QPushButton::clicked, this, [this, i] { SelectPreset(i); });
     }
+    // Eight of the ten start without a caption and still need a button's width.
+    presets->setColumnMinimumWidth(1, 150);
     btnSettei_ = named(new QPushButton(QStringLiteral("設定変更↑"), this), "btnSettei");
-    btnSettei_->setGeometry(36, 316, 150, 28);
-    connect(btnSettei_, &QPushButton::clicked, this, [this] { OpenEditor(); });
+    presets->addWidget(btnSettei_, kCount, 1);
+    presets->setRowStretch(kCount + 1, 1);
 
-    pnlHenshu_ = named(new QFrame(this), "pnlHenshu");
-    pnlHenshu_->setGeometry(206, 8, kShutClosed, 300);
+    // The editor and the shutter share one area; the shutter is drawn over it.
+    auto* right = new QVBoxLayout;
+    columns->addLayout(right);
+    editArea_ = new QWidget(this);
+    editArea_->setFixedSize(kShutClosed, kEditHeight);
+    right->addWidget(editArea_);
+    pnlHenshu_ = named(new QFrame(editArea_), "pnlHenshu");
     pnlHenshu_->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    const auto caption = [this](const QString& text, int y) {
-        auto* l = new QLabel(text, pnlHenshu_);
-        l->setGeometry(12, y, 140, 24);
-    };
-    caption(QStringLiteral("用紙分類名："), 14);
+    (new QVBoxLayout(editArea_))->addWidget(pnlHenshu_);
+    editArea_->layout()->setContentsMargins({});
+    auto* editor = new QVBoxLayout(pnlHenshu_);
+    auto* fields = new QFormLayout;
+    editor->addLayout(fields);
     edtMeishou_ = named(new QLineEdit(pnlHenshu_), "edtMeishou");
-    edtMeishou_->setGeometry(150, 14, 210, 24);
-    caption(QStringLiteral("プリンタドライバ名："), 52);
+    fields->addRow(QStringLiteral("用紙分類名："), edtMeishou_);
     cbPrinters_ = named(new QComboBox(pnlHenshu_), "cbPrinters");
-    cbPrinters_->setGeometry(150, 52, 210, 24);
+    fields->addRow(QStringLiteral("プリンタドライバ名："), cbPrinters_);
     connect(cbPrinters_, &QComboBox::currentIndexChanged, this,
             [this](int index) { PrinterChosen(index); });
-    caption(QStringLiteral("用紙サイズ："), 90);
     cbPapers_ = named(new QComboBox(pnlHenshu_), "cbPapers");
-    cbPapers_->setGeometry(150, 90, 210, 24);
-    caption(QStringLiteral("方向："), 128);
+    fields->addRow(QStringLiteral("用紙サイズ："), cbPapers_);
+    auto* orientation = new QHBoxLayout;
     rbTate_ = named(new QRadioButton(QStringLiteral("縦"), pnlHenshu_), "rbTate");
-    rbTate_->setGeometry(150, 128, 60, 24);
     rbYoko_ = named(new QRadioButton(QStringLiteral("横"), pnlHenshu_), "rbYoko");
-    rbYoko_->setGeometry(220, 128, 60, 24);
+    orientation->addWidget(rbTate_);
+    orientation->addWidget(rbYoko_);
+    orientation->addStretch();
+    fields->addRow(QStringLiteral("方向："), orientation);
     btnProp_ = named(new QPushButton(QStringLiteral("詳細設定"), pnlHenshu_), "btnProp");
-    btnProp_->setGeometry(150, 170, 100, 28);
+    fields->addRow(QString(), btnProp_);
     connect(btnProp_, &QPushButton::clicked, this, [this] { Properties(); });
+    editor->addStretch();
+    auto* commit = new QHBoxLayout;
+    editor->addLayout(commit);
+    commit->addStretch();
     btnPCancel_ = named(new QPushButton(QStringLiteral("キャンセル"), pnlHenshu_), "btnPCancel");
-    btnPCancel_->setGeometry(150, 250, 100, 28);
+    commit->addWidget(btnPCancel_);
     connect(btnPCancel_, &QPushButton::clicked, this, [this] { CancelEdit(); });
     btnSet_ = named(new QPushButton(QStringLiteral("登録実行"), pnlHenshu_), "btnSet");
-    btnSet_->setGeometry(260, 250, 100, 28);
+    commit->addWidget(btnSet_);
     connect(btnSet_, &QPushButton::clicked, this, [this] { Register(); });
     pnlHenshu_->hide();
 
-    auto* hint = new QLabel(
-        QStringLiteral("プリンタ設定は原則的に自動で行いますので、必要有りません。"), this);
-    hint->setGeometry(206, 316, 377, 20);
+    right->addWidget(new QLabel(
+        QStringLiteral("プリンタ設定は原則的に自動で行いますので、必要有りません。"), this));
     btnPSetClose_ =
         named(new QPushButton(QStringLiteral("プリンタ設定を閉じる"), this), "btnPSetClose");
-    btnPSetClose_->setGeometry(206, 340, 180, 28);
+    right->addWidget(btnPSetClose_, 0, Qt::AlignLeft);
+    right->addStretch();
+    columns->addStretch();
     connect(btnPSetClose_, &QPushButton::clicked, this, [this] { CloseClick(); });
 
-    pnlShut_ = named(new QFrame(this), "pnlShut");
+    pnlShut_ = named(new QFrame(editArea_), "pnlShut");
     pnlShut_->setFrameStyle(QFrame::Panel | QFrame::Raised);
     pnlShut_->setAutoFillBackground(true);
     setShutter(false);
@@ -123,7 +141,7 @@ bool PrinterPresetsPage::Editing() const { return !pnlHenshu_->isHidden(); }
 bool PrinterPresetsPage::ShutterOpen() const { return pnlShut_->width() == kShutOpen; }
 
 void PrinterPresetsPage::setShutter(bool open) {
-    pnlShut_->setGeometry(206, 8, open ? kShutOpen : kShutClosed, 300);
+    pnlShut_->setGeometry(0, 0, open ? kShutOpen : kShutClosed, kEditHeight);
     pnlShut_->raise();
 }
 

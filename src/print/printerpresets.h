@@ -79,6 +79,7 @@ private:
     std::array<QPushButton*, kCount> buttons_{};
     QPushButton* btnSettei_ = nullptr;
     QPushButton* btnPSetClose_ = nullptr;
+    QWidget* editArea_ = nullptr;
     QFrame* pnlHenshu_ = nullptr;
     QFrame* pnlShut_ = nullptr;
     QLineEdit* edtMeishou_ = nullptr;

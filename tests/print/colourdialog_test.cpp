@@ -1,6 +1,7 @@
 #include "print/colourdialog.h"
 #include "print/colourpalette.h"
 #include "print/engine/printdocument.h"
+#include "layoutcheck.h"
 #include "pdfprobe.h"
 
 #include <QLabel>
@@ -195,8 +196,16 @@ TEST(ColourDialog, OpensOnTheCallersColour) {
     EXPECT_EQ(d.findChild<QPushButton*>("btnOk")->text(), "決定");
     EXPECT_TRUE(d.findChild<QPushButton*>("btnOk")->isDefault());  // Enter chooses
     EXPECT_EQ(d.findChild<QPushButton*>("btnCancel")->text(), "キャンセル");
+    EXPECT_EQ(d.windowTitle(), "色の選択");
     d.show();
     EXPECT_TRUE(d.grab().save(QStringLiteral(KORVANE_SHOTS_DIR "/colour-dialog.png")));
+    std::vector<const QWidget*> controls;
+    for (const char* name :
+         {"Label1", "lblUse", "ColorPalette1", "Label2", "pnlSample", "btnOk", "btnCancel"})
+        controls.push_back(d.findChild<QWidget*>(name));
+    EXPECT_EQ(testing::ReadingOrderFault(&d, controls), "");
+    // Whole cells of 20 pixels, the window's width less its edges.
+    EXPECT_EQ(palette->size(), QSize(260, 100));
     // The sample is painted in the colour, beside its caption.
     const QImage sample = d.findChild<QLabel*>("pnlSample")->grab().toImage();
     EXPECT_EQ(QColor(sample.pixel(6, sample.height() / 2)), QColor(Qt::red));

@@ -1,6 +1,7 @@
 #include "print/printerpresets.h"
 
 #include "fakeprintsystem.h"
+#include "layoutcheck.h"
 #include "core/prompt.h"
 #include "print/engine/printdocument.h"
 #include "print/engine/printersetup.h"
@@ -9,6 +10,7 @@
 
 #include <QComboBox>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -211,6 +213,30 @@ TEST_F(PresetsTest, AfterThePropertiesOnlyRegisteringCloses) {
     page->resize(600, 380);
     page->show();
     EXPECT_TRUE(page->grab().save(QStringLiteral(KORVANE_SHOTS_DIR "/printer-presets-editor.png")));
+    // The presets in a column, each after its number, the editor beside them.
+    std::vector<const QWidget*> column;
+    for (int i = 0; i < PrinterPresetsPage::kCount; ++i) {
+        const auto* button = child<QPushButton>(QStringLiteral("btnPr%1").arg(i).toLatin1().constData());
+        column.push_back(button);
+        const QLabel* number = nullptr;
+        for (const QLabel* l : page->findChildren<QLabel*>())
+            if (l->text() == QStringLiteral("%1.").arg(i)) number = l;
+        ASSERT_NE(number, nullptr) << i;
+        EXPECT_EQ(testing::ReadingOrderFault(page.get(), {number, button}), "") << i;
+    }
+    column.push_back(child<QPushButton>("btnSettei"));
+    EXPECT_EQ(testing::ReadingOrderFault(page.get(), column), "");
+    std::vector<const QWidget*> editor;
+    for (const char* name :
+         {"edtMeishou", "cbPrinters", "cbPapers", "rbTate", "rbYoko", "btnProp", "btnSet"})
+        editor.push_back(page->findChild<QWidget*>(name));
+    EXPECT_EQ(testing::ReadingOrderFault(page.get(), editor), "");
+    EXPECT_EQ(testing::ReadingOrderFault(
+                  page.get(), {child<QPushButton>("btnPr0"), child<QFrame>("pnlHenshu")}),
+              "");
+    EXPECT_EQ(testing::ReadingOrderFault(
+                  page.get(), {child<QFrame>("pnlHenshu"), child<QPushButton>("btnPSetClose")}),
+              "");
     // Opening the editor again brings the cancel button back.
     page->OpenEditor();
     EXPECT_FALSE(child<QPushButton>("btnPCancel")->isHidden());

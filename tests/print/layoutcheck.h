@@ -1,0 +1,37 @@
+#pragma once
+
+// Checks a window's controls as a user would see them: shown, inside the window, none on another,
+// and in reading order (each one below the one before, or to its right on the same line).
+
+#include <QWidget>
+
+#include <string>
+#include <vector>
+
+namespace korvane::testing {
+
+inline QRect RectIn(const QWidget* window, const QWidget* w) {
+    return QRect(w->mapTo(window, QPoint(0, 0)), w->size());
+}
+
+// Empty when the controls are laid out so; else what is wrong, by object name.
+inline std::string ReadingOrderFault(const QWidget* window, const std::vector<const QWidget*>& controls) {
+    const auto name = [](const QWidget* w) { return w->objectName().toStdString(); };
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const QWidget* w = controls[i];
+        const QRect r = RectIn(window, w);
+        if (!w->isVisibleTo(window) || r.isEmpty()) return name(w) + " is not shown";
+        if (!window->rect().contains(r)) return name(w) + " leaves the window";
+        for (std::size_t j = 0; j < i; ++j)
+            if (RectIn(window, controls[j]).intersects(r)) return name(w) + " lies on " + name(controls[j]);
+        if (i == 0) continue;
+        const QRect before = RectIn(window, controls[i - 1]);
+        const bool below = r.top() > before.bottom();
+        const bool right = r.left() > before.right() && r.top() <= before.bottom() &&
+                           r.bottom() >= before.top();
+        if (!below && !right) return name(w) + " is out of order after " + name(controls[i - 1]);
+    }
+    return {};
+}
+
+}  // namespace korvane::testing
