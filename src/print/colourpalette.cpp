@@ -96,15 +96,15 @@ void ColourPalette::paintEvent(QPaintEvent*) {
         const QRect r = CellRect(i);
         const QColor colour = ToQColor(CellColour(i), palette());
         p.fillRect(r, colour);
-        qDrawShadePanel(&p, r, palette(), true, 1);
         const bool fg = foregroundEnabled_ && i == foreground_;
         const bool bg = backgroundEnabled_ && i == background_;
         if (fg || bg) {
             p.setPen(QColor(colour.rgb() ^ 0xFFFFFF));
             p.drawText(r, Qt::AlignCenter,
                        fg && bg ? QStringLiteral("FB") : fg ? QStringLiteral("FG") : QStringLiteral("BG"));
-            qDrawShadePanel(&p, r, palette(), true, 1);
         }
+        // The sunken edge last, so a mark never covers it.
+        qDrawShadePanel(&p, r, palette(), true, 1);
     }
     if (hasFocus()) {
         const QRect r = CellRect(focus_);

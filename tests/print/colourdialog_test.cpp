@@ -153,6 +153,13 @@ TEST(ColourPalette, MarksShowEnabledSelectionsOnly) {
     EXPECT_EQ(inkOf(27), 0);
     p.SetBackgroundIndex(27);
     EXPECT_GT(inkOf(27), 5);
+    // Marked or not, each cell keeps its sunken edge: dark above and left, light below and right.
+    const QImage marked = p.grab().toImage();
+    for (int cell : {26, 27}) {
+        const QRect r = p.CellRect(cell);
+        EXPECT_EQ(marked.pixel(r.topLeft()), p.palette().dark().color().rgb()) << cell;
+        EXPECT_EQ(marked.pixel(r.bottomRight()), p.palette().light().color().rgb()) << cell;
+    }
     p.SetForegroundIndex(40);
     p.SetForegroundEnabled(false);
     EXPECT_EQ(inkOf(40), 0);
@@ -204,6 +211,11 @@ TEST(ColourDialog, OpensOnTheCallersColour) {
          {"Label1", "lblUse", "ColorPalette1", "Label2", "pnlSample", "btnOk", "btnCancel"})
         controls.push_back(d.findChild<QWidget*>(name));
     EXPECT_EQ(testing::ReadingOrderFault(&d, controls), "");
+    // The two buttons stand centred under the palette.
+    const int left = testing::RectIn(&d, controls[5]).left();
+    const int right = d.width() - 1 - testing::RectIn(&d, controls[6]).right();
+    EXPECT_NEAR(left, right, 2);
+    EXPECT_LT(d.height() - 1 - testing::RectIn(&d, controls[5]).bottom(), 16);  // at the foot
     // Whole cells of 20 pixels, the window's width less its edges.
     EXPECT_EQ(palette->size(), QSize(260, 100));
     // The sample is painted in the colour, beside its caption.
@@ -242,11 +254,13 @@ TEST(ColourDialog, AColourNotInThePaletteStaysUntilAPick) {
 TEST(ColourDialog, CancelAndTheCloseBoxKeepTheCallersColour) {
     for (bool closeBox : {false, true}) {
         ColourDialog d(clRed);
+        d.show();
         auto* palette = d.findChild<ColourPalette*>("ColorPalette1");
         QTest::mouseClick(palette, Qt::RightButton, {}, centreOf(palette, 9));
         EXPECT_EQ(d.SampleColour(), ColourPalette::CellColour(9));
         if (closeBox) d.reject();
         else d.findChild<QPushButton*>("btnCancel")->click();
+        EXPECT_FALSE(d.isVisible());
         EXPECT_FALSE(d.Chosen());
         EXPECT_EQ(d.Result(), clRed);
     }

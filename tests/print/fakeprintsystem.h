@@ -68,9 +68,10 @@ public:
         const Printer* p = printer(name);
         if (!p) return {};
         const QMarginsF m = p->margins;
-        // The printer's margins follow the sheet as it is fed; turned, they come round.
+        // The printer's margins follow the sheet as it is fed; a landscape page is turned a
+        // quarter anticlockwise onto it, as CUPS turns it.
         return orientation == QPageLayout::Landscape
-                   ? QMarginsF(m.top(), m.right(), m.bottom(), m.left())
+                   ? QMarginsF(m.bottom(), m.left(), m.top(), m.right())
                    : m;
     }
     int DefaultResolution(const QString& name) const override {

@@ -12,6 +12,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -68,6 +69,7 @@ protected:
 
 TEST_F(PresetsTest, TheFirstStartMakesTwoA4PresetsFromTheDefaultPrinter) {
     PrinterPresetsPage& p = start();
+    EXPECT_EQ(doc.BoundPrinterSetup(), setup.get());  // the preview prints with the presets
     EXPECT_EQ(p.Selected(), 0);
     EXPECT_EQ(p.Caption(0), QStringLiteral("Ａ４　縦"));
     EXPECT_EQ(p.Caption(1), QStringLiteral("Ａ４  横"));
@@ -98,7 +100,17 @@ TEST_F(PresetsTest, TheFirstStartMakesTwoA4PresetsFromTheDefaultPrinter) {
 
 TEST_F(PresetsTest, ARegisteredPresetComesBackAfterARestart) {
     start().SelectPreset(3);
+    // Reading and registering each show three steps, then the progress window goes.
+    std::vector<std::pair<QString, int>> steps;
+    QObject::connect(progress.findChild<QProgressBar*>(), &QProgressBar::valueChanged,
+                     [&](int v) {
+                         if (v > 0) steps.emplace_back(progress.Text(), v);
+                     });
     page->OpenEditor();
+    const QString reading = QStringLiteral("プリンタ設定読込中");
+    EXPECT_EQ(steps, (std::vector<std::pair<QString, int>>{{reading, 30}, {reading, 60}, {reading, 100}}));
+    EXPECT_FALSE(progress.isVisible());
+    steps.clear();
     EXPECT_TRUE(page->Editing());
     EXPECT_TRUE(page->ShutterOpen());
     EXPECT_FALSE(child<QPushButton>("btnPSetClose")->isEnabled());
@@ -111,6 +123,9 @@ TEST_F(PresetsTest, ARegisteredPresetComesBackAfterARestart) {
     child<QRadioButton>("rbYoko")->setChecked(true);
     child<QLineEdit>("edtMeishou")->setText(QStringLiteral("はがき横"));
     ASSERT_TRUE(page->Register());
+    const QString setting = QStringLiteral("プリンタ設定中");
+    EXPECT_EQ(steps, (std::vector<std::pair<QString, int>>{{setting, 30}, {setting, 60}, {setting, 100}}));
+    EXPECT_FALSE(progress.isVisible());
     EXPECT_FALSE(page->Editing());
     EXPECT_FALSE(page->ShutterOpen());
     EXPECT_TRUE(child<QPushButton>("btnPSetClose")->isEnabled());
@@ -129,6 +144,17 @@ TEST_F(PresetsTest, ARegisteredPresetComesBackAfterARestart) {
     EXPECT_EQ(setup->Current().Printer, "Label");
     EXPECT_EQ(setup->PaperNumber(), 43);
     EXPECT_TRUE(setup->Landscape());
+}
+
+// The editor opens on the preset's own paper, the printer's first and last alike.
+TEST_F(PresetsTest, TheEditorShowsThePresetsPaper) {
+    start();
+    for (const QPageSize::PageSizeId paper : {QPageSize::Letter, QPageSize::A3}) {
+        ASSERT_TRUE(setup->SetPaperName(QPageSize(paper).name()));
+        page->OpenEditor();
+        EXPECT_EQ(child<QComboBox>("cbPapers")->currentText(), QPageSize(paper).name());
+        page->CancelEdit();
+    }
 }
 
 TEST_F(PresetsTest, CancelGoesBackToThePresetsPrinter) {
@@ -193,6 +219,7 @@ TEST_F(PresetsTest, APaperTheDriverRefusesKeepsTheEditorOpen) {
     const QByteArray before = IniFile(ini()).ReadString("Printer", "Printer0_d0", {}).toLatin1();
     EXPECT_FALSE(page->Register());
     EXPECT_EQ(prompt.texts().back(), "用紙が設定できませんでした。");
+    EXPECT_FALSE(progress.isVisible());
     EXPECT_TRUE(page->Editing());
     EXPECT_EQ(IniFile(ini()).ReadString("Printer", "Printer0_d0", {}).toLatin1(), before);
 }
@@ -205,7 +232,7 @@ TEST_F(PresetsTest, AfterThePropertiesOnlyRegisteringCloses) {
         c.landscape = true;
         return true;
     });
-    page->Properties();
+    child<QPushButton>("btnProp")->click();
     EXPECT_TRUE(child<QPushButton>("btnPCancel")->isHidden());
     EXPECT_EQ(child<QPushButton>("btnSet")->text(), "閉じる");
     EXPECT_EQ(child<QLineEdit>("edtMeishou")->text(), QStringLiteral("高画質"));
@@ -226,6 +253,12 @@ TEST_F(PresetsTest, AfterThePropertiesOnlyRegisteringCloses) {
     }
     column.push_back(child<QPushButton>("btnSettei"));
     EXPECT_EQ(testing::ReadingOrderFault(page.get(), column), "");
+    // Packed: the buttons close under each other, the editor close beside them.
+    for (std::size_t i = 1; i < column.size(); ++i)
+        EXPECT_LT(testing::RectIn(page.get(), column[i]).top() -
+                      testing::RectIn(page.get(), column[i - 1]).bottom(), 12) << i;
+    EXPECT_LT(testing::RectIn(page.get(), child<QFrame>("pnlHenshu")).left() -
+                  testing::RectIn(page.get(), column[0]).right(), 30);
     std::vector<const QWidget*> editor;
     for (const char* name :
          {"edtMeishou", "cbPrinters", "cbPapers", "rbTate", "rbYoko", "btnProp", "btnSet"})

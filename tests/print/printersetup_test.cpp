@@ -118,7 +118,7 @@ TEST(PrinterSetup, MeasuresComeFromPaperMarginsAndResolution) {
     setup.SetOrientation(1);
     const PageGeometry turned = setup.Geometry();
     EXPECT_EQ(QSize(turned.PageWidth, turned.PageHeight), QSize(2970, 2100));
-    EXPECT_EQ(turned.Printable, QRect(50, 35, 2970 - 50 - 100, 2100 - 70));
+    EXPECT_EQ(turned.Printable, QRect(100, 35, 2970 - 100 - 50, 2100 - 70));
 }
 
 TEST(PrinterSetup, SnapshotsRestoreTheWholeChoice) {
