@@ -118,6 +118,7 @@ TEST(CupsQueue, TheChosenSidesAndColourGoWithTheJob) {
     const int job = cups.LastJob(kQueue);
     EXPECT_EQ(cups.JobAttribute(job, "sides"), "two-sided-short-edge");
     EXPECT_EQ(cups.JobAttribute(job, "print-color-mode"), "monochrome");
+    EXPECT_EQ(cups.JobAttribute(job, "print-scaling"), "none");  // the page is the paper already
 }
 
 // A black-and-white printer with four different edges: its defaults are grey, and its margins

@@ -306,7 +306,7 @@ void PageCanvas::OutlinedTextOut(int x, int y, const QString& text, ColorValue o
 }
 
 int PageCanvas::TextWidth(const QString& text) const {
-    double width = 0;
+    double width{};
     shape(text, width);
     return int(std::lround(width));
 }
@@ -320,7 +320,7 @@ void PageCanvas::TextOut(int x, int y, const QString& text) {
     const Face& f = face();
     PageOp o = op(PageOp::Text);
     o.text = text;
-    double width = 0;
+    double width{};
     o.glyphs = shape(text, width);
     o.origin = QPointF(x + std::round(f.leftOverhang(text)), y + f.ascent);
     page_->Ops.push_back(std::move(o));
@@ -329,7 +329,7 @@ void PageCanvas::TextOut(int x, int y, const QString& text) {
 void PageCanvas::DrawTextBox(int left, int top, int right, int bottom, const QString& text,
                               TextAlign align) {
     const Face& f = face();
-    double width = 0;
+    double width{};
     QList<QGlyphRun> glyphs = shape(text, width);
     const double ascent = f.ascent;
     const double height = f.ascent + f.descent;
@@ -375,24 +375,21 @@ void ReplayPage(const PageRecording& page, QPainter& painter, const QRectF& targ
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     // Pens, brushes and fonts change rarely between operations; set them only when they do.
-    PenState pen;
-    BrushState brush;
+    std::optional<PenState> pen;
+    std::optional<BrushState> brush;
     std::optional<FontState> font;
-    bool penSet = false, brushSet = false;
     for (const PageOp& o : page.Ops) {
-        if (o.kind != PageOp::Text && o.kind != PageOp::Bitmap && (!penSet || pen != o.pen)) {
+        if (o.kind != PageOp::Text && o.kind != PageOp::Bitmap && pen != o.pen) {
             painter.setPen(penFor(o.pen, painter));
             pen = o.pen;
-            penSet = true;
         }
-        if ((!brushSet || brush != o.brush) &&
+        if (brush != o.brush &&
             (o.kind == PageOp::Rectangle || o.kind == PageOp::RoundRect ||
              o.kind == PageOp::Ellipse)) {
             painter.setBrush(o.brush.Style == Qt::NoBrush
                                  ? QBrush()
                                  : QBrush(qcolor(o.brush.Color), o.brush.Style));
             brush = o.brush;
-            brushSet = true;
         }
         switch (o.kind) {
             case PageOp::Line: painter.drawLine(o.from, o.to); break;
@@ -417,12 +414,12 @@ void ReplayPage(const PageRecording& page, QPainter& painter, const QRectF& targ
             case PageOp::Text: {
                 // Text takes its colour from the font; the next line sets its own pen again.
                 painter.setPen(qcolor(o.font.Color));
-                penSet = false;
+                pen.reset();
                 // Shaped glyphs carry no underline or strike-out; such texts are laid out again,
                 // and only they need the painter's font.
                 const bool decorated = o.font.Style & (fsUnderline | fsStrikeOut);
                 const bool laidOut = decorated || (o.glyphs.isEmpty() && !o.text.isEmpty());
-                if (laidOut && (!font || !SameFace(*font, o.font))) {
+                if (laidOut && !(font && SameFace(*font, o.font))) {
                     painter.setFont(ReferenceFont(o.font));
                     font = o.font;
                 }

@@ -131,8 +131,7 @@ void PrintDocument::EndDoc() {
 
 void PrintDocument::Discard() {
     pages_.clear();
-    working_ = PageRecording{working_.PageSize, {}};
-    canvas_.Reset();
+    working_ = PageRecording{working_.PageSize, {}};  // the next BeginDoc resets the canvas
     pageCount_ = 1;
     current_ = 1;
     built_ = false;

@@ -81,7 +81,7 @@ PrinterSetup::PrinterSetup(PrintSystem& system, QString componentName)
 void PrinterSetup::RefreshPrinters() { printers_ = system_->Printers(); }
 
 int PrinterSetup::find(const QString& name) const {
-    if (name.isEmpty()) return -1;
+    // An empty name matches nothing: no installed printer has one.
     for (int i = 0; i < printers_.size(); ++i)
         if (printers_[i].compare(name, Qt::CaseInsensitive) == 0) return i;
     int best = -1;
