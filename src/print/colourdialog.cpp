@@ -7,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace korvane {
@@ -35,7 +34,8 @@ ColourDialog::ColourDialog(ColorValue current, QWidget* owner)
     column->addWidget(named(new QLabel(QStringLiteral("右クリックで選択してください。"), this), "lblUse"));
     palette_ = named(new ColourPalette(this), "ColorPalette1");
     palette_->setFixedSize(13 * kCell, 5 * kCell);
-    column->addWidget(palette_, 0, Qt::AlignHCenter);
+    column->addWidget(palette_);
+    column->setAlignment(palette_, Qt::AlignHCenter);
     palette_->SetForegroundEnabled(false);
     if (const int cell = ColourPalette::IndexOf(current); cell != ColourPalette::kNone)
         palette_->SetBackgroundIndex(cell);
@@ -82,15 +82,6 @@ ColorValue ColourDialog::Result() const {
     if (!chosen_) return current_;
     const int cell = palette_->BackgroundIndex();
     return cell == ColourPalette::kNone ? current_ : ColourPalette::CellColour(cell);
-}
-
-void ColourDialog::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    // Centred on the owner.
-    if (QWidget* owner = parentWidget()) {
-        const QRect frame = owner->window()->frameGeometry();
-        move(frame.center() - rect().center());
-    }
 }
 
 ColorValue ColourDialog::Choose(ColorValue current, QWidget* owner) {

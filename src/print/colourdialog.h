@@ -27,9 +27,6 @@ public:
     // Runs the dialog modally over its owner; the caller's colour when nothing was chosen.
     static ColorValue Choose(ColorValue current, QWidget* owner);
 
-protected:
-    void showEvent(QShowEvent*) override;
-
 private:
     void showSample(ColorValue colour);
 

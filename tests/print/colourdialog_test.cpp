@@ -88,6 +88,12 @@ TEST(ColourPalette, ButtonsPickTheirSelectionAndDragKeepsPicking) {
     QTest::mousePress(&p, Qt::LeftButton, {}, QPoint(900, -4));
     EXPECT_EQ(p.ForegroundIndex(), 12);
     EXPECT_EQ(p.BackgroundIndex(), 57);
+    // The left button drags the foreground along.
+    QMouseEvent drag(QEvent::MouseMove, QPointF(2, 17 + 2), QPointF(), Qt::NoButton,
+                     Qt::LeftButton, {});
+    QApplication::sendEvent(&p, &drag);
+    EXPECT_EQ(p.ForegroundIndex(), 13);
+    EXPECT_EQ(p.BackgroundIndex(), 57);
 }
 
 TEST(ColourPalette, ArrowsWrapAndLettersSelect) {
@@ -159,6 +165,10 @@ TEST(ColourPalette, MarksShowEnabledSelectionsOnly) {
         const QRect r = p.CellRect(cell);
         EXPECT_EQ(marked.pixel(r.topLeft()), p.palette().dark().color().rgb()) << cell;
         EXPECT_EQ(marked.pixel(r.bottomRight()), p.palette().light().color().rgb()) << cell;
+        const ColorValue c = ColourPalette::CellColour(cell);  // the edge is one pixel wide
+        EXPECT_EQ(QColor(marked.pixel(r.topLeft() + QPoint(1, 1))),
+                  QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF))
+            << cell;
     }
     p.SetForegroundIndex(40);
     p.SetForegroundEnabled(false);
@@ -218,9 +228,11 @@ TEST(ColourDialog, OpensOnTheCallersColour) {
     EXPECT_LT(d.height() - 1 - testing::RectIn(&d, controls[5]).bottom(), 16);  // at the foot
     // Whole cells of 20 pixels, the window's width less its edges.
     EXPECT_EQ(palette->size(), QSize(260, 100));
-    // The sample is painted in the colour, beside its caption.
-    const QImage sample = d.findChild<QLabel*>("pnlSample")->grab().toImage();
-    EXPECT_EQ(QColor(sample.pixel(6, sample.height() / 2)), QColor(Qt::red));
+    // The sample is a panel two cells high, painted in the colour in the window, beside its caption.
+    const QRect sample = testing::RectIn(&d, controls[4]);
+    EXPECT_GE(sample.height(), 40);
+    const QImage window = d.grab().toImage();
+    EXPECT_EQ(QColor(window.pixel(sample.left() + 6, sample.center().y())), QColor(Qt::red));
 }
 
 TEST(ColourDialog, AColourNotInThePaletteStaysUntilAPick) {

@@ -28,6 +28,12 @@ void drawMeasures(PageCanvas& c) {
     c.TextOut(200, 1250, QStringLiteral("印刷テスト"));
 }
 
+TEST(CupsQueue, ResolutionsPerCentimetreAreGivenPerInch) {
+    EXPECT_EQ(DotsPerInch(600, false), 600);
+    EXPECT_EQ(DotsPerInch(118, true), 300);  // 299.7
+    EXPECT_EQ(DotsPerInch(236, true), 599);  // 599.4
+}
+
 TEST(CupsQueue, PagesKeepTheirMillimetresAndPaperThroughTheQueue) {
     PrivateCups cups;
     if (!cups.ok()) GTEST_SKIP() << "no private CUPS scheduler: " << cups.why().toStdString();
@@ -131,6 +137,8 @@ TEST(CupsQueue, AGreyPrinterWithUnevenEdges) {
     ASSERT_EQ(cups.AddQueue(grey, out.filePath("grey.pdf"), true), "");
     CupsPrintSystem system;
     EXPECT_FALSE(system.Defaults(grey).Colour);
+    EXPECT_TRUE(system.Defaults(grey).Duplex);
+    EXPECT_FALSE(system.Defaults(kQueue).Duplex);
     EXPECT_EQ(system.DefaultResolution(grey), 600);
     const QPageSize a4(QPageSize::A4);
     const QMarginsF portrait = system.Margins(grey, a4, QPageLayout::Portrait);

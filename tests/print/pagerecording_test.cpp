@@ -346,7 +346,27 @@ TEST(PageCanvas, TextsLeavingTheirBoxAreClippedAndOnlyThey) {
     d.MoveTo(1000, 2000);
     d.LineTo(2000, 2000);
     second.PageSize = QSize(2100, 2970);
-    EXPECT_LT(qGray(render(second).pixel(150, 200)), 100);
+    const QImage drawn = render(second);
+    EXPECT_LT(qGray(drawn.pixel(150, 200)), 100);
+    // The clipped text itself shows, inside its box.
+    const QRect ink = inkBox(drawn.copy(0, 0, 100, 100));
+    EXPECT_FALSE(ink.isEmpty());
+    EXPECT_TRUE(QRect(10, 10, 5, 5).contains(ink)) << ink.x() << "," << ink.y() << " " << ink.width();
+}
+
+// Which texts may skip the full layout: one glyph per character, no ligature or kerning pair.
+TEST(PageCanvas, PlainTextIsOneGlyphPerCharacter) {
+    const std::pair<const char16_t*, bool> cases[] = {
+        {u"令和八年十二月", true}, {u"ひらがなカタカナ", true}, {u"2026/12/08 (火)", true},
+        {u"A", true},  {u"月A日B", true},   {u"AV", false},    {u"fi", false},
+        {u"é", false},  // a combining mark
+        {u"😀", false},  // a surrogate pair
+        {u"​", false},  // a format character
+        {u"ال", false},  // Arabic
+        {u"Д", false},  // Cyrillic
+    };
+    for (const auto& [text, plain] : cases)
+        EXPECT_EQ(PlainText(QString::fromUtf16(text)), plain) << QString::fromUtf16(text).toStdString();
 }
 
 // Each laid-out text is drawn in its own face, even at the size of the one before it.

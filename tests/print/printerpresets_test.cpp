@@ -165,6 +165,7 @@ TEST_F(PresetsTest, CancelGoesBackToThePresetsPrinter) {
     EXPECT_EQ(setup->Current().Printer, "Label");
     page->CancelEdit();
     EXPECT_FALSE(page->Editing());
+    EXPECT_FALSE(page->ShutterOpen());
     EXPECT_EQ(setup->Current().Printer, "Office");
     EXPECT_EQ(setup->PaperNumber(), 9);
 }

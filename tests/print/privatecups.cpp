@@ -79,11 +79,12 @@ QString ppd(bool grey) {
                         "*InputSlot Tray1/Tray 1: \"\"\n*InputSlot Manual/Manual Feed: \"\"\n"
                         "*CloseUI: *InputSlot\n");
     t += QStringLiteral("*OpenUI *Duplex/2-Sided Printing: PickOne\n"
-                        "*OrderDependency: 10 AnySetup *Duplex\n*DefaultDuplex: None\n"
+                        "*OrderDependency: 10 AnySetup *Duplex\n*DefaultDuplex: %1\n"
                         "*Duplex None/Off: \"<</Duplex false>>setpagedevice\"\n"
                         "*Duplex DuplexNoTumble/Long Edge: \"<</Duplex true/Tumble false>>setpagedevice\"\n"
                         "*Duplex DuplexTumble/Short Edge: \"<</Duplex true/Tumble true>>setpagedevice\"\n"
-                        "*CloseUI: *Duplex\n");
+                        "*CloseUI: *Duplex\n")
+             .arg(grey ? "DuplexNoTumble" : "None");
     t += QStringLiteral("*DefaultPaperDimension: A4\n");
     block("PaperDimension", [](int w, int h) { return QStringLiteral("%1 %2").arg(w).arg(h); });
     return t;

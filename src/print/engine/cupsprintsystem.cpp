@@ -42,6 +42,10 @@ QString CupsMediaName(const QList<QPageSize>& offered, const QPageSize& paper) {
     return QStringLiteral("Custom.%1x%2mm").arg(mm.width()).arg(mm.height());
 }
 
+int DotsPerInch(int value, bool perCentimetre) {
+    return perCentimetre ? int(std::lround(value * 2.54)) : value;
+}
+
 QStringList CupsPrintSystem::Printers() const { return QPrinterInfo::availablePrinterNames(); }
 
 QString CupsPrintSystem::DefaultPrinter() const { return QPrinterInfo::defaultPrinterName(); }
@@ -108,7 +112,7 @@ int CupsPrintSystem::DefaultResolution(const QString& printer) const {
     int y = 0;
     ipp_res_t units = IPP_RES_PER_INCH;
     const int x = ippGetResolution(attr, 0, &y, &units);
-    return units == IPP_RES_PER_CM ? int(std::lround(x * 2.54)) : x;
+    return DotsPerInch(x, units == IPP_RES_PER_CM);
 }
 
 QStringList CupsPrintSystem::PaperSources(const QString& printer) const {

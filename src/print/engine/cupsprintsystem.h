@@ -24,4 +24,7 @@ public:
 // custom size in millimetres.
 QString CupsMediaName(const QList<QPageSize>& offered, const QPageSize& paper);
 
+// A printer's resolution in dots per inch; IPP printers may give it per centimetre.
+int DotsPerInch(int value, bool perCentimetre);
+
 }  // namespace korvane

@@ -128,12 +128,7 @@ const PageCanvas::Face& PageCanvas::face() const {
     return *face_;
 }
 
-namespace {
-
-// Text that needs no shaping beyond one glyph per character: Japanese, digits, punctuation and
-// single Latin letters, without marks, controls or surrogates. Two Latin letters in a row may
-// form a ligature or a kerning pair.
-bool plainText(const QString& text) {
+bool PlainText(const QString& text) {
     bool latinBefore = false;
     for (const QChar c : text) {
         if (c.isSurrogate() || c.isMark() || c.category() == QChar::Other_Control ||
@@ -154,7 +149,6 @@ bool plainText(const QString& text) {
     return true;
 }
 
-}  // namespace
 
 QList<QGlyphRun> PageCanvas::shape(const QString& text, double& width) const {
     const Face& f = face();
@@ -168,7 +162,7 @@ QList<QGlyphRun> PageCanvas::shape(const QString& text, double& width) const {
     if (shaped_.size() > 4096) shaped_.clear();
     // Plain text in a font that holds all its characters is laid out from the font's advances,
     // as the full layout would do it at several times the cost; anything else takes the layout.
-    if (f.raw.isValid() && plainText(text)) {
+    if (f.raw.isValid() && PlainText(text)) {
         const QList<quint32> glyphs = f.raw.glyphIndexesForString(text);
         if (glyphs.size() == text.size() && !glyphs.contains(0)) {
             const QList<QPointF> advances = f.raw.advancesForGlyphIndexes(glyphs);
@@ -374,10 +368,10 @@ void ReplayPage(const PageRecording& page, QPainter& painter, const QRectF& targ
         painter.setClipRect(AreaOf(clip));
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    // Pens, brushes and fonts change rarely between operations; set them only when they do.
+    // Pens and brushes change rarely between operations; set them only when they do. Only the
+    // rare decorated texts need the painter's font.
     std::optional<PenState> pen;
     std::optional<BrushState> brush;
-    std::optional<FontState> font;
     for (const PageOp& o : page.Ops) {
         if (o.kind != PageOp::Text && o.kind != PageOp::Bitmap && pen != o.pen) {
             painter.setPen(penFor(o.pen, painter));
@@ -419,10 +413,7 @@ void ReplayPage(const PageRecording& page, QPainter& painter, const QRectF& targ
                 // and only they need the painter's font.
                 const bool decorated = o.font.Style & (fsUnderline | fsStrikeOut);
                 const bool laidOut = decorated || (o.glyphs.isEmpty() && !o.text.isEmpty());
-                if (laidOut && !(font && SameFace(*font, o.font))) {
-                    painter.setFont(ReferenceFont(o.font));
-                    font = o.font;
-                }
+                if (laidOut) painter.setFont(ReferenceFont(o.font));
                 const auto draw = [&painter, &o, laidOut] {
                     if (laidOut)
                         painter.drawText(o.origin, o.text);

@@ -85,6 +85,11 @@ struct PageRecording {
 // The font a state stands for, sized in 0.1 mm (one reference pixel each).
 QFont ReferenceFont(const FontState& state);
 
+// Text that needs no shaping beyond one glyph per character: Japanese, digits, punctuation and
+// single Latin letters, without marks, controls or surrogates. Two Latin letters in a row may
+// form a ligature or a kerning pair.
+bool PlainText(const QString& text);
+
 // A stateful canvas, like the Windows one, that records into a page.
 class PageCanvas {
 public:

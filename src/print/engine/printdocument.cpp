@@ -219,8 +219,8 @@ bool PrintDocument::Render(QPagedPaintDevice& device) {
     const auto [start, end] = PrintRange();
     QPainter painter(&device);
     if (!painter.isActive()) return false;
-    const QRectF paper(0, 0, recorded_.PageWidth * device.logicalDpiX() / 254.0,
-                       recorded_.PageHeight * device.logicalDpiY() / 254.0);
+    const QRectF paper(QPointF(), QSizeF(recorded_.PageWidth * device.logicalDpiX() / 254.0,
+                                         recorded_.PageHeight * device.logicalDpiY() / 254.0));
     // The progress window shows how many of the pages have gone out, and goes with the last.
     struct Finisher {
         ProgressWindow* progress;
@@ -257,12 +257,9 @@ bool PrintDocument::SaveAsPdf(const QString& path) {
                                   QStringLiteral("PDF保存"), Prompt::Kind::Error);
         return false;
     };
-    if (!file.open(QIODevice::WriteOnly)) return fail();
-    if (!writePdf(file)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit() || fail();
+    // An uncommitted file is dropped with its object; the old one stays as it was.
+    if (!file.open(QIODevice::WriteOnly) || !writePdf(file) || !file.commit()) return fail();
+    return true;
 }
 
 bool PrintDocument::Print() {
