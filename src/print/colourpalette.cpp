@@ -107,8 +107,7 @@ void ColourPalette::paintEvent(QPaintEvent*) {
         qDrawShadePanel(&p, r, palette(), true, 1);
     }
     if (hasFocus()) {
-        const QRect r = CellRect(focus_);
-        p.setBrush(Qt::NoBrush);
+        const QRect r = CellRect(focus_);  // the painter has no brush: frames only
         p.setPen(Qt::black);
         p.drawRect(r.x() + 2, r.y() + 2, r.width() - 4, r.height() - 4);
         p.setPen(Qt::white);

@@ -261,7 +261,10 @@ TEST(PageDocument, BeginDocTakesThePrintersPaperOfThatMoment) {
     system.add({.name = "Office"});
     PrinterSetup setup(system);
     PrintDocument doc;
-    doc.SetPrinterSetup(&setup);
+    ASSERT_TRUE(setup.SetOrientation(1));
+    doc.SetPrinterSetup(&setup);  // the geometry follows the printer at once
+    EXPECT_EQ(QSize(doc.Geometry().PageWidth, doc.Geometry().PageHeight), QSize(2970, 2100));
+    ASSERT_TRUE(setup.SetOrientation(0));
     ASSERT_TRUE(setup.SetPaperNumber(8));  // A3, after binding
     doc.BeginDoc();
     doc.EndDoc();

@@ -163,6 +163,9 @@ TEST_F(PresetsTest, CancelGoesBackToThePresetsPrinter) {
     auto* printers = child<QComboBox>("cbPrinters");
     printers->setCurrentIndex(printers->findText("Label"));
     EXPECT_EQ(setup->Current().Printer, "Label");
+    printers->setCurrentIndex(0);  // and back to the first
+    EXPECT_EQ(setup->Current().Printer, "Office");
+    printers->setCurrentIndex(printers->findText("Label"));
     page->CancelEdit();
     EXPECT_FALSE(page->Editing());
     EXPECT_FALSE(page->ShutterOpen());
@@ -202,6 +205,13 @@ TEST_F(PresetsTest, TheCloseButtonLeavesAndASelectionIsNotReentered) {
     child<QPushButton>("btnPr2")->click();
     EXPECT_EQ(page->Selected(), 2);
     EXPECT_EQ(changes, 1);
+    // A preset chosen while editing ends the edit and shuts the editor away.
+    page->OnChange = nullptr;
+    page->OpenEditor();
+    child<QPushButton>("btnPr4")->click();
+    EXPECT_FALSE(page->Editing());
+    EXPECT_FALSE(page->ShutterOpen());
+    EXPECT_TRUE(child<QPushButton>("btnPSetClose")->isEnabled());
 }
 
 TEST_F(PresetsTest, AStoredSelectionOutsideTheButtonsIsClamped) {
@@ -210,6 +220,12 @@ TEST_F(PresetsTest, AStoredSelectionOutsideTheButtonsIsClamped) {
         IniFile(ini()).WriteString("Printer", "vBtn", stored);
         EXPECT_EQ(start().Selected(), selected) << stored;
     }
+    // Every caption is read back, the first and the last too.
+    IniFile(ini()).WriteString("Printer", "btnC0", QStringLiteral("普通紙"));
+    IniFile(ini()).WriteString("Printer", "btnC9", QStringLiteral("封筒"));
+    start();
+    EXPECT_EQ(page->Caption(0), QStringLiteral("普通紙"));
+    EXPECT_EQ(page->Caption(9), QStringLiteral("封筒"));
 }
 
 TEST_F(PresetsTest, APaperTheDriverRefusesKeepsTheEditorOpen) {
