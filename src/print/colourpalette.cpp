@@ -42,9 +42,10 @@ ColorValue ColourPalette::CellColour(int index) {
 }
 
 int ColourPalette::IndexOf(ColorValue colour) {
-    for (int i = 0; i < kCells; ++i)
-        if (CellColour(i) == colour) return i;
-    return kNone;
+    const auto cell = std::find_if(kPalette.begin(), kPalette.end(), [colour](QRgb rgb) {
+        return FromQColor(QColor::fromRgb(rgb)) == colour;
+    });
+    return cell == kPalette.end() ? kNone : int(cell - kPalette.begin());
 }
 
 void ColourPalette::setIndex(int& which, int index) {

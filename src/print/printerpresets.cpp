@@ -199,9 +199,9 @@ void PrinterPresetsPage::SaveCaptions(SaveProblems& problems) const {
 
 void PrinterPresetsPage::highlight() {
     const QString grey = palette().color(QPalette::Dark).name();
-    for (int i = 0; i < kCount; ++i)
-        buttons_[std::size_t(i)]->setStyleSheet(
-            i == selected_ ? QStringLiteral("QPushButton { color: #0000FF; background-color: #C8FFFF; }"
+    for (QPushButton* button : buttons_)
+        button->setStyleSheet(
+            button == buttons_[std::size_t(selected_)] ? QStringLiteral("QPushButton { color: #0000FF; background-color: #C8FFFF; }"
                                             "QPushButton:hover { background-color: #00FFFF; }")
                            : QStringLiteral("QPushButton { color: %1; }").arg(grey));
 }

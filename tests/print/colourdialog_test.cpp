@@ -67,6 +67,8 @@ TEST(ColourPalette, IndexesOutsideThePaletteAreNone) {
     p.SetForegroundIndex(64);
     EXPECT_EQ(p.ForegroundIndex(), 64);
     EXPECT_EQ(changed.count(), 3);
+    p.SetBackgroundIndex(ColourPalette::kNone);  // none is no cell: the focus stays
+    EXPECT_EQ(p.FocusCell(), 64);
 }
 
 TEST(ColourPalette, ButtonsPickTheirSelectionAndDragKeepsPicking) {
@@ -228,11 +230,21 @@ TEST(ColourDialog, OpensOnTheCallersColour) {
     EXPECT_LT(d.height() - 1 - testing::RectIn(&d, controls[5]).bottom(), 16);  // at the foot
     // Whole cells of 20 pixels, the window's width less its edges.
     EXPECT_EQ(palette->size(), QSize(260, 100));
-    // The sample is a panel two cells high, painted in the colour in the window, beside its caption.
+    const QRect paletteBox = testing::RectIn(&d, palette);
+    EXPECT_NEAR(paletteBox.left(), d.width() - 1 - paletteBox.right(), 2);  // centred
+    // The sample is a panel two cells high, painted in the colour in the window, beside its
+    // caption, its text in the middle.
     const QRect sample = testing::RectIn(&d, controls[4]);
     EXPECT_GE(sample.height(), 40);
     const QImage window = d.grab().toImage();
     EXPECT_EQ(QColor(window.pixel(sample.left() + 6, sample.center().y())), QColor(Qt::red));
+    QRect text;
+    for (int y = sample.top() + 3; y < sample.bottom() - 2; ++y)
+        for (int x = sample.left() + 3; x < sample.right() - 2; ++x)
+            if (QColor(window.pixel(x, y)) != QColor(Qt::red)) text |= QRect(x, y, 1, 1);
+    ASSERT_FALSE(text.isEmpty());
+    EXPECT_NEAR(text.center().x(), sample.center().x(), 3);
+    EXPECT_NEAR(text.center().y(), sample.center().y(), 3);
 }
 
 TEST(ColourDialog, AColourNotInThePaletteStaysUntilAPick) {

@@ -83,6 +83,9 @@ TEST_F(PresetsTest, TheFirstStartMakesTwoA4PresetsFromTheDefaultPrinter) {
     EXPECT_EQ(file.ReadString("Printer", "vBtn", {}), "0");
     for (int i = 0; i < 10; ++i) EXPECT_TRUE(file.ValueExists("Printer", QStringLiteral("btnC%1").arg(i))) << i;
     EXPECT_TRUE(file.ValueExists("Printer", "Printer0_c"));
+    int captions = 0;
+    for (const QString& key : file.ReadSection("Printer")) captions += key.startsWith("btnC");
+    EXPECT_EQ(captions, 10);
     EXPECT_TRUE(file.ValueExists("Printer", "Printer1_c"));
     EXPECT_FALSE(file.ValueExists("Printer", "Printer2_c"));
 
@@ -107,6 +110,12 @@ TEST_F(PresetsTest, ARegisteredPresetComesBackAfterARestart) {
                          if (v > 0) steps.emplace_back(progress.Text(), v);
                      });
     page->OpenEditor();
+    page->show();
+    std::vector<const QWidget*> editor;
+    for (const char* name : {"edtMeishou", "cbPrinters", "cbPapers", "rbTate", "rbYoko", "btnProp",
+                             "btnPCancel", "btnSet"})
+        editor.push_back(page->findChild<QWidget*>(name));
+    EXPECT_EQ(testing::ReadingOrderFault(page.get(), editor), "");
     const QString reading = QStringLiteral("プリンタ設定読込中");
     EXPECT_EQ(steps, (std::vector<std::pair<QString, int>>{{reading, 30}, {reading, 60}, {reading, 100}}));
     EXPECT_FALSE(progress.isVisible());
