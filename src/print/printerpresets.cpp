@@ -126,6 +126,7 @@ PrinterPresetsPage::PrinterPresetsPage(PrinterSetup& setup, PrintDocument& docum
     columns->addStretch();
     connect(btnPSetClose_, &QPushButton::clicked, this, [this] { CloseClick(); });
 
+    // Made after the editor, so drawn over it.
     pnlShut_ = named(new QFrame(editArea_), "pnlShut");
     pnlShut_->setFrameStyle(QFrame::Panel | QFrame::Raised);
     pnlShut_->setAutoFillBackground(true);
@@ -142,7 +143,6 @@ bool PrinterPresetsPage::ShutterOpen() const { return pnlShut_->width() == kShut
 
 void PrinterPresetsPage::setShutter(bool open) {
     pnlShut_->setGeometry(0, 0, open ? kShutOpen : kShutClosed, kEditHeight);
-    pnlShut_->raise();
 }
 
 void PrinterPresetsPage::reportWriteProblem(const QString& reason) {

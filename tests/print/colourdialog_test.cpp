@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace korvane {
 namespace {
 
@@ -179,6 +181,53 @@ TEST(ColourPalette, MarksShowEnabledSelectionsOnly) {
     EXPECT_GT(inkOf(40), 5);
 }
 
+// A layout may hold the palette wider and taller than its whole cells: the strip left over
+// belongs to the last column and row, not to a cell of the next row or past the table.
+TEST(ColourPalette, TheStripBeyondTheLastCellsPicksThem) {
+    ColourPalette p;
+    p.setFixedSize(265, 108);  // cells of 20 × 21, 5 pixels and 3 pixels over
+    p.show();
+    ASSERT_EQ(p.size(), QSize(265, 108));
+    const std::pair<QPoint, int> clicks[] = {
+        {QPoint(263, 2), 12}, {QPoint(2, 106), 52}, {QPoint(263, 106), 64}, {QPoint(259, 20), 12}};
+    for (const auto& [at, cell] : clicks) {
+        QTest::mousePress(&p, Qt::RightButton, {}, at);
+        QTest::mouseRelease(&p, Qt::RightButton, {}, at);
+        EXPECT_EQ(p.BackgroundIndex(), cell) << at.x() << "," << at.y();
+    }
+}
+
+// What the palette shows changes with each setter; a shown palette must be repainted for it.
+TEST(ColourPalette, EachChangeRepaints) {
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint) ++paints;
+            return false;
+        }
+    };
+    ColourPalette p;
+    p.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&p));
+    PaintCounter counter;
+    p.installEventFilter(&counter);
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"background", [&] { p.SetBackgroundIndex(5); }},
+        {"foreground", [&] { p.SetForegroundIndex(9); }},
+        {"foreground off", [&] { p.SetForegroundEnabled(false); }},
+        {"background off", [&] { p.SetBackgroundEnabled(false); }},
+        {"foreground on", [&] { p.SetForegroundEnabled(true); }},
+        {"background on", [&] { p.SetBackgroundEnabled(true); }},
+    };
+    for (const auto& [what, change] : changes) {
+        QApplication::processEvents();
+        counter.paints = 0;
+        change();
+        QApplication::processEvents();
+        EXPECT_GT(counter.paints, 0) << what;
+    }
+}
+
 // With the keyboard focus the focus cell has a black frame inside a white one.
 TEST(ColourPalette, TheFocusCellIsFramed) {
     ColourPalette p;
@@ -236,6 +285,8 @@ TEST(ColourDialog, OpensOnTheCallersColour) {
     // caption, its text in the middle.
     const QRect sample = testing::RectIn(&d, controls[4]);
     EXPECT_GE(sample.height(), 40);
+    EXPECT_LE(sample.height(), 48);  // the spare height is not handed to it
+    EXPECT_LT(sample.top() - paletteBox.bottom(), 14);  // close under the palette
     const QImage window = d.grab().toImage();
     EXPECT_EQ(QColor(window.pixel(sample.left() + 6, sample.center().y())), QColor(Qt::red));
     QRect text;

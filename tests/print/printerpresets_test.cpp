@@ -8,6 +8,7 @@
 #include "print/engine/progresswindow.h"
 #include "settings/inifile.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 
 namespace korvane {
 namespace {
@@ -296,10 +298,36 @@ TEST_F(PresetsTest, AfterThePropertiesOnlyRegisteringCloses) {
     EXPECT_EQ(testing::ReadingOrderFault(
                   page.get(), {child<QFrame>("pnlHenshu"), child<QPushButton>("btnPSetClose")}),
               "");
+    // The open shutter is a strip drawn over the editor's left edge.
+    QFrame* shutter = child<QFrame>("pnlShut");
+    EXPECT_EQ(shutter->parentWidget()->childAt(4, 150), shutter);
+    EXPECT_EQ(shutter->parentWidget()->childAt(shutter->width() + 1, 150), child<QFrame>("pnlHenshu"));
+    // However wide the page, the presets keep their width and the editor stays beside them,
+    // drawn over by nothing while open.
+    page->resize(1100, 380);
+    QApplication::processEvents();
+    EXPECT_LT(child<QPushButton>("btnPr0")->width(), 260);
+    EXPECT_LT(testing::RectIn(page.get(), child<QFrame>("pnlHenshu")).left() -
+                  testing::RectIn(page.get(), column[0]).right(), 30);
     // Opening the editor again brings the cancel button back.
     page->OpenEditor();
     EXPECT_FALSE(child<QPushButton>("btnPCancel")->isHidden());
     EXPECT_EQ(child<QPushButton>("btnSet")->text(), "登録実行");
+}
+
+TEST_F(PresetsTest, AFailingPropertiesDialogSaysSoAndChangesNothing) {
+    start();
+    page->OpenEditor();
+    prompt.answerPrinter([](PrinterChoice& c) -> bool {
+        c.landscape = true;
+        throw std::runtime_error("driver gone");
+    });
+    child<QPushButton>("btnProp")->click();
+    ASSERT_FALSE(prompt.texts().isEmpty());
+    EXPECT_EQ(prompt.texts().back(), "詳細設定エラー");
+    EXPECT_FALSE(progress.isVisible());
+    EXPECT_FALSE(setup->Landscape());
+    EXPECT_FALSE(child<QPushButton>("btnPCancel")->isHidden());  // the edit goes on as it was
 }
 
 TEST_F(PresetsTest, ReadOnlySettingsWriteNothing) {
