@@ -85,6 +85,10 @@ TEST(ColourPalette, ButtonsPickTheirSelectionAndDragKeepsPicking) {
     QApplication::sendEvent(&p, &move);
     EXPECT_EQ(p.BackgroundIndex(), 57);
     QTest::mouseRelease(&p, Qt::RightButton, {}, QPoint(5 * 17 + 2, 4 * 17 + 2));
+    // Once released, passing over the cells picks nothing.
+    QMouseEvent hover(QEvent::MouseMove, QPointF(2, 2), QPointF(), Qt::NoButton, Qt::NoButton, {});
+    QApplication::sendEvent(&p, &hover);
+    EXPECT_EQ(p.BackgroundIndex(), 57);
     // Outside the control the point is clamped to the nearest cell.
     QTest::mousePress(&p, Qt::LeftButton, {}, QPoint(-5, 500));
     EXPECT_EQ(p.ForegroundIndex(), 52);
@@ -265,6 +269,7 @@ TEST(ColourDialog, OpensOnTheCallersColour) {
     EXPECT_TRUE(d.findChild<QPushButton*>("btnOk")->isDefault());  // Enter chooses
     EXPECT_EQ(d.findChild<QPushButton*>("btnCancel")->text(), "キャンセル");
     EXPECT_EQ(d.windowTitle(), "色の選択");
+    EXPECT_EQ(d.objectName(), "fmColor");
     d.show();
     EXPECT_TRUE(d.grab().save(QStringLiteral(KORVANE_SHOTS_DIR "/colour-dialog.png")));
     std::vector<const QWidget*> controls;

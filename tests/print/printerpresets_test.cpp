@@ -158,6 +158,24 @@ TEST_F(PresetsTest, ARegisteredPresetComesBackAfterARestart) {
 }
 
 // The editor opens on the preset's own paper, the printer's first and last alike.
+TEST_F(PresetsTest, TheEditorOpensOnTheCaptionInItsFixedAreaUnderARaisedShutter) {
+    start();
+    page->resize(600, 380);
+    page->show();
+    QFrame* shutter = child<QFrame>("pnlShut");
+    EXPECT_EQ(shutter->size(), QSize(377, 300));  // closed: it covers the whole area
+    const QImage closed = page->grab().toImage();
+    const QRect box = testing::RectIn(page.get(), shutter);
+    // Raised: light along the top and left, dark along the bottom and right.
+    EXPECT_GT(qGray(closed.pixel(box.left(), box.center().y())),
+              qGray(closed.pixel(box.right(), box.center().y())) + 40);
+    EXPECT_GT(qGray(closed.pixel(box.center().x(), box.top())),
+              qGray(closed.pixel(box.center().x(), box.bottom())) + 40);
+    page->OpenEditor();
+    EXPECT_EQ(child<QFrame>("pnlHenshu")->size(), QSize(377, 300));
+    EXPECT_EQ(page->focusWidget(), child<QLineEdit>("edtMeishou"));  // the caption is typed first
+}
+
 TEST_F(PresetsTest, TheEditorShowsThePresetsPaper) {
     start();
     for (const QPageSize::PageSizeId paper : {QPageSize::Letter, QPageSize::A3}) {
