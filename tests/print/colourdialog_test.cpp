@@ -222,6 +222,7 @@ TEST(ColourPalette, EachChangeRepaints) {
         {"background off", [&] { p.SetBackgroundEnabled(false); }},
         {"foreground on", [&] { p.SetForegroundEnabled(true); }},
         {"background on", [&] { p.SetBackgroundEnabled(true); }},
+        {"focus moved", [&] { QTest::keyClick(&p, Qt::Key_Right); }},
     };
     for (const auto& [what, change] : changes) {
         QApplication::processEvents();

@@ -10,6 +10,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -346,6 +348,23 @@ TEST_F(PresetsTest, AFailingPropertiesDialogSaysSoAndChangesNothing) {
     EXPECT_FALSE(progress.isVisible());
     EXPECT_FALSE(setup->Landscape());
     EXPECT_FALSE(child<QPushButton>("btnPCancel")->isHidden());  // the edit goes on as it was
+}
+
+TEST_F(PresetsTest, ARegistrationThatCannotBeWrittenSaysSoAndGoesBack) {
+    start().SelectPreset(2);
+    page->OpenEditor();
+    auto* printers = child<QComboBox>("cbPrinters");
+    printers->setCurrentIndex(printers->findText("Label"));
+    // The settings file has become something that cannot be written.
+    ASSERT_TRUE(QFile::remove(ini()));
+    ASSERT_TRUE(QDir().mkdir(ini()));
+    page->Register();
+    ASSERT_FALSE(prompt.texts().isEmpty());
+    EXPECT_TRUE(prompt.texts().back().startsWith("プリンタ設定を保存できませんでした。\r\n"))
+        << prompt.texts().back().toStdString();
+    EXPECT_FALSE(page->Editing());
+    EXPECT_FALSE(page->ShutterOpen());
+    EXPECT_TRUE(child<QPushButton>("btnPSetClose")->isEnabled());
 }
 
 TEST_F(PresetsTest, ReadOnlySettingsWriteNothing) {
