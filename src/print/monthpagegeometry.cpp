@@ -102,10 +102,6 @@ MonthPageGeometry ComputeMonthPageGeometry(const MonthPageBase& base, int scale,
     return g;
 }
 
-}  // namespace korvane
-
-namespace korvane {
-
 YearPageGeometry ComputeYearPageGeometry(int scale, int topAdjustMm, int leftAdjustMm) {
     const auto s = [scale](int base) { return int(std::int64_t(base) * scale / kScaleOne); };
     YearPageGeometry g;

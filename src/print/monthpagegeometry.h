@@ -63,9 +63,9 @@ struct DayNumberMeasure {
 };
 using DayNumberMeasurer = std::function<DayNumberMeasure(int fontHeight)>;
 
-// A month page's geometry in 0.1 mm, as the renderer draws it.
-struct MonthPageGeometry {
-    int Top = 0, Left = 0;
+// The lengths one month's grid is drawn with, in 0.1 mm: the month page and each block of the
+// year page alike.
+struct MonthGridCells {
     int R = 0;  // weekday-row height
     int H = 0;  // cell height
     int W = 0;  // cell width
@@ -73,18 +73,24 @@ struct MonthPageGeometry {
     int D = 0;  // day-number font
     int M = 0;  // cell margin
     int A = 0;  // day-number width
+    int Frame = 0;
+    int WeekdayFont = 0;
+
+    int GridWidth() const { return 7 * W; }
+    int GridHeight() const { return R + 6 * H; }
+};
+
+// A month page's geometry in 0.1 mm, as the renderer draws it.
+struct MonthPageGeometry : MonthGridCells {
+    int Top = 0, Left = 0;
     int G = 0;  // header gap
     int LabelWidth = 0;
     int L = 0;  // line height
     int F = 0;  // schedule font
-    int Frame = 0;
-    int WeekdayFont = 0, LabelFont = 0, TitleFont = 0, DateFont = 0;
+    int LabelFont = 0, TitleFont = 0, DateFont = 0;
     std::array<int, 3> BarPens{};
     int Lines = 0;
     int Scale = kScaleOne;
-
-    int GridWidth() const { return 7 * W; }
-    int GridHeight() const { return R + 6 * H; }
 };
 
 // The two-month page's second block lies this far below the first, whatever the scale.
@@ -95,24 +101,17 @@ MonthPageGeometry ComputeMonthPageGeometry(const MonthPageBase& base, int scale,
                                            int fontPercent, bool postcard, int topAdjustMm,
                                            int leftAdjustMm, const DayNumberMeasurer& measure);
 
-}  // namespace korvane
-
-namespace korvane {
-
 // The year calendar's twelve blocks (three columns, four rows) in 0.1 mm.
-struct YearPageGeometry {
+struct YearPageGeometry : MonthGridCells {
     int Top = 0, Left = 0;  // the first block
     int ColumnPitch = 0, RowPitch = 0;
-    int R = 0, H = 0, W = 0, B = 0, M = 0, A = 0;
-    int Frame = 0, WeekdayFont = 0, D = 0, DateFont = 0, TitleFont = 0;
+    int DateFont = 0, TitleFont = 0;
     int MonthFont = 0, YearFont = 0;
     int Scale = kScaleOne;
 
     // Month k (1 … 12): its block's top-left corner.
     int BlockTop(int k) const { return Top + (k - 1) / 3 * RowPitch; }
     int BlockLeft(int k) const { return Left + (k - 1) % 3 * ColumnPitch; }
-    int GridWidth() const { return 7 * W; }
-    int GridHeight() const { return R + 6 * H; }
     // The right edge of the third column.
     int Right() const { return Left + 2 * ColumnPitch + 7 * W; }
 };

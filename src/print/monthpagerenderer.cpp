@@ -106,15 +106,7 @@ public:
         o_.Anniversaries = o_.Schedules = o_.Title = false;
         MonthGrid& grid = host_.ShownGrid();
         itemColor_ = o_.BlackWhite ? clBlack : resolved(grid.ItemColor);
-        g_.R = y.R;
-        g_.H = y.H;
-        g_.W = y.W;
-        g_.B = y.B;
-        g_.M = y.M;
-        g_.A = y.A;
-        g_.D = y.D;
-        g_.Frame = y.Frame;
-        g_.WeekdayFont = y.WeekdayFont;
+        static_cast<MonthGridCells&>(g_) = y;
         g_.Lines = kYearLines;
         grid.LayoutItems(kYearLines, false);
         step(2);
