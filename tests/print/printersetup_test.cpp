@@ -69,6 +69,17 @@ TEST(PrinterSetup, LayoutPaperNumbersRoundTrip) {
         ASSERT_TRUE(setup.SetPaperNumber(number)) << number;
         EXPECT_EQ(setup.PaperNumber(), number);
     }
+    // Other sizes read as Windows numbers them: their own, or 256 for a user size.
+    FakePrintSystem other;
+    const QPageSize label(QSizeF(62, 100), QPageSize::Millimeter, QStringLiteral("Label"),
+                          QPageSize::ExactMatch);
+    other.add({.name = "Other", .papers = {QPageSize(QPageSize::Letter), label}});
+    PrinterSetup more(other);
+    more.SetPrinterName("Other");
+    ASSERT_TRUE(more.SetPaperName(QPageSize(QPageSize::Letter).name()));
+    EXPECT_EQ(more.PaperNumber(), 1);
+    ASSERT_TRUE(more.SetPaperName("Label"));
+    EXPECT_EQ(more.PaperNumber(), 256);
 }
 
 TEST(PrinterSetup, PaperWritesHoldOnlyWhatThePrinterOffers) {

@@ -12,7 +12,6 @@ namespace korvane {
 namespace {
 
 constexpr int kVirtualDpi = 300;
-constexpr int kUserPaper = 256;  // a size without a Windows number
 
 QList<QPageSize> virtualPapers() {
     return {QPageSize(QPageSize::A4), QPageSize(QPageSize::A3), QPageSize(QPageSize::JisB5),
@@ -32,8 +31,7 @@ QPageSize paperOfNumber(int number) {
 int numberOfPaper(const QPageSize& paper) {
     for (int n : {9, 13, 8, 43})
         if (paperOfNumber(n).isEquivalentTo(paper)) return n;
-    const int id = paper.windowsId();
-    return id > 0 ? id : kUserPaper;
+    return paper.windowsId();  // 256 (a user size) for one Windows has no number for
 }
 
 // A printer's own paper as the standard size it stands for, so that its millimetres are exact
