@@ -8,6 +8,7 @@
 #include "print/engine/printdocument.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -125,12 +126,14 @@ BENCHMARK(BM_PreviewRepaintLargestZoom)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], "--pdf") == 0) {
+        // A page to PDF needs no widgets.
+        QGuiApplication app(argc, argv);
         PrintDocument doc;
         drawBusyMonth(doc);
         return doc.SaveAsPdf(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
     }
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
