@@ -430,6 +430,13 @@ TEST_F(MonthPrint, BlackAndWhiteOutlines) {
             day9.push_back(o);
     ASSERT_EQ(day9.size(), 9u);
     EXPECT_EQ(day9.back()->font.Color, clGray);
+    // Each outlined number's box, its outline included, ends at the number's corner of the cell
+    // (the day-number width in from its left): the thin outline takes 7, the thick one 4.
+    const int corner9 = g.Left + 6 * g.W + g.A, corner3 = g.Left + g.A;
+    EXPECT_LE(ink(*day9.back()).right(), corner9 - 7 + 2);
+    EXPECT_GE(ink(*day9.back()).right(), corner9 - 7 - 8);
+    EXPECT_LE(ink(*day3.back()).right(), corner3 - 4 + 2);
+    EXPECT_GE(ink(*day3.back()).right(), corner3 - 4 - 8);
     EXPECT_EQ(day9.front()->font.Style, 0);
     EXPECT_EQ(day9.front()->font.Height, 50);
     // Labels of another month's days are a tenth smaller: 昭和の日 on 29 April.
@@ -655,6 +662,7 @@ TEST_F(MonthItems, PeriodBarsStrokesAndLabels) {
     });
     ASSERT_NE(fill, ops().end());
     EXPECT_EQ(fill->brush.Color, clWhite);
+    EXPECT_EQ(fill->brush.Style, Qt::SolidPattern);  // the bar does not run through the label
     // 15th, morning end: to 25 %, the stroke coming down to it from 5 mm before.
     const auto end = linesIn(g, 3, 5);
     ASSERT_EQ(end.size(), 2u);
@@ -840,6 +848,41 @@ TEST_F(YearPrint, TwelveBlocksFromThePrintMonth) {
             EXPECT_EQ(o->font.Color, kRed);
         }
     }
+}
+
+// The footer names the program that asked for the page (kinds past 2 as the last); kind 3
+// prints none.
+TEST_F(YearPrint, TheFooterFollowsTheSiblingsKind) {
+    const std::pair<int, const char16_t*> kinds[] = {
+        {0, u"Printed by Korvane"}, {1, u"Velmar -Velmar-"}, {3, nullptr}, {4, u"Tesska -Tesska-"}};
+    for (const auto& [kind, footer] : kinds) {
+        calendar.kind = kind;
+        buildYear(yearJob());
+        int grey30 = 0;  // the footer's face and size, used by nothing else on the page
+        for (const PageOp& o : ops())
+            if (o.kind == PageOp::Text && o.font.Height == 30 && o.font.Color == clGray &&
+                o.origin.y() > 2692)
+                ++grey30;
+        EXPECT_EQ(grey30, footer ? 1 : 0) << kind;
+        if (footer) {
+            EXPECT_NE(text(QString::fromUtf16(footer)), nullptr) << kind;
+        }
+    }
+}
+
+// Each block's month number stands in a box from its font height plus 3 mm above the grid to
+// 1 mm above it, at the foot of the box.
+TEST_F(YearPrint, TheMonthNumberStandsJustAboveItsBlock) {
+    calendar.ShowMonth(2027, 1);
+    const YearPageGeometry g = buildYear(yearJob());
+    const PageOp* one = nullptr;
+    for (const PageOp& o : ops())
+        if (o.kind == PageOp::Text && o.text == QStringLiteral("1") && o.font.Height == g.MonthFont)
+            one = &o;
+    ASSERT_NE(one, nullptr);
+    EXPECT_EQ(one->rect.top(), g.BlockTop(1) - (g.MonthFont + 30));
+    EXPECT_EQ(one->rect.bottom() + 1, g.BlockTop(1) - 10);
+    EXPECT_NEAR(ink(*one).bottom(), g.BlockTop(1) - 10, 2);
 }
 
 TEST_F(YearPrint, B5AndWithoutRules) {
