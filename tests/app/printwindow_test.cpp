@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -197,10 +198,14 @@ TEST_F(PrintWindowTest, SettingsAreReadClampedAndWrittenInOrder) {
 
     child<QCheckBox>("cbWB")->setChecked(true);
     child<QSpinBox>("udMB5")->setValue(6);
+    child<QSpinBox>("udMA4")->setValue(4);
     w.close();
     const IniFile ini(printersIni());
     EXPECT_EQ(ini.ReadString("Print", "cbWB", {}), QStringLiteral("1"));
     EXPECT_EQ(ini.ReadString("Print", "udMB5", {}), QStringLiteral("6"));
+    EXPECT_EQ(ini.ReadString("Print", "udMA4", {}), QStringLiteral("4"));
+    EXPECT_EQ(ini.ReadString("Print", "udMA3", {}), QStringLiteral("9"));
+    EXPECT_EQ(ini.ReadString("Print", "udMA4W", {}), QStringLiteral("2"));
     EXPECT_EQ(ini.ReadString("Print", "rgExTitle", {}), QStringLiteral("2"));
     EXPECT_EQ(ini.ReadString("Print", "upDown1", {}), QStringLiteral("-100"));
     EXPECT_EQ(ini.ReadString("Set", "cbVelmar", {}), QStringLiteral("1"));
@@ -346,6 +351,53 @@ TEST_F(PrintWindowTest, UnreadableScheduleLinesAreNamedAndTheRestPrints) {
     w.Document().ClosePreview();
 }
 
+TEST_F(PrintWindowTest, ScheduleItemsPrintOnlyWhenChosen) {
+    MonthPage& may = calendar.ShownGrid().MonthPages()[1];
+    may.Year = 2026;
+    may.Month = 5;
+    may.Lines = QStringList{QStringLiteral("3,0,0,役員会")};
+    PrintWindow& w = open();
+    const auto printed = [&] {
+        bool found = false;
+        for (const PageOp& o : w.Document().Page(1).Ops)
+            found = found || (o.kind == PageOp::Text && o.text.contains(QStringLiteral("役員会")));
+        w.Document().ClosePreview();
+        return found;
+    };
+    child<QCheckBox>("cbNaiyou")->setChecked(true);
+    child<QPushButton>("btnMA4")->click();
+    EXPECT_TRUE(printed());
+    child<QCheckBox>("cbNaiyou")->setChecked(false);
+    child<QPushButton>("btnMA4")->click();
+    EXPECT_FALSE(printed());
+}
+
+bool inLayout(const QLayout* layout, const QWidget* w) {
+    if (layout->menuBar() == w) return true;
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem* item = layout->itemAt(i);
+        if (item->widget() == w || (item->layout() && inLayout(item->layout(), w))) return true;
+    }
+    return false;
+}
+
+// A control left out of its parent's layout sits at the parent's corner, over what is there.
+TEST_F(PrintWindowTest, EveryControlIsPlacedByALayout) {
+    PrintWindow& w = open();
+    int checked = 0;
+    for (const QWidget* c : w.findChildren<QWidget*>()) {
+        const QWidget* parent = c->parentWidget();
+        // Widgets that place their own parts (tab bars, spin boxes) have no layout; the
+        // presets' shutter is drawn over the editor by hand.
+        if (c->isWindow() || !parent || !parent->layout() || c->objectName() == "pnlShut") continue;
+        ++checked;
+        EXPECT_TRUE(inLayout(parent->layout(), c))
+            << c->metaObject()->className() << " " << c->objectName().toStdString() << " in "
+            << parent->objectName().toStdString();
+    }
+    EXPECT_GT(checked, 60);
+}
+
 TEST_F(PrintWindowTest, TheYearButtonsPrintTwelveMonthsAndKeepTheMonth) {
     PrintWindow& w = open();
     child<QCheckBox>("cbKeisen")->setChecked(false);
@@ -358,9 +410,15 @@ TEST_F(PrintWindowTest, TheYearButtonsPrintTwelveMonthsAndKeepTheMonth) {
     EXPECT_EQ(frames, 0);  // 罫線 off
     w.Document().ClosePreview();
     child<QCheckBox>("cbKeisen")->setChecked(true);
+    // The position offsets move the twelve blocks.
+    child<QSpinBox>("udCTop")->setValue(5);
+    child<QSpinBox>("udCLeft")->setValue(-3);
     child<QPushButton>("btnCA4V")->click();
     frames = 0;
-    for (const PageOp& o : w.Document().Page(1).Ops) frames += o.kind == PageOp::Rectangle;
+    for (const PageOp& o : w.Document().Page(1).Ops)
+        if (o.kind == PageOp::Rectangle && frames++ == 0) {
+            EXPECT_EQ(o.rect.topLeft(), QPoint(200 - 30, 350 + 50));
+        }
     EXPECT_EQ(frames, 12);
     EXPECT_EQ(calendar.ShownMonth(), 5);
     EXPECT_EQ(child<QLabel>("lblHoukou")->text(), QStringLiteral("縦"));
