@@ -148,6 +148,8 @@ TEST_F(PreviewTest, ZoomStepsStopAtTheirLimits) {
     EXPECT_TRUE(button("ZoomUpBtn")->isEnabled());
     EXPECT_TRUE(button("ZoomDownBtn")->isEnabled());
     EXPECT_GT(window->ImageRect().width(), whole.width());
+    button("ZoomDownBtn")->click();  // a step from the page width is a zoom of its own
+    EXPECT_EQ(window->Zoom(), ztOther);
 }
 
 TEST_F(PreviewTest, AResizedWindowFitsThePageAgain) {
@@ -239,6 +241,11 @@ TEST_F(PreviewTest, TheLeftButtonDragsThePage) {
     EXPECT_EQ(v->value(), start);
     drag(Qt::LeftButton);
     EXPECT_EQ(v->value(), start - 40);  // the page came down with the mouse
+    // The hand closes while it holds the page and lets go with the button.
+    QTest::mousePress(image, Qt::LeftButton, {}, from);
+    EXPECT_EQ(image->cursor().shape(), Qt::ClosedHandCursor);
+    QTest::mouseRelease(image, Qt::LeftButton, {}, from);
+    EXPECT_FALSE(image->testAttribute(Qt::WA_SetCursor));
     doc.ImageDrag = false;
     drag(Qt::LeftButton);
     EXPECT_EQ(v->value(), start - 40);
@@ -260,6 +267,28 @@ TEST_F(PreviewTest, ALandscapePageIsCentredAndTheMenuHasItsEntries) {
     QStringList entries;
     for (const QAction* a : window->findChild<QMenu*>("PopupMenu1")->actions()) entries << a->text();
     EXPECT_EQ(entries, (QStringList{"現在の頁をコピー", "画面をコピー", "画面ハードコピー", "キャンセル"}));
+}
+
+// The screen copies need a printer for their hard-copy sibling; without one, or without any
+// printer set-up at all, the menu offers them greyed.
+TEST_F(PreviewTest, TheMenuOffersTheScreenCopiesOnlyWithAPrinter) {
+    NoPrinterSystem none;
+    PrinterSetup bare(none);
+    const std::pair<PrinterSetup*, bool> cases[] = {{setup.get(), true}, {&bare, false}, {nullptr, false}};
+    for (const auto& [bound, offered] : cases) {
+        doc.SetPrinterSetup(bound);
+        open(1);
+        QWidget* image = window->findChild<QWidget*>("Image1");
+        QMenu* menu = window->findChild<QMenu*>("PopupMenu1");
+        ASSERT_TRUE(image && menu);
+        QMetaObject::invokeMethod(image, "customContextMenuRequested", Q_ARG(QPoint, QPoint(20, 20)));
+        for (const QAction* a : menu->actions())
+            if (a->text() == "画面をコピー" || a->text() == "画面ハードコピー") {
+                EXPECT_EQ(a->isEnabled(), offered) << a->text().toStdString();
+            }
+        menu->hide();
+        window.reset();
+    }
 }
 
 TEST_F(PreviewTest, PdfSaveWritesEveryPage) {
