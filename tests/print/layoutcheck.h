@@ -3,8 +3,10 @@
 // Checks a window's controls as a user would see them: shown, inside the window, none on another,
 // and in reading order (each one below the one before, or to its right on the same line).
 
+#include <QLayout>
 #include <QWidget>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,34 @@ inline std::string ReadingOrderFault(const QWidget* window, const std::vector<co
         if (!below && !right) return name(w) + " is out of order after " + name(controls[i - 1]);
     }
     return {};
+}
+
+inline bool InLayout(QLayout* layout, const QWidget* w) {
+    if (layout->menuBar() == w) return true;
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem* item = layout->itemAt(i);
+        if (item->widget() == w || (item->layout() && InLayout(item->layout(), w))) return true;
+    }
+    return false;
+}
+
+// The controls below root that their parent's layout does not place, by class and object name:
+// one left out sits at its parent's corner, over what is there. Widgets that place their own
+// parts (tab bars, spin boxes) have no layout and are not asked, nor are size grips, which Qt
+// keeps in the corner itself; `placedByHand` are exempt.
+inline std::vector<std::string> UnplacedControls(const QWidget* root,
+                                                 const std::vector<QString>& placedByHand = {}) {
+    std::vector<std::string> out;
+    for (const QWidget* c : root->findChildren<QWidget*>()) {
+        QWidget* parent = c->parentWidget();
+        if (c->isWindow() || !parent || !parent->layout() || c->inherits("QSizeGrip")) continue;
+        if (std::find(placedByHand.begin(), placedByHand.end(), c->objectName()) != placedByHand.end())
+            continue;
+        if (!InLayout(parent->layout(), c))
+            out.push_back(std::string(c->metaObject()->className()) + " " +
+                          c->objectName().toStdString() + " in " + parent->objectName().toStdString());
+    }
+    return out;
 }
 
 }  // namespace korvane::testing

@@ -5,6 +5,7 @@
 #include "core/prompt.h"
 #include "settings/inifile.h"
 #include "fakeprintsystem.h"
+#include "layoutcheck.h"
 #include "pdfprobe.h"
 
 #include <QClipboard>
@@ -22,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <map>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -291,6 +293,12 @@ TEST_F(PreviewTest, TheMenuOffersTheScreenCopiesOnlyWithAPrinter) {
     }
 }
 
+TEST_F(PreviewTest, EveryControlIsPlacedByALayout) {
+    open(1);
+    EXPECT_NE(window->findChild<QPushButton*>("PrintBtn"), nullptr);
+    EXPECT_EQ(testing::UnplacedControls(window.get()), std::vector<std::string>{});
+}
+
 TEST_F(PreviewTest, PdfSaveWritesEveryPage) {
     if (!HavePdfTools()) GTEST_SKIP() << "poppler-utils missing";
     open(2);
@@ -557,6 +565,33 @@ TEST(ProgressWindow, StepsShowPerCentsAndEachShowingStartsEmpty) {
     progress.show();
     EXPECT_EQ(progress.Percent(), 0);
     EXPECT_EQ(progress.Text(), "");
+}
+
+// The steps come while the caller works without going back to the event loop: each one is
+// painted at once, or the window would show the first step until the job ends.
+TEST(ProgressWindow, EachStepIsPaintedAtOnce) {
+    struct PaintCounter : QObject {
+        std::map<const QObject*, int> paints;
+        bool eventFilter(QObject* o, QEvent* e) override {
+            if (e->type() == QEvent::Paint) ++paints[o];
+            return false;
+        }
+    } counter;
+    ProgressWindow progress;
+    progress.Start("読込中");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&progress));
+    const QWidget* label = progress.findChild<QLabel*>("Label1");
+    const QWidget* bar = progress.findChild<QProgressBar*>("ProgressBar1");
+    ASSERT_TRUE(label && bar);
+    progress.findChild<QLabel*>("Label1")->installEventFilter(&counter);
+    progress.findChild<QProgressBar*>("ProgressBar1")->installEventFilter(&counter);
+    progress.Step("印刷データ作成中", 4, 1);
+    EXPECT_GT(counter.paints[label], 0);
+    EXPECT_GT(counter.paints[bar], 0);
+    // A new text at the same per cent is painted too.
+    counter.paints.clear();
+    progress.Step("印刷中", 4, 1);
+    EXPECT_GT(counter.paints[label], 0);
 }
 
 // The window's parts where they belong, and its raised frame with the navy line inside.

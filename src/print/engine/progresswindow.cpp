@@ -31,9 +31,9 @@ void ProgressWindow::Step(const QString& text, int total, int done) {
     if (!isVisible()) show();
     label_->setText(text);
     label_->adjustSize();  // the label grows with its text
-    label_->repaint();
     bar_->setValue(total == 0 ? 0 : int(std::lround(100.0 * done / total)));
-    bar_->repaint();
+    // The caller works on without the event loop: the step shows now or not at all.
+    repaint();
 }
 
 void ProgressWindow::Finish() { hide(); }
