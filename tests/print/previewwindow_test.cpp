@@ -293,6 +293,32 @@ TEST_F(PreviewTest, TheMenuOffersTheScreenCopiesOnlyWithAPrinter) {
     }
 }
 
+// A document not yet built may still have its printer and paper chosen from the preview: the
+// caller then builds for them.
+TEST_F(PreviewTest, AnUnbuiltDocumentOffersThePrinterSetUp) {
+    doc.BtnOptions |= boPrinterSetBtn;
+    int rebuilt = 0;
+    doc.OnPrinterSetupDialog = [&] {
+        ++rebuilt;
+        build(doc, 1);
+    };
+    window = std::make_unique<PreviewWindow>(doc);
+    window->show();
+    QPushButton* set = button("PrinterSetBtn");
+    ASSERT_TRUE(set->isVisible());
+    set->setEnabled(true);
+    prompt.answerPrinter([](PrinterChoice& c) {
+        c.landscape = true;
+        return true;
+    });
+    set->click();
+    EXPECT_EQ(rebuilt, 1);
+    // Built on the paper as the printer now lies.
+    EXPECT_GT(doc.RecordedGeometry().PageWidth, doc.RecordedGeometry().PageHeight);
+    EXPECT_EQ(window->Zoom(), ztWholePage);
+    ASSERT_EQ(prompt.printerDialogs().size(), 1u);
+}
+
 TEST_F(PreviewTest, EveryControlIsPlacedByALayout) {
     open(1);
     EXPECT_NE(window->findChild<QPushButton*>("PrintBtn"), nullptr);
@@ -428,6 +454,7 @@ TEST_F(PreviewTest, CopiesAndTheHardCopy) {
     prompt.answerPrinter([](PrinterChoice&) { return true; });
     window->HardCopy();
     ASSERT_EQ(system.jobs.size(), 1u);
+    EXPECT_EQ(system.jobs[0].Title, window->windowTitle());  // the queue names it
     EXPECT_EQ(PdfPageCount(jobFile(0)), 1);
     // The window's picture, 168 mm wide, 21 mm in and 10.5 mm down on A4.
     const QRect ink = testing::InkBox(testing::PdfPage(jobFile(0), 1, 254), 250);
