@@ -203,18 +203,11 @@ TEST(ColourPalette, TheStripBeyondTheLastCellsPicksThem) {
 
 // What the palette shows changes with each setter; a shown palette must be repainted for it.
 TEST(ColourPalette, EachChangeRepaints) {
-    struct PaintCounter : QObject {
-        int paints = 0;
-        bool eventFilter(QObject*, QEvent* e) override {
-            if (e->type() == QEvent::Paint) ++paints;
-            return false;
-        }
-    };
     ColourPalette p;
     p.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&p));
-    PaintCounter counter;
-    p.installEventFilter(&counter);
+    testing::PaintCounter counter;
+    counter.watch(&p);
     const std::pair<const char*, std::function<void()>> changes[] = {
         {"background", [&] { p.SetBackgroundIndex(5); }},
         {"foreground", [&] { p.SetForegroundIndex(9); }},
@@ -226,10 +219,10 @@ TEST(ColourPalette, EachChangeRepaints) {
     };
     for (const auto& [what, change] : changes) {
         QApplication::processEvents();
-        counter.paints = 0;
+        counter.clear();
         change();
         QApplication::processEvents();
-        EXPECT_GT(counter.paints, 0) << what;
+        EXPECT_GT(counter.of(&p), 0) << what;
     }
 }
 

@@ -1,12 +1,15 @@
 #pragma once
 
 // Checks a window's controls as a user would see them: shown, inside the window, none on another,
-// and in reading order (each one below the one before, or to its right on the same line).
+// and in reading order (each one below the one before, or to its right on the same line), each
+// placed by a layout, and painted when it changes.
 
+#include <QEvent>
 #include <QLayout>
 #include <QWidget>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -35,6 +38,26 @@ inline std::string ReadingOrderFault(const QWidget* window, const std::vector<co
     }
     return {};
 }
+
+// Counts the paint events of the widgets it watches: what changes must be painted to be seen.
+class PaintCounter : public QObject {
+public:
+    void watch(QWidget* w) { w->installEventFilter(this); }
+    int of(const QObject* w) const {
+        const auto found = paints_.find(w);
+        return found == paints_.end() ? 0 : found->second;
+    }
+    void clear() { paints_.clear(); }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++paints_[o];
+        return false;
+    }
+
+private:
+    std::map<const QObject*, int> paints_;
+};
 
 inline bool InLayout(QLayout* layout, const QWidget* w) {
     if (layout->menuBar() == w) return true;

@@ -23,7 +23,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <map>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -597,28 +596,22 @@ TEST(ProgressWindow, StepsShowPerCentsAndEachShowingStartsEmpty) {
 // The steps come while the caller works without going back to the event loop: each one is
 // painted at once, or the window would show the first step until the job ends.
 TEST(ProgressWindow, EachStepIsPaintedAtOnce) {
-    struct PaintCounter : QObject {
-        std::map<const QObject*, int> paints;
-        bool eventFilter(QObject* o, QEvent* e) override {
-            if (e->type() == QEvent::Paint) ++paints[o];
-            return false;
-        }
-    } counter;
+    testing::PaintCounter counter;
     ProgressWindow progress;
     progress.Start("読込中");
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&progress));
-    const QWidget* label = progress.findChild<QLabel*>("Label1");
-    const QWidget* bar = progress.findChild<QProgressBar*>("ProgressBar1");
+    QLabel* label = progress.findChild<QLabel*>("Label1");
+    QProgressBar* bar = progress.findChild<QProgressBar*>("ProgressBar1");
     ASSERT_TRUE(label && bar);
-    progress.findChild<QLabel*>("Label1")->installEventFilter(&counter);
-    progress.findChild<QProgressBar*>("ProgressBar1")->installEventFilter(&counter);
+    counter.watch(label);
+    counter.watch(bar);
     progress.Step("印刷データ作成中", 4, 1);
-    EXPECT_GT(counter.paints[label], 0);
-    EXPECT_GT(counter.paints[bar], 0);
+    EXPECT_GT(counter.of(label), 0);
+    EXPECT_GT(counter.of(bar), 0);
     // A new text at the same per cent is painted too.
-    counter.paints.clear();
+    counter.clear();
     progress.Step("印刷中", 4, 1);
-    EXPECT_GT(counter.paints[label], 0);
+    EXPECT_GT(counter.of(label), 0);
 }
 
 // The window's parts where they belong, and its raised frame with the navy line inside.
