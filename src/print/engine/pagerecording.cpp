@@ -149,7 +149,6 @@ bool PlainText(const QString& text) {
     return true;
 }
 
-
 QList<QGlyphRun> PageCanvas::shape(const QString& text, double& width) const {
     const Face& f = face();
     // Pages repeat their texts (times, rokuyō, weekday names, the copies of an outline): each is
