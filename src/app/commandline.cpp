@@ -64,6 +64,13 @@ int writeFailed(std::FILE* err) {
     return 1;
 }
 
+// A short text on standard output; 1, after saying so, when it could not be written.
+int writeOut(std::FILE* out, std::FILE* err, const QString& text) {
+    if (!writeAll(out, text.toUtf8()) || std::fflush(out) != 0 || std::ferror(out))
+        return writeFailed(err);
+    return 0;
+}
+
 }  // namespace
 
 CommandLine::CommandLine(QStringList arguments, QString programFolder)
@@ -120,13 +127,11 @@ std::optional<int> CommandLine::run(std::FILE* out, std::FILE* err) {
     const QString& first = args_.front();
     if (first == u"--help" || first == u"-h") {
         if (args_.size() != 1) return usageError(err, "--help には引数を付けません。");
-        write(out, helpText());
-        return 0;
+        return writeOut(out, err, helpText());
     }
     if (first == u"--version") {
         if (args_.size() != 1) return usageError(err, "--version には引数を付けません。");
-        write(out, QStringLiteral("Korvane " KORVANE_VERSION "\n"));
-        return 0;
+        return writeOut(out, err, QStringLiteral("Korvane " KORVANE_VERSION "\n"));
     }
     if (first == u"--days" || first == u"--hday") return days(out, err);
     if (first == u"--screenshot") return screenshot(err);

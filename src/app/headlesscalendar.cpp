@@ -1,26 +1,31 @@
 #include "headlesscalendar.h"
 
+#include "core/prompt.h"
 #include "core/scopedflag.h"
 #include "settings/inifile.h"
 
 namespace korvane {
 
 HeadlessCalendar::HeadlessCalendar(const QString& programFolder, const QString& settingsFolder,
-                                   const QStringList& switches)
-    : link_(programFolder) {
+                                   const QStringList& switches, bool schedules)
+    : link_(programFolder), schedules_(schedules) {
     link_.LoadOptions(settingsFolder + QStringLiteral("Printers.ini"));
     link_.Resolve(switches);
     settings_.Read(IniFile(settingsFolder + QString::fromLatin1(KorvaneIni::kFileName)));
     rokuyo_ = settings_.Settei.visRokuyou;
     const ScopedFlag suspended(grid_.Suspended);
     ApplyMainWindowLayout(grid_, false);
-    link_.LoadRuleFiles(grid_);
+    // A calendar without holidays looks right at a glance: it must not pass unnoticed.
+    if (!link_.LoadRuleFiles(grid_))
+        Prompt::current().message(
+            QStringLiteral("祝日ファイル %1Hday.dat がありません。祝日なしで続けます。").arg(link_.StartFolderPath),
+            QStringLiteral("確認 -Korvane-"), Prompt::Kind::Warning);
     grid_.SetTabMojiSuu(std::uint8_t(link_.TabMojiSuu));
     grid_.SetTabChousei(std::uint8_t(link_.TabChousei));
     grid_.SetUeTume(link_.Options.cbUetume);
     grid_.SetFirstDayOfWeek(settings_.Settei.rgStYoubi == 1 ? dowMon : dowSun);
     grid_.ItemColor = link_.ItemColor;
-    link_.LoadPeriodFile(grid_.PeriodList());
+    if (schedules_) link_.LoadPeriodFile(grid_.PeriodList());
 }
 
 void HeadlessCalendar::ShowMonth(std::int32_t year, int month) {
@@ -33,7 +38,13 @@ void HeadlessCalendar::ShowMonth(std::int32_t year, int month) {
         std::int32_t y = year;
         int m = month + i - 1;
         MonthGrid::NormalizeMonth(y, m);
-        if (y >= 1 && y <= 9999) link_.LoadMonthSlot(page, y, m);
+        if (y < 1 || y > 9999) continue;
+        if (schedules_) {
+            link_.LoadMonthSlot(page, y, m);
+        } else {
+            page.Year = y;
+            page.Month = m;
+        }
     }
     grid_.CurrentPage() = 1;
     grid_.GoToDate(year, month, 1);

@@ -14,8 +14,9 @@ namespace korvane {
 // read), sibling files and layout. The command line's agenda and printing use it.
 class HeadlessCalendar : public PrintHost {
 public:
+    // schedules false: the schedule and period files are not read (for pages that never show them).
     HeadlessCalendar(const QString& programFolder, const QString& settingsFolder,
-                     const QStringList& switches);
+                     const QStringList& switches, bool schedules = true);
 
     // Shows a month with its neighbours loaded, as the window holds them.
     void ShowMonth(std::int32_t year, int month);
@@ -40,6 +41,7 @@ private:
     std::int32_t year_ = 0;
     int month_ = 0;
     bool rokuyo_ = false;
+    bool schedules_ = true;
 };
 
 }  // namespace korvane

@@ -14,6 +14,7 @@ int readClamped(const IniFile& ini, const char* section, const char* key, int de
 }  // namespace
 
 void KorvaneIni::Read(const IniFile& ini) {
+    const IniFile::Hold once(ini);
     SetteiSection& s = Settei;
     s.cb24ji = ini.ReadBool("Settei", "cb24ji", s.cb24ji);
     s.cbShiyouchuu = ini.ReadBool("Settei", "cbShiyouchuu", s.cbShiyouchuu);
@@ -69,6 +70,7 @@ void KorvaneIni::Write(SettingsWriter& out) const {
 }
 
 void PrintersSetSection::Read(const IniFile& ini) {
+    const IniFile::Hold once(ini);
     cbPSelect = ini.ReadBool("Set", "cbPSelect", cbPSelect);
     cbSample = ini.ReadBool("Set", "cbSample", cbSample);
     cbReadSpl = ini.ReadBool("Set", "cbReadSpl", cbReadSpl);

@@ -104,6 +104,7 @@ MainWindow::MainWindow(MainWindowPaths paths, QStringList arguments, bool smallS
     clockPanel_->setAlignment(Qt::AlignCenter);
     folderPanel_ = new QLabel(this);
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->setSizeGripEnabled(false);  // the window keeps its size: nothing to grip
     statusBar()->addWidget(clockPanel_);
     statusBar()->addWidget(folderPanel_, 1);
 
@@ -421,6 +422,10 @@ bool MainWindow::initialiseMonths() {
     return ok;
 }
 
+void MainWindow::showSampleMonths() {
+    settingsPage_->Diagnostics[0]->setText(QStringLiteral("サンプル月：%1").arg(link_.SampleMonths));
+}
+
 bool MainWindow::LoadAllSettings() {
     bool ok = true;
     try {
@@ -441,20 +446,26 @@ bool MainWindow::LoadAllSettings() {
             link_.LoadMonthSlot(monthGrid_->MonthPages()[std::size_t(i)],
                                 nav_.Months().Entry(i).Year, nav_.Months().Entry(i).Month);
         link_.LoadPeriodFile(monthGrid_->PeriodList());
-        settingsPage_->Diagnostics[0]->setText(QStringLiteral("サンプル月：%1").arg(link_.SampleMonths));
+        showSampleMonths();
         settingsPage_->Diagnostics[1]->setText(QStringLiteral("起動　：%1").arg(link_.StartFolderPath));
         settingsPage_->Diagnostics[2]->setText(QStringLiteral("共通　：%1").arg(link_.CommonFolder));
         settingsPage_->Diagnostics[3]->setText(QStringLiteral("データ：%1").arg(link_.MonthDataFolder));
         settingsPage_->Diagnostics[4]->setText(QStringLiteral("区分　：%1").arg(link_.SiblingKind));
 
         // The FTP settings: a file that cannot be read is not written over at the next save.
-        ftpReadable_ = ftp_.Load(paths_.ProgramFolder);
+        ftpReadable_ = ftp_.Load(paths_.SettingsFolder, paths_.ProgramFolder);
 
         KorvaneIni stored;
         stored.Settei.fmC21Top = y();
         stored.Settei.fmC21Left = x();
         stored.Image.edtSaveFolder = paths_.ProgramFolder;
         stored.Read(IniFile(settingsFile()));
+        // Said now, not at closing after a whole session on defaults.
+        for (const QString& file : {settingsFile(), printersFile()})
+            if (!IniFile(file).Readable())
+                ShowMessageBox(QStringLiteral("設定ファイル %1 を読み込めません。\r\n"
+                                              "今回は初期設定で起動し、このファイルには書き込みません。")
+                                   .arg(file));
         applyKorvaneIni(stored);
     } catch (const std::exception& e) {
         ok = false;
@@ -514,13 +525,15 @@ bool MainWindow::SaveAllSettings() {
     if (!ftpReadable_) {
         problems[QStringLiteral("%1 が読めないので、書き換えません").arg(
             QString::fromLatin1(FtpSettings::kFileName))] << QStringLiteral("FTP");
-    } else if (!ftp_.Save(paths_.ProgramFolder)) {
+    } else if (!ftp_.Save(paths_.SettingsFolder)) {
         problems[QStringLiteral("%1 に書き込めません").arg(
             QString::fromLatin1(FtpSettings::kFileName))] << QStringLiteral("FTP");
     }
     IniFile korvaneIni(settingsFile());
     SettingsWriter ini(korvaneIni, problems);
     collectKorvaneIni().Write(ini);
+    printers.Commit();
+    ini.Commit();
     if (problems.empty()) return true;
     // Said once a run: the same value would fail at every later save too.
     if (!saveProblemsReported_) {
@@ -558,6 +571,7 @@ void MainWindow::showNavigation(MonthNavigation::Answer answer, bool moveGrid) {
         MonthPage& page = monthGrid_->MonthPages()[5];
         page.Lines.clear();
         link_.LoadMonthSlot(page, nav_.Year(), nav_.Month());
+        showSampleMonths();
     }
     monthGrid_->CurrentPage() = nav_.Page();
     if (!moveGrid) return;

@@ -124,6 +124,8 @@ private:
     void buildMenus();
     void configureMonthGrid();
     bool initialiseMonths();
+    // The months whose sample files were read, on the settings page.
+    void showSampleMonths();
     void dayChanged();
     void pageChanged();
     void openSettings();

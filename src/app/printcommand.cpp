@@ -8,47 +8,15 @@
 #include "print/engine/printsystem.h"
 #include "print/monthprintjob.h"
 
-#include <QImage>
-#include <QPainter>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace korvane {
 namespace {
 
-bool writePng(const PrintDocument& doc, const QString& path, int dpi, QString& error) {
-    const PageGeometry& g = doc.RecordedGeometry();
-    const QSize px(int(std::lround(g.PageWidth * dpi / 254.0)),
-                   int(std::lround(g.PageHeight * dpi / 254.0)));
-    QImage image(px, QImage::Format_RGB32);
-    if (image.isNull()) {
-        error = QStringLiteral("画像を作れません (%1 x %2 ピクセル)").arg(px.width()).arg(px.height());
-        return false;
-    }
-    image.fill(Qt::white);
-    image.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
-    image.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
-    {
-        QPainter painter(&image);
-        doc.DrawPrintPage(1, painter, QRectF(QPointF(0, 0), QSizeF(px)));
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
-}
-
 // The finished page into the file asked for.
-int finish(PrintDocument& doc, const PrintRequest& request, std::FILE* err) {
+int finish(PrintDocument& doc, const PrintRequest& request) {
     if (!request.Pdf.isEmpty()) return doc.SaveAsPdf(request.Pdf) ? 0 : 1;
-    QString error;
-    if (!writePng(doc, request.Png, request.Dpi, error)) {
-        WriteText(err, QStringLiteral("korvane: %1 を保存できません: %2\n").arg(request.Png, error));
-        return 1;
-    }
-    return 0;
+    return doc.SaveAsPng(request.Png, request.Dpi) ? 0 : 1;
 }
 
 }  // namespace
@@ -133,6 +101,9 @@ std::optional<QString> ParsePrintRequest(const QStringList& args, PrintRequest& 
         }
     }
     if (!monthGiven) return QStringLiteral("--print には --month YYYYMM が必要です。");
+    // Twelve months from the given one must stay within year 9999.
+    if (r.IsYear() && r.Year == 9999 && r.Month > 1)
+        return QStringLiteral("年カレンダーは 9999年1月 までの月から始めてください。");
     if (r.Pdf.isEmpty() == r.Png.isEmpty())
         return QStringLiteral("--print には --pdf か --png のどちらか一つを指定してください。");
     return std::nullopt;
@@ -143,7 +114,9 @@ int RunPrintCommand(const PrintRequest& request, const QString& programFolder,
     NoAnswerPrompt prompt(err);
     PromptScope scope(&prompt);
     try {
-        HeadlessCalendar calendar(programFolder, settingsFolder, request.Switches);
+        // Blank and year pages print no schedules: their files are not even read.
+        const bool schedules = !request.IsYear() && FindMonthLayout(request.Layout)->WithData;
+        HeadlessCalendar calendar(programFolder, settingsFolder, request.Switches, schedules);
         calendar.SetWeekStartsMonday(request.Monday);
         calendar.ShowMonth(request.Year, request.Month);
 
@@ -164,7 +137,7 @@ int RunPrintCommand(const PrintRequest& request, const QString& programFolder,
             year.Options.BlackWhite = request.BlackWhite;
             year.Options.Today = request.Today.isValid() ? request.Today : Clock::current().today();
             if (!BuildYearJob(doc, setup, calendar, year, nullptr)) return 3;
-            return finish(doc, request, err);
+            return finish(doc, request);
         }
         MonthJob job;
         job.Kind = FindMonthLayout(request.Layout);
@@ -184,7 +157,7 @@ int RunPrintCommand(const PrintRequest& request, const QString& programFolder,
             WriteText(err, QStringLiteral("korvane: 読み取れない予定を印刷しませんでした: %1\n")
                                .arg(ErrorStreamPrompt::OneLine(line)));
 
-        return finish(doc, request, err);
+        return finish(doc, request);
     } catch (const QuestionAsked&) {
         return 3;
     } catch (const std::exception& e) {

@@ -41,7 +41,7 @@ bool EnsureSettingsFolder(QString& folder, const QString& programFolder, bool sh
               sameBytes(programFolder + name, folder + name))) {
             // The old file stays where it is: moving it aside would lose the settings.
             QFile::remove(folder + name);
-            say("[" + programFolder + name + "]を[" + folder + "]にコピーできません。\r\n元の場所の設定を使い続けます。");
+            say("[" + programFolder + name + "]を[" + folder + "]にコピーできません。\r\n元のファイルはそのまま残し、この設定は初期値から始めます。");
             continue;
         }
         if (!QFileInfo(WithoutTrailing(folder)).isDir()) {

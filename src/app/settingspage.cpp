@@ -2,6 +2,7 @@
 
 #include "app/utility.h"
 #include "app/widgetnames.h"
+#include "core/atomicfile.h"
 #include "core/codec.h"
 #include "core/paths.h"
 #include "core/prompt.h"
@@ -205,12 +206,12 @@ void SettingsPage::SpriteOptionClicked() {
     const QString marker = programFolder_ + QStringLiteral("sptoff.kvn");
     if (cbSprite->isChecked()) {
         if (QFileInfo::exists(marker)) return;
-        QFile file(marker);
         const QByteArray line =
             *Cp932::encode(QStringLiteral("このフォルダのKorvaneの、スプライトは表示しません。\r\n"));
-        if (!file.open(QIODevice::WriteOnly) || file.write(line) != line.size() || !file.flush())
+        QString error;
+        if (!WriteFileAtomically(marker, line, &error))
             ShowMessageBox(QStringLiteral("[%1]が作成できません。\r\n%2")
-                            .arg(QDir::toNativeSeparators(marker), file.errorString()));
+                            .arg(QDir::toNativeSeparators(marker), error));
     } else if (QFileInfo::exists(marker) && !QFile::remove(marker)) {
         ShowMessageBox(QStringLiteral("[%1]が削除できません。").arg(QDir::toNativeSeparators(marker)));
     }

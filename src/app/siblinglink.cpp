@@ -100,7 +100,7 @@ void SiblingLink::Resolve(const QStringList& arguments) {
     }
 }
 
-void SiblingLink::LoadRuleFiles(CalendarControl& calendar) const {
+bool SiblingLink::LoadRuleFiles(CalendarControl& calendar) const {
     // A bad rule line is reported; the rules read before it stay and the start goes on.
     auto apply = [&](bool holidays, const QStringList& lines) {
         const RuleLineProblems problems =
@@ -112,13 +112,16 @@ void SiblingLink::LoadRuleFiles(CalendarControl& calendar) const {
                 kCaption, Prompt::Kind::Information);
     };
     QStringList lines;
-    if (loadLines(StartFolderPath, QStringLiteral("Hday.dat"), lines, TextFileKind::HolidayRules)) apply(true, lines);
+    const bool holidays =
+        loadLines(StartFolderPath, QStringLiteral("Hday.dat"), lines, TextFileKind::HolidayRules);
+    if (holidays) apply(true, lines);
     if (SiblingKind != 0 && loadLines(CommonFolder, QStringLiteral("Sday.vlm"), lines))
         apply(false, lines);
     if (calendar.SpecialDayList().isEmpty() &&
         loadLines(CommonFolder, QStringLiteral("Sday.smp"), lines))
         apply(false, lines);
     if (!IsLinked() && Options.cbReadSpl) calendar.SetSpecialDayList({});
+    return holidays;
 }
 
 void SiblingLink::LoadMonthSlot(MonthPage& page, std::int32_t year, std::int32_t month) {

@@ -48,8 +48,8 @@ public:
     void LoadOptions(const QString& printersIni);
     void Resolve(const QStringList& arguments);
     // Holiday and special-day files into the calendar; read errors are reported and the start
-    // goes on.
-    void LoadRuleFiles(CalendarControl& calendar) const;
+    // goes on. False when there is no holiday file.
+    bool LoadRuleFiles(CalendarControl& calendar) const;
     // Fills a page for a month (a page that already has lines keeps them).
     void LoadMonthSlot(MonthPage& page, std::int32_t year, std::int32_t month);
     void LoadPeriodFile(QStringList& periods) const;

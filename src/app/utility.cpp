@@ -1,5 +1,6 @@
 #include "utility.h"
 
+#include "core/atomicfile.h"
 #include "core/paths.h"
 #include "core/prompt.h"
 #include "settings/inifile.h"
@@ -11,7 +12,6 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QNetworkInterface>
-#include <QSaveFile>
 #include <QStorageInfo>
 #include <QSysInfo>
 #include <QUrl>
@@ -95,16 +95,16 @@ bool FileMaskExists(const QString& mask) {
 bool CopyFileStream(const QString& source, const QString& destination) {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) return false;
-    QSaveFile out(destination);
-    if (!out.open(QIODevice::WriteOnly)) return false;
+    AtomicFile out(destination);
+    if (!out.Open()) return false;
     char buffer[65536];
     for (;;) {
         const qint64 n = in.read(buffer, sizeof buffer);
         if (n < 0) return false;
         if (n == 0) break;
-        if (out.write(buffer, n) != n) return false;
+        if (out.Device().write(buffer, n) != n) return false;
     }
-    return out.commit();
+    return out.Commit();
 }
 
 void SplitToList(const QString& text, QStringList& list, QChar delimiter) {
@@ -242,9 +242,7 @@ bool ScrambledIniFile(const QString& mode, IniFile& ini, const QString& exportNa
         if (!exportName.isEmpty()) {
             Prompt::current().message(exportName + QStringLiteral(" を書き出します。"),
                                       QStringLiteral("確認 -Korvane-"), Prompt::Kind::Information);
-            QSaveFile plain(exportName);
-            if (!plain.open(QIODevice::WriteOnly) || plain.write(ini.Bytes()) < 0 || !plain.commit())
-                return false;
+            if (!WriteFileAtomically(exportName, ini.Bytes())) return false;
         }
         QByteArray out = marker() + "\r\n";
         QByteArray collected;
@@ -257,11 +255,9 @@ bool ScrambledIniFile(const QString& mode, IniFile& ini, const QString& exportNa
                 collected.clear();
             }
         }
-        QSaveFile f(path);
-        if (!f.open(QIODevice::WriteOnly)) return false;
         // It holds the FTP password.
-        f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        return f.write(out) == out.size() && f.commit();
+        return WriteFileAtomically(path, out, nullptr,
+                                   QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return false;

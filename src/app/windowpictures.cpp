@@ -3,6 +3,7 @@
 #include "app/aboutdialog.h"
 #include "app/mainwindow.h"
 #include "app/updatereminderdialog.h"
+#include "core/atomicfile.h"
 #include "core/clock.h"
 #include "core/paths.h"
 
@@ -22,7 +23,8 @@ bool SaveWindowPictures(MainWindow& window, const QString& folder) {
     bool ok = true;
     auto shoot = [&](QWidget* w, const QString& name) {
         QApplication::processEvents();
-        ok = w->grab().save(dir + name) && ok;
+        AtomicFile file(dir + name);
+        ok = file.Open() && w->grab().save(&file.Device(), "PNG") && file.Commit() && ok;
     };
     auto* pages = window.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
     auto* settings = window.findChild<QTabWidget*>(QStringLiteral("PageControl3"));

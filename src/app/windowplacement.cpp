@@ -17,7 +17,8 @@ QPoint WindowPosition(QSize frame, QRect work, bool restore, QPoint stored, bool
         return smallScreen ? current : QPoint(0, 0);
     };
     if (!restore || !work.isValid()) return centre();
-    if (!fits || stored.y() + frame.height() > workBottom) return centre();
+    // In 64 bits: a stored place may be anything up to INT_MAX.
+    if (!fits || qint64(stored.y()) + frame.height() > workBottom) return centre();
     const int right = workRight - frame.width();
     const int bottom = workBottom - frame.height();
     return QPoint(std::clamp(stored.x(), work.left(), std::max(work.left(), right)),

@@ -22,6 +22,24 @@ std::int32_t dayNumber(const QStringList& f, int first) {
     return EncodeDayNumber(y, std::uint8_t(m), std::uint8_t(d));
 }
 
+}  // namespace
+
+bool PeriodLineUnreadable(const QString& line) {
+    if (line.trimmed().isEmpty()) return false;
+    const QStringList f = SplitRecord(line);
+    if (RecordField(f, 12) == u"D") return false;
+    if (f.size() <= 5) return true;
+    try {
+        dayNumber(f, 0);
+        dayNumber(f, 4);
+    } catch (const std::exception&) {
+        return true;
+    }
+    return false;
+}
+
+namespace {
+
 const QString kOpenHidden = QStringLiteral("<H>");
 const QString kCloseHidden = QStringLiteral("</H>");
 

@@ -121,6 +121,9 @@ struct PeriodMarks {
     bool label = false;
 };
 PeriodMarks PeriodMarksOf(const QStringList& periodFields, std::int32_t date);
+// A period line that is not blank, not deleted ("D" in field 12), and still names no start and
+// end day: it can be neither drawn nor printed.
+bool PeriodLineUnreadable(const QString& line);
 
 // Field i of a split record, empty when the record is shorter.
 inline QString RecordField(const QStringList& f, int i) { return i < f.size() ? f[i] : QString(); }

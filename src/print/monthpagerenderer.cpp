@@ -115,9 +115,7 @@ public:
         doc_.Title = QStringLiteral("カレンダー");
         if (o_.CreationDate) {
             const int extra = y.MonthFont + 80;
-            c_.SetFontHeight(y.DateFont);
-            c_.SetFontStyle(0);
-            c_.SetFontColor(itemColor_);
+            font(kGothic, y.DateFont, 0, itemColor_);
             c_.DrawTextBox(y.Left, y.Top - (2 * y.M + y.DateFont + y.TitleFont + extra), y.Right(),
                            y.Top - (y.M + y.DateFont + extra),
                            JapaneseEraDate(o_.Today) + QStringLiteral("作成"), TextAlign::RightTop);
@@ -213,6 +211,13 @@ private:
     void noteUnreadable() {
         if (!skipped_) return;
         const MonthLayout& layout = host_.ShownGrid().Layout();
+        // Period lines are the same for every month: named with the first.
+        if (!periodsNoted_) {
+            periodsNoted_ = true;
+            for (qsizetype i = 0; i < layout.PeriodList.size(); ++i)
+                if (PeriodLineUnreadable(layout.PeriodList[i]))
+                    *skipped_ << QStringLiteral("期間 (%1行目): %2").arg(i + 1).arg(layout.PeriodList[i]);
+        }
         const int page = layout.PageForMonth(host_.ShownYear(), host_.ShownMonth());
         if (page < 0) return;
         const QStringList& lines = layout.MonthPages[std::size_t(page)].Lines;
@@ -250,16 +255,15 @@ private:
             } else {
                 const QString before = c_.Font.Name;
                 font(kMincho, T - 2, 0, itemColor_);
-                const int bw = c_.TextWidth(text) + 7, bh = c_.TextHeight() + 7;
+                // Titles, like Saturday numbers, are outlined in a box 3 larger than the text.
+                const int bw = c_.TextWidth(text) + 3, bh = c_.TextHeight() + 3;
                 c_.OutlinedTextOut(left + (7 * W - bw) / 2, boxBottom - bh, text, clBlack,
                                    clSilver);
                 c_.SetFontName(before);
             }
         }
         if (o_.CreationDate && k == 1) {
-            c_.SetFontHeight(E);
-            c_.SetFontStyle(0);
-            c_.SetFontColor(itemColor_);
+            font(kGothic, E, 0, itemColor_);
             c_.DrawTextBox(left, top - (M + E), right, top - M / 2,
                            JapaneseEraDate(o_.Today) + QStringLiteral("作成"),
                            TextAlign::RightBottom);
@@ -391,7 +395,7 @@ private:
         const bool saturday = !holidayPrinted && kind == Column::Saturday;
         const ColorValue fill = holidayPrinted ? clWhite : saturday ? clGray : clSilver;
         font(kGothic, height - (holidayPrinted ? 4 : 2), saturday ? 0 : fsBold, clBlack);
-        const int extra = saturday ? 7 : 4;
+        const int extra = saturday ? 3 : 4;
         const int bw_ = c_.TextWidth(day) + extra, bh = c_.TextHeight() + extra;
         c_.OutlinedTextOut(boxRight - bw_, boxBottom - bh, day, inMonth ? clBlack : clSilver,
                            fill, holidayPrinted);
@@ -500,6 +504,7 @@ private:
     bool year_ = false;
     ProgressWindow* progress_;
     QStringList* skipped_;
+    bool periodsNoted_ = false;
     const int months_;
     int base_ = 0;
     ColorValue itemColor_ = clBlack;

@@ -195,6 +195,7 @@ void PrinterPresetsPage::SaveCaptions(SaveProblems& problems) const {
     out.Integer(kSection, QStringLiteral("vBtn"), selected_);
     for (int i = 0; i < kCount; ++i)
         out.String(kSection, QStringLiteral("btnC%1").arg(i), buttons_[std::size_t(i)]->text());
+    out.Commit();
 }
 
 void PrinterPresetsPage::highlight() {

@@ -11,6 +11,7 @@ const QString kSection = QStringLiteral("Print");
 }
 
 void PrintSection::Read(const IniFile& ini) {
+    const IniFile::Hold once(ini);
     const auto b = [&](const char* key, bool& v) { v = ini.ReadBool(kSection, key, v); };
     const auto i = [&](const char* key, int& v, int lo, int hi) {
         v = std::clamp(ini.ReadInteger(kSection, key, v), lo, hi);

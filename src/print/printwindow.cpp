@@ -520,6 +520,7 @@ bool PrintWindow::SaveSettings() {
     SettingsWriter out(ini, problems);
     Settings().Write(out);
     presets_->SaveCaptions(problems);
+    out.Commit();
     if (problems.empty()) return true;
     if (!saveProblemsReported_) {
         saveProblemsReported_ = true;

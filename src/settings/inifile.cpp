@@ -1,12 +1,13 @@
 #include "inifile.h"
 
+#include "core/atomicfile.h"
 #include "core/codec.h"
 #include "core/convert.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
+#include <map>
 
 namespace korvane {
 namespace {
@@ -133,6 +134,87 @@ std::vector<IniFile::Line> IniFile::loadForWriting() const {
     return lines;
 }
 
+namespace {
+
+// The files held in memory, by name, for as long as an IniFile::Hold on them lives.
+struct HeldFile {
+    int depth = 0;
+    bool loaded = false;
+    bool readable = true;
+    bool utf8 = false;
+    bool dirty = false;
+    std::vector<IniFile::Line> lines;
+};
+
+std::map<QString, HeldFile>& heldFiles() {
+    static std::map<QString, HeldFile> files;
+    return files;
+}
+
+}  // namespace
+
+IniFile::Hold::Hold(QString fileName) : fileName_(std::move(fileName)) {
+    if (!fileName_.isEmpty()) ++heldFiles()[fileName_].depth;
+}
+
+IniFile::Hold::~Hold() {
+    if (fileName_.isEmpty()) return;
+    try {
+        Commit();
+    } catch (const EIniError&) {
+        // Commit() was the place to hear of it.
+    }
+    auto it = heldFiles().find(fileName_);
+    if (--it->second.depth == 0) heldFiles().erase(it);
+}
+
+void IniFile::Hold::Commit() {
+    if (fileName_.isEmpty()) return;
+    HeldFile& held = heldFiles()[fileName_];
+    if (held.depth > 1 || !held.dirty) return;  // the outermost hold writes
+    held.dirty = false;
+    IniFile file(fileName_);
+    file.utf8File_ = held.utf8;
+    file.save(held.lines);
+}
+
+const std::vector<IniFile::Line>* IniFile::held(bool forWriting) const {
+    if (inMemory_) return nullptr;
+    const auto it = heldFiles().find(fileName_);
+    if (it == heldFiles().end()) return nullptr;
+    HeldFile& held = it->second;
+    if (!held.loaded) {
+        held.lines = load(held.readable, &held.utf8);
+        held.loaded = true;
+    }
+    if (forWriting && !held.readable)
+        throw EIniError(("設定ファイルを読み込めないため、書き込みません: " + fileName_).toStdString());
+    return &held.lines;
+}
+
+const std::vector<IniFile::Line>& IniFile::view(std::vector<Line>& scratch) const {
+    if (const std::vector<Line>* lines = held(false)) return *lines;
+    scratch = load();
+    return scratch;
+}
+
+std::vector<IniFile::Line>& IniFile::edit(std::vector<Line>& scratch) {
+    if (const std::vector<Line>* lines = held(true)) return const_cast<std::vector<Line>&>(*lines);
+    scratch = loadForWriting();
+    return scratch;
+}
+
+void IniFile::store(const std::vector<Line>& lines) {
+    if (!inMemory_) {
+        const auto it = heldFiles().find(fileName_);
+        if (it != heldFiles().end() && &it->second.lines == &lines) {
+            it->second.dirty = true;
+            return;
+        }
+    }
+    save(lines);
+}
+
 void IniFile::save(const std::vector<Line>& lines) {
     QByteArray out = utf8File_ ? QByteArray(kUtf8Bom) : QByteArray();
     for (const Line& l : lines) {
@@ -143,10 +225,10 @@ void IniFile::save(const std::vector<Line>& lines) {
         memory_ = out;
         return;
     }
-    QSaveFile f(fileName_);
-    if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size() || !f.commit())
+    QString error;
+    if (!WriteFileAtomically(fileName_, out, &error))
         throw EIniError(
-            ("設定ファイルに書き込めません: " + fileName_ + " (" + f.errorString() + ")").toStdString());
+            ("設定ファイルに書き込めません: " + fileName_ + " (" + error + ")").toStdString());
 }
 
 QByteArray IniFile::encodeOrThrow(const QString& text) const {
@@ -176,7 +258,8 @@ void IniFile::findSection(const std::vector<Line>& lines, const QString& section
 }
 
 QString IniFile::ReadString(const QString& section, const QString& key, const QString& def) const {
-    const std::vector<Line> lines = load();
+    std::vector<Line> scratch;
+    const std::vector<Line>& lines = view(scratch);
     qsizetype header, end;
     findSection(lines, section, header, end);
     if (header < 0) return def;
@@ -196,8 +279,15 @@ bool IniFile::ReadBool(const QString& section, const QString& key, bool def) con
     return ReadInteger(section, key, def ? 1 : 0) != 0;
 }
 
+bool IniFile::Readable() const {
+    bool readable = true;
+    load(readable);
+    return readable;
+}
+
 bool IniFile::SectionExists(const QString& section) const {
-    const std::vector<Line> lines = load();
+    std::vector<Line> scratch;
+    const std::vector<Line>& lines = view(scratch);
     qsizetype header, end;
     findSection(lines, section, header, end);
     return header >= 0;
@@ -208,7 +298,8 @@ bool IniFile::ValueExists(const QString& section, const QString& key) const {
 }
 
 QStringList IniFile::ReadSection(const QString& section) const {
-    const std::vector<Line> lines = load();
+    std::vector<Line> scratch;
+    const std::vector<Line>& lines = view(scratch);
     qsizetype header, end;
     findSection(lines, section, header, end);
     QStringList keys;
@@ -218,7 +309,8 @@ QStringList IniFile::ReadSection(const QString& section) const {
 }
 
 QHash<QString, QString> IniFile::ReadSectionValues(const QString& section) const {
-    const std::vector<Line> lines = load();
+    std::vector<Line> scratch;
+    const std::vector<Line>& lines = view(scratch);
     qsizetype header, end;
     findSection(lines, section, header, end);
     QHash<QString, QString> values;
@@ -232,7 +324,8 @@ QHash<QString, QString> IniFile::ReadSectionValues(const QString& section) const
 }
 
 void IniFile::WriteString(const QString& section, const QString& key, const QString& value) {
-    std::vector<Line> lines = loadForWriting();
+    std::vector<Line> scratch;
+    std::vector<Line>& lines = edit(scratch);
     const QByteArray raw = encodeOrThrow(oneLine(key) + u'=' + oneLine(value));
     qsizetype header, end;
     findSection(lines, section, header, end);
@@ -240,7 +333,7 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
         if (!lines.empty() && !lines.back().raw.trimmed().isEmpty()) lines.push_back(parse(""));
         lines.push_back(parse(encodeOrThrow(u'[' + oneLine(section) + u']')));
         lines.push_back(parse(raw));
-        save(lines);
+        store(lines);
         return;
     }
     for (qsizetype i = header + 1; i < end; ++i) {
@@ -249,7 +342,7 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
             // The key keeps its own spelling; only the value is new.
             const QByteArray kept = l.raw.left(l.raw.indexOf('='));
             l = parse(kept + '=' + encodeOrThrow(oneLine(value)));
-            save(lines);
+            store(lines);
             return;
         }
     }
@@ -257,7 +350,7 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
     qsizetype at = end;
     while (at > header + 1 && lines[std::size_t(at - 1)].raw.trimmed().isEmpty()) --at;
     lines.insert(lines.begin() + at, parse(raw));
-    save(lines);
+    store(lines);
 }
 
 void IniFile::WriteInteger(const QString& section, const QString& key, int value) {
@@ -269,7 +362,8 @@ void IniFile::WriteBool(const QString& section, const QString& key, bool value) 
 }
 
 void IniFile::DeleteKey(const QString& section, const QString& key) {
-    std::vector<Line> lines = loadForWriting();
+    std::vector<Line> scratch;
+    std::vector<Line>& lines = edit(scratch);
     qsizetype header, end;
     findSection(lines, section, header, end);
     if (header < 0) return;
@@ -281,16 +375,17 @@ void IniFile::DeleteKey(const QString& section, const QString& key) {
     });
     if (kept == last) return;
     lines.erase(kept, last);
-    save(lines);
+    store(lines);
 }
 
 void IniFile::EraseSection(const QString& section) {
-    std::vector<Line> lines = loadForWriting();
+    std::vector<Line> scratch;
+    std::vector<Line>& lines = edit(scratch);
     qsizetype header, end;
     findSection(lines, section, header, end);
     if (header < 0) return;
     lines.erase(lines.begin() + header, lines.begin() + end);
-    save(lines);
+    store(lines);
 }
 
 }  // namespace korvane

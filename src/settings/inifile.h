@@ -19,7 +19,7 @@ public:
 // An INI file with the Windows profile semantics the settings files were made with: sections and
 // keys without regard to letter case, values trimmed of blanks and tabs (and unquoted) on reading
 // and at most 2047 characters long, the reader supplying the default, CP932 text and CR LF lines.
-// Every operation reads the file afresh and every write reaches the disk before it returns
+// Outside a Hold, every operation reads the file afresh and every write reaches the disk before it returns
 // (atomically); lines that are not touched keep their bytes exactly. A value is written on one
 // line (line breaks become spaces); a key that is there keeps its spelling. A file that starts
 // with the UTF-8 byte-order mark is read as UTF-8 and written back as CP932 (as UTF-8 when it holds
@@ -42,6 +42,8 @@ public:
     // Any non-zero integer is true.
     bool ReadBool(const QString& section, const QString& key, bool def) const;
     bool SectionExists(const QString& section) const;
+    // False when the file exists but cannot be read (it then reads as empty and is never written).
+    bool Readable() const;
     bool ValueExists(const QString& section, const QString& key) const;
     // The key names of a section, in file order.
     QStringList ReadSection(const QString& section) const;
@@ -56,19 +58,46 @@ public:
     void DeleteKey(const QString& section, const QString& key);
     void EraseSection(const QString& section);
 
-private:
+    // While it lives, every IniFile of that name reads the file once and keeps its changes in
+    // memory; Commit() (or the end of the outermost hold) writes them in one go. Nested holds
+    // of one file share it.
+    class Hold {
+    public:
+        explicit Hold(QString fileName);
+        // A file in memory needs no hold: nothing happens.
+        explicit Hold(const IniFile& file) : Hold(file.inMemory_ ? QString() : file.fileName_) {}
+        ~Hold();  // writes what Commit() has not; a failure then goes unheard
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+        // Throws EIniError when the file cannot be written; the outermost hold alone writes.
+        void Commit();
+
+    private:
+        QString fileName_;
+    };
+
+    // One line of the file as read (public for the table of held files).
     struct Line {
         QByteArray raw;
         enum Kind { Other, Section, Key } kind = Other;
         QString name;   // section or key name, trimmed
         QString value;  // for keys: the raw value text, trimmed
     };
+
+private:
     // A file that exists but cannot be read reads as empty (readable false); writes refuse it.
     std::vector<Line> load() const;
     // keepUtf8: the file is UTF-8 and holds text CP932 cannot: it is written back as UTF-8.
     std::vector<Line> load(bool& readable, bool* keepUtf8 = nullptr) const;
     std::vector<Line> loadForWriting() const;
     void save(const std::vector<Line>& lines);
+    // The held lines of the file, or null; forWriting: throws when the file could not be read.
+    const std::vector<Line>* held(bool forWriting) const;
+    // The lines to read or change: the held ones, or scratch loaded from the file.
+    const std::vector<Line>& view(std::vector<Line>& scratch) const;
+    std::vector<Line>& edit(std::vector<Line>& scratch);
+    // Writes changed lines, or marks the held ones changed.
+    void store(const std::vector<Line>& lines);
     static Line parse(const QByteArray& raw);
     static Line parse(const QByteArray& raw, const QString& decoded);
     // Index range [begin, end) of the section's body, or begin = -1 when absent.

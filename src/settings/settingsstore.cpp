@@ -5,6 +5,7 @@
 #include "settings/inifile.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace korvane {
 namespace {
@@ -194,13 +195,23 @@ void SettingsFiler::trimNumbered(const QString& countKey, const QString& stem, i
     if (count == 0) DeleteValue(section(), countKey);
 }
 
+void SettingsFiler::writeNumbered(const QString& countKey, const QString& stem,
+                                  const QStringList& lines) {
+    // Changed in memory and written once: a long list would otherwise rewrite the file per key.
+    std::optional<IniFile::Hold> hold;
+    if (usesIni()) hold.emplace(manager_->IniFileName);
+    trimNumbered(countKey, stem, int(lines.size()));
+    if (!lines.isEmpty()) {
+        WriteValue(section(), countKey, QString::number(lines.size()));
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            WriteValue(section(), stem + QString::number(i), lines[i]);
+    }
+    if (hold) hold->Commit();
+}
+
 void SettingsFiler::WriteStrings(const QStringList& list) {
     if (!item_) return;
-    trimNumbered(key("_ItemCount"), key("_Item"), int(list.size()));
-    if (list.isEmpty()) return;
-    WriteValue(section(), key("_ItemCount"), QString::number(list.size()));
-    for (qsizetype i = 0; i < list.size(); ++i)
-        WriteValue(section(), key("_Item" + QString::number(i)), list[i]);
+    writeNumbered(key("_ItemCount"), key("_Item"), list);
 }
 
 void SettingsFiler::ReadStream(QByteArray& stream) {
@@ -210,12 +221,7 @@ void SettingsFiler::ReadStream(QByteArray& stream) {
 
 void SettingsFiler::WriteStream(const QByteArray& stream) {
     if (!item_) return;
-    const QStringList lines = StreamToHexLines(stream);
-    trimNumbered(key("_c"), key("_d"), int(lines.size()));
-    if (lines.isEmpty()) return;
-    WriteValue(section(), key("_c"), QString::number(lines.size()));
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        WriteValue(section(), key("_d" + QString::number(i)), lines[i]);
+    writeNumbered(key("_c"), key("_d"), StreamToHexLines(stream));
 }
 
 void SettingsFiler::ReadComponent(ComponentSnapshot& component) {

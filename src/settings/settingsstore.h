@@ -81,6 +81,7 @@ private:
     QString section() const;
     // Deletes the keys stem + i with i from count on, and the count key when count is 0.
     void trimNumbered(const QString& countKey, const QString& stem, int count);
+    void writeNumbered(const QString& countKey, const QString& stem, const QStringList& lines);
     // The values of stem + 0 .. stem + (count - 1), the stored count bounded by the section.
     QStringList readNumbered(const QString& countKey, const QString& stem);
     bool usesIni() const;

@@ -13,10 +13,20 @@ namespace korvane {
 using SaveProblems = std::map<QString, QStringList>;
 
 // Writes key by key: a value the file cannot take keeps its stored text and is noted with the
-// reason; every other key is still saved.
+// reason; every other key is still saved. The keys are changed in memory and written to the file
+// at Commit(), in one go.
 class SettingsWriter {
 public:
-    SettingsWriter(IniFile& ini, SaveProblems& problems) : ini_(ini), problems_(problems) {}
+    SettingsWriter(IniFile& ini, SaveProblems& problems)
+        : ini_(ini), problems_(problems), hold_(ini) {}
+    // Writes the file; when it cannot, the reason is noted against the file's name.
+    void Commit() {
+        try {
+            hold_.Commit();
+        } catch (const std::exception& e) {
+            problems_[QString::fromUtf8(e.what())] << ini_.FileName().section(u'/', -1);
+        }
+    }
     void String(const QString& section, const QString& key, const QString& value) {
         try {
             ini_.WriteString(section, key, value);
@@ -34,6 +44,7 @@ public:
 private:
     IniFile& ini_;
     SaveProblems& problems_;
+    IniFile::Hold hold_;
 };
 
 }  // namespace korvane

@@ -19,6 +19,13 @@ if [[ -w /dev/full ]]; then
   [[ $err == korvane:* ]] || { echo "FAIL: no message for the failed write: '$err'"; fail=1; }
 fi
 
+if [[ -w /dev/full ]]; then
+  for opt in --help --version; do
+    "$korvane" $opt >/dev/full 2>/dev/null; code=$?
+    check "$code" 1 "exit of $opt when standard output is full"
+  done
+fi
+
 out=$("$korvane" --days 1948-03-20 1948-03-22 | cut -f3 | tr '\n' ' ')
 check "$out" "2 1 0 " "day kinds of 1948-03-20..22"
 # The agenda of a month with the shipped sample data and no settings of the user's.
@@ -31,6 +38,9 @@ check "$(grep -c '^2026-12-' <<<"$out")" 31 "day lines of December 2026"
 day31=$(sed -n '/^2026-12-31/,/^2027/p' <<<"$out" | grep -c $'^\t\[bold\] 請求書 締め切り$')
 check "$day31" 1 "the sample's deadline on 2026-12-31"
 [[ ! -e $home/.config ]] || { echo "FAIL: --agenda made a settings folder"; fail=1; }
+err=$(agenda 202612 "/K=$home/" 2>&1 >/dev/null); code=$?
+check "$code" 0 "exit of --agenda without a holiday file"
+[[ $err == *"$home/Hday.dat"* ]] || { echo "FAIL: a missing holiday file goes unsaid: '$err'"; fail=1; }
 for bad in 202613 2026 "202612 /X=1" "000012"; do
   # shellcheck disable=SC2086
   agenda $bad >/dev/null 2>&1; code=$?
@@ -40,4 +50,22 @@ if [[ -w /dev/full ]]; then
   agenda 202612 >/dev/full 2>/dev/null; code=$?
   check "$code" 1 "exit of --agenda when standard output is full"
 fi
+# Pages into a pipe, into a FIFO, and onto a disk that fills up.
+page() { HOME=$home XDG_CONFIG_HOME=$home/.config "$korvane" --print MA4 --month 202612 "$@"; }
+if command -v pdfinfo >/dev/null; then
+  pages=$(page --pdf - | pdfinfo - | grep -c '^Pages: *1$')
+  check "$pages" 1 "--pdf - into pdfinfo"
+  mkfifo "$home/fifo"
+  timeout 120 cat "$home/fifo" >"$home/read.pdf" &
+  page --pdf "$home/fifo"
+  wait
+  [[ -p $home/fifo ]] || { echo "FAIL: the FIFO was replaced"; fail=1; }
+  check "$(pdfinfo "$home/read.pdf" | grep -c '^Pages: *1$')" 1 "the PDF read from the FIFO"
+fi
+mkdir "$home/full"
+# SIGXFSZ ignored: a write past the limit fails as on a full disk instead of ending the program.
+err=$(cd "$home/full" && trap '' XFSZ && ulimit -f 20 && page --pdf cut.pdf 2>&1); code=$?
+[[ $code != 0 ]] || { echo "FAIL: --pdf on a full disk exits 0"; fail=1; }
+[[ $err == *cut.pdf* ]] || { echo "FAIL: no message for the full disk: '$err'"; fail=1; }
+check "$(ls -A "$home/full")" "" "files left on the full disk"
 exit $fail

@@ -260,6 +260,7 @@ TEST(CommandLine, BadArgumentsExitWith2) {
         {"--print", "MA4", "--month", "202605", "--pdf", "a.pdf", "--no-rules"},
         {"--print", "CA4V", "--month", "202605", "--pdf", "a.pdf", "--lines", "3"},
         {"--print", "cb5v", "--month", "202605", "--pdf", "a.pdf"},
+        {"--print", "CA4V", "--month", "999902", "--pdf", "a.pdf"},
     };
     for (const QStringList& args : cases) {
         const Result r = run(args);

@@ -49,6 +49,7 @@ TEST_F(SettingsFiles, KorvaneIniHoldsEveryKeyInItsOrder) {
     SaveProblems problems;
     SettingsWriter out(ini, problems);
     KorvaneIni().Write(out);
+    out.Commit();
     EXPECT_TRUE(problems.empty());
     const QStringList expected =
         keysOf("Header", {"Version", "Folder"}) +
@@ -72,6 +73,7 @@ TEST_F(SettingsFiles, PrintersSetHoldsSevenKeysAndNeverWritesPrint) {
     PrintersSetSection set;
     set.cbUetume = true;
     set.Write(out);
+    out.Commit();
     EXPECT_EQ(keysInOrder(path("Printers.ini")),
               keysOf("Set", {"cbPSelect", "cbSample", "cbReadSpl", "cbVelmar", "edtFolder1",
                              "cbFTP", "cbSprite"}));
@@ -97,6 +99,7 @@ TEST_F(SettingsFiles, EverySettingComesBack) {
     SaveProblems problems;
     SettingsWriter out(ini, problems);
     k.Write(out);
+    out.Commit();
     KorvaneIni back;
     back.Read(ini);
     EXPECT_EQ(back.Settei, k.Settei);
@@ -106,6 +109,7 @@ TEST_F(SettingsFiles, EverySettingComesBack) {
     IniFile printers(path("Printers.ini"));
     SettingsWriter pout(printers, problems);
     p.Write(pout);
+    pout.Commit();
     PrintersSetSection pback;
     pback.Read(printers);
     EXPECT_EQ(pback, p);
@@ -152,6 +156,7 @@ TEST_F(SettingsFiles, OneBadValueIsNotedAndTheRestWritten) {
     k.Header.Folder = "/home/jürgen/";
     k.Image.edtC3 = "Ω→ü";
     k.Write(out);
+    out.Commit();
     QStringList keys;
     for (const auto& [reason, names] : problems) keys += names;
     keys.sort();

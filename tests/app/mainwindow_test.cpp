@@ -27,6 +27,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabBar>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QScreen>
@@ -315,6 +316,30 @@ TEST_F(MainWindowTest, OneValueTheFileCannotTakeCostsOnlyThatKey) {
     EXPECT_EQ(prompt.entries().size(), 1u);  // once a run
 }
 
+TEST_F(MainWindowTest, TheSampleMonthsShownGrowWithAnExtraMonth) {
+    QDir().mkpath(dir.filePath("prog"));
+    for (const char* name : {"Ca202612.smp", "Ca202707.smp"})
+        QFile::copy(QStringLiteral(KORVANE_SHIPPED_DATA "/") + name, dir.filePath("prog/") + name);
+    open(2026, 12, 7);
+    auto* label = find<QLabel>("lblSmpMonth");
+    EXPECT_TRUE(label->text().contains("202612")) << qPrintable(label->text());
+    EXPECT_FALSE(label->text().contains("202707"));
+    window->GoToMonth("202707");
+    EXPECT_TRUE(label->text().contains("202707")) << qPrintable(label->text());
+}
+
+// A settings file that cannot be read is named at the start, and the old bytes stay.
+TEST_F(MainWindowTest, AnUnreadableSettingsFileIsNamedAtTheStart) {
+    QDir().mkpath(dir.filePath("settings/Korvane.ini"));  // a folder: it cannot be read as a file
+    open(2026, 12, 7);
+    ASSERT_EQ(prompt.texts().size(), 1u);
+    EXPECT_TRUE(prompt.texts()[0].startsWith("設定ファイル " + dir.filePath("settings/Korvane.ini") +
+                                             " を読み込めません。"))
+        << qPrintable(prompt.texts()[0]);
+    EXPECT_FALSE(window->SaveAllSettings());
+    EXPECT_TRUE(QFileInfo(dir.filePath("settings/Korvane.ini")).isDir());
+}
+
 // The sample button shows only while its hidden option is off, and then only flips its caption.
 TEST_F(MainWindowTest, SampleButtonFollowsItsHiddenOption) {
     open(2026, 12, 7);
@@ -435,22 +460,17 @@ TEST_F(MainWindowTest, MenuEntriesByName) {
     EXPECT_EQ(window->Grid()->Month(), 11);
 }
 
-TEST_F(MainWindowTest, FtpSettingsAreLoadedAndSavedOwnerOnly) {
+TEST_F(MainWindowTest, FtpSettingsBesideTheProgramMoveToTheSettingsFolder) {
     QDir().mkpath(dir.filePath("prog"));
     FtpSettings ftp;
-    ftp.Server = "ftp.example.jp";
     ftp.UserID = "山田";
     ASSERT_TRUE(ftp.Save(dir.filePath("prog") + "/"));
     open(2026, 12, 7);
-    QFile::remove(dir.filePath("prog/Korvane.bini"));
     ASSERT_TRUE(window->SaveAllSettings());
-    const QString bini = dir.filePath("prog/Korvane.bini");
-    EXPECT_EQ(QFileInfo(bini).permissions() & 0x0077, 0);  // nobody but the owner
+    EXPECT_FALSE(QFile::exists(dir.filePath("prog/Korvane.bini")));
     FtpSettings back;
-    ASSERT_TRUE(back.Load(dir.filePath("prog") + "/"));
-    EXPECT_EQ(back.Server, "ftp.example.jp");
+    ASSERT_TRUE(back.Load(dir.filePath("settings") + "/", dir.filePath("none") + "/"));
     EXPECT_EQ(back.UserID, "山田");
-    EXPECT_EQ(back.CurrentDir, "/");
 }
 
 // A clock beyond the calendar's range cannot give this month: the start says so and ends.
@@ -689,6 +709,7 @@ TEST(WindowPlacement, StoredPlacesStayOnTheWorkArea) {
         {true, {100, 200}, {233, 104}},         // its bottom below the work area: centred
         {true, {466, 168}, {466, 168}},         // exactly in the corner
         {true, {466, 169}, {233, 104}},         // one pixel lower: centred
+        {true, {0, 2147483647}, {233, 104}},    // far below, without overflowing
     };
     for (const Case& c : cases)
         EXPECT_EQ(WindowPosition(frame, work, c.restore, c.stored, false, here), c.expected)
@@ -722,6 +743,7 @@ TEST_F(MainWindowTest, SmallScreenIsCompactAndFixed) {
     EXPECT_FALSE(settings->isTabVisible(images));
     EXPECT_FALSE(find<QWidget>("pnlBtn")->isVisible());
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_FALSE(find<QStatusBar>("StatusBar1")->isSizeGripEnabled());  // nothing to resize
     window->close();
 }
 

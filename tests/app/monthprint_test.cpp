@@ -402,8 +402,8 @@ TEST_F(MonthPrint, BlackAndWhiteOutlines) {
     EXPECT_EQ(title.back()->font.Color, clSilver);
     EXPECT_EQ(title.front()->font.Name, QStringLiteral("ＭＳ 明朝"));
     EXPECT_EQ(title.front()->font.Height, 43);
-    // The creation date keeps the face in force before the title.
-    EXPECT_EQ(text(QStringLiteral("令和8年12月7日作成"))->font.Name, QStringLiteral("ＭＳ 明朝"));
+    // The creation date is Gothic, whatever face the title left behind.
+    EXPECT_EQ(text(QStringLiteral("令和8年12月7日作成"))->font.Name, QStringLiteral("ＭＳ ゴシック"));
 
     // Sunday's name outlined and filled white over the shading; a weekday plain black.
     const auto sunday = texts(QStringLiteral("日"));
@@ -431,10 +431,13 @@ TEST_F(MonthPrint, BlackAndWhiteOutlines) {
     ASSERT_EQ(day9.size(), 9u);
     EXPECT_EQ(day9.back()->font.Color, clGray);
     // Each outlined number's box, its outline included, ends at the number's corner of the cell
-    // (the day-number width in from its left): the thin outline takes 7, the thick one 4.
+    // (the day-number width in from its left): the thin outline takes 3, the thick one 4, so
+    // Saturday's number lines up with Friday's beside it.
     const int corner9 = g.Left + 6 * g.W + g.A, corner3 = g.Left + g.A;
-    EXPECT_LE(ink(*day9.back()).right(), corner9 - 7 + 2);
-    EXPECT_GE(ink(*day9.back()).right(), corner9 - 7 - 8);
+    const PageOp* day8 = textInCell(QStringLiteral("8"), g, 2, 5);
+    ASSERT_NE(day8, nullptr);
+    EXPECT_NEAR(ink(*day9.back()).bottom(), ink(*day8).bottom(), 2);
+    EXPECT_NEAR(corner9 - ink(*day9.back()).right(), corner9 - g.W - ink(*day8).right(), 2);
     EXPECT_LE(ink(*day3.back()).right(), corner3 - 4 + 2);
     EXPECT_GE(ink(*day3.back()).right(), corner3 - 4 - 8);
     EXPECT_EQ(day9.front()->font.Style, 0);
@@ -717,16 +720,26 @@ TEST_F(MonthItems, TheLastLineMarksItemsThatDoNotFit) {
     EXPECT_TRUE(last->text.endsWith(QStringLiteral(" /"))) << last->text.toStdString();
     EXPECT_LT(last->text.size(), 24);
     EXPECT_LE(ink(*last).right(), g.Left + 6 * g.W + 1);  // inside its cell
-    // With room for every item there is no mark.
+    // With room for every item there is no mark: the long item ends at its last whole character.
     may.Lines.removeLast();
     build(job("MA4"));
-    EXPECT_NE(text(QStringLiteral("とても長い予定の説明がここに続いていきます")), nullptr);
+    const PageOp* whole = nullptr;
+    for (const PageOp& o : ops())
+        if (o.kind == PageOp::Text && o.text.startsWith(QStringLiteral("とても"))) whole = &o;
+    ASSERT_NE(whole, nullptr);
+    EXPECT_FALSE(whole->text.endsWith(QStringLiteral(" /")));
+    EXPECT_TRUE(QStringLiteral("とても長い予定の説明がここに続いていきます").startsWith(whole->text));
+    EXPECT_LE(ink(*whole).right(), g.Left + 6 * g.W + 1);
 }
 
 TEST_F(MonthItems, UnreadableLinesAreLeftOffAndListed) {
+    QStringList& periods = calendar.ShownGrid().PeriodList();
+    periods << QStringLiteral("2026,5,1,0,2026,5,40,0,0,5,1,0,D")  // deleted: not read at all
+            << QStringLiteral("2026,5,1,0,2026,5,40");
+    const QString broken = QStringLiteral("期間 (%1行目): 2026,5,1,0,2026,5,40").arg(periods.size());
     QStringList skipped;
     EXPECT_TRUE(BuildMonthJob(doc, setup, calendar, job("MA4W"), nullptr, nullptr, &skipped));
-    EXPECT_EQ(skipped, (QStringList{QStringLiteral("2026年5月7日 (9行目): 7,0,0"),
+    EXPECT_EQ(skipped, (QStringList{broken, QStringLiteral("2026年5月7日 (9行目): 7,0,0"),
                                     QStringLiteral("2026年5月 (10行目): xx,0,0,なに")}));
     EXPECT_NE(text(QStringLiteral("役員会")), nullptr);  // the rest prints
     // Without the schedules nothing of them is read.

@@ -288,6 +288,7 @@ TEST_F(PrintWindowTest, WritersOfPrintersIniKeepEachOthersKeys) {
         set.cbFTP = true;
         set.edtFolder1 = folder;
         set.Write(out);
+        out.Commit();
         EXPECT_TRUE(problems.empty());
     };
     mainWindowSave(QStringLiteral("/data/velmar"));

@@ -103,28 +103,57 @@ TEST(Utility, ScrambledLinesKeepTheirControlBytes) {
 
 TEST(FtpSettingsFile, DefaultsRoundTripAndRefusals) {
     QTemporaryDir dir;
-    const QString program = dir.path() + "/";
+    const QString settings = dir.path() + "/";
+    const QString program = dir.path() + "/prog/";  // holds no file
     FtpSettings s;
-    ASSERT_TRUE(s.Load(program));  // no file: the defaults
+    ASSERT_TRUE(s.Load(settings, program));  // no file: the defaults
     EXPECT_EQ(s.Password, "password");
     EXPECT_EQ(s.CurrentDir, "/");
+    ASSERT_TRUE(s.Save(settings));
+    EXPECT_FALSE(QFile::exists(settings + "Korvane.bini"));  // defaults are not written
     s.Server = "ftp.example.jp";
     s.UserID = "ユーザー";
     s.Password = "秘密のpass=1;2";
     s.CurrentDir = "/public_html/cal/";
-    ASSERT_TRUE(s.Save(program));
+    ASSERT_TRUE(s.Save(settings));
     FtpSettings back;
-    ASSERT_TRUE(back.Load(program));
+    ASSERT_TRUE(back.Load(settings, program));
     EXPECT_EQ(back.Server, s.Server);
     EXPECT_EQ(back.UserID, s.UserID);
     EXPECT_EQ(back.Password, s.Password);
     EXPECT_EQ(back.CurrentDir, s.CurrentDir);
+    // Unchanged values are not written again.
+    QFile::remove(settings + "Korvane.bini");
+    ASSERT_TRUE(back.Save(settings));
+    EXPECT_FALSE(QFile::exists(settings + "Korvane.bini"));
     // A password the settings file cannot hold is refused, and the old file stays.
-    FtpSettings odd = s;
+    back.Password = "別";
+    ASSERT_TRUE(back.Save(settings));
+    FtpSettings odd = back;
     odd.Password = "😀";
-    EXPECT_FALSE(odd.Save(program));
-    ASSERT_TRUE(back.Load(program));
-    EXPECT_EQ(back.Password, s.Password);
+    EXPECT_FALSE(odd.Save(settings));
+    ASSERT_TRUE(back.Load(settings, program));
+    EXPECT_EQ(back.Password, "別");
+}
+
+TEST(FtpSettingsFile, ACopyBesideTheProgramMovesToTheSettingsFolder) {
+    QTemporaryDir dir;
+    const QString settings = dir.path() + "/settings/";
+    const QString program = dir.path() + "/prog/";
+    QDir().mkpath(settings);
+    QDir().mkpath(program);
+    FtpSettings old;
+    old.Server = "ftp.example.jp";
+    ASSERT_TRUE(old.Save(program));
+    FtpSettings s;
+    ASSERT_TRUE(s.Load(settings, program));
+    EXPECT_EQ(s.Server, "ftp.example.jp");
+    ASSERT_TRUE(s.Save(settings));
+    EXPECT_FALSE(QFile::exists(program + "Korvane.bini"));
+    EXPECT_EQ(QFileInfo(settings + "Korvane.bini").permissions() & 0x0077, 0);  // the owner's alone
+    FtpSettings back;
+    ASSERT_TRUE(back.Load(settings, dir.path() + "/none/"));
+    EXPECT_EQ(back.Server, "ftp.example.jp");
 }
 
 TEST(Utility, GenerationsKeepTheNewestThree) {

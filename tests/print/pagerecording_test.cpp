@@ -325,16 +325,19 @@ TEST(PageCanvas, TextsLeavingTheirBoxAreClippedAndOnlyThey) {
         QRect box;
         TextAlign align;
         bool clip;
+        const char* shown;
     } cases[] = {
-        {{1000, 1000, 600, 200}, TextAlign::LeftTop, false},
-        {{1000, 1000, 100, 200}, TextAlign::LeftTop, true},       // too narrow: right edge
-        {{1000, 1000, 100, 200}, TextAlign::RightTop, true},      // too narrow: left edge
-        {{1000, 1000, 600, 30}, TextAlign::LeftTop, true},        // too low: bottom edge
-        {{1000, 1000, 600, 30}, TextAlign::LeftBottom, true},     // too low: top edge
+        {{1000, 1000, 600, 200}, TextAlign::LeftTop, false, "令和八年"},
+        {{1000, 1000, 130, 200}, TextAlign::LeftTop, false, "令和"},    // cut after a whole character
+        {{1000, 1000, 40, 200}, TextAlign::LeftMiddle, false, ""},     // not even one
+        {{1000, 1000, 100, 200}, TextAlign::RightTop, true, "令和八年"},  // too narrow: left edge
+        {{1000, 1000, 600, 30}, TextAlign::LeftTop, true, "令和八年"},    // too low: bottom edge
+        {{1000, 1000, 600, 30}, TextAlign::LeftBottom, true, "令和八年"}, // too low: top edge
     };
     for (const auto& k : cases) {
         c.DrawTextBox(k.box.left(), k.box.top(), k.box.right() + 1, k.box.bottom() + 1, text, k.align);
         EXPECT_EQ(page.Ops.back().clip, k.clip) << k.box.width() << "x" << k.box.height() << " " << int(k.align);
+        EXPECT_EQ(page.Ops.back().text, QString::fromUtf8(k.shown)) << k.box.width();
     }
     // After a clipped text the page is whole again.
     PageRecording second;
@@ -457,6 +460,15 @@ TEST(Replay, PatternTilesRepeatFromThePaperCornerInPageUnits) {
         EXPECT_EQ(img.pixel(12 * scale + scale / 2, 11 * scale + scale / 2), qRgb(255, 255, 255));
         EXPECT_EQ(img.pixel(3 * scale, 3 * scale), qRgb(255, 255, 255));  // outside the box
     }
+    // Smaller than a unit a pixel, the dots would alias: an even tint of the tile's mean instead.
+    QImage small(10, 10, QImage::Format_RGB32);
+    small.fill(Qt::white);
+    QPainter p(&small);
+    ReplayPage(page, p, QRectF(0, 0, 10, 10));
+    p.end();
+    const int mean = 255 - 255 / 64;
+    for (const QPoint at : {QPoint(2, 2), QPoint(5, 6), QPoint(8, 8)})
+        EXPECT_NEAR(qGray(small.pixel(at)), mean, 2) << at.x() << "," << at.y();
 }
 
 TEST(Replay, BitmapsFillTheirBox) {

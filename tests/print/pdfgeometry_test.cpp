@@ -4,6 +4,7 @@
 #include "print/engine/printersetup.h"
 
 #include <QFile>
+#include <QPainter>
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -208,6 +209,50 @@ TEST(Printing, EveryFailureIsReportedAndNothingIsSentBlind) {
     EXPECT_EQ(prompt.entries()[0].kind, Prompt::Kind::Error);
 }
 
+// The darkness of a picture, summed over its pixels.
+double inkOf(const QImage& image) {
+    double sum = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) sum += 255 - qGray(image.pixel(x, y));
+    return sum;
+}
+
+// The faces have no bold of their own: the bold is made up, and every device must make it alike,
+// small or large (A3 day numbers are 6.4 mm and more).
+TEST(PdfFile, MadeUpBoldIsAsBoldInThePictureAsInThePdf) {
+    if (!HavePdfTools()) GTEST_SKIP() << "poppler-utils (pdftoppm, pdfinfo, pdffonts) not installed";
+    QTemporaryDir dir;
+    for (const int height : {30, 64, 120}) {
+        PrintDocument doc;
+        doc.SetGeometry(MeasureGeometry(QPageSize(QPageSize::Postcard), QPageLayout::Portrait, {}, 300, 300));
+        doc.BeginDoc();
+        PageCanvas& c = doc.Canvas();
+        c.SetFontName(QStringLiteral("ＭＳ ゴシック"));
+        c.SetFontHeight(height);
+        for (const int style : {0, int(fsBold)}) {
+            c.SetFontStyle(style);
+            c.TextOut(100, style ? 400 : 100, QStringLiteral("28"));
+        }
+        doc.EndDoc();
+        const QString pdf = dir.filePath(QStringLiteral("bold%1.pdf").arg(height));
+        ASSERT_TRUE(doc.SaveAsPdf(pdf));
+        const QImage fromPdf = PdfPage(pdf, 1, 254).convertToFormat(QImage::Format_RGB32);
+        QImage png(fromPdf.size(), QImage::Format_RGB32);
+        png.fill(Qt::white);
+        {
+            QPainter painter(&png);
+            doc.DrawPrintPage(1, painter, QRectF(QPointF(0, 0), QSizeF(png.size())));
+        }
+        // One pixel a tenth of a millimetre: regular above 30 mm, bold below.
+        const QRect regular(0, 0, png.width(), 300), bold(0, 300, png.width(), 300);
+        const double pdfBold = inkOf(fromPdf.copy(bold)), pngBold = inkOf(png.copy(bold));
+        EXPECT_NEAR(pngBold / pdfBold, 1.0, 0.08) << height;
+        // And bold is bolder than regular in both.
+        EXPECT_GT(pngBold, inkOf(png.copy(regular)) * 1.08) << height;
+        EXPECT_GT(pdfBold, inkOf(fromPdf.copy(regular)) * 1.08) << height;
+    }
+}
+
 TEST(PdfFile, AFailedSaveKeepsTheOldFileAndSaysWhy) {
     QTemporaryDir dir;
     PrintDocument doc;
@@ -216,7 +261,7 @@ TEST(PdfFile, AFailedSaveKeepsTheOldFileAndSaysWhy) {
     ScriptedPrompt prompt;
     EXPECT_FALSE(doc.SaveAsPdf(dir.filePath("no/such/folder/x.pdf")));
     ASSERT_EQ(prompt.entries().size(), 1u);
-    EXPECT_TRUE(prompt.texts()[0].startsWith("PDFファイル"));
+    EXPECT_TRUE(prompt.texts()[0].startsWith("ファイル"));
 }
 
 }  // namespace

@@ -36,6 +36,7 @@ TEST(PrintSection, EveryKeyRoundTrips) {
     SaveProblems problems;
     SettingsWriter out(ini, problems);
     changed.Write(out);
+    out.Commit();
     EXPECT_TRUE(problems.empty());
     PrintSection read;
     read.Read(ini);

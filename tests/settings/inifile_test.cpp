@@ -199,5 +199,33 @@ TEST_F(Ini, NewFileAndFailures) {
     }
 }
 
+// A hold reads the file once and writes it once, at its commit.
+TEST_F(Ini, AHoldReadsOnceAndWritesOnce) {
+    put("[Settei]\r\na=1\r\nb=2\r\n");
+    {
+        IniFile::Hold hold(path);
+        IniFile ini(path);
+        EXPECT_EQ(ini.ReadString("Settei", "a", ""), "1");
+        put("[Settei]\r\na=changed behind\r\n");
+        EXPECT_EQ(ini.ReadString("Settei", "b", ""), "2");  // not read again
+        {
+            IniFile::Hold inner(ini);
+            IniFile(path).WriteString("Settei", "c", "3");
+            ini.DeleteKey("Settei", "a");
+            inner.Commit();  // the outer hold writes
+        }
+        EXPECT_EQ(bytes(), "[Settei]\r\na=changed behind\r\n");
+        hold.Commit();
+        EXPECT_EQ(bytes(), "[Settei]\r\nb=2\r\nc=3\r\n");
+    }
+    // Without a hold, each read sees the file as it is.
+    put("[Settei]\r\nb=4\r\n");
+    EXPECT_EQ(IniFile(path).ReadString("Settei", "b", ""), "4");
+    // A failed commit says so and leaves the file.
+    IniFile::Hold nowhere(dir.filePath("missing/x.ini"));
+    IniFile(dir.filePath("missing/x.ini")).WriteString("S", "k", "v");
+    EXPECT_THROW(nowhere.Commit(), EIniError);
+}
+
 }  // namespace
 }  // namespace korvane

@@ -2,7 +2,11 @@
 
 #include "core/fonts.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QHash>
+#include <QPaintEngine>
+#include <QPainterPath>
 #include <QPainter>
 #include <QRawFont>
 #include <QTextLayout>
@@ -12,6 +16,75 @@
 
 namespace korvane {
 namespace {
+
+// Whether bold in this family is made up by the font engine: it has no bold face of its own.
+bool madeUpBold(const QString& family) {
+    static QHash<QString, bool> known;
+    const auto it = known.constFind(family);
+    if (it != known.constEnd()) return *it;
+    bool ownBold = false;
+    for (const QString& style : QFontDatabase::styles(family))
+        ownBold = ownBold || QFontDatabase::weight(family, style) >= QFont::DemiBold;
+    known.insert(family, !ownBold);
+    return !ownBold;
+}
+
+// The family's regular outlines, at a size large enough to scale down without loss.
+constexpr double kOutlineSize = 1000;
+const QRawFont& plainOutlines(const QString& family) {
+    static QHash<QString, QRawFont> fonts;
+    auto it = fonts.find(family);
+    if (it == fonts.end()) {
+        QFont font(family);
+        font.setPixelSize(int(kOutlineSize));
+        font.setHintingPreference(QFont::PreferNoHinting);
+        font.setStyleStrategy(QFont::NoFontMerging);
+        QRawFont raw = QRawFont::fromFont(font);
+        if (raw.familyName() != family) raw = QRawFont();
+        it = fonts.insert(family, raw);
+    }
+    return *it;
+}
+
+// The font engine makes bold up in two ways that differ: the PDF strokes the outline, the raster
+// engine widens small glyphs and forgets it for large ones. On a raster device made-up bold is
+// drawn here as the PDF draws it: the regular outline, filled and stroked.
+bool drawMadeUpBold(QPainter& painter, const QPointF& origin, const QGlyphRun& run) {
+    const QRawFont raw = run.rawFont();
+    if (raw.weight() < QFont::DemiBold || !madeUpBold(raw.familyName())) return false;
+    const QRawFont& plain = plainOutlines(raw.familyName());
+    if (!plain.isValid()) return false;
+    const double scale = raw.pixelSize() / kOutlineSize;
+    const QList<quint32> glyphs = run.glyphIndexes();
+    const QList<QPointF> at = run.positions();
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    for (qsizetype i = 0; i < glyphs.size() && i < at.size(); ++i) {
+        const QPointF p = origin + at[i];
+        path.addPath(QTransform(scale, 0, 0, scale, p.x(), p.y()).map(plain.pathForGlyph(glyphs[i])));
+    }
+    const QColor colour = painter.pen().color();
+    painter.save();
+    // A stroke of a 60th of the size gives the weight the PDF shows, measured at 3 to 12 mm.
+    painter.setPen(QPen(colour, raw.pixelSize() / 60.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(colour);
+    painter.drawPath(path);
+    painter.restore();
+    return true;
+}
+
+QColor averageColour(const QImage& image) {
+    double r = 0, g = 0, b = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            r += qRed(p);
+            g += qGreen(p);
+            b += qBlue(p);
+        }
+    const double n = std::max(1.0, double(image.width()) * image.height());
+    return QColor(int(std::lround(r / n)), int(std::lround(g / n)), int(std::lround(b / n)));
+}
 
 QColor qcolor(ColorValue c) {
     const auto v = std::uint32_t(c);
@@ -323,7 +396,31 @@ void PageCanvas::DrawTextBox(int left, int top, int right, int bottom, const QSt
                               TextAlign align) {
     const Face& f = face();
     double width{};
-    QList<QGlyphRun> glyphs = shape(text, width);
+    QString shown = text;
+    QList<QGlyphRun> glyphs = shape(shown, width);
+    const bool leftAligned = align == TextAlign::LeftTop || align == TextAlign::LeftMiddle ||
+                             align == TextAlign::LeftBottom;
+    // A text longer than its box ends at its last whole character: half a character on paper
+    // reads as a printing fault.
+    if (leftAligned) {
+        const double room = right - left - std::round(f.leftOverhang(text)) + 0.01;
+        if (width > room) {
+            // The longest start that fits, found by halves over whole characters.
+            std::vector<qsizetype> ends;  // where each character ends
+            for (qsizetype i = 0; i < text.size(); ++i)
+                if (!(text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()))
+                    ends.push_back(i + 1);
+            qsizetype fits = 0, tooLong = qsizetype(ends.size());  // counts of characters
+            while (tooLong - fits > 1) {
+                const qsizetype mid = (fits + tooLong) / 2;
+                double w{};
+                shape(text.left(ends[std::size_t(mid - 1)]), w);
+                (w > room ? tooLong : fits) = mid;
+            }
+            shown = text.left(fits == 0 ? 0 : ends[std::size_t(fits - 1)]);
+            glyphs = shape(shown, width);
+        }
+    }
     const double ascent = f.ascent;
     const double height = f.ascent + f.descent;
     double x = left;
@@ -346,7 +443,7 @@ void PageCanvas::DrawTextBox(int left, int top, int right, int bottom, const QSt
         default: break;
     }
     PageOp o = op(PageOp::Text);
-    o.text = text;
+    o.text = shown;
     o.glyphs = std::move(glyphs);
     o.origin = QPointF(x, y);
     o.rect = rectOf(left, top, right, bottom);
@@ -399,9 +496,14 @@ void ReplayPage(const PageRecording& page, QPainter& painter, const QRectF& targ
             case PageOp::Ellipse: painter.drawEllipse(AreaOf(o.rect)); break;
             case PageOp::Bitmap: painter.drawImage(AreaOf(o.rect), o.image); break;
             case PageOp::PatternFill: {
-                // The tile repeats from the paper's corner; its pixel is one page unit.
-                QBrush tile(o.image);
-                painter.fillRect(AreaOf(o.rect), tile);
+                // The tile repeats from the paper's corner; its pixel is one page unit. Where a
+                // device pixel is larger than that, the dots would alias into specks and blocks:
+                // the even tint they print as is drawn instead.
+                const QTransform& t = painter.deviceTransform();
+                if (std::min(std::hypot(t.m11(), t.m12()), std::hypot(t.m21(), t.m22())) < 1.0)
+                    painter.fillRect(AreaOf(o.rect), averageColour(o.image));
+                else
+                    painter.fillRect(AreaOf(o.rect), QBrush(o.image));
                 break;
             }
             case PageOp::Text: {
@@ -413,11 +515,15 @@ void ReplayPage(const PageRecording& page, QPainter& painter, const QRectF& targ
                 const bool decorated = o.font.Style & (fsUnderline | fsStrikeOut);
                 const bool laidOut = decorated || (o.glyphs.isEmpty() && !o.text.isEmpty());
                 if (laidOut) painter.setFont(ReferenceFont(o.font));
-                const auto draw = [&painter, &o, laidOut] {
-                    if (laidOut)
+                const bool raster = painter.paintEngine()->type() != QPaintEngine::Pdf;
+                const auto draw = [&painter, &o, laidOut, raster] {
+                    if (laidOut) {
                         painter.drawText(o.origin, o.text);
-                    else
-                        for (const QGlyphRun& run : o.glyphs) painter.drawGlyphRun(o.origin, run);
+                        return;
+                    }
+                    for (const QGlyphRun& run : o.glyphs)
+                        if (!raster || !drawMadeUpBold(painter, o.origin, run))
+                            painter.drawGlyphRun(o.origin, run);
                 };
                 if (o.clip) {
                     painter.save();

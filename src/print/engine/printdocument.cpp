@@ -3,6 +3,7 @@
 #include "print/engine/previewwindow.h"
 #include "print/engine/progresswindow.h"
 
+#include "core/atomicfile.h"
 #include "core/prompt.h"
 #include "print/engine/printersetup.h"
 
@@ -12,7 +13,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <QImage>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -248,17 +249,40 @@ bool PrintDocument::writePdf(QIODevice& out) {
     return Render(pdf);
 }
 
+bool PrintDocument::reportSaveFailure(const QString& path, const QString& reason) {
+    Prompt::current().message(QStringLiteral("ファイル %1 を保存できませんでした．\n%2").arg(path, reason),
+                              QStringLiteral("保存"), Prompt::Kind::Error);
+    return false;
+}
+
 bool PrintDocument::SaveAsPdf(const QString& path) {
     if (!checkBuilt() || !checkRange()) return false;
-    QSaveFile file(path);
-    const auto fail = [&file, &path] {
-        Prompt::current().message(QStringLiteral("PDFファイル %1 を保存できませんでした．\n%2")
-                                      .arg(path, file.errorString()),
-                                  QStringLiteral("PDF保存"), Prompt::Kind::Error);
-        return false;
-    };
+    AtomicFile file(path);
     // An uncommitted file is dropped with its object; the old one stays as it was.
-    if (!file.open(QIODevice::WriteOnly) || !writePdf(file) || !file.commit()) return fail();
+    if (!file.Open() || !writePdf(file.Device()) || !file.Commit())
+        return reportSaveFailure(path, file.ErrorString());
+    return true;
+}
+
+bool PrintDocument::SaveAsPng(const QString& path, int dpi) {
+    if (!checkBuilt() || !checkRange()) return false;
+    const PageGeometry& g = RecordedGeometry();
+    const QSize px(int(std::lround(g.PageWidth * dpi / 254.0)),
+                   int(std::lround(g.PageHeight * dpi / 254.0)));
+    QImage image(px, QImage::Format_RGB32);
+    if (image.isNull())
+        return reportSaveFailure(
+            path, QStringLiteral("画像を作れません (%1 x %2 ピクセル)").arg(px.width()).arg(px.height()));
+    image.fill(Qt::white);
+    image.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+    image.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+    {
+        QPainter painter(&image);
+        DrawPrintPage(PrintRange().first, painter, QRectF(QPointF(0, 0), QSizeF(px)));
+    }
+    AtomicFile file(path);
+    if (!file.Open() || !image.save(&file.Device(), "PNG") || !file.Commit())
+        return reportSaveFailure(path, file.ErrorString());
     return true;
 }
 

@@ -154,6 +154,8 @@ public:
     bool Render(QPagedPaintDevice& device);
     // The print range as a PDF file, written whole or not at all; the title is the PDF's.
     bool SaveAsPdf(const QString& path);
+    // The first page of the print range as a PNG picture of dpi dots per inch, the same way.
+    bool SaveAsPng(const QString& path, int dpi);
     // Sends the print range to the bound printer as one job on the recorded paper. False,
     // after saying why, when there is no printer, the printer lacks the paper or refuses the job.
     bool Print();
@@ -178,6 +180,7 @@ private:
     bool checkBuilt();
     bool checkRange();
     bool writePdf(QIODevice& out);
+    bool reportSaveFailure(const QString& path, const QString& reason);
 
     bool acrobat() const;
     PreviewWindow* openPreview(QWidget* owner);

@@ -1,9 +1,9 @@
 #include "printersetup.h"
 
+#include "core/atomicfile.h"
 #include "core/prompt.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -322,8 +322,7 @@ void PrinterSetup::SetStoredProperty(const StreamProperty& property) {
 
 PrinterChoiceKeeper::PrinterChoiceKeeper(PrinterSetup& setup, QString path)
     : setup_(setup), path_(std::move(path)), snapshot_(WriteComponentStream(setup)) {
-    QSaveFile file(path_);
-    if (file.open(QIODevice::WriteOnly) && file.write(snapshot_) == snapshot_.size()) file.commit();
+    WriteFileAtomically(path_, snapshot_);
 }
 
 PrinterChoiceKeeper::~PrinterChoiceKeeper() {
