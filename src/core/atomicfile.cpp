@@ -10,6 +10,18 @@
 
 namespace korvane {
 
+namespace {
+
+// Qt's text for a failed write, or the system's where Qt has none ("Unknown error").
+QString reason(const QFileDevice& file, int error) {
+    const QString qt = file.errorString();
+    if (error != 0 && (qt.isEmpty() || qt == QLatin1String("Unknown error")))
+        return QString::fromLocal8Bit(std::strerror(error));
+    return qt;
+}
+
+}  // namespace
+
 // Passes writes on to the file and remembers the first that did not go through whole.
 class AtomicFile::Checked : public QIODevice {
     Q_OBJECT
@@ -22,9 +34,10 @@ protected:
     qint64 readData(char*, qint64) override { return -1; }
     qint64 writeData(const char* data, qint64 size) override {
         if (failed_) return -1;
+        errno = 0;
         if (file_.write(data, size) != size) {
             failed_ = true;
-            setErrorString(file_.errorString());
+            setErrorString(reason(file_, errno));
             return -1;
         }
         return size;
@@ -87,10 +100,10 @@ bool AtomicFile::Write(const QByteArray& bytes) {
 bool AtomicFile::Commit() {
     if (!file_) return false;
     auto* save = dynamic_cast<QSaveFile*>(file_.get());
+    errno = 0;
     const bool written = !device_->Failed() && file_->flush();
     if (!written) {
-        error_ = device_->Failed() ? device_->errorString() : file_->errorString();
-        if (error_.isEmpty()) error_ = QString::fromLocal8Bit(std::strerror(errno));
+        error_ = device_->Failed() ? device_->errorString() : reason(*file_, errno);
         if (save)
             save->cancelWriting();  // dropped with the object; close() is not for a QSaveFile
         else

@@ -35,8 +35,21 @@ agenda() { HOME=$home XDG_CONFIG_HOME=$home/.config "$korvane" --agenda "$@"; }
 out=$(agenda 202612); code=$?
 check "$code" 0 "exit of --agenda 202612"
 check "$(grep -c '^2026-12-' <<<"$out")" 31 "day lines of December 2026"
-day31=$(sed -n '/^2026-12-31/,/^2027/p' <<<"$out" | grep -c $'^\t\[bold\] 請求書 締め切り$')
-check "$day31" 1 "the sample's deadline on 2026-12-31"
+deadline=$(sed -n '/^2026-12-28/,/^2026-12-29/p' <<<"$out" | grep -c $'^\t\[bold\] 請求書 締め切り$')
+check "$deadline" 1 "the sample's deadline on 2026-12-28, before the year-end closure"
+# The sample office works on working days: no item on a weekend, a public holiday or a day of
+# the company's closures.
+for y in 2026 2027 2028 2029 2030; do
+  for m in 01 02 03 04 05 06 07 08 09 10 11 12; do
+    agenda "$y$m" 2>/dev/null
+  done
+done | awk -F'\t' '
+  /^[0-9]/ { day = $1; off[day] = ($2 % 16) != 0; next }
+  /^\t\[period\] (年末年始休業|夏季休業)/ { off[day] = 1; next }
+  /^\t\[(period|more)\]/ { next }
+  /^\t/ { items[day] = items[day] $2 " " }
+  END { for (d in items) if (off[d]) print d ": " items[d] }' >"$home/offdays"
+check "$(sort "$home/offdays" | head -5)" "" "sample items on days off"
 [[ ! -e $home/.config ]] || { echo "FAIL: --agenda made a settings folder"; fail=1; }
 err=$(agenda 202612 "/K=$home/" 2>&1 >/dev/null); code=$?
 check "$code" 0 "exit of --agenda without a holiday file"

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
-"""Writes Korvane's sample data: month items Ca202612.smp .. Ca202812.smp, the periods
+"""Writes Korvane's sample data: month items Ca202601.smp .. Ca203012.smp, the periods
 CaFromTo.smp and the special days Sday.smp, as the sibling writes its files (CP932, CR LF).
+Office items fall on working days: not on weekends, public holidays or the company's own
+closures; dates that land on one move as Japanese offices move them.
 
     tools/sample/gen_sample.py OUTPUT_FOLDER
 
@@ -11,8 +13,10 @@ import datetime
 import os
 import sys
 
-FIRST = (2026, 12)
-LAST = (2028, 12)
+FIRST = (2026, 1)
+LAST = (2030, 12)
+# Rotations (clients, rooms, cities) count months from here, so December 2026 stays as it was.
+ROTATION_START = (2026, 12)
 
 CLIENTS = ["山田商事", "東和工業", "みなと物産", "北斗電機", "さくら印刷", "青葉建設",
            "大和システム", "中央運輸"]
@@ -26,6 +30,61 @@ def months():
         y, m = (y + 1, 1) if m == 12 else (y, m + 1)
 
 
+def nth_weekday(y, m, n, weekday):
+    return [d for d in range(1, calendar.monthrange(y, m)[1] + 1)
+            if datetime.date(y, m, d).weekday() == weekday][n - 1]
+
+
+def public_holidays(y):
+    """Japan's public holidays of year y (the law as it stands for 2026 to 2030)."""
+    D = datetime.date
+    days = {D(y, m, d) for m, d in [(1, 1), (2, 11), (2, 23), (4, 29), (5, 3), (5, 4), (5, 5),
+                                    (8, 11), (11, 3), (11, 23)]}
+    days |= {D(y, 1, nth_weekday(y, 1, 2, 0)), D(y, 7, nth_weekday(y, 7, 3, 0)),
+             D(y, 9, nth_weekday(y, 9, 3, 0)), D(y, 10, nth_weekday(y, 10, 2, 0))}
+    shift = 0.242194 * (y - 1980) - (y - 1980) // 4
+    days |= {D(y, 3, int(20.8431 + shift)), D(y, 9, int(23.2488 + shift))}
+    # A day between two holidays is a holiday too.
+    for d in sorted(days):
+        if d + datetime.timedelta(days=2) in days and d.weekday() != 5:
+            days = days | {d + datetime.timedelta(days=1)}
+    # A holiday on a Sunday moves to the next day that is none.
+    for d in sorted(days):
+        if d.weekday() == 6:
+            n = d + datetime.timedelta(days=1)
+            while n in days:
+                n += datetime.timedelta(days=1)
+            days = days | {n}
+    return days
+
+
+HOLIDAYS = set().union(*(public_holidays(y) for y in range(FIRST[0] - 1, LAST[0] + 2)))
+
+
+def closed(date):
+    """The company's own closures: the year end (29th to 3rd) and the summer (13th to 16th)."""
+    return ((date.month == 12 and date.day >= 29) or (date.month == 1 and date.day <= 3) or
+            (date.month == 8 and 13 <= date.day <= 16))
+
+
+def working(y, m, d):
+    date = datetime.date(y, m, d)
+    return date.weekday() < 5 and date not in HOLIDAYS and not closed(date)
+
+
+def working_on_or_after(y, m, d):
+    last = calendar.monthrange(y, m)[1]
+    while d < last and not working(y, m, d):
+        d += 1
+    return d
+
+
+def working_on_or_before(y, m, d):
+    while d > 1 and not working(y, m, d):
+        d -= 1
+    return d
+
+
 def record(day, text, colour=None):
     # Commas inside a text are stored full width; a colour needs more than five fields.
     text = text.replace(",", "，")
@@ -35,51 +94,45 @@ def record(day, text, colour=None):
 
 
 def weekdays_of(y, m, weekday):
+    """The working days of the month that fall on weekday (0 = Monday)."""
     return [d for d in range(1, calendar.monthrange(y, m)[1] + 1)
-            if datetime.date(y, m, d).weekday() == weekday]
+            if datetime.date(y, m, d).weekday() == weekday and working(y, m, d)]
 
 
-def first_business_day(y, m):
-    d = 1
-    while datetime.date(y, m, d).weekday() >= 5:
-        d += 1
-    return d
-
-
-def last_business_day(y, m):
-    d = calendar.monthrange(y, m)[1]
-    while datetime.date(y, m, d).weekday() >= 5:
-        d -= 1
-    return d
+def rotation(y, m):
+    return (y - ROTATION_START[0]) * 12 + m - ROTATION_START[1]
 
 
 def month_items(y, m):
-    index = (y - FIRST[0]) * 12 + m - FIRST[1]
+    index = rotation(y, m)
     items = []  # (day, record text)
     mondays = weekdays_of(y, m, 0)
     wednesdays = weekdays_of(y, m, 2)
     fridays = weekdays_of(y, m, 4)
-    first = first_business_day(y, m)
-    last = last_business_day(y, m)
+    first = working_on_or_after(y, m, 1)
+    last = working_on_or_before(y, m, calendar.monthrange(y, m)[1])
     items.append((first, record(first, "9:00\t朝礼（全体）")))
     for i, d in enumerate(mondays):
         room = MEETING_ROOMS[(index + i) % len(MEETING_ROOMS)]
         items.append((d, record(d, f"10:00\t定例会議 {room}")))
     # A weekly meeting that was called off, struck out.
-    cancelled = mondays[(index % 2) + 1]
+    cancelled = mondays[min((index % 2) + 1, len(mondays) - 1)]
     items.append((cancelled, record(cancelled, "<S>14:00 営業打合せ</S>（中止）")))
     # Visits to clients, two a month.
     for k in range(2):
         d = wednesdays[(index + k) % len(wednesdays)]
         client = CLIENTS[(index * 2 + k) % len(CLIENTS)]
         items.append((d, record(d, f"13:30\t{client}様 訪問")))
-    # Deadlines in red, pay day in blue (colour values are 00BBGGRR).
-    items.append((10, record(10, "源泉所得税 納付期限", "clRed")))
-    items.append((25, record(25, "給与支払日", "$00C00000")))
+    # Deadlines in red, pay day in blue (colour values are 00BBGGRR). A tax deadline on a day
+    # off moves to the next working day; pay day comes the working day before.
+    tax = working_on_or_after(y, m, 10)
+    pay = working_on_or_before(y, m, 25)
+    items.append((tax, record(tax, "源泉所得税 納付期限", "clRed")))
+    items.append((pay, record(pay, "給与支払日", "$00C00000")))
     items.append((last, record(last, "<B>請求書 締め切り</B>", "$000000FF")))
     # A board meeting every third month, bold.
     if m % 3 == 0:
-        d = fridays[1]
+        d = fridays[min(1, len(fridays) - 1)]
         items.append((d, record(d, "<B>役員会</B> 15:00〜")))
     # A private note kept out of sight.
     d = fridays[0]
@@ -92,11 +145,12 @@ def month_items(y, m):
                  "16:00 品質会議", "18:00 懇親会"]:
         items.append((busy, record(busy, text)))
     if m == 12:
-        items.append((28, record(28, "<B>仕事納め</B> 15:00 大掃除")))
+        d = working_on_or_before(y, m, 28)
+        items.append((d, record(d, "<B>仕事納め</B> 15:00 大掃除")))
     if m == 1:
-        items.append((5, record(5, "<B>仕事始め</B> 年頭挨拶 9:00")))
+        items.append((first, record(first, "<B>仕事始め</B> 年頭挨拶 9:00")))
     if m == 4:
-        items.append((1, record(1, "入社式 10:00 本社ホール", "clGreen")))
+        items.append((first, record(first, "入社式 10:00 本社ホール", "clGreen")))
     items.sort(key=lambda it: it[0])
     return [text for _, text in items]
 
@@ -112,17 +166,19 @@ def periods():
 
     D = datetime.date
     for y, m in months():
-        index = (y - FIRST[0]) * 12 + m - FIRST[1]
-        # A business trip of two or three days in the second week.
+        index = rotation(y, m)
+        # A business trip of two or three working days from the second working Tuesday.
         start = D(y, m, weekdays_of(y, m, 1)[1])
         end = start + datetime.timedelta(days=1 + index % 2)
+        while not working(end.year, end.month, end.day):
+            end -= datetime.timedelta(days=1)
         city = ["大阪", "名古屋", "福岡", "仙台", "札幌", "広島"][index % 6]
         period(start, "A", end, "A", start, 2, "$00008000", f"{city}出張")
     # Year ends: closed from the 29th to the 3rd, across the year end.
-    for y in range(FIRST[0], LAST[0] + 1):
+    for y in range(FIRST[0] - 1, LAST[0] + 1):
         period(D(y, 12, 29), "M", D(y + 1, 1, 3), "", D(y, 12, 30), 3, "clRed", "年末年始休業")
     # Across a month end: training of the new staff, and the stock-taking.
-    for y in range(FIRST[0] + 1, LAST[0] + 1):
+    for y in range(FIRST[0], LAST[0] + 1):
         period(D(y, 3, 30), "M", D(y, 4, 3), "", D(y, 4, 1), 2, "clBlue", "新入社員研修")
         period(D(y, 9, 28), "A", D(y, 10, 2), "M", D(y, 9, 29), 1, "$00808000", "棚卸し")
         period(D(y, 8, 13), "M", D(y, 8, 16), "", D(y, 8, 14), 3, "clRed", "夏季休業")
