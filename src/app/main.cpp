@@ -3,6 +3,7 @@
 #include "app/settingsfolder.h"
 #include "app/singleinstance.h"
 #include "app/windowpictures.h"
+#include "app/windowplacement.h"
 #include "core/paths.h"
 #include "core/prompt.h"
 #include "widgets/qtprompt.h"
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QStyle>
 
 #include <cstdio>
 #include <exception>
@@ -83,10 +85,16 @@ int run(int argc, char* argv[]) {
     QtPrompt prompt;
     Prompt::install(&prompt);
     const QRect work = app.primaryScreen() ? app.primaryScreen()->availableGeometry() : QRect();
-    const bool smallScreen = work.isValid() && work.bottom() <= 727;
     const SettingsFolderChoice place = ChooseSettingsFolder(programFolder, configFolder());
-    MainWindow window({programFolder, place.Folder, place.FirstRunFlag, place.RunFromCd}, args,
-                  smallScreen);
+    MainWindow window({programFolder, place.Folder, place.FirstRunFlag, place.RunFromCd}, args);
+    // Compact only where the normal window, with its title bar and border, would not fit: a
+    // small screen, not merely a high scaling factor.
+    const QStyle* style = app.style();
+    const int border = 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    if (NeedsCompactWindow(window.sizeHint() +
+                               QSize(border, border + style->pixelMetric(QStyle::PM_TitleBarHeight)),
+                           work))
+        window.UseCompactLayout();
     prompt.setParent(&window);
     if (window.InitialisationFailed()) {
         Prompt::install(nullptr);

@@ -60,7 +60,7 @@ MainWindow::MainWindow(MainWindowPaths paths, QStringList arguments, bool smallS
     : QMainWindow(parent),
       paths_(std::move(paths)),
       arguments_(std::move(arguments)),
-      smallScreen_(smallScreen),
+      smallScreen_(false),
       link_(paths_.ProgramFolder) {
     setObjectName(QStringLiteral("fmC21"));
     setWindowTitle(QStringLiteral("Korvane"));
@@ -123,7 +123,15 @@ MainWindow::MainWindow(MainWindowPaths paths, QStringList arguments, bool smallS
     UpdateClock();
     connect(pageControl_, &QTabWidget::currentChanged, this, [this] { pageChanged(); });
     pageControl_->setCurrentWidget(tsMonth_);
-    if (smallScreen_) applyCompactLayout();
+    if (smallScreen) UseCompactLayout();
+}
+
+void MainWindow::UseCompactLayout() {
+    if (smallScreen_) return;
+    smallScreen_ = true;
+    sizeMonthGrid();
+    applyCompactLayout();
+    monthGrid_->UpdateCalendar();
 }
 
 MainWindow::~MainWindow() = default;
@@ -149,10 +157,14 @@ void MainWindow::ShowPrintWindow() {
 MiniCalendar* MainWindow::Mini(int tag) const { return yearPage_->Mini(tag); }
 
 void MainWindow::configureMonthGrid() {
+    sizeMonthGrid();
+    connect(monthGrid_, &CalendarControl::dayChanged, this, [this] { dayChanged(); });
+}
+
+void MainWindow::sizeMonthGrid() {
     MonthGrid& g = *monthGrid_;
     ApplyMainWindowLayout(g, smallScreen_);
     pnlMonth_->setFixedSize(g.width() - 2, g.height() - 2);
-    connect(&g, &CalendarControl::dayChanged, this, [this] { dayChanged(); });
     monthPage_->SetTabWidth(g.LenDayW());
 }
 

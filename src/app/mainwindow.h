@@ -55,6 +55,9 @@ public:
     ~MainWindow() override;
     // The month initialisation failed (and said so): the program is to end.
     bool InitialisationFailed() const { return initialisationFailed_; }
+    // For a work area the normal window does not fit, before the window is shown: no year page,
+    // no picture settings, no button column, a smaller grid.
+    void UseCompactLayout();
 
     static constexpr const char16_t* kConfirmCaption = u"確認 -Korvane-";
     static QString ConfirmCaption() { return QString::fromUtf16(kConfirmCaption); }
@@ -123,6 +126,7 @@ private:
     std::unique_ptr<PrintWindow> printWindow_;
     void buildMenus();
     void configureMonthGrid();
+    void sizeMonthGrid();
     bool initialiseMonths();
     // The months whose sample files were read, on the settings page.
     void showSampleMonths();

@@ -25,4 +25,9 @@ QPoint WindowPosition(QSize frame, QRect work, bool restore, QPoint stored, bool
                   std::clamp(stored.y(), work.top(), std::max(work.top(), bottom)));
 }
 
+bool NeedsCompactWindow(QSize normalFrame, QRect work) {
+    return work.isValid() &&
+           (normalFrame.width() > work.width() || normalFrame.height() > work.height());
+}
+
 }  // namespace korvane

@@ -14,4 +14,7 @@ namespace korvane {
 QPoint WindowPosition(QSize frame, QRect work, bool restore, QPoint stored, bool smallScreen,
                       QPoint current);
 
+// The compact layout is for a work area the normal window, frame included, does not fit.
+bool NeedsCompactWindow(QSize normalFrame, QRect work);
+
 }  // namespace korvane

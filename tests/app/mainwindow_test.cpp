@@ -720,6 +720,16 @@ TEST(WindowPlacement, StoredPlacesStayOnTheWorkArea) {
     EXPECT_EQ(WindowPosition(frame, QRect(), true, {99999, 5}, false, here), QPoint(0, 0));
 }
 
+// Compact only where the normal window does not fit: 200 % on 2560 x 1440 still fits it.
+TEST(WindowPlacement, CompactOnlyWhereTheNormalWindowDoesNotFit) {
+    const QSize normal(950, 660);
+    EXPECT_FALSE(NeedsCompactWindow(normal, QRect(0, 32, 1280, 688)));
+    EXPECT_FALSE(NeedsCompactWindow(normal, QRect(0, 0, 950, 660)));
+    EXPECT_TRUE(NeedsCompactWindow(normal, QRect(0, 0, 1024, 600)));
+    EXPECT_TRUE(NeedsCompactWindow(normal, QRect(0, 0, 949, 800)));
+    EXPECT_FALSE(NeedsCompactWindow(normal, QRect()));  // no screen known
+}
+
 TEST_F(MainWindowTest, SmallScreenIsCompactAndFixed) {
     clock = std::make_unique<FixedClock>(QDateTime(QDate(2026, 12, 7), QTime(9, 0)));
     QDir().mkpath(dir.filePath("prog"));
