@@ -1,12 +1,11 @@
 #include "ftpsettings.h"
 
-#include "app/utility.h"
-#include "settings/inifile.h"
-
 #include <QFile>
 #include <QFileInfo>
-
 #include <exception>
+
+#include "app/utility.h"
+#include "settings/inifile.h"
 
 namespace korvane {
 

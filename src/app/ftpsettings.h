@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <array>
 
 namespace korvane {
@@ -26,7 +25,7 @@ struct FtpSettings {
 
 private:
     std::array<QString, 4> values() const { return {Server, UserID, Password, CurrentDir}; }
-    QString loadedFrom_;              // the file the values came from; empty: none
+    QString loadedFrom_;                        // the file the values came from; empty: none
     std::array<QString, 4> stored_ = values();  // the values as that file holds them
 };
 

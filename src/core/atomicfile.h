@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QFileDevice>
 #include <QString>
-
 #include <memory>
 
 class QIODevice;

@@ -1,17 +1,15 @@
 #include "core/atomicfile.h"
 
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
 #include <csignal>
 #include <thread>
-
-#include <sys/resource.h>
-#include <sys/stat.h>
 
 namespace korvane {
 namespace {
