@@ -262,11 +262,9 @@ void MainWindow::buildMenus() {
     entry(kinou, "mnSsOnOff", QStringLiteral("秘密の機能"))->setVisible(false);
     QMenu* other = menu(QStringLiteral("その他(&O)"), "mnSonota");
     entry(other, "About1", QStringLiteral("バージョン情報(&A)"), [this] { ShowAbout(); });
-    QAction* property = entry(other, "mnProperty", QStringLiteral("プロパティ表示(&R)"), [] {
-        ShowFileProperties(QApplication::applicationFilePath());
-    });
-    connect(other, &QMenu::aboutToShow, this,
-            [property] { property->setVisible(IsShell5OrLater()); });
+    // Every Linux desktop has a file manager to show the properties: the item is always there.
+    entry(other, "mnProperty", QStringLiteral("プロパティ表示(&R)"),
+          [] { ShowFileProperties(QApplication::applicationFilePath()); });
     entry(other, "mnWeb", QStringLiteral("「Korvane」のWebサイト表示"), [] { OpenMakerWebPage(); });
     mnInfo_ = entry(other, "mnInfo", QStringLiteral("インフォメーション"), [this] { ShowInfo(); });
     mnInfo_->setVisible(false);

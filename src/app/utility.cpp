@@ -10,10 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLibraryInfo>
 #include <QNetworkInterface>
 #include <QStorageInfo>
-#include <QSysInfo>
 #include <QUrl>
 #include <QWidget>
 
@@ -168,13 +166,6 @@ bool MoveToSafeGuard(const QString& folder, const QString& fileName, int generat
         return false;
     return QFile::remove(file);
 }
-
-ShellVersionInfo ShellVersion() {
-    const QVersionNumber v = QLibraryInfo::version();
-    return {v.majorVersion(), v.minorVersion(), v.microVersion(), QSysInfo::prettyProductName()};
-}
-
-bool IsShell5OrLater() { return ShellVersion().Major >= 5; }
 
 QByteArray ScrambleText(const QByteArray& text, const QByteArray& key) {
     if (text.isEmpty() || key.isEmpty()) return text;

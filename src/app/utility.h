@@ -46,13 +46,6 @@ bool GenerationBackup(const QString& file, const QString& folder, int generation
 // Backs file name in folder up into folder + "SafeGuard/" and deletes it.
 bool MoveToSafeGuard(const QString& folder, const QString& fileName, int generations);
 
-// The toolkit the shell functions go through, as major, minor, build and platform text.
-struct ShellVersionInfo {
-    int Major = 0, Minor = 0, Build = 0;
-    QString Platform;
-};
-ShellVersionInfo ShellVersion();
-bool IsShell5OrLater();
 
 // XOR with the key for every byte above 31 whose result stays above 31; its own inverse.
 QByteArray ScrambleText(const QByteArray& text, const QByteArray& key);

@@ -14,9 +14,9 @@ namespace {
 // Qt's text for a failed write, or the system's where Qt has none ("Unknown error").
 QString reason(const QFileDevice& file, int error) {
     const QString qt = file.errorString();
-    if (error != 0 && (qt.isEmpty() || qt == QLatin1String("Unknown error")))
-        return QString::fromLocal8Bit(std::strerror(error));
-    return qt;
+    return qt.isEmpty() || qt == QLatin1String("Unknown error")
+               ? QString::fromLocal8Bit(std::strerror(error))
+               : qt;
 }
 
 }  // namespace
@@ -33,7 +33,6 @@ protected:
     qint64 readData(char*, qint64) override { return -1; }
     qint64 writeData(const char* data, qint64 size) override {
         if (failed_) return -1;
-        errno = 0;
         if (file_.write(data, size) != size) {
             failed_ = true;
             setErrorString(reason(file_, errno));
@@ -49,43 +48,34 @@ private:
 
 AtomicFile::AtomicFile(QString path) : path_(std::move(path)) {}
 
-AtomicFile::~AtomicFile() {
-    device_.reset();
-    if (auto* save = dynamic_cast<QSaveFile*>(file_.get()); save && save->isOpen())
-        save->cancelWriting();
-}
+// QSaveFile drops what was not committed.
+AtomicFile::~AtomicFile() = default;
 
 bool AtomicFile::Open(QFileDevice::Permissions permissions) {
     const QFileInfo info(path_);
+    std::unique_ptr<QFileDevice> out;
+    bool opened = false;
     if (path_ == QLatin1String("-")) {
-        auto out = std::make_unique<QFile>();
+        auto file = std::make_unique<QFile>();
         std::fflush(stdout);
-        if (!out->open(stdout, QIODevice::WriteOnly)) {
-            error_ = out->errorString();
-            return false;
-        }
-        file_ = std::move(out);
+        opened = file->open(stdout, QIODevice::WriteOnly);
+        out = std::move(file);
     } else if (info.exists() && !info.isFile() && !info.isDir()) {
         // A device or a FIFO: renaming over it would replace it with a plain file.
-        auto out = std::make_unique<QFile>(path_);
-        if (!out->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-            error_ = out->errorString();
-            return false;
-        }
-        file_ = std::move(out);
+        auto file = std::make_unique<QFile>(path_);
+        opened = file->open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        out = std::move(file);
     } else {
-        auto out = std::make_unique<QSaveFile>(path_);
-        if (!out->open(QIODevice::WriteOnly)) {
-            error_ = out->errorString();
-            return false;
-        }
-        if (permissions && !out->setPermissions(permissions)) {
-            error_ = out->errorString();
-            out->cancelWriting();
-            return false;
-        }
-        file_ = std::move(out);
+        auto file = std::make_unique<QSaveFile>(path_);
+        opened =
+            file->open(QIODevice::WriteOnly) && (!permissions || file->setPermissions(permissions));
+        out = std::move(file);
     }
+    if (!opened) {
+        error_ = out->errorString();
+        return false;  // a QSaveFile drops its temporary file with itself
+    }
+    file_ = std::move(out);
     device_ = std::make_unique<Checked>(*file_);
     return true;
 }
@@ -98,27 +88,16 @@ bool AtomicFile::Write(const QByteArray& bytes) {
 
 bool AtomicFile::Commit() {
     if (!file_) return false;
-    auto* save = dynamic_cast<QSaveFile*>(file_.get());
-    errno = 0;
     const bool written = !device_->Failed() && file_->flush();
-    if (!written) {
-        error_ = device_->Failed() ? device_->errorString() : reason(*file_, errno);
-        if (save)
-            save->cancelWriting();  // dropped with the object; close() is not for a QSaveFile
-        else
-            file_->close();
-        return false;
+    if (!written) error_ = device_->Failed() ? device_->errorString() : reason(*file_, errno);
+    auto* save = dynamic_cast<QSaveFile*>(file_.get());
+    if (!save) {
+        file_->close();
+        return written;
     }
-    if (save) {
-        if (!save->commit()) {
-            error_ = save->errorString();
-            return false;
-        }
-        return true;
-    }
-    file_->close();
-    if (file_->error() != QFileDevice::NoError) {
-        error_ = file_->errorString();
+    if (!written) return false;  // the QSaveFile drops its temporary file with itself
+    if (!save->commit()) {
+        error_ = save->errorString();
         return false;
     }
     return true;

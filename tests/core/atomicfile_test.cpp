@@ -1,8 +1,10 @@
 #include "core/atomicfile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -51,6 +53,10 @@ TEST(AtomicFile, AFailedWriteKeepsTheOldFileAndSaysSo) {
         EXPECT_EQ(contents(path), old);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Korvane.ini"});
     }
+    // A folder that is not there: said so, nothing made.
+    QString error;
+    EXPECT_FALSE(WriteFileAtomically(dir.filePath("none/x.ini"), old, &error));
+    EXPECT_FALSE(error.isEmpty());
 }
 
 TEST(AtomicFile, StreamedWritesAreCheckedToo) {
@@ -91,6 +97,25 @@ TEST(AtomicFile, AFifoIsWrittenIntoNotReplaced) {
     struct stat st {};
     ASSERT_EQ(stat(QFile::encodeName(path).constData(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
+// "-" is standard output, for a page piped on.
+TEST(AtomicFile, ADashIsStandardOutput) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out");
+    std::fflush(stdout);
+    const int saved = dup(1);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_GE(fd, 0);
+    dup2(fd, 1);
+    ::close(fd);
+    const bool ok = WriteFileAtomically("-", "%PDF-1.4 piped");
+    std::fflush(stdout);
+    dup2(saved, 1);
+    ::close(saved);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(contents(path), "%PDF-1.4 piped");
+    EXPECT_FALSE(QFileInfo::exists(QDir::current().filePath("-")));
 }
 
 }  // namespace
