@@ -217,7 +217,9 @@ TEST_F(Ini, AHoldReadsOnceAndWritesOnce) {
         EXPECT_EQ(bytes(), "[Settei]\r\na=changed behind\r\n");
         hold.Commit();
         EXPECT_EQ(bytes(), "[Settei]\r\nb=2\r\nc=3\r\n");
+        put("[Settei]\r\nlater=1\r\n");
     }
+    EXPECT_EQ(bytes(), "[Settei]\r\nlater=1\r\n");  // what was written is not written again
     // Without a hold, each read sees the file as it is.
     put("[Settei]\r\nb=4\r\n");
     EXPECT_EQ(IniFile(path).ReadString("Settei", "b", ""), "4");

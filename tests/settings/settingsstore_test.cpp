@@ -45,6 +45,7 @@ protected:
         reg.RegItems.Add({"Printer0", "Printer", "Printer0", "nil"});
         reg.RegItems.Add({"btnC0", "Printer", "btnC0", ""});
         reg.RegItems.Add({"flag", "Printer", "flag", "yes"});
+        reg.RegItems.Add({"on", "Printer", "on", "1"});
         reg.RegItems.Add({"font", "Printer", "Title", ""});
     }
     IniFile ini() const { return IniFile(reg.IniFileName); }
@@ -67,6 +68,7 @@ TEST_F(Store, LookupIgnoresCaseAndReportsUnknownNames) {
 
 TEST_F(Store, TruthValuesAndDefaults) {
     EXPECT_TRUE(reg.Items("flag").ReadBool());  // default "yes", nothing stored
+    EXPECT_TRUE(reg.Items("on").ReadBool());
     for (const char* stored : {"2", "256", "abc", "0"}) {
         IniFile(reg.IniFileName).WriteString("Printer", "flag", stored);
         const bool expected = QByteArray(stored) == "2";  // low byte of 256 is 0
