@@ -56,8 +56,7 @@ bool AtomicFile::Open(QFileDevice::Permissions permissions) {
     std::unique_ptr<QFileDevice> out;
     bool opened = false;
     if (path_ == QLatin1String("-")) {
-        auto file = std::make_unique<QFile>();
-        std::fflush(stdout);
+        auto file = std::make_unique<QFile>();  // writes through stdout's own buffer, in order
         opened = file->open(stdout, QIODevice::WriteOnly);
         out = std::move(file);
     } else if (info.exists() && !info.isFile() && !info.isDir()) {
@@ -91,10 +90,7 @@ bool AtomicFile::Commit() {
     const bool written = !device_->Failed() && file_->flush();
     if (!written) error_ = device_->Failed() ? device_->errorString() : reason(*file_, errno);
     auto* save = dynamic_cast<QSaveFile*>(file_.get());
-    if (!save) {
-        file_->close();
-        return written;
-    }
+    if (!save) return written;   // a device or standard output: written into, nothing to replace
     if (!written) return false;  // the QSaveFile drops its temporary file with itself
     if (!save->commit()) {
         error_ = save->errorString();

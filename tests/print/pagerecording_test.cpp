@@ -89,6 +89,7 @@ TEST(PageCanvas, TextBoxAlignments) {
     EXPECT_LT(o[0].origin.y(), o[1].origin.y());
     EXPECT_LT(o[1].origin.y(), o[2].origin.y());
     EXPECT_EQ(o[1].origin.y(), o[3].origin.y());
+    EXPECT_NEAR(o[1].origin.y(), (o[0].origin.y() + o[2].origin.y()) / 2, 0.5);
     EXPECT_EQ(o[2].origin.y(), o[7].origin.y());
     EXPECT_LE(o[2].origin.y(), 1200);
     EXPECT_EQ(o[3].rect, QRect(1000, 1000, 600, 200));
