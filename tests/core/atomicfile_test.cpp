@@ -56,9 +56,9 @@ TEST(AtomicFile, AFailedWriteKeepsTheOldFileAndSaysSo) {
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Korvane.ini"});
     }
     // A folder that is not there: said so, nothing made.
-    QString error;
-    EXPECT_FALSE(WriteFileAtomically(dir.filePath("none/x.ini"), old, &error));
-    EXPECT_FALSE(error.isEmpty());
+    AtomicFile nowhere(dir.filePath("none/x.ini"));
+    EXPECT_FALSE(nowhere.Open());
+    EXPECT_FALSE(nowhere.ErrorString().isEmpty());
 }
 
 TEST(AtomicFile, StreamedWritesAreCheckedToo) {
