@@ -438,6 +438,8 @@ void MainWindow::showSampleMonths() {
 
 bool MainWindow::LoadAllSettings() {
     bool ok = true;
+    // Each settings file is read once, however many keys and checks follow.
+    const IniFile::Hold printersOnce(printersFile()), korvaneOnce(settingsFile());
     try {
         link_.LoadOptions(printersFile());
         settingsPage_->cbVelmar->setChecked(link_.Options.cbVelmar);

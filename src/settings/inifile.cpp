@@ -125,12 +125,16 @@ std::vector<IniFile::Line> IniFile::load(bool& readable, bool* keepUtf8) const {
     return lines;
 }
 
+void IniFile::refuseUnreadable() const {
+    throw EIniError(("設定ファイルを読み込めないため、書き込みません: " + fileName_).toStdString());
+}
+
 std::vector<IniFile::Line> IniFile::loadForWriting() const {
     bool readable = true;
     std::vector<Line> lines = load(readable, &utf8File_);
     // Writing back what could not be read would wipe every other setting in it.
     if (!readable)
-        throw EIniError(("設定ファイルを読み込めないため、書き込みません: " + fileName_).toStdString());
+        refuseUnreadable();
     return lines;
 }
 
@@ -178,7 +182,7 @@ void IniFile::Hold::Commit() {
     file.save(held.lines);
 }
 
-const std::vector<IniFile::Line>* IniFile::held(bool forWriting) const {
+std::vector<IniFile::Line>* IniFile::held(bool forWriting) const {
     if (inMemory_) return nullptr;
     const auto it = heldFiles().find(fileName_);
     if (it == heldFiles().end()) return nullptr;
@@ -188,7 +192,7 @@ const std::vector<IniFile::Line>* IniFile::held(bool forWriting) const {
         held.loaded = true;
     }
     if (forWriting && !held.readable)
-        throw EIniError(("設定ファイルを読み込めないため、書き込みません: " + fileName_).toStdString());
+        refuseUnreadable();
     return &held.lines;
 }
 
@@ -199,7 +203,7 @@ const std::vector<IniFile::Line>& IniFile::view(std::vector<Line>& scratch) cons
 }
 
 std::vector<IniFile::Line>& IniFile::edit(std::vector<Line>& scratch) {
-    if (const std::vector<Line>* lines = held(true)) return const_cast<std::vector<Line>&>(*lines);
+    if (std::vector<Line>* lines = held(true)) return *lines;
     scratch = loadForWriting();
     return scratch;
 }
@@ -280,6 +284,12 @@ bool IniFile::ReadBool(const QString& section, const QString& key, bool def) con
 }
 
 bool IniFile::Readable() const {
+    // Held: known from the one reading.
+    try {
+        if (held(true)) return true;
+    } catch (const EIniError&) {
+        return false;
+    }
     bool readable = true;
     load(readable);
     return readable;

@@ -92,7 +92,9 @@ private:
     std::vector<Line> loadForWriting() const;
     void save(const std::vector<Line>& lines);
     // The held lines of the file, or null; forWriting: throws when the file could not be read.
-    const std::vector<Line>* held(bool forWriting) const;
+    // The table of held files is shared state, so a const reader may hand out its lines.
+    std::vector<Line>* held(bool forWriting) const;
+    [[noreturn]] void refuseUnreadable() const;
     // The lines to read or change: the held ones, or scratch loaded from the file.
     const std::vector<Line>& view(std::vector<Line>& scratch) const;
     std::vector<Line>& edit(std::vector<Line>& scratch);
