@@ -1,5 +1,5 @@
-#include "calendar/holidayrules.h"
 #include "calendar/daynumber.h"
+#include "calendar/holidayrules.h"
 #include "calendar/lunisolar.h"
 #include "calendar/textlines.h"
 #include "core/codec.h"
@@ -68,7 +68,8 @@ void BM_GetDayKind_1900to2100(benchmark::State& state) {
     }
     for (auto _ : state) {
         unsigned sum = 0;
-        for (const auto& d : days) sum += rules.GetDayKind(d[0], std::uint8_t(d[1]), std::uint8_t(d[2]));
+        for (const auto& d : days)
+            sum += rules.GetDayKind(d[0], std::uint8_t(d[1]), std::uint8_t(d[2]));
         benchmark::DoNotOptimize(sum);
     }
     state.SetItemsProcessed(state.iterations() * std::int64_t(days.size()));

@@ -23,25 +23,27 @@ namespace {
 
 using namespace korvane;
 
-// An A4 landscape month: frame, grid, weekday row, 42 day numbers, twenty timed schedule lines (times repeat, texts do not) and a
-// period bar in every cell; about 2,000 operations.
+// An A4 landscape month: frame, grid, weekday row, 42 day numbers, twenty timed schedule lines
+// (times repeat, texts do not) and a period bar in every cell; about 2,000 operations.
 void drawBusyMonth(PrintDocument& doc) {
-    doc.SetGeometry(MeasureGeometry(QPageSize(QPageSize::A4), QPageLayout::Landscape, {}, 600, 600));
+    doc.SetGeometry(
+        MeasureGeometry(QPageSize(QPageSize::A4), QPageLayout::Landscape, {}, 600, 600));
     doc.Title = QStringLiteral("2026年12月");
     doc.BeginDoc();
     PageCanvas& c = doc.Canvas();
     const int left = 120, top = 270, w = 390, h = 270;
     c.SetFontName(QStringLiteral("ＭＳ ゴシック"));
     c.SetFontHeight(-90);
-    c.DrawTextBox(left, 80, left + 7 * w, 240, QStringLiteral("2026 年 12 月"), TextAlign::CenterMiddle);
+    c.DrawTextBox(left, 80, left + 7 * w, 240, QStringLiteral("2026 年 12 月"),
+                  TextAlign::CenterMiddle);
     c.SetPenWidth(5);
     c.Rectangle(left, top, left + 7 * w, top + 70 + 6 * h);
     c.SetPenWidth(0);
     static const char16_t* names[] = {u"日", u"月", u"火", u"水", u"木", u"金", u"土"};
     c.SetFontHeight(-40);
     for (int d = 0; d < 7; ++d)
-        c.DrawTextBox(left + d * w, top, left + (d + 1) * w, top + 70,
-                      QString::fromUtf16(names[d]), TextAlign::CenterMiddle);
+        c.DrawTextBox(left + d * w, top, left + (d + 1) * w, top + 70, QString::fromUtf16(names[d]),
+                      TextAlign::CenterMiddle);
     for (int r = 0; r <= 6; ++r) {
         c.MoveTo(left, top + 70 + r * h);
         c.LineTo(left + 7 * w, top + 70 + r * h);
@@ -59,7 +61,8 @@ void drawBusyMonth(PrintDocument& doc) {
         c.SetFontName(QStringLiteral("ＭＳ Ｐゴシック"));
         c.SetFontHeight(-22);
         c.SetFontColor(clBlack);
-        c.DrawTextBox(x + 80, y, x + w, y + 65, QStringLiteral("先勝　クリスマス"), TextAlign::LeftBottom);
+        c.DrawTextBox(x + 80, y, x + w, y + 65, QStringLiteral("先勝　クリスマス"),
+                      TextAlign::LeftBottom);
         c.SetFontHeight(-8);
         for (int line = 0; line < 20; ++line) {
             const int ly = y + 70 + line * 10;
@@ -68,7 +71,8 @@ void drawBusyMonth(PrintDocument& doc) {
                           TextAlign::LeftTop);
             c.SetFontColor(clBlack);
             c.DrawTextBox(x + 62, ly, x + w - 5, ly + 10,
-                          QStringLiteral("打合せ（案件%1）").arg(cell * 20 + line), TextAlign::LeftTop);
+                          QStringLiteral("打合せ（案件%1）").arg(cell * 20 + line),
+                          TextAlign::LeftTop);
         }
         c.SetPenWidth(3);
         c.MoveTo(x + 20, y + h - 10);

@@ -104,8 +104,9 @@ int main(int argc, char** argv) {
     }
     const double minimal = median(times[0]);
     const double korvane = median(times[1]);
-    std::printf("first paint, median of %d starts: minimal Qt window %.1f ms, Korvane month page "
-                "%.1f ms (%.2f x)\n",
-                runs, minimal, korvane, korvane / minimal);
+    std::printf(
+        "first paint, median of %d starts: minimal Qt window %.1f ms, Korvane month page "
+        "%.1f ms (%.2f x)\n",
+        runs, minimal, korvane, korvane / minimal);
     return 0;
 }

@@ -7,10 +7,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
     if (const std::optional<korvane::ColorValue> c = korvane::ColorFromText(text)) {
-        const std::optional<korvane::ColorValue> back = korvane::ColorFromText(korvane::ColorToString(*c));
+        const std::optional<korvane::ColorValue> back =
+            korvane::ColorFromText(korvane::ColorToString(*c));
         if (!back || *back != *c) std::abort();
     }
-    if (korvane::StringToColor(text, korvane::clNone) != korvane::ColorFromText(text).value_or(korvane::clNone))
+    if (korvane::StringToColor(text, korvane::clNone) !=
+        korvane::ColorFromText(text).value_or(korvane::clNone))
         std::abort();
     return 0;
 }

@@ -39,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     QHash<QString, QString> before;
-    for (const auto& [s, k] : keys) before.insert(s.toLower() + u'\x01' + k.toLower(), ini.ReadString(s, k, "\x02"));
+    for (const auto& [s, k] : keys)
+        before.insert(s.toLower() + u'\x01' + k.toLower(), ini.ReadString(s, k, "\x02"));
 
     // An existing key, or a new one in a new section.
     std::pair<QString, QString> target{QStringLiteral("FuzzSection"), QStringLiteral("FuzzKey")};

@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 2) return 0;
     const int lines = data[0] % 10;
     const bool ueTume = data[1] & 1;
-    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data + 2), qsizetype(size - 2));
+    const QString text =
+        QString::fromUtf8(reinterpret_cast<const char*>(data + 2), qsizetype(size - 2));
     // Lines before an empty line are the month's items, those after it the periods.
     const qsizetype split = text.indexOf(QStringLiteral("\n\n"));
     MonthLayout layout;

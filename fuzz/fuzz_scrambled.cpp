@@ -33,10 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (expected == "\r\n") expected.clear();  // a text of one empty line is stored as none
     IniFile ini = IniFile::InMemory(expected);
-    if (!ScrambledIniFile(QStringLiteral("Save"), ini, QString(), key, QStringLiteral("f.bini"), folder))
+    if (!ScrambledIniFile(QStringLiteral("Save"), ini, QString(), key, QStringLiteral("f.bini"),
+                          folder))
         std::abort();
     IniFile back = IniFile::InMemory();
-    if (!ScrambledIniFile(QStringLiteral("Load"), back, QString(), key, QStringLiteral("f.bini"), folder))
+    if (!ScrambledIniFile(QStringLiteral("Load"), back, QString(), key, QStringLiteral("f.bini"),
+                          folder))
         std::abort();
     if (back.Bytes() != expected) std::abort();
     return 0;

@@ -12,7 +12,8 @@ inline int SplitBlocks(const QImage& image) {
     for (int y = 0; y + 1 < image.height(); y += 2)
         for (int x = 0; x + 1 < image.width(); x += 2) {
             const QRgb c = image.pixel(x, y);
-            if (image.pixel(x + 1, y) != c || image.pixel(x, y + 1) != c || image.pixel(x + 1, y + 1) != c)
+            if (image.pixel(x + 1, y) != c || image.pixel(x, y + 1) != c ||
+                image.pixel(x + 1, y + 1) != c)
                 ++split;
         }
     return split;

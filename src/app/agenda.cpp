@@ -17,8 +17,8 @@ QString slotLine(const MonthGrid& grid, int cell, int slot) {
     const MonthLayout& layout = grid.Layout();
     const ItemSlot& s = layout.Slot(cell, slot);
     if (s.isPeriod()) {
-        return QStringLiteral("[period] ") +
-               ErrorStreamPrompt::OneLine(RecordField(SplitRecord(layout.PeriodList[s.Record]), 13));
+        return QStringLiteral("[period] ") + ErrorStreamPrompt::OneLine(RecordField(
+                                                 SplitRecord(layout.PeriodList[s.Record]), 13));
     }
     const ItemText& item = layout.ItemAt(cell, slot);
     QString marks;
@@ -63,11 +63,12 @@ int WriteAgenda(const AgendaRequest& request, const QString& programFolder,
         if (!grid.Layout().Slot(cell, lines).isFree()) text += QStringLiteral("\t[more]\n");
     }
     const QByteArray bytes = text.toUtf8();
-    if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), out) != std::size_t(bytes.size()) ||
+    if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), out) !=
+            std::size_t(bytes.size()) ||
         std::fflush(out) != 0 || std::ferror(out)) {
         const int code = errno;
         WriteText(err, QStringLiteral("korvane: 出力に書き込めません: %1\n")
-                       .arg(QString::fromLocal8Bit(std::strerror(code))));
+                           .arg(QString::fromLocal8Bit(std::strerror(code))));
         return 1;
     }
     return 0;

@@ -1,7 +1,7 @@
 #include "commandline.h"
 
-#include "calendar/holidayrules.h"
 #include "calendar/daynumber.h"
+#include "calendar/holidayrules.h"
 #include "calendar/lunisolar.h"
 #include "calendar/textlines.h"
 #include "korvane_version.h"
@@ -55,12 +55,14 @@ QString oneField(QString text) {
 }
 
 bool writeAll(std::FILE* f, const QByteArray& bytes) {
-    return std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), f) == std::size_t(bytes.size());
+    return std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), f) ==
+           std::size_t(bytes.size());
 }
 
 int writeFailed(std::FILE* err) {
     const int code = errno;
-    write(err, QStringLiteral("korvane: 出力に書き込めません: %1\n").arg(QString::fromLocal8Bit(std::strerror(code))));
+    write(err, QStringLiteral("korvane: 出力に書き込めません: %1\n")
+                   .arg(QString::fromLocal8Bit(std::strerror(code))));
     return 1;
 }
 
@@ -229,19 +231,22 @@ int CommandLine::days(std::FILE* out, std::FILE* err) {
         try {
             limit = EncodeDayNumber(a.y + kMaxYears, a.m, a.d);
         } catch (const DayNumberError&) {
-            return usageError(err, QStringLiteral("期間の上限 (FROM の %1 年後、%2-%3-%4) は暦の切り替えで"
-                                                  "存在しない日付です。FROM を変えてください。")
-                                       .arg(kMaxYears)
-                                       .arg(a.y + kMaxYears, 4, 10, QChar(u'0'))
-                                       .arg(a.m, 2, 10, QChar(u'0'))
-                                       .arg(a.d, 2, 10, QChar(u'0')));
+            return usageError(
+                err, QStringLiteral("期間の上限 (FROM の %1 年後、%2-%3-%4) は暦の切り替えで"
+                                    "存在しない日付です。FROM を変えてください。")
+                         .arg(kMaxYears)
+                         .arg(a.y + kMaxYears, 4, 10, QChar(u'0'))
+                         .arg(a.m, 2, 10, QChar(u'0'))
+                         .arg(a.d, 2, 10, QChar(u'0')));
         }
         if (*to >= limit)
-            return usageError(err, QStringLiteral("期間は %1 年以内にしてください。").arg(kMaxYears));
+            return usageError(err,
+                              QStringLiteral("期間は %1 年以内にしてください。").arg(kMaxYears));
     }
 
     if (!hdayGiven) hday = programFolder_ + "Hday.dat";
-    if (hdayGiven && !QFileInfo(hday).isFile()) return usageError(err, "祝日ファイルがありません: " + hday);
+    if (hdayGiven && !QFileInfo(hday).isFile())
+        return usageError(err, "祝日ファイルがありません: " + hday);
     HolidayRules rules;
     if (QFileInfo(hday).isFile()) {
         QStringList lines;
@@ -251,7 +256,10 @@ int CommandLine::days(std::FILE* out, std::FILE* err) {
         }
         // A bad line is named and left out; every other rule stays in force.
         for (const RuleLineProblem& p : rules.SetHolidayList(lines))
-            write(err, QStringLiteral("korvane: %1 の %2 行目: %3\n").arg(hday).arg(p.Line).arg(p.Message));
+            write(err, QStringLiteral("korvane: %1 の %2 行目: %3\n")
+                           .arg(hday)
+                           .arg(p.Line)
+                           .arg(p.Message));
     } else {
         write(err, "korvane: " + hday + " がないため、祝日なしで出力します。\n");
     }
@@ -272,8 +280,8 @@ int CommandLine::days(std::FILE* out, std::FILE* err) {
                                  .arg(d, 2, 10, QChar(u'0'))
                                  .arg(WeekdayOf(jd))
                                  .arg(rules.GetDayKind(y, m, d)) +
-                             oneField(rules.GetDayNames(y, m, d)) + u'\t' + QString::number(code) + u'/' +
-                             QString::number(oldDay) + u'\t' +
+                             oneField(rules.GetDayNames(y, m, d)) + u'\t' + QString::number(code) +
+                             u'/' + QString::number(oldDay) + u'\t' +
                              (rokuyo ? RokuyoNames[rokuyo] : QString()) + u'\n';
         buffer += line.toUtf8();
         if (buffer.size() > (1 << 16) - 64) {
@@ -281,7 +289,8 @@ int CommandLine::days(std::FILE* out, std::FILE* err) {
             buffer.clear();
         }
     }
-    if (!writeAll(out, buffer) || std::fflush(out) != 0 || std::ferror(out)) return writeFailed(err);
+    if (!writeAll(out, buffer) || std::fflush(out) != 0 || std::ferror(out))
+        return writeFailed(err);
     return 0;
 }
 

@@ -18,7 +18,8 @@ HeadlessCalendar::HeadlessCalendar(const QString& programFolder, const QString& 
     // A calendar without holidays looks right at a glance: it must not pass unnoticed.
     if (!link_.LoadRuleFiles(grid_))
         Prompt::current().message(
-            QStringLiteral("祝日ファイル %1Hday.dat がありません。祝日なしで続けます。").arg(link_.StartFolderPath),
+            QStringLiteral("祝日ファイル %1Hday.dat がありません。祝日なしで続けます。")
+                .arg(link_.StartFolderPath),
             QStringLiteral("確認 -Korvane-"), Prompt::Kind::Warning);
     grid_.SetTabMojiSuu(std::uint8_t(link_.TabMojiSuu));
     grid_.SetTabChousei(std::uint8_t(link_.TabChousei));

@@ -57,7 +57,8 @@ int run(int argc, char* argv[]) {
         return QFileInfo(programFolder + QStringLiteral("localfol.vlm")).isFile() ? programFolder
                                                                                   : configFolder();
     };
-    if (agenda) return WriteAgenda(*agenda, programFolder, readOnlySettingsFolder(), stdout, stderr);
+    if (agenda)
+        return WriteAgenda(*agenda, programFolder, readOnlySettingsFolder(), stdout, stderr);
     if (print) return RunPrintCommand(*print, programFolder, readOnlySettingsFolder(), stderr);
 
     if (shots) {
@@ -91,9 +92,10 @@ int run(int argc, char* argv[]) {
     // small screen, not merely a high scaling factor.
     const QStyle* style = app.style();
     const int border = 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth);
-    if (NeedsCompactWindow(window.sizeHint() +
-                               QSize(border, border + style->pixelMetric(QStyle::PM_TitleBarHeight)),
-                           work))
+    if (NeedsCompactWindow(
+            window.sizeHint() +
+                QSize(border, border + style->pixelMetric(QStyle::PM_TitleBarHeight)),
+            work))
         window.UseCompactLayout();
     prompt.setParent(&window);
     if (window.InitialisationFailed()) {

@@ -82,8 +82,8 @@ struct PrintersSetSection {
     bool cbVelmar = false;   // use the sibling's data
     QString edtFolder1;      // the sibling's start folder
     bool cbFTP = false;
-    bool cbSprite = true;    // no sprite screen
-    bool cbUetume = false;   // [Print]: month grid items packed to the top; read only
+    bool cbSprite = true;   // no sprite screen
+    bool cbUetume = false;  // [Print]: month grid items packed to the top; read only
 
     void Read(const IniFile& ini);
     void Write(SettingsWriter& out) const;

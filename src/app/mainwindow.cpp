@@ -3,19 +3,19 @@
 #include "print/engine/cupsprintsystem.h"
 #include "print/printwindow.h"
 
-#include "calendar/daynumber.h"
-#include "calendar/monthgrid.h"
-#include "calendar/minicalendar.h"
-#include "calendar/textlines.h"
 #include "app/aboutdialog.h"
 #include "app/mainsettings.h"
-#include "app/updatereminderdialog.h"
-#include "app/windowplacement.h"
 #include "app/monthpane.h"
 #include "app/settingspage.h"
-#include "app/yearpage.h"
+#include "app/updatereminderdialog.h"
 #include "app/utility.h"
 #include "app/widgetnames.h"
+#include "app/windowplacement.h"
+#include "app/yearpage.h"
+#include "calendar/daynumber.h"
+#include "calendar/minicalendar.h"
+#include "calendar/monthgrid.h"
+#include "calendar/textlines.h"
 #include "core/clock.h"
 #include "core/codec.h"
 #include "core/fonts.h"
@@ -26,10 +26,10 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -56,7 +56,8 @@
 #include <utility>
 
 namespace korvane {
-MainWindow::MainWindow(MainWindowPaths paths, QStringList arguments, bool smallScreen, QWidget* parent)
+MainWindow::MainWindow(MainWindowPaths paths, QStringList arguments, bool smallScreen,
+                       QWidget* parent)
     : QMainWindow(parent),
       paths_(std::move(paths)),
       arguments_(std::move(arguments)),
@@ -111,8 +112,9 @@ MainWindow::MainWindow(MainWindowPaths paths, QStringList arguments, bool smallS
     configureMonthGrid();
     if (!initialiseMonths()) {
         initialisationFailed_ = true;
-        ShowMessageBox(QStringLiteral(
-            "月の初期設定に失敗しました。\r\n一旦、終了させますので\r\nもう一度、立ち上げ直してください。"));
+        ShowMessageBox(
+            QStringLiteral("月の初期設定に失敗しました。\r\n一旦、終了させますので\r\nもう一度、立"
+                           "ち上げ直してください。"));
         return;  // the program ends without showing the window
     }
 
@@ -199,13 +201,15 @@ void MainWindow::applyLinkCheckBox() {
 }
 
 void MainWindow::sampleOptionClicked() {
-    monthPage_->SetSampleCaption(settingsPage_->cbSample->isChecked() ? QString() : QStringLiteral("サンプル\n\n表示"));
+    monthPage_->SetSampleCaption(
+        settingsPage_->cbSample->isChecked() ? QString() : QStringLiteral("サンプル\n\n表示"));
 }
 
 void MainWindow::applyItemFont() {
     // Schedule items in a fixed-pitch face when asked.
     CalendarFont f = monthGrid_->Fonts().Font(CalendarFonts::DayOfWeek);
-    f.Font.setFamily(InstalledFamily(settingsPage_->cbToubai->isChecked() ? kFaceGothic : kFacePGothic));
+    f.Font.setFamily(
+        InstalledFamily(settingsPage_->cbToubai->isChecked() ? kFaceGothic : kFacePGothic));
     monthGrid_->Fonts().SetFont(CalendarFonts::DayOfWeek, f);
 }
 
@@ -240,14 +244,18 @@ void MainWindow::buildMenus() {
     view->menuAction()->setVisible(false);
     entry(view, "N1", QStringLiteral("設定表示(&S)"), [this] { openSettings(); });
     idouMenu_ = menu(QStringLiteral("移動(&G)"), "mnIdou");
-    entry(idouMenu_, "mnZengetu", QStringLiteral("前月(&J)"), [this] { StepMonth(-1); },
-          QKeySequence(Qt::CTRL | Qt::Key_J));
-    entry(idouMenu_, "mnYokugetu", QStringLiteral("翌月(&K)"), [this] { StepMonth(1); },
-          QKeySequence(Qt::CTRL | Qt::Key_K));
-    entry(idouMenu_, "mnZenNen", QStringLiteral("前年(&I)"), [this] { StepMonth(-12); },
-          QKeySequence(Qt::CTRL | Qt::Key_I));
-    entry(idouMenu_, "mnYokuNen", QStringLiteral("翌年(&M)"), [this] { StepMonth(12); },
-          QKeySequence(Qt::CTRL | Qt::Key_M));
+    entry(
+        idouMenu_, "mnZengetu", QStringLiteral("前月(&J)"), [this] { StepMonth(-1); },
+        QKeySequence(Qt::CTRL | Qt::Key_J));
+    entry(
+        idouMenu_, "mnYokugetu", QStringLiteral("翌月(&K)"), [this] { StepMonth(1); },
+        QKeySequence(Qt::CTRL | Qt::Key_K));
+    entry(
+        idouMenu_, "mnZenNen", QStringLiteral("前年(&I)"), [this] { StepMonth(-12); },
+        QKeySequence(Qt::CTRL | Qt::Key_I));
+    entry(
+        idouMenu_, "mnYokuNen", QStringLiteral("翌年(&M)"), [this] { StepMonth(12); },
+        QKeySequence(Qt::CTRL | Qt::Key_M));
     QMenu* kinou = menu(QStringLiteral("機能(&K)"), "mnKinou");
     entry(kinou, "mnPrint", QStringLiteral("印刷(&P)"), [this] { ShowPrintWindow(); });
     QMenu* images = menu(QStringLiteral("カレンダ画像(&G)"), "mnSs", kinou);
@@ -311,7 +319,8 @@ void MainWindow::ShowInfo() {
         info.exec();
         webOpened = info.WebOpened();
     }
-    InfoReminderOffset = OffsetAfterReminder(Clock::current().today(), InfoReminderOffset, webOpened);
+    InfoReminderOffset =
+        OffsetAfterReminder(Clock::current().today(), InfoReminderOffset, webOpened);
 }
 
 void MainWindow::ActivateMainWindow() {
@@ -334,8 +343,9 @@ void MainWindow::ActivateMainWindow() {
     if (linkBoxClosing_) {
         linkBoxClosing_ = false;
     } else if (settingsPage_->cbVelmar->isChecked() && link_.SiblingKind == 0) {
-        ShowMessageBox(QStringLiteral("Velmar／Tesskaの起動フォルダの設定は、正しいですか？\r\n"
-                                   "起動フォルダを設定し直して下さい。"));
+        ShowMessageBox(
+            QStringLiteral("Velmar／Tesskaの起動フォルダの設定は、正しいですか？\r\n"
+                           "起動フォルダを設定し直して下さい。"));
         linkBoxClosing_ = true;
         // When that activation does not come (the window was not active), the next one counts.
         QTimer::singleShot(500, this, [this] { linkBoxClosing_ = false; });
@@ -368,7 +378,8 @@ void MainWindow::applyCompactLayout() {
     // No year page (not even in the window's size), no picture settings, no button column.
     pageControl_->removeTab(pageControl_->indexOf(tsYear_));
     tsYear_->hide();
-    settingsPage_->PageControl3->setTabVisible(settingsPage_->PageControl3->indexOf(findChild<QWidget*>("tsSs")), false);
+    settingsPage_->PageControl3->setTabVisible(
+        settingsPage_->PageControl3->indexOf(findChild<QWidget*>("tsSs")), false);
     findChild<QWidget*>(QStringLiteral("pnlBtn"))->hide();
     settingsPage_->RadioGroup1[0]->setChecked(true);
     settingsPage_->RadioGroup1[0]->parentWidget()->setEnabled(false);
@@ -412,7 +423,8 @@ bool MainWindow::initialiseMonths() {
             UpdateFolderPanel();
             monthGrid_->CurrentPage() = 1;
             // The holiday file of the working folder, for the year page.
-            if (const QString hday = FindFile(QString(), QStringLiteral("Hday.dat")); !hday.isEmpty()) {
+            if (const QString hday = FindFile(QString(), QStringLiteral("Hday.dat"));
+                !hday.isEmpty()) {
                 QStringList lines;
                 LoadTextLines(lines, hday, TextFileKind::HolidayRules);
                 if (!yearPage_->SetHolidayList(lines))
@@ -433,7 +445,8 @@ bool MainWindow::initialiseMonths() {
 }
 
 void MainWindow::showSampleMonths() {
-    settingsPage_->Diagnostics[0]->setText(QStringLiteral("サンプル月：%1").arg(link_.SampleMonths));
+    settingsPage_->Diagnostics[0]->setText(
+        QStringLiteral("サンプル月：%1").arg(link_.SampleMonths));
 }
 
 bool MainWindow::LoadAllSettings() {
@@ -459,9 +472,12 @@ bool MainWindow::LoadAllSettings() {
                                 nav_.Months().Entry(i).Year, nav_.Months().Entry(i).Month);
         link_.LoadPeriodFile(monthGrid_->PeriodList());
         showSampleMonths();
-        settingsPage_->Diagnostics[1]->setText(QStringLiteral("起動　：%1").arg(link_.StartFolderPath));
-        settingsPage_->Diagnostics[2]->setText(QStringLiteral("共通　：%1").arg(link_.CommonFolder));
-        settingsPage_->Diagnostics[3]->setText(QStringLiteral("データ：%1").arg(link_.MonthDataFolder));
+        settingsPage_->Diagnostics[1]->setText(
+            QStringLiteral("起動　：%1").arg(link_.StartFolderPath));
+        settingsPage_->Diagnostics[2]->setText(
+            QStringLiteral("共通　：%1").arg(link_.CommonFolder));
+        settingsPage_->Diagnostics[3]->setText(
+            QStringLiteral("データ：%1").arg(link_.MonthDataFolder));
         settingsPage_->Diagnostics[4]->setText(QStringLiteral("区分　：%1").arg(link_.SiblingKind));
 
         // The FTP settings: a file that cannot be read is not written over at the next save.
@@ -475,9 +491,10 @@ bool MainWindow::LoadAllSettings() {
         // Said now, not at closing after a whole session on defaults.
         for (const QString& file : {settingsFile(), printersFile()})
             if (!IniFile(file).Readable())
-                ShowMessageBox(QStringLiteral("設定ファイル %1 を読み込めません。\r\n"
-                                              "今回は初期設定で起動し、このファイルには書き込みません。")
-                                   .arg(file));
+                ShowMessageBox(
+                    QStringLiteral("設定ファイル %1 を読み込めません。\r\n"
+                                   "今回は初期設定で起動し、このファイルには書き込みません。")
+                        .arg(file));
         applyKorvaneIni(stored);
     } catch (const std::exception& e) {
         ok = false;
@@ -535,11 +552,13 @@ bool MainWindow::SaveAllSettings() {
     set.cbSprite = settingsPage_->cbSprite->isChecked();
     set.Write(printers);
     if (!ftpReadable_) {
-        problems[QStringLiteral("%1 が読めないので、書き換えません").arg(
-            QString::fromLatin1(FtpSettings::kFileName))] << QStringLiteral("FTP");
+        problems[QStringLiteral("%1 が読めないので、書き換えません")
+                     .arg(QString::fromLatin1(FtpSettings::kFileName))]
+            << QStringLiteral("FTP");
     } else if (!ftp_.Save(paths_.SettingsFolder)) {
-        problems[QStringLiteral("%1 に書き込めません").arg(
-            QString::fromLatin1(FtpSettings::kFileName))] << QStringLiteral("FTP");
+        problems[QStringLiteral("%1 に書き込めません")
+                     .arg(QString::fromLatin1(FtpSettings::kFileName))]
+            << QStringLiteral("FTP");
     }
     IniFile korvaneIni(settingsFile());
     SettingsWriter ini(korvaneIni, problems);
@@ -560,10 +579,16 @@ bool MainWindow::SaveAllSettings() {
 
 void MainWindow::showNavigation(MonthNavigation::Answer answer, bool moveGrid) {
     switch (answer) {
-        case MonthNavigation::Answer::TooOld: ShowMessageBox(QStringLiteral("日付がむかしすぎます。")); return;
-        case MonthNavigation::Answer::TooFar: ShowMessageBox(QStringLiteral("日付が未来すぎます。")); return;
-        case MonthNavigation::Answer::Ignored: return;
-        case MonthNavigation::Answer::Shown: break;
+        case MonthNavigation::Answer::TooOld:
+            ShowMessageBox(QStringLiteral("日付がむかしすぎます。"));
+            return;
+        case MonthNavigation::Answer::TooFar:
+            ShowMessageBox(QStringLiteral("日付が未来すぎます。"));
+            return;
+        case MonthNavigation::Answer::Ignored:
+            return;
+        case MonthNavigation::Answer::Shown:
+            break;
     }
     {
         const ScopedFlag muted(monthPage_->TabSignalsMuted);
@@ -633,13 +658,12 @@ void MainWindow::StandardDisplay() {
 }
 
 void MainWindow::dayChanged() {
-    if (!nav_.ExtraMonthMode())
-        monthPage_->SetTabWidth(monthGrid_->LenDayW());
+    if (!nav_.ExtraMonthMode()) monthPage_->SetTabWidth(monthGrid_->LenDayW());
     if (!monthGrid_->NeighborJump) return;
     const bool wasExtra = nav_.ExtraMonthMode();
     const bool overflow = std::exchange(monthGrid_->PageOverflow, false);
-    const MonthNavigation::Answer answer =
-        nav_.GridMoved(monthGrid_->Year(), monthGrid_->Month(), monthGrid_->CurrentPage(), overflow);
+    const MonthNavigation::Answer answer = nav_.GridMoved(monthGrid_->Year(), monthGrid_->Month(),
+                                                          monthGrid_->CurrentPage(), overflow);
     // Within the five months the grid has moved itself; only the tab follows it.
     const bool moveGrid = wasExtra && (nav_.Page() != 5 || nav_.ExtraPageLoaded());
     if (wasExtra && !moveGrid) return;
@@ -673,9 +697,7 @@ void MainWindow::openSettings() {
     pageControl_->setCurrentWidget(tsSettei_);
 }
 
-void MainWindow::closeSettings() {
-    pageControl_->setCurrentWidget(tsMonth_);
-}
+void MainWindow::closeSettings() { pageControl_->setCurrentWidget(tsMonth_); }
 
 void MainWindow::pageChanged() {
     QWidget* page = pageControl_->currentWidget();
@@ -705,7 +727,8 @@ void MainWindow::stepPage(int step) {
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     if (event->modifiers() == Qt::ControlModifier && event->key() == Qt::Key_Home &&
-        pageControl_->currentWidget() == tsSettei_ && settingsPage_->PageControl3->currentIndex() == 0) {
+        pageControl_->currentWidget() == tsSettei_ &&
+        settingsPage_->PageControl3->currentIndex() == 0) {
         for (QLabel* l : settingsPage_->Diagnostics) l->setVisible(true);
         return;
     }

@@ -51,7 +51,7 @@ struct MainWindowPaths {
 class MainWindow : public QMainWindow, public PrintHost {
 public:
     MainWindow(MainWindowPaths paths, QStringList arguments, bool smallScreen = false,
-           QWidget* parent = nullptr);
+               QWidget* parent = nullptr);
     ~MainWindow() override;
     // The month initialisation failed (and said so): the program is to end.
     bool InitialisationFailed() const { return initialisationFailed_; }

@@ -13,10 +13,10 @@ namespace korvane {
 class MonthNavigation {
 public:
     enum class Answer {
-        Shown,          // the month is shown
-        TooOld,         // "日付がむかしすぎます。"; nothing changed
-        TooFar,         // "日付が未来すぎます。"; nothing changed
-        Ignored,        // not a month (a month outside 1..12)
+        Shown,    // the month is shown
+        TooOld,   // "日付がむかしすぎます。"; nothing changed
+        TooFar,   // "日付が未来すぎます。"; nothing changed
+        Ignored,  // not a month (a month outside 1..12)
     };
 
     // Builds the table around this month and shows it on page 1.

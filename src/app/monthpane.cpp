@@ -22,7 +22,6 @@ protected:
     }
 };
 
-
 MonthPane::MonthPane(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("tsMonth"));
     auto* outer = new QVBoxLayout(this);
@@ -79,7 +78,8 @@ MonthPane::MonthPane(QWidget* parent) : QWidget(parent) {
     header->addWidget(idou2);
     meNengetu = Named(new QLineEdit, "meNengetu");
     meNengetu->setMaxLength(6);
-    meNengetu->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,6}")), meNengetu));
+    meNengetu->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,6}")), meNengetu));
     meNengetu->setVisible(false);
     connect(meNengetu, &QLineEdit::returnPressed, this, [this] {
         if (MonthEntered) MonthEntered();
@@ -130,8 +130,9 @@ void MonthPane::SetTabWidth(int width) {
 void MonthPane::ColourTabs() {
     // The selected month's caption is blue.
     for (int i = 0; i < tcMonth->count(); ++i)
-        tcMonth->setTabTextColor(i, i == tcMonth->currentIndex() ? QColor(0, 0, 255)
-                                                                   : palette().color(QPalette::WindowText));
+        tcMonth->setTabTextColor(i, i == tcMonth->currentIndex()
+                                        ? QColor(0, 0, 255)
+                                        : palette().color(QPalette::WindowText));
 }
 
 void MonthPane::SetSampleCaption(const QString& caption) {
@@ -142,7 +143,7 @@ void MonthPane::SetSampleCaption(const QString& caption) {
 void MonthPane::SampleButtonClicked(bool hidden) {
     if (hidden) return;
     SetSampleCaption(btnM16->text().contains(u"表示") ? QStringLiteral("サンプル\n消去")
-                                                       : QStringLiteral("サンプル\n表示"));
+                                                      : QStringLiteral("サンプル\n表示"));
 }
 
 }  // namespace korvane

@@ -8,8 +8,9 @@
 namespace korvane {
 
 QString MonthTable::Caption(std::int32_t month) {
-    static const char16_t* const kNames[] = {u"１月", u"２月", u"３月", u"４月", u"５月", u"６月",
-                                             u"７月", u"８月", u"９月", u"１０月", u"１１月", u"１２月"};
+    static const char16_t* const kNames[] = {u"１月", u"２月",   u"３月",   u"４月",
+                                             u"５月", u"６月",   u"７月",   u"８月",
+                                             u"９月", u"１０月", u"１１月", u"１２月"};
     return month >= 1 && month <= 12 ? QString::fromUtf16(kNames[month - 1]) : QString();
 }
 
@@ -44,19 +45,24 @@ int MonthTable::Find(std::int32_t year, std::int32_t month) const {
     const std::int32_t first = EncodeDayNumber(year, std::uint8_t(month), 1);
     if (first < rangeFirst_ || first > rangeLast_) return -1;
     for (int i = 0; i < 5; ++i)
-        if (entries_[std::size_t(i)].Year == year && entries_[std::size_t(i)].Month == month) return i;
+        if (entries_[std::size_t(i)].Year == year && entries_[std::size_t(i)].Month == month)
+            return i;
     return -1;
 }
 
 void MonthTable::SetExtra(std::int32_t year, std::int32_t month) {
-    entries_[5] = {year, month, QStringLiteral("%1.%2").arg(year).arg(month, 2), FileName(year, month)};
+    entries_[5] = {year, month, QStringLiteral("%1.%2").arg(year).arg(month, 2),
+                   FileName(year, month)};
 }
 
 std::int32_t YearPageYear(int mode, std::int32_t year, std::int32_t month, int firstMonth) {
     switch (mode) {
-        case 1: return month >= 4 ? year : year - 1;
-        case 2: return firstMonth <= month ? year : year - 1;
-        default: return year;
+        case 1:
+            return month >= 4 ? year : year - 1;
+        case 2:
+            return firstMonth <= month ? year : year - 1;
+        default:
+            return year;
     }
 }
 

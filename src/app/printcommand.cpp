@@ -26,10 +26,10 @@ std::optional<QString> ParsePrintRequest(const QStringList& args, PrintRequest& 
         if (i + 1 >= args.size()) return std::nullopt;
         return args[++i];
     };
-    if (args.isEmpty() ||
-        (!FindMonthLayout(args[0]) && args[0] != u"CA4V" && args[0] != u"CB5V"))
-        return QStringLiteral("--print の次にはレイアウト (MB5, HB5, MA4W, HA4W, MA4, HA4, MA3, "
-                              "HA3, HHagaki, CA4V, CB5V) を指定してください。");
+    if (args.isEmpty() || (!FindMonthLayout(args[0]) && args[0] != u"CA4V" && args[0] != u"CB5V"))
+        return QStringLiteral(
+            "--print の次にはレイアウト (MB5, HB5, MA4W, HA4W, MA4, HA4, MA3, "
+            "HA3, HHagaki, CA4V, CB5V) を指定してください。");
     r.Layout = args[0];
     bool monthGiven = false;
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -55,7 +55,8 @@ std::optional<QString> ParsePrintRequest(const QStringList& args, PrintRequest& 
         } else if (a == u"--lines" && r.IsYear()) {
             return QStringLiteral("年カレンダーには --lines を付けません。");
         } else if (a == u"--no-rules") {
-            if (!r.IsYear()) return QStringLiteral("--no-rules は年カレンダー (CA4V, CB5V) だけのものです。");
+            if (!r.IsYear())
+                return QStringLiteral("--no-rules は年カレンダー (CA4V, CB5V) だけのものです。");
             r.NoRules = true;
         } else if (a == u"--lines") {
             bool ok = false;
@@ -72,7 +73,8 @@ std::optional<QString> ParsePrintRequest(const QStringList& args, PrintRequest& 
             const QRegularExpressionMatch m = re.match(value(i).value_or(QString()));
             const int top = m.captured(1).toInt(), left = m.captured(2).toInt();
             if (!m.hasMatch() || top < -100 || top > 100 || left < -100 || left > 100)
-                return QStringLiteral("--offset は 上,左 (mm、-100 から 100) の形で指定してください。");
+                return QStringLiteral(
+                    "--offset は 上,左 (mm、-100 から 100) の形で指定してください。");
             r.TopMm = top;
             r.LeftMm = left;
         } else if (a == u"--title") {

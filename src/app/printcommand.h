@@ -29,7 +29,7 @@ struct PrintRequest {
     bool NoRules = false;  // the year calendar without its grid
     int TopMm = 0, LeftMm = 0;
     std::optional<QString> Title;
-    QDate Today;  // invalid: today
+    QDate Today;           // invalid: today
     QStringList Switches;  // the sibling's switches, as for the agenda
 };
 

@@ -15,7 +15,8 @@ namespace {
 
 bool sameBytes(const QString& a, const QString& b) {
     QFile fa(a), fb(b);
-    return fa.open(QIODevice::ReadOnly) && fb.open(QIODevice::ReadOnly) && fa.readAll() == fb.readAll();
+    return fa.open(QIODevice::ReadOnly) && fb.open(QIODevice::ReadOnly) &&
+           fa.readAll() == fb.readAll();
 }
 
 void say(const QString& text) {
@@ -41,7 +42,9 @@ bool EnsureSettingsFolder(QString& folder, const QString& programFolder, bool sh
               sameBytes(programFolder + name, folder + name))) {
             // The old file stays where it is: moving it aside would lose the settings.
             QFile::remove(folder + name);
-            say("[" + programFolder + name + "]を[" + folder + "]にコピーできません。\r\n元のファイルはそのまま残し、この設定は初期値から始めます。");
+            say("[" + programFolder + name + "]を[" + folder +
+                "]にコピーできません。\r\n元のファイルはそのまま残し、この設定は初期値から始めます"
+                "。");
             continue;
         }
         if (!QFileInfo(WithoutTrailing(folder)).isDir()) {
@@ -53,7 +56,8 @@ bool EnsureSettingsFolder(QString& folder, const QString& programFolder, bool sh
     return true;
 }
 
-SettingsFolderChoice ChooseSettingsFolder(const QString& programFolder, const QString& configFolder) {
+SettingsFolderChoice ChooseSettingsFolder(const QString& programFolder,
+                                          const QString& configFolder) {
     SettingsFolderChoice place;
     const QString marker = programFolder + QStringLiteral("localfol.vlm");
     if (QFileInfo(marker).isFile()) {

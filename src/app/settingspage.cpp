@@ -46,7 +46,8 @@ SettingsPage::SettingsPage(QString programFolder, QWidget* parent)
     auto* linkBox = Named(new QGroupBox(QStringLiteral("  Velmar／Tesskaとの連携  ")), "GroupBox4");
     auto* ll = new QGridLayout(linkBox);
     cbVelmar = Named(new QCheckBox(QStringLiteral("Velmar／Tesskaのデータを使う。")), "cbVelmar");
-    lblFolder1 = Named(new QLabel(QStringLiteral("Velmar／Tesskaの起動フォルダを指定：")), "lblFolder1");
+    lblFolder1 =
+        Named(new QLabel(QStringLiteral("Velmar／Tesskaの起動フォルダを指定：")), "lblFolder1");
     edtFolder1 = Named(new QLineEdit, "edtFolder1");
     btnFolder1 = Named(new QPushButton(QStringLiteral("…")), "btnFolder1");
     btnFolder1->setFixedWidth(32);
@@ -54,7 +55,8 @@ SettingsPage::SettingsPage(QString programFolder, QWidget* parent)
     ll->addWidget(lblFolder1, 1, 0, 1, 2);
     ll->addWidget(edtFolder1, 2, 0);
     ll->addWidget(btnFolder1, 2, 1);
-    ll->addWidget(Named(new QLabel(QStringLiteral("※ 次回起動後、反映されます。")), "Label14"), 3, 0, 1, 2);
+    ll->addWidget(Named(new QLabel(QStringLiteral("※ 次回起動後、反映されます。")), "Label14"), 3,
+                  0, 1, 2);
     ll->addWidget(Named(new QLabel(QStringLiteral("↑ 基本的には、Velmar／Tesskaから指定します。")),
                         "Label30"),
                   4, 0, 1, 2);
@@ -65,9 +67,9 @@ SettingsPage::SettingsPage(QString programFolder, QWidget* parent)
     connect(cbVelmar, &QCheckBox::toggled, this, [this] { ApplyLinkCheckBox(); });
     connect(btnFolder1, &QPushButton::clicked, this, [this] { ChooseStartFolder(); });
     prl->addWidget(linkBox);
-    cbPSelect = Named(new QCheckBox(QStringLiteral(
-                           "プリンタの選択は、出来る限りKorvaneに任せる。")),
-                       "cbPSelect");
+    cbPSelect =
+        Named(new QCheckBox(QStringLiteral("プリンタの選択は、出来る限りKorvaneに任せる。")),
+              "cbPSelect");
     cbPSelect->setChecked(true);
     cbPSelect->setVisible(false);  // stored only
     prl->addWidget(cbPSelect);
@@ -78,7 +80,8 @@ SettingsPage::SettingsPage(QString programFolder, QWidget* parent)
     cbRokuyou = Named(new QCheckBox(QStringLiteral("六曜を表示する")), "cbRokuyou");
     bl->addWidget(cbRokuyou);
     // Where the sibling's files are read from; [Ctrl]+[Home] shows them.
-    const char* diagnostics[] = {"lblSmpMonth", "lblVelmar1", "lblVelmar4", "lblVelmar2", "lblVelmar3"};
+    const char* diagnostics[] = {"lblSmpMonth", "lblVelmar1", "lblVelmar4", "lblVelmar2",
+                                 "lblVelmar3"};
     for (std::size_t i = 0; i < Diagnostics.size(); ++i) {
         Diagnostics[i] = Named(new QLabel, diagnostics[i]);
         Diagnostics[i]->setVisible(false);
@@ -99,8 +102,9 @@ SettingsPage::SettingsPage(QString programFolder, QWidget* parent)
         wl->addWidget(r);
     }
     ol->addWidget(week);
-    cbReadSpl = Named(
-        new QCheckBox(QStringLiteral("サンプルデータを読み込まない(次回起動時より有効)。")), "cbReadSpl");
+    cbReadSpl =
+        Named(new QCheckBox(QStringLiteral("サンプルデータを読み込まない(次回起動時より有効)。")),
+              "cbReadSpl");
     ol->addWidget(cbReadSpl);
     cbSample = Named(new QCheckBox(QStringLiteral("サンプルボタンを表示しない。")), "cbSample");
     cbSample->setChecked(true);
@@ -111,17 +115,17 @@ SettingsPage::SettingsPage(QString programFolder, QWidget* parent)
     cbSprite->setVisible(false);
     connect(cbSprite, &QCheckBox::clicked, this, [this] { SpriteOptionClicked(); });
     ol->addWidget(cbSprite);
-    ol->addWidget(Named(new QLabel(QStringLiteral(
-                            "Velmar／Tesskaと連携した場合、自動的に読み込みません。")),
-                        "Label17"));
+    ol->addWidget(
+        Named(new QLabel(QStringLiteral("Velmar／Tesskaと連携した場合、自動的に読み込みません。")),
+              "Label17"));
     auto* status = Named(new QGroupBox(QStringLiteral(" ステータスバー ")), "GroupBox8");
     auto* stl = new QVBoxLayout(status);
     auto* kidouRow = new QHBoxLayout;
     kidouRow->addWidget(Named(new QLabel(QStringLiteral("起動フォルダ：")), "Label15"));
     kidouRow->addWidget(Named(new QLabel(WithTrailing(programFolder_)), "lblKidou"), 1);
     stl->addLayout(kidouRow);
-    cbShiyouchuu =
-        Named(new QCheckBox(QStringLiteral("【 起動フォルダ 】ステータスバー表示")), "cbShiyouchuu");
+    cbShiyouchuu = Named(new QCheckBox(QStringLiteral("【 起動フォルダ 】ステータスバー表示")),
+                         "cbShiyouchuu");
     cbShiyouchuu->setChecked(true);
     cb24ji = Named(new QCheckBox(QStringLiteral(" 時刻の２４時表示")), "cb24ji");
     stl->addWidget(cbShiyouchuu);
@@ -149,7 +153,8 @@ SettingsPage::SettingsPage(QString programFolder, QWidget* parent)
 }
 
 void SettingsPage::buildManagementPage() {
-    // " 管理 ": kept hidden with its tab; only the calendar size and the screenshot flag are stored.
+    // " 管理 ": kept hidden with its tab; only the calendar size and the screenshot flag are
+    // stored.
     auto* page = Named(new QWidget, "tsKanri");
     const int index = PageControl3->addTab(page, QStringLiteral(" 管理 "));
     PageControl3->setTabVisible(index, false);
@@ -175,7 +180,7 @@ void SettingsPage::buildManagementPage() {
     check("cbPrjN", QStringLiteral("Bravikと連携"), true, false);
     cbSs = check("cbSs", QStringLiteral("スクリーンショット"), false, true);
     cbCalendar = check("cbCalendar", QStringLiteral("カレンダフォーム"),
-                        FileExistsIn(programFolder_, QStringLiteral("korvane.777")), true);
+                       FileExistsIn(programFolder_, QStringLiteral("korvane.777")), true);
     kl->addStretch(1);
 }
 
@@ -197,8 +202,9 @@ void SettingsPage::ChooseStartFolder() {
     edtFolder1->setText(folder);
     if (!FileExistsIn(folder, QStringLiteral("Velmar.exe")) &&
         !FileExistsIn(folder, QStringLiteral("Tesska.exe")))
-        ShowMessageBox(QStringLiteral("Velmar／Tesskaの起動フォルダではありません。\r\n"
-                                   "起動フォルダを設定し直して下さい。"));
+        ShowMessageBox(
+            QStringLiteral("Velmar／Tesskaの起動フォルダではありません。\r\n"
+                           "起動フォルダを設定し直して下さい。"));
     edtFolder1->setFocus();
 }
 
@@ -206,14 +212,15 @@ void SettingsPage::SpriteOptionClicked() {
     const QString marker = programFolder_ + QStringLiteral("sptoff.kvn");
     if (cbSprite->isChecked()) {
         if (QFileInfo::exists(marker)) return;
-        const QByteArray line =
-            *Cp932::encode(QStringLiteral("このフォルダのKorvaneの、スプライトは表示しません。\r\n"));
+        const QByteArray line = *Cp932::encode(
+            QStringLiteral("このフォルダのKorvaneの、スプライトは表示しません。\r\n"));
         QString error;
         if (!WriteFileAtomically(marker, line, &error))
             ShowMessageBox(QStringLiteral("[%1]が作成できません。\r\n%2")
-                            .arg(QDir::toNativeSeparators(marker), error));
+                               .arg(QDir::toNativeSeparators(marker), error));
     } else if (QFileInfo::exists(marker) && !QFile::remove(marker)) {
-        ShowMessageBox(QStringLiteral("[%1]が削除できません。").arg(QDir::toNativeSeparators(marker)));
+        ShowMessageBox(
+            QStringLiteral("[%1]が削除できません。").arg(QDir::toNativeSeparators(marker)));
     }
 }
 

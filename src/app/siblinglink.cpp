@@ -35,7 +35,9 @@ bool loadLines(const QString& folder, const QString& name, QStringList& lines,
 }  // namespace
 
 QString SiblingLink::MonthFileName(std::int32_t year, std::int32_t month) {
-    return QStringLiteral("Ca%1%2.vlm").arg(year, 4, 10, QChar(u'0')).arg(month, 2, 10, QChar(u'0'));
+    return QStringLiteral("Ca%1%2.vlm")
+        .arg(year, 4, 10, QChar(u'0'))
+        .arg(month, 2, 10, QChar(u'0'));
 }
 
 void SiblingLink::LoadOptions(const QString& printersIni) {
@@ -47,8 +49,8 @@ void SiblingLink::Resolve(const QStringList& arguments) {
     DataFolder.clear();
     DataFolder2.clear();
     SiblingIniFolder.clear();
-    StartFolder = Options.edtFolder1.trimmed().isEmpty() ? programFolder_
-                                                          : folderFrom(Options.edtFolder1);
+    StartFolder =
+        Options.edtFolder1.trimmed().isEmpty() ? programFolder_ : folderFrom(Options.edtFolder1);
     SiblingKind = 0;
     for (const QString& a : arguments) {
         // Paths are taken whole: Linux knows no 254-character limit.
@@ -133,7 +135,8 @@ void SiblingLink::LoadMonthSlot(MonthPage& page, std::int32_t year, std::int32_t
         if (loadLines(MonthDataFolder, name, page.Lines)) {
         } else if (!Options.cbReadSpl &&
                    loadLines(MonthDataFolder, withExtension(name, ".smp"), page.Lines)) {
-            const QString ym = QStringLiteral("%1%2").arg(year, 4, 10, QChar(u'0')).arg(month, 2, 10, QChar(u'0'));
+            const QString ym =
+                QStringLiteral("%1%2").arg(year, 4, 10, QChar(u'0')).arg(month, 2, 10, QChar(u'0'));
             if (!SampleMonths.contains(ym)) SampleMonths += u',' + ym;
         } else {
             // An item on day 0: on no day, but the month is known to have been looked at.

@@ -33,9 +33,11 @@ SingleInstance::SingleInstance(QString socketPath, QObject* parent)
 SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::PrivateFolder(const QString& runtimeDir, const QString& tempDir) {
-    if (!runtimeDir.isEmpty() && privateFolder(runtimeDir)) return QDir(runtimeDir).absolutePath() + u'/';
+    if (!runtimeDir.isEmpty() && privateFolder(runtimeDir))
+        return QDir(runtimeDir).absolutePath() + u'/';
     if (tempDir.isEmpty()) return {};
-    const QString folder = QDir(tempDir).absolutePath() + QStringLiteral("/korvane-%1").arg(::getuid());
+    const QString folder =
+        QDir(tempDir).absolutePath() + QStringLiteral("/korvane-%1").arg(::getuid());
     // Made owner-only; one that is there already must be ours and closed, else it is not used.
     ::mkdir(QFile::encodeName(folder).constData(), 0700);
     return privateFolder(folder) ? folder + u'/' : QString();

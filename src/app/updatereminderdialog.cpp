@@ -12,7 +12,8 @@ namespace korvane {
 namespace {
 
 const QString kNotConnected = QStringLiteral(
-    "インターネットにつながっていません。\r\nインターネットにつながった状態で、\r\n実行してください。\r\n\r\n中止します。");
+    "インターネットにつながっていません。\r\nインターネットにつながった状態で、\r\n実行してください"
+    "。\r\n\r\n中止します。");
 
 }  // namespace
 
@@ -45,13 +46,14 @@ UpdateReminderDialog::UpdateReminderDialog(const QDate& today, QWidget* parent) 
     const QString text =
         QStringLiteral("　Korvane ") + QString::fromUtf16(kVersionText) +
         QStringLiteral(" が公開されて、") + QString::number(days) +
-        QStringLiteral(" 日が経過しています。\r\n\r\n"
-                       "　すでに、次期バージョンが公開されている可能性があります。\r\n"
-                       "公開されていましたら、是非、新しいバージョンをお試し下さい。\r\n"
-                       "まだ、公開されていなければ、作者にハッパを掛けてください。\r\n\r\n\r\n"
-                       "　ちなみに、インターネット接続環境にある場合、\r\n"
-                       "【 [ Korvane ]公式Ｗｅｂ 】ボタンを押しますと、\r\n"
-                       "公式ホームページが表示されます。");
+        QStringLiteral(
+            " 日が経過しています。\r\n\r\n"
+            "　すでに、次期バージョンが公開されている可能性があります。\r\n"
+            "公開されていましたら、是非、新しいバージョンをお試し下さい。\r\n"
+            "まだ、公開されていなければ、作者にハッパを掛けてください。\r\n\r\n\r\n"
+            "　ちなみに、インターネット接続環境にある場合、\r\n"
+            "【 [ Korvane ]公式Ｗｅｂ 】ボタンを押しますと、\r\n"
+            "公式ホームページが表示されます。");
     lblInfo_ = new QLabel(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     lblInfo_->setObjectName(QStringLiteral("lblInfo"));
     lblInfo_->setProperty("sourceText", text);
@@ -78,6 +80,8 @@ UpdateReminderDialog::UpdateReminderDialog(const QDate& today, QWidget* parent) 
     layout->addLayout(buttons);
 }
 
-QString UpdateReminderDialog::InfoText() const { return lblInfo_->property("sourceText").toString(); }
+QString UpdateReminderDialog::InfoText() const {
+    return lblInfo_->property("sourceText").toString();
+}
 
 }  // namespace korvane

@@ -118,11 +118,13 @@ bool EnsureFolder(const QString& folder, bool create, bool ask) {
     const QString f = WithoutTrailing(folder);
     if (QFileInfo(f).isDir()) return true;
     if (!create) return false;
-    if (ask && !AskYesNo("フォルダ[" + f + "]が存在しません。\r\n作成しますか。", true)) return false;
+    if (ask && !AskYesNo("フォルダ[" + f + "]が存在しません。\r\n作成しますか。", true))
+        return false;
     if (ForceFolder(f)) return true;
     if (ask)
-        Prompt::current().message("フォルダ[" + f + "]が作成出来ません。\r\nフォルダの作成を中止します。",
-                                  QStringLiteral("確認 -Korvane-"), Prompt::Kind::Information);
+        Prompt::current().message(
+            "フォルダ[" + f + "]が作成出来ません。\r\nフォルダの作成を中止します。",
+            QStringLiteral("確認 -Korvane-"), Prompt::Kind::Information);
     return false;
 }
 
@@ -134,7 +136,8 @@ bool IsRunFromCdRom(const QString& programFolder) {
 bool GenerationBackup(const QString& file, const QString& folder, int generations) {
     const QString caption = QStringLiteral("確認 -Korvane-");
     if (!QFileInfo(file).isFile()) {
-        Prompt::current().message("[" + file + "]がありません。", caption, Prompt::Kind::Information);
+        Prompt::current().message("[" + file + "]がありません。", caption,
+                                  Prompt::Kind::Information);
         return false;
     }
     if (generations < 2 || generations > 32) {
@@ -194,10 +197,17 @@ QByteArray escapeLine(const QByteArray& line) {
     out.reserve(line.size());
     for (const char c : line) {
         switch (c) {
-            case kEscape: out += "\x1e\x02"; break;
-            case '\r': out += "\x1e\x03"; break;
-            case '\n': out += "\x1e\x04"; break;
-            default: out += c;
+            case kEscape:
+                out += "\x1e\x02";
+                break;
+            case '\r':
+                out += "\x1e\x03";
+                break;
+            case '\n':
+                out += "\x1e\x04";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -221,7 +231,8 @@ QByteArray unescapeLine(const QByteArray& line) {
 }  // namespace
 
 bool ScrambledIniFile(const QString& mode, IniFile& ini, const QString& exportName,
-                      const QByteArray& key, const QString& fileName, const QString& programFolder) {
+                      const QByteArray& key, const QString& fileName,
+                      const QString& programFolder) {
     const QString path = fileName.contains(u'/') ? fileName : programFolder + fileName;
     const QByteArray k = key.isEmpty() ? kDefaultKey : key;
     if (mode.compare(QStringLiteral("Save"), Qt::CaseInsensitive) == 0) {

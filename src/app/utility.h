@@ -46,7 +46,6 @@ bool GenerationBackup(const QString& file, const QString& folder, int generation
 // Backs file name in folder up into folder + "SafeGuard/" and deletes it.
 bool MoveToSafeGuard(const QString& folder, const QString& fileName, int generations);
 
-
 // XOR with the key for every byte above 31 whose result stays above 31; its own inverse.
 QByteArray ScrambleText(const QByteArray& text, const QByteArray& key);
 // "Save" writes the INI text scrambled to fileName (readable by its owner only; an export name

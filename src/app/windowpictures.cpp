@@ -29,7 +29,9 @@ bool SaveWindowPictures(MainWindow& window, const QString& folder) {
     auto* pages = window.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
     auto* settings = window.findChild<QTabWidget*>(QStringLiteral("PageControl3"));
     if (!pages || !settings) return false;
-    auto page = [&](const char* name) { return window.findChild<QWidget*>(QString::fromLatin1(name)); };
+    auto page = [&](const char* name) {
+        return window.findChild<QWidget*>(QString::fromLatin1(name));
+    };
     pages->setCurrentWidget(page("tsMonth"));
     shoot(&window, QStringLiteral("month.png"));
     if (QWidget* year = page("tsYear"); pages->indexOf(year) >= 0) {  // not on small screens

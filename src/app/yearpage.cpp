@@ -24,7 +24,8 @@ namespace {
 void setTextColour(QWidget* w, const QColor& colour) {
     QPalette p = w->parentWidget() ? w->parentWidget()->palette() : QPalette();
     if (colour.isValid())
-        for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        for (const QPalette::ColorRole role :
+             {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
             p.setColor(role, colour);
     w->setPalette(p);
 }

@@ -29,7 +29,10 @@ std::int32_t todayOr(std::int32_t fallback) {
 }  // namespace
 
 CalendarControl::CalendarControl(QWidget* parent)
-    : QFrame(parent), dayNumber_(todayOr(EncodeDayNumber(2000, 1, 1))), rules_(this), today_(dayNumber_) {
+    : QFrame(parent),
+      dayNumber_(todayOr(EncodeDayNumber(2000, 1, 1))),
+      rules_(this),
+      today_(dayNumber_) {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setFocusPolicy(Qt::StrongFocus);
     // The buffer covers the whole client area; nothing needs erasing first.
@@ -152,15 +155,15 @@ void CalendarControl::DrawCellGridLines(const QRect& cell) {
     const int bottom = cell.top() + cell.height();
     const QSize size = buffer_.deviceIndependentSize().toSize();
     if (right < size.width() - 4) canvas_->drawLine(right - 1, cell.top(), right - 1, bottom - 2);
-    if (bottom < size.height() - 4) canvas_->drawLine(cell.left(), bottom - 1, right - 2, bottom - 1);
+    if (bottom < size.height() - 4)
+        canvas_->drawLine(cell.left(), bottom - 1, right - 2, bottom - 1);
 }
 
 void CalendarControl::DoDayChange() { emit dayChanged(Year(), Month(), Day()); }
 
 void CalendarControl::RebuildDayLists() { rules_.RebuildDayLists(); }
 
-DayKind CalendarControl::GetDayKind(std::int32_t year, std::uint8_t month,
-                                       std::uint8_t day) const {
+DayKind CalendarControl::GetDayKind(std::int32_t year, std::uint8_t month, std::uint8_t day) const {
     return rules_.BaseDayKind(year, month, day);
 }
 
@@ -176,17 +179,17 @@ CalendarFonts::Index CalendarControl::FontIndexOf(DayKind kind, bool specialDayF
 }
 
 const CalendarFont& CalendarControl::GetDayFont(std::int32_t year, std::uint8_t month,
-                                              std::uint8_t day) const {
+                                                std::uint8_t day) const {
     return fonts_.Font(FontIndexOf(GetDayKind(year, month, day), true));
 }
 
 QString CalendarControl::GetDayNames(std::int32_t year, std::uint8_t month,
-                                       std::uint8_t day) const {
+                                     std::uint8_t day) const {
     return rules_.GetDayNames(year, month, day);
 }
 
 void CalendarControl::ResolveRuleLine(const QString& line, std::int32_t year, QString& name,
-                                        std::uint8_t& day, std::uint8_t& month) const {
+                                      std::uint8_t& day, std::uint8_t& month) const {
     rules_.ResolveRuleLine(line, year, name, day, month);
 }
 

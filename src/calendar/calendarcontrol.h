@@ -70,7 +70,7 @@ public:
     virtual void RebuildDayLists();
     virtual DayKind GetDayKind(std::int32_t year, std::uint8_t month, std::uint8_t day) const;
     virtual const CalendarFont& GetDayFont(std::int32_t year, std::uint8_t month,
-                                       std::uint8_t day) const;
+                                           std::uint8_t day) const;
     virtual QString GetDayNames(std::int32_t year, std::uint8_t month, std::uint8_t day) const;
     virtual void ResolveRuleLine(const QString& line, std::int32_t year, QString& name,
                                  std::uint8_t& day, std::uint8_t& month) const;

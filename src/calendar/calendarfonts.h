@@ -23,7 +23,8 @@ public:
     enum Index { Weekday, Saturday, Sunday, DayOfWeek, Holiday, SpecialDay, Rokuyo, Count };
 
     CalendarFonts();
-    CalendarFonts(const CalendarFonts& other) : Synchronize(other.Synchronize), fonts_(other.fonts_) {}
+    CalendarFonts(const CalendarFonts& other)
+        : Synchronize(other.Synchronize), fonts_(other.fonts_) {}
     // Takes the fonts; the owner (OnChange) stays this set's own.
     CalendarFonts& operator=(const CalendarFonts& other) {
         fonts_ = other.fonts_;

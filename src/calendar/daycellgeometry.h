@@ -25,8 +25,8 @@ struct CellText {
 struct CellItemLine {
     int Slot = 0;
     int BandTop = 0;
-    CellText Text;                  // shortened when the "/" follows it
-    std::optional<CellText> Mark;   // "/": more items than lines
+    CellText Text;                 // shortened when the "/" follows it
+    std::optional<CellText> Mark;  // "/": more items than lines
 };
 
 // One period bar in a day cell.

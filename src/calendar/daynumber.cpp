@@ -145,11 +145,13 @@ bool IsValidDate(std::int32_t year, std::uint8_t month, std::uint8_t day) {
 }
 
 std::int32_t DayNumberFromDateTime(const QDate& date) {
-    return EncodeDayNumber(date.year() < 0 ? date.year() + 1 : date.year(), std::uint8_t(date.month()),
-                        std::uint8_t(date.day()));
+    return EncodeDayNumber(date.year() < 0 ? date.year() + 1 : date.year(),
+                           std::uint8_t(date.month()), std::uint8_t(date.day()));
 }
 
-std::int32_t DayNumberFromDateTime(const QDateTime& value) { return DayNumberFromDateTime(value.date()); }
+std::int32_t DayNumberFromDateTime(const QDateTime& value) {
+    return DayNumberFromDateTime(value.date());
+}
 
 std::int32_t TodayDayNumber() { return DayNumberFromDateTime(Clock::current().today()); }
 
@@ -157,8 +159,8 @@ std::int32_t VernalEquinoxDayNumber(std::int32_t year) {
     const ext y = ext(year) - 2000;
     const ext S = sinDeg(321 - 30.37L * y) + sinDeg(249 + 0.19L * y) + sinDeg(202 - 132.57L * y) +
                   sinDeg(84 - 90.37L * y);
-    const double P = double(0.002L * S - 0.00004871850323926L * y + 0.001L * sinDeg(132 - 134.81L * y) +
-                            0.005L * sinDeg(239 - 19.34L * y));
+    const double P = double(0.002L * S - 0.00004871850323926L * y +
+                            0.001L * sinDeg(132 - 134.81L * y) + 0.005L * sinDeg(239 - 19.34L * y));
     const double Q = double(0.0000001L * y * y - P);
     return checkedDayNumber(365.24229L * y + 2451624.683L + Q);
 }
@@ -167,8 +169,9 @@ std::int32_t AutumnalEquinoxDayNumber(std::int32_t year) {
     const ext y = ext(year) - 2000;
     const ext S = sinDeg(485 - 30.37L * y) + sinDeg(249 + 0.19L * y) +
                   sinDeg(268.2L - 132.57L * y) + sinDeg(309.2L - 90.37L * y);
-    const double P = double(0.002L * S + 0.00004871850323926L * y +
-                            0.001L * sinDeg(244.6L - 134.81L * y) + 0.005L * sinDeg(248.6L - 19.34L * y));
+    const double P =
+        double(0.002L * S + 0.00004871850323926L * y + 0.001L * sinDeg(244.6L - 134.81L * y) +
+               0.005L * sinDeg(248.6L - 19.34L * y));
     const double Q = double(0.0000001L * y * y - P);
     return checkedDayNumber(365.24206L * y + 2451811.096L + Q);
 }

@@ -11,7 +11,8 @@ namespace {
 std::int32_t numberField(const QString& f, std::int32_t low, std::int32_t high, const char* what) {
     std::int32_t v;
     if (!TryStrToInt(f, v))
-        throw RuleLineError(QStringLiteral("%1「%2」は整数ではありません。").arg(QString::fromUtf8(what), f));
+        throw RuleLineError(
+            QStringLiteral("%1「%2」は整数ではありません。").arg(QString::fromUtf8(what), f));
     if (v < low || v > high)
         throw RuleLineError(QStringLiteral("%1「%2」は %3 から %4 までです。")
                                 .arg(QString::fromUtf8(what), f)
@@ -29,7 +30,9 @@ std::int32_t yearField(const QString& f) {
 std::uint8_t dayField(const QString& f) {
     std::int32_t v = -1;
     if (!TryStrToInt(f, v)) numberField(f, 0, 0, "日");  // throws the "not a number" message
-    if (v < 0 || v == 32 || v > DayRule::kLastDay) throw RuleLineError(QStringLiteral("日「%1」は 0 から 31 まで、または 33 (月末) です。").arg(f));
+    if (v < 0 || v == 32 || v > DayRule::kLastDay)
+        throw RuleLineError(
+            QStringLiteral("日「%1」は 0 から 31 まで、または 33 (月末) です。").arg(f));
     return std::uint8_t(v);
 }
 
@@ -96,8 +99,8 @@ bool DayRule::Matches(std::int32_t year, std::uint8_t month, std::uint8_t day) c
                               Weekday != 0 ? WeekdayOf(EncodeDayNumber(year, month, day)) : 0);
 }
 
-bool DayRule::MatchesWithWeekday(std::int32_t year, std::uint8_t month,
-                                            std::uint8_t day, std::uint8_t weekday) const {
+bool DayRule::MatchesWithWeekday(std::int32_t year, std::uint8_t month, std::uint8_t day,
+                                 std::uint8_t weekday) const {
     // Every condition must hold; the month goes first as it rejects most rules cheaply.
     if (Month != 0 && Month != month) return false;
 

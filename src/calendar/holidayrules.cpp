@@ -4,7 +4,6 @@
 #include "core/commatext.h"
 #include "core/convert.h"
 
-
 namespace korvane {
 namespace {
 
@@ -30,8 +29,8 @@ void parseInto(std::vector<DayRule>& items, RuleLineProblems& problems, const QS
     }
 }
 
-bool anyMatches(const std::vector<DayRule>& items, std::int32_t y, std::uint8_t m,
-                std::uint8_t d, std::uint8_t weekday) {
+bool anyMatches(const std::vector<DayRule>& items, std::int32_t y, std::uint8_t m, std::uint8_t d,
+                std::uint8_t weekday) {
     for (const DayRule& item : items)
         if (item.MatchesWithWeekday(y, m, d, weekday)) return true;
     return false;

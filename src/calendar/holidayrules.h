@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calendar/dayrule.h"
 #include "calendar/daykind.h"
+#include "calendar/dayrule.h"
 
 #include <QString>
 #include <QStringList>

@@ -30,7 +30,8 @@ std::vector<LunisolarMonth> loadTable() {
         if (line.isEmpty()) continue;  // a closing blank line is no row
         const qsizetype comma = line.indexOf(u',');
         const QStringView view(line);
-        if (comma < 0) throw EConvertError("'" + line.toStdString() + "' は有効な整数ではありません。");
+        if (comma < 0)
+            throw EConvertError("'" + line.toStdString() + "' は有効な整数ではありません。");
         rows.push_back({StrToInt(view.left(comma)), StrToInt(view.mid(comma + 1))});
     }
     return rows;
@@ -49,8 +50,9 @@ void LunisolarDateOf(std::int32_t jd, std::uint8_t& code, std::uint8_t& day) {
     const std::vector<LunisolarMonth>& t = LunisolarTable();
     // The last row only closes the table: its own start day is already outside.
     if (t.size() < 2 || jd < t.front().start || jd >= t.back().start) return;
-    const auto next = std::upper_bound(t.begin() + 1, t.end(), jd,
-                                       [](std::int32_t v, const LunisolarMonth& r) { return v < r.start; });
+    const auto next =
+        std::upper_bound(t.begin() + 1, t.end(), jd,
+                         [](std::int32_t v, const LunisolarMonth& r) { return v < r.start; });
     const LunisolarMonth& month = *(next - 1);
     code = std::uint8_t(month.code & 0xFF);
     day = std::uint8_t(jd - month.start + 1);

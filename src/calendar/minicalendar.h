@@ -30,7 +30,6 @@ protected:
     void DrawCell(int column, int row, const QRect& rect) override;
 
 private:
-
     bool keisen_ = false;
     bool isCursor_ = false;
     ColorValue colorToDay_ = ColorValue(13696981);

@@ -1,7 +1,7 @@
 #include "monthcalendar.h"
 
-#include "calendar/monthlayout.h"
 #include "calendar/lunisolar.h"
+#include "calendar/monthlayout.h"
 #include "calendar/qtcolor.h"
 
 #include <QFontMetrics>
@@ -70,12 +70,13 @@ void MonthCalendar::UpdateCalendar() {
 
 QColor MonthCalendar::NeighborTextColor(ColorValue fontColor) const {
     // System colours are resolved before the arithmetic.
-    return ToQColor(OrColor(FromQColor(ScreenColor(fontColor)), FromQColor(ScreenColor(neighborColor_))),
-                    palette());
+    return ToQColor(
+        OrColor(FromQColor(ScreenColor(fontColor)), FromQColor(ScreenColor(neighborColor_))),
+        palette());
 }
 
 void MonthCalendar::DrawDayText(const QRect& rect, std::int32_t date, const CalendarFont& font,
-                                   const QColor& textColor, RokuyoStyle style) {
+                                const QColor& textColor, RokuyoStyle style) {
     QPainter& p = *Canvas();
     std::int32_t y;
     std::uint8_t m, d;
@@ -89,9 +90,15 @@ void MonthCalendar::DrawDayText(const QRect& rect, std::int32_t date, const Cale
         const QRect strip(rect.left(), dayRect.bottom() + 1, rect.width(), h);
         p.setFont(rf.Font);
         switch (style) {
-            case RokuyoStyle::Plain: p.setPen(ScreenColor(rf.Color)); break;
-            case RokuyoStyle::Pale: p.setPen(NeighborTextColor(rf.Color)); break;
-            case RokuyoStyle::OnFill: p.setPen(ScreenColor(Color())); break;
+            case RokuyoStyle::Plain:
+                p.setPen(ScreenColor(rf.Color));
+                break;
+            case RokuyoStyle::Pale:
+                p.setPen(NeighborTextColor(rf.Color));
+                break;
+            case RokuyoStyle::OnFill:
+                p.setPen(ScreenColor(Color()));
+                break;
             case RokuyoStyle::InverseStrip:
                 p.fillRect(strip, textColor);
                 p.setPen(ScreenColor(Color()));
@@ -155,13 +162,27 @@ void MonthCalendar::keyPressEvent(QKeyEvent* event) {
         return;
     }
     switch (event->key()) {
-        case Qt::Key_Right: NextDay(); break;
-        case Qt::Key_Left: PrevDay(); break;
-        case Qt::Key_Up: SetDayNumber(DayNumber() - 7); break;
-        case Qt::Key_Down: SetDayNumber(DayNumber() + 7); break;
-        case Qt::Key_PageUp: PrevMonth(); break;
-        case Qt::Key_PageDown: NextMonth(); break;
-        default: CalendarControl::keyPressEvent(event); return;
+        case Qt::Key_Right:
+            NextDay();
+            break;
+        case Qt::Key_Left:
+            PrevDay();
+            break;
+        case Qt::Key_Up:
+            SetDayNumber(DayNumber() - 7);
+            break;
+        case Qt::Key_Down:
+            SetDayNumber(DayNumber() + 7);
+            break;
+        case Qt::Key_PageUp:
+            PrevMonth();
+            break;
+        case Qt::Key_PageDown:
+            NextMonth();
+            break;
+        default:
+            CalendarControl::keyPressEvent(event);
+            return;
     }
     event->accept();
 }

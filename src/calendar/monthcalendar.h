@@ -46,10 +46,10 @@ protected:
     virtual void DrawCell(int column, int row, const QRect& rect);
     // How the rokuyō label below the day number is coloured.
     enum class RokuyoStyle {
-        Plain,       // the Rokuyo font's colour
-        Pale,        // paled like the text of a neighbouring month
-        OnFill,      // on a cell filled in the font colour: the label in the background colour
-        InverseStrip // its strip filled in the text colour, the label in the background colour
+        Plain,        // the Rokuyo font's colour
+        Pale,         // paled like the text of a neighbouring month
+        OnFill,       // on a cell filled in the font colour: the label in the background colour
+        InverseStrip  // its strip filled in the text colour, the label in the background colour
     };
     // Day text, and the rokuyō label below it when shown.
     void DrawDayText(const QRect& rect, std::int32_t date, const CalendarFont& font,

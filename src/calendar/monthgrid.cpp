@@ -3,10 +3,10 @@
 #include "calendar/lunisolar.h"
 #include "calendar/qtcolor.h"
 #include "calendar/textlines.h"
-#include "core/paths.h"
 #include "core/commatext.h"
 #include "core/convert.h"
 #include "core/fonts.h"
+#include "core/paths.h"
 #include "core/prompt.h"
 
 #include <QFileInfo>
@@ -80,7 +80,7 @@ QRect MonthGrid::CellRect(int column, int row) const {
 }
 
 const CalendarFont& MonthGrid::GetDayFont(std::int32_t year, std::uint8_t month,
-                                    std::uint8_t day) const {
+                                          std::uint8_t day) const {
     // A special day keeps its kind's font here; its names are coloured instead.
     const DayKind kind = GetDayKind(year, month, day);
     IsSpecial = (kind & dkSpecialDay) != 0;
@@ -163,8 +163,9 @@ QFont MonthGrid::sizedFont(const QFont& base, int cellHeight, bool bold) const {
 }
 
 QColor MonthGrid::paled(ColorValue color) const {
-    return ToQColor(OrColor(FromQColor(ScreenColor(color)), FromQColor(ScreenColor(mNeighborColor))),
-                    palette());
+    return ToQColor(
+        OrColor(FromQColor(ScreenColor(color)), FromQColor(ScreenColor(mNeighborColor))),
+        palette());
 }
 
 void MonthGrid::UpdateCalendar() {
@@ -183,8 +184,7 @@ void MonthGrid::UpdateCalendar() {
     const int rows = RowCount();
     for (int column = 0; column < 7; ++column) drawHeaderCell(column, CellRect(column, 0));
     for (int row = 1; row < rows; ++row)
-        for (int column = 0; column < 7; ++column)
-            DrawDayCell(column, row, CellRect(column, row));
+        for (int column = 0; column < 7; ++column) DrawDayCell(column, row, CellRect(column, row));
     HighlightClicked = false;
 }
 
@@ -241,11 +241,13 @@ DayCellGeometry MonthGrid::CellGeometry(int column, int row) const {
 
     const DayKind kind = GetDayKind(ymd.y, ymd.m, ymd.d);
     QColor text = ScreenColor(font.Color);
-    if (other) text = (kind & (dkSaturday | dkSunday)) ? paled(font.Color) : ScreenColor(mNeighborColor);
+    if (other)
+        text = (kind & (dkSaturday | dkSunday)) ? paled(font.Color) : ScreenColor(mNeighborColor);
     const int baseLine = rect.top() + mLenHidukeH;  // the bottom of the date line
 
     // Day number, right-aligned to the width of "25".
-    const QFont dayFont = sizedFont(font.Font, other ? mLenFontNeighbH : mLenFontHidukeH, misFontBold);
+    const QFont dayFont =
+        sizedFont(font.Font, other ? mLenFontNeighbH : mLenFontHidukeH, misFontBold);
     const QFontMetrics dm(dayFont);
     const QString number = QString::number(ymd.d);
     const int x = rect.left() + mLenHidukeW - dm.horizontalAdvance(QStringLiteral("25"));
@@ -271,21 +273,25 @@ DayCellGeometry MonthGrid::CellGeometry(int column, int row) const {
             return other ? paled(Fonts().Font(i).Color) : ScreenColor(Fonts().Font(i).Color);
         };
         auto kindAt = [&](qsizetype i) { return i < NameKinds.size() ? NameKinds[i] : QChar(); };
-        auto plain = [](QString s) { return s.replace(QChar(0x3000), u' ').replace(QChar(0xFF0C), u','); };
+        auto plain = [](QString s) {
+            return s.replace(QChar(0x3000), u' ').replace(QChar(0xFF0C), u',');
+        };
         if (special && names.size() > 1) {
             for (qsizetype i = 0; i < names.size(); ++i) {
                 const bool isS = kindAt(i) == u'S';
                 QString piece = plain(names[i]);
                 if (i > 0) piece.prepend(kindAt(i - 1) == u'S' && isS ? u',' : u' ');
-                g.Names.push_back({piece, QPoint(cursor, smallBase), small,
-                                   nameColour(isS ? CalendarFonts::SpecialDay : CalendarFonts::Sunday)});
+                g.Names.push_back(
+                    {piece, QPoint(cursor, smallBase), small,
+                     nameColour(isS ? CalendarFonts::SpecialDay : CalendarFonts::Sunday)});
                 cursor += sm.horizontalAdvance(piece);
             }
         } else {
             QStringList shown;
             for (const QString& n : names) shown << plain(n);
-            g.Names.push_back({shown.join(u','), QPoint(cursor, smallBase), small,
-                               nameColour(special ? CalendarFonts::SpecialDay : CalendarFonts::Sunday)});
+            g.Names.push_back(
+                {shown.join(u','), QPoint(cursor, smallBase), small,
+                 nameColour(special ? CalendarFonts::SpecialDay : CalendarFonts::Sunday)});
         }
     }
 
@@ -301,7 +307,8 @@ DayCellGeometry MonthGrid::CellGeometry(int column, int row) const {
     // Items that did not fit below a bar on the last line still show their "/".
     if (mItemGyo > 0 && layout_.Slot(cell, mItemGyo - 1).isPeriod() &&
         !layout_.Slot(cell, mItemGyo).isFree() && !layout_.Slot(cell, mItemGyo).isPeriod()) {
-        const QFont f = sizedFont(Fonts().Font(CalendarFonts::DayOfWeek).Font, mLenFontYoteiH, false);
+        const QFont f =
+            sizedFont(Fonts().Font(CalendarFonts::DayOfWeek).Font, mLenFontYoteiH, false);
         const QFontMetrics fm(f);
         const QString mark = QStringLiteral("/");
         const int bandTop = rect.top() + mLenHidukeH + mLenTopItem + (mItemGyo - 1) * lineH_;
@@ -347,8 +354,8 @@ void MonthGrid::paintDayCell(const DayCellGeometry& g) {
         if (g.OverflowMark) {
             const QFontMetrics fm(g.OverflowMark->Font);
             const QPoint o = g.OverflowMark->Origin;
-            p.fillRect(QRect(o.x() - 1, o.y() - fm.ascent(), fm.horizontalAdvance(g.OverflowMark->Text) + 2,
-                             fm.height()),
+            p.fillRect(QRect(o.x() - 1, o.y() - fm.ascent(),
+                             fm.horizontalAdvance(g.OverflowMark->Text) + 2, fm.height()),
                        g.Background);
             draw(*g.OverflowMark);
         }
@@ -364,7 +371,8 @@ CellItemLine MonthGrid::itemLineOf(int cell, int slot, const QRect& rect, bool o
     QFont f = sizedFont(Fonts().Font(CalendarFonts::DayOfWeek).Font, mLenFontYoteiH, item.Bold);
     f.setStrikeOut(item.Strike);
     const QFontMetrics fm(f);
-    QColor colour = s.page() == layout_.CurrentPage ? ScreenColor(ItemColor) : ScreenColor(mNeighborColor);
+    QColor colour =
+        s.page() == layout_.CurrentPage ? ScreenColor(ItemColor) : ScreenColor(mNeighborColor);
     if (!item.ColorText.isEmpty()) {
         const ColorValue own = StringToColor(item.ColorText, ItemColor);
         colour = otherMonth ? paled(own) : ScreenColor(own);
@@ -383,7 +391,8 @@ CellItemLine MonthGrid::itemLineOf(int cell, int slot, const QRect& rect, bool o
             text.chop(text.size() >= 2 && text.back().isLowSurrogate() ? 2 : 1);
         QFont plain = f;
         plain.setStrikeOut(false);
-        line.Mark = CellText{QStringLiteral("/"), QPoint(x + fm.horizontalAdvance(text), baseline), plain, colour};
+        line.Mark = CellText{QStringLiteral("/"), QPoint(x + fm.horizontalAdvance(text), baseline),
+                             plain, colour};
     }
     line.Text = {text, QPoint(x, baseline), f, colour};
     return line;
@@ -393,7 +402,8 @@ CellPeriodBar MonthGrid::periodBarOf(int cell, int slot, const QRect& rect, bool
     const ItemSlot& s = layout_.Slot(cell, slot);
     const QStringList f = SplitRecord(layout_.PeriodList.value(s.Record));
     const PeriodMarks marks = PeriodMarksOf(f, FirstCellDay() + cell);
-    const QFont font = sizedFont(Fonts().Font(CalendarFonts::DayOfWeek).Font, mLenFontYoteiH, false);
+    const QFont font =
+        sizedFont(Fonts().Font(CalendarFonts::DayOfWeek).Font, mLenFontYoteiH, false);
     const QFontMetrics fm(font);
     const QString label = u' ' + RecordField(f, 13) + u' ';
     const int h = fm.height();
@@ -499,7 +509,8 @@ void ApplyMainWindowLayout(MonthGrid& g, bool compact) {
     g.SetLenYoubiH(compact ? 22 : 24);
     g.SetLenDayW(compact ? 100 : 117);
     g.SetLenDayH(std::uint8_t(g.LenHidukeH() + g.LenTopItem() +
-                              (g.LenFontYoteiH() + g.LenGyokan()) * g.ItemGyo() + g.LenBottomItem()));
+                              (g.LenFontYoteiH() + g.LenGyokan()) * g.ItemGyo() +
+                              g.LenBottomItem()));
     g.SkipUpDate = false;
     g.RecalcLayout();
     g.setGeometry(-1, -1, 7 * g.LenDayW() + 3, 6 * g.LenDayH() + g.LenYoubiH() + 3);

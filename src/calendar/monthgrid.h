@@ -24,12 +24,12 @@ public:
     explicit MonthGrid(QWidget* parent = nullptr);
 
 // Sizes and flags: a change redraws unless SkipUpDate or SkipUpDate2, and always repaints.
-#define KORVANE_GRID_PROPERTY(Type, Name, Default)                 \
-public:                                                            \
-    Type Name() const { return m##Name; }                          \
-    void Set##Name(Type value) { setProperty(m##Name, value); }    \
-                                                                   \
-private:                                                           \
+#define KORVANE_GRID_PROPERTY(Type, Name, Default)              \
+public:                                                         \
+    Type Name() const { return m##Name; }                       \
+    void Set##Name(Type value) { setProperty(m##Name, value); } \
+                                                                \
+private:                                                        \
     Type m##Name = Default;
 
     KORVANE_GRID_PROPERTY(bool, isFontBold, false)
@@ -112,7 +112,7 @@ public:
 
     void UpdateCalendar() override;
     const CalendarFont& GetDayFont(std::int32_t year, std::uint8_t month,
-                               std::uint8_t day) const override;
+                                   std::uint8_t day) const override;
     QString GetDayNames(std::int32_t year, std::uint8_t month, std::uint8_t day) const override;
 
     void LayoutItems(int lines, bool ueTume);

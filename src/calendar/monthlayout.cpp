@@ -74,7 +74,8 @@ PeriodMarks PeriodMarksOf(const QStringList& f, std::int32_t date) {
         TryStrToInt(RecordField(f, 10), d) && m == ymd.m && d == ymd.d) {
         marks.label = true;
         try {
-            if (IsValidDate(ymd.y - 1, ymd.m, ymd.d) && EncodeDayNumber(ymd.y - 1, ymd.m, ymd.d) >= start)
+            if (IsValidDate(ymd.y - 1, ymd.m, ymd.d) &&
+                EncodeDayNumber(ymd.y - 1, ymd.m, ymd.d) >= start)
                 marks.label = false;
         } catch (const DayNumberError&) {
             // a year before that has no such day: this is the first
@@ -156,8 +157,8 @@ int MonthLayout::PageForMonth(std::int32_t year, std::int32_t month) const {
     return p.Year == year && p.Month == month ? page : -1;
 }
 
-void MonthLayout::LayoutItems(int n, bool ueTume, std::int32_t firstCellDay,
-                              std::int32_t shownYear, std::int32_t shownMonth) {
+void MonthLayout::LayoutItems(int n, bool ueTume, std::int32_t firstCellDay, std::int32_t shownYear,
+                              std::int32_t shownMonth) {
     n = std::clamp(n, 0, kMaxLines);
     lines_ = n;
     firstCellDay_ = firstCellDay;
@@ -182,9 +183,11 @@ void MonthLayout::LayoutItems(int n, bool ueTume, std::int32_t firstCellDay,
         const int to = int(std::min(end, lastCellDay) - firstCellDay);       // [from, 41]
         for (int slot = 0; slot <= n; ++slot) {
             bool usable = true;
-            for (int k = from; k <= to && usable; ++k) usable = slots_[std::size_t(k)][std::size_t(slot)].isFree();
+            for (int k = from; k <= to && usable; ++k)
+                usable = slots_[std::size_t(k)][std::size_t(slot)].isFree();
             if (!usable) continue;
-            for (int k = from; k <= to; ++k) slots_[std::size_t(k)][std::size_t(slot)] = {QChar(u'F'), std::int32_t(i)};
+            for (int k = from; k <= to; ++k)
+                slots_[std::size_t(k)][std::size_t(slot)] = {QChar(u'F'), std::int32_t(i)};
             break;
         }
     }
@@ -203,7 +206,8 @@ void MonthLayout::LayoutItems(int n, bool ueTume, std::int32_t firstCellDay,
             for (qsizetype i = 0; i < lines.size(); ++i) {
                 const qsizetype comma = lines[i].indexOf(u',');
                 std::int32_t day;
-                if (TryStrToInt(QStringView(lines[i]).left(comma < 0 ? lines[i].size() : comma), day) &&
+                if (TryStrToInt(QStringView(lines[i]).left(comma < 0 ? lines[i].size() : comma),
+                                day) &&
                     day >= 1 && day <= 31)
                     byDay[std::size_t(page)][std::size_t(day)].push_back(int(i));
             }
@@ -236,7 +240,8 @@ const ItemText& MonthLayout::ItemAt(int cell, int slot) const {
     return texts_[std::size_t(cell)][std::size_t(slot)];
 }
 
-CellPrintTexts MonthLayout::GetCellPrintTexts(int n, int c, int r, const DayNamesFn& dayNames) const {
+CellPrintTexts MonthLayout::GetCellPrintTexts(int n, int c, int r,
+                                              const DayNamesFn& dayNames) const {
     CellPrintTexts t;
     const int cell = (r - 1) * 7 + c;
     const std::int32_t jd = firstCellDay_ + cell;

@@ -48,8 +48,8 @@ struct ItemText {
 };
 
 // The names of a day with one letter each in kinds: "S" special day, "H" holiday.
-using DayNamesFn =
-    std::function<QStringList(std::int32_t year, std::uint8_t month, std::uint8_t day, QString* kinds)>;
+using DayNamesFn = std::function<QStringList(std::int32_t year, std::uint8_t month,
+                                             std::uint8_t day, QString* kinds)>;
 
 // The month grid's data and its slot layout, without any drawing: the screen grid and the
 // printed pages lay the same month out through it.
@@ -72,7 +72,9 @@ public:
 
     int LineCount() const { return lines_; }
     std::int32_t FirstCellDay() const { return firstCellDay_; }
-    const ItemSlot& Slot(int cell, int slot) const { return slots_[std::size_t(cell)][std::size_t(slot)]; }
+    const ItemSlot& Slot(int cell, int slot) const {
+        return slots_[std::size_t(cell)][std::size_t(slot)];
+    }
     void ClearSlots();
 
     // Valid after LayoutItems(n, ...): the texts of the cell in column c of week row r (1..6).

@@ -13,10 +13,12 @@ QColor ToQColor(ColorValue c, const QPalette& palette);
 // A QColor as 0x00BBGGRR.
 inline ColorValue FromQColor(const QColor& c) {
     return ColorValue(std::uint32_t(c.red()) | std::uint32_t(c.green()) << 8 |
-                  std::uint32_t(c.blue()) << 16);
+                      std::uint32_t(c.blue()) << 16);
 }
 
 // Bitwise OR of two plain colours, as neighbouring-month text is paled.
-inline ColorValue OrColor(ColorValue a, ColorValue b) { return ColorValue(std::uint32_t(a) | std::uint32_t(b)); }
+inline ColorValue OrColor(ColorValue a, ColorValue b) {
+    return ColorValue(std::uint32_t(a) | std::uint32_t(b));
+}
 
 }  // namespace korvane

@@ -57,7 +57,8 @@ public:
 
 private:
     QString decode(std::string_view bytes) const {
-        return utf8_ ? QString::fromUtf8(bytes.data(), qsizetype(bytes.size())) : Cp932::decode(bytes);
+        return utf8_ ? QString::fromUtf8(bytes.data(), qsizetype(bytes.size()))
+                     : Cp932::decode(bytes);
     }
 
     void push(std::string_view tail) {
@@ -94,7 +95,8 @@ QStringList SplitTextLines(std::string_view bytes, TextFileKind kind) {
     return out;
 }
 
-QStringList SplitTextLinesInBlocks(std::string_view bytes, std::size_t blockSize, TextFileKind kind) {
+QStringList SplitTextLinesInBlocks(std::string_view bytes, std::size_t blockSize,
+                                   TextFileKind kind) {
     QStringList out;
     const bool utf8 = hasBom(bytes, kind);
     if (utf8) bytes.remove_prefix(kUtf8Bom.size());

@@ -9,7 +9,8 @@ namespace korvane {
 
 enum class TextFileKind {
     Cp932,         // the sibling programs' files: always CP932
-    HolidayRules,  // CP932, or UTF-8 when it starts with the byte-order mark (as Linux editors write it)
+    HolidayRules,  // CP932, or UTF-8 when it starts with the byte-order mark (as Linux editors
+                   // write it)
 };
 
 // Reads a text file into lines: lines end at LF, CR, CR LF or NUL, and SUB ends the file.

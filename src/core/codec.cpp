@@ -59,14 +59,22 @@ UConverter* encoder() {
 
 char16_t toCp932Form(char16_t u) {
     switch (u) {
-        case 0x301C: return 0xFF5E;  // WAVE DASH -> FULLWIDTH TILDE
-        case 0x2212: return 0xFF0D;  // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS
-        case 0x2016: return 0x2225;  // DOUBLE VERTICAL LINE -> PARALLEL TO
-        case 0x2014: return 0x2015;  // EM DASH -> HORIZONTAL BAR
-        case 0x00A2: return 0xFFE0;
-        case 0x00A3: return 0xFFE1;
-        case 0x00AC: return 0xFFE2;
-        default: return u;
+        case 0x301C:
+            return 0xFF5E;  // WAVE DASH -> FULLWIDTH TILDE
+        case 0x2212:
+            return 0xFF0D;  // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS
+        case 0x2016:
+            return 0x2225;  // DOUBLE VERTICAL LINE -> PARALLEL TO
+        case 0x2014:
+            return 0x2015;  // EM DASH -> HORIZONTAL BAR
+        case 0x00A2:
+            return 0xFFE0;
+        case 0x00A3:
+            return 0xFFE1;
+        case 0x00AC:
+            return 0xFFE2;
+        default:
+            return u;
     }
 }
 
@@ -74,18 +82,26 @@ char16_t toCp932Form(char16_t u) {
 // straight. They never take part in a double-byte character, so undoing the rotation is exact.
 char16_t fromIcuControl(char16_t u) {
     switch (u) {
-        case 0x001C: return 0x001A;
-        case 0x007F: return 0x001C;
-        case 0x001A: return 0x007F;
-        default: return u;
+        case 0x001C:
+            return 0x001A;
+        case 0x007F:
+            return 0x001C;
+        case 0x001A:
+            return 0x007F;
+        default:
+            return u;
     }
 }
 char16_t toIcuControl(char16_t u) {
     switch (u) {
-        case 0x001A: return 0x001C;
-        case 0x001C: return 0x007F;
-        case 0x007F: return 0x001A;
-        default: return u;
+        case 0x001A:
+            return 0x001C;
+        case 0x001C:
+            return 0x007F;
+        case 0x007F:
+            return 0x001A;
+        default:
+            return u;
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include "core/convert.h"
 
-
 namespace korvane {
 namespace {
 

@@ -14,7 +14,8 @@ bool TryStrToInt(QStringView text, std::int32_t& value) {
     if (i < text.size() && text[i] == u'$') {
         base = 16;
         ++i;
-    } else if (i + 1 < text.size() && text[i] == u'0' && (text[i + 1] == u'x' || text[i + 1] == u'X')) {
+    } else if (i + 1 < text.size() && text[i] == u'0' &&
+               (text[i + 1] == u'x' || text[i + 1] == u'X')) {
         base = 16;
         i += 2;
     }
@@ -49,7 +50,8 @@ bool TryStrToInt(QStringView text, std::int32_t& value) {
 std::int32_t StrToInt(QStringView text) {
     std::int32_t v;
     if (!TryStrToInt(text, v))
-        throw EConvertError(("'" + text.toString() + "' は有効な整数ではありません。").toStdString());
+        throw EConvertError(
+            ("'" + text.toString() + "' は有効な整数ではありません。").toStdString());
     return v;
 }
 

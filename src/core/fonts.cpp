@@ -12,7 +12,8 @@ namespace korvane {
 
 void InstallFontSubstitutions() {
     static const bool done = [] {
-        QFont::insertSubstitutions(kFaceGothic, {"IPAGothic", "Noto Sans Mono CJK JP", "Noto Sans CJK JP"});
+        QFont::insertSubstitutions(kFaceGothic,
+                                   {"IPAGothic", "Noto Sans Mono CJK JP", "Noto Sans CJK JP"});
         QFont::insertSubstitutions(kFacePGothic, {"IPAPGothic", "Noto Sans CJK JP", "IPAGothic"});
         QFont::insertSubstitutions(kFaceMincho, {"IPAMincho", "Noto Serif CJK JP"});
         QFont::insertSubstitutions(kFacePMincho, {"IPAPMincho", "Noto Serif CJK JP", "IPAMincho"});
@@ -31,14 +32,16 @@ QString InstalledFamily(const QString& face) {
     // Listing the families is costly; they do not change while Korvane runs.
     static const QHash<QString, QString> installed = [] {
         QHash<QString, QString> names;  // case-folded name → the name as installed
-        for (const QString& family : QFontDatabase::families()) names.insert(family.toCaseFolded(), family);
+        for (const QString& family : QFontDatabase::families())
+            names.insert(family.toCaseFolded(), family);
         return names;
     }();
     QString chosen = face;
     if (!installed.contains(face.toCaseFolded())) {
         // Qt keeps substitutes in lower case.
         for (const QString& substitute : QFont::substitutes(face))
-            if (auto hit = installed.constFind(substitute.toCaseFolded()); hit != installed.constEnd()) {
+            if (auto hit = installed.constFind(substitute.toCaseFolded());
+                hit != installed.constEnd()) {
                 chosen = *hit;
                 break;
             }

@@ -28,10 +28,11 @@ ColourDialog::ColourDialog(ColorValue current, QWidget* owner)
     setWindowTitle(QStringLiteral("色の選択"));
     setFixedSize(282, 254);
     auto* column = new QVBoxLayout(this);
-    column->addWidget(
-        named(new QLabel(QStringLiteral("パレット内の色をクリックしてください。"), this), "Label1"));
+    column->addWidget(named(
+        new QLabel(QStringLiteral("パレット内の色をクリックしてください。"), this), "Label1"));
     // The caller reads the background selection only: the right button picks.
-    column->addWidget(named(new QLabel(QStringLiteral("右クリックで選択してください。"), this), "lblUse"));
+    column->addWidget(
+        named(new QLabel(QStringLiteral("右クリックで選択してください。"), this), "lblUse"));
     palette_ = named(new ColourPalette(this), "ColorPalette1");
     palette_->setFixedSize(13 * kCell, 5 * kCell);
     column->addWidget(palette_);

@@ -2,10 +2,10 @@
 
 #include "calendar/qtcolor.h"
 
+#include <qdrawutil.h>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOption>
-#include <qdrawutil.h>
 
 #include <algorithm>
 #include <array>
@@ -16,15 +16,13 @@ namespace {
 // As RGB, row by row.
 constexpr std::array<std::uint32_t, ColourPalette::kCells> kPalette = {
     0xFFFFFF, 0xFFCCCC, 0xFFDDCC, 0xFFFFCC, 0xDDFFCC, 0xCCFFCC, 0xCCFFDD, 0xCCFFFF, 0xCCDDFF,
-    0xCCCCFF, 0xDDCCFF, 0xFFCCFF, 0xFFCCDD,
-    0xC0C0C0, 0xFF9999, 0xFFCC99, 0xFFFF99, 0xCCFF99, 0x99FF99, 0x99FFCC, 0x99FFFF, 0x99CCFF,
-    0x9999FF, 0xCC99FF, 0xFF99FF, 0xFF99CC,
-    0x808080, 0xFF0000, 0xFF9933, 0xFFFF00, 0x99FF33, 0x00FF00, 0x33FF99, 0x00FFFF, 0x3399FF,
-    0x0000FF, 0x9933FF, 0xFF00FF, 0xFF3399,
-    0x666666, 0xCC0000, 0xCC6600, 0xCCCC00, 0x66CC00, 0x00CC00, 0x00CC66, 0x00CCCC, 0x0066CC,
-    0x0000CC, 0x6600CC, 0xCC00CC, 0xCC0066,
-    0x000000, 0x800000, 0x663300, 0x808000, 0x336600, 0x008000, 0x006633, 0x008080, 0x003366,
-    0x000080, 0x330066, 0x800080, 0x660033};
+    0xCCCCFF, 0xDDCCFF, 0xFFCCFF, 0xFFCCDD, 0xC0C0C0, 0xFF9999, 0xFFCC99, 0xFFFF99, 0xCCFF99,
+    0x99FF99, 0x99FFCC, 0x99FFFF, 0x99CCFF, 0x9999FF, 0xCC99FF, 0xFF99FF, 0xFF99CC, 0x808080,
+    0xFF0000, 0xFF9933, 0xFFFF00, 0x99FF33, 0x00FF00, 0x33FF99, 0x00FFFF, 0x3399FF, 0x0000FF,
+    0x9933FF, 0xFF00FF, 0xFF3399, 0x666666, 0xCC0000, 0xCC6600, 0xCCCC00, 0x66CC00, 0x00CC00,
+    0x00CC66, 0x00CCCC, 0x0066CC, 0x0000CC, 0x6600CC, 0xCC00CC, 0xCC0066, 0x000000, 0x800000,
+    0x663300, 0x808000, 0x336600, 0x008000, 0x006633, 0x008080, 0x003366, 0x000080, 0x330066,
+    0x800080, 0x660033};
 
 }  // namespace
 
@@ -49,8 +47,10 @@ int ColourPalette::IndexOf(ColorValue colour) {
 }
 
 void ColourPalette::setIndex(int& which, int index) {
-    if (index < 0 || index >= kCells) index = kNone;
-    else focus_ = index;
+    if (index < 0 || index >= kCells)
+        index = kNone;
+    else
+        focus_ = index;
     if (which == index) {
         update();
         return;
@@ -102,7 +102,9 @@ void ColourPalette::paintEvent(QPaintEvent*) {
         if (fg || bg) {
             p.setPen(QColor(colour.rgb() ^ 0xFFFFFF));
             p.drawText(r, Qt::AlignCenter,
-                       fg && bg ? QStringLiteral("FB") : fg ? QStringLiteral("FG") : QStringLiteral("BG"));
+                       fg && bg ? QStringLiteral("FB")
+                       : fg     ? QStringLiteral("FG")
+                                : QStringLiteral("BG"));
         }
         // The sunken edge last, so a mark never covers it.
         qDrawShadePanel(&p, r, palette(), true, 1);
@@ -120,30 +122,44 @@ void ColourPalette::mousePressEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton && e->button() != Qt::RightButton) return;
     held_ = e->button();
     const int cell = CellAt(e->position().toPoint());
-    if (held_ == Qt::LeftButton) SetForegroundIndex(cell);
-    else SetBackgroundIndex(cell);
+    if (held_ == Qt::LeftButton)
+        SetForegroundIndex(cell);
+    else
+        SetBackgroundIndex(cell);
 }
 
 void ColourPalette::mouseMoveEvent(QMouseEvent* e) {
     const int cell = CellAt(e->position().toPoint());
-    if (held_ == Qt::LeftButton && (e->buttons() & Qt::LeftButton)) SetForegroundIndex(cell);
-    else if (held_ == Qt::RightButton && (e->buttons() & Qt::RightButton)) SetBackgroundIndex(cell);
+    if (held_ == Qt::LeftButton && (e->buttons() & Qt::LeftButton))
+        SetForegroundIndex(cell);
+    else if (held_ == Qt::RightButton && (e->buttons() & Qt::RightButton))
+        SetBackgroundIndex(cell);
 }
 
 void ColourPalette::keyPressEvent(QKeyEvent* e) {
     int focus = focus_;
     switch (e->key()) {
-        case Qt::Key_Left: focus = focus == 0 ? kCells - 1 : focus - 1; break;
-        case Qt::Key_Right: focus = focus == kCells - 1 ? 0 : focus + 1; break;
-        case Qt::Key_Up: focus = focus < kColumns ? focus - kColumns + kCells : focus - kColumns; break;
-        case Qt::Key_Down: focus = focus + kColumns >= kCells ? focus + kColumns - kCells : focus + kColumns; break;
+        case Qt::Key_Left:
+            focus = focus == 0 ? kCells - 1 : focus - 1;
+            break;
+        case Qt::Key_Right:
+            focus = focus == kCells - 1 ? 0 : focus + 1;
+            break;
+        case Qt::Key_Up:
+            focus = focus < kColumns ? focus - kColumns + kCells : focus - kColumns;
+            break;
+        case Qt::Key_Down:
+            focus = focus + kColumns >= kCells ? focus + kColumns - kCells : focus + kColumns;
+            break;
         case Qt::Key_F:
             if (foregroundEnabled_) SetForegroundIndex(focus_);
             return;
         case Qt::Key_B:
             if (backgroundEnabled_) SetBackgroundIndex(focus_);
             return;
-        default: QWidget::keyPressEvent(e); return;
+        default:
+            QWidget::keyPressEvent(e);
+            return;
     }
     focus_ = focus;
     update();

@@ -16,10 +16,10 @@ struct MonthPageBase {
     std::array<int, 3> BarPens;  // thin, medium, thick at five lines
 };
 
-inline constexpr MonthPageBase kLandscapeBase{270, 120, 70, 270, 390, 65, 10, 20, 5,
-                                              40,  30,  45, 30, {2, 5, 8}};
-inline constexpr MonthPageBase kPortraitBase{180, 150, 55, 195, 265, 50, 10, 15, 4,
-                                             36,  28,  38, 30, {2, 5, 8}};
+inline constexpr MonthPageBase kLandscapeBase{270, 120, 70, 270, 390, 65, 10,
+                                              20,  5,   40, 30,  45,  30, {2, 5, 8}};
+inline constexpr MonthPageBase kPortraitBase{180, 150, 55, 195, 265, 50, 10,
+                                             15,  4,   36, 28,  38,  30, {2, 5, 8}};
 
 // Scales are kept in 1/100000 so every tabled length comes out exact.
 inline constexpr int kScaleOne = 100000;
@@ -30,7 +30,7 @@ enum class PaperKind { A4, B5, A3, Postcard };
 // printer cannot take it.
 struct PaperKindInfo {
     int WindowsNumber;
-    int Factor;  // 1/100000
+    int Factor;            // 1/100000
     const char16_t* Name;  // as the message names it
 };
 const PaperKindInfo& InfoOf(PaperKind kind);
@@ -40,9 +40,9 @@ int OverallScale(PaperKind kind, bool small);
 
 // One of the nine monthly layout buttons and what it hands the driver.
 struct MonthLayoutKind {
-    const char* Key;  // the button's name without "btn": "MB5", "HA4", ...
-    bool Portrait;    // base table and orientation
-    int FontPercent;  // schedule font as a percentage of the line height
+    const char* Key;      // the button's name without "btn": "MB5", "HA4", ...
+    bool Portrait;        // base table and orientation
+    int FontPercent;      // schedule font as a percentage of the line height
     const char* Spinner;  // the spinner whose position is the line count; null: fixed 3
     int MinLines, MaxLines, DefaultLines;
     bool WithData;

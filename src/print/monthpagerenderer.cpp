@@ -44,8 +44,12 @@ ColorValue resolved(ColorValue c) {
 class JobRestore {
 public:
     JobRestore(PrintDocument& doc, PrintHost& host, ProgressWindow* progress)
-        : doc_(doc), host_(host), progress_(progress), year_(host.ShownYear()),
-          month_(host.ShownMonth()), skip_(host.ShownGrid().SkipUpDate) {}
+        : doc_(doc),
+          host_(host),
+          progress_(progress),
+          year_(host.ShownYear()),
+          month_(host.ShownMonth()),
+          skip_(host.ShownGrid().SkipUpDate) {}
     ~JobRestore() {
         // A page that failed half-way is never shown or printed.
         if (std::uncaught_exceptions() > exceptions_) doc_.Discard();
@@ -73,8 +77,14 @@ class MonthPainter {
 public:
     MonthPainter(PrintDocument& doc, PrintHost& host, const MonthPageGeometry& g,
                  const MonthPrintOptions& o, ProgressWindow* progress, QStringList* skipped)
-        : doc_(doc), c_(doc.Canvas()), host_(host), g_(g), o_(o), progress_(progress),
-          skipped_(skipped), months_(o.TwoMonths ? 2 : 1) {}
+        : doc_(doc),
+          c_(doc.Canvas()),
+          host_(host),
+          g_(g),
+          o_(o),
+          progress_(progress),
+          skipped_(skipped),
+          months_(o.TwoMonths ? 2 : 1) {}
 
     void Run(JobRestore& restore) {
         MonthGrid& grid = host_.ShownGrid();
@@ -94,7 +104,8 @@ public:
                 grid.LayoutItems(g_.Lines, o_.TopPacking);
                 top = g_.Top + kSecondMonthOffset;
             } else {
-                host_.GoToMonth(QString::asprintf("%.4d%.2d", int(restore.Year()), restore.Month()));
+                host_.GoToMonth(
+                    QString::asprintf("%.4d%.2d", int(restore.Year()), restore.Month()));
             }
         }
         doc_.EndDoc();
@@ -132,8 +143,8 @@ public:
         if (host_.SiblingKind() != 3) {
             const int bottom = y.BlockTop(12) + y.GridHeight();
             font(kGothic, 30, 0, clGray);
-            c_.DrawTextBox(y.Left, bottom, y.Right(), bottom + y.M + y.DateFont + 50,
-                           footerText(), TextAlign::LeftBottom);
+            c_.DrawTextBox(y.Left, bottom, y.Right(), bottom + y.M + y.DateFont + 50, footerText(),
+                           TextAlign::LeftBottom);
         }
         host_.GoToMonth(QString::asprintf("%.4d%.2d", int(restore.Year()), restore.Month()));
         doc_.EndDoc();
@@ -164,9 +175,9 @@ private:
         }
 
         // The month's number between its year and its English name.
-        static const char* const names[] = {"January", "February", "March",     "April",
-                                            "May",     "June",     "July",      "August",
-                                            "September", "October", "November", "December"};
+        static const char* const names[] = {"January",   "February", "March",    "April",
+                                            "May",       "June",     "July",     "August",
+                                            "September", "October",  "November", "December"};
         const QString face = o_.Mincho ? kMincho : kGothic;
         const QString number = QString::number(host_.ShownMonth());
         const int boxTop = top - (y.MonthFont + 30), boxBottom = top - 10;
@@ -216,7 +227,8 @@ private:
             periodsNoted_ = true;
             for (qsizetype i = 0; i < layout.PeriodList.size(); ++i)
                 if (PeriodLineUnreadable(layout.PeriodList[i]))
-                    *skipped_ << QStringLiteral("期間 (%1行目): %2").arg(i + 1).arg(layout.PeriodList[i]);
+                    *skipped_
+                        << QStringLiteral("期間 (%1行目): %2").arg(i + 1).arg(layout.PeriodList[i]);
         }
         const int page = layout.PageForMonth(host_.ShownYear(), host_.ShownMonth());
         if (page < 0) return;
@@ -229,11 +241,12 @@ private:
             if (number && day == 0) continue;  // "on no day": the mark of a month looked at
             const bool dayRead = number && day >= 1 && day <= 31;
             if (dayRead && f.size() >= 4) continue;
-            const QString where = dayRead ? QStringLiteral("%1年%2月%3日")
-                                                .arg(host_.ShownYear())
-                                                .arg(host_.ShownMonth())
-                                                .arg(day)
-                                          : QStringLiteral("%1年%2月").arg(host_.ShownYear()).arg(host_.ShownMonth());
+            const QString where =
+                dayRead ? QStringLiteral("%1年%2月%3日")
+                              .arg(host_.ShownYear())
+                              .arg(host_.ShownMonth())
+                              .arg(day)
+                        : QStringLiteral("%1年%2月").arg(host_.ShownYear()).arg(host_.ShownMonth());
             *skipped_ << QStringLiteral("%1 (%2行目): %3").arg(where).arg(i + 1).arg(lines[i]);
         }
     }
@@ -246,8 +259,8 @@ private:
         const int right = left + 7 * W;
 
         if (o_.Title) {
-            const QString text = MonthTitleText(host_.ShownYear(), host_.ShownMonth(),
-                                                o_.TitleFormat, o_.TitleText);
+            const QString text =
+                MonthTitleText(host_.ShownYear(), host_.ShownMonth(), o_.TitleFormat, o_.TitleText);
             const int boxTop = top - (2 * M + E + T), boxBottom = top - (M + E);
             if (!o_.BlackWhite) {
                 font(kGothic, T, 0, itemColor_);
@@ -324,8 +337,8 @@ private:
                     c_.DrawTextBox(xc, top, xc + g_.W, yb, name, TextAlign::CenterBottom);
             } else {
                 const bool sunday = kind == Column::Sunday;
-                const ColorValue fill = o_.Shading ? (sunday ? clWhite : clSilver)
-                                                   : (sunday ? clSilver : clGray);
+                const ColorValue fill =
+                    o_.Shading ? (sunday ? clWhite : clSilver) : (sunday ? clSilver : clGray);
                 c_.OutlinedTextOut(x, y, name, clBlack, fill);
             }
             step(base_ + (34 + col) / months_);
@@ -354,16 +367,16 @@ private:
             x += c_.TextWidth(t.Rokuyo + u' ');
         }
         if (o_.Anniversaries && !t.Anniversary.isEmpty() && !year_) {
-            header(t.Anniversary, bw ? (inMonth ? clBlack : clGray)
-                                     : (inMonth ? Rgb(0x00CC00) : Rgb(0x80CCFF)));
+            header(t.Anniversary,
+                   bw ? (inMonth ? clBlack : clGray) : (inMonth ? Rgb(0x00CC00) : Rgb(0x80CCFF)));
             x += c_.TextWidth(t.Anniversary);
         }
         bool holidayPrinted = false;
         if (o_.Holidays && !t.Holiday.isEmpty() && year_) {
             holidayPrinted = true;  // not written, but outlined as a holiday
         } else if (o_.Holidays && !t.Holiday.isEmpty()) {
-            header(t.Holiday, bw ? (inMonth ? clBlack : clGray)
-                                 : (inMonth ? Rgb(0xFF0000) : Rgb(0xE6D8AD)));
+            header(t.Holiday,
+                   bw ? (inMonth ? clBlack : clGray) : (inMonth ? Rgb(0xFF0000) : Rgb(0xE6D8AD)));
             holidayPrinted = true;
         }
 
@@ -397,8 +410,8 @@ private:
         font(kGothic, height - (holidayPrinted ? 4 : 2), saturday ? 0 : fsBold, clBlack);
         const int extra = saturday ? 3 : 4;
         const int bw_ = c_.TextWidth(day) + extra, bh = c_.TextHeight() + extra;
-        c_.OutlinedTextOut(boxRight - bw_, boxBottom - bh, day, inMonth ? clBlack : clSilver,
-                           fill, holidayPrinted);
+        c_.OutlinedTextOut(boxRight - bw_, boxBottom - bh, day, inMonth ? clBlack : clSilver, fill,
+                           holidayPrinted);
     }
 
     // The cell's slots as the month grid laid them out: day items with their hidden parts, tags and
@@ -430,8 +443,7 @@ private:
                     color = inMonth ? clBlack : clGray;
                 } else {
                     const std::optional<ColorValue> c = own(item.ColorText);
-                    color = inMonth ? c.value_or(itemColor_)
-                                    : (c ? OrColor(*c, clGray) : clGray);
+                    color = inMonth ? c.value_or(itemColor_) : (c ? OrColor(*c, clGray) : clGray);
                 }
                 const int style = (item.Bold ? fsBold : 0) | (item.Strike ? fsStrikeOut : 0);
                 font(o_.Mincho ? kMincho : kGothic, bw && !inMonth ? g_.F * 9 / 10 : g_.F, style,
@@ -461,8 +473,8 @@ private:
             const QString width = RecordField(f, 11);
             c_.SetPenColor(color);
             c_.SetPenWidth(width.isEmpty() || width == u"1" ? g_.BarPens[0]
-                           : width == u"2"                 ? g_.BarPens[1]
-                                                           : g_.BarPens[2]);
+                           : width == u"2"                  ? g_.BarPens[1]
+                                                            : g_.BarPens[2]);
             const PeriodMarks marks = PeriodMarksOf(f, date);
             const auto part = [&](int field, int morning, int afternoon, int otherwise) {
                 const QString p = RecordField(f, field);
@@ -516,8 +528,8 @@ QImage ShadingTile() {
     QImage tile(8, 8, QImage::Format_RGB32);
     tile.fill(Qt::white);
     const QRgb silver = qRgb(0xC0, 0xC0, 0xC0);
-    for (const auto& [x, y] : {std::pair{3, 3}, {4, 3}, {3, 4}, {4, 4}, {0, 0}, {7, 0}, {0, 7},
-                               {7, 7}})
+    for (const auto& [x, y] :
+         {std::pair{3, 3}, {4, 3}, {3, 4}, {4, 4}, {0, 0}, {7, 0}, {0, 7}, {7, 7}})
         tile.setPixel(x, y, silver);
     return tile;
 }
@@ -525,9 +537,12 @@ QImage ShadingTile() {
 QString MonthTitleText(int year, int month, int format, const QString& title) {
     const QString yearMonth = QStringLiteral("%1 年 %2 月").arg(year).arg(month);
     switch (format) {
-        case 0: return yearMonth;
-        case 2: return title;
-        default: return yearMonth + title;
+        case 0:
+            return yearMonth;
+        case 2:
+            return title;
+        default:
+            return yearMonth + title;
     }
 }
 

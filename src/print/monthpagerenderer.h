@@ -30,7 +30,7 @@ struct MonthPrintOptions {
     QDate Today;
     bool BlackWhite = false;
     bool Mincho = false;  // schedule and label faces
-    bool B5 = false;       // solid shading
+    bool B5 = false;      // solid shading
     bool TwoMonths = false;
 };
 

@@ -13,7 +13,9 @@ namespace {
 
 const QString kCaption = QStringLiteral("確認 -Korvane-");
 
-QPageSize pageSizeOf(PaperKind paper) { return QPageSize(QPageSize::id(InfoOf(paper).WindowsNumber)); }
+QPageSize pageSizeOf(PaperKind paper) {
+    return QPageSize(QPageSize::id(InfoOf(paper).WindowsNumber));
+}
 
 }  // namespace
 
@@ -32,12 +34,13 @@ int SetUpPaper(PrinterSetup& setup, PrintDocument& doc, bool landscape, PaperKin
     const PaperKindInfo& info = InfoOf(paper);
     int factor = info.Factor;
     if (!setup.SetPaperNumber(info.WindowsNumber)) {
-        prompt.message((yearCalendar ? QStringLiteral("用紙サイズを%1に設定できませんでした。\r\n"
-                                                      "手動での設定をお願いいたします。")
-                                     : QStringLiteral("用紙サイズを「%1」に設定できませんでした。\r\n"
-                                                      "手動での設定をお願いいたします。"))
-                           .arg(QString::fromUtf16(info.Name)),
-                       kCaption, Prompt::Kind::Information);
+        prompt.message(
+            (yearCalendar ? QStringLiteral("用紙サイズを%1に設定できませんでした。\r\n"
+                                           "手動での設定をお願いいたします。")
+                          : QStringLiteral("用紙サイズを「%1」に設定できませんでした。\r\n"
+                                           "手動での設定をお願いいたします。"))
+                .arg(QString::fromUtf16(info.Name)),
+            kCaption, Prompt::Kind::Information);
         failed = true;
     }
     if (failed && !setup.SetupDialog() &&
@@ -62,8 +65,7 @@ MonthPageGeometry MonthJobGeometry(PrintDocument& doc, const MonthJob& job, int 
 }
 
 bool BuildMonthJob(PrintDocument& doc, PrinterSetup& setup, PrintHost& host, const MonthJob& job,
-                   ProgressWindow* progress, MonthPageGeometry* geometryOut,
-                   QStringList* skipped) {
+                   ProgressWindow* progress, MonthPageGeometry* geometryOut, QStringList* skipped) {
     const MonthLayoutKind& kind = *job.Kind;
     const int factor = SetUpPaper(setup, doc, !kind.Portrait, kind.Paper);
     const int scale = job.Small ? factor * 95 / 100 : factor;

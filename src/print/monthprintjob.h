@@ -21,9 +21,9 @@ int SetUpPaper(PrinterSetup& setup, PrintDocument& doc, bool landscape, PaperKin
 // One press of a monthly layout button, with the window's settings.
 struct MonthJob {
     const MonthLayoutKind* Kind = nullptr;
-    int Lines = 5;          // clamped to the layout's range
-    bool Small = false;     // 少し小さく印刷
-    int TopMm = 0;          // 印刷位置調整, −100 to 100
+    int Lines = 5;       // clamped to the layout's range
+    bool Small = false;  // 少し小さく印刷
+    int TopMm = 0;       // 印刷位置調整, −100 to 100
     int LeftMm = 0;
     // The window's check boxes; which of them the layout uses is decided here.
     bool Holidays = true, Anniversaries = true, Schedules = true, TopPacking = false;

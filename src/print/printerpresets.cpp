@@ -66,7 +66,8 @@ PrinterPresetsPage::PrinterPresetsPage(PrinterSetup& setup, PrintDocument& docum
         buttons_[std::size_t(i)] =
             named(new QPushButton(designCaption(i), this), QStringLiteral("btnPr%1").arg(i));
         presets->addWidget(buttons_[std::size_t(i)], i, 1);
-        connect(buttons_[std::size_t(i)], &QPushButton::clicked, this, [this, i] { SelectPreset(i); });
+        connect(buttons_[std::size_t(i)], &QPushButton::clicked, this,
+                [this, i] { SelectPreset(i); });
     }
     // Eight of the ten start without a caption and still need a button's width.
     presets->setColumnMinimumWidth(1, 150);
@@ -165,9 +166,11 @@ void PrinterPresetsPage::writeSnapshot(int index) {
 }
 
 void PrinterPresetsPage::Start() {
-    const bool stored = IniFile(RegManager1.IniFileName).ValueExists(kSection, QStringLiteral("vBtn"));
+    const bool stored =
+        IniFile(RegManager1.IniFileName).ValueExists(kSection, QStringLiteral("vBtn"));
     if (stored) {
-        selected_ = std::clamp(RegManager1.Items(QStringLiteral("vBtn")).ReadInteger(), 0, kCount - 1);
+        selected_ =
+            std::clamp(RegManager1.Items(QStringLiteral("vBtn")).ReadInteger(), 0, kCount - 1);
         for (int i = 0; i < kCount; ++i)
             buttons_[std::size_t(i)]->setText(
                 RegManager1.Items(QStringLiteral("btnC%1").arg(i)).ReadString());
@@ -202,9 +205,10 @@ void PrinterPresetsPage::highlight() {
     const QString grey = palette().color(QPalette::Dark).name();
     for (QPushButton* button : buttons_)
         button->setStyleSheet(
-            button == buttons_[std::size_t(selected_)] ? QStringLiteral("QPushButton { color: #0000FF; background-color: #C8FFFF; }"
-                                            "QPushButton:hover { background-color: #00FFFF; }")
-                           : QStringLiteral("QPushButton { color: %1; }").arg(grey));
+            button == buttons_[std::size_t(selected_)]
+                ? QStringLiteral("QPushButton { color: #0000FF; background-color: #C8FFFF; }"
+                                 "QPushButton:hover { background-color: #00FFFF; }")
+                : QStringLiteral("QPushButton { color: %1; }").arg(grey));
 }
 
 void PrinterPresetsPage::SelectPreset(int index) {

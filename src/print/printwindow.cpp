@@ -49,9 +49,12 @@ QSpinBox* spinner(const char* name, int lo, int hi, int value, QWidget* parent) 
 
 PrintWindow::PrintWindow(PrintHost& host, PrintSystem& system, QString settingsFolder,
                          QWidget* parent, bool readOnlySettings)
-    : QDialog(parent), ReadOnlySettings(readOnlySettings), host_(host),
+    : QDialog(parent),
+      ReadOnlySettings(readOnlySettings),
+      host_(host),
       settingsFolder_(std::move(settingsFolder)),
-      plSetPrinter1_(system), progress_(std::make_unique<ProgressWindow>()) {
+      plSetPrinter1_(system),
+      progress_(std::make_unique<ProgressWindow>()) {
     setObjectName(QStringLiteral("fmPrint"));
     setWindowTitle(QStringLiteral("印刷"));
     plSetPrinter1_.Select();  // the default printer until a preset says otherwise
@@ -144,10 +147,10 @@ void PrintWindow::buildPrintPage() {
     blankRow->addWidget(layoutButton(blank, QStringLiteral("Ａ３横"), "HA3"));
     v->addWidget(blank);
 
-    auto* data = named(new QGroupBox(QStringLiteral(
-                           "Velmar／Tesskaのカレンダ（祝祭日、記念日、スケジュール）"),
-                                     tsInsatu),
-                       "gbInsatsuvelmar");
+    auto* data = named(
+        new QGroupBox(QStringLiteral("Velmar／Tesskaのカレンダ（祝祭日、記念日、スケジュール）"),
+                      tsInsatu),
+        "gbInsatsuvelmar");
     auto* grid = new QGridLayout(data);
     const struct {
         const char16_t* text;
@@ -238,7 +241,8 @@ void PrintWindow::buildCalendarPage() {
     auto* it = new QVBoxLayout(items);
     cbNaiyou_ = named(new QCheckBox(QStringLiteral("予定記入"), items), "cbNaiyou");
     cbUetume_ = named(new QCheckBox(QStringLiteral("予定上詰め"), items), "cbUetume");
-    connect(cbUetume_, &QCheckBox::clicked, this, [this](bool on) { host_.ShownGrid().SetUeTume(on); });
+    connect(cbUetume_, &QCheckBox::clicked, this,
+            [this](bool on) { host_.ShownGrid().SetUeTume(on); });
     it->addWidget(cbNaiyou_);
     it->addWidget(cbUetume_);
     auto* fontRow = new QHBoxLayout;
@@ -347,7 +351,8 @@ void PrintWindow::PageChanged() {
 }
 
 void PrintWindow::RefreshMonthLabel() {
-    lblYYMM_->setText(QString::asprintf("%4d 年 %2d 月", int(host_.ShownYear()), host_.ShownMonth()));
+    lblYYMM_->setText(
+        QString::asprintf("%4d 年 %2d 月", int(host_.ShownYear()), host_.ShownMonth()));
 }
 
 void PrintWindow::btnZengetuClick() {
@@ -439,7 +444,8 @@ void PrintWindow::YearButtonClick(bool b5) {
     job.Ruled = s.cbKeisen;
     job.Holidays = s.cbSaijitu;
     job.Options = capturedOptions(s);
-    if (!runJob([&] { return BuildYearJob(plPrev1_, plSetPrinter1_, host_, job, progress_.get()); }))
+    if (!runJob(
+            [&] { return BuildYearJob(plPrev1_, plSetPrinter1_, host_, job, progress_.get()); }))
         return;
     finishJob(s.cbNotPrev);
 }

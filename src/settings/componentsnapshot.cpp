@@ -95,11 +95,21 @@ public:
     bool value(StreamValue& v, int depth = 0) {
         const std::uint8_t type = byte();
         switch (type) {
-            case vaInt8: v = StreamValue::ofInteger(std::int8_t(byte())); break;
-            case vaInt16: v = StreamValue::ofInteger(std::int16_t(le(2))); break;
-            case vaInt32: v = StreamValue::ofInteger(std::int32_t(le(4))); break;
-            case vaString: v = StreamValue::ofText(shortText()); break;
-            case vaLString: v = StreamValue::ofText(Cp932::decode(take(qsizetype(le(4))))); break;
+            case vaInt8:
+                v = StreamValue::ofInteger(std::int8_t(byte()));
+                break;
+            case vaInt16:
+                v = StreamValue::ofInteger(std::int16_t(le(2)));
+                break;
+            case vaInt32:
+                v = StreamValue::ofInteger(std::int32_t(le(4)));
+                break;
+            case vaString:
+                v = StreamValue::ofText(shortText());
+                break;
+            case vaLString:
+                v = StreamValue::ofText(Cp932::decode(take(qsizetype(le(4)))));
+                break;
             case vaUTF8String:
                 v = StreamValue::ofText(QString::fromUtf8(take(qsizetype(le(4)))));
                 break;
@@ -114,7 +124,8 @@ public:
                 byte();  // the list's end
                 break;
             }
-            default: ok_ = false;
+            default:
+                ok_ = false;
         }
         return ok_;
     }

@@ -12,9 +12,7 @@
 namespace korvane {
 namespace {
 
-bool sameName(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
+bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 // The profile functions trim blanks and tabs only: a full-width space (U+3000) at either end of
 // a value is part of it.
@@ -53,7 +51,8 @@ IniFile::Line IniFile::parse(const QByteArray& raw, const QString& decoded) {
     if (text.startsWith(u'[')) {
         const qsizetype close = text.indexOf(u']');
         line.kind = Line::Section;
-        line.name = trimBlanks(close < 0 ? QStringView(text).mid(1) : QStringView(text).mid(1, close - 1));
+        line.name =
+            trimBlanks(close < 0 ? QStringView(text).mid(1) : QStringView(text).mid(1, close - 1));
         return line;
     }
     if (text.startsWith(u';')) return line;
@@ -133,8 +132,7 @@ std::vector<IniFile::Line> IniFile::loadForWriting() const {
     bool readable = true;
     std::vector<Line> lines = load(readable, &utf8File_);
     // Writing back what could not be read would wipe every other setting in it.
-    if (!readable)
-        refuseUnreadable();
+    if (!readable) refuseUnreadable();
     return lines;
 }
 
@@ -191,8 +189,7 @@ std::vector<IniFile::Line>* IniFile::held(bool forWriting) const {
         held.lines = load(held.readable, &held.utf8);
         held.loaded = true;
     }
-    if (forWriting && !held.readable)
-        refuseUnreadable();
+    if (forWriting && !held.readable) refuseUnreadable();
     return &held.lines;
 }
 
@@ -246,8 +243,8 @@ QByteArray IniFile::encodeOrThrow(const QString& text) const {
     return *bytes;
 }
 
-void IniFile::findSection(const std::vector<Line>& lines, const QString& section,
-                          qsizetype& header, qsizetype& end) {
+void IniFile::findSection(const std::vector<Line>& lines, const QString& section, qsizetype& header,
+                          qsizetype& end) {
     header = -1;
     end = -1;
     for (qsizetype i = 0; i < qsizetype(lines.size()); ++i) {
@@ -269,7 +266,8 @@ QString IniFile::ReadString(const QString& section, const QString& key, const QS
     if (header < 0) return def;
     for (qsizetype i = header + 1; i < end; ++i) {
         const Line& l = lines[std::size_t(i)];
-        if (l.kind == Line::Key && sameName(l.name, key)) return unquoted(l.value).left(kMaxValueLength);
+        if (l.kind == Line::Key && sameName(l.name, key))
+            return unquoted(l.value).left(kMaxValueLength);
     }
     return def;
 }
@@ -380,9 +378,8 @@ void IniFile::DeleteKey(const QString& section, const QString& key) {
     // Every line of the key: deleting only the first would bring an older duplicate back.
     const auto first = lines.begin() + header + 1;
     const auto last = lines.begin() + end;
-    const auto kept = std::remove_if(first, last, [&](const Line& l) {
-        return l.kind == Line::Key && sameName(l.name, key);
-    });
+    const auto kept = std::remove_if(
+        first, last, [&](const Line& l) { return l.kind == Line::Key && sameName(l.name, key); });
     if (kept == last) return;
     lines.erase(kept, last);
     store(lines);

@@ -19,9 +19,9 @@ public:
 // An INI file with the Windows profile semantics the settings files were made with: sections and
 // keys without regard to letter case, values trimmed of blanks and tabs (and unquoted) on reading
 // and at most 2047 characters long, the reader supplying the default, CP932 text and CR LF lines.
-// Outside a Hold, every operation reads the file afresh and every write reaches the disk before it returns
-// (atomically); lines that are not touched keep their bytes exactly. A value is written on one
-// line (line breaks become spaces); a key that is there keeps its spelling. A file that starts
+// Outside a Hold, every operation reads the file afresh and every write reaches the disk before it
+// returns (atomically); lines that are not touched keep their bytes exactly. A value is written on
+// one line (line breaks become spaces); a key that is there keeps its spelling. A file that starts
 // with the UTF-8 byte-order mark is read as UTF-8 and written back as CP932 (as UTF-8 when it holds
 // text CP932 cannot). A file that exists but cannot be read is never written over.
 class IniFile {

@@ -113,8 +113,8 @@ void SettingsFiler::DeleteValue(const QString& section, const QString& key) {
 bool SettingsFiler::ReadBool() {
     if (!item_) return false;
     const QString d = item_->DefaultValue.toUpper();
-    const QString fallback = d == u"1" || d == u"TRUE" || d == u"YES" ? QStringLiteral("1")
-                                                                       : QStringLiteral("0");
+    const QString fallback =
+        d == u"1" || d == u"TRUE" || d == u"YES" ? QStringLiteral("1") : QStringLiteral("0");
     return (toInt(ReadValue(section(), key(), fallback)) & 0xFF) != 0;
 }
 
@@ -127,7 +127,9 @@ int SettingsFiler::ReadInteger() {
     return toInt(ReadValue(section(), key(), item_->DefaultValue));
 }
 
-void SettingsFiler::WriteInteger(int value) { WriteValue(section(), key(), QString::number(value)); }
+void SettingsFiler::WriteInteger(int value) {
+    WriteValue(section(), key(), QString::number(value));
+}
 
 QString SettingsFiler::ReadString() {
     if (!item_) return {};
@@ -139,9 +141,10 @@ void SettingsFiler::WriteString(const QString& value) { WriteValue(section(), ke
 void SettingsFiler::ReadFont(FontSetting& font) {
     if (!item_) return;
     font.Name = ReadValue(section(), key("_FontName"), font.Name);
-    font.Size = toInt(ReadValue(section(), key("_FontSize"), QString::number(font.Size)), font.Size);
-    font.Color = StringToColor(
-        ReadValue(section(), key("_FontColor"), ColorToString(font.Color)), font.Color);
+    font.Size =
+        toInt(ReadValue(section(), key("_FontSize"), QString::number(font.Size)), font.Size);
+    font.Color = StringToColor(ReadValue(section(), key("_FontColor"), ColorToString(font.Color)),
+                               font.Color);
     font.Style = toInt(ReadValue(section(), key("_FontStyle"), QString::number(font.Style)));
     font.Charset = toInt(ReadValue(section(), key("_FontCharset"), QString::number(font.Charset)));
 }
@@ -161,7 +164,8 @@ void SettingsFiler::WriteFont(const FontSetting& font) {
 QStringList SettingsFiler::readNumbered(const QString& countKey, const QString& stem) {
     if (!usesIni()) return {};
     // One reading of the file; a stored count cannot ask for more lines than the section holds.
-    const QHash<QString, QString> values = IniFile(manager_->IniFileName).ReadSectionValues(section());
+    const QHash<QString, QString> values =
+        IniFile(manager_->IniFileName).ReadSectionValues(section());
     const int count = std::clamp(toInt(values.value(countKey.toLower(), QStringLiteral("0"))), 0,
                                  int(values.size()));
     QStringList lines;

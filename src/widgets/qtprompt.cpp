@@ -20,15 +20,21 @@ namespace {
 
 QMessageBox::Icon iconOf(Prompt::Kind kind) {
     switch (kind) {
-        case Prompt::Kind::Warning: return QMessageBox::Warning;
-        case Prompt::Kind::Error: return QMessageBox::Critical;
-        case Prompt::Kind::Question: return QMessageBox::Question;
-        default: return QMessageBox::Information;
+        case Prompt::Kind::Warning:
+            return QMessageBox::Warning;
+        case Prompt::Kind::Error:
+            return QMessageBox::Critical;
+        case Prompt::Kind::Question:
+            return QMessageBox::Question;
+        default:
+            return QMessageBox::Information;
     }
 }
 
 // Message texts come from the Windows program with CR LF line breaks.
-QString plainLines(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+QString plainLines(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 
 void fillCombo(QComboBox* box, const QStringList& items, const QString& current) {
     box->clear();
@@ -86,7 +92,8 @@ bool QtPrompt::printerDialog(const QString& caption, PrinterChoice& choice) {
     auto* to = new QSpinBox(&dialog);
     to->setObjectName(QStringLiteral("spToPage"));
     if (choice.rangeOffered) {
-        for (QWidget* w : std::initializer_list<QWidget*>{paper, source, portrait, landscape, duplex, colour}) {
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{paper, source, portrait, landscape, duplex, colour}) {
             form->setRowVisible(w, false);
             w->hide();
         }
@@ -157,8 +164,7 @@ QString QtPrompt::openFileName(const QString& caption, const QString& folder,
     return QFileDialog::getOpenFileName(parent_, caption, folder, filter);
 }
 
-QString QtPrompt::saveFileName(const QString& caption, const QString& path,
-                               const QString& filter) {
+QString QtPrompt::saveFileName(const QString& caption, const QString& path, const QString& filter) {
     return QFileDialog::getSaveFileName(parent_, caption, path, filter);
 }
 

@@ -107,7 +107,8 @@ TEST_F(Agenda, SampleDataUnlessTurnedOff) {
 TEST_F(Agenda, ReadingProblemsGoToStandardError) {
     put(folder("prog") + "Hday.dat", {"1,1,元日", "x,y,z,壊れた行,,,"});
     const QStringList lines = run({2027, 1, {}});
-    EXPECT_TRUE(err.startsWith("korvane: 祭日ファイル読込ミス 処理は続けます。")) << qPrintable(err);
+    EXPECT_TRUE(err.startsWith("korvane: 祭日ファイル読込ミス 処理は続けます。"))
+        << qPrintable(err);
     EXPECT_EQ(day(lines, "2027-01-01")[0].section(u'\t', 1, 2), "4\t元日");
 }
 

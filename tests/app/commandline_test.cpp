@@ -56,12 +56,12 @@ TEST(DaysQuery, The2026HolidaysAsPublished) {
     ASSERT_EQ(r.code, 0) << qPrintable(r.err);
     EXPECT_EQ(lines(r.out).size(), 365);
     const QStringList expected = {
-        "2026-01-01 元日",         "2026-01-12 成人の日",     "2026-02-11 建国記念の日",
-        "2026-02-23 天皇誕生日",   "2026-03-20 春分の日",     "2026-04-29 昭和の日",
-        "2026-05-03 憲法記念日",   "2026-05-04 みどりの日",   "2026-05-05 こどもの日",
-        "2026-05-06 振替休日",     "2026-07-20 海の日",       "2026-08-11 山の日",
-        "2026-09-21 敬老の日",     "2026-09-22 国民の休日",   "2026-09-23 秋分の日",
-        "2026-10-12 スポーツの日", "2026-11-03 文化の日",     "2026-11-23 勤労感謝の日",
+        "2026-01-01 元日",         "2026-01-12 成人の日",   "2026-02-11 建国記念の日",
+        "2026-02-23 天皇誕生日",   "2026-03-20 春分の日",   "2026-04-29 昭和の日",
+        "2026-05-03 憲法記念日",   "2026-05-04 みどりの日", "2026-05-05 こどもの日",
+        "2026-05-06 振替休日",     "2026-07-20 海の日",     "2026-08-11 山の日",
+        "2026-09-21 敬老の日",     "2026-09-22 国民の休日", "2026-09-23 秋分の日",
+        "2026-10-12 スポーツの日", "2026-11-03 文化の日",   "2026-11-23 勤労感謝の日",
     };
     EXPECT_EQ(holidayLines(r.out), expected);
 }
@@ -85,22 +85,26 @@ TEST(DaysQuery, OtherHolidayFileInCp932) {
 
 TEST(DaysQuery, BadRuleLineIsNamedAndTheOthersStay) {
     QTemporaryDir dir;
-    const QString path =
-        writeFile(dir, "bad.dat", "1,1,New\r\nx,3,Bad\r\n5,5,Kids\r\n12,280,Cut\r\n11,3,Culture\r\n");
+    const QString path = writeFile(
+        dir, "bad.dat", "1,1,New\r\nx,3,Bad\r\n5,5,Kids\r\n12,280,Cut\r\n11,3,Culture\r\n");
     ScriptedPrompt prompt;
     const Result r = run({"--days", "2030-01-01", "2030-12-31", "--hday", path});
     ASSERT_EQ(r.code, 0);
     // Every line after a typo still counts.
     EXPECT_EQ(holidayLines(r.out).filter(QRegularExpression("New|Kids|Culture|Cut")),
               QStringList({"2030-01-01 New", "2030-05-05 Kids", "2030-11-03 Culture"}));
-    EXPECT_EQ(r.err, "korvane: " + path + " の 2 行目: 月「x」は整数ではありません。\n"
-                     "korvane: " + path + " の 4 行目: 日「280」は 0 から 31 まで、または 33 (月末) です。\n");
+    EXPECT_EQ(r.err, "korvane: " + path +
+                         " の 2 行目: 月「x」は整数ではありません。\n"
+                         "korvane: " +
+                         path +
+                         " の 4 行目: 日「280」は 0 から 31 まで、または 33 (月末) です。\n");
     EXPECT_TRUE(prompt.texts().isEmpty());
 }
 
 TEST(DaysQuery, Utf8HolidayFileWithByteOrderMark) {
     QTemporaryDir dir;
-    const QString path = writeFile(dir, "utf8.dat", "\xEF\xBB\xBF" + QStringLiteral("12,24,イブ\n").toUtf8());
+    const QString path =
+        writeFile(dir, "utf8.dat", "\xEF\xBB\xBF" + QStringLiteral("12,24,イブ\n").toUtf8());
     const Result r = run({"--days", "2026-12-24", "2026-12-24", "--hday", path});
     ASSERT_EQ(r.code, 0) << qPrintable(r.err);
     EXPECT_EQ(r.out, "2026-12-24\t5\t4\tイブ\t11/16\t友引\n");
@@ -154,10 +158,8 @@ TEST(DaysQuery, LineFormatAndWeekendKinds) {
     const Result r = run({"--days", "1999-12-30", "2000-01-03"});
     ASSERT_EQ(r.code, 0) << qPrintable(r.err);
     const QStringList expected = {
-        "1999-12-30\t5\t0\t\t11/23\t先負",
-        "1999-12-31\t6\t0\t\t11/24\t仏滅",
-        "2000-01-01\t7\t6\t元日\t11/25\t大安",
-        "2000-01-02\t1\t1\t\t11/26\t赤口",
+        "1999-12-30\t5\t0\t\t11/23\t先負",     "1999-12-31\t6\t0\t\t11/24\t仏滅",
+        "2000-01-01\t7\t6\t元日\t11/25\t大安", "2000-01-02\t1\t1\t\t11/26\t赤口",
         "2000-01-03\t2\t0\t\t11/27\t先勝",
     };
     EXPECT_EQ(lines(r.out), expected);
@@ -168,8 +170,8 @@ TEST(DaysQuery, LineFormatAndWeekendKinds) {
 TEST(DaysQuery, LunisolarTableBounds) {
     const Result r = run({"--days", "1989-12-27", "1989-12-28"});
     ASSERT_EQ(r.code, 0);
-    EXPECT_EQ(lines(r.out), QStringList({"1989-12-27\t4\t0\t\t0/0\t",
-                                         "1989-12-28\t5\t0\t\t12/1\t赤口"}));
+    EXPECT_EQ(lines(r.out),
+              QStringList({"1989-12-27\t4\t0\t\t0/0\t", "1989-12-28\t5\t0\t\t12/1\t赤口"}));
     const Result end = run({"--days", "2030-12-24", "2030-12-25"});
     ASSERT_EQ(end.code, 0);
     const QStringList l = lines(end.out);
@@ -181,9 +183,9 @@ TEST(DaysQuery, LunisolarTableBounds) {
 TEST(DaysQuery, LunisolarNewYear2026) {
     const Result r = run({"--days", "2026-02-16", "2026-02-18"});
     ASSERT_EQ(r.code, 0);
-    EXPECT_EQ(lines(r.out), QStringList({"2026-02-16\t2\t0\t\t12/29\t仏滅",
-                                         "2026-02-17\t3\t0\t\t1/1\t先勝",
-                                         "2026-02-18\t4\t0\t\t1/2\t友引"}));
+    EXPECT_EQ(lines(r.out),
+              QStringList({"2026-02-16\t2\t0\t\t12/29\t仏滅", "2026-02-17\t3\t0\t\t1/1\t先勝",
+                           "2026-02-18\t4\t0\t\t1/2\t友引"}));
 }
 
 TEST(DaysQuery, JumpsTheReformGap) {
@@ -295,10 +297,18 @@ TEST(CommandLine, ScreenshotAsksForTheWindow) {
 }
 
 TEST(CommandLine, PrintTakesItsOptions) {
-    CommandLine cli({"--print", "MA3", "--month", "202612", "--png", "p.png", "--dpi", "254",
-                     "--lines", "9", "--bw", "--small", "--no-shade", "--rokuyo", "--monday",
-                     "--offset", "5,-3", "--title", "会議室", "--today", "2019-05-01",
-                     "/K=/home/u/Velmar/", "/U=1"},
+    CommandLine cli({"--print",    "MA3",
+                     "--month",    "202612",
+                     "--png",      "p.png",
+                     "--dpi",      "254",
+                     "--lines",    "9",
+                     "--bw",       "--small",
+                     "--no-shade", "--rokuyo",
+                     "--monday",   "--offset",
+                     "5,-3",       "--title",
+                     "会議室",     "--today",
+                     "2019-05-01", "/K=/home/u/Velmar/",
+                     "/U=1"},
                     "/tmp/");
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();

@@ -55,9 +55,9 @@ TEST_F(SettingsFiles, KorvaneIniHoldsEveryKeyInItsOrder) {
         keysOf("Header", {"Version", "Folder"}) +
         keysOf("Option", {"cbTColor", "edtTColor", "edtTCaption", "cbSs", "cbSsUse", "cbSsDateTime",
                           "edtSaveFolder", "edtFile1", "edtPRC1", "edtC1", "edtC2", "edtC3"}) +
-        keysOf("Settei", {"udCalSize", "cb24ji", "cbShiyouchuu", "rgYFirstMonth", "HyoujiIchi",
-                          "fmC21Top", "fmC21Left", "rgStYoubi", "visRokuyou", "cbToubai",
-                          "SpHajimariTuki"});
+        keysOf("Settei",
+               {"udCalSize", "cb24ji", "cbShiyouchuu", "rgYFirstMonth", "HyoujiIchi", "fmC21Top",
+                "fmC21Left", "rgStYoubi", "visRokuyou", "cbToubai", "SpHajimariTuki"});
     EXPECT_EQ(keysInOrder(path("Korvane.ini")), expected);
     EXPECT_EQ(ini.ReadString("Header", "Version", ""), "Ver1.2.1");
     EXPECT_EQ(ini.ReadString("Option", "edtTColor", ""), "clBlack");
@@ -120,9 +120,10 @@ TEST_F(SettingsFiles, EverySettingComesBack) {
 TEST_F(SettingsFiles, ReadingIsForgivingAndBounded) {
     QFile f(path("Korvane.ini"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("[SETTEI]\r\nRGYFIRSTMONTH=7\r\nhyoujiichi=-1\r\nrgStYoubi=5\r\nSpHajimariTuki=0\r\n"
-            "udCalSize=0\r\nfmC21Top=-3000\r\n[option]\r\nCBSSUSE=1\r\ncbSs=1\r\ncbSsDateTime=0\r\n"
-            "[Header]\r\nVersion=Ver0\r\n");
+    f.write(
+        "[SETTEI]\r\nRGYFIRSTMONTH=7\r\nhyoujiichi=-1\r\nrgStYoubi=5\r\nSpHajimariTuki=0\r\n"
+        "udCalSize=0\r\nfmC21Top=-3000\r\n[option]\r\nCBSSUSE=1\r\ncbSs=1\r\ncbSsDateTime=0\r\n"
+        "[Header]\r\nVersion=Ver0\r\n");
     f.close();
     KorvaneIni k;
     k.Read(IniFile(path("Korvane.ini")));

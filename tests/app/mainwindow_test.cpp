@@ -1,37 +1,37 @@
 #include "app/mainwindow.h"
-#include "app/windowplacement.h"
-#include "app/yearpage.h"
 #include "app/ftpsettings.h"
 #include "app/windowpictures.h"
+#include "app/windowplacement.h"
+#include "app/yearpage.h"
 #include "core/codec.h"
 
 #include "calendar/daynumber.h"
-#include "calendar/monthgrid.h"
 #include "calendar/minicalendar.h"
+#include "calendar/monthgrid.h"
 #include "core/clock.h"
 #include "core/prompt.h"
-#include "settings/inifile.h"
 #include "print/engine/printsystem.h"
 #include "print/printwindow.h"
+#include "settings/inifile.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QMenu>
-#include <QPushButton>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
-#include <QTabBar>
-#include <QStatusBar>
-#include <QTabWidget>
-#include <QTest>
 #include <QScreen>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -65,7 +65,9 @@ protected:
         window = std::make_unique<MainWindow>(
             MainWindowPaths{dir.filePath("prog") + "/", dir.filePath("settings") + "/"},
             QStringList{});
-        window->ShowInfoHook = [] { return false; };  // the reminder is tested on its own; nothing may block
+        window->ShowInfoHook = [] {
+            return false;
+        };  // the reminder is tested on its own; nothing may block
     }
     void TearDown() override {
         window.reset();
@@ -250,7 +252,8 @@ TEST_F(MainWindowTest, AllFiveMonthTabsAreVisible) {
         QTabBar* tabs = window->MonthTabs();
         ASSERT_EQ(tabs->count(), 5);
         for (int i = 0; i < 5; ++i) {
-            EXPECT_TRUE(tabs->rect().contains(tabs->tabRect(i))) << "tab " << i << " small " << small;
+            EXPECT_TRUE(tabs->rect().contains(tabs->tabRect(i)))
+                << "tab " << i << " small " << small;
             EXPECT_GE(tabs->tabRect(i).width(), window->Grid()->LenDayW() - 1);
         }
         for (QWidget* arrow : tabs->findChildren<QWidget*>())
@@ -296,7 +299,8 @@ TEST_F(MainWindowTest, OneValueTheFileCannotTakeCostsOnlyThatKey) {
     window.reset();
     QDir().mkpath(dir.filePath("prog/jürgen"));
     window = std::make_unique<MainWindow>(
-        MainWindowPaths{dir.filePath("prog") + "/jürgen/", dir.filePath("settings") + "/"}, QStringList{});
+        MainWindowPaths{dir.filePath("prog") + "/jürgen/", dir.filePath("settings") + "/"},
+        QStringList{});
     window->ShowInfoHook = [] { return false; };
     find<QCheckBox>("cb24ji")->setChecked(true);
     prompt.clear();
@@ -333,8 +337,8 @@ TEST_F(MainWindowTest, AnUnreadableSettingsFileIsNamedAtTheStart) {
     QDir().mkpath(dir.filePath("settings/Korvane.ini"));  // a folder: it cannot be read as a file
     open(2026, 12, 7);
     ASSERT_EQ(prompt.texts().size(), 1u);
-    EXPECT_TRUE(prompt.texts()[0].startsWith("設定ファイル " + dir.filePath("settings/Korvane.ini") +
-                                             " を読み込めません。"))
+    EXPECT_TRUE(prompt.texts()[0].startsWith(
+        "設定ファイル " + dir.filePath("settings/Korvane.ini") + " を読み込めません。"))
         << qPrintable(prompt.texts()[0]);
     EXPECT_FALSE(window->SaveAllSettings());
     EXPECT_TRUE(QFileInfo(dir.filePath("settings/Korvane.ini")).isDir());
@@ -430,15 +434,24 @@ TEST_F(MainWindowTest, MenuEntriesByName) {
         bool enabled;
         bool visible;
     } entries[] = {
-        {"Exit1", u"終了(&X)", true, true},           {"N1", u"設定表示(&S)", true, true},
-        {"mnZengetu", u"前月(&J)", true, true},       {"mnYokuNen", u"翌年(&M)", true, true},
-        {"mnPrint", u"印刷(&P)", true, true},         {"mnSs4", u"実行(&R)", false, true},
-        {"mnPRC1", u"広報カレンダ", false, true},     {"mnC3", u"翌々月(&3)", false, true},
-        {"mnPRC2", u"広報２", false, true},           {"mnSsOnOff", u"秘密の機能", false, false},
-        {"About1", u"バージョン情報(&A)", true, true}, {"mnWeb", u"「Korvane」のWebサイト表示", true, true},
-        {"mnInfo", u"インフォメーション", true, false}, {"mnSettei", u"オプション設定(&O)", true, true},
-        {"mnHyoujun", u"標準表示(&D)", true, true},   {"mnSetup", u"セットアップ(&S)", false, true},
-        {"mnKidou", u"起動設定(&K)", false, true},    {"mnisSs", u"スクリーンショット", false, false},
+        {"Exit1", u"終了(&X)", true, true},
+        {"N1", u"設定表示(&S)", true, true},
+        {"mnZengetu", u"前月(&J)", true, true},
+        {"mnYokuNen", u"翌年(&M)", true, true},
+        {"mnPrint", u"印刷(&P)", true, true},
+        {"mnSs4", u"実行(&R)", false, true},
+        {"mnPRC1", u"広報カレンダ", false, true},
+        {"mnC3", u"翌々月(&3)", false, true},
+        {"mnPRC2", u"広報２", false, true},
+        {"mnSsOnOff", u"秘密の機能", false, false},
+        {"About1", u"バージョン情報(&A)", true, true},
+        {"mnWeb", u"「Korvane」のWebサイト表示", true, true},
+        {"mnInfo", u"インフォメーション", true, false},
+        {"mnSettei", u"オプション設定(&O)", true, true},
+        {"mnHyoujun", u"標準表示(&D)", true, true},
+        {"mnSetup", u"セットアップ(&S)", false, true},
+        {"mnKidou", u"起動設定(&K)", false, true},
+        {"mnisSs", u"スクリーンショット", false, false},
     };
     for (const auto& e : entries) {
         QAction* a = action(e.name);
@@ -477,8 +490,9 @@ TEST_F(MainWindowTest, FtpSettingsBesideTheProgramMoveToTheSettingsFolder) {
 TEST_F(MainWindowTest, FailedMonthInitialisationEndsTheStart) {
     open(5000000, 1, 1);
     EXPECT_TRUE(window->InitialisationFailed());
-    EXPECT_EQ(prompt.texts(), QStringList({"月の初期設定に失敗しました。\r\n一旦、終了させますので\r\n"
-                                           "もう一度、立ち上げ直してください。"}));
+    EXPECT_EQ(prompt.texts(),
+              QStringList({"月の初期設定に失敗しました。\r\n一旦、終了させますので\r\n"
+                           "もう一度、立ち上げ直してください。"}));
     open(2026, 12, 7);
     EXPECT_FALSE(window->InitialisationFailed());
 }
@@ -569,7 +583,6 @@ TEST_F(MainWindowTest, PicturesWriteNoSettings) {
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("settings/Printers.ini")));
 }
 
-
 }  // namespace
 }  // namespace korvane
 
@@ -630,7 +643,8 @@ TEST_F(MainWindowTest, LinkWarningAtEveryRealActivation) {
     open(2008, 1, 1);
     find<QCheckBox>("cbVelmar")->setChecked(true);
     const QString warning =
-        "Velmar／Tesskaの起動フォルダの設定は、正しいですか？\r\n起動フォルダを設定し直して下さい。";
+        "Velmar／Tesskaの起動フォルダの設定は、正しいですか？\r\n起動フォルダを設定し直して下さい"
+        "。";
     window->ActivateMainWindow();
     window->ActivateMainWindow();  // from the box closing
     EXPECT_EQ(prompt.texts().count(warning), 1);
@@ -659,7 +673,8 @@ TEST(VersionWindows, AboutBuildCodeAndInfoText) {
     EXPECT_EQ(about.findChild<QLabel*>("lblVerKaku")->text(), "121201");
 
     UpdateReminderDialog info(QDate(2008, 3, 12));
-    EXPECT_TRUE(info.InfoText().startsWith("　Korvane Ver1.2.1 が公開されて、456 日が経過しています。\r\n"));
+    EXPECT_TRUE(info.InfoText().startsWith(
+        "　Korvane Ver1.2.1 が公開されて、456 日が経過しています。\r\n"));
     EXPECT_FALSE(info.WebOpened());
 }
 
@@ -682,8 +697,9 @@ TEST_F(MainWindowTest, StoredPositionOffTheWorkAreaIsNotUsed) {
         open(2026, 12, 7);
         window->PlaceWindow(work);
         const QRect frame = window->frameGeometry();
-        EXPECT_TRUE(work.contains(frame)) << at.x() << "," << at.y() << " -> " << frame.x() << ","
-                                          << frame.y() << " " << frame.width() << "x" << frame.height();
+        EXPECT_TRUE(work.contains(frame))
+            << at.x() << "," << at.y() << " -> " << frame.x() << "," << frame.y() << " "
+            << frame.width() << "x" << frame.height();
         if (at == QPoint(100, 100)) {  // a good place is kept
             EXPECT_EQ(frame.topLeft(), at);
         }
@@ -701,15 +717,15 @@ TEST(WindowPlacement, StoredPlacesStayOnTheWorkArea) {
         QPoint expected;
     };
     const Case cases[] = {
-        {false, {10, 10}, {233, 104}},          // centred
-        {true, {10, 60}, {10, 60}},             // as stored
-        {true, {99999, 60}, {466, 60}},         // off the right edge: moved in
-        {true, {-3000, 60}, {0, 60}},           // off the left edge
-        {true, {100, -3000}, {100, 40}},        // above the top: under the panel
-        {true, {100, 200}, {233, 104}},         // its bottom below the work area: centred
-        {true, {466, 168}, {466, 168}},         // exactly in the corner
-        {true, {466, 169}, {233, 104}},         // one pixel lower: centred
-        {true, {0, 2147483647}, {233, 104}},    // far below, without overflowing
+        {false, {10, 10}, {233, 104}},        // centred
+        {true, {10, 60}, {10, 60}},           // as stored
+        {true, {99999, 60}, {466, 60}},       // off the right edge: moved in
+        {true, {-3000, 60}, {0, 60}},         // off the left edge
+        {true, {100, -3000}, {100, 40}},      // above the top: under the panel
+        {true, {100, 200}, {233, 104}},       // its bottom below the work area: centred
+        {true, {466, 168}, {466, 168}},       // exactly in the corner
+        {true, {466, 169}, {233, 104}},       // one pixel lower: centred
+        {true, {0, 2147483647}, {233, 104}},  // far below, without overflowing
     };
     for (const Case& c : cases)
         EXPECT_EQ(WindowPosition(frame, work, c.restore, c.stored, false, here), c.expected)

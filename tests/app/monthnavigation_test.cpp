@@ -15,7 +15,8 @@ MonthNavigation startedIn(std::int32_t year, int month) {
     return n;
 }
 
-void expectShows(const MonthNavigation& n, std::int32_t year, int month, int page, const char* where) {
+void expectShows(const MonthNavigation& n, std::int32_t year, int month, int page,
+                 const char* where) {
     EXPECT_EQ(n.Year(), year) << where;
     EXPECT_EQ(n.Month(), month) << where;
     EXPECT_EQ(n.Page(), page) << where;
@@ -95,8 +96,9 @@ TEST(MonthNavigation, RefusalsLeaveTheShownMonth) {
         int step;
         Answer answer;
     } cases[] = {
-        {1, 1, 0, Answer::TooOld},     {9999, 12, 0, Answer::TooFar}, {9999, 12, 1, Answer::TooFar},
-        {1, 1, -1, Answer::TooOld},    {1726, 12, 0, Answer::TooOld}, {2026, 13, 0, Answer::Ignored},
+        {1, 1, 0, Answer::TooOld},     {9999, 12, 0, Answer::TooFar},
+        {9999, 12, 1, Answer::TooFar}, {1, 1, -1, Answer::TooOld},
+        {1726, 12, 0, Answer::TooOld}, {2026, 13, 0, Answer::Ignored},
         {2026, 0, 0, Answer::Ignored},
     };
     for (const auto& c : cases) {

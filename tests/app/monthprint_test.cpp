@@ -1,12 +1,12 @@
 #include "app/headlesscalendar.h"
-#include "testsupport.h"
 #include "calendar/daynumber.h"
-#include "settings/inifile.h"
 #include "core/prompt.h"
 #include "print/engine/printdocument.h"
 #include "print/engine/printersetup.h"
 #include "print/engine/printsystem.h"
 #include "print/monthprintjob.h"
+#include "settings/inifile.h"
+#include "testsupport.h"
 
 #include "../print/fakeprintsystem.h"
 #include "print/engine/progresswindow.h"
@@ -223,7 +223,8 @@ TEST_F(MonthPrint, WeekdayRowInColourAndOnMonday) {
     for (const bool monday : {false, true}) {
         calendar.SetWeekStartsMonday(monday);
         const MonthPageGeometry g = build(job("MA4"));
-        const QString names = monday ? QStringLiteral("月火水木金土日") : QStringLiteral("日月火水木金土");
+        const QString names =
+            monday ? QStringLiteral("月火水木金土日") : QStringLiteral("日月火水木金土");
         for (int c = 0; c < 7; ++c) {
             const QString name = names.mid(c, 1);
             const PageOp* o = nullptr;
@@ -288,7 +289,8 @@ TEST_F(MonthPrint, DayNumbersHeadersAndColours) {
     EXPECT_EQ(rokuyo->font.Color, clGray);
     EXPECT_NEAR(ink(*rokuyo).left(), g.Left + g.A + g.G, 3);
     const QFontMetricsF fm(ReferenceFont(rokuyo->font));
-    EXPECT_NEAR(ink(*holiday).left(), ink(*rokuyo).left() + fm.horizontalAdvance(QStringLiteral("先勝 ")), 3);
+    EXPECT_NEAR(ink(*holiday).left(),
+                ink(*rokuyo).left() + fm.horizontalAdvance(QStringLiteral("先勝 ")), 3);
     // The header band's bottom is the texts' bottom.
     EXPECT_NEAR(ink(*holiday).bottom(), g.Top + g.R + g.H + g.B, 1);
 
@@ -352,8 +354,8 @@ TEST_F(MonthPrint, ProgressRunsThroughTheBlocks) {
     MonthJob two = job("MA4W");
     EXPECT_TRUE(BuildMonthJob(doc, setup, calendar, two, &progress));
     // Two blocks: each half as long, the second starting at 50.
-    const std::vector<int> halves{3,  12, 17, 18, 19, 20, 24, 28, 32, 36, 40, 44, 50,
-                                  67, 68, 69, 70, 74, 78, 82, 86, 90, 94, 100};
+    const std::vector<int> halves{3,  12, 17, 18, 19, 20, 24, 28, 32, 36, 40, 44,
+                                  50, 67, 68, 69, 70, 74, 78, 82, 86, 90, 94, 100};
     std::vector<int> tail(seen.begin(), seen.end());
     while (!tail.empty() && tail.back() != 100) tail.pop_back();
     ASSERT_GE(tail.size(), halves.size());
@@ -372,7 +374,8 @@ TEST_F(MonthPrint, WithoutShadingTheNamesStandCentredOnTheirLine) {
         for (const PageOp* t : texts(names.mid(c, 1)))
             if (t->origin.y() < g.Top + g.R) o = t;
         ASSERT_NE(o, nullptr) << c;
-        EXPECT_EQ(o->rect, QRect(QPoint(g.Left + g.W * c, g.Top), QPoint(g.Left + g.W * (c + 1) - 1, g.Top + g.R - 12 - 1)));
+        EXPECT_EQ(o->rect, QRect(QPoint(g.Left + g.W * c, g.Top),
+                                 QPoint(g.Left + g.W * (c + 1) - 1, g.Top + g.R - 12 - 1)));
         EXPECT_NEAR(ink(*o).center().x(), g.Left + g.W * c + g.W / 2.0, 1.5) << c;
         EXPECT_NEAR(ink(*o).bottom(), g.Top + g.R - 12, 0.5);
     }
@@ -406,7 +409,8 @@ TEST_F(MonthPrint, BlackAndWhiteOutlines) {
     EXPECT_EQ(title.front()->font.Name, QStringLiteral("ＭＳ 明朝"));
     EXPECT_EQ(title.front()->font.Height, 43);
     // The creation date is Gothic, whatever face the title left behind.
-    EXPECT_EQ(text(QStringLiteral("令和8年12月7日作成"))->font.Name, QStringLiteral("ＭＳ ゴシック"));
+    EXPECT_EQ(text(QStringLiteral("令和8年12月7日作成"))->font.Name,
+              QStringLiteral("ＭＳ ゴシック"));
 
     // Sunday's name outlined and filled white over the shading; a weekday plain black.
     const auto sunday = texts(QStringLiteral("日"));
@@ -651,7 +655,7 @@ TEST_F(MonthItems, PeriodBarsStrokesAndLabels) {
     EXPECT_EQ(start[0]->to, QPoint(x13 + W, y));
     EXPECT_EQ(start[1]->from, QPoint(x13 + W * 40 / 100, y));
     EXPECT_EQ(start[1]->to, QPoint(x13 + W * 40 / 100 + 50, y + 5));
-    EXPECT_EQ(start[0]->pen.Width, 5);  // "2": the medium pen
+    EXPECT_EQ(start[0]->pen.Width, 5);         // "2": the medium pen
     EXPECT_EQ(start[0]->pen.Color, 0xFF0000);  // clBlue
     // 14th: across the cell, and the label box ending 5 % of W before the cell's right edge.
     const auto middle = linesIn(g, 3, 4);
@@ -708,8 +712,10 @@ TEST_F(MonthItems, AYearLongPeriodEndsWhereItBegan) {
 // More items than lines: the last line says so with " /", cut short to leave it room.
 TEST_F(MonthItems, TheLastLineMarksItemsThatDoNotFit) {
     MonthPage& may = calendar.ShownGrid().MonthPages()[1];
-    may.Lines = QStringList{QStringLiteral("8,0,0,一"), QStringLiteral("8,0,0,二"),
-                            QStringLiteral("8,0,0,三"), QStringLiteral("8,0,0,四"),
+    may.Lines = QStringList{QStringLiteral("8,0,0,一"),
+                            QStringLiteral("8,0,0,二"),
+                            QStringLiteral("8,0,0,三"),
+                            QStringLiteral("8,0,0,四"),
                             QStringLiteral("8,0,0,とても長い予定の説明がここに続いていきます"),
                             QStringLiteral("8,0,0,六")};
     const MonthPageGeometry g = build(job("MA4"));
@@ -717,8 +723,7 @@ TEST_F(MonthItems, TheLastLineMarksItemsThatDoNotFit) {
     EXPECT_EQ(text(QStringLiteral("六")), nullptr);
     const PageOp* last = nullptr;
     for (const PageOp& o : ops())
-        if (o.kind == PageOp::Text && o.text.startsWith(QStringLiteral("とても")))
-            last = &o;
+        if (o.kind == PageOp::Text && o.text.startsWith(QStringLiteral("とても"))) last = &o;
     ASSERT_NE(last, nullptr);
     EXPECT_TRUE(last->text.endsWith(QStringLiteral(" /"))) << last->text.toStdString();
     EXPECT_LT(last->text.size(), 24);
@@ -731,7 +736,8 @@ TEST_F(MonthItems, TheLastLineMarksItemsThatDoNotFit) {
         if (o.kind == PageOp::Text && o.text.startsWith(QStringLiteral("とても"))) whole = &o;
     ASSERT_NE(whole, nullptr);
     EXPECT_FALSE(whole->text.endsWith(QStringLiteral(" /")));
-    EXPECT_TRUE(QStringLiteral("とても長い予定の説明がここに続いていきます").startsWith(whole->text));
+    EXPECT_TRUE(
+        QStringLiteral("とても長い予定の説明がここに続いていきます").startsWith(whole->text));
     EXPECT_LE(ink(*whole).right(), g.Left + 6 * g.W + 1);
 }
 
@@ -739,7 +745,8 @@ TEST_F(MonthItems, UnreadableLinesAreLeftOffAndListed) {
     QStringList& periods = calendar.ShownGrid().PeriodList();
     periods << QStringLiteral("2026,5,1,0,2026,5,40,0,0,5,1,0,D")  // deleted: not read at all
             << QStringLiteral("2026,5,1,0,2026,5,40");
-    const QString broken = QStringLiteral("期間 (%1行目): 2026,5,1,0,2026,5,40").arg(periods.size());
+    const QString broken =
+        QStringLiteral("期間 (%1行目): 2026,5,1,0,2026,5,40").arg(periods.size());
     QStringList skipped;
     EXPECT_TRUE(BuildMonthJob(doc, setup, calendar, job("MA4W"), nullptr, nullptr, &skipped));
     EXPECT_EQ(skipped, (QStringList{broken, QStringLiteral("2026年5月7日 (9行目): 7,0,0"),
@@ -816,8 +823,8 @@ TEST_F(YearPrint, TwelveBlocksFromThePrintMonth) {
         EXPECT_EQ(frames[std::size_t(k - 1)].topLeft(), QPoint(g.BlockLeft(k), g.BlockTop(k)));
     }
     // April 2026 to March 2027, each with its year and English name.
-    const char* names[] = {"April", "May", "June", "July", "August", "September", "October",
-                           "November", "December", "January", "February", "March"};
+    const char* names[] = {"April",   "May",      "June",     "July",    "August",   "September",
+                           "October", "November", "December", "January", "February", "March"};
     for (int k = 0; k < 12; ++k) {
         const PageOp* name = text(QString::fromLatin1(names[k]));
         ASSERT_NE(name, nullptr) << names[k];
@@ -838,9 +845,11 @@ TEST_F(YearPrint, TwelveBlocksFromThePrintMonth) {
         ++dayNumbers;
         bool inside = false;
         for (int k = 1; k <= 12; ++k)
-            inside = inside || (o.origin.x() >= g.BlockLeft(k) && o.origin.x() < g.BlockLeft(k) + 525 &&
-                                o.origin.y() > g.BlockTop(k) && o.origin.y() < g.BlockTop(k) + 392);
-        EXPECT_TRUE(inside) << o.text.toStdString() << " at " << o.origin.x() << "," << o.origin.y();
+            inside =
+                inside || (o.origin.x() >= g.BlockLeft(k) && o.origin.x() < g.BlockLeft(k) + 525 &&
+                           o.origin.y() > g.BlockTop(k) && o.origin.y() < g.BlockTop(k) + 392);
+        EXPECT_TRUE(inside) << o.text.toStdString() << " at " << o.origin.x() << ","
+                            << o.origin.y();
     }
     EXPECT_EQ(dayNumbers, 365);  // April 2026 to March 2027, each day once
     // No title, no holiday names; the footer once, under the twelfth block.
@@ -939,7 +948,8 @@ TEST_F(YearPrint, AMissingPaperIsNamedWithoutBrackets) {
     EXPECT_FALSE(BuildYearJob(doc, officeSetup, calendar, yearJob(true), nullptr));
     ASSERT_FALSE(prompt.texts().isEmpty());
     EXPECT_EQ(prompt.texts()[0],
-              QStringLiteral("用紙サイズをＢ５に設定できませんでした。\r\n手動での設定をお願いいたします。"));
+              QStringLiteral(
+                  "用紙サイズをＢ５に設定できませんでした。\r\n手動での設定をお願いいたします。"));
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ TEST_F(PrintCommand, PdfOfEveryLayout) {
         const char* layout;
         const char* size;  // pdfinfo's points
     } table[] = {
-        {"MB5", "729 x 516"}, {"HB5", "729 x 516"},   {"MA4W", "595 x 842"},
+        {"MB5", "729 x 516"},  {"HB5", "729 x 516"},  {"MA4W", "595 x 842"},
         {"HA4W", "595 x 842"}, {"MA4", "842 x 595"},  {"HA4", "842 x 595"},
         {"MA3", "1191 x 842"}, {"HA3", "1191 x 842"}, {"HHagaki", "419 x 284"},
     };
@@ -80,13 +80,15 @@ TEST_F(PrintCommand, PdfOfEveryLayout) {
             EXPECT_TRUE(line.startsWith(QLatin1String("IPA"))) << row.layout << qPrintable(line);
             EXPECT_TRUE(line.contains(QLatin1String(" yes "))) << row.layout << qPrintable(line);
         }
-        const QString text = tool(QStringLiteral("pdftotext"),
-                                  {QStringLiteral("-layout"), dir.filePath(file), QStringLiteral("-")});
+        const QString text =
+            tool(QStringLiteral("pdftotext"),
+                 {QStringLiteral("-layout"), dir.filePath(file), QStringLiteral("-")});
         EXPECT_TRUE(text.contains(QStringLiteral("2026 年 5 月予定表"))) << row.layout;
         EXPECT_TRUE(text.contains(QStringLiteral("令和8年12月7日作成"))) << row.layout;
         EXPECT_TRUE(text.contains(QStringLiteral("憲法記念日"))) << row.layout;
         EXPECT_TRUE(text.contains(QStringLiteral("こどもの日"))) << row.layout;
-        static const QRegularExpression weekdays(QStringLiteral("日\\s+月\\s+火\\s+水\\s+木\\s+金\\s+土"));
+        static const QRegularExpression weekdays(
+            QStringLiteral("日\\s+月\\s+火\\s+水\\s+木\\s+金\\s+土"));
         EXPECT_TRUE(text.contains(weekdays)) << row.layout << qPrintable(text.left(400));
     }
 }
@@ -183,11 +185,12 @@ TEST_F(PrintCommand, SampleItemsStandInTheirDaysCells) {
     r.Year = 2026;
     r.Month = 12;
     ASSERT_EQ(run(r), 0) << qPrintable(err);
-    const QString html = tool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), r.Pdf,
-                                                             QStringLiteral("-")});
+    const QString html =
+        tool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), r.Pdf, QStringLiteral("-")});
     if (html == u"missing") GTEST_SKIP() << "poppler-utils are not installed";
-    static const QRegularExpression word(QStringLiteral(
-        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    static const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
+                       "yMax=\"([0-9.]+)\">([^<]*)</word>"));
     // December 2026 opens on Sunday 29 November: 1 December is row 1, column 2.
     const struct {
         const char16_t* text;
@@ -195,7 +198,8 @@ TEST_F(PrintCommand, SampleItemsStandInTheirDaysCells) {
     } items[] = {{u"朝礼", 1, 2}, {u"山田商事様", 1, 3}, {u"定例会議", 2, 1}, {u"大阪出張", 2, 2}};
     for (const auto& item : items) {
         const double mm = 72 / 25.4;
-        const QRectF cell(QPointF((120 + 390 * item.column) / 10.0 * mm, (340 + 270 * (item.row - 1)) / 10.0 * mm),
+        const QRectF cell(QPointF((120 + 390 * item.column) / 10.0 * mm,
+                                  (340 + 270 * (item.row - 1)) / 10.0 * mm),
                           QSizeF(39.0 * mm, 27.0 * mm));
         bool inside = false;
         for (auto it = word.globalMatch(html); it.hasNext();) {
@@ -216,7 +220,8 @@ TEST_F(PrintCommand, YearCalendarFromTheMonthGiven) {
     const QString info = tool(QStringLiteral("pdfinfo"), {r.Pdf});
     if (info == u"missing") GTEST_SKIP() << "poppler-utils are not installed";
     EXPECT_TRUE(info.contains(QStringLiteral("595 x 842"))) << qPrintable(info);
-    const QString text = tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), r.Pdf, QStringLiteral("-")});
+    const QString text =
+        tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), r.Pdf, QStringLiteral("-")});
     static const QRegularExpression first(QStringLiteral("2026\\s+4\\s+April"));
     static const QRegularExpression last(QStringLiteral("2027\\s+3\\s+March"));
     EXPECT_TRUE(text.contains(first)) << qPrintable(text.left(300));

@@ -1,14 +1,14 @@
 #include "print/printwindow.h"
 
 #include "app/headlesscalendar.h"
-#include "testsupport.h"
-#include "core/prompt.h"
 #include "app/mainsettings.h"
+#include "core/prompt.h"
 #include "print/engine/previewwindow.h"
-#include "print/printerpresets.h"
 #include "print/engine/progresswindow.h"
+#include "print/printerpresets.h"
 #include "settings/inifile.h"
 #include "settings/settingswriter.h"
+#include "testsupport.h"
 
 #include "../print/fakeprintsystem.h"
 #include "../print/layoutcheck.h"
@@ -75,11 +75,21 @@ TEST_F(PrintWindowTest, ControlsCaptionsAndDefaults) {
         const char* name;
         const char16_t* caption;
     } buttons[] = {
-        {"btnZengetu", u"前月"}, {"btnYokugetu", u"翌月"},   {"btnHB5", u"Ｂ５横"},
-        {"btnHHagaki", u"はがき"}, {"btnHA4W", u"Ａ４縦（２ヶ月）"}, {"btnHA4", u"Ａ４横"},
-        {"btnHA3", u"Ａ３横"},   {"btnMB5", u"Ｂ５横"},   {"btnMA4W", u"Ａ４縦（２ヶ月）"},
-        {"btnMA4", u"Ａ４横"},   {"btnMA3", u"Ａ３横"},   {"btnCB5V", u"Ｂ５縦"},
-        {"btnCA4V", u"Ａ４縦"},  {"btnHenkou", u"プリンタ設定"}, {"btnClose", u"閉じる"},
+        {"btnZengetu", u"前月"},
+        {"btnYokugetu", u"翌月"},
+        {"btnHB5", u"Ｂ５横"},
+        {"btnHHagaki", u"はがき"},
+        {"btnHA4W", u"Ａ４縦（２ヶ月）"},
+        {"btnHA4", u"Ａ４横"},
+        {"btnHA3", u"Ａ３横"},
+        {"btnMB5", u"Ｂ５横"},
+        {"btnMA4W", u"Ａ４縦（２ヶ月）"},
+        {"btnMA4", u"Ａ４横"},
+        {"btnMA3", u"Ａ３横"},
+        {"btnCB5V", u"Ｂ５縦"},
+        {"btnCA4V", u"Ａ４縦"},
+        {"btnHenkou", u"プリンタ設定"},
+        {"btnClose", u"閉じる"},
     };
     for (const auto& b : buttons) {
         if (auto* button = child<QPushButton>(b.name)) {
@@ -91,12 +101,12 @@ TEST_F(PrintWindowTest, ControlsCaptionsAndDefaults) {
         const char16_t* caption;
         bool on;
     } boxes[] = {
-        {"cbWB", u"白黒印刷", false},       {"cbNotPrev", u"プレビューしない", false},
-        {"cbSmall", u"少し小さく印刷", false}, {"cbTitle", u"タイトル記入", true},
-        {"cbDate", u"作成日付記入", true},    {"cbSaijitu", u"祭日名記入", true},
+        {"cbWB", u"白黒印刷", false},           {"cbNotPrev", u"プレビューしない", false},
+        {"cbSmall", u"少し小さく印刷", false},  {"cbTitle", u"タイトル記入", true},
+        {"cbDate", u"作成日付記入", true},      {"cbSaijitu", u"祭日名記入", true},
         {"cbAmikake", u"曜日欄の網掛け", true}, {"cbRokuyou", u"六曜記入", false},
-        {"cbKinenbi", u"記念日記入", true},    {"cbNaiyou", u"予定記入", true},
-        {"cbUetume", u"予定上詰め", false},   {"cbKeisen", u"罫線", true},
+        {"cbKinenbi", u"記念日記入", true},     {"cbNaiyou", u"予定記入", true},
+        {"cbUetume", u"予定上詰め", false},     {"cbKeisen", u"罫線", true},
     };
     for (const auto& b : boxes)
         if (auto* box = child<QCheckBox>(b.name)) {
@@ -106,7 +116,7 @@ TEST_F(PrintWindowTest, ControlsCaptionsAndDefaults) {
     const struct {
         const char* name;
         int lo, hi, value;
-    } spins[] = {{"udMB5", 3, 7, 5}, {"udMA4W", 2, 5, 3}, {"udMA4", 3, 7, 5},
+    } spins[] = {{"udMB5", 3, 7, 5}, {"udMA4W", 2, 5, 3},      {"udMA4", 3, 7, 5},
                  {"udMA3", 5, 9, 7}, {"udCTop", -100, 100, 0}, {"udCLeft", -100, 100, 0}};
     for (const auto& s : spins)
         if (auto* spin = child<QSpinBox>(s.name)) {
@@ -120,8 +130,10 @@ TEST_F(PrintWindowTest, ControlsCaptionsAndDefaults) {
     EXPECT_FALSE(child<QRadioButton>("rbFontM2")->isChecked());
     EXPECT_EQ(child<QLabel>("lblYYMM")->text(), QStringLiteral("2026 年  5 月"));
     EXPECT_EQ(child<QLabel>("lblPName")->text(), QStringLiteral("Office"));
-    EXPECT_TRUE(child<QLabel>("lblPrint")->text().startsWith(
-        QStringLiteral("プリンタ設定（用紙、縦・横）は自動で行いますので、\r\n")));
+    EXPECT_TRUE(
+        child<QLabel>("lblPrint")
+            ->text()
+            .startsWith(QStringLiteral("プリンタ設定（用紙、縦・横）は自動で行いますので、\r\n")));
     // Pages: the presets' tab hidden, the calendar page active.
     EXPECT_EQ(w.PageControl1->currentWidget(), w.tsInsatu);
     EXPECT_FALSE(w.PageControl1->isTabVisible(w.PageControl1->indexOf(w.tsPrinters)));
@@ -219,11 +231,12 @@ TEST_F(PrintWindowTest, SettingsAreReadClampedAndWrittenInOrder) {
 TEST_F(PrintWindowTest, ANewFileGetsEveryKeyInOrder) {
     open().close();
     const IniFile ini(printersIni());
-    EXPECT_EQ(ini.ReadSection("Print"),
-              (QStringList{"cbExTitle", "cbExDate", "edtExTitle", "rgExTitle", "cbSaijitu",
-                           "cbKinenbi", "cbNaiyou", "cbUetume", "cbAmikake", "upDown1",
-                           "upDown2", "cbSmall", "cbNotPrev", "cbWB", "rbFontM", "rbFontG",
-                           "cbKeisen", "udMB5", "udMA4W", "udMA4", "udMA3"}));
+    EXPECT_EQ(
+        ini.ReadSection("Print"),
+        (QStringList{"cbExTitle", "cbExDate", "edtExTitle", "rgExTitle", "cbSaijitu", "cbKinenbi",
+                     "cbNaiyou",  "cbUetume", "cbAmikake",  "upDown1",   "upDown2",   "cbSmall",
+                     "cbNotPrev", "cbWB",     "rbFontM",    "rbFontG",   "cbKeisen",  "udMB5",
+                     "udMA4W",    "udMA4",    "udMA3"}));
     EXPECT_EQ(ini.ReadString("Print", "edtExTitle", {}), QStringLiteral("予定表"));
     EXPECT_EQ(ini.ReadString("Print", "udMA3", {}), QStringLiteral("7"));
     EXPECT_EQ(ini.ReadString("Print", "rbFontG", {}), QStringLiteral("1"));
@@ -347,8 +360,9 @@ TEST_F(PrintWindowTest, UnreadableScheduleLinesAreNamedAndTheRestPrints) {
     PrintWindow& w = open();
     child<QPushButton>("btnMA4")->click();
     ASSERT_EQ(prompt.texts().size(), 1);
-    EXPECT_EQ(prompt.texts()[0], QStringLiteral("次の予定は読み取れないので、印刷しませんでした。\r\n"
-                                                "2026年5月4日 (2行目): 4,0"));
+    EXPECT_EQ(prompt.texts()[0],
+              QStringLiteral("次の予定は読み取れないので、印刷しませんでした。\r\n"
+                             "2026年5月4日 (2行目): 4,0"));
     ASSERT_NE(w.Document().View(), nullptr);
     w.Document().ClosePreview();
 }
@@ -378,7 +392,8 @@ TEST_F(PrintWindowTest, EveryControlIsPlacedByALayout) {
     PrintWindow& w = open();
     EXPECT_GT(w.findChildren<QWidget*>().size(), 60);
     // The presets' shutter is drawn over their editor by hand.
-    EXPECT_EQ(testing::UnplacedControls(&w, {QStringLiteral("pnlShut")}), std::vector<std::string>{});
+    EXPECT_EQ(testing::UnplacedControls(&w, {QStringLiteral("pnlShut")}),
+              std::vector<std::string>{});
 }
 
 TEST_F(PrintWindowTest, TheYearButtonsPrintTwelveMonthsAndKeepTheMonth) {
@@ -434,7 +449,7 @@ TEST_F(PrintWindowTest, AFailedJobSaysSoAndShowsNothing) {
 TEST_F(PrintWindowTest, AbortAtThePaperQuestionPrintsNothing) {
     PrintWindow& w = open();
     child<QCheckBox>("cbNotPrev")->setChecked(true);
-    prompt.answer(true);  // 印刷を中止しますか？ はい
+    prompt.answer(true);                        // 印刷を中止しますか？ はい
     child<QPushButton>("btnHHagaki")->click();  // Office has no postcards
     EXPECT_EQ(prompt.texts().last(), QStringLiteral("印刷を中止しますか？"));
     EXPECT_TRUE(system.jobs.empty());

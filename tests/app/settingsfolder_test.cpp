@@ -28,7 +28,8 @@ TEST(SettingsFolder, FirstStartMovesTheOldSettingsOver) {
     const QString program = dir.filePath("prog") + "/";
     QDir().mkpath(program);
     put(program + "Korvane.ini", "[Settei]\r\ncb24ji=1\r\n");
-    const SettingsFolderChoice place = ChooseSettingsFolder(program, dir.filePath("config/Norbel/Korvane"));
+    const SettingsFolderChoice place =
+        ChooseSettingsFolder(program, dir.filePath("config/Norbel/Korvane"));
     EXPECT_EQ(place.Folder, dir.filePath("config/Norbel/Korvane") + "/");
     EXPECT_FALSE(place.FirstRunFlag);
     EXPECT_TRUE(IniFile(place.Folder + "Korvane.ini").ReadBool("Settei", "cb24ji", false));
@@ -58,8 +59,9 @@ TEST(SettingsFolder, BesideTheProgramWithTheFirstRunFlag) {
 bool oldSettingsStay(const QString& program, const QString& config) {
     ScriptedPrompt prompt;
     ChooseSettingsFolder(program, config);
-    return QFileInfo::exists(program + "Korvane.ini") && !QFileInfo::exists(config + "/Korvane.ini") &&
-           prompt.texts().size() == 1 && prompt.texts()[0].contains("コピーできません");
+    return QFileInfo::exists(program + "Korvane.ini") &&
+           !QFileInfo::exists(config + "/Korvane.ini") && prompt.texts().size() == 1 &&
+           prompt.texts()[0].contains("コピーできません");
 }
 
 // A copy that cannot be made leaves the old settings where they are, and says so. Root reads
@@ -97,8 +99,9 @@ TEST(SettingsFolder, UnmakeableFolderFallsBackToTheProgram) {
     QString folder = program + "blocker/Korvane/";
     EXPECT_FALSE(EnsureSettingsFolder(folder, program, true));
     EXPECT_EQ(folder, program);
-    EXPECT_EQ(prompt.texts().back(),
-              "[" + program + "blocker/Korvane/]が作成できません。\r\n起動したフォルダに設定します。");
+    EXPECT_EQ(
+        prompt.texts().back(),
+        "[" + program + "blocker/Korvane/]が作成できません。\r\n起動したフォルダに設定します。");
 }
 
 }  // namespace

@@ -46,7 +46,8 @@ TEST(SingleInstance, SecondCopyRaisesTheFirst) {
     EXPECT_TRUE(second.AskRunningCopy());
     QElapsedTimer t;
     t.start();
-    while (raised == 0 && t.elapsed() < 2000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    while (raised == 0 && t.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     EXPECT_EQ(raised, 1);
 }
 

@@ -1,5 +1,5 @@
-#include "app/ftpsettings.h"
 #include "app/utility.h"
+#include "app/ftpsettings.h"
 
 #include "core/codec.h"
 #include "core/prompt.h"
@@ -84,8 +84,11 @@ TEST(Utility, ScrambledIniRoundTripsAndIsPrivate) {
 TEST(Utility, ScrambledLinesKeepTheirControlBytes) {
     QTemporaryDir dir;
     const QString program = dir.path() + "/";
-    const QByteArray text = "[Set]\r\nedtPassword=a\rb\x1e\x1f" "c\x1e\x02" "d\x1e\r\n"
-                            "edtUserID=\x1fx\x1ey\x1e\r\n";
+    const QByteArray text =
+        "[Set]\r\nedtPassword=a\rb\x1e\x1f"
+        "c\x1e\x02"
+        "d\x1e\r\n"
+        "edtUserID=\x1fx\x1ey\x1e\r\n";
     IniFile ini = IniFile::InMemory(text);
     ASSERT_TRUE(ScrambledIniFile("Save", ini, QString(), QByteArray(), "Korvane.bini", program));
     IniFile back = IniFile::InMemory();
@@ -176,8 +179,8 @@ TEST(Utility, GenerationsKeepTheNewestThree) {
     ScriptedPrompt prompt;
     EXPECT_FALSE(GenerationBackup(program + "none.ini", program + "SafeGuard", 3));
     EXPECT_FALSE(GenerationBackup(program + "SafeGuard/01_Korvane.ini", program + "X", 33));
-    EXPECT_EQ(prompt.texts(),
-              QStringList({"[" + program + "none.ini]がありません。", "世代の数が正しくありません。"}));
+    EXPECT_EQ(prompt.texts(), QStringList({"[" + program + "none.ini]がありません。",
+                                           "世代の数が正しくありません。"}));
 }
 
 TEST(Utility, EnsureFolderAsksFirst) {

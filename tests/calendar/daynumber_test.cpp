@@ -28,11 +28,10 @@ TEST(DayNumbers, KnownDayNumbersAndWeekdays) {
         int weekday;
     };
     const Case cases[] = {
-        {{2000, 1, 1}, 2451545, 7},   {{2000, 1, 2}, 2451546, 1},
-        {{1582, 10, 4}, 2299160, 5},  {{1582, 10, 15}, 2299161, 6},
-        {{1989, 12, 28}, 2447889, 5}, {{2030, 12, 25}, 2462861, 4},
-        {{1973, 4, 12}, 2441785, 5},  {{1, 1, 1}, 1721424, 7},
-        {{-4712, 1, 1}, 0, 2},        {{9999, 12, 31}, 5373484, 6},
+        {{2000, 1, 1}, 2451545, 7},   {{2000, 1, 2}, 2451546, 1},   {{1582, 10, 4}, 2299160, 5},
+        {{1582, 10, 15}, 2299161, 6}, {{1989, 12, 28}, 2447889, 5}, {{2030, 12, 25}, 2462861, 4},
+        {{1973, 4, 12}, 2441785, 5},  {{1, 1, 1}, 1721424, 7},      {{-4712, 1, 1}, 0, 2},
+        {{9999, 12, 31}, 5373484, 6},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(EncodeDayNumber(c.date.y, std::uint8_t(c.date.m), std::uint8_t(c.date.d)), c.jd)
@@ -100,7 +99,8 @@ TEST(DayNumbers, YearsBeyondTheRangeRaise) {
     EXPECT_EQ(EncodeDayNumber(2935093, 2, 28), kMaxDayNumber);
     EXPECT_THROW(EncodeDayNumber(2935093, 3, 1), DayNumberError);
     EXPECT_THROW(VernalEquinoxDayNumber(std::numeric_limits<std::int32_t>::max()), DayNumberError);
-    EXPECT_THROW(AutumnalEquinoxDayNumber(std::numeric_limits<std::int32_t>::min()), DayNumberError);
+    EXPECT_THROW(AutumnalEquinoxDayNumber(std::numeric_limits<std::int32_t>::min()),
+                 DayNumberError);
     EXPECT_EQ(LastDayOfMonth(std::numeric_limits<std::int32_t>::max(), 12), 0);
     EXPECT_EQ(LastDayOfMonth(2935093, 1), 31);
 }
@@ -119,7 +119,8 @@ TEST(DayNumbers, RoundTripOfEveryDayUpTo9999) {
     for (std::int32_t jd = 1; jd <= last && failures < 10; ++jd) {
         const Ymd d = decode(jd);
         if (EncodeDayNumber(d.y, std::uint8_t(d.m), std::uint8_t(d.d)) != jd) {
-            ADD_FAILURE() << "round trip fails at " << jd << " (" << d.y << "-" << d.m << "-" << d.d << ")";
+            ADD_FAILURE() << "round trip fails at " << jd << " (" << d.y << "-" << d.m << "-" << d.d
+                          << ")";
             ++failures;
         }
         const bool nextDay = d.y == prev.y && d.m == prev.m && d.d == prev.d + 1;

@@ -23,7 +23,8 @@ TEST(HighDpi, BuffersAreDrawnAtTheScreensDensity) {
     MiniCalendar mini;
     mini.resize(151, 103);
     ApplyYearPageStyle(mini);
-    for (CalendarControl* c : {static_cast<CalendarControl*>(&grid), static_cast<CalendarControl*>(&mini)}) {
+    for (CalendarControl* c :
+         {static_cast<CalendarControl*>(&grid), static_cast<CalendarControl*>(&mini)}) {
         c->show();
         ASSERT_EQ(c->devicePixelRatioF(), 2.0);
         c->SetDayNumber(EncodeDayNumber(2026, 12, 15));

@@ -91,8 +91,8 @@ TEST(HolidayRules, ItemsWithOtherFieldCountsAreSkipped) {
 TEST(HolidayRules, BadLineIsLeftOutAndTheLinesAfterItStay) {
     HolidayRules rules;
     rules.SetSpecialDayList({"6,1,記念日"});
-    const RuleLineProblems problems =
-        rules.SetHolidayList({"1,1,元日", "x,3,ひな祭り", "5,5,こどもの日", "12,280,x", "11,3,文化の日"});
+    const RuleLineProblems problems = rules.SetHolidayList(
+        {"1,1,元日", "x,3,ひな祭り", "5,5,こどもの日", "12,280,x", "11,3,文化の日"});
     ASSERT_EQ(problems.size(), 2u);
     EXPECT_EQ(problems[0].Line, 2);
     EXPECT_EQ(problems[0].Message, "月「x」は整数ではありません。");
@@ -117,15 +117,33 @@ TEST(HolidayRules, NumbersOutsideTheirFieldAreBad) {
         bool bad;
     };
     const Case cases[] = {
-        {"12,31,x", false},          {"13,1,x", true},           {"-1,1,x", true},
-        {"1,1,0,x", false},          {"1,0,2,x", false},         {"1,-1,2,x", true},
-        {"0,25,給料日", false},      {"1,33,x", false},          {"1,32,x", true},
-        {"1,34,x", true},            {"1,5,7,x", false},         {"1,6,2,x", true},
-        {"1,1,8,x", true},           {"1,1,,x", true},           {"2024,0,2,29,x", false},
-        {"0,0,1,1,x", true},         {"10000,2,1,1,x", true},    {"9999,2,1,1,x", false},
-        {"2147483647,2,1,1,x", true}, {"2024,0,7,3,9,x", true},  {"1,9999,,,,,x", false},
-        {",10000,,,,,x", true},      {",,13,,,,x", true},        {",,,,,6,x", true},
-        {",,,,8,,x", true},          {"1,1,4294967297,x", true}, {"$C,1,x", false},
+        {"12,31,x", false},
+        {"13,1,x", true},
+        {"-1,1,x", true},
+        {"1,1,0,x", false},
+        {"1,0,2,x", false},
+        {"1,-1,2,x", true},
+        {"0,25,給料日", false},
+        {"1,33,x", false},
+        {"1,32,x", true},
+        {"1,34,x", true},
+        {"1,5,7,x", false},
+        {"1,6,2,x", true},
+        {"1,1,8,x", true},
+        {"1,1,,x", true},
+        {"2024,0,2,29,x", false},
+        {"0,0,1,1,x", true},
+        {"10000,2,1,1,x", true},
+        {"9999,2,1,1,x", false},
+        {"2147483647,2,1,1,x", true},
+        {"2024,0,7,3,9,x", true},
+        {"1,9999,,,,,x", false},
+        {",10000,,,,,x", true},
+        {",,13,,,,x", true},
+        {",,,,,6,x", true},
+        {",,,,8,,x", true},
+        {"1,1,4294967297,x", true},
+        {"$C,1,x", false},
     };
     for (const Case& c : cases) {
         HolidayRules rules;

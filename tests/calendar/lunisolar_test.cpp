@@ -9,7 +9,9 @@
 namespace korvane {
 namespace {
 
-std::int32_t jd(std::int32_t y, int m, int d) { return EncodeDayNumber(y, std::uint8_t(m), std::uint8_t(d)); }
+std::int32_t jd(std::int32_t y, int m, int d) {
+    return EncodeDayNumber(y, std::uint8_t(m), std::uint8_t(d));
+}
 
 TEST(Lunisolar, TableShape) {
     const std::vector<LunisolarMonth>& t = LunisolarTable();
@@ -35,10 +37,9 @@ TEST(Lunisolar, LeapMonths) {
         int previousCode;
     };
     const Leap leaps[] = {
-        {1990, 6, 23, 105, 5}, {1993, 4, 22, 103, 3}, {1995, 9, 25, 108, 8},
-        {1998, 6, 24, 105, 5}, {2001, 5, 23, 104, 4}, {2004, 3, 21, 102, 2},
-        {2006, 8, 24, 107, 7}, {2009, 6, 23, 105, 5}, {2012, 4, 21, 3, 3},
-        {2014, 10, 24, 9, 9},  {2017, 6, 24, 5, 5},   {2020, 5, 23, 4, 4},
+        {1990, 6, 23, 105, 5}, {1993, 4, 22, 103, 3}, {1995, 9, 25, 108, 8}, {1998, 6, 24, 105, 5},
+        {2001, 5, 23, 104, 4}, {2004, 3, 21, 102, 2}, {2006, 8, 24, 107, 7}, {2009, 6, 23, 105, 5},
+        {2012, 4, 21, 3, 3},   {2014, 10, 24, 9, 9},  {2017, 6, 24, 5, 5},   {2020, 5, 23, 4, 4},
         {2023, 3, 22, 2, 2},   {2025, 7, 25, 6, 6},   {2028, 6, 23, 5, 5},
     };
     const std::vector<LunisolarMonth>& t = LunisolarTable();
@@ -86,8 +87,8 @@ TEST(Lunisolar, KnownDates) {
         const char* rokuyo;
     };
     const Known cases[] = {
-        {2020, 1, 25, 1, 1, "先勝"},  {2023, 1, 22, 1, 1, "先勝"}, {2024, 2, 10, 1, 1, "先勝"},
-        {2025, 1, 29, 1, 1, "先勝"},  {2026, 2, 17, 1, 1, "先勝"},
+        {2020, 1, 25, 1, 1, "先勝"}, {2023, 1, 22, 1, 1, "先勝"}, {2024, 2, 10, 1, 1, "先勝"},
+        {2025, 1, 29, 1, 1, "先勝"}, {2026, 2, 17, 1, 1, "先勝"},
     };
     for (const Known& k : cases) {
         std::uint8_t code, day;

@@ -71,7 +71,8 @@ TEST(InstalledFamily, FaceToInstalledFont) {
                  {"IPAGothic", "IPAGothic"},
                  {"ipapmincho", "ipapmincho"},
                  {"どこにもない書体", "どこにもない書体"}};
-    for (const auto& c : cases) EXPECT_EQ(InstalledFamily(c.face), c.family) << c.face.toStdString();
+    for (const auto& c : cases)
+        EXPECT_EQ(InstalledFamily(c.face), c.family) << c.face.toStdString();
     EXPECT_EQ(FontWithHeight(kFaceMincho, -20, true).family(), "IPAMincho");
 }
 
@@ -110,7 +111,7 @@ TEST_F(MiniCalendarTest, TodayTintAndCursor) {
     const QRect today = cal.CellRect(1, 2);
     const QRect current = cal.CellRect(2, 3);
     EXPECT_EQ(at(today), QColor(0x8A, 0xFE, 0x81));  // 0x81FE8A as 0x00BBGGRR
-    EXPECT_EQ(at(current), QColor(Qt::white));        // no inverse display
+    EXPECT_EQ(at(current), QColor(Qt::white));       // no inverse display
     cal.SetIsCursor(true);
     EXPECT_EQ(at(current), QColor(0xB9, 0xFF, 0xFF));
     EXPECT_EQ(at(today), QColor(0x8A, 0xFE, 0x81));

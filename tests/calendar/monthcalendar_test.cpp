@@ -31,8 +31,9 @@ protected:
 
     void SetUp() override {
         cal.resize(7 * 40 + 4, 7 * 30 + 4);
-        QObject::connect(&cal, &CalendarControl::dayChanged, &cal,
-                         [this](std::int32_t y, int m, int d) { events.emplace_back(&cal, y, m, d); });
+        QObject::connect(
+            &cal, &CalendarControl::dayChanged, &cal,
+            [this](std::int32_t y, int m, int d) { events.emplace_back(&cal, y, m, d); });
     }
     // The client-area centre of a cell, in widget coordinates.
     QPoint cellCentre(int column, int row) const {
@@ -84,8 +85,8 @@ TEST_F(MonthCalendarTest, FirstCellAndRowCount) {
         cal.SetLastRowLastDay(c.lastRowLastDay);
         cal.SetAutoResize(c.autoResize);
         EXPECT_EQ(cal.FirstCellDay(), c.firstCell) << c.y << "-" << c.m;
-        EXPECT_EQ(cal.RowCount(), c.rows) << c.y << "-" << c.m << " " << c.firstRowFirstDay
-                                          << c.lastRowLastDay << c.autoResize;
+        EXPECT_EQ(cal.RowCount(), c.rows)
+            << c.y << "-" << c.m << " " << c.firstRowFirstDay << c.lastRowLastDay << c.autoResize;
     }
 }
 
@@ -96,8 +97,8 @@ TEST_F(MonthCalendarTest, MonthMovesClampTheDay) {
         std::int32_t to;
     };
     const Case cases[] = {
-        {jd(2024, 1, 31), true, jd(2024, 2, 29)},  {jd(2023, 1, 31), true, jd(2023, 2, 28)},
-        {jd(2024, 3, 31), false, jd(2024, 2, 29)}, {jd(2024, 12, 15), true, jd(2025, 1, 15)},
+        {jd(2024, 1, 31), true, jd(2024, 2, 29)},   {jd(2023, 1, 31), true, jd(2023, 2, 28)},
+        {jd(2024, 3, 31), false, jd(2024, 2, 29)},  {jd(2024, 12, 15), true, jd(2025, 1, 15)},
         {jd(2025, 1, 15), false, jd(2024, 12, 15)}, {jd(2024, 5, 31), true, jd(2024, 6, 30)},
     };
     for (const Case& c : cases) {
@@ -157,8 +158,8 @@ TEST_F(MonthCalendarTest, ClicksAndKeys) {
         std::int32_t to;
     };
     const Key keys[] = {
-        {Qt::Key_Right, jd(2024, 9, 13)}, {Qt::Key_Left, jd(2024, 9, 12)},
-        {Qt::Key_Down, jd(2024, 9, 19)},  {Qt::Key_Up, jd(2024, 9, 12)},
+        {Qt::Key_Right, jd(2024, 9, 13)},     {Qt::Key_Left, jd(2024, 9, 12)},
+        {Qt::Key_Down, jd(2024, 9, 19)},      {Qt::Key_Up, jd(2024, 9, 12)},
         {Qt::Key_PageDown, jd(2024, 10, 12)}, {Qt::Key_PageUp, jd(2024, 9, 12)},
     };
     for (const Key& k : keys) {
@@ -171,12 +172,14 @@ TEST_F(MonthCalendarTest, DayFontsFollowTheKind) {
     cal.SetHolidayList({"11,3,文化の日", "11,23,勤労感謝の日"});
     cal.SetSpecialDayList({"11,23,記念日", "11,8,誕生日"});
     const CalendarFonts& f = cal.Fonts();
-    auto fontOf = [&](int m, int d) { return &cal.GetDayFont(2026, std::uint8_t(m), std::uint8_t(d)); };
+    auto fontOf = [&](int m, int d) {
+        return &cal.GetDayFont(2026, std::uint8_t(m), std::uint8_t(d));
+    };
     EXPECT_EQ(fontOf(11, 4), &f.Font(CalendarFonts::Weekday));
     EXPECT_EQ(fontOf(11, 7), &f.Font(CalendarFonts::Saturday));
     EXPECT_EQ(fontOf(11, 1), &f.Font(CalendarFonts::Sunday));
     EXPECT_EQ(fontOf(11, 3), &f.Font(CalendarFonts::Holiday));
-    EXPECT_EQ(fontOf(9, 23), &f.Font(CalendarFonts::Holiday));  // equinox, computed
+    EXPECT_EQ(fontOf(9, 23), &f.Font(CalendarFonts::Holiday));      // equinox, computed
     EXPECT_EQ(fontOf(11, 23), &f.Font(CalendarFonts::SpecialDay));  // special day wins
     EXPECT_EQ(fontOf(11, 8), &f.Font(CalendarFonts::SpecialDay));   // also over Sunday
     EXPECT_EQ(cal.GetDayNames(2026, 11, 23), "記念日,勤労感謝の日");

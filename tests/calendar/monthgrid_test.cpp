@@ -23,8 +23,8 @@ void configureAsMainWindow(MonthGrid& grid, bool compact) { ApplyMainWindowLayou
 // December 2026 as a busy month: pages 2026-10 .. 2027-02 with the shown month on page 2.
 void fillBusyMonth(MonthGrid& grid) {
     grid.Suspended = true;
-    grid.SetHolidayList({"1,1,元日", "11,3,文化の日", "11,23,勤労感謝の日", "2022,2,12,27,祝日テスト",
-                         "2026,0,12,6,日曜の祝日"});
+    grid.SetHolidayList({"1,1,元日", "11,3,文化の日", "11,23,勤労感謝の日",
+                         "2022,2,12,27,祝日テスト", "2026,0,12,6,日曜の祝日"});
     grid.SetSpecialDayList({"12,27,創立記念日", "12,24,父の誕生日", "12,24,\"結婚　記念日\""});
     for (int i = 0; i < 5; ++i) {
         const int month = 10 + i;
@@ -216,12 +216,14 @@ TEST_F(MonthGridTest, CellGeometryOfTheMainWindowsGrid) {
     EXPECT_FALSE(g.Bars[1].StartStroke || g.Bars[1].EndStroke || g.Bars[1].Label);
     // And the buffer has the bar where the numbers put it.
     bool red = false;
-    for (int y = y0 + 13; y <= y0 + 15; ++y) red = red || grid.Buffer().pixelColor(410, y) == QColor(Qt::red);
+    for (int y = y0 + 13; y <= y0 + 15; ++y)
+        red = red || grid.Buffer().pixelColor(410, y) == QColor(Qt::red);
     EXPECT_TRUE(red);
     // The day number ends at 28 pixels in, the width of "25" before it; its bottom at 22.
     const QFontMetrics day(g.DayNumber.Font);
     EXPECT_EQ(g.DayNumber.Text, "16");
-    EXPECT_EQ(g.DayNumber.Origin, QPoint(351 + 28 - day.horizontalAdvance("25"), 188 + 22 - day.descent()));
+    EXPECT_EQ(g.DayNumber.Origin,
+              QPoint(351 + 28 - day.horizontalAdvance("25"), 188 + 22 - day.descent()));
     ASSERT_TRUE(g.Rokuyo.has_value());
     const QFontMetrics small(g.Rokuyo->Font);
     EXPECT_EQ(g.Rokuyo->Text, " 赤口 ");
@@ -252,7 +254,8 @@ TEST_F(MonthGridTest, CellGeometryOfTheMainWindowsGrid) {
     ASSERT_TRUE(busy.Items[2].Mark.has_value());
     EXPECT_EQ(busy.Items[2].Mark->Text, "/");
     EXPECT_EQ(busy.Items[2].Text.Text, "3");  // short enough to stay whole
-    EXPECT_EQ(busy.Items[2].Mark->Origin.x(), 468 + 6 + item.horizontalAdvance(busy.Items[2].Text.Text));
+    EXPECT_EQ(busy.Items[2].Mark->Origin.x(),
+              468 + 6 + item.horizontalAdvance(busy.Items[2].Text.Text));
     EXPECT_FALSE(busy.Items[1].Mark.has_value());
 
     // The clicked day is tinted only while it is to be highlighted.
@@ -291,8 +294,9 @@ TEST_F(MonthGridTest, OverflowMarkUnderABarOnTheLastLine) {
     }
     grid.CurrentPage() = 2;
     grid.MonthPages()[2].Lines = {"2,,,隠れた予定,"};
-    grid.PeriodList() = {"2026,12,1,M,2026,12,3,X,,12,1,1,clRed,a", "2026,12,1,M,2026,12,3,X,,12,1,1,clRed,b",
-                         "2026,12,1,M,2026,12,3,X,,12,1,1,clRed,c", "2026,12,2,M,2026,12,3,X,,12,2,1,clRed,d"};
+    grid.PeriodList() = {
+        "2026,12,1,M,2026,12,3,X,,12,1,1,clRed,a", "2026,12,1,M,2026,12,3,X,,12,1,1,clRed,b",
+        "2026,12,1,M,2026,12,3,X,,12,1,1,clRed,c", "2026,12,2,M,2026,12,3,X,,12,2,1,clRed,d"};
     grid.SetDayNumber(jd(2026, 12, 15));
     grid.Suspended = false;
     grid.UpdateCalendar();
@@ -304,8 +308,8 @@ TEST_F(MonthGridTest, OverflowMarkUnderABarOnTheLastLine) {
     ASSERT_TRUE(g.OverflowMark.has_value());
     const QFontMetrics fm(g.OverflowMark->Font);
     EXPECT_EQ(g.OverflowMark->Text, "/");
-    EXPECT_EQ(g.OverflowMark->Origin,
-              QPoint(468 - 2 - fm.horizontalAdvance("/"), 24 + 22 + 3 * 14 + 14 - fm.height() + fm.ascent()));
+    EXPECT_EQ(g.OverflowMark->Origin, QPoint(468 - 2 - fm.horizontalAdvance("/"),
+                                             24 + 22 + 3 * 14 + 14 - fm.height() + fm.ascent()));
     EXPECT_FALSE(grid.CellGeometry(2, 1).OverflowMark.has_value());  // 2026-12-01: nothing waits
 }
 
@@ -325,7 +329,8 @@ TEST(MonthGridCompact, CellGeometry) {
     EXPECT_EQ(g.Items[0].Text.Origin, QPoint(306, 200 + 14 - item.height() + item.ascent()));
     EXPECT_TRUE(g.Items[0].Mark.has_value());
     const QFontMetrics day(g.DayNumber.Font);
-    EXPECT_EQ(g.DayNumber.Origin, QPoint(300 + 28 - day.horizontalAdvance("25"), 152 + 20 - day.descent()));
+    EXPECT_EQ(g.DayNumber.Origin,
+              QPoint(300 + 28 - day.horizontalAdvance("25"), 152 + 20 - day.descent()));
     ASSERT_EQ(g.Bars.size(), 2u);
     const int h = item.height();
     EXPECT_EQ(g.Bars[0].Bar.y1(), 172 + 14 - h + h / 2 - 1);
@@ -340,7 +345,8 @@ TEST_F(MonthGridTest, CellRectsInPixels) {
     EXPECT_EQ(grid.CellRect(6, 6), QRect(702, 434, 117, 82));
     MonthGrid compact;
     configureAsMainWindow(compact, true);
-    EXPECT_EQ(compact.CellRect(6, 6), QRect(600, 22 + 5 * compact.LenDayH(), 100, compact.LenDayH()));
+    EXPECT_EQ(compact.CellRect(6, 6),
+              QRect(600, 22 + 5 * compact.LenDayH(), 100, compact.LenDayH()));
 }
 
 // Each edge of the grid: the last pixel inside selects its day, the first outside selects none.
@@ -352,11 +358,9 @@ TEST_F(MonthGridTest, ClicksOnTheEdgeStrips) {
         std::int32_t day;  // 0 = nothing selected
     };
     const Case cases[] = {
-        {0, 24, jd(2026, 11, 29)},      {818, 24, jd(2026, 12, 5)},
-        {819, 24, 0},                   {820, 100, 0},
-        {0, 515, jd(2027, 1, 3)},       {818, 515, jd(2027, 1, 9)},
-        {0, 516, 0},                    {818, 517, 0},
-        {116, 105, jd(2026, 11, 29)},   {117, 106, jd(2026, 12, 7)},
+        {0, 24, jd(2026, 11, 29)},    {818, 24, jd(2026, 12, 5)},  {819, 24, 0}, {820, 100, 0},
+        {0, 515, jd(2027, 1, 3)},     {818, 515, jd(2027, 1, 9)},  {0, 516, 0},  {818, 517, 0},
+        {116, 105, jd(2026, 11, 29)}, {117, 106, jd(2026, 12, 7)},
     };
     for (const Case& c : cases) {
         grid.ClickedDay = -1;
@@ -435,8 +439,7 @@ TEST_F(MonthGridTest, BusyMonthBackgrounds) {
     EXPECT_EQ(QColor(b.pixel(cellOf(12, 7).topLeft() + QPoint(2, 2))), QColor(0xD5, 0xFF, 0xD0));
     EXPECT_EQ(QColor(b.pixel(cellOf(12, 21).topLeft() + QPoint(2, 2))), QColor(0xB9, 0xFF, 0xFF));
     EXPECT_EQ(QColor(b.pixel(cellOf(12, 22).topLeft() + QPoint(2, 2))), QColor(0xB9, 0xFF, 0xFF));
-    EXPECT_EQ(QColor(b.pixel(cellOf(12, 23).topLeft() + QPoint(2, 2))),
-              grid.ScreenColor(clWindow));
+    EXPECT_EQ(QColor(b.pixel(cellOf(12, 23).topLeft() + QPoint(2, 2))), grid.ScreenColor(clWindow));
 }
 
 // Pictures to look at: build/.../shots/monthgrid-normal.png and monthgrid-compact.png.

@@ -1,7 +1,7 @@
 #include "calendar/monthlayout.h"
 
-#include "calendar/holidayrules.h"
 #include "calendar/daynumber.h"
+#include "calendar/holidayrules.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,9 @@ protected:
         layout.CurrentPage = 2;
     }
     MonthPage& page(int i) { return layout.MonthPages[std::size_t(i)]; }
-    static int cellOf(int y, int m, int d) { return EncodeDayNumber(y, std::uint8_t(m), std::uint8_t(d)) - kFirstCell; }
+    static int cellOf(int y, int m, int d) {
+        return EncodeDayNumber(y, std::uint8_t(m), std::uint8_t(d)) - kFirstCell;
+    }
     void lay(int n, bool ueTume) { layout.LayoutItems(n, ueTume, kFirstCell, 2026, 12); }
     // Slot markers of a cell as text: "." free, "F" period, digit page.
     QString markers(int cell, int n) const {
@@ -142,12 +144,13 @@ TEST(PeriodMarks, WholeDates) {
         bool start, end, label;
     };
     const Case cases[] = {
-        {2025, 12, 10, true, false, true},  {2026, 12, 10, false, false, false},
-        {2026, 12, 12, false, true, false}, {2025, 12, 12, false, false, false},
+        {2025, 12, 10, true, false, true},   {2026, 12, 10, false, false, false},
+        {2026, 12, 12, false, true, false},  {2025, 12, 12, false, false, false},
         {2026, 12, 11, false, false, false}, {2024, 12, 10, false, false, false},
     };
     for (const Case& c : cases) {
-        const PeriodMarks m = PeriodMarksOf(f, EncodeDayNumber(c.y, std::uint8_t(c.m), std::uint8_t(c.d)));
+        const PeriodMarks m =
+            PeriodMarksOf(f, EncodeDayNumber(c.y, std::uint8_t(c.m), std::uint8_t(c.d)));
         EXPECT_EQ(m.start, c.start) << c.y << "-" << c.m << "-" << c.d;
         EXPECT_EQ(m.end, c.end) << c.y << "-" << c.m << "-" << c.d;
         EXPECT_EQ(m.label, c.label) << c.y << "-" << c.m << "-" << c.d;
@@ -156,18 +159,15 @@ TEST(PeriodMarks, WholeDates) {
     const QStringList late = SplitRecord("2025,12,20,M,2026,12,31,A,,12,15,1,clRed,x");
     EXPECT_FALSE(PeriodMarksOf(late, EncodeDayNumber(2025, 12, 15)).label);
     EXPECT_TRUE(PeriodMarksOf(late, EncodeDayNumber(2026, 12, 15)).label);
-    const PeriodMarks broken = PeriodMarksOf(SplitRecord("2026,x,1,M,2026,12,2,A,,12,1"), EncodeDayNumber(2026, 12, 1));
+    const PeriodMarks broken =
+        PeriodMarksOf(SplitRecord("2026,x,1,M,2026,12,2,A,,12,1"), EncodeDayNumber(2026, 12, 1));
     EXPECT_FALSE(broken.start || broken.end || broken.label);
 }
 
 TEST_F(Layout, HiddenTextAcrossLines) {
     page(2).Lines = {
-        "3,,,前<h>隠す</H>後,",
-        "3,,,見える<H>ここから,",
-        "3,,,全部隠れる,",
-        "3,,,ここまで</h>残り,",
-        "4,,,<H>別の日は続かない,",
-        "5,,,見える日,",
+        "3,,,前<h>隠す</H>後,",  "3,,,見える<H>ここから,",   "3,,,全部隠れる,",
+        "3,,,ここまで</h>残り,", "4,,,<H>別の日は続かない,", "5,,,見える日,",
     };
     lay(4, true);
     const int c3 = cellOf(2026, 12, 3);
@@ -181,7 +181,8 @@ TEST_F(Layout, HiddenTextAcrossLines) {
 }
 
 TEST_F(Layout, TagsTabsAndCommas) {
-    page(2).Lines = {"7,,,<b>太字</B>\t字下げ，です,", "7,,,<S>取消</s>,clRed,x", "7,,,</b>片方だけ,1,x"};
+    page(2).Lines = {"7,,,<b>太字</B>\t字下げ，です,", "7,,,<S>取消</s>,clRed,x",
+                     "7,,,</b>片方だけ,1,x"};
     lay(4, true);
     const int c = cellOf(2026, 12, 7);
     EXPECT_EQ(layout.ItemAt(c, 0).Text, "太字   字下げ,です");
@@ -216,7 +217,7 @@ TEST(LayoutWrap, JanuaryTakesDecemberOnlyFromTheRightPage) {
     layout.MonthPages[0] = {2027, 1, 0, {"31,,,一月,"}};
     layout.MonthPages[1] = {2027, 2, 0, {}};
     layout.LayoutItems(4, true, first, 2027, 1);
-    EXPECT_TRUE(layout.Slot(3, 0).isFree());  // 2026-12-31: page 0 holds January
+    EXPECT_TRUE(layout.Slot(3, 0).isFree());     // 2026-12-31: page 0 holds January
     EXPECT_EQ(layout.Slot(34, 0).Marker, u'0');  // 2027-01-31
 
     layout.CurrentPage = 1;
@@ -237,11 +238,10 @@ TEST_F(Layout, PrintTexts) {
     layout.PeriodList = {"2026,12,22,M,2026,12,24,X,,12,22,1,clRed,出張"};
     lay(3, false);
     const int cell = cellOf(2026, 12, 23);
-    const CellPrintTexts t = layout.GetCellPrintTexts(
-        3, cell % 7, cell / 7 + 1,
-        [&](std::int32_t y, std::uint8_t m, std::uint8_t d, QString* kinds) {
-            return rules.DayNameList(y, m, d, kinds);
-        });
+    const CellPrintTexts t =
+        layout.GetCellPrintTexts(3, cell % 7, cell / 7 + 1,
+                                 [&](std::int32_t y, std::uint8_t m, std::uint8_t d,
+                                     QString* kinds) { return rules.DayNameList(y, m, d, kinds); });
     EXPECT_EQ(t.Month, 12);
     EXPECT_EQ(t.Day, 23);
     EXPECT_EQ(t.Anniversary, "創立記念日，父の誕生日 ");

@@ -38,8 +38,7 @@ TEST_P(LineEnds, Split) { EXPECT_EQ(loadBytes(GetParam().content), GetParam().li
 INSTANTIATE_TEST_SUITE_P(
     Cases, LineEnds,
     ::testing::Values(
-        Case{"empty", QByteArray(), {}},
-        Case{"crlf", "a\r\nb\r\n", {"a", "b"}},
+        Case{"empty", QByteArray(), {}}, Case{"crlf", "a\r\nb\r\n", {"a", "b"}},
         Case{"last line unterminated", "a\r\nb", {"a", "b"}},
         Case{"lf and cr", "a\nb\rc", {"a", "b", "c"}},
         Case{"empty lines kept", "\r\n\r\na\n\n", {"", "", "a", ""}},
@@ -47,7 +46,10 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"lf cr is two ends", "a\n\rb", {"a", "", "b"}},
         Case{"nul ends a line", QByteArray("a\0b\r\n", 5), {"a", "b"}},
         Case{"sub ends the file", "a\r\nb\x1a\r\nc\r\n", {"a", "b"}},
-        Case{"sub at line start", "a\r\n\x1a" "b", {"a"}},
+        Case{"sub at line start",
+             "a\r\n\x1a"
+             "b",
+             {"a"}},
         Case{"cp932 decoded", "\x82\xa0\x87\x40,\x8a\xbf\r\n", {QStringLiteral("あ①,漢")}}),
     [](const auto& info) {
         std::string s = info.param.label;
@@ -77,7 +79,8 @@ TEST(SplitTextLines, BlockSizeDoesNotMatter) {
     const std::string text = "a\r\nbc\r\n\r\nd\re\nf\x1ag\r\n";
     const QStringList whole = SplitTextLines(text);
     EXPECT_EQ(whole, QStringList({"a", "bc", "", "d", "e", "f"}));
-    for (std::size_t block : {1, 2, 3, 5, 64}) EXPECT_EQ(SplitTextLinesInBlocks(text, block), whole) << block;
+    for (std::size_t block : {1, 2, 3, 5, 64})
+        EXPECT_EQ(SplitTextLinesInBlocks(text, block), whole) << block;
 }
 
 // SUB ends the file also for the blocks after it.
@@ -111,7 +114,8 @@ TEST(LoadTextLines, CharacterAcrossTheSeam) {
 
 TEST(LoadTextLines, ManyLines) {
     QByteArray content;
-    for (int i = 0; i < 10000; ++i) content += "2026,12," + QByteArray::number(i % 31 + 1) + ",会議\r\n";
+    for (int i = 0; i < 10000; ++i)
+        content += "2026,12," + QByteArray::number(i % 31 + 1) + ",会議\r\n";
     const QStringList lines = loadBytes(*Cp932::encode(QString::fromUtf8(content)));
     ASSERT_EQ(lines.size(), 10000);
     EXPECT_EQ(lines[9999], "2026,12,18,会議");
@@ -173,14 +177,17 @@ TEST(LoadTextLines, ByteOrderMarkMakesAHolidayFileUtf8) {
     EXPECT_EQ(load(utf8, TextFileKind::HolidayRules), QStringList({"1,1,元日", "5,5,こどもの日"}));
     EXPECT_EQ(load(utf8, TextFileKind::Cp932).size(), 2);
     EXPECT_NE(load(utf8, TextFileKind::Cp932)[0], "1,1,元日");
-    EXPECT_EQ(load("1,1,\x8c\xb3\x93\xfa\r\n", TextFileKind::HolidayRules), QStringList({"1,1,元日"}));
+    EXPECT_EQ(load("1,1,\x8c\xb3\x93\xfa\r\n", TextFileKind::HolidayRules),
+              QStringList({"1,1,元日"}));
     // The mark alone, and a line cut by the block seam after it.
     EXPECT_EQ(load("\xEF\xBB\xBF", TextFileKind::HolidayRules), QStringList());
-    QByteArray longLine = "\xEF\xBB\xBF" + QByteArray(8188, 'a') + QStringLiteral("元").toUtf8() + "\n";
+    QByteArray longLine =
+        "\xEF\xBB\xBF" + QByteArray(8188, 'a') + QStringLiteral("元").toUtf8() + "\n";
     const QStringList seam = load(longLine, TextFileKind::HolidayRules);
     ASSERT_EQ(seam.size(), 1);
     EXPECT_EQ(seam[0], QString(8188, u'a') + QStringLiteral("元"));
-    EXPECT_EQ(SplitTextLines(utf8.toStdString(), TextFileKind::HolidayRules).value(1), "5,5,こどもの日");
+    EXPECT_EQ(SplitTextLines(utf8.toStdString(), TextFileKind::HolidayRules).value(1),
+              "5,5,こどもの日");
 }
 
 TEST(LoadTextLines, ReadableFileNeedsNoWait) {

@@ -51,7 +51,8 @@ TEST(AtomicFile, AFailedWriteKeepsTheOldFileAndSaysSo) {
             FullDisk full(1000);
             EXPECT_FALSE(WriteFileAtomically(path, QByteArray(size, 'n'), &error)) << size;
         }
-        EXPECT_EQ(error, QString::fromLocal8Bit(std::strerror(EFBIG))) << size;  // the reason, named
+        EXPECT_EQ(error, QString::fromLocal8Bit(std::strerror(EFBIG)))
+            << size;  // the reason, named
         EXPECT_EQ(contents(path), old);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Korvane.ini"});
     }

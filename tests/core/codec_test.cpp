@@ -67,7 +67,8 @@ TEST(Cp932, EncodeRoundTripsEveryDecodableDoubleByte) {
     int duplicates = 0;
     for (int lead = 0x81; lead <= 0xFC; ++lead) {
         for (int trail = 0x40; trail <= 0xFC; ++trail) {
-            const QByteArray in = bytes({static_cast<unsigned char>(lead), static_cast<unsigned char>(trail)});
+            const QByteArray in =
+                bytes({static_cast<unsigned char>(lead), static_cast<unsigned char>(trail)});
             const QString s = Cp932::decode(in);
             if (s.size() != 1 || s[0] == QChar(0xFFFD) ||
                 (s[0].unicode() >= 0xE000 && s[0].unicode() < 0xF900))
@@ -81,8 +82,7 @@ TEST(Cp932, EncodeRoundTripsEveryDecodableDoubleByte) {
             // symbols to the first of them; every such pair reads the same character.
             EXPECT_EQ(Cp932::decode(*back), s) << std::hex << lead << trail;
             const int backLead = static_cast<unsigned char>(back->at(0));
-            const bool known = lead == 0xED || lead == 0xEE ||
-                               (lead == 0x87 && backLead == 0x81) ||
+            const bool known = lead == 0xED || lead == 0xEE || (lead == 0x87 && backLead == 0x81) ||
                                (lead == 0xFA && (backLead == 0x81 || backLead == 0x87));
             EXPECT_TRUE(known) << std::hex << lead << trail << " -> " << qPrintable(back->toHex());
             ++duplicates;
@@ -137,10 +137,10 @@ TEST(Cp932, EncodeReportsWhatItCannotHold) {
         qsizetype bad;
     };
     const Case cases[] = {
-        {QStringLiteral("a😀b"), 1},              // outside the BMP
+        {QStringLiteral("a😀b"), 1},  // outside the BMP
         {QStringLiteral("会議😀"), 2},
-        {QStringLiteral("한"), 0},                 // Hangul
-        {QStringLiteral("abc\u00e9"), 3},          // Latin-1 letter
+        {QStringLiteral("한"), 0},                                       // Hangul
+        {QStringLiteral("abc\u00e9"), 3},                                // Latin-1 letter
         {QStringLiteral("x") + QChar(0xD800) + QStringLiteral("y"), 1},  // lone surrogate
     };
     for (const Case& c : cases) {
@@ -156,13 +156,14 @@ TEST(Cp932, EncodeReportsWhatItCannotHold) {
         {QStringLiteral("\uFEFFx"), 0},   // byte-order mark
         {QStringLiteral("葛\uFE00"), 1},  // variation selector
         {QStringLiteral("葛") + QString::fromUcs4(U"\U000E0100") + QStringLiteral("城"), 1},
-        {QStringLiteral("x\u00ADy"), 1},  // soft hyphen
-        {QStringLiteral("No\uF86F"), 2},  // private use with a one-way mapping to "№"
+        {QStringLiteral("x\u00ADy"), 1},      // soft hyphen
+        {QStringLiteral("No\uF86F"), 2},      // private use with a one-way mapping to "№"
         {QStringLiteral("\uE757\uE758"), 1},  // the end of the user-defined range
     };
     for (const Case& c : invisible) {
         qsizetype bad = -2;
-        EXPECT_FALSE(Cp932::encode(c.text, &bad).has_value()) << qPrintable(c.text.toUtf8().toHex());
+        EXPECT_FALSE(Cp932::encode(c.text, &bad).has_value())
+            << qPrintable(c.text.toUtf8().toHex());
         EXPECT_EQ(bad, c.bad) << qPrintable(c.text.toUtf8().toHex());
     }
     // The converter is reused: a failure must not spoil the next call.

@@ -34,7 +34,8 @@ TEST(ColorText, ReadsEveryForm) {
         {"clNotAColour", std::nullopt},
         {"$GG", std::nullopt},
     };
-    for (const Case& c : cases) EXPECT_EQ(ColorFromText(QString::fromUtf8(c.text)), c.color) << c.text;
+    for (const Case& c : cases)
+        EXPECT_EQ(ColorFromText(QString::fromUtf8(c.text)), c.color) << c.text;
     EXPECT_EQ(StringToColor(u"nonsense", clGreen), clGreen);
 }
 

@@ -16,22 +16,18 @@ TEST_P(CommaSplit, Fields) { EXPECT_EQ(SplitCommaText(GetParam().text), GetParam
 
 INSTANTIATE_TEST_SUITE_P(
     RuleLines, CommaSplit,
-    ::testing::Values(
-        SplitCase{"1,1,元日", {"1", "1", "元日"}},
-        // Empty fields in the general form mean "any"; they must survive.
-        SplitCase{"1949,1999,1,15,,,成人の日", {"1949", "1999", "1", "15", "", "", "成人の日"}},
-        SplitCase{",1", {"", "1"}},
-        // A trailing comma does not make an extra empty field.
-        SplitCase{"1,2,", {"1", "2"}},
-        SplitCase{"  a , b  ", {"a", "b"}},
-        // Unquoted blanks separate.
-        SplitCase{"a b", {"a", "b"}},
-        SplitCase{"\"a b\",c", {"a b", "c"}},
-        SplitCase{"\"say \"\"hi\"\"\",x", {"say \"hi\"", "x"}},
-        SplitCase{"\"unterminated, still", {"unterminated, still"}},
-        SplitCase{"\"\"", {""}},
-        SplitCase{"", {}},
-        SplitCase{"   ", {}}));
+    ::testing::Values(SplitCase{"1,1,元日", {"1", "1", "元日"}},
+                      // Empty fields in the general form mean "any"; they must survive.
+                      SplitCase{"1949,1999,1,15,,,成人の日",
+                                {"1949", "1999", "1", "15", "", "", "成人の日"}},
+                      SplitCase{",1", {"", "1"}},
+                      // A trailing comma does not make an extra empty field.
+                      SplitCase{"1,2,", {"1", "2"}}, SplitCase{"  a , b  ", {"a", "b"}},
+                      // Unquoted blanks separate.
+                      SplitCase{"a b", {"a", "b"}}, SplitCase{"\"a b\",c", {"a b", "c"}},
+                      SplitCase{"\"say \"\"hi\"\"\",x", {"say \"hi\"", "x"}},
+                      SplitCase{"\"unterminated, still", {"unterminated, still"}},
+                      SplitCase{"\"\"", {""}}, SplitCase{"", {}}, SplitCase{"   ", {}}));
 
 TEST(CommaJoin, QuotesOnlyWhatNeedsIt) {
     EXPECT_EQ(JoinCommaText({"元日"}), "元日");

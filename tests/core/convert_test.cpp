@@ -12,12 +12,22 @@ TEST(StrToInt, AcceptsIntegersOnly) {
         std::int32_t value;
     };
     const Case cases[] = {
-        {"0", true, 0},          {"15", true, 15},       {"-3", true, -3},
-        {"+7", true, 7},         {" 12 ", true, 12},     {"2147483647", true, 2147483647},
+        {"0", true, 0},
+        {"15", true, 15},
+        {"-3", true, -3},
+        {"+7", true, 7},
+        {" 12 ", true, 12},
+        {"2147483647", true, 2147483647},
         {"-2147483648", true, std::numeric_limits<std::int32_t>::min()},
-        {"2147483648", false, 0}, {"$FF", true, 255},    {"$FFFFFFFF", true, -1},
-        {"", false, 0},          {"1a", false, 0},       {"1.5", false, 0},
-        {"一", false, 0},        {"-", false, 0},        {"$", false, 0},
+        {"2147483648", false, 0},
+        {"$FF", true, 255},
+        {"$FFFFFFFF", true, -1},
+        {"", false, 0},
+        {"1a", false, 0},
+        {"1.5", false, 0},
+        {"一", false, 0},
+        {"-", false, 0},
+        {"$", false, 0},
         {"1 2", false, 0},
     };
     for (const Case& c : cases) {

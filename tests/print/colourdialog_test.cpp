@@ -1,16 +1,16 @@
 #include "print/colourdialog.h"
-#include "print/colourpalette.h"
-#include "print/engine/printdocument.h"
 #include "layoutcheck.h"
 #include "pdfprobe.h"
+#include "print/colourpalette.h"
+#include "print/engine/printdocument.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QApplication>
 #include <QSignalSpy>
-#include <QTimer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -25,11 +25,12 @@ constexpr ColorValue bgr(std::uint32_t rgb) {
 }
 
 TEST(ColourPalette, CellsHoldTheTableColours) {
-    const std::pair<int, std::uint32_t> cells[] = {
-        {0, 0xFFFFFF}, {2, 0xFFDDCC}, {12, 0xFFCCDD}, {13, 0xC0C0C0}, {14, 0xFF9999},
-        {27, 0xFF0000}, {30, 0x99FF33}, {44, 0x00CC00}, {52, 0x000000}, {55, 0x808000},
-        {64, 0x660033}};
-    for (const auto& [index, rgb] : cells) EXPECT_EQ(ColourPalette::CellColour(index), bgr(rgb)) << index;
+    const std::pair<int, std::uint32_t> cells[] = {{0, 0xFFFFFF},  {2, 0xFFDDCC},  {12, 0xFFCCDD},
+                                                   {13, 0xC0C0C0}, {14, 0xFF9999}, {27, 0xFF0000},
+                                                   {30, 0x99FF33}, {44, 0x00CC00}, {52, 0x000000},
+                                                   {55, 0x808000}, {64, 0x660033}};
+    for (const auto& [index, rgb] : cells)
+        EXPECT_EQ(ColourPalette::CellColour(index), bgr(rgb)) << index;
     EXPECT_EQ(ColourPalette::CellColour(65), clNone);
     EXPECT_EQ(ColourPalette::CellColour(-1), clNone);
     EXPECT_EQ(ColourPalette::IndexOf(clRed), 27);
@@ -97,8 +98,8 @@ TEST(ColourPalette, ButtonsPickTheirSelectionAndDragKeepsPicking) {
     EXPECT_EQ(p.ForegroundIndex(), 12);
     EXPECT_EQ(p.BackgroundIndex(), 57);
     // The left button drags the foreground along.
-    QMouseEvent drag(QEvent::MouseMove, QPointF(2, 17 + 2), QPointF(), Qt::NoButton,
-                     Qt::LeftButton, {});
+    QMouseEvent drag(QEvent::MouseMove, QPointF(2, 17 + 2), QPointF(), Qt::NoButton, Qt::LeftButton,
+                     {});
     QApplication::sendEvent(&p, &drag);
     EXPECT_EQ(p.ForegroundIndex(), 13);
     EXPECT_EQ(p.BackgroundIndex(), 57);
@@ -111,7 +112,7 @@ TEST(ColourPalette, ArrowsWrapAndLettersSelect) {
         Qt::Key key;
         int to;
     };
-    const Step steps[] = {{0, Qt::Key_Left, 64},  {64, Qt::Key_Right, 0}, {5, Qt::Key_Right, 6},
+    const Step steps[] = {{0, Qt::Key_Left, 64}, {64, Qt::Key_Right, 0}, {5, Qt::Key_Right, 6},
                           {3, Qt::Key_Up, 55},   {20, Qt::Key_Up, 7},    {60, Qt::Key_Down, 8},
                           {7, Qt::Key_Down, 20}, {6, Qt::Key_Left, 5}};
     for (const Step& s : steps) {
@@ -150,7 +151,8 @@ TEST(ColourPalette, MarksShowEnabledSelectionsOnly) {
         for (int y = r.top(); y <= r.bottom(); ++y)
             for (int x = r.left(); x <= r.right(); ++x) {
                 const QColor c(img.pixel(x, y));
-                const int own = std::abs(c.red() - fill.red()) + std::abs(c.green() - fill.green()) +
+                const int own = std::abs(c.red() - fill.red()) +
+                                std::abs(c.green() - fill.green()) +
                                 std::abs(c.blue() - fill.blue());
                 if (own > 3 * 128) ++n;
             }
@@ -284,7 +286,7 @@ TEST(ColourDialog, OpensOnTheCallersColour) {
     // caption, its text in the middle.
     const QRect sample = testing::RectIn(&d, controls[4]);
     EXPECT_GE(sample.height(), 40);
-    EXPECT_LE(sample.height(), 48);  // the spare height is not handed to it
+    EXPECT_LE(sample.height(), 48);                     // the spare height is not handed to it
     EXPECT_LT(sample.top() - paletteBox.bottom(), 14);  // close under the palette
     const QImage window = d.grab().toImage();
     EXPECT_EQ(QColor(window.pixel(sample.left() + 6, sample.center().y())), QColor(Qt::red));
@@ -332,8 +334,10 @@ TEST(ColourDialog, CancelAndTheCloseBoxKeepTheCallersColour) {
         auto* palette = d.findChild<ColourPalette*>("ColorPalette1");
         QTest::mouseClick(palette, Qt::RightButton, {}, centreOf(palette, 9));
         EXPECT_EQ(d.SampleColour(), ColourPalette::CellColour(9));
-        if (closeBox) d.reject();
-        else d.findChild<QPushButton*>("btnCancel")->click();
+        if (closeBox)
+            d.reject();
+        else
+            d.findChild<QPushButton*>("btnCancel")->click();
         EXPECT_FALSE(d.isVisible());
         EXPECT_FALSE(d.Chosen());
         EXPECT_EQ(d.Result(), clRed);

@@ -1,15 +1,15 @@
 #include "pdfprobe.h"
-#include "privatecups.h"
 #include "print/engine/cupsprintsystem.h"
 #include "print/engine/printdocument.h"
 #include "print/engine/printersetup.h"
+#include "privatecups.h"
 
 #include "core/prompt.h"
 
 #include <QFileInfo>
 #include <QPrinterInfo>
-#include <QTransform>
 #include <QTemporaryDir>
+#include <QTransform>
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ const QString kQueue = QStringLiteral("Korvane_Test");
 
 void drawMeasures(PageCanvas& c) {
     c.MoveTo(900, 200);
-    c.LineTo(900, 1200);  // 100.0 mm
+    c.LineTo(900, 1200);              // 100.0 mm
     c.Rectangle(200, 400, 700, 900);  // 50.0 mm square
     c.SetFontName(QStringLiteral("ＭＳ ゴシック"));
     c.TextOut(200, 1250, QStringLiteral("印刷テスト"));
@@ -59,11 +59,14 @@ TEST(CupsQueue, PagesKeepTheirMillimetresAndPaperThroughTheQueue) {
         double widthPt, heightPt;
         int edge;  // 0.1 mm
     };
-    const Case cases[] = {{9, 0, 595, 842, 36}, {9, 1, 842, 595, 36}, {13, 0, 516, 729, 36},
-                          {8, 1, 1191, 842, 36}, {43, 0, 283, 420, 18}};
+    const Case cases[] = {{9, 0, 595, 842, 36},
+                          {9, 1, 842, 595, 36},
+                          {13, 0, 516, 729, 36},
+                          {8, 1, 1191, 842, 36},
+                          {43, 0, 283, 420, 18}};
     for (const Case& c : cases) {
-        const std::string where = "paper " + std::to_string(c.paper) + " orientation " +
-                                  std::to_string(c.orientation);
+        const std::string where =
+            "paper " + std::to_string(c.paper) + " orientation " + std::to_string(c.orientation);
         ASSERT_TRUE(setup.SetOrientation(c.orientation)) << where;
         ASSERT_TRUE(setup.SetPaperNumber(c.paper)) << where;
         EXPECT_EQ(setup.Geometry().Printable.topLeft(), QPoint(c.edge, c.edge)) << where;

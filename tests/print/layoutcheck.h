@@ -20,7 +20,8 @@ inline QRect RectIn(const QWidget* window, const QWidget* w) {
 }
 
 // Empty when the controls are laid out so; else what is wrong, by object name.
-inline std::string ReadingOrderFault(const QWidget* window, const std::vector<const QWidget*>& controls) {
+inline std::string ReadingOrderFault(const QWidget* window,
+                                     const std::vector<const QWidget*>& controls) {
     const auto name = [](const QWidget* w) { return w->objectName().toStdString(); };
     for (std::size_t i = 0; i < controls.size(); ++i) {
         const QWidget* w = controls[i];
@@ -28,12 +29,13 @@ inline std::string ReadingOrderFault(const QWidget* window, const std::vector<co
         if (!w->isVisibleTo(window) || r.isEmpty()) return name(w) + " is not shown";
         if (!window->rect().contains(r)) return name(w) + " leaves the window";
         for (std::size_t j = 0; j < i; ++j)
-            if (RectIn(window, controls[j]).intersects(r)) return name(w) + " lies on " + name(controls[j]);
+            if (RectIn(window, controls[j]).intersects(r))
+                return name(w) + " lies on " + name(controls[j]);
         if (i == 0) continue;
         const QRect before = RectIn(window, controls[i - 1]);
         const bool below = r.top() > before.bottom();
-        const bool right = r.left() > before.right() && r.top() <= before.bottom() &&
-                           r.bottom() >= before.top();
+        const bool right =
+            r.left() > before.right() && r.top() <= before.bottom() && r.bottom() >= before.top();
         if (!below && !right) return name(w) + " is out of order after " + name(controls[i - 1]);
     }
     return {};
@@ -78,11 +80,13 @@ inline std::vector<std::string> UnplacedControls(const QWidget* root,
     for (const QWidget* c : root->findChildren<QWidget*>()) {
         QWidget* parent = c->parentWidget();
         if (c->isWindow() || !parent || !parent->layout() || c->inherits("QSizeGrip")) continue;
-        if (std::find(placedByHand.begin(), placedByHand.end(), c->objectName()) != placedByHand.end())
+        if (std::find(placedByHand.begin(), placedByHand.end(), c->objectName()) !=
+            placedByHand.end())
             continue;
         if (!InLayout(parent->layout(), c))
             out.push_back(std::string(c->metaObject()->className()) + " " +
-                          c->objectName().toStdString() + " in " + parent->objectName().toStdString());
+                          c->objectName().toStdString() + " in " +
+                          parent->objectName().toStdString());
     }
     return out;
 }

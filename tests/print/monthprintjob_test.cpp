@@ -114,8 +114,8 @@ TEST(MonthJobGeometry, MeasuredOnTheDocumentsCanvasAndClamped) {
     doc.SetPrinterSetup(&setup);
     MonthJob job;
     job.Kind = FindMonthLayout(QStringLiteral("MA4"));
-    job.Lines = 12;      // past the spinner's 7
-    job.TopMm = 500;     // past 100 mm
+    job.Lines = 12;   // past the spinner's 7
+    job.TopMm = 500;  // past 100 mm
     job.LeftMm = -500;
     const MonthPageGeometry g = MonthJobGeometry(doc, job, kScaleOne);
     EXPECT_EQ(g.Lines, 7);

@@ -1,8 +1,8 @@
 #include "print/engine/pagerecording.h"
 
 #include <QImage>
-#include <QSet>
 #include <QPainter>
+#include <QSet>
 #include <QTextLayout>
 
 #include <cmath>
@@ -72,9 +72,9 @@ TEST(PageCanvas, TextBoxAlignments) {
     const int width = c.TextWidth(text);
     EXPECT_NEAR(width, 200, 6);  // four full-width characters of 5 mm
     const TextAlign aligns[] = {TextAlign::LeftTop,      TextAlign::LeftMiddle,
-                                 TextAlign::LeftBottom,   TextAlign::CenterMiddle,
-                                 TextAlign::CenterBottom, TextAlign::RightTop,
-                                 TextAlign::RightMiddle,  TextAlign::RightBottom};
+                                TextAlign::LeftBottom,   TextAlign::CenterMiddle,
+                                TextAlign::CenterBottom, TextAlign::RightTop,
+                                TextAlign::RightMiddle,  TextAlign::RightBottom};
     for (TextAlign a : aligns) c.DrawTextBox(1000, 1000, 1600, 1200, text, a);
     const auto& o = page.Ops;
     ASSERT_EQ(o.size(), 8u);
@@ -138,10 +138,13 @@ Laid layOut(const FontState& state, const QString& text) {
 // and the width are those of the full layout, in every face, size and style, kerning pairs and
 // half-width kana included. Other text (Thai, marks, emoji, a missing glyph) takes the layout.
 TEST(PageCanvas, PlainTextIsPlacedAsTheFullLayoutPlacesIt) {
-    const QString texts[] = {"打合せ（案件12）", "08:00", "先勝　クリスマス", "Ａ４ 用紙・￥1,000",
-                             "AVAVA Wa To. fi", "A4 B5 5F", "ﾊﾝｶｸｶﾅ ｶﾞｷﾞ", "①②㈱〒", "令和8年12月7日作成",
-                             "สวัสดี", "e\u0301t\u00e9", "予定😀", "\u0915\u094d\u0937"};
-    const QString faces[] = {"ＭＳ ゴシック", "ＭＳ Ｐゴシック", "ＭＳ 明朝", "ＭＳ Ｐ明朝", "DejaVu Sans"};
+    const QString texts[] = {
+        "打合せ（案件12）",   "08:00",    "先勝　クリスマス", "Ａ４ 用紙・￥1,000",
+        "AVAVA Wa To. fi",    "A4 B5 5F", "ﾊﾝｶｸｶﾅ ｶﾞｷﾞ",      "①②㈱〒",
+        "令和8年12月7日作成", "สวัสดี",     "e\u0301t\u00e9",   "予定😀",
+        "\u0915\u094d\u0937"};
+    const QString faces[] = {"ＭＳ ゴシック", "ＭＳ Ｐゴシック", "ＭＳ 明朝", "ＭＳ Ｐ明朝",
+                             "DejaVu Sans"};
     for (const QString& faceName : faces)
         for (int height : {-22, 37})
             for (int style : {0, int(fsBold)}) {
@@ -155,7 +158,8 @@ TEST(PageCanvas, PlainTextIsPlacedAsTheFullLayoutPlacesIt) {
                 ASSERT_EQ(page.Ops.size(), std::size(texts));
                 for (std::size_t i = 0; i < std::size(texts); ++i) {
                     const auto where = (faceName + ' ' + QString::number(height) + ' ' +
-                                        QString::number(style) + ' ' + texts[i]).toStdString();
+                                        QString::number(style) + ' ' + texts[i])
+                                           .toStdString();
                     const Laid want = layOut(c.Font, texts[i]);
                     const QList<QGlyphRun>& got = page.Ops[i].glyphs;
                     ASSERT_EQ(got.size(), want.runs.size()) << where;
@@ -176,7 +180,8 @@ TEST(PageCanvas, PlainTextIsPlacedAsTheFullLayoutPlacesIt) {
                     // A right-aligned text ends where the full layout's width says.
                     const QFontMetricsF fm(ReferenceFont(c.Font));
                     const double rb = std::max(0.0, -fm.rightBearing(texts[i].back()));
-                    EXPECT_NEAR(page.Ops[i].origin.x(), 5000 - std::round(rb) - want.width, 1e-3) << where;
+                    EXPECT_NEAR(page.Ops[i].origin.x(), 5000 - std::round(rb) - want.width, 1e-3)
+                        << where;
                 }
             }
 }
@@ -267,12 +272,12 @@ TEST(Replay, WidePensJoinRoundAndBrushesFill) {
     c.SetBrushColor(clRed);
     c.Ellipse(200, 2000, 600, 2400);
     const QImage img = render(page);
-    EXPECT_EQ(img.pixel(40, 220), qRgb(255, 0, 0));  // the ellipse has its own brush
+    EXPECT_EQ(img.pixel(40, 220), qRgb(255, 0, 0));     // the ellipse has its own brush
     EXPECT_LT(qGray(img.pixel(47, 47)), 60);            // inside the round corner
     EXPECT_EQ(img.pixel(45, 45), qRgb(255, 255, 255));  // beyond it
     EXPECT_EQ(img.pixel(40, 180), qRgb(0xC0, 0xC0, 0xC0));
-    EXPECT_LT(qGray(img.pixel(103, 185)), 100);          // still within the corner's arc
-    EXPECT_LT(qGray(img.pixel(117, 172)), 100);          // both radii are 20 mm
+    EXPECT_LT(qGray(img.pixel(103, 185)), 100);           // still within the corner's arc
+    EXPECT_LT(qGray(img.pixel(117, 172)), 100);           // both radii are 20 mm
     EXPECT_EQ(img.pixel(101, 171), qRgb(255, 255, 255));  // cut off by it
 }
 
@@ -329,15 +334,17 @@ TEST(PageCanvas, TextsLeavingTheirBoxAreClippedAndOnlyThey) {
         const char* shown;
     } cases[] = {
         {{1000, 1000, 600, 200}, TextAlign::LeftTop, false, "令和八年"},
-        {{1000, 1000, 130, 200}, TextAlign::LeftTop, false, "令和"},    // cut after a whole character
-        {{1000, 1000, 40, 200}, TextAlign::LeftMiddle, false, ""},     // not even one
-        {{1000, 1000, 100, 200}, TextAlign::RightTop, true, "令和八年"},  // too narrow: left edge
-        {{1000, 1000, 600, 30}, TextAlign::LeftTop, true, "令和八年"},    // too low: bottom edge
-        {{1000, 1000, 600, 30}, TextAlign::LeftBottom, true, "令和八年"}, // too low: top edge
+        {{1000, 1000, 130, 200}, TextAlign::LeftTop, false, "令和"},  // cut after a whole character
+        {{1000, 1000, 40, 200}, TextAlign::LeftMiddle, false, ""},    // not even one
+        {{1000, 1000, 100, 200}, TextAlign::RightTop, true, "令和八年"},   // too narrow: left edge
+        {{1000, 1000, 600, 30}, TextAlign::LeftTop, true, "令和八年"},     // too low: bottom edge
+        {{1000, 1000, 600, 30}, TextAlign::LeftBottom, true, "令和八年"},  // too low: top edge
     };
     for (const auto& k : cases) {
-        c.DrawTextBox(k.box.left(), k.box.top(), k.box.right() + 1, k.box.bottom() + 1, text, k.align);
-        EXPECT_EQ(page.Ops.back().clip, k.clip) << k.box.width() << "x" << k.box.height() << " " << int(k.align);
+        c.DrawTextBox(k.box.left(), k.box.top(), k.box.right() + 1, k.box.bottom() + 1, text,
+                      k.align);
+        EXPECT_EQ(page.Ops.back().clip, k.clip)
+            << k.box.width() << "x" << k.box.height() << " " << int(k.align);
         EXPECT_EQ(page.Ops.back().text, QString::fromUtf8(k.shown)) << k.box.width();
     }
     // After a clipped text the page is whole again.
@@ -355,22 +362,29 @@ TEST(PageCanvas, TextsLeavingTheirBoxAreClippedAndOnlyThey) {
     // The clipped text itself shows, inside its box.
     const QRect ink = inkBox(drawn.copy(0, 0, 100, 100));
     EXPECT_FALSE(ink.isEmpty());
-    EXPECT_TRUE(QRect(10, 10, 5, 5).contains(ink)) << ink.x() << "," << ink.y() << " " << ink.width();
+    EXPECT_TRUE(QRect(10, 10, 5, 5).contains(ink))
+        << ink.x() << "," << ink.y() << " " << ink.width();
 }
 
 // Which texts may skip the full layout: one glyph per character, no ligature or kerning pair.
 TEST(PageCanvas, PlainTextIsOneGlyphPerCharacter) {
     const std::pair<const char16_t*, bool> cases[] = {
-        {u"令和八年十二月", true}, {u"ひらがなカタカナ", true}, {u"2026/12/08 (火)", true},
-        {u"A", true},  {u"月A日B", true},   {u"AV", false},    {u"fi", false},
-        {u"é", false},  // a combining mark
-        {u"😀", false},  // a surrogate pair
+        {u"令和八年十二月", true},
+        {u"ひらがなカタカナ", true},
+        {u"2026/12/08 (火)", true},
+        {u"A", true},
+        {u"月A日B", true},
+        {u"AV", false},
+        {u"fi", false},
+        {u"é", false},    // a combining mark
+        {u"😀", false},    // a surrogate pair
         {u"​", false},  // a format character
-        {u"ال", false},  // Arabic
-        {u"Д", false},  // Cyrillic
+        {u"ال", false},   // Arabic
+        {u"Д", false},    // Cyrillic
     };
     for (const auto& [text, plain] : cases)
-        EXPECT_EQ(PlainText(QString::fromUtf16(text)), plain) << QString::fromUtf16(text).toStdString();
+        EXPECT_EQ(PlainText(QString::fromUtf16(text)), plain)
+            << QString::fromUtf16(text).toStdString();
 }
 
 // Each laid-out text is drawn in its own face, even at the size of the one before it.

@@ -1,5 +1,5 @@
-#include "pdfprobe.h"
 #include "fakeprintsystem.h"
+#include "pdfprobe.h"
 #include "print/engine/printdocument.h"
 #include "print/engine/printersetup.h"
 
@@ -61,7 +61,8 @@ void expectMeasures(const QImage& page, const std::string& where) {
 }
 
 TEST(PdfFile, MillimetresAndPaperHoldOnEverySheet) {
-    if (!HavePdfTools()) GTEST_SKIP() << "poppler-utils (pdftoppm, pdfinfo, pdffonts) not installed";
+    if (!HavePdfTools())
+        GTEST_SKIP() << "poppler-utils (pdftoppm, pdfinfo, pdffonts) not installed";
     QTemporaryDir dir;
     for (const Paper& paper : kPapers) {
         PrintDocument doc;
@@ -86,7 +87,8 @@ TEST(PdfFile, MillimetresAndPaperHoldOnEverySheet) {
         EXPECT_EQ(fonts.size(), 2) << fonts.join('\n').toStdString();
         for (const QString& f : fonts) {
             EXPECT_TRUE(f.contains("IPA")) << f.toStdString();
-            EXPECT_TRUE(f.contains(QRegularExpression("\\byes\\s+(yes|no)\\s+yes\\b"))) << f.toStdString();
+            EXPECT_TRUE(f.contains(QRegularExpression("\\byes\\s+(yes|no)\\s+yes\\b")))
+                << f.toStdString();
         }
     }
 }
@@ -97,7 +99,8 @@ TEST(Printing, MarginsOfThePrinterDoNotScaleThePage) {
     QTemporaryDir dir;
     for (double margin : {3.5, 10.0}) {
         testing::FakePrintSystem system;
-        system.add({.name = "Office", .margins = QMarginsF(margin, margin, margin, margin),
+        system.add({.name = "Office",
+                    .margins = QMarginsF(margin, margin, margin, margin),
                     .sources = {"トレイ1", "手差し"}});
         system.printers[0].papers << QPageSize(QPageSize::Postcard);
         PrinterSetup setup(system);
@@ -155,7 +158,8 @@ TEST(Printing, EveryFailureIsReportedAndNothingIsSentBlind) {
     PrinterSetup virtualPage(none);
     doc.SetPrinterSetup(&virtualPage);
     EXPECT_FALSE(doc.Print());
-    EXPECT_EQ(prompt.texts().value(0), "プリンタがインストールされていないので印刷できません．　　");
+    EXPECT_EQ(prompt.texts().value(0),
+              "プリンタがインストールされていないので印刷できません．　　");
     EXPECT_EQ(prompt.entries()[0].caption, " 印刷");
 
     testing::FakePrintSystem system;
@@ -170,7 +174,8 @@ TEST(Printing, EveryFailureIsReportedAndNothingIsSentBlind) {
     prompt.clear();
     EXPECT_FALSE(doc.Print());
     EXPECT_TRUE(system.jobs.empty());
-    EXPECT_EQ(prompt.texts().value(0), "プリンタ「Small」には用紙「A3」がありません．\n印刷を中止しました．");
+    EXPECT_EQ(prompt.texts().value(0),
+              "プリンタ「Small」には用紙「A3」がありません．\n印刷を中止しました．");
 
     // A range past the last page: said once, nothing sent.
     doc.SetPrinterSetup(&setup);
@@ -221,18 +226,21 @@ double inkOf(const QImage& image) {
 // The faces have no bold of their own: the bold is made up, and every device must make it alike,
 // small or large (A3 day numbers are 6.4 mm and more).
 TEST(PdfFile, MadeUpBoldIsAsBoldInThePictureAsInThePdf) {
-    if (!HavePdfTools()) GTEST_SKIP() << "poppler-utils (pdftoppm, pdfinfo, pdffonts) not installed";
+    if (!HavePdfTools())
+        GTEST_SKIP() << "poppler-utils (pdftoppm, pdfinfo, pdffonts) not installed";
     QTemporaryDir dir;
     // A face with a bold of its own is drawn as it is, on every device.
     const bool dejaVu = QFontDatabase::families().contains(QStringLiteral("DejaVu Sans"));
     const struct {
         const char* face;
         int height;
-    } cases[] = {{"ＭＳ ゴシック", 30}, {"ＭＳ ゴシック", 64}, {"ＭＳ ゴシック", 120}, {"DejaVu Sans", 64}};
+    } cases[] = {
+        {"ＭＳ ゴシック", 30}, {"ＭＳ ゴシック", 64}, {"ＭＳ ゴシック", 120}, {"DejaVu Sans", 64}};
     for (const auto& [face, height] : cases) {
         if (!dejaVu && QByteArray(face) == "DejaVu Sans") continue;
         PrintDocument doc;
-        doc.SetGeometry(MeasureGeometry(QPageSize(QPageSize::Postcard), QPageLayout::Portrait, {}, 300, 300));
+        doc.SetGeometry(
+            MeasureGeometry(QPageSize(QPageSize::Postcard), QPageLayout::Portrait, {}, 300, 300));
         doc.BeginDoc();
         PageCanvas& c = doc.Canvas();
         c.SetFontName(QString::fromUtf8(face));
@@ -242,7 +250,8 @@ TEST(PdfFile, MadeUpBoldIsAsBoldInThePictureAsInThePdf) {
             c.TextOut(100, style ? 400 : 100, QStringLiteral("28"));
         }
         doc.EndDoc();
-        const QString pdf = dir.filePath(QStringLiteral("bold%1-%2.pdf").arg(height).arg(QString::fromUtf8(face)));
+        const QString pdf =
+            dir.filePath(QStringLiteral("bold%1-%2.pdf").arg(height).arg(QString::fromUtf8(face)));
         ASSERT_TRUE(doc.SaveAsPdf(pdf));
         const QImage fromPdf = PdfPage(pdf, 1, 254).convertToFormat(QImage::Format_RGB32);
         QImage png(fromPdf.size(), QImage::Format_RGB32);

@@ -45,18 +45,20 @@ int PdfPageCount(const QString& pdf) {
 
 QSizeF PdfPageSizePt(const QString& pdf, int page) {
     const QString n = QString::number(page);
-    const QString info = RunTool(QStringLiteral("pdfinfo"),
-                                 {QStringLiteral("-f"), n, QStringLiteral("-l"), n, pdf});
-    const auto m = QRegularExpression(QStringLiteral("Page\\s+%1 size:\\s+([\\d.]+) x ([\\d.]+)").arg(n))
-                       .match(info);
+    const QString info =
+        RunTool(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), n, QStringLiteral("-l"), n, pdf});
+    const auto m =
+        QRegularExpression(QStringLiteral("Page\\s+%1 size:\\s+([\\d.]+) x ([\\d.]+)").arg(n))
+            .match(info);
     return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
 }
 
 int PdfPageRotation(const QString& pdf, int page) {
     const QString n = QString::number(page);
-    const QString info = RunTool(QStringLiteral("pdfinfo"),
-                                 {QStringLiteral("-f"), n, QStringLiteral("-l"), n, pdf});
-    const auto m = QRegularExpression(QStringLiteral("Page\\s+%1 rot:\\s+(\\d+)").arg(n)).match(info);
+    const QString info =
+        RunTool(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), n, QStringLiteral("-l"), n, pdf});
+    const auto m =
+        QRegularExpression(QStringLiteral("Page\\s+%1 rot:\\s+(\\d+)").arg(n)).match(info);
     return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
 

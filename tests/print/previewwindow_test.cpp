@@ -3,25 +3,25 @@
 #include "print/engine/progresswindow.h"
 
 #include "core/prompt.h"
-#include "settings/inifile.h"
 #include "fakeprintsystem.h"
 #include "layoutcheck.h"
 #include "pdfprobe.h"
+#include "settings/inifile.h"
 
+#include <QAbstractScrollArea>
 #include <QClipboard>
 #include <QDir>
-#include <QMenu>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QTimer>
-#include <QProgressBar>
-#include <QAbstractScrollArea>
 #include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -139,7 +139,8 @@ TEST_F(PreviewTest, ZoomStepsStopAtTheirLimits) {
     EXPECT_FALSE(button("ZoomUpBtn")->isEnabled());
     EXPECT_GE(window->ImageRect().width(), 2 * screenWidth);
     EXPECT_LT(window->ImageRect().width(), 2 * screenWidth * 100 / 90 + 2);
-    for (int i = 0; i < 100 && button("ZoomDownBtn")->isEnabled(); ++i) button("ZoomDownBtn")->click();
+    for (int i = 0; i < 100 && button("ZoomDownBtn")->isEnabled(); ++i)
+        button("ZoomDownBtn")->click();
     EXPECT_FALSE(button("ZoomDownBtn")->isEnabled());
     EXPECT_LE(window->ImageRect().width(), 100);
     EXPECT_GT(window->ImageRect().width(), 90);
@@ -201,8 +202,10 @@ TEST_F(PreviewTest, ShadowToolTipsAndStatusPanels) {
     QLabel* panel1 = nullptr;
     QLabel* panel2 = nullptr;
     for (QLabel* l : window->findChild<QWidget*>("StatusBar")->findChildren<QLabel*>()) {
-        if (l->text() == window->StatusText()) panel1 = l;
-        else if (!panel2) panel2 = l;
+        if (l->text() == window->StatusText())
+            panel1 = l;
+        else if (!panel2)
+            panel2 = l;
     }
     ASSERT_TRUE(panel1 && panel2);
     EXPECT_GE(panel1->width(), 300);
@@ -213,7 +216,8 @@ TEST_F(PreviewTest, ShadowToolTipsAndStatusPanels) {
     button("ZoomUpBtn")->click();
     EXPECT_EQ(scroll->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
     EXPECT_EQ(scroll->horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
-    for (int i = 0; i < 100 && button("ZoomDownBtn")->isEnabled(); ++i) button("ZoomDownBtn")->click();
+    for (int i = 0; i < 100 && button("ZoomDownBtn")->isEnabled(); ++i)
+        button("ZoomDownBtn")->click();
     ASSERT_FALSE(button("ZoomDownBtn")->isEnabled());
     button("PageWholeBtn")->click();
     EXPECT_TRUE(button("ZoomDownBtn")->isEnabled());
@@ -256,7 +260,8 @@ TEST_F(PreviewTest, TheLeftButtonDragsThePage) {
 // the copies, the hard copy and キャンセル.
 TEST_F(PreviewTest, ALandscapePageIsCentredAndTheMenuHasItsEntries) {
     doc.SetPrinterSetup(nullptr);
-    doc.SetGeometry(MeasureGeometry(QPageSize(QPageSize::A3), QPageLayout::Landscape, {}, 300, 300));
+    doc.SetGeometry(
+        MeasureGeometry(QPageSize(QPageSize::A3), QPageLayout::Landscape, {}, 300, 300));
     open(1);
     window->resize(800, 760);  // an area taller than the page's proportions
     const QRect image = window->ImageRect();
@@ -266,8 +271,10 @@ TEST_F(PreviewTest, ALandscapePageIsCentredAndTheMenuHasItsEntries) {
     EXPECT_NEAR(image.top() * 2 + image.height(), area.height(), 1);
     EXPECT_GT(image.top(), 15);
     QStringList entries;
-    for (const QAction* a : window->findChild<QMenu*>("PopupMenu1")->actions()) entries << a->text();
-    EXPECT_EQ(entries, (QStringList{"現在の頁をコピー", "画面をコピー", "画面ハードコピー", "キャンセル"}));
+    for (const QAction* a : window->findChild<QMenu*>("PopupMenu1")->actions())
+        entries << a->text();
+    EXPECT_EQ(entries,
+              (QStringList{"現在の頁をコピー", "画面をコピー", "画面ハードコピー", "キャンセル"}));
 }
 
 // The screen copies need a printer for their hard-copy sibling; without one, or without any
@@ -275,14 +282,16 @@ TEST_F(PreviewTest, ALandscapePageIsCentredAndTheMenuHasItsEntries) {
 TEST_F(PreviewTest, TheMenuOffersTheScreenCopiesOnlyWithAPrinter) {
     NoPrinterSystem none;
     PrinterSetup bare(none);
-    const std::pair<PrinterSetup*, bool> cases[] = {{setup.get(), true}, {&bare, false}, {nullptr, false}};
+    const std::pair<PrinterSetup*, bool> cases[] = {
+        {setup.get(), true}, {&bare, false}, {nullptr, false}};
     for (const auto& [bound, offered] : cases) {
         doc.SetPrinterSetup(bound);
         open(1);
         QWidget* image = window->findChild<QWidget*>("Image1");
         QMenu* menu = window->findChild<QMenu*>("PopupMenu1");
         ASSERT_TRUE(image && menu);
-        QMetaObject::invokeMethod(image, "customContextMenuRequested", Q_ARG(QPoint, QPoint(20, 20)));
+        QMetaObject::invokeMethod(image, "customContextMenuRequested",
+                                  Q_ARG(QPoint, QPoint(20, 20)));
         for (const QAction* a : menu->actions())
             if (a->text() == "画面をコピー" || a->text() == "画面ハードコピー") {
                 EXPECT_EQ(a->isEnabled(), offered) << a->text().toStdString();
@@ -391,7 +400,8 @@ TEST_F(PreviewTest, WithoutAPrinterPrintingSaysSoAndPdfStillWorks) {
     open(1);
     button("PrintBtn")->click();
     ASSERT_EQ(prompt.entries().size(), 1u);
-    EXPECT_EQ(prompt.entries()[0].text, "プリンタがインストールされていないので印刷できません．　　");
+    EXPECT_EQ(prompt.entries()[0].text,
+              "プリンタがインストールされていないので印刷できません．　　");
     EXPECT_EQ(prompt.entries()[0].caption, "　印刷");
     EXPECT_TRUE(prompt.printerDialogs().empty());
     const QString path = dir.filePath("a.pdf");
@@ -498,7 +508,8 @@ TEST_F(PreviewTest, TheDocumentSteersItsPreview) {
     EXPECT_EQ(doc.View()->Page(), 3);
     EXPECT_FALSE(doc.GotoPage(4));
     doc.Preview();  // already showing
-    EXPECT_EQ(prompt.texts(), QStringList{"表示中のフォームをモーダル表示で開くことはできません(矛盾)．　　"});
+    EXPECT_EQ(prompt.texts(),
+              QStringList{"表示中のフォームをモーダル表示で開くことはできません(矛盾)．　　"});
     prompt.answerPrinter([](PrinterChoice&) { return true; });
     doc.ClickPrint();
     EXPECT_EQ(system.jobs.size(), 1u);
@@ -653,7 +664,7 @@ TEST(ProgressWindow, LayoutAndFrame) {
     const struct {
         QPoint at;
         QRgb colour;
-    } frame[] = {{{w / 2, 1}, qRgb(255, 255, 255)},  {{1, mid}, qRgb(255, 255, 255)},
+    } frame[] = {{{w / 2, 1}, qRgb(255, 255, 255)},   {{1, mid}, qRgb(255, 255, 255)},
                  {{w - 2, mid}, qRgb(128, 128, 128)}, {{w / 2, h - 2}, qRgb(128, 128, 128)},
                  {{w - 1, mid}, qRgb(0, 0, 0)},       {{w / 2, h - 1}, qRgb(0, 0, 0)},
                  {{3, mid}, qRgb(0, 0, 128)},         {{w - 4, mid}, qRgb(0, 0, 128)},

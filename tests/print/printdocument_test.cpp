@@ -4,10 +4,10 @@
 #include "fakeprintsystem.h"
 #include "print/engine/printersetup.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -160,16 +160,17 @@ TEST(PageGeometry, PapersInTenthsOfMillimetres) {
         EXPECT_EQ(g.Printable, QRect(QPoint(0, 0), c.size));
     }
     // A device that gives no resolution counts as 300 dpi.
-    const PageGeometry unknown = MeasureGeometry(QPageSize(QPageSize::A4), QPageLayout::Portrait, {}, 0, -1);
+    const PageGeometry unknown =
+        MeasureGeometry(QPageSize(QPageSize::A4), QPageLayout::Portrait, {}, 0, -1);
     EXPECT_EQ(unknown.DpiX, 300);
     EXPECT_EQ(unknown.DpiY, 300);
     // Margins round inwards; a turned sheet swaps them.
     const QMarginsF margins(3.42, 5.0, 4.0, 12.55);
-    const PageGeometry g = MeasureGeometry(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                           margins, 300, 300);
+    const PageGeometry g =
+        MeasureGeometry(QPageSize(QPageSize::A4), QPageLayout::Portrait, margins, 300, 300);
     EXPECT_EQ(g.Printable, QRect(35, 50, 2100 - 40 - 35, 2970 - 126 - 50));
-    const PageGeometry turned = MeasureGeometry(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                                margins, 300, 300, true);
+    const PageGeometry turned =
+        MeasureGeometry(QPageSize(QPageSize::A4), QPageLayout::Portrait, margins, 300, 300, true);
     EXPECT_EQ(turned.Printable, QRect(40, 126, 2100 - 40 - 35, 2970 - 126 - 50));
 }
 
@@ -268,7 +269,8 @@ TEST(PageDocument, BeginDocTakesThePrintersPaperOfThatMoment) {
     ASSERT_TRUE(setup.SetPaperNumber(8));  // A3, after binding
     doc.BeginDoc();
     doc.EndDoc();
-    EXPECT_EQ(QSize(doc.RecordedGeometry().PageWidth, doc.RecordedGeometry().PageHeight), QSize(2970, 4200));
+    EXPECT_EQ(QSize(doc.RecordedGeometry().PageWidth, doc.RecordedGeometry().PageHeight),
+              QSize(2970, 4200));
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include "print/printerpresets.h"
 
+#include "core/prompt.h"
 #include "fakeprintsystem.h"
 #include "layoutcheck.h"
-#include "core/prompt.h"
 #include "print/engine/printdocument.h"
 #include "print/engine/printersetup.h"
 #include "print/engine/progresswindow.h"
@@ -46,7 +46,8 @@ protected:
                     .papers = {QPageSize(QPageSize::Letter), QPageSize(QPageSize::A4),
                                QPageSize(QPageSize::A3)},
                     .defaultPaper = QPageSize(QPageSize::Letter)});
-        system.add({.name = "Label", .papers = {QPageSize(QPageSize::A4), QPageSize(QPageSize::Postcard)}});
+        system.add({.name = "Label",
+                    .papers = {QPageSize(QPageSize::A4), QPageSize(QPageSize::Postcard)}});
     }
     QString ini() const { return dir.filePath("Printers.ini"); }
     // A new start of the print window's presets on the same file.
@@ -85,7 +86,8 @@ TEST_F(PresetsTest, TheFirstStartMakesTwoA4PresetsFromTheDefaultPrinter) {
     EXPECT_FALSE(child<QPushButton>("btnPr1")->styleSheet().contains("#C8FFFF"));
     const IniFile file(ini());
     EXPECT_EQ(file.ReadString("Printer", "vBtn", {}), "0");
-    for (int i = 0; i < 10; ++i) EXPECT_TRUE(file.ValueExists("Printer", QStringLiteral("btnC%1").arg(i))) << i;
+    for (int i = 0; i < 10; ++i)
+        EXPECT_TRUE(file.ValueExists("Printer", QStringLiteral("btnC%1").arg(i))) << i;
     EXPECT_TRUE(file.ValueExists("Printer", "Printer0_c"));
     int captions = 0;
     for (const QString& key : file.ReadSection("Printer")) captions += key.startsWith("btnC");
@@ -109,10 +111,9 @@ TEST_F(PresetsTest, ARegisteredPresetComesBackAfterARestart) {
     start().SelectPreset(3);
     // Reading and registering each show three steps, then the progress window goes.
     std::vector<std::pair<QString, int>> steps;
-    QObject::connect(progress.findChild<QProgressBar*>(), &QProgressBar::valueChanged,
-                     [&](int v) {
-                         if (v > 0) steps.emplace_back(progress.Text(), v);
-                     });
+    QObject::connect(progress.findChild<QProgressBar*>(), &QProgressBar::valueChanged, [&](int v) {
+        if (v > 0) steps.emplace_back(progress.Text(), v);
+    });
     page->OpenEditor();
     page->show();
     std::vector<const QWidget*> editor;
@@ -121,7 +122,8 @@ TEST_F(PresetsTest, ARegisteredPresetComesBackAfterARestart) {
         editor.push_back(page->findChild<QWidget*>(name));
     EXPECT_EQ(testing::ReadingOrderFault(page.get(), editor), "");
     const QString reading = QStringLiteral("プリンタ設定読込中");
-    EXPECT_EQ(steps, (std::vector<std::pair<QString, int>>{{reading, 30}, {reading, 60}, {reading, 100}}));
+    EXPECT_EQ(steps,
+              (std::vector<std::pair<QString, int>>{{reading, 30}, {reading, 60}, {reading, 100}}));
     EXPECT_FALSE(progress.isVisible());
     steps.clear();
     EXPECT_TRUE(page->Editing());
@@ -137,7 +139,8 @@ TEST_F(PresetsTest, ARegisteredPresetComesBackAfterARestart) {
     child<QLineEdit>("edtMeishou")->setText(QStringLiteral("はがき横"));
     ASSERT_TRUE(page->Register());
     const QString setting = QStringLiteral("プリンタ設定中");
-    EXPECT_EQ(steps, (std::vector<std::pair<QString, int>>{{setting, 30}, {setting, 60}, {setting, 100}}));
+    EXPECT_EQ(steps,
+              (std::vector<std::pair<QString, int>>{{setting, 30}, {setting, 60}, {setting, 100}}));
     EXPECT_FALSE(progress.isVisible());
     EXPECT_FALSE(page->Editing());
     EXPECT_FALSE(page->ShutterOpen());
@@ -291,7 +294,8 @@ TEST_F(PresetsTest, AfterThePropertiesOnlyRegisteringCloses) {
     // The presets in a column, each after its number, the editor beside them.
     std::vector<const QWidget*> column;
     for (int i = 0; i < PrinterPresetsPage::kCount; ++i) {
-        const auto* button = child<QPushButton>(QStringLiteral("btnPr%1").arg(i).toLatin1().constData());
+        const auto* button =
+            child<QPushButton>(QStringLiteral("btnPr%1").arg(i).toLatin1().constData());
         column.push_back(button);
         const QLabel* number = nullptr;
         for (const QLabel* l : page->findChildren<QLabel*>())
@@ -304,9 +308,12 @@ TEST_F(PresetsTest, AfterThePropertiesOnlyRegisteringCloses) {
     // Packed: the buttons close under each other, the editor close beside them.
     for (std::size_t i = 1; i < column.size(); ++i)
         EXPECT_LT(testing::RectIn(page.get(), column[i]).top() -
-                      testing::RectIn(page.get(), column[i - 1]).bottom(), 12) << i;
+                      testing::RectIn(page.get(), column[i - 1]).bottom(),
+                  12)
+            << i;
     EXPECT_LT(testing::RectIn(page.get(), child<QFrame>("pnlHenshu")).left() -
-                  testing::RectIn(page.get(), column[0]).right(), 30);
+                  testing::RectIn(page.get(), column[0]).right(),
+              30);
     std::vector<const QWidget*> editor;
     for (const char* name :
          {"edtMeishou", "cbPrinters", "cbPapers", "rbTate", "rbYoko", "btnProp", "btnSet"})
@@ -321,14 +328,16 @@ TEST_F(PresetsTest, AfterThePropertiesOnlyRegisteringCloses) {
     // The open shutter is a strip drawn over the editor's left edge.
     QFrame* shutter = child<QFrame>("pnlShut");
     EXPECT_EQ(shutter->parentWidget()->childAt(4, 150), shutter);
-    EXPECT_EQ(shutter->parentWidget()->childAt(shutter->width() + 1, 150), child<QFrame>("pnlHenshu"));
+    EXPECT_EQ(shutter->parentWidget()->childAt(shutter->width() + 1, 150),
+              child<QFrame>("pnlHenshu"));
     // However wide the page, the presets keep their width and the editor stays beside them,
     // drawn over by nothing while open.
     page->resize(1100, 380);
     QApplication::processEvents();
     EXPECT_LT(child<QPushButton>("btnPr0")->width(), 260);
     EXPECT_LT(testing::RectIn(page.get(), child<QFrame>("pnlHenshu")).left() -
-                  testing::RectIn(page.get(), column[0]).right(), 30);
+                  testing::RectIn(page.get(), column[0]).right(),
+              30);
     // Opening the editor again brings the cancel button back.
     page->OpenEditor();
     EXPECT_FALSE(child<QPushButton>("btnPCancel")->isHidden());

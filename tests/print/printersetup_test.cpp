@@ -1,5 +1,5 @@
-#include "fakeprintsystem.h"
 #include "print/engine/printersetup.h"
+#include "fakeprintsystem.h"
 
 #include "core/prompt.h"
 #include "print/engine/printdocument.h"
@@ -24,7 +24,10 @@ FakePrintSystem office() {
                 .papers = {QPageSize(QPageSize::A4), QPageSize(QPageSize::A3)},
                 .margins = QMarginsF(3.5, 5, 3.5, 10),
                 .sources = {"トレイ1", "手差し"}});
-    system.add({.name = "Canon", .custom = true, .dpi = 300, .defaultPaper = QPageSize(QPageSize::Letter)});
+    system.add({.name = "Canon",
+                .custom = true,
+                .dpi = 300,
+                .defaultPaper = QPageSize(QPageSize::Letter)});
     system.defaultPrinter = "Canon";
     return system;
 }
@@ -33,7 +36,7 @@ TEST(PrinterSetup, StoredNamesFindTheirPrinter) {
     FakePrintSystem system = office();
     const std::pair<const char*, const char*> cases[] = {
         {"HP_LaserJet_4050", "HP_LaserJet_4050"},
-        {"hp_laserjet_4050", "HP_LaserJet_4050"},  // letter case does not matter
+        {"hp_laserjet_4050", "HP_LaserJet_4050"},              // letter case does not matter
         {"\\\\server\\HP_LaserJet_4050", "HP_LaserJet_4050"},  // the longest name within
         {"\\\\server\\hp", "HP"},
         {"Epson", ""},
@@ -62,8 +65,9 @@ TEST(PrinterSetup, OnlyANewNameChangesThePrinter) {
 // The paper numbers Korvane's layouts use read back as they were written.
 TEST(PrinterSetup, LayoutPaperNumbersRoundTrip) {
     FakePrintSystem system;
-    system.add({.name = "All", .papers = {QPageSize(QPageSize::A4), QPageSize(QPageSize::A3),
-                                          QPageSize(QPageSize::JisB5), QPageSize(QPageSize::Postcard)}});
+    system.add({.name = "All",
+                .papers = {QPageSize(QPageSize::A4), QPageSize(QPageSize::A3),
+                           QPageSize(QPageSize::JisB5), QPageSize(QPageSize::Postcard)}});
     PrinterSetup setup(system);
     for (int number : {9, 13, 8, 43}) {
         ASSERT_TRUE(setup.SetPaperNumber(number)) << number;
@@ -228,14 +232,16 @@ TEST(PrinterSettings, RecordsRoundTripAndBadOnesAreRefused) {
     EXPECT_FALSE(PrinterSettings::Parse(record(QPageSize::A4, 0, 0, 2, 600)).has_value());
     EXPECT_FALSE(PrinterSettings::Parse(record(QPageSize::A4, 0, 0, 0, 9601)).has_value());
     EXPECT_FALSE(PrinterSettings::Parse(record(-1, 0, 0, 0, 0)).has_value());
-    EXPECT_FALSE(PrinterSettings::Parse(record(QPageSize::LastPageSize + 1, 0, 0, 0, 0)).has_value());
+    EXPECT_FALSE(
+        PrinterSettings::Parse(record(QPageSize::LastPageSize + 1, 0, 0, 0, 0)).has_value());
     EXPECT_FALSE(PrinterSettings::Parse(record(QPageSize::A4, 0, 0, 0, 0) + "x").has_value());
 }
 
 // Switching printers in the set-up dialog never keeps a paper the new printer does not have.
 TEST(PrinterSetup, APaperTheNewPrinterLacksIsNotKept) {
     FakePrintSystem system;
-    system.add({.name = "Big", .papers = {QPageSize(QPageSize::A3)},
+    system.add({.name = "Big",
+                .papers = {QPageSize(QPageSize::A3)},
                 .defaultPaper = QPageSize(QPageSize::A3)});
     system.add({.name = "Roll",
                 .papers = {QPageSize(QSizeF(62, 100), QPageSize::Millimeter, "Label 62x100")}});

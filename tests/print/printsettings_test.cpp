@@ -54,12 +54,18 @@ TEST(PrintSection, NumbersAreKeptInTheirRanges) {
         int PrintSection::*field;
         int expected;
     } table[] = {
-        {"rgExTitle", -1, &PrintSection::rgExTitle, 0}, {"rgExTitle", 3, &PrintSection::rgExTitle, 2},
-        {"upDown1", 101, &PrintSection::upDown1, 100},  {"upDown2", -101, &PrintSection::upDown2, -100},
-        {"udMB5", 2, &PrintSection::udMB5, 3},          {"udMB5", 8, &PrintSection::udMB5, 7},
-        {"udMA4W", 1, &PrintSection::udMA4W, 2},        {"udMA4W", 6, &PrintSection::udMA4W, 5},
-        {"udMA4", 0, &PrintSection::udMA4, 3},          {"udMA4", 99, &PrintSection::udMA4, 7},
-        {"udMA3", 4, &PrintSection::udMA3, 5},          {"udMA3", 10, &PrintSection::udMA3, 9},
+        {"rgExTitle", -1, &PrintSection::rgExTitle, 0},
+        {"rgExTitle", 3, &PrintSection::rgExTitle, 2},
+        {"upDown1", 101, &PrintSection::upDown1, 100},
+        {"upDown2", -101, &PrintSection::upDown2, -100},
+        {"udMB5", 2, &PrintSection::udMB5, 3},
+        {"udMB5", 8, &PrintSection::udMB5, 7},
+        {"udMA4W", 1, &PrintSection::udMA4W, 2},
+        {"udMA4W", 6, &PrintSection::udMA4W, 5},
+        {"udMA4", 0, &PrintSection::udMA4, 3},
+        {"udMA4", 99, &PrintSection::udMA4, 7},
+        {"udMA3", 4, &PrintSection::udMA3, 5},
+        {"udMA3", 10, &PrintSection::udMA3, 9},
     };
     for (const auto& row : table) {
         IniFile ini = IniFile::InMemory();

@@ -8,9 +8,9 @@
 
 #include <cups/cups.h>
 
+#include <sys/prctl.h>
 #include <algorithm>
 #include <csignal>
-#include <sys/prctl.h>
 
 namespace korvane::testing {
 namespace {
@@ -18,8 +18,8 @@ namespace {
 QString findTool(const QString& name) {
     QString path = QStandardPaths::findExecutable(name);
     if (path.isEmpty())
-        path = QStandardPaths::findExecutable(name, {QStringLiteral("/usr/sbin"),
-                                                     QStringLiteral("/usr/local/sbin")});
+        path = QStandardPaths::findExecutable(
+            name, {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/local/sbin")});
     return path;
 }
 
@@ -47,9 +47,10 @@ QString ppd(bool grey) {
         "*FileSystem: False\n*Throughput: \"1\"\n*LandscapeOrientation: Plus90\n"
         "*TTRasterizer: Type42\n"
         "*cupsFilter2: \"application/vnd.cups-pdf application/pdf 0 -\"\n");
-    t += grey ? QStringLiteral("*ColorDevice: False\n*DefaultColorSpace: Gray\n"
-                               "*OpenUI *Resolution: PickOne\n*DefaultResolution: 600dpi\n"
-                               "*Resolution 600dpi/600 DPI: \"\"\n*CloseUI: *Resolution\n")
+    t += grey ? QStringLiteral(
+                    "*ColorDevice: False\n*DefaultColorSpace: Gray\n"
+                    "*OpenUI *Resolution: PickOne\n*DefaultResolution: 600dpi\n"
+                    "*Resolution 600dpi/600 DPI: \"\"\n*CloseUI: *Resolution\n")
               : QStringLiteral("*ColorDevice: True\n*DefaultColorSpace: RGB\n");
     // value gets the paper's width and height in points.
     const auto block = [&](const char* keyword, auto value) {
@@ -61,11 +62,13 @@ QString ppd(bool grey) {
     const auto pageSize = [](int w, int h) {
         return QStringLiteral("<</PageSize[%1 %2]>>setpagedevice").arg(w).arg(h);
     };
-    t += QStringLiteral("*OpenUI *PageSize/Media Size: PickOne\n"
-                        "*OrderDependency: 10 AnySetup *PageSize\n*DefaultPageSize: A4\n");
+    t += QStringLiteral(
+        "*OpenUI *PageSize/Media Size: PickOne\n"
+        "*OrderDependency: 10 AnySetup *PageSize\n*DefaultPageSize: A4\n");
     block("PageSize", pageSize);
-    t += QStringLiteral("*CloseUI: *PageSize\n*OpenUI *PageRegion: PickOne\n"
-                        "*OrderDependency: 10 AnySetup *PageRegion\n*DefaultPageRegion: A4\n");
+    t += QStringLiteral(
+        "*CloseUI: *PageSize\n*OpenUI *PageRegion: PickOne\n"
+        "*OrderDependency: 10 AnySetup *PageRegion\n*DefaultPageRegion: A4\n");
     block("PageRegion", pageSize);
     t += QStringLiteral("*CloseUI: *PageRegion\n*DefaultImageableArea: A4\n");
     // The postcard goes nearer to the edge: 5 pt. The grey printer's edges all differ.
@@ -74,16 +77,18 @@ QString ppd(bool grey) {
         const int edge = w < 300 ? 5 : 10;
         return QStringLiteral("%1 %1 %2 %3").arg(edge).arg(w - edge).arg(h - edge);
     });
-    t += QStringLiteral("*OpenUI *InputSlot/Media Source: PickOne\n"
-                        "*OrderDependency: 10 AnySetup *InputSlot\n*DefaultInputSlot: Tray1\n"
-                        "*InputSlot Tray1/Tray 1: \"\"\n*InputSlot Manual/Manual Feed: \"\"\n"
-                        "*CloseUI: *InputSlot\n");
-    t += QStringLiteral("*OpenUI *Duplex/2-Sided Printing: PickOne\n"
-                        "*OrderDependency: 10 AnySetup *Duplex\n*DefaultDuplex: %1\n"
-                        "*Duplex None/Off: \"<</Duplex false>>setpagedevice\"\n"
-                        "*Duplex DuplexNoTumble/Long Edge: \"<</Duplex true/Tumble false>>setpagedevice\"\n"
-                        "*Duplex DuplexTumble/Short Edge: \"<</Duplex true/Tumble true>>setpagedevice\"\n"
-                        "*CloseUI: *Duplex\n")
+    t += QStringLiteral(
+        "*OpenUI *InputSlot/Media Source: PickOne\n"
+        "*OrderDependency: 10 AnySetup *InputSlot\n*DefaultInputSlot: Tray1\n"
+        "*InputSlot Tray1/Tray 1: \"\"\n*InputSlot Manual/Manual Feed: \"\"\n"
+        "*CloseUI: *InputSlot\n");
+    t += QStringLiteral(
+             "*OpenUI *Duplex/2-Sided Printing: PickOne\n"
+             "*OrderDependency: 10 AnySetup *Duplex\n*DefaultDuplex: %1\n"
+             "*Duplex None/Off: \"<</Duplex false>>setpagedevice\"\n"
+             "*Duplex DuplexNoTumble/Long Edge: \"<</Duplex true/Tumble false>>setpagedevice\"\n"
+             "*Duplex DuplexTumble/Short Edge: \"<</Duplex true/Tumble true>>setpagedevice\"\n"
+             "*CloseUI: *Duplex\n")
              .arg(grey ? "DuplexNoTumble" : "None");
     t += QStringLiteral("*DefaultPaperDimension: A4\n");
     block("PaperDimension", [](int w, int h) { return QStringLiteral("%1 %2").arg(w).arg(h); });
@@ -177,11 +182,12 @@ QString PrivateCups::run(const QString& tool, const QStringList& args, bool* ok)
 
 QString PrivateCups::AddQueue(const QString& name, const QString& output, bool grey) {
     bool ok = false;
-    const QString said = run(QStringLiteral("lpadmin"),
-                             {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
-                              QStringLiteral("file://") + output, QStringLiteral("-P"),
-                              dir_.path() + (grey ? "/ppd/korvane-grey.ppd" : "/ppd/korvane.ppd")},
-                             &ok);
+    const QString said =
+        run(QStringLiteral("lpadmin"),
+            {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
+             QStringLiteral("file://") + output, QStringLiteral("-P"),
+             dir_.path() + (grey ? "/ppd/korvane-grey.ppd" : "/ppd/korvane.ppd")},
+            &ok);
     return ok ? QString() : QStringLiteral("lpadmin failed: ") + said;
 }
 
@@ -193,8 +199,8 @@ bool PrivateCups::Reject(const QString& name) {
 
 int PrivateCups::LastJob(const QString& queue) const {
     cups_job_t* jobs = nullptr;
-    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0,
-                               CUPS_WHICHJOBS_ALL);
+    const int n =
+        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
     int last = 0;
     for (int i = 0; i < n; ++i) last = std::max(last, jobs[i].id);
     cupsFreeJobs(n, jobs);
@@ -249,6 +255,4 @@ QString PrivateCups::Log() const {
 
 // libcups keeps strings of the printer's PPD cache that it never frees (the two-sided
 // options); not ours to mend.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:_ppdCacheCreateWithPPD\n";
-}
+extern "C" const char* __lsan_default_suppressions() { return "leak:_ppdCacheCreateWithPPD\n"; }

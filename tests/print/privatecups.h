@@ -23,8 +23,8 @@ public:
 
     // A queue printing into output; the test PPD offers A4, A3, JIS B5 and the postcard with a
     // 10 pt unprintable edge (5 pt on the postcard) and two-sided printing; a grey one is
-    // black-and-white at 600 dpi, two-sided unless told otherwise, with edges of 10 (left), 40 (top), 30 (right) and 20 pt (bottom).
-    // Empty on success, else lpadmin's complaint.
+    // black-and-white at 600 dpi, two-sided unless told otherwise, with edges of 10 (left), 40
+    // (top), 30 (right) and 20 pt (bottom). Empty on success, else lpadmin's complaint.
     QString AddQueue(const QString& name, const QString& output, bool grey = false);
     // lpadmin/cupsreject-like switches; true on success.
     bool Reject(const QString& name);

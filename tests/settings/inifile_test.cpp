@@ -52,15 +52,18 @@ TEST_F(Ini, LongValuesAreCutAt2047) {
 
 TEST_F(Ini, WritesKeepEverythingElse) {
     // A stray byte that is not CP932 and a comment must survive a write elsewhere.
-    put("; keep me\r\n[Header]\r\nVersion=Ver1.2.1\r\nodd=\xff\xfe\r\n\r\n[Settei]\r\ncb24ji=0\r\n");
+    put("; keep "
+        "me\r\n[Header]\r\nVersion=Ver1.2.1\r\nodd=\xff\xfe\r\n\r\n[Settei]\r\ncb24ji=0\r\n");
     IniFile ini(path);
     ini.WriteBool("settei", "CB24JI", true);
     ini.WriteInteger("Settei", "fmC21Top", -20);
     ini.WriteString("Header", "Folder", "/home/u/korvane/");
     ini.WriteString("Option", "edtC1", "会議①");
-    EXPECT_EQ(bytes(),
-              "; keep me\r\n[Header]\r\nVersion=Ver1.2.1\r\nodd=\xff\xfe\r\nFolder=/home/u/korvane/\r\n"
-              "\r\n[Settei]\r\ncb24ji=1\r\nfmC21Top=-20\r\n\r\n[Option]\r\nedtC1=\x89\xef\x8b\x63\x87\x40\r\n");
+    EXPECT_EQ(
+        bytes(),
+        "; keep me\r\n[Header]\r\nVersion=Ver1.2.1\r\nodd=\xff\xfe\r\nFolder=/home/u/korvane/\r\n"
+        "\r\n[Settei]\r\ncb24ji=1\r\nfmC21Top=-20\r\n\r\n[Option]\r\nedtC1="
+        "\x89\xef\x8b\x63\x87\x40\r\n");
     EXPECT_EQ(ini.ReadString("Option", "EDTC1", ""), "会議①");
     EXPECT_EQ(ini.ReadInteger("Settei", "fmC21Top", 0), -20);
     ini.DeleteKey("SETTEI", "fmc21top");

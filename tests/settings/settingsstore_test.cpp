@@ -22,8 +22,8 @@ public:
     bool IsForm() const override { return form; }
     std::vector<StreamProperty> StoredProperties() const override {
         std::vector<StreamProperty> p = {{"PrinterName", StreamValue::ofText(printer)},
-                                          {"Left", StreamValue::ofInteger(-300)},
-                                          {"DevDataSize", StreamValue::ofInteger(size)}};
+                                         {"Left", StreamValue::ofInteger(-300)},
+                                         {"DevDataSize", StreamValue::ofInteger(size)}};
         if (size > 0) p.push_back({"ADevData", StreamValue::ofText(data)});
         return p;
     }

@@ -5,8 +5,8 @@
 #include <QDialog>
 #include <QDir>
 #include <QMessageBox>
-#include <QRadioButton>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -81,7 +81,8 @@ TEST(QtPrompt, ThePrinterDialogFollowsThePrinterAndGivesBackTheChoice) {
     QTimer::singleShot(0, [&] {
         QDialog* dialog = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == "PrinterDialog" && w->isVisible()) dialog = qobject_cast<QDialog*>(w);
+            if (w->objectName() == "PrinterDialog" && w->isVisible())
+                dialog = qobject_cast<QDialog*>(w);
         ASSERT_NE(dialog, nullptr);
         auto* paper = dialog->findChild<QComboBox*>("cbPaper");
         EXPECT_EQ(paper->currentText(), "A3");

@@ -135,7 +135,7 @@ SubmitResult CupsPrintSystem::Submit(const PrintJob& job) {
     options.add("orientation-requested", landscape ? QStringLiteral("4") : QStringLiteral("3"));
     // The pages are the paper's size already: never fitted or shrunk by a filter.
     options.add("print-scaling", QStringLiteral("none"));
-    options.add("sides", !s.Duplex     ? QStringLiteral("one-sided")
+    options.add("sides", !s.Duplex   ? QStringLiteral("one-sided")
                          : landscape ? QStringLiteral("two-sided-short-edge")
                                      : QStringLiteral("two-sided-long-edge"));
     if (!s.Colour) options.add("print-color-mode", QStringLiteral("monochrome"));

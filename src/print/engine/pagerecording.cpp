@@ -6,8 +6,8 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <QPaintEngine>
-#include <QPainterPath>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRawFont>
 #include <QTextLayout>
 
@@ -61,12 +61,14 @@ bool drawMadeUpBold(QPainter& painter, const QPointF& origin, const QGlyphRun& r
     path.setFillRule(Qt::WindingFill);
     for (qsizetype i = 0; i < glyphs.size() && i < at.size(); ++i) {
         const QPointF p = origin + at[i];
-        path.addPath(QTransform(scale, 0, 0, scale, p.x(), p.y()).map(plain.pathForGlyph(glyphs[i])));
+        path.addPath(
+            QTransform(scale, 0, 0, scale, p.x(), p.y()).map(plain.pathForGlyph(glyphs[i])));
     }
     const QColor colour = painter.pen().color();
     painter.save();
     // A stroke of a 60th of the size gives the weight the PDF shows, measured at 3 to 12 mm.
-    painter.setPen(QPen(colour, raw.pixelSize() / 60.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(
+        QPen(colour, raw.pixelSize() / 60.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(colour);
     painter.drawPath(path);
     painter.restore();
@@ -168,7 +170,8 @@ double PageCanvas::Face::rightOverhang(const QString& text) const {
 const PageCanvas::Face& PageCanvas::face() const {
     // A page switches between a handful of fonts thousands of times.
     if (face_ && SameFace(faceFont_, Font)) return *face_;
-    QString key = QStringLiteral("%1\x1F%2\x1F%3\x1F").arg(Font.Name).arg(Font.Height).arg(Font.Style);
+    QString key =
+        QStringLiteral("%1\x1F%2\x1F%3\x1F").arg(Font.Name).arg(Font.Height).arg(Font.Style);
     auto found = faces_.find(key);
     if (found == faces_.end()) {
         auto made = std::make_unique<Face>();
@@ -215,8 +218,10 @@ bool PlainText(const QString& text) {
             case QChar::Script_Latin:
             case QChar::Script_Han:
             case QChar::Script_Hiragana:
-            case QChar::Script_Katakana: break;
-            default: return false;
+            case QChar::Script_Katakana:
+                break;
+            default:
+                return false;
         }
     }
     return true;
@@ -313,7 +318,7 @@ void PageCanvas::FillRect(int left, int top, int right, int bottom) {
 }
 
 void PageCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth,
-                            int cornerHeight) {
+                           int cornerHeight) {
     PageOp o = op(PageOp::RoundRect);
     o.rect = rectOf(left, top, right, bottom);
     o.corner = QSize(cornerWidth, cornerHeight);
@@ -393,7 +398,7 @@ void PageCanvas::TextOut(int x, int y, const QString& text) {
 }
 
 void PageCanvas::DrawTextBox(int left, int top, int right, int bottom, const QString& text,
-                              TextAlign align) {
+                             TextAlign align) {
     const Face& f = face();
     double width{};
     QString shown = text;
@@ -408,7 +413,8 @@ void PageCanvas::DrawTextBox(int left, int top, int right, int bottom, const QSt
             // The longest start that fits, found by halves over whole characters.
             std::vector<qsizetype> ends;  // where each character ends
             for (qsizetype i = 0; i < text.size(); ++i)
-                if (!(text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()))
+                if (!(text[i].isHighSurrogate() && i + 1 < text.size() &&
+                      text[i + 1].isLowSurrogate()))
                     ends.push_back(i + 1);
             qsizetype fits = 0, tooLong = qsizetype(ends.size());  // counts of characters
             while (tooLong - fits > 1) {
@@ -427,20 +433,31 @@ void PageCanvas::DrawTextBox(int left, int top, int right, int bottom, const QSt
     switch (align) {
         case TextAlign::LeftTop:
         case TextAlign::LeftMiddle:
-        case TextAlign::LeftBottom: x = left + std::round(f.leftOverhang(text)); break;
+        case TextAlign::LeftBottom:
+            x = left + std::round(f.leftOverhang(text));
+            break;
         case TextAlign::CenterMiddle:
-        case TextAlign::CenterBottom: x = left + (right - left - width) / 2; break;
-        default: x = right - std::round(f.rightOverhang(text)) - width; break;
+        case TextAlign::CenterBottom:
+            x = left + (right - left - width) / 2;
+            break;
+        default:
+            x = right - std::round(f.rightOverhang(text)) - width;
+            break;
     }
     double y = top + ascent;
     switch (align) {
         case TextAlign::LeftMiddle:
         case TextAlign::CenterMiddle:
-        case TextAlign::RightMiddle: y = top + (bottom - top - height) / 2 + ascent; break;
+        case TextAlign::RightMiddle:
+            y = top + (bottom - top - height) / 2 + ascent;
+            break;
         case TextAlign::LeftBottom:
         case TextAlign::CenterBottom:
-        case TextAlign::RightBottom: y = bottom - f.descent; break;
-        default: break;
+        case TextAlign::RightBottom:
+            y = bottom - f.descent;
+            break;
+        default:
+            break;
     }
     PageOp o = op(PageOp::Text);
     o.text = shown;
@@ -473,28 +490,36 @@ void ReplayPage(const PageRecording& page, QPainter& painter, const QRectF& targ
             painter.setPen(penFor(o.pen, painter));
             pen = o.pen;
         }
-        if (brush != o.brush &&
-            (o.kind == PageOp::Rectangle || o.kind == PageOp::RoundRect ||
-             o.kind == PageOp::Ellipse)) {
+        if (brush != o.brush && (o.kind == PageOp::Rectangle || o.kind == PageOp::RoundRect ||
+                                 o.kind == PageOp::Ellipse)) {
             painter.setBrush(o.brush.Style == Qt::NoBrush
                                  ? QBrush()
                                  : QBrush(qcolor(o.brush.Color), o.brush.Style));
             brush = o.brush;
         }
         switch (o.kind) {
-            case PageOp::Line: painter.drawLine(o.from, o.to); break;
-            case PageOp::Rectangle: painter.drawRect(AreaOf(o.rect)); break;
+            case PageOp::Line:
+                painter.drawLine(o.from, o.to);
+                break;
+            case PageOp::Rectangle:
+                painter.drawRect(AreaOf(o.rect));
+                break;
             case PageOp::FillRect:
-                painter.fillRect(AreaOf(o.rect), QBrush(qcolor(o.brush.Color),
-                                                o.brush.Style == Qt::NoBrush ? Qt::SolidPattern
-                                                                             : o.brush.Style));
+                painter.fillRect(
+                    AreaOf(o.rect),
+                    QBrush(qcolor(o.brush.Color),
+                           o.brush.Style == Qt::NoBrush ? Qt::SolidPattern : o.brush.Style));
                 break;
             case PageOp::RoundRect:
                 painter.drawRoundedRect(AreaOf(o.rect), o.corner.width() / 2.0,
                                         o.corner.height() / 2.0);
                 break;
-            case PageOp::Ellipse: painter.drawEllipse(AreaOf(o.rect)); break;
-            case PageOp::Bitmap: painter.drawImage(AreaOf(o.rect), o.image); break;
+            case PageOp::Ellipse:
+                painter.drawEllipse(AreaOf(o.rect));
+                break;
+            case PageOp::Bitmap:
+                painter.drawImage(AreaOf(o.rect), o.image);
+                break;
             case PageOp::PatternFill: {
                 // The tile repeats from the paper's corner; its pixel is one page unit. Where a
                 // device pixel is larger than that, the dots would alias into specks and blocks:

@@ -5,10 +5,10 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGlyphRun>
-#include <QRawFont>
-#include <QList>
 #include <QImage>
+#include <QList>
 #include <QPointF>
+#include <QRawFont>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -52,7 +52,14 @@ struct FontState {
 };
 
 enum class TextAlign {
-    LeftTop, LeftMiddle, LeftBottom, CenterMiddle, CenterBottom, RightTop, RightMiddle, RightBottom
+    LeftTop,
+    LeftMiddle,
+    LeftBottom,
+    CenterMiddle,
+    CenterBottom,
+    RightTop,
+    RightMiddle,
+    RightBottom
 };
 
 struct PageOp {
@@ -62,13 +69,13 @@ struct PageOp {
     // Shapes, bitmaps and pattern fills; the clip box of Text. Right and bottom edges are
     // exclusive, as on the Windows canvas: (300,1100)-(1300,1600) covers 1000 x 500.
     QRect rect;
-    QSize corner;     // RoundRect
+    QSize corner;  // RoundRect
     PenState pen;
     BrushState brush;
     FontState font;
     QString text;
-    QPointF origin;  // Text: the baseline origin
-    QImage image;    // Bitmap: the picture; PatternFill: the tile, one pixel per 0.1 mm
+    QPointF origin;     // Text: the baseline origin
+    QImage image;       // Bitmap: the picture; PatternFill: the tile, one pixel per 0.1 mm
     bool clip = false;  // Text: reaches outside its box, so the box cuts it
     // Text: the shaped glyphs, baseline at 0 from the origin, so replays never shape again.
     QList<QGlyphRun> glyphs;

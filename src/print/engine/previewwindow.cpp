@@ -45,9 +45,9 @@ protected:
         const QRect image = owner_.image_;
         if (!doc.IsBuilt() || image.isEmpty()) return;
         if (doc.ImageShade)
-            p.fillRect(QRect(image.left() + 2, image.top() + 2, image.width() + 2,
-                             image.height() + 2),
-                       QColor(116, 116, 116));
+            p.fillRect(
+                QRect(image.left() + 2, image.top() + 2, image.width() + 2, image.height() + 2),
+                QColor(116, 116, 116));
         p.save();
         p.setClipRect(event->rect() & image);
         doc.DrawPreviewPage(owner_.page_, p, QRectF(image));
@@ -106,7 +106,8 @@ void spacer(QWidget* bar) { static_cast<QHBoxLayout*>(bar->layout())->addSpacing
 
 QSize pageSize(const PageGeometry& g) { return QSize(g.PageWidth, g.PageHeight); }
 
-const QString kNoPrinter = QStringLiteral("プリンタがインストールされていないので印刷できません．　　");
+const QString kNoPrinter =
+    QStringLiteral("プリンタがインストールされていないので印刷できません．　　");
 
 }  // namespace
 
@@ -129,7 +130,8 @@ PreviewWindow::PreviewWindow(PrintDocument& document, QWidget* parent)
     auto* bar = new QHBoxLayout(iconBar_);
     bar->setContentsMargins(2, 1, 2, 1);
     bar->setSpacing(0);
-    printBtn_ = toolButton(iconBar_, "PrintBtn", QStringLiteral("印刷 (&P)"), 90, QStringLiteral("印刷"));
+    printBtn_ =
+        toolButton(iconBar_, "PrintBtn", QStringLiteral("印刷 (&P)"), 90, QStringLiteral("印刷"));
     pdfBtn_ = toolButton(iconBar_, "PdfSaveBtn", QStringLiteral("PDF保存"), 86,
                          QStringLiteral("PDFファイルに保存"));
     printerSetBtn_ = toolButton(iconBar_, "PrinterSetBtn", QStringLiteral("プリンタ・用紙"), 86,
@@ -142,8 +144,10 @@ PreviewWindow::PreviewWindow(PrintDocument& document, QWidget* parent)
     spacer(iconBar_);
     zoomDownBtn_ = toolButton(iconBar_, "ZoomDownBtn", QStringLiteral("縮小"), 46);
     zoomUpBtn_ = toolButton(iconBar_, "ZoomUpBtn", QStringLiteral("拡大"), 46);
-    wholeBtn_ = toolButton(iconBar_, "PageWholeBtn", QStringLiteral("全体"), 46, QStringLiteral("全体表示"));
-    widthBtn_ = toolButton(iconBar_, "PageWidthBtn", QStringLiteral("頁幅"), 46, QStringLiteral("横幅基準表示"));
+    wholeBtn_ = toolButton(iconBar_, "PageWholeBtn", QStringLiteral("全体"), 46,
+                           QStringLiteral("全体表示"));
+    widthBtn_ = toolButton(iconBar_, "PageWidthBtn", QStringLiteral("頁幅"), 46,
+                           QStringLiteral("横幅基準表示"));
     spacer(iconBar_);
     closeBtn_ = toolButton(iconBar_, "CloseBtn", QStringLiteral("閉じる(&X)"), 104);
     bar->addStretch(1);
@@ -172,16 +176,19 @@ PreviewWindow::PreviewWindow(PrintDocument& document, QWidget* parent)
     popup_ = new QMenu(this);
     popup_->setObjectName(QStringLiteral("PopupMenu1"));
     popup_->addAction(QStringLiteral("現在の頁をコピー"), this, [this] { CopyPage(); });
-    QAction* screenCopy = popup_->addAction(QStringLiteral("画面をコピー"), this, [this] { CopyScreen(); });
-    QAction* hardCopy = popup_->addAction(QStringLiteral("画面ハードコピー"), this, [this] { HardCopy(); });
+    QAction* screenCopy =
+        popup_->addAction(QStringLiteral("画面をコピー"), this, [this] { CopyScreen(); });
+    QAction* hardCopy =
+        popup_->addAction(QStringLiteral("画面ハードコピー"), this, [this] { HardCopy(); });
     popup_->addAction(QStringLiteral("キャンセル"));
-    connect(view_, &QWidget::customContextMenuRequested, this, [this, screenCopy, hardCopy](const QPoint& at) {
-        const PrinterSetup* setup = document_->BoundPrinterSetup();
-        const bool printers = setup && setup->HasPrinters();
-        screenCopy->setEnabled(printers);
-        hardCopy->setEnabled(printers);
-        popup_->popup(view_->mapToGlobal(at));
-    });
+    connect(view_, &QWidget::customContextMenuRequested, this,
+            [this, screenCopy, hardCopy](const QPoint& at) {
+                const PrinterSetup* setup = document_->BoundPrinterSetup();
+                const bool printers = setup && setup->HasPrinters();
+                screenCopy->setEnabled(printers);
+                hardCopy->setEnabled(printers);
+                popup_->popup(view_->mapToGlobal(at));
+            });
 
     connect(printBtn_, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
     connect(pdfBtn_, &QPushButton::clicked, this, [this] { PdfSaveBtnClick(); });
@@ -199,12 +206,12 @@ PreviewWindow::PreviewWindow(PrintDocument& document, QWidget* parent)
     // What the document asks for: its buttons, bars and first zoom.
     const int options = document.BtnOptions;
     const std::pair<QPushButton*, int> shown[] = {
-        {printBtn_, boPrintBtn},         {pdfBtn_, boPrintBtn},
+        {printBtn_, boPrintBtn},           {pdfBtn_, boPrintBtn},
         {printerSetBtn_, boPrinterSetBtn}, {firstBtn_, boFirstPageBtn},
-        {priorBtn_, boPriorPageBtn},     {nextBtn_, boNextPageBtn},
-        {lastBtn_, boLastPageBtn},       {zoomDownBtn_, boZoomDownBtn},
-        {zoomUpBtn_, boZoomUpBtn},       {wholeBtn_, boPageWholeBtn},
-        {widthBtn_, boPageWidthBtn},     {closeBtn_, boCloseBtn}};
+        {priorBtn_, boPriorPageBtn},       {nextBtn_, boNextPageBtn},
+        {lastBtn_, boLastPageBtn},         {zoomDownBtn_, boZoomDownBtn},
+        {zoomUpBtn_, boZoomUpBtn},         {wholeBtn_, boPageWholeBtn},
+        {widthBtn_, boPageWidthBtn},       {closeBtn_, boCloseBtn}};
     for (const auto& [button, bit] : shown) button->setVisible(options & bit);
     // A built document keeps its paper.
     if (document.IsBuilt()) printerSetBtn_->setVisible(false);
@@ -230,7 +237,8 @@ QSize PreviewWindow::area(bool scrollBars) const {
     QSize a = scroll_->viewport()->size();
     if (!scrollBars) {
         // The viewport without the bars it may show now.
-        if (scroll_->verticalScrollBar()->isVisible()) a.rwidth() += scroll_->verticalScrollBar()->width();
+        if (scroll_->verticalScrollBar()->isVisible())
+            a.rwidth() += scroll_->verticalScrollBar()->width();
         if (scroll_->horizontalScrollBar()->isVisible())
             a.rheight() += scroll_->horizontalScrollBar()->height();
     }
@@ -240,7 +248,8 @@ QSize PreviewWindow::area(bool scrollBars) const {
 void PreviewWindow::placeImage(const QRect& image) {
     image_ = image;
     const QSize a = area(zoom_ != ztWholePage);
-    view_->resize(std::max(a.width(), image.right() + 1 + 15), std::max(a.height(), image.bottom() + 1 + 15));
+    view_->resize(std::max(a.width(), image.right() + 1 + 15),
+                  std::max(a.height(), image.bottom() + 1 + 15));
     view_->update();
 }
 
@@ -446,8 +455,9 @@ void PreviewWindow::PdfSaveBtnClick() {
 void PreviewWindow::PrinterSetBtnClick() {
     PrinterSetup* setup = document_->BoundPrinterSetup();
     if (!setup || !setup->HasPrinters()) {
-        Prompt::current().message(QStringLiteral("プリンタがインストールされていないので設定できません．　　"),
-                                  QStringLiteral("　プリンタと用紙の設定"), Prompt::Kind::Information);
+        Prompt::current().message(
+            QStringLiteral("プリンタがインストールされていないので設定できません．　　"),
+            QStringLiteral("　プリンタと用紙の設定"), Prompt::Kind::Information);
         return;
     }
     if (!setup->SetupDialog()) return;
@@ -494,7 +504,8 @@ void PreviewWindow::HardCopy() {
             const QRect area = sheet.RecordedGeometry().Printable;
             const int margin = area.width() / 10;
             const int width = area.width() - 2 * margin;
-            const int height = int(std::lround(double(width) * shot.height() / std::max(1, shot.width())));
+            const int height =
+                int(std::lround(double(width) * shot.height() / std::max(1, shot.width())));
             const int left = area.left() + margin, top = area.top() + margin / 2;
             sheet.Canvas().Draw(left, top, left + width, top + height, shot);
             sheet.EndDoc();
@@ -511,18 +522,24 @@ void PreviewWindow::showEvent(QShowEvent* event) {
     ready_ = true;
     readPlace();
     switch (document_->FormWindowState) {
-        case fwMaximized: setWindowState(Qt::WindowMaximized); break;
-        case fwMinimized: setWindowState(Qt::WindowMinimized); break;
+        case fwMaximized:
+            setWindowState(Qt::WindowMaximized);
+            break;
+        case fwMinimized:
+            setWindowState(Qt::WindowMinimized);
+            break;
         case fwWorkArea:
         case fwFullScreen: {
             // The frame fills the desktop's work area, or the whole screen.
-            const QRect area = document_->FormWindowState == fwWorkArea ? screen()->availableGeometry()
-                                                                       : screen()->geometry();
+            const QRect area = document_->FormWindowState == fwWorkArea
+                                   ? screen()->availableGeometry()
+                                   : screen()->geometry();
             resize(area.size() - (frameGeometry().size() - size()));
             move(area.topLeft());
             break;
         }
-        case fwNormal: break;
+        case fwNormal:
+            break;
     }
     if (!document_->FormCanResize) {
         setFixedSize(size());
@@ -573,8 +590,9 @@ void PreviewWindow::reject() {
 }
 
 QString PreviewWindow::printersIni() const {
-    return places_.SettingsFolder.isEmpty() ? QString()
-                                            : places_.SettingsFolder + QStringLiteral("Printers.ini");
+    return places_.SettingsFolder.isEmpty()
+               ? QString()
+               : places_.SettingsFolder + QStringLiteral("Printers.ini");
 }
 
 void PreviewWindow::readPlace() {
@@ -593,8 +611,10 @@ void PreviewWindow::readPlace() {
     }
     // Kept on the available screen area, all four edges of the frame.
     const QSize frame = frameGeometry().size() - size();
-    r.setWidth(std::clamp(r.width(), minimumWidth(), std::max(minimumWidth(), work.width() - frame.width())));
-    r.setHeight(std::clamp(r.height(), minimumHeight(), std::max(minimumHeight(), work.height() - frame.height())));
+    r.setWidth(std::clamp(r.width(), minimumWidth(),
+                          std::max(minimumWidth(), work.width() - frame.width())));
+    r.setHeight(std::clamp(r.height(), minimumHeight(),
+                           std::max(minimumHeight(), work.height() - frame.height())));
     r.moveLeft(std::clamp(r.left(), work.left(),
                           std::max(work.left(), work.right() + 1 - r.width() - frame.width())));
     r.moveTop(std::clamp(r.top(), work.top(),

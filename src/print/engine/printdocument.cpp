@@ -8,12 +8,12 @@
 #include "print/engine/printersetup.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QImage>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QImage>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -155,9 +155,9 @@ void PrintDocument::DrawPreviewPage(int n, QPainter& painter, const QRectF& targ
         OnNoPrintDraw(std::clamp(n, 1, pageCount_), c);
         ReplayPage(extra, painter, target);
     }
-    if (setup_ &&
-        setup_->PaperSourceName().normalized(QString::NormalizationForm_KC).contains(
-            QStringLiteral("トラクタ"))) {
+    if (setup_ && setup_->PaperSourceName()
+                      .normalized(QString::NormalizationForm_KC)
+                      .contains(QStringLiteral("トラクタ"))) {
         ReplayPage(TractorFeedMarks(page.PageSize), painter, target);
     }
     ReplayPage(page, painter, target, ViewClip ? recorded_.Printable : QRect());
@@ -200,7 +200,8 @@ bool PrintDocument::checkRange() {
     const auto [start, end] = PrintRange();
     if (start > end) {
         Prompt::current().message(
-            QStringLiteral("印刷範囲に印刷するページがありません（%1 ページから，文書は %2 ページまで）．")
+            QStringLiteral(
+                "印刷範囲に印刷するページがありません（%1 ページから，文書は %2 ページまで）．")
                 .arg(start)
                 .arg(pageCount_),
             QStringLiteral(" 印刷"), Prompt::Kind::Information);
@@ -250,8 +251,9 @@ bool PrintDocument::writePdf(QIODevice& out) {
 }
 
 bool PrintDocument::reportSaveFailure(const QString& path, const QString& reason) {
-    Prompt::current().message(QStringLiteral("ファイル %1 を保存できませんでした．\n%2").arg(path, reason),
-                              QStringLiteral("保存"), Prompt::Kind::Error);
+    Prompt::current().message(
+        QStringLiteral("ファイル %1 を保存できませんでした．\n%2").arg(path, reason),
+        QStringLiteral("保存"), Prompt::Kind::Error);
     return false;
 }
 
@@ -272,7 +274,8 @@ bool PrintDocument::SaveAsPng(const QString& path, int dpi) {
     QImage image(px, QImage::Format_RGB32);
     if (image.isNull())
         return reportSaveFailure(
-            path, QStringLiteral("画像を作れません (%1 x %2 ピクセル)").arg(px.width()).arg(px.height()));
+            path,
+            QStringLiteral("画像を作れません (%1 x %2 ピクセル)").arg(px.width()).arg(px.height()));
     image.fill(Qt::white);
     image.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
     image.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
@@ -312,15 +315,14 @@ bool PrintDocument::Print() {
             caption, Prompt::Kind::Warning);
         return false;
     }
-    job.Title = Title.isEmpty()
-                    ? QCoreApplication::applicationName() + QStringLiteral("印刷")
-                    : Title;
+    job.Title =
+        Title.isEmpty() ? QCoreApplication::applicationName() + QStringLiteral("印刷") : Title;
     QTemporaryFile pdf(QDir::tempPath() + QStringLiteral("/korvane-XXXXXX.pdf"));
     if (!pdf.open() || !writePdf(pdf) || !pdf.flush()) {
-        Prompt::current().message(QStringLiteral("印刷がうまくできませんでした。\n%1")
-                                      .arg(QStringLiteral("一時ファイルを書けませんでした：") +
-                                           pdf.errorString()),
-                                  caption, Prompt::Kind::Error);
+        Prompt::current().message(
+            QStringLiteral("印刷がうまくできませんでした。\n%1")
+                .arg(QStringLiteral("一時ファイルを書けませんでした：") + pdf.errorString()),
+            caption, Prompt::Kind::Error);
         return false;
     }
     job.PdfPath = pdf.fileName();
@@ -369,7 +371,9 @@ void PrintDocument::ShowPreview(QWidget* owner) {
     if (PreviewWindow* window = openPreview(owner)) window->show();
 }
 
-bool PrintDocument::GotoPage(int n) { return preview_ && preview_->isVisible() && preview_->GotoPage(n); }
+bool PrintDocument::GotoPage(int n) {
+    return preview_ && preview_->isVisible() && preview_->GotoPage(n);
+}
 
 void PrintDocument::ClickPrint() {
     if (preview_ && preview_->isVisible()) preview_->PrintBtnClick();

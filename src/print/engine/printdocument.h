@@ -51,7 +51,6 @@ enum PreviewButton {
     boAllButtons = (1 << 11) - 1
 };
 
-
 // The page document every print job passes through: renderers draw each page on a canvas in
 // 0.1 mm from the paper's top-left corner; the recorded pages are then previewed or printed, for
 // all pages or a range, as often as wanted.
@@ -165,7 +164,8 @@ public:
     void ShowPreview(QWidget* owner = nullptr);
     // The preview window showing this document, or null.
     PreviewWindow* View() const;
-    // Shows page n in the preview when it shows and is idle; false otherwise or outside 1 … PageCount.
+    // Shows page n in the preview when it shows and is idle; false otherwise or outside 1 …
+    // PageCount.
     bool GotoPage(int n);
     void ClickPrint();
     void ClosePreview();

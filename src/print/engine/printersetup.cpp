@@ -21,10 +21,14 @@ QList<QPageSize> virtualPapers() {
 // The Windows numbers Korvane's layouts ask for where Qt's own table differs (A4, 9, is Qt's).
 QPageSize paperOfNumber(int number) {
     switch (number) {
-        case 13: return QPageSize(QPageSize::JisB5);
-        case 8: return QPageSize(QPageSize::A3);
-        case 43: return QPageSize(QPageSize::Postcard);
-        default: return QPageSize(QPageSize::id(number));
+        case 13:
+            return QPageSize(QPageSize::JisB5);
+        case 8:
+            return QPageSize(QPageSize::A3);
+        case 43:
+            return QPageSize(QPageSize::Postcard);
+        default:
+            return QPageSize(QPageSize::id(number));
     }
 }
 
@@ -61,7 +65,7 @@ QByteArray bytesOfHex(const QString& text) {
 StreamValue defaultDesignValue() {
     StreamValue v;
     v.kind = StreamValue::List;
-    v.list = {StreamValue::ofText({}), StreamValue::ofInteger(0), StreamValue::ofText({}),
+    v.list = {StreamValue::ofText({}),   StreamValue::ofInteger(0), StreamValue::ofText({}),
               StreamValue::ofInteger(9), StreamValue::ofInteger(0), StreamValue::ofInteger(0)};
     return v;
 }
@@ -194,8 +198,8 @@ PageGeometry PrinterSetup::Geometry(bool inverse) const {
     return GeometryFor(current_.PageSize, current_.Orientation, inverse);
 }
 
-PageGeometry PrinterSetup::GeometryFor(const QPageSize& paper,
-                                       QPageLayout::Orientation orientation, bool inverse) const {
+PageGeometry PrinterSetup::GeometryFor(const QPageSize& paper, QPageLayout::Orientation orientation,
+                                       bool inverse) const {
     if (!HasPrinters())
         return MeasureGeometry(paper, orientation, {}, kVirtualDpi, kVirtualDpi, inverse);
     const int dpi = current_.Resolution > 0 ? current_.Resolution
@@ -210,17 +214,28 @@ int PrinterSetup::DeviceMeasure(int kind) const {
     const PageGeometry g = Geometry();
     const auto px = [&g](int tenths, int dpi) { return int(std::floor(tenths * dpi / 254.0)); };
     switch (kind) {
-        case 1: return g.DpiX;
-        case 2: return g.DpiY;
-        case 3: return px(g.PageWidth, g.DpiX);
-        case 4: return px(g.PageHeight, g.DpiY);
-        case 5: return px(g.Printable.width(), g.DpiX);
-        case 6: return px(g.Printable.height(), g.DpiY);
-        case 7: return px(g.Printable.top(), g.DpiY);
-        case 8: return px(g.Printable.top(), g.DpiY) + px(g.Printable.height(), g.DpiY);
-        case 9: return px(g.Printable.left(), g.DpiX);
-        case 10: return px(g.Printable.left(), g.DpiX) + px(g.Printable.width(), g.DpiX);
-        default: return 0;
+        case 1:
+            return g.DpiX;
+        case 2:
+            return g.DpiY;
+        case 3:
+            return px(g.PageWidth, g.DpiX);
+        case 4:
+            return px(g.PageHeight, g.DpiY);
+        case 5:
+            return px(g.Printable.width(), g.DpiX);
+        case 6:
+            return px(g.Printable.height(), g.DpiY);
+        case 7:
+            return px(g.Printable.top(), g.DpiY);
+        case 8:
+            return px(g.Printable.top(), g.DpiY) + px(g.Printable.height(), g.DpiY);
+        case 9:
+            return px(g.Printable.left(), g.DpiX);
+        case 10:
+            return px(g.Printable.left(), g.DpiX) + px(g.Printable.width(), g.DpiX);
+        default:
+            return 0;
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/prompt.h"
 #include "print/engine/pagegeometry.h"
 #include "print/engine/printsystem.h"
-#include "core/prompt.h"
 #include "settings/componentsnapshot.h"
 
 #include <functional>
