@@ -9,6 +9,7 @@
 // first paint. Without a display the offscreen platform is used for both.
 #include "app/mainwindow.h"
 #include "calendar/monthgrid.h"
+#include "core/fonts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -63,6 +64,7 @@ int probe(int argc, char** argv, const QString& what, double t0) {
     QApplication::setApplicationName(QStringLiteral("Korvane"));
     QTemporaryDir settings;  // a new user's start: no settings yet
     const QString program = QDir(QApplication::applicationDirPath()).absolutePath() + u'/';
+    korvane::SetApplicationFont();
     korvane::MainWindow window({program, settings.path() + u'/'}, {});
     window.ShowInfoHook = [] { return false; };  // the reminder comes after the first paint
     FirstPaint watch(window.Grid(), t0);

@@ -18,6 +18,8 @@ void ShowFileProperties(const QString& programFile);
 
 // The version window.
 class AboutDialog : public QDialog {
+    Q_OBJECT
+
 public:
     explicit AboutDialog(QWidget* parent = nullptr);
     // The build code shown after Ctrl+Shift+V, Ctrl+Shift+J.

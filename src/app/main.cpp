@@ -4,6 +4,7 @@
 #include "app/singleinstance.h"
 #include "app/windowpictures.h"
 #include "app/windowplacement.h"
+#include "core/fonts.h"
 #include "core/paths.h"
 #include "core/prompt.h"
 #include "widgets/qtprompt.h"
@@ -50,6 +51,7 @@ int run(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvane"));
     QApplication::setOrganizationName(QStringLiteral("Norbel"));
+    SetApplicationFont();
     const QString programFolder = QDir(QApplication::applicationDirPath()).absolutePath() + "/";
 
     // Only read: no folder is made and nothing moves.

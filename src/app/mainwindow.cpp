@@ -65,10 +65,6 @@ MainWindow::MainWindow(MainWindowPaths paths, QStringList arguments, bool smallS
       link_(paths_.ProgramFolder) {
     setObjectName(QStringLiteral("fmC21"));
     setWindowTitle(QStringLiteral("Korvane"));
-    InstallFontSubstitutions();
-    // Dialogs share the face, and widgets are built in it rather than changed to it later.
-    QApplication::setFont(FontWithHeight(kFacePGothic, -12));
-    setFont(FontWithHeight(kFacePGothic, -12));
 
     pageControl_ = Named(new QTabWidget(this), "PageControl1");
     pageControl_->setTabPosition(QTabWidget::South);
@@ -80,25 +76,21 @@ MainWindow::MainWindow(MainWindowPaths paths, QStringList arguments, bool smallS
     monthPage_ = new MonthPane(this);
     tsMonth_ = monthPage_;
     pageControl_->addTab(monthPage_, QStringLiteral("　　月　　"));
-    tcMonth_ = monthPage_->tcMonth;
-    pnlMonth_ = monthPage_->pnlMonth;
-    monthGrid_ = monthPage_->Grid;
-    meNengetu_ = monthPage_->meNengetu;
     connectMonthPage();
     yearPage_ = new YearPage(this);
     tsYear_ = yearPage_;
     pageControl_->addTab(yearPage_, QStringLiteral("　  年  　"));
-    yearPage_->MonthChosen = [this](std::int32_t year, int month) {
+    connect(yearPage_, &YearPage::MonthChosen, this, [this](std::int32_t year, int month) {
         pageControl_->setCurrentWidget(tsMonth_);
         nav_.RememberPage();
         GoToMonth(MonthTable::YearMonthText(year, month));
-    };
+    });
     settingsPage_ = new SettingsPage(paths_.ProgramFolder, this);
     tsSettei_ = settingsPage_;
     pageControl_->addTab(settingsPage_, QStringLiteral("　 設定 　"));
     pageControl_->setTabVisible(pageControl_->indexOf(settingsPage_), false);
     connectSettingsPage();
-    buildMenus();
+    menus_ = BuildMainMenus(*this, settingsPage_->CalendarForms());
 
     clockPanel_ = new QLabel(this);
     clockPanel_->setFixedWidth(200);
@@ -109,7 +101,8 @@ MainWindow::MainWindow(MainWindowPaths paths, QStringList arguments, bool smallS
     statusBar()->addWidget(clockPanel_);
     statusBar()->addWidget(folderPanel_, 1);
 
-    configureMonthGrid();
+    sizeMonthGrid();
+    connect(&grid(), &CalendarControl::dayChanged, this, [this] { dayChanged(); });
     if (!initialiseMonths()) {
         initialisationFailed_ = true;
         ShowMessageBox(
@@ -133,15 +126,16 @@ void MainWindow::UseCompactLayout() {
     smallScreen_ = true;
     sizeMonthGrid();
     applyCompactLayout();
-    monthGrid_->UpdateCalendar();
+    grid().UpdateCalendar();
 }
 
 MainWindow::~MainWindow() = default;
 
-std::int32_t MainWindow::ShownYear() const { return monthGrid_->Year(); }
-int MainWindow::ShownMonth() const { return monthGrid_->Month(); }
-bool MainWindow::WeekStartsMonday() const { return monthGrid_->FirstDayOfWeek() == dowMon; }
-bool MainWindow::RokuyoDisplay() const { return settingsPage_->cbRokuyou->isChecked(); }
+MonthGrid* MainWindow::Grid() const { return &monthPage_->Grid(); }
+std::int32_t MainWindow::ShownYear() const { return grid().Year(); }
+int MainWindow::ShownMonth() const { return grid().Month(); }
+bool MainWindow::WeekStartsMonday() const { return grid().FirstDayOfWeek() == dowMon; }
+bool MainWindow::RokuyoDisplay() const { return settingsPage_->ShowsRokuyo(); }
 
 void MainWindow::ShowPrintWindow() {
     if (!printWindow_) {
@@ -158,151 +152,63 @@ void MainWindow::ShowPrintWindow() {
 
 MiniCalendar* MainWindow::Mini(int tag) const { return yearPage_->Mini(tag); }
 
-void MainWindow::configureMonthGrid() {
-    sizeMonthGrid();
-    connect(monthGrid_, &CalendarControl::dayChanged, this, [this] { dayChanged(); });
-}
-
 void MainWindow::sizeMonthGrid() {
-    MonthGrid& g = *monthGrid_;
+    MonthGrid& g = grid();
     ApplyMainWindowLayout(g, smallScreen_);
-    pnlMonth_->setFixedSize(g.width() - 2, g.height() - 2);
+    monthPage_->FitGrid();
     monthPage_->SetTabWidth(g.LenDayW());
 }
 
 void MainWindow::connectMonthPage() {
-    MonthPane& p = *monthPage_;
-    p.TabClicked = [this] { SelectTab(true); };
-    p.Step = [this](int months) { StepMonth(months); };
-    p.MonthEntered = [this] { monthEntered(); };
-    connect(p.btnM1, &QPushButton::clicked, this, [this] { openSettings(); });
-    connect(p.btnM5, &QPushButton::clicked, this, [this] { ShowPrintWindow(); });
-    connect(p.btnM9, &QPushButton::clicked, this, [this] { ShowThisMonth(); });
-    connect(p.btnM12, &QPushButton::clicked, this, [this] { close(); });
-    connect(p.btnM16, &QPushButton::clicked, this,
-            [this] { monthPage_->SampleButtonClicked(settingsPage_->cbSample->isChecked()); });
+    MonthPane* p = monthPage_;
+    connect(p, &MonthPane::TabClicked, this, [this] { SelectTab(true); });
+    connect(p, &MonthPane::Step, this, &MainWindow::StepMonth);
+    connect(p, &MonthPane::MonthEntered, this, &MainWindow::monthEntered);
+    connect(p, &MonthPane::SettingsClicked, this, &MainWindow::OpenSettings);
+    connect(p, &MonthPane::PrintClicked, this, &MainWindow::ShowPrintWindow);
+    connect(p, &MonthPane::ThisMonthClicked, this, &MainWindow::ShowThisMonth);
+    connect(p, &MonthPane::QuitClicked, this, &QWidget::close);
+    connect(p, &MonthPane::SampleClicked, this,
+            [this] { monthPage_->SampleButtonClicked(settingsPage_->SampleButtonHidden()); });
+    connect(p, &MonthPane::ContextMenuRequested, this, [this](const QPoint& at) {
+        menus_.PopupQuit->setEnabled(!(grid().SelStart != 0 && grid().HighlightClicked));
+        menus_.Popup->popup(at);
+    });
 }
 
 void MainWindow::connectSettingsPage() {
-    SettingsPage& p = *settingsPage_;
-    connect(p.cbVelmar, &QCheckBox::toggled, this, [this] { applyLinkCheckBox(); });
-    connect(p.cbToubai, &QCheckBox::clicked, this, [this] { applyItemFont(); });
-    connect(p.cbRokuyou, &QCheckBox::clicked, this, [this](bool on) { ApplyRokuyoDisplay(on); });
-    for (QRadioButton* r : p.rgStYoubi)
-        connect(r, &QRadioButton::clicked, this, [this] { ApplyWeekStart(); });
-    connect(p.cbSample, &QCheckBox::clicked, this, [this] { sampleOptionClicked(); });
-    connect(p.cbShiyouchuu, &QCheckBox::clicked, this, [this] { UpdateFolderPanel(); });
-    connect(p.cb24ji, &QCheckBox::clicked, this, [this] { UpdateClock(); });
-    connect(p.SetteiClose, &QPushButton::clicked, this, [this] { closeSettings(); });
+    SettingsPage* p = settingsPage_;
+    connect(p, &SettingsPage::LinkToggled, this, [this] { applyLinkCheckBox(); });
+    connect(p, &SettingsPage::ItemFontClicked, this, [this] { applyItemFont(); });
+    connect(p, &SettingsPage::RokuyoClicked, this, &MainWindow::ApplyRokuyoDisplay);
+    connect(p, &SettingsPage::WeekStartClicked, this, &MainWindow::ApplyWeekStart);
+    connect(p, &SettingsPage::SampleOptionClicked, this, [this] { sampleOptionClicked(); });
+    connect(p, &SettingsPage::StartFolderClicked, this, &MainWindow::UpdateFolderPanel);
+    connect(p, &SettingsPage::ClockClicked, this, &MainWindow::UpdateClock);
+    connect(p, &SettingsPage::CloseClicked, this, [this] { closeSettings(); });
 }
 
 void MainWindow::applyLinkCheckBox() {
-    if (settingsPage_->cbVelmar->isChecked()) monthPage_->SetSampleCaption(QString());
+    if (settingsPage_->LinkOn()) monthPage_->SetSampleCaption(QString());
 }
 
 void MainWindow::sampleOptionClicked() {
     monthPage_->SetSampleCaption(
-        settingsPage_->cbSample->isChecked() ? QString() : QStringLiteral("サンプル\n\n表示"));
+        settingsPage_->SampleButtonHidden() ? QString() : QStringLiteral("サンプル\n\n表示"));
 }
 
 void MainWindow::applyItemFont() {
     // Schedule items in a fixed-pitch face when asked.
-    CalendarFont f = monthGrid_->Fonts().Font(CalendarFonts::DayOfWeek);
+    CalendarFont f = grid().Fonts().Font(CalendarFonts::DayOfWeek);
     f.Font.setFamily(
-        InstalledFamily(settingsPage_->cbToubai->isChecked() ? kFaceGothic : kFacePGothic));
-    monthGrid_->Fonts().SetFont(CalendarFonts::DayOfWeek, f);
+        InstalledFamily(settingsPage_->ItemsInFixedPitch() ? kFaceGothic : kFacePGothic));
+    grid().Fonts().SetFont(CalendarFonts::DayOfWeek, f);
 }
 
 void MainWindow::ApplyRokuyoDisplay(bool on) {
-    settingsPage_->cbRokuyou->setChecked(on);
-    monthGrid_->Fonts().SetColor(CalendarFonts::Rokuyo, link_.RokuyoColor);
-    monthGrid_->SetShowRokuyo(on);
-}
-
-void MainWindow::buildMenus() {
-    auto menu = [this](const QString& caption, const char* name, QMenu* parent = nullptr) {
-        QMenu* m = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
-        m->setObjectName(QString::fromLatin1(name));
-        m->menuAction()->setObjectName(QString::fromLatin1(name));
-        return m;
-    };
-    // Entries of functions still to come are there, disabled.
-    auto entry = [this](QMenu* m, const char* name, const QString& caption,
-                        std::function<void()> action = {}, QKeySequence key = {}) {
-        QAction* a = m->addAction(caption);
-        a->setObjectName(QString::fromLatin1(name));
-        if (!key.isEmpty()) a->setShortcut(key);
-        if (action)
-            connect(a, &QAction::triggered, this, [action = std::move(action)] { action(); });
-        else
-            a->setEnabled(false);
-        return a;
-    };
-    QMenu* file = menu(QStringLiteral("ファイル(&F)"), "mnFile");
-    entry(file, "Exit1", QStringLiteral("終了(&X)"), [this] { close(); });
-    QMenu* view = menu(QStringLiteral("表示(&V)"), "mnhyouji");
-    view->menuAction()->setVisible(false);
-    entry(view, "N1", QStringLiteral("設定表示(&S)"), [this] { openSettings(); });
-    idouMenu_ = menu(QStringLiteral("移動(&G)"), "mnIdou");
-    entry(
-        idouMenu_, "mnZengetu", QStringLiteral("前月(&J)"), [this] { StepMonth(-1); },
-        QKeySequence(Qt::CTRL | Qt::Key_J));
-    entry(
-        idouMenu_, "mnYokugetu", QStringLiteral("翌月(&K)"), [this] { StepMonth(1); },
-        QKeySequence(Qt::CTRL | Qt::Key_K));
-    entry(
-        idouMenu_, "mnZenNen", QStringLiteral("前年(&I)"), [this] { StepMonth(-12); },
-        QKeySequence(Qt::CTRL | Qt::Key_I));
-    entry(
-        idouMenu_, "mnYokuNen", QStringLiteral("翌年(&M)"), [this] { StepMonth(12); },
-        QKeySequence(Qt::CTRL | Qt::Key_M));
-    QMenu* kinou = menu(QStringLiteral("機能(&K)"), "mnKinou");
-    entry(kinou, "mnPrint", QStringLiteral("印刷(&P)"), [this] { ShowPrintWindow(); });
-    QMenu* images = menu(QStringLiteral("カレンダ画像(&G)"), "mnSs", kinou);
-    images->menuAction()->setEnabled(false);
-    entry(images, "mnSs4", QStringLiteral("実行(&R)"), {}, QKeySequence(Qt::CTRL | Qt::Key_G));
-    const bool extended = settingsPage_->cbCalendar->isChecked();
-    entry(images, "mnPRC1", QStringLiteral("広報カレンダ"))->setVisible(extended);
-    entry(images, "mnC1", QStringLiteral("今月(&1)"))->setVisible(extended);
-    entry(images, "mnC2", QStringLiteral("翌月(&2)"))->setVisible(extended);
-    entry(images, "mnC3", QStringLiteral("翌々月(&3)"))->setVisible(extended);
-    entry(kinou, "mnPRC2", QStringLiteral("広報２"))->setVisible(extended);
-    entry(kinou, "mnSsOnOff", QStringLiteral("秘密の機能"))->setVisible(false);
-    QMenu* other = menu(QStringLiteral("その他(&O)"), "mnSonota");
-    entry(other, "About1", QStringLiteral("バージョン情報(&A)"), [this] { ShowAbout(); });
-    // Every Linux desktop has a file manager to show the properties: the item is always there.
-    entry(other, "mnProperty", QStringLiteral("プロパティ表示(&R)"),
-          [] { ShowFileProperties(QApplication::applicationFilePath()); });
-    entry(other, "mnWeb", QStringLiteral("「Korvane」のWebサイト表示"), [] { OpenMakerWebPage(); });
-    mnInfo_ = entry(other, "mnInfo", QStringLiteral("インフォメーション"), [this] { ShowInfo(); });
-    mnInfo_->setVisible(false);
-    entry(other, "mnSettei", QStringLiteral("オプション設定(&O)"), [this] { openSettings(); });
-    entry(other, "mnHyoujun", QStringLiteral("標準表示(&D)"), [this] { StandardDisplay(); });
-    entry(other, "mnSetup", QStringLiteral("セットアップ(&S)"));
-    entry(other, "mnKidou", QStringLiteral("起動設定(&K)"));
-    // The window sees Alt+arrows before any of its controls.
-    for (const int step : {1, -1}) {
-        auto* a = new QAction(this);
-        a->setShortcut(QKeyCombination(Qt::AltModifier, step > 0 ? Qt::Key_Right : Qt::Key_Left));
-        a->setShortcutContext(Qt::WindowShortcut);
-        connect(a, &QAction::triggered, this, [this, step] { stepPage(step); });
-        addAction(a);
-    }
-    QMenu* kanri = menu(QStringLiteral("管理"), "mnKanri");
-    kanri->menuAction()->setVisible(false);
-    entry(kanri, "mnisSs", QStringLiteral("スクリーンショット"), {},
-          QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S))
-        ->setVisible(false);
-
-    pMenu1_ = new QMenu(this);
-    pMenu1_->setObjectName(QStringLiteral("pMenu1"));
-    entry(pMenu1_, "pmPrint", QStringLiteral("印刷(&P)"), [this] { ShowPrintWindow(); });
-    pMenu1_->addSeparator();
-    popupQuit_ = pMenu1_->addAction(QStringLiteral("Korvane終了(&X)"), this, [this] { close(); });
-    connect(pnlMonth_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        popupQuit_->setEnabled(!(monthGrid_->SelStart != 0 && monthGrid_->HighlightClicked));
-        pMenu1_->popup(pnlMonth_->mapToGlobal(at));
-    });
+    settingsPage_->ShowRokuyo(on);
+    grid().Fonts().SetColor(CalendarFonts::Rokuyo, link_.RokuyoColor);
+    grid().SetShowRokuyo(on);
 }
 
 void MainWindow::ShowAbout() {
@@ -327,9 +233,8 @@ void MainWindow::ActivateMainWindow() {
     if (activating_) return;  // a message box of our own closing re-activates the window
     activating_ = true;
     if (firstShow_) {
-        const ScopedFlag muted(monthPage_->TabSignalsMuted);
-        tcMonth_->setCurrentIndex(nav_.SelectedTab());
-        monthGrid_->setFocus();
+        monthPage_->ShowTabs(nav_.TabCaptions(), nav_.SelectedTab());
+        grid().setFocus();
         firstShow_ = false;
     }
     UpdateClock();
@@ -342,7 +247,7 @@ void MainWindow::ActivateMainWindow() {
     // Said at every activation but the one its own box gives back when it closes.
     if (linkBoxClosing_) {
         linkBoxClosing_ = false;
-    } else if (settingsPage_->cbVelmar->isChecked() && link_.SiblingKind == 0) {
+    } else if (settingsPage_->LinkOn() && link_.SiblingKind == 0) {
         ShowMessageBox(
             QStringLiteral("Velmar／Tesskaの起動フォルダの設定は、正しいですか？\r\n"
                            "起動フォルダを設定し直して下さい。"));
@@ -378,24 +283,11 @@ void MainWindow::applyCompactLayout() {
     // No year page (not even in the window's size), no picture settings, no button column.
     pageControl_->removeTab(pageControl_->indexOf(tsYear_));
     tsYear_->hide();
-    settingsPage_->PageControl3->setTabVisible(
-        settingsPage_->PageControl3->indexOf(findChild<QWidget*>("tsSs")), false);
-    findChild<QWidget*>(QStringLiteral("pnlBtn"))->hide();
-    settingsPage_->RadioGroup1[0]->setChecked(true);
-    settingsPage_->RadioGroup1[0]->parentWidget()->setEnabled(false);
+    settingsPage_->UseCompactLayout();
+    monthPage_->UseCompactLayout();
     // Only the month page decides the window's size.
     tsYear_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     tsSettei_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    // The navigation buttons shrink to a third of a day's width so the header fits the grid.
-    const int w = int(std::lround(monthGrid_->LenDayW() / 3.0));
-    tcMonth_->setMinimumWidth(5 * monthGrid_->LenDayW() + 4);
-    if (auto* idou = findChild<QWidget*>(QStringLiteral("pnlIdou1")); idou && idou->layout())
-        idou->layout()->setSpacing(2);
-    for (const char* name : {"btnZengetu", "btnYokugetu", "btnZennen", "btnYokunen"}) {
-        auto* b = findChild<QPushButton*>(QString::fromLatin1(name));
-        b->setFixedWidth(w);
-        b->setStyleSheet(QStringLiteral("padding: 0px;"));
-    }
 }
 
 void MainWindow::PlaceWindow() {
@@ -404,24 +296,24 @@ void MainWindow::PlaceWindow() {
 }
 
 void MainWindow::PlaceWindow(const QRect& work) {
-    move(WindowPosition(frameGeometry().size(), work, settingsPage_->RadioGroup1[1]->isChecked(),
+    move(WindowPosition(frameGeometry().size(), work, settingsPage_->KeepsPlace(),
                         QPoint(savedLeft_, savedTop_), smallScreen_, pos()));
 }
 
 bool MainWindow::initialiseMonths() {
     bool ok = true;
     {
-        const ScopedFlag suspended(monthGrid_->Suspended);
+        const ScopedFlag suspended(grid().Suspended);
         try {
             todayDay_ = TodayDayNumber();
             const Ymd today = DecodeYmd(todayDay_);
-            monthGrid_->SetDayNumber(todayDay_);
+            grid().SetDayNumber(todayDay_);
             nav_.Start(today.y, today.m);
             showNavigation(MonthNavigation::Answer::Shown, false);
             ok = LoadAllSettings();
             ApplyWeekStart();
             UpdateFolderPanel();
-            monthGrid_->CurrentPage() = 1;
+            grid().CurrentPage() = 1;
             // The holiday file of the working folder, for the year page.
             if (const QString hday = FindFile(QString(), QStringLiteral("Hday.dat"));
                 !hday.isEmpty()) {
@@ -430,7 +322,7 @@ bool MainWindow::initialiseMonths() {
                 if (!yearPage_->SetHolidayList(lines))
                     ShowMessageBox(QStringLiteral("祭日ファイル読込ミス\r\n処理は続けます。"));
             } else {
-                yearPage_->SetHolidayList(monthGrid_->HolidayList());
+                yearPage_->SetHolidayList(grid().HolidayList());
             }
             yearPage_->SetCurrentMonth(nav_.Months().Entry(1).Year, nav_.Months().Entry(1).Month);
             yearPage_->ShowYearOfMode();
@@ -438,15 +330,13 @@ bool MainWindow::initialiseMonths() {
             ok = false;
         }
     }
-    monthGrid_->UpdateCalendar();
-    const ScopedFlag muted(monthPage_->TabSignalsMuted);
-    tcMonth_->setCurrentIndex(1);
+    grid().UpdateCalendar();
+    monthPage_->ShowTabs(nav_.TabCaptions(), 1);
     return ok;
 }
 
 void MainWindow::showSampleMonths() {
-    settingsPage_->Diagnostics[0]->setText(
-        QStringLiteral("サンプル月：%1").arg(link_.SampleMonths));
+    settingsPage_->SetDiagnostic(0, QStringLiteral("サンプル月：%1").arg(link_.SampleMonths));
 }
 
 bool MainWindow::LoadAllSettings() {
@@ -455,30 +345,22 @@ bool MainWindow::LoadAllSettings() {
     const IniFile::Hold printersOnce(printersFile()), korvaneOnce(settingsFile());
     try {
         link_.LoadOptions(printersFile());
-        settingsPage_->cbVelmar->setChecked(link_.Options.cbVelmar);
-        settingsPage_->edtFolder1->setText(link_.Options.edtFolder1);
-        settingsPage_->cbReadSpl->setChecked(link_.Options.cbReadSpl);
-        settingsPage_->cbSample->setChecked(link_.Options.cbSample);
-        settingsPage_->cbSprite->setChecked(link_.Options.cbSprite);
-        settingsPage_->cbPSelect->setChecked(link_.Options.cbPSelect);
+        settingsPage_->ShowOptions(link_.Options);
         link_.Resolve(arguments_);
-        link_.LoadRuleFiles(*monthGrid_);
-        monthGrid_->SetTabMojiSuu(std::uint8_t(link_.TabMojiSuu));
-        monthGrid_->SetTabChousei(std::uint8_t(link_.TabChousei));
-        monthGrid_->ItemColor = link_.ItemColor;
-        monthGrid_->SetUeTume(link_.Options.cbUetume);
+        link_.LoadRuleFiles(grid());
+        grid().SetTabMojiSuu(std::uint8_t(link_.TabMojiSuu));
+        grid().SetTabChousei(std::uint8_t(link_.TabChousei));
+        grid().ItemColor = link_.ItemColor;
+        grid().SetUeTume(link_.Options.cbUetume);
         for (int i = 0; i < 5; ++i)
-            link_.LoadMonthSlot(monthGrid_->MonthPages()[std::size_t(i)],
-                                nav_.Months().Entry(i).Year, nav_.Months().Entry(i).Month);
-        link_.LoadPeriodFile(monthGrid_->PeriodList());
+            link_.LoadMonthSlot(grid().MonthPages()[std::size_t(i)], nav_.Months().Entry(i).Year,
+                                nav_.Months().Entry(i).Month);
+        link_.LoadPeriodFile(grid().PeriodList());
         showSampleMonths();
-        settingsPage_->Diagnostics[1]->setText(
-            QStringLiteral("起動　：%1").arg(link_.StartFolderPath));
-        settingsPage_->Diagnostics[2]->setText(
-            QStringLiteral("共通　：%1").arg(link_.CommonFolder));
-        settingsPage_->Diagnostics[3]->setText(
-            QStringLiteral("データ：%1").arg(link_.MonthDataFolder));
-        settingsPage_->Diagnostics[4]->setText(QStringLiteral("区分　：%1").arg(link_.SiblingKind));
+        settingsPage_->SetDiagnostic(1, QStringLiteral("起動　：%1").arg(link_.StartFolderPath));
+        settingsPage_->SetDiagnostic(2, QStringLiteral("共通　：%1").arg(link_.CommonFolder));
+        settingsPage_->SetDiagnostic(3, QStringLiteral("データ：%1").arg(link_.MonthDataFolder));
+        settingsPage_->SetDiagnostic(4, QStringLiteral("区分　：%1").arg(link_.SiblingKind));
 
         // The FTP settings: a file that cannot be read is not written over at the next save.
         ftpReadable_ = ftp_.Load(paths_.SettingsFolder, paths_.ProgramFolder);
@@ -505,36 +387,23 @@ bool MainWindow::LoadAllSettings() {
 void MainWindow::applyKorvaneIni(const KorvaneIni& stored) {
     korvaneIni_ = stored;
     const SetteiSection& s = stored.Settei;
-    settingsPage_->cb24ji->setChecked(s.cb24ji);
-    settingsPage_->cbShiyouchuu->setChecked(s.cbShiyouchuu);
+    settingsPage_->ShowSettings(stored);
     yearPage_->SetMode(s.rgYFirstMonth);
-    settingsPage_->rgStYoubi[std::size_t(s.rgStYoubi)]->setChecked(true);
     ApplyRokuyoDisplay(s.visRokuyou);
-    settingsPage_->cbToubai->setChecked(s.cbToubai);
     applyItemFont();
-    settingsPage_->RadioGroup1[std::size_t(s.HyoujiIchi)]->setChecked(true);
     savedTop_ = s.fmC21Top;
     savedLeft_ = s.fmC21Left;
     yearPage_->SetSpecialFirstMonth(s.SpHajimariTuki);
-    settingsPage_->cbSs->setChecked(false);
 }
 
 KorvaneIni MainWindow::collectKorvaneIni() const {
     KorvaneIni out = korvaneIni_;  // the picture keys have no controls yet and keep their values
     out.Header.Folder = paths_.ProgramFolder;
-    SetteiSection& s = out.Settei;
-    s.udCalSize = settingsPage_->udCalSize->value();
-    s.cb24ji = settingsPage_->cb24ji->isChecked();
-    s.cbShiyouchuu = settingsPage_->cbShiyouchuu->isChecked();
-    s.rgYFirstMonth = yearPage_->Mode();
-    s.HyoujiIchi = settingsPage_->RadioGroup1[1]->isChecked() ? 1 : 0;
-    s.fmC21Top = y();
-    s.fmC21Left = x();
-    s.rgStYoubi = settingsPage_->rgStYoubi[1]->isChecked() ? 1 : 0;
-    s.visRokuyou = settingsPage_->cbRokuyou->isChecked();
-    s.cbToubai = settingsPage_->cbToubai->isChecked();
-    s.SpHajimariTuki = yearPage_->SpecialFirstMonth();
-    out.Image.cbSs = settingsPage_->cbSs->isChecked();
+    settingsPage_->CollectSettings(out);
+    out.Settei.rgYFirstMonth = yearPage_->Mode();
+    out.Settei.SpHajimariTuki = yearPage_->SpecialFirstMonth();
+    out.Settei.fmC21Top = y();
+    out.Settei.fmC21Left = x();
     return out;
 }
 
@@ -544,12 +413,7 @@ bool MainWindow::SaveAllSettings() {
     IniFile printersIni(printersFile());
     SettingsWriter printers(printersIni, problems);
     PrintersSetSection set = link_.Options;
-    set.cbPSelect = settingsPage_->cbPSelect->isChecked();
-    set.cbSample = settingsPage_->cbSample->isChecked();
-    set.cbReadSpl = settingsPage_->cbReadSpl->isChecked();
-    set.cbVelmar = settingsPage_->cbVelmar->isChecked();
-    set.edtFolder1 = settingsPage_->edtFolder1->text();
-    set.cbSprite = settingsPage_->cbSprite->isChecked();
+    settingsPage_->CollectOptions(set);
     set.Write(printers);
     if (!ftpReadable_) {
         problems[QStringLiteral("%1 が読めないので、書き換えません")
@@ -590,47 +454,33 @@ void MainWindow::showNavigation(MonthNavigation::Answer answer, bool moveGrid) {
         case MonthNavigation::Answer::Shown:
             break;
     }
-    {
-        const ScopedFlag muted(monthPage_->TabSignalsMuted);
-        const QStringList captions = nav_.TabCaptions();
-        QStringList shown;
-        for (int i = 0; i < tcMonth_->count(); ++i) shown << tcMonth_->tabText(i);
-        if (shown != captions) {
-            while (tcMonth_->count() > 0) tcMonth_->removeTab(0);
-            for (const QString& c : captions) tcMonth_->addTab(c);
-            // A hidden bar does not tell its layout that it has grown.
-            tcMonth_->updateGeometry();
-        }
-        tcMonth_->setCurrentIndex(nav_.SelectedTab());
-    }
-    monthPage_->ColourTabs();
+    monthPage_->ShowTabs(nav_.TabCaptions(), nav_.SelectedTab());
     if (nav_.ExtraPageLoaded()) {
-        MonthPage& page = monthGrid_->MonthPages()[5];
+        MonthPage& page = grid().MonthPages()[5];
         page.Lines.clear();
         link_.LoadMonthSlot(page, nav_.Year(), nav_.Month());
         showSampleMonths();
     }
-    monthGrid_->CurrentPage() = nav_.Page();
+    grid().CurrentPage() = nav_.Page();
     if (!moveGrid) return;
     {
-        const ScopedFlag suspended(monthGrid_->Suspended);
-        monthGrid_->GoToDate(nav_.Year(), nav_.Month(), 1);
+        const ScopedFlag suspended(grid().Suspended);
+        grid().GoToDate(nav_.Year(), nav_.Month(), 1);
     }
-    monthGrid_->UpdateCalendar();
+    grid().UpdateCalendar();
 }
 
 void MainWindow::SelectTab(bool fromClick) {
-    if (nav_.ExtraMonthMode() && tcMonth_->currentIndex() == 1) monthGrid_->setFocus();
-    showNavigation(nav_.SelectTab(fromClick ? tcMonth_->currentIndex() : nav_.SelectedTab()));
+    if (nav_.ExtraMonthMode() && monthPage_->CurrentTab() == 1) grid().setFocus();
+    showNavigation(nav_.SelectTab(fromClick ? monthPage_->CurrentTab() : nav_.SelectedTab()));
 }
 
 void MainWindow::GoToMonth(const QString& yyyymm) {
-    meNengetu_->setText(yyyymm);
+    monthPage_->SetEnteredMonth(yyyymm);
     showNavigation(nav_.GoTo(yyyymm.left(4).toInt(), yyyymm.mid(4, 2).toInt()));
 }
 
-void MainWindow::monthEntered() {
-    const QString text = meNengetu_->text();
+void MainWindow::monthEntered(const QString& text) {
     const int month = text.mid(4, 2).toInt();
     if (text.size() != 6 || month < 1 || month > 12) {
         ShowMessageBox(QStringLiteral("[YYYYMM]形式で、指定してください。"));
@@ -641,29 +491,29 @@ void MainWindow::monthEntered() {
 }
 
 void MainWindow::StepMonth(int months) {
-    showNavigation(nav_.Step(monthGrid_->Year(), monthGrid_->Month(), months));
+    showNavigation(nav_.Step(grid().Year(), grid().Month(), months));
 }
 
 void MainWindow::ShowThisMonth() {
     pageControl_->setCurrentWidget(tsMonth_);
-    monthGrid_->setFocus();
+    grid().setFocus();
     showNavigation(nav_.ShowThisMonth());
 }
 
 void MainWindow::StandardDisplay() {
-    monthGrid_->setFocus();
+    grid().setFocus();
     if (!nav_.ExtraMonthMode()) return;
     nav_.StandardDisplay();
     showNavigation(MonthNavigation::Answer::Shown);
 }
 
 void MainWindow::dayChanged() {
-    if (!nav_.ExtraMonthMode()) monthPage_->SetTabWidth(monthGrid_->LenDayW());
-    if (!monthGrid_->NeighborJump) return;
+    if (!nav_.ExtraMonthMode()) monthPage_->SetTabWidth(grid().LenDayW());
+    if (!grid().NeighborJump) return;
     const bool wasExtra = nav_.ExtraMonthMode();
-    const bool overflow = std::exchange(monthGrid_->PageOverflow, false);
-    const MonthNavigation::Answer answer = nav_.GridMoved(monthGrid_->Year(), monthGrid_->Month(),
-                                                          monthGrid_->CurrentPage(), overflow);
+    const bool overflow = std::exchange(grid().PageOverflow, false);
+    const MonthNavigation::Answer answer =
+        nav_.GridMoved(grid().Year(), grid().Month(), grid().CurrentPage(), overflow);
     // Within the five months the grid has moved itself; only the tab follows it.
     const bool moveGrid = wasExtra && (nav_.Page() != 5 || nav_.ExtraPageLoaded());
     if (wasExtra && !moveGrid) return;
@@ -671,17 +521,17 @@ void MainWindow::dayChanged() {
 }
 
 void MainWindow::ApplyWeekStart() {
-    const Weekday first = settingsPage_->rgStYoubi[1]->isChecked() ? dowMon : dowSun;
-    monthGrid_->SetFirstDayOfWeek(first);
+    const Weekday first = settingsPage_->WeekStartsMonday() ? dowMon : dowSun;
+    grid().SetFirstDayOfWeek(first);
     yearPage_->SetFirstDayOfWeek(first);
 }
 
 void MainWindow::UpdateClock() {
-    clockPanel_->setText(ClockText(Clock::current().now(), settingsPage_->cb24ji->isChecked()));
+    clockPanel_->setText(ClockText(Clock::current().now(), settingsPage_->Clock24()));
 }
 
 void MainWindow::UpdateFolderPanel() {
-    if (settingsPage_->cbShiyouchuu->isChecked()) {
+    if (settingsPage_->ShowsStartFolder()) {
         folderPanel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         folderPanel_->setText(QStringLiteral("     【 起動フォルダ 】   ") + paths_.ProgramFolder +
                               QStringLiteral("  "));
@@ -691,7 +541,7 @@ void MainWindow::UpdateFolderPanel() {
     }
 }
 
-void MainWindow::openSettings() {
+void MainWindow::OpenSettings() {
     if (pageControl_->currentWidget() == tsYear_) pageControl_->setCurrentWidget(tsMonth_);
     pageControl_->setTabVisible(pageControl_->indexOf(tsSettei_), true);
     pageControl_->setCurrentWidget(tsSettei_);
@@ -712,11 +562,11 @@ void MainWindow::pageChanged() {
             SaveAllSettings();  // says itself what could not be stored
         }
     }
-    idouMenu_->setEnabled(page == tsMonth_);
+    menus_.Idou->setEnabled(page == tsMonth_);
     if (page == tsYear_) yearPage_->YearModeClicked();
 }
 
-void MainWindow::stepPage(int step) {
+void MainWindow::StepPage(int step) {
     int i = pageControl_->currentIndex();
     for (int n = 0; n < pageControl_->count(); ++n) {
         i = (i + step + pageControl_->count()) % pageControl_->count();
@@ -727,11 +577,8 @@ void MainWindow::stepPage(int step) {
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     if (event->modifiers() == Qt::ControlModifier && event->key() == Qt::Key_Home &&
-        pageControl_->currentWidget() == tsSettei_ &&
-        settingsPage_->PageControl3->currentIndex() == 0) {
-        for (QLabel* l : settingsPage_->Diagnostics) l->setVisible(true);
+        pageControl_->currentWidget() == tsSettei_ && settingsPage_->RevealDiagnostics())
         return;
-    }
     QMainWindow::keyPressEvent(event);
 }
 

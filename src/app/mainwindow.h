@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ftpsettings.h"
+#include "app/mainmenus.h"
 #include "app/mainsettings.h"
 #include "app/monthnavigation.h"
 #include "app/monthtable.h"
@@ -14,16 +15,7 @@
 #include <memory>
 
 class QLabel;
-class QLineEdit;
-class QTabBar;
 class QTabWidget;
-class QPushButton;
-class QSpinBox;
-class QRadioButton;
-class QCheckBox;
-class QGroupBox;
-class QMenu;
-class QAction;
 class QTimer;
 
 namespace korvane {
@@ -49,6 +41,8 @@ struct MainWindowPaths {
 // The main window: the month page with its month grid, the year page with twelve mini
 // calendars, the settings page, menus and the status bar clock.
 class MainWindow : public QMainWindow, public PrintHost {
+    Q_OBJECT
+
 public:
     MainWindow(MainWindowPaths paths, QStringList arguments, bool smallScreen = false,
                QWidget* parent = nullptr);
@@ -69,7 +63,7 @@ public:
     void NextMonth() override { StepMonth(1); }
     bool WeekStartsMonday() const override;
     int SiblingKind() const override { return link_.SiblingKind; }
-    MonthGrid& ShownGrid() override { return *monthGrid_; }
+    MonthGrid& ShownGrid() override { return grid(); }
     bool RokuyoDisplay() const override;
     // 印刷: the print window, made when first asked for (it asks CUPS for the printers).
     void ShowPrintWindow();
@@ -84,6 +78,9 @@ public:
     void ShowThisMonth();        // btnM9 "今月"
     void StandardDisplay();      // mnHyoujun
     void ApplyWeekStart();
+    void OpenSettings();
+    // Alt+arrows: the next visible page to the right (1) or left (-1).
+    void StepPage(int step);
     // Year page.
     YearPage* YearView() const { return yearPage_; }
     // Settings.
@@ -107,14 +104,13 @@ public:
     // opened the web page from it.
     std::function<bool()> ShowInfoHook;
 
-    MonthGrid* Grid() const { return monthGrid_; }
+    MonthGrid* Grid() const;
     const MonthTable& Months() const { return nav_.Months(); }
     const SiblingLink& Link() const { return link_; }
     bool ExtraMonthMode() const { return nav_.ExtraMonthMode(); }
     int SavedPage() const { return nav_.SavedPage(); }
     std::int32_t TodayDay() const { return todayDay_; }
     MiniCalendar* Mini(int tag) const;
-    QTabBar* MonthTabs() const { return tcMonth_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -124,15 +120,13 @@ protected:
 private:
     std::unique_ptr<PrintSystem> cups_;
     std::unique_ptr<PrintWindow> printWindow_;
-    void buildMenus();
-    void configureMonthGrid();
+    MonthGrid& grid() const { return *Grid(); }
     void sizeMonthGrid();
     bool initialiseMonths();
     // The months whose sample files were read, on the settings page.
     void showSampleMonths();
     void dayChanged();
     void pageChanged();
-    void openSettings();
     void closeSettings();
     // Puts what the navigation now shows on the tabs and, with moveGrid, on the grid; refusals
     // are said.
@@ -145,8 +139,7 @@ private:
     void applyKorvaneIni(const KorvaneIni& stored);
     KorvaneIni collectKorvaneIni() const;
     void sampleOptionClicked();
-    void stepPage(int step);
-    void monthEntered();  // Enter in meNengetu
+    void monthEntered(const QString& text);  // Enter in meNengetu
     QString settingsFile() const { return paths_.SettingsFolder + QStringLiteral("Korvane.ini"); }
     QString printersFile() const { return paths_.SettingsFolder + QStringLiteral("Printers.ini"); }
 
@@ -166,7 +159,6 @@ private:
     bool activating_ = false;
     bool linkBoxClosing_ = false;
     bool initialisationFailed_ = false;
-    QAction* mnInfo_ = nullptr;
     int savedTop_ = 0;
     int savedLeft_ = 0;
 
@@ -177,15 +169,9 @@ private:
     SettingsPage* settingsPage_ = nullptr;
     MonthPane* monthPage_ = nullptr;
     QWidget* tsSettei_ = nullptr;
-    QTabBar* tcMonth_ = nullptr;
-    QLineEdit* meNengetu_ = nullptr;
-    QWidget* pnlMonth_ = nullptr;
-    MonthGrid* monthGrid_ = nullptr;
     QLabel* clockPanel_ = nullptr;
     QLabel* folderPanel_ = nullptr;
-    QMenu* idouMenu_ = nullptr;
-    QMenu* pMenu1_ = nullptr;
-    QAction* popupQuit_ = nullptr;
+    MainMenus menus_;
     QTimer* timer1_ = nullptr;
 };
 

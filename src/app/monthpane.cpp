@@ -7,12 +7,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace korvane {
 // Month tabs of one fixed width (a day's width), as the grid below them.
 class MonthPane::MonthTabBar : public QTabBar {
+    Q_OBJECT
+
 public:
     int TabWidth = 117;
 
@@ -29,20 +34,19 @@ MonthPane::MonthPane(QWidget* parent) : QWidget(parent) {
 
     auto* header = new QHBoxLayout;
     tcMonth_ = Named(new MonthTabBar, "tcMonth");
-    tcMonth = tcMonth_;
     tcMonth_->setExpanding(false);
     tcMonth_->setDrawBase(false);
     // All five months stay whole: no scroll arrows, the header makes room instead.
     tcMonth_->setUsesScrollButtons(false);
     tcMonth_->setElideMode(Qt::ElideNone);
-    connect(tcMonth_, &QTabBar::currentChanged, this, [this](int) {
-        ColourTabs();
-        if (!TabSignalsMuted && TabClicked) TabClicked();
+    connect(tcMonth_, &QTabBar::currentChanged, this, [this](int index) {
+        colourTabs();
+        emit TabClicked(index);
     });
     header->addWidget(tcMonth_);
     header->addStretch(1);
-    auto* idou = Named(new QWidget, "pnlIdou1");
-    auto* idouLayout = new QHBoxLayout(idou);
+    pnlIdou1_ = Named(new QWidget, "pnlIdou1");
+    auto* idouLayout = new QHBoxLayout(pnlIdou1_);
     idouLayout->setContentsMargins(0, 0, 0, 0);
     const struct {
         const char* name;
@@ -55,12 +59,10 @@ MonthPane::MonthPane(QWidget* parent) : QWidget(parent) {
     for (const auto& n : nav) {
         auto* b = Named(new QPushButton(QString::fromUtf16(n.caption)), n.name);
         const int months = n.months;
-        connect(b, &QPushButton::clicked, this, [this, months] {
-            if (Step) Step(months);
-        });
+        connect(b, &QPushButton::clicked, this, [this, months] { emit Step(months); });
         idouLayout->addWidget(b);
     }
-    header->addWidget(idou);
+    header->addWidget(pnlIdou1_);
     // A second, hidden set of the same buttons, and the hidden month entry.
     auto* idou2 = Named(new QWidget, "pnlIdou2");
     auto* idou2Layout = new QHBoxLayout(idou2);
@@ -69,32 +71,31 @@ MonthPane::MonthPane(QWidget* parent) : QWidget(parent) {
         auto* b = Named(new QPushButton(QString::fromUtf16(n.caption)),
                         (QByteArray(n.name) + "2").constData());
         const int months = n.months;
-        connect(b, &QPushButton::clicked, this, [this, months] {
-            if (Step) Step(months);
-        });
+        connect(b, &QPushButton::clicked, this, [this, months] { emit Step(months); });
         idou2Layout->addWidget(b);
     }
     idou2->setVisible(false);
     header->addWidget(idou2);
-    meNengetu = Named(new QLineEdit, "meNengetu");
-    meNengetu->setMaxLength(6);
-    meNengetu->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9]{0,6}")), meNengetu));
-    meNengetu->setVisible(false);
-    connect(meNengetu, &QLineEdit::returnPressed, this, [this] {
-        if (MonthEntered) MonthEntered();
-    });
-    header->addWidget(meNengetu);
+    meNengetu_ = Named(new QLineEdit, "meNengetu");
+    meNengetu_->setMaxLength(6);
+    meNengetu_->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,6}")), meNengetu_));
+    meNengetu_->setVisible(false);
+    connect(meNengetu_, &QLineEdit::returnPressed, this,
+            [this] { emit MonthEntered(meNengetu_->text()); });
+    header->addWidget(meNengetu_);
     outer->addLayout(header);
 
     auto* body = new QHBoxLayout;
-    pnlMonth = Named(new QWidget, "pnlMonth");
-    pnlMonth->setContextMenuPolicy(Qt::CustomContextMenu);
-    Grid = Named(new MonthGrid(pnlMonth), "MonthGrid");
-    body->addWidget(pnlMonth, 0, Qt::AlignTop);
-    auto* pnlBtn = Named(new QWidget, "pnlBtn");
-    pnlBtn->setFixedWidth(56);
-    auto* btnLayout = new QVBoxLayout(pnlBtn);
+    pnlMonth_ = Named(new QWidget, "pnlMonth");
+    pnlMonth_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(pnlMonth_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { emit ContextMenuRequested(pnlMonth_->mapToGlobal(at)); });
+    grid_ = Named(new MonthGrid(pnlMonth_), "MonthGrid");
+    body->addWidget(pnlMonth_, 0, Qt::AlignTop);
+    pnlBtn_ = Named(new QWidget, "pnlBtn");
+    pnlBtn_->setFixedWidth(56);
+    auto* btnLayout = new QVBoxLayout(pnlBtn_);
     btnLayout->setContentsMargins(0, 0, 0, 0);
     auto button = [&](const char* name, const QString& caption) {
         auto* b = Named(new QPushButton(caption), name);
@@ -103,16 +104,22 @@ MonthPane::MonthPane(QWidget* parent) : QWidget(parent) {
         btnLayout->addWidget(b);
         return b;
     };
-    btnM1 = button("btnM1", QStringLiteral("設定"));
-    btnM5 = button("btnM5", QStringLiteral("印刷"));
-    btnM9 = button("btnM9", QStringLiteral("今月"));
-    connect(button("btnM11", QString()), &QPushButton::clicked, this, [this] { Grid->setFocus(); });
+    connect(button("btnM1", QStringLiteral("設定")), &QPushButton::clicked, this,
+            &MonthPane::SettingsClicked);
+    connect(button("btnM5", QStringLiteral("印刷")), &QPushButton::clicked, this,
+            &MonthPane::PrintClicked);
+    connect(button("btnM9", QStringLiteral("今月")), &QPushButton::clicked, this,
+            &MonthPane::ThisMonthClicked);
+    connect(button("btnM11", QString()), &QPushButton::clicked, this,
+            [this] { grid_->setFocus(); });
     button("btnM14", QString());
     // The sample button only changes its own caption; what is sample data is decided at start.
-    btnM16 = button("btnM16", QString());
+    btnM16_ = button("btnM16", QString());
+    connect(btnM16_, &QPushButton::clicked, this, &MonthPane::SampleClicked);
     btnLayout->addStretch(1);
-    btnM12 = button("btnM12", QStringLiteral("終了"));
-    body->addWidget(pnlBtn);
+    connect(button("btnM12", QStringLiteral("終了")), &QPushButton::clicked, this,
+            &MonthPane::QuitClicked);
+    body->addWidget(pnlBtn_);
     body->addStretch(1);
     outer->addLayout(body);
     outer->addStretch(1);
@@ -127,23 +134,59 @@ void MonthPane::SetTabWidth(int width) {
     bar->updateGeometry();
 }
 
-void MonthPane::ColourTabs() {
+void MonthPane::ShowTabs(const QStringList& captions, int selected) {
+    const QSignalBlocker quiet(tcMonth_);
+    QStringList shown;
+    for (int i = 0; i < tcMonth_->count(); ++i) shown << tcMonth_->tabText(i);
+    if (shown != captions) {
+        while (tcMonth_->count() > 0) tcMonth_->removeTab(0);
+        for (const QString& c : captions) tcMonth_->addTab(c);
+        // A hidden bar does not tell its layout that it has grown.
+        tcMonth_->updateGeometry();
+    }
+    tcMonth_->setCurrentIndex(selected);
+    colourTabs();
+}
+
+int MonthPane::CurrentTab() const { return tcMonth_->currentIndex(); }
+
+QString MonthPane::EnteredMonth() const { return meNengetu_->text(); }
+
+void MonthPane::SetEnteredMonth(const QString& text) { meNengetu_->setText(text); }
+
+void MonthPane::FitGrid() { pnlMonth_->setFixedSize(grid_->width() - 2, grid_->height() - 2); }
+
+void MonthPane::UseCompactLayout() {
+    pnlBtn_->hide();
+    const int day = grid_->LenDayW();
+    tcMonth_->setMinimumWidth(5 * day + 4);
+    if (QLayout* l = pnlIdou1_->layout()) l->setSpacing(2);
+    const int w = int(std::lround(day / 3.0));
+    for (auto* b : pnlIdou1_->findChildren<QPushButton*>()) {
+        b->setFixedWidth(w);
+        b->setStyleSheet(QStringLiteral("padding: 0px;"));
+    }
+}
+
+void MonthPane::colourTabs() {
     // The selected month's caption is blue.
-    for (int i = 0; i < tcMonth->count(); ++i)
-        tcMonth->setTabTextColor(i, i == tcMonth->currentIndex()
-                                        ? QColor(0, 0, 255)
-                                        : palette().color(QPalette::WindowText));
+    for (int i = 0; i < tcMonth_->count(); ++i)
+        tcMonth_->setTabTextColor(i, i == tcMonth_->currentIndex()
+                                         ? QColor(0, 0, 255)
+                                         : palette().color(QPalette::WindowText));
 }
 
 void MonthPane::SetSampleCaption(const QString& caption) {
-    btnM16->setText(caption);
-    btnM16->setFlat(caption.isEmpty());
+    btnM16_->setText(caption);
+    btnM16_->setFlat(caption.isEmpty());
 }
 
 void MonthPane::SampleButtonClicked(bool hidden) {
     if (hidden) return;
-    SetSampleCaption(btnM16->text().contains(u"表示") ? QStringLiteral("サンプル\n消去")
-                                                      : QStringLiteral("サンプル\n表示"));
+    SetSampleCaption(btnM16_->text().contains(u"表示") ? QStringLiteral("サンプル\n消去")
+                                                       : QStringLiteral("サンプル\n表示"));
 }
 
 }  // namespace korvane
+
+#include "monthpane.moc"

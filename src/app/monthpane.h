@@ -1,52 +1,66 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
-
-#include <functional>
 
 class QLineEdit;
 class QPushButton;
-class QTabBar;
 
 namespace korvane {
 
 class MonthGrid;
 
 // The month page: the month tabs, the navigation buttons (a second row and the month entry
-// hidden), the month grid and the button column. What the controls do is the window's: it sets
-// the actions below.
+// hidden), the month grid and the button column. What the controls do is the window's: the
+// page signals them.
 class MonthPane : public QWidget {
+    Q_OBJECT
+
 public:
     explicit MonthPane(QWidget* parent = nullptr);
 
+    MonthGrid& Grid() const { return *grid_; }
     // Tabs one day wide, the selected month's caption blue.
     void SetTabWidth(int width);
-    void ColourTabs();
+    // The captions (replaced only when they differ) and the selected tab; no TabClicked.
+    void ShowTabs(const QStringList& captions, int selected);
+    int CurrentTab() const;
+    // The month entry's text (YYYYMM).
+    QString EnteredMonth() const;
+    void SetEnteredMonth(const QString& text);
     // btnM16: flat and empty without a caption.
     void SetSampleCaption(const QString& caption);
     // A click on btnM16 flips "表示" and "消去", unless the button is hidden by its option.
     void SampleButtonClicked(bool hidden);
+    // No button column; the navigation buttons a third of a day wide so the header fits the
+    // grid of a small screen.
+    void UseCompactLayout();
+    // The grid's panel takes the grid's size.
+    void FitGrid();
 
-    QTabBar* tcMonth = nullptr;
-    QLineEdit* meNengetu = nullptr;
-    QWidget* pnlMonth = nullptr;
-    MonthGrid* Grid = nullptr;
-    QPushButton* btnM1 = nullptr;
-    QPushButton* btnM5 = nullptr;
-    QPushButton* btnM9 = nullptr;
-    QPushButton* btnM12 = nullptr;
-    QPushButton* btnM16 = nullptr;
-
-    // While set, a change of tab is not taken as the user's.
-    bool TabSignalsMuted = false;
-    std::function<void()> TabClicked;
-    std::function<void(int months)> Step;
-    std::function<void()> MonthEntered;
+signals:
+    void TabClicked(int index);
+    void Step(int months);  // -1, +1, -12, +12
+    void MonthEntered(const QString& text);
+    void SettingsClicked();
+    void PrintClicked();
+    void ThisMonthClicked();
+    void QuitClicked();
+    void SampleClicked();
+    void ContextMenuRequested(const QPoint& globalPos);
 
 private:
+    void colourTabs();
+
     class MonthTabBar;
     MonthTabBar* tcMonth_ = nullptr;
+    QLineEdit* meNengetu_ = nullptr;
+    QWidget* pnlMonth_ = nullptr;
+    QWidget* pnlBtn_ = nullptr;
+    QWidget* pnlIdou1_ = nullptr;
+    MonthGrid* grid_ = nullptr;
+    QPushButton* btnM16_ = nullptr;
 };
 
 }  // namespace korvane

@@ -1,5 +1,6 @@
 #include "settingspage.h"
 
+#include "app/mainsettings.h"
 #include "app/utility.h"
 #include "app/widgetnames.h"
 #include "core/atomicfile.h"
@@ -64,7 +65,10 @@ SettingsPage::SettingsPage(QString programFolder, QWidget* parent)
                             "Velmar／Tesskaから指定した場合、上記で指定する必要はありません。")),
                         "Label39"),
                   5, 0, 1, 2);
-    connect(cbVelmar, &QCheckBox::toggled, this, [this] { ApplyLinkCheckBox(); });
+    connect(cbVelmar, &QCheckBox::toggled, this, [this] {
+        ApplyLinkCheckBox();
+        emit LinkToggled();
+    });
     connect(btnFolder1, &QPushButton::clicked, this, [this] { ChooseStartFolder(); });
     prl->addWidget(linkBox);
     cbPSelect =
@@ -76,8 +80,10 @@ SettingsPage::SettingsPage(QString programFolder, QWidget* parent)
     bl->addWidget(print);
     cbToubai = Named(new QCheckBox(QStringLiteral("予定に等倍フォントを使う")), "cbToubai");
     cbToubai->setChecked(true);
+    connect(cbToubai, &QCheckBox::clicked, this, &SettingsPage::ItemFontClicked);
     bl->addWidget(cbToubai);
     cbRokuyou = Named(new QCheckBox(QStringLiteral("六曜を表示する")), "cbRokuyou");
+    connect(cbRokuyou, &QCheckBox::clicked, this, &SettingsPage::RokuyoClicked);
     bl->addWidget(cbRokuyou);
     // Where the sibling's files are read from; [Ctrl]+[Home] shows them.
     const char* diagnostics[] = {"lblSmpMonth", "lblVelmar1", "lblVelmar4", "lblVelmar2",
@@ -99,6 +105,7 @@ SettingsPage::SettingsPage(QString programFolder, QWidget* parent)
     rgStYoubi[1] = new QRadioButton(QStringLiteral("月曜"));
     rgStYoubi[0]->setChecked(true);
     for (QRadioButton* r : rgStYoubi) {
+        connect(r, &QRadioButton::clicked, this, &SettingsPage::WeekStartClicked);
         wl->addWidget(r);
     }
     ol->addWidget(week);
@@ -109,6 +116,7 @@ SettingsPage::SettingsPage(QString programFolder, QWidget* parent)
     cbSample = Named(new QCheckBox(QStringLiteral("サンプルボタンを表示しない。")), "cbSample");
     cbSample->setChecked(true);
     cbSample->setVisible(false);
+    connect(cbSample, &QCheckBox::clicked, this, &SettingsPage::SampleOptionClicked);
     ol->addWidget(cbSample);
     cbSprite = Named(new QCheckBox(QStringLiteral("スプライト画面を表示しない。")), "cbSprite");
     cbSprite->setChecked(true);
@@ -127,7 +135,9 @@ SettingsPage::SettingsPage(QString programFolder, QWidget* parent)
     cbShiyouchuu = Named(new QCheckBox(QStringLiteral("【 起動フォルダ 】ステータスバー表示")),
                          "cbShiyouchuu");
     cbShiyouchuu->setChecked(true);
+    connect(cbShiyouchuu, &QCheckBox::clicked, this, &SettingsPage::StartFolderClicked);
     cb24ji = Named(new QCheckBox(QStringLiteral(" 時刻の２４時表示")), "cb24ji");
+    connect(cb24ji, &QCheckBox::clicked, this, &SettingsPage::ClockClicked);
     stl->addWidget(cbShiyouchuu);
     stl->addWidget(cb24ji);
     ol->addWidget(status);
@@ -145,8 +155,8 @@ SettingsPage::SettingsPage(QString programFolder, QWidget* parent)
     auto* closeRow = Named(new QWidget, "pnlSetClose");
     auto* cl = new QHBoxLayout(closeRow);
     cl->addStretch(1);
-    SetteiClose = Named(new QPushButton(QStringLiteral("設定を閉じる")), "SetteiClose");
-    auto* close = SetteiClose;
+    auto* close = Named(new QPushButton(QStringLiteral("設定を閉じる")), "SetteiClose");
+    connect(close, &QPushButton::clicked, this, &SettingsPage::CloseClicked);
     cl->addWidget(close);
     outer->addWidget(closeRow);
     ApplyLinkCheckBox();
@@ -182,6 +192,73 @@ void SettingsPage::buildManagementPage() {
     cbCalendar = check("cbCalendar", QStringLiteral("カレンダフォーム"),
                        FileExistsIn(programFolder_, QStringLiteral("korvane.777")), true);
     kl->addStretch(1);
+}
+
+void SettingsPage::ShowOptions(const PrintersSetSection& set) {
+    cbVelmar->setChecked(set.cbVelmar);
+    edtFolder1->setText(set.edtFolder1);
+    cbReadSpl->setChecked(set.cbReadSpl);
+    cbSample->setChecked(set.cbSample);
+    cbSprite->setChecked(set.cbSprite);
+    cbPSelect->setChecked(set.cbPSelect);
+}
+
+void SettingsPage::CollectOptions(PrintersSetSection& set) const {
+    set.cbPSelect = cbPSelect->isChecked();
+    set.cbSample = cbSample->isChecked();
+    set.cbReadSpl = cbReadSpl->isChecked();
+    set.cbVelmar = cbVelmar->isChecked();
+    set.edtFolder1 = edtFolder1->text();
+    set.cbSprite = cbSprite->isChecked();
+}
+
+void SettingsPage::ShowSettings(const KorvaneIni& ini) {
+    const SetteiSection& s = ini.Settei;
+    cb24ji->setChecked(s.cb24ji);
+    cbShiyouchuu->setChecked(s.cbShiyouchuu);
+    rgStYoubi[std::size_t(s.rgStYoubi)]->setChecked(true);
+    cbToubai->setChecked(s.cbToubai);
+    RadioGroup1[std::size_t(s.HyoujiIchi)]->setChecked(true);
+    cbSs->setChecked(false);  // never carried over to the next start
+}
+
+void SettingsPage::CollectSettings(KorvaneIni& ini) const {
+    SetteiSection& s = ini.Settei;
+    s.udCalSize = udCalSize->value();
+    s.cb24ji = cb24ji->isChecked();
+    s.cbShiyouchuu = cbShiyouchuu->isChecked();
+    s.HyoujiIchi = RadioGroup1[1]->isChecked() ? 1 : 0;
+    s.rgStYoubi = rgStYoubi[1]->isChecked() ? 1 : 0;
+    s.visRokuyou = cbRokuyou->isChecked();
+    s.cbToubai = cbToubai->isChecked();
+    ini.Image.cbSs = cbSs->isChecked();
+}
+
+bool SettingsPage::LinkOn() const { return cbVelmar->isChecked(); }
+bool SettingsPage::ItemsInFixedPitch() const { return cbToubai->isChecked(); }
+bool SettingsPage::ShowsRokuyo() const { return cbRokuyou->isChecked(); }
+void SettingsPage::ShowRokuyo(bool on) { cbRokuyou->setChecked(on); }
+bool SettingsPage::WeekStartsMonday() const { return rgStYoubi[1]->isChecked(); }
+bool SettingsPage::SampleButtonHidden() const { return cbSample->isChecked(); }
+bool SettingsPage::ShowsStartFolder() const { return cbShiyouchuu->isChecked(); }
+bool SettingsPage::Clock24() const { return cb24ji->isChecked(); }
+bool SettingsPage::KeepsPlace() const { return RadioGroup1[1]->isChecked(); }
+bool SettingsPage::CalendarForms() const { return cbCalendar->isChecked(); }
+
+void SettingsPage::SetDiagnostic(int line, const QString& text) {
+    Diagnostics.at(std::size_t(line))->setText(text);
+}
+
+bool SettingsPage::RevealDiagnostics() {
+    if (PageControl3->currentIndex() != 0) return false;
+    for (QLabel* l : Diagnostics) l->setVisible(true);
+    return true;
+}
+
+void SettingsPage::UseCompactLayout() {
+    PageControl3->setTabVisible(PageControl3->indexOf(findChild<QWidget*>("tsSs")), false);
+    RadioGroup1[0]->setChecked(true);
+    RadioGroup1[0]->parentWidget()->setEnabled(false);
 }
 
 void SettingsPage::ApplyLinkCheckBox() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -15,18 +16,70 @@ class QTabWidget;
 
 namespace korvane {
 
-// The settings page (設定) with its sheets 基本, その他, カレンダ画像 and the hidden 管理. The
-// window reads and sets the controls; the page itself keeps the link controls in step with
-// cbVelmar, chooses the start folder and keeps the sprite marker file.
+struct KorvaneIni;
+struct PrintersSetSection;
+
+// The settings page (設定) with its sheets 基本, その他, カレンダ画像 and the hidden 管理. It
+// shows and collects the options of Korvane.ini and Printers.ini and signals the clicks whose
+// effect is the window's; itself it keeps the link controls in step with cbVelmar, chooses the
+// start folder and keeps the sprite marker file.
 class SettingsPage : public QWidget {
+    Q_OBJECT
+
 public:
     explicit SettingsPage(QString programFolder, QWidget* parent = nullptr);
+
+    // Printers.ini [Set]: the link, sample and printer options.
+    void ShowOptions(const PrintersSetSection& set);
+    void CollectOptions(PrintersSetSection& set) const;
+    // Korvane.ini [Settei] and the screenshot flag; the rokuyō box is ShowRokuyo's, the year
+    // page's keys are the year page's.
+    void ShowSettings(const KorvaneIni& ini);
+    void CollectSettings(KorvaneIni& ini) const;
+
+    bool LinkOn() const;             // cbVelmar
+    bool ItemsInFixedPitch() const;  // cbToubai
+    bool ShowsRokuyo() const;        // cbRokuyou
+    void ShowRokuyo(bool on);
+    bool WeekStartsMonday() const;    // rgStYoubi
+    bool SampleButtonHidden() const;  // cbSample
+    bool ShowsStartFolder() const;    // cbShiyouchuu
+    bool Clock24() const;             // cb24ji
+    bool KeepsPlace() const;          // RadioGroup1: where it was at exit
+    bool CalendarForms() const;       // cbCalendar
+
+    // The five lines [Ctrl]+[Home] shows on the first sheet: the sample months, then the
+    // folders and the sibling's kind.
+    void SetDiagnostic(int line, const QString& text);
+    // True when the first sheet was showing and the lines are now shown.
+    bool RevealDiagnostics();
+    // Small screens: no picture sheet, and the window always centred.
+    void UseCompactLayout();
 
     void ApplyLinkCheckBox();
     void ChooseStartFolder();
     // cbSprite: "sptoff.kvn" in the program folder exists exactly while it is checked.
     void SpriteOptionClicked();
 
+    // The window takes the month page's size and this page is laid out within it when shown:
+    // a start does not measure every caption of a page nobody sees yet.
+    QSize sizeHint() const override { return {}; }
+    QSize minimumSizeHint() const override { return {}; }
+
+signals:
+    void LinkToggled();
+    void ItemFontClicked();
+    void RokuyoClicked(bool on);
+    void WeekStartClicked();
+    void SampleOptionClicked();
+    void StartFolderClicked();
+    void ClockClicked();
+    void CloseClicked();
+
+private:
+    void buildManagementPage();
+
+    QString programFolder_;
     QTabWidget* PageControl3 = nullptr;
     std::array<QRadioButton*, 2> RadioGroup1{};
     QCheckBox* cbVelmar = nullptr;
@@ -46,17 +99,6 @@ public:
     QSpinBox* udCalSize = nullptr;
     QCheckBox* cbSs = nullptr;
     QCheckBox* cbCalendar = nullptr;
-    QPushButton* SetteiClose = nullptr;
-
-    // The window takes the month page's size and this page is laid out within it when shown:
-    // a start does not measure every caption of a page nobody sees yet.
-    QSize sizeHint() const override { return {}; }
-    QSize minimumSizeHint() const override { return {}; }
-
-private:
-    void buildManagementPage();
-
-    QString programFolder_;
 };
 
 }  // namespace korvane

@@ -13,6 +13,8 @@ namespace korvane {
 // copies meet at a socket in a folder only this user may enter, never in the shared temporary
 // folder under a name another user could take first.
 class SingleInstance : public QObject {
+    Q_OBJECT
+
 public:
     explicit SingleInstance(QString socketPath, QObject* parent = nullptr);
     ~SingleInstance() override;

@@ -19,6 +19,8 @@ void OpenMakerWebPage();
 
 // The update reminder.
 class UpdateReminderDialog : public QDialog {
+    Q_OBJECT
+
 public:
     UpdateReminderDialog(const QDate& today, QWidget* parent = nullptr);
     bool WebOpened() const { return webOpened_; }

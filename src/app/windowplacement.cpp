@@ -1,6 +1,6 @@
 #include "windowplacement.h"
 
-#include <algorithm>
+#include "core/workarea.h"
 
 namespace korvane {
 
@@ -19,10 +19,7 @@ QPoint WindowPosition(QSize frame, QRect work, bool restore, QPoint stored, bool
     if (!restore || !work.isValid()) return centre();
     // In 64 bits: a stored place may be anything up to INT_MAX.
     if (!fits || qint64(stored.y()) + frame.height() > workBottom) return centre();
-    const int right = workRight - frame.width();
-    const int bottom = workBottom - frame.height();
-    return QPoint(std::clamp(stored.x(), work.left(), std::max(work.left(), right)),
-                  std::clamp(stored.y(), work.top(), std::max(work.top(), bottom)));
+    return KeepOnWorkArea(QRect(stored, frame), work, frame).topLeft();
 }
 
 bool NeedsCompactWindow(QSize normalFrame, QRect work) {

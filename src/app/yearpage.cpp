@@ -215,7 +215,7 @@ void YearPage::MiniCalendarClicked(CalendarControl* calendar) {
                              .arg(mini->Year())
                              .arg(mini->Month());
     if (!Prompt::current().askYesNo(text, QStringLiteral("確認"))) return;
-    if (MonthChosen) MonthChosen(mini->Year(), mini->Month());
+    emit MonthChosen(mini->Year(), mini->Month());
 }
 
 }  // namespace korvane

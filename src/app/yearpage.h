@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -21,6 +20,8 @@ class MiniCalendar;
 // The year page: twelve mini calendars from a first month, the year controls and the display
 // mode (標準 from January, 年度 from April, 特別 from a month of the user's choice).
 class YearPage : public QWidget {
+    Q_OBJECT
+
 public:
     explicit YearPage(QWidget* parent = nullptr);
 
@@ -44,12 +45,14 @@ public:
     bool SetHolidayList(const QStringList& lines);
     MiniCalendar* Mini(int tag) const { return minis_[std::size_t(tag - 1)]; }
 
-    std::function<void(std::int32_t year, int month)> MonthChosen;
-
     // The window takes the month page's size and this page is laid out within it when shown:
     // a start does not measure every caption of a page nobody sees yet.
     QSize sizeHint() const override { return {}; }
     QSize minimumSizeHint() const override { return {}; }
+
+signals:
+    // A day was clicked and the user chose to see its month.
+    void MonthChosen(std::int32_t year, int month);
 
 private:
     void updateModeControls();

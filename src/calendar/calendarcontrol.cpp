@@ -1,9 +1,9 @@
 #include "calendarcontrol.h"
 
 #include "calendar/daynumber.h"
-#include "calendar/qtcolor.h"
 #include "core/clock.h"
 #include "core/prompt.h"
+#include "core/qtcolor.h"
 #include "core/scopedflag.h"
 
 #include <QPainter>
@@ -37,14 +37,14 @@ CalendarControl::CalendarControl(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     // The buffer covers the whole client area; nothing needs erasing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    fonts_.OnChange = [this] { Refresh(); };
+    connect(&fonts_, &CalendarFonts::Changed, this, &CalendarControl::Refresh);
     midnight_ = new QTimer(this);
     midnight_->setSingleShot(true);
     connect(midnight_, &QTimer::timeout, this, &CalendarControl::CheckToday);
     startMidnightTimer();
 }
 
-CalendarControl::~CalendarControl() { fonts_.OnChange = nullptr; }
+CalendarControl::~CalendarControl() { fonts_.disconnect(this); }
 
 int CalendarControl::MsecsToNextDay() const {
     const QDateTime now = Clock::current().now();

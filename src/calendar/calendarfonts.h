@@ -3,9 +3,9 @@
 #include "core/colortext.h"
 
 #include <QFont>
+#include <QObject>
 
 #include <array>
-#include <functional>
 
 namespace korvane {
 
@@ -16,16 +16,18 @@ struct CalendarFont {
     bool operator==(const CalendarFont& o) const { return Font == o.Font && Color == o.Color; }
 };
 
-// The seven fonts of a calendar. Any change notifies the owner, which redraws. A copy is a plain
-// value: it has no owner to notify, so changing it redraws nobody.
-class CalendarFonts {
+// The seven fonts of a calendar. Any change is signalled to the owner, which redraws. A copy is
+// a plain value: it has no connections, so changing it redraws nobody.
+class CalendarFonts : public QObject {
+    Q_OBJECT
+
 public:
     enum Index { Weekday, Saturday, Sunday, DayOfWeek, Holiday, SpecialDay, Rokuyo, Count };
 
     CalendarFonts();
     CalendarFonts(const CalendarFonts& other)
-        : Synchronize(other.Synchronize), fonts_(other.fonts_) {}
-    // Takes the fonts; the owner (OnChange) stays this set's own.
+        : QObject(), Synchronize(other.Synchronize), fonts_(other.fonts_) {}
+    // Takes the fonts; the connections stay this set's own.
     CalendarFonts& operator=(const CalendarFonts& other) {
         fonts_ = other.fonts_;
         Synchronize = other.Synchronize;
@@ -41,12 +43,12 @@ public:
     void SetSizeExceptRokuyo(int pointSize);
 
     bool Synchronize = false;
-    std::function<void()> OnChange;
+
+signals:
+    void Changed();
 
 private:
-    void changed() {
-        if (OnChange) OnChange();
-    }
+    void changed() { emit Changed(); }
     std::array<CalendarFont, Count> fonts_;
 };
 

@@ -2,7 +2,7 @@
 
 #include "calendar/lunisolar.h"
 #include "calendar/monthlayout.h"
-#include "calendar/qtcolor.h"
+#include "core/qtcolor.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>

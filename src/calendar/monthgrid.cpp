@@ -1,13 +1,13 @@
 #include "monthgrid.h"
 
 #include "calendar/lunisolar.h"
-#include "calendar/qtcolor.h"
 #include "calendar/textlines.h"
 #include "core/commatext.h"
 #include "core/convert.h"
 #include "core/fonts.h"
 #include "core/paths.h"
 #include "core/prompt.h"
+#include "core/qtcolor.h"
 
 #include <QFileInfo>
 #include <QFontMetrics>

@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QHash>
 #include <QMutex>
 
@@ -20,6 +21,11 @@ void InstallFontSubstitutions() {
         return true;
     }();
     (void)done;
+}
+
+void SetApplicationFont() {
+    InstallFontSubstitutions();
+    QGuiApplication::setFont(FontWithHeight(kFacePGothic, -12));
 }
 
 QString InstalledFamily(const QString& face) {

@@ -13,6 +13,9 @@ inline const QString kFacePMincho = QStringLiteral("ＭＳ Ｐ明朝");
 
 // Maps the Windows face names onto installed Japanese fonts. Safe to call more than once.
 void InstallFontSubstitutions();
+// The face every window and dialog is built in (ＭＳ Ｐゴシック, 12 px), set before any window
+// is made, with the substitutions installed.
+void SetApplicationFont();
 
 // The installed family that stands for a face: the face itself when installed, else its first
 // installed substitute, else the face. Fonts named so are found at once; a face Qt does not know

@@ -2,7 +2,7 @@
 
 #include "colourpalette.h"
 
-#include "calendar/qtcolor.h"
+#include "core/qtcolor.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

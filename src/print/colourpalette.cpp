@@ -1,6 +1,6 @@
 #include "colourpalette.h"
 
-#include "calendar/qtcolor.h"
+#include "core/qtcolor.h"
 
 #include <qdrawutil.h>
 #include <QKeyEvent>
@@ -36,13 +36,12 @@ ColourPalette::ColourPalette(QWidget* parent) : QWidget(parent) {
 
 ColorValue ColourPalette::CellColour(int index) {
     if (index < 0 || index >= kCells) return clNone;
-    return FromQColor(QColor::fromRgb(kPalette[std::size_t(index)]));
+    return FromRgb(kPalette[std::size_t(index)]);
 }
 
 int ColourPalette::IndexOf(ColorValue colour) {
-    const auto cell = std::find_if(kPalette.begin(), kPalette.end(), [colour](QRgb rgb) {
-        return FromQColor(QColor::fromRgb(rgb)) == colour;
-    });
+    const auto cell = std::find_if(kPalette.begin(), kPalette.end(),
+                                   [colour](std::uint32_t rgb) { return FromRgb(rgb) == colour; });
     return cell == kPalette.end() ? kNone : int(cell - kPalette.begin());
 }
 

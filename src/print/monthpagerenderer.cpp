@@ -2,9 +2,9 @@
 
 #include "calendar/monthgrid.h"
 #include "calendar/monthlayout.h"
-#include "calendar/qtcolor.h"
 #include "core/convert.h"
 #include "core/eradate.h"
+#include "core/qtcolor.h"
 #include "print/engine/printdocument.h"
 #include "print/engine/progresswindow.h"
 #include "print/printhost.h"
@@ -17,11 +17,6 @@
 
 namespace korvane {
 namespace {
-
-// Colours below are written as RGB; the canvas takes them as 00BBGGRR.
-constexpr ColorValue Rgb(unsigned rgb) {
-    return ColorValue(((rgb & 0xFFu) << 16) | (rgb & 0xFF00u) | ((rgb >> 16) & 0xFFu));
-}
 
 const QString kGothic = QStringLiteral("ＭＳ ゴシック");
 const QString kMincho = QStringLiteral("ＭＳ 明朝");
@@ -291,7 +286,7 @@ private:
         if (o_.Shading) {
             if (o_.B5) {
                 c_.SetBrushStyle(Qt::SolidPattern);
-                c_.SetBrushColor(Rgb(0xE1E1E1));
+                c_.SetBrushColor(FromRgb(0xE1E1E1));
                 c_.FillRect(left, top, right, top + R - 3);
             } else {
                 c_.PatternFill(left, top, right, top + R - 3, ShadingTile());
@@ -328,8 +323,8 @@ private:
             const int x = xc + g_.W - (g_.W - tw) / 2 - tw, y = yb - th;
             if (!o_.BlackWhite || kind == Column::Weekday) {
                 ColorValue color = clBlack;
-                if (!o_.BlackWhite && kind == Column::Sunday) color = Rgb(0xFF0000);
-                if (!o_.BlackWhite && kind == Column::Saturday) color = Rgb(0x00CCFF);
+                if (!o_.BlackWhite && kind == Column::Sunday) color = FromRgb(0xFF0000);
+                if (!o_.BlackWhite && kind == Column::Saturday) color = FromRgb(0x00CCFF);
                 c_.SetFontColor(color);
                 if (o_.Shading)
                     c_.TextOut(x + 1, y + 1, name);
@@ -367,16 +362,16 @@ private:
             x += c_.TextWidth(t.Rokuyo + u' ');
         }
         if (o_.Anniversaries && !t.Anniversary.isEmpty() && !year_) {
-            header(t.Anniversary,
-                   bw ? (inMonth ? clBlack : clGray) : (inMonth ? Rgb(0x00CC00) : Rgb(0x80CCFF)));
+            header(t.Anniversary, bw ? (inMonth ? clBlack : clGray)
+                                     : (inMonth ? FromRgb(0x00CC00) : FromRgb(0x80CCFF)));
             x += c_.TextWidth(t.Anniversary);
         }
         bool holidayPrinted = false;
         if (o_.Holidays && !t.Holiday.isEmpty() && year_) {
             holidayPrinted = true;  // not written, but outlined as a holiday
         } else if (o_.Holidays && !t.Holiday.isEmpty()) {
-            header(t.Holiday,
-                   bw ? (inMonth ? clBlack : clGray) : (inMonth ? Rgb(0xFF0000) : Rgb(0xE6D8AD)));
+            header(t.Holiday, bw ? (inMonth ? clBlack : clGray)
+                                 : (inMonth ? FromRgb(0xFF0000) : FromRgb(0xE6D8AD)));
             holidayPrinted = true;
         }
 
@@ -395,9 +390,9 @@ private:
             if (bw) {
                 color = inMonth ? clBlack : clSilver;
             } else if (kind == Column::Sunday || !t.Holiday.isEmpty()) {
-                color = inMonth ? Rgb(0xFF0000) : Rgb(0xE6D8AD);
+                color = inMonth ? FromRgb(0xFF0000) : FromRgb(0xE6D8AD);
             } else if (kind == Column::Saturday) {
-                color = inMonth ? Rgb(0x00CCFF) : Rgb(0xC1B6FF);
+                color = inMonth ? FromRgb(0x00CCFF) : FromRgb(0xC1B6FF);
             } else {
                 color = inMonth ? clBlack : clSilver;
             }

@@ -222,7 +222,7 @@ void PrinterPresetsPage::SelectPreset(int index) {
     readSnapshot(index);
     document_.SetPrinterSetup(&setup_);
     setup_.Select();
-    if (OnChange) OnChange();
+    emit Changed();
 }
 
 void PrinterPresetsPage::fillPapers() {
@@ -280,7 +280,7 @@ bool PrinterPresetsPage::Register() {
     writeSnapshot(selected_);
     pnlHenshu_->hide();
     setShutter(false);
-    if (OnChange) OnChange();
+    emit Changed();
     progress_.Finish();
     btnPSetClose_->setEnabled(true);
     return true;
@@ -292,7 +292,7 @@ void PrinterPresetsPage::CancelEdit() {
     // Undoes a printer chosen in the editor.
     readSnapshot(selected_);
     setup_.Select();
-    if (OnChange) OnChange();
+    emit Changed();
     btnPSetClose_->setEnabled(true);
 }
 
@@ -314,7 +314,7 @@ void PrinterPresetsPage::Properties() {
 
 void PrinterPresetsPage::CloseClick() {
     setShutter(false);
-    if (OnClose) OnClose();
+    emit Closed();
 }
 
 void PrinterPresetsPage::PageLeft() { btnPSetClose_->setEnabled(true); }

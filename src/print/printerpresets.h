@@ -6,7 +6,6 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
 
 class QComboBox;
 class QFrame;
@@ -24,6 +23,8 @@ class ProgressWindow;
 // (section "Printer": "vBtn", "btnC0" … "btnC9", "Printer0" … "Printer9"). Exactly one is
 // selected, and its printer is the one every job uses. The widget is the page that edits them.
 class PrinterPresetsPage : public QWidget {
+    Q_OBJECT
+
 public:
     static constexpr int kCount = 10;
 
@@ -56,10 +57,11 @@ public:
 
     // Nothing is written (pictures, a read-only medium).
     bool ReadOnly = false;
+signals:
     // The selection or the stored preset changed: the print window's labels follow.
-    std::function<void()> OnChange;
+    void Changed();
     // btnPSetClose: back to the calendar page.
-    std::function<void()> OnClose;
+    void Closed();
 
 private:
     void readSnapshot(int index);

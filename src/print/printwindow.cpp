@@ -101,7 +101,8 @@ PrintWindow::PrintWindow(PrintHost& host, PrintSystem& system, QString settingsF
     presets_->ReadOnly = ReadOnlySettings;
     presets_->Start();
     refreshPrinterLabels();
-    plSetPrinter1_.OnPrinterChange = [this] { refreshPrinterLabels(); };
+    connect(&plSetPrinter1_, &PrinterSetup::PrinterChange, this,
+            [this] { refreshPrinterLabels(); });
     resize(764, 510);
 }
 
@@ -275,8 +276,8 @@ void PrintWindow::buildPrintersPage() {
                                       settingsFolder_ + QStringLiteral("Printers.ini"));
     tsPrinters = named(static_cast<QWidget*>(presets_), "tsPrinters");
     PageControl1->addTab(tsPrinters, QStringLiteral("　プリンタ設定　"));
-    presets_->OnChange = [this] { refreshPrinterLabels(); };
-    presets_->OnClose = [this] { ShowPage(tsInsatu); };
+    connect(presets_, &PrinterPresetsPage::Changed, this, [this] { refreshPrinterLabels(); });
+    connect(presets_, &PrinterPresetsPage::Closed, this, [this] { ShowPage(tsInsatu); });
 }
 
 void PrintWindow::buildSharedPanel() {

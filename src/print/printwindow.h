@@ -31,6 +31,8 @@ class ProgressWindow;
 // The print window: the month to print (always the main window's), the calendar layouts, the
 // calendar options and the settings every job shares. A layout button runs the whole job.
 class PrintWindow : public QDialog {
+    Q_OBJECT
+
 public:
     // settingsFolder ends with "/"; the window keeps its options in Printers.ini there.
     // Read-only settings are read, never written (pictures, a read-only medium).

@@ -9,6 +9,7 @@
 #include "calendar/minicalendar.h"
 #include "calendar/monthgrid.h"
 #include "core/clock.h"
+#include "core/fonts.h"
 #include "core/prompt.h"
 #include "print/engine/printsystem.h"
 #include "print/printwindow.h"
@@ -62,6 +63,7 @@ protected:
         QDir().mkpath(dir.filePath("prog"));
         QDir().mkpath(dir.filePath("settings"));
         QDir::setCurrent(dir.path());  // no Hday.dat in the working folder
+        SetApplicationFont();
         window = std::make_unique<MainWindow>(
             MainWindowPaths{dir.filePath("prog") + "/", dir.filePath("settings") + "/"},
             QStringList{});
@@ -81,46 +83,48 @@ protected:
 
 TEST_F(MainWindowTest, JanuaryTabsReachBackIntoTheOldYear) {
     open(2007, 1, 20);
-    EXPECT_EQ(tabCaptions(window->MonthTabs()),
+    EXPECT_EQ(tabCaptions(window->findChild<QTabBar*>("tcMonth")),
               QStringList({"１２月", "１月", "２月", "３月", "４月"}));
     EXPECT_EQ(window->Months().Entry(0).Year, 2006);
     EXPECT_EQ(window->Months().Entry(0).FileName, "Ca200612.vlm");
-    EXPECT_EQ(window->MonthTabs()->currentIndex(), 1);
+    EXPECT_EQ(window->findChild<QTabBar*>("tcMonth")->currentIndex(), 1);
     EXPECT_EQ(window->Grid()->Month(), 1);
 }
 
 TEST_F(MainWindowTest, OctoberEndsInTheNextYear) {
     open(2026, 10, 5);
-    EXPECT_EQ(tabCaptions(window->MonthTabs()).last(), "１月");
+    EXPECT_EQ(tabCaptions(window->findChild<QTabBar*>("tcMonth")).last(), "１月");
     EXPECT_EQ(window->Months().Entry(4).Year, 2027);
 }
 
 TEST_F(MainWindowTest, StepsPastTheTabsAndBackWithThisMonth) {
     open(2026, 12, 7);
-    window->MonthTabs()->setCurrentIndex(4);  // a click on the last tab: March 2027
+    window->findChild<QTabBar*>("tcMonth")->setCurrentIndex(
+        4);  // a click on the last tab: March 2027
     EXPECT_EQ(window->Grid()->Month(), 3);
     EXPECT_EQ(window->Grid()->CurrentPage(), 4);
     window->StepMonth(1);  // Ctrl+K
     EXPECT_TRUE(window->ExtraMonthMode());
-    EXPECT_EQ(tabCaptions(window->MonthTabs()), QStringList({"2027. 4", "今月"}));
+    EXPECT_EQ(tabCaptions(window->findChild<QTabBar*>("tcMonth")),
+              QStringList({"2027. 4", "今月"}));
     EXPECT_EQ(window->Grid()->Year(), 2027);
     EXPECT_EQ(window->Grid()->Month(), 4);
     EXPECT_EQ(window->Grid()->CurrentPage(), 5);
-    window->MonthTabs()->setCurrentIndex(1);  // "今月"
+    window->findChild<QTabBar*>("tcMonth")->setCurrentIndex(1);  // "今月"
     EXPECT_FALSE(window->ExtraMonthMode());
-    EXPECT_EQ(window->MonthTabs()->count(), 5);
-    EXPECT_EQ(window->MonthTabs()->currentIndex(), 1);
+    EXPECT_EQ(window->findChild<QTabBar*>("tcMonth")->count(), 5);
+    EXPECT_EQ(window->findChild<QTabBar*>("tcMonth")->currentIndex(), 1);
     EXPECT_EQ(window->Grid()->Month(), 12);
     // A step back into the loaded months stays in the standard tabs.
     window->StepMonth(-1);
     EXPECT_FALSE(window->ExtraMonthMode());
-    EXPECT_EQ(window->MonthTabs()->currentIndex(), 0);
+    EXPECT_EQ(window->findChild<QTabBar*>("tcMonth")->currentIndex(), 0);
     // A year forward leaves them; the standard display returns to the saved page.
     window->StepMonth(12);
     EXPECT_TRUE(window->ExtraMonthMode());
     window->StandardDisplay();
     EXPECT_FALSE(window->ExtraMonthMode());
-    EXPECT_EQ(window->MonthTabs()->currentIndex(), 0);
+    EXPECT_EQ(window->findChild<QTabBar*>("tcMonth")->currentIndex(), 0);
 }
 
 TEST_F(MainWindowTest, JumpsTooFarAreRefused) {
@@ -235,7 +239,7 @@ TEST_F(MainWindowTest, MiniCalendarAsksOnAClickNotOnKeys) {
     EXPECT_EQ(pages->currentWidget(), find<QWidget>("tsMonth"));
     EXPECT_EQ(window->Grid()->Year(), 2027);
     EXPECT_EQ(window->Grid()->Month(), 3);
-    EXPECT_EQ(window->MonthTabs()->currentIndex(), 4);
+    EXPECT_EQ(window->findChild<QTabBar*>("tcMonth")->currentIndex(), 4);
     window->close();
 }
 
@@ -244,12 +248,13 @@ TEST_F(MainWindowTest, AllFiveMonthTabsAreVisible) {
     for (const bool small : {false, true}) {
         open(2026, 12, 7);
         window.reset();
+        SetApplicationFont();
         window = std::make_unique<MainWindow>(
             MainWindowPaths{dir.filePath("prog") + "/", dir.filePath("settings") + "/"},
             QStringList{}, small);
         window->ShowInfoHook = [] { return false; };
         window->show();
-        QTabBar* tabs = window->MonthTabs();
+        QTabBar* tabs = window->findChild<QTabBar*>("tcMonth");
         ASSERT_EQ(tabs->count(), 5);
         for (int i = 0; i < 5; ++i) {
             EXPECT_TRUE(tabs->rect().contains(tabs->tabRect(i)))
@@ -298,6 +303,7 @@ TEST_F(MainWindowTest, OneValueTheFileCannotTakeCostsOnlyThatKey) {
     open(2026, 12, 7);
     window.reset();
     QDir().mkpath(dir.filePath("prog/jürgen"));
+    SetApplicationFont();
     window = std::make_unique<MainWindow>(
         MainWindowPaths{dir.filePath("prog") + "/jürgen/", dir.filePath("settings") + "/"},
         QStringList{});
@@ -521,7 +527,7 @@ TEST_F(MainWindowTest, HiddenNavigationControls) {
     EXPECT_EQ(window->Grid()->Year(), 2030);
     EXPECT_EQ(window->Grid()->Month(), 4);
     window->StandardDisplay();
-    EXPECT_EQ(window->MonthTabs()->currentIndex(), 1);
+    EXPECT_EQ(window->findChild<QTabBar*>("tcMonth")->currentIndex(), 1);
 }
 
 TEST(StatusClock, JapaneseTwelveAndTwentyFourHours) {
@@ -550,6 +556,7 @@ TEST_F(MainWindowTest, PicturesWriteNoSettings) {
     MainWindowPaths paths{dir.filePath("prog") + "/", dir.filePath("settings") + "/"};
     paths.ReadOnlySettings = true;
     clock = std::make_unique<FixedClock>(QDateTime(QDate(2026, 12, 7), QTime(9, 0)));
+    SetApplicationFont();
     window = std::make_unique<MainWindow>(paths, QStringList{});
     window->ShowInfoHook = [] { return false; };
     window->show();
@@ -751,6 +758,7 @@ TEST_F(MainWindowTest, SmallScreenIsCompactAndFixed) {
     QDir().mkpath(dir.filePath("prog"));
     QDir().mkpath(dir.filePath("settings"));
     QDir::setCurrent(dir.path());
+    SetApplicationFont();
     window = std::make_unique<MainWindow>(
         MainWindowPaths{dir.filePath("prog") + "/", dir.filePath("settings") + "/"}, QStringList{},
         true);

@@ -43,6 +43,8 @@ inline std::string ReadingOrderFault(const QWidget* window,
 
 // Counts the paint events of the widgets it watches: what changes must be painted to be seen.
 class PaintCounter : public QObject {
+    Q_OBJECT
+
 public:
     void watch(QWidget* w) { w->installEventFilter(this); }
     int of(const QObject* w) const {

@@ -306,10 +306,10 @@ TEST_F(PreviewTest, TheMenuOffersTheScreenCopiesOnlyWithAPrinter) {
 TEST_F(PreviewTest, AnUnbuiltDocumentOffersThePrinterSetUp) {
     doc.BtnOptions |= boPrinterSetBtn;
     int rebuilt = 0;
-    doc.OnPrinterSetupDialog = [&] {
+    QObject::connect(&doc, &PrintDocument::PrinterSetupDialog, [&] {
         ++rebuilt;
         build(doc, 1);
-    };
+    });
     window = std::make_unique<PreviewWindow>(doc);
     window->show();
     QPushButton* set = button("PrinterSetBtn");
@@ -490,14 +490,15 @@ TEST_F(PreviewTest, PicturesAtTwoZooms) {
 TEST_F(PreviewTest, TheDocumentSteersItsPreview) {
     build(doc, 3);
     std::vector<QString> events;
-    doc.OnFormShow = [&] { events.push_back("show"); };
-    doc.OnAfterView = [&](int page) { events.push_back(QString("view %1").arg(page)); };
+    QObject::connect(&doc, &PrintDocument::FormShow, [&] { events.push_back("show"); });
+    QObject::connect(&doc, &PrintDocument::AfterView,
+                     [&](int page) { events.push_back(QString("view %1").arg(page)); });
     int queries = 0;
-    doc.OnFormCloseQuery = [&](bool& canClose) {
+    QObject::connect(&doc, &PrintDocument::FormCloseQuery, [&](bool& canClose) {
         events.push_back("query");
         canClose = ++queries > 1;  // the first request is turned down
-    };
-    doc.OnFormClose = [&] { events.push_back("close"); };
+    });
+    QObject::connect(&doc, &PrintDocument::FormClose, [&] { events.push_back("close"); });
     EXPECT_FALSE(doc.GotoPage(2));  // nothing shown yet
     doc.ClickPrint();               // nor pressed
     EXPECT_TRUE(prompt.printerDialogs().empty());
@@ -632,7 +633,8 @@ TEST_F(PreviewTest, TheProgressWindowFollowsTheJob) {
     doc.Progress = &progress;
     build(doc, 4);
     std::vector<int> seen;
-    doc.OnPrint = [&](int) { seen.push_back(progress.isVisible() ? progress.Percent() : -1); };
+    QObject::connect(&doc, &PrintDocument::Printed,
+                     [&] { seen.push_back(progress.isVisible() ? progress.Percent() : -1); });
     ASSERT_TRUE(doc.SaveAsPdf(dir.filePath("four.pdf")));
     EXPECT_EQ(seen, (std::vector<int>{25, 50, 75, 100}));
     EXPECT_FALSE(progress.isVisible());

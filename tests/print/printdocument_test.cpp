@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -95,12 +96,11 @@ TEST(PageDocument, PrintRangeIsOrderedAndCut) {
     QTemporaryDir dir;
     QPdfWriter pdf(dir.filePath("job.pdf"));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    std::vector<int> printedPages;
-    doc.OnPrint = [&](int n) { printedPages.push_back(n); };
+    QSignalSpy printed(&doc, &PrintDocument::Printed);
     doc.FirstPage = 5;
     doc.LastPage = 2;
     EXPECT_TRUE(doc.Render(pdf));
-    EXPECT_EQ(printedPages, std::vector<int>({2, 3, 4, 5}));
+    EXPECT_EQ(printed, QList<QVariantList>({{2}, {3}, {4}, {5}}));
     EXPECT_GT(QFileInfo(dir.filePath("job.pdf")).size(), 500);
 }
 
@@ -112,10 +112,9 @@ TEST(PageDocument, ARangePastTheLastPagePrintsNothingAndSaysSo) {
         ScriptedPrompt prompt;
         doc.FirstPage = first;
         doc.LastPage = last;
-        int sent = 0;
-        doc.OnPrint = [&](int) { ++sent; };
+        QSignalSpy sent(&doc, &PrintDocument::Printed);
         EXPECT_FALSE(doc.SaveAsPdf(dir.filePath("none.pdf")));
-        EXPECT_EQ(sent, 0);
+        EXPECT_EQ(sent.count(), 0);
         EXPECT_FALSE(QFileInfo::exists(dir.filePath("none.pdf")));
         ASSERT_EQ(prompt.entries().size(), 1u);
         EXPECT_EQ(prompt.entries()[0].caption, " 印刷");
@@ -230,12 +229,12 @@ TEST(PageDocument, PreviewShowsPaperAndNoPrintDrawing) {
     build(doc, 1);
     doc.PaperColor = ColorValue(0xE0FFFF);  // pale yellow paper
     int drawnFor = 0;
-    doc.OnNoPrintDraw = [&drawnFor](int page, PageCanvas& c) {
+    QObject::connect(&doc, &PrintDocument::NoPrintDraw, [&drawnFor](int page, PageCanvas& c) {
         drawnFor = page;
         c.SetPenWidth(10);
         c.MoveTo(100, 2005);
         c.LineTo(2000, 2005);
-    };
+    });
     QImage img(210, 297, QImage::Format_RGB32);
     QPainter p(&img);
     doc.DrawPreviewPage(1, p, QRectF(0, 0, 210, 297));
@@ -250,7 +249,8 @@ TEST(PageDocument, PreviewShowsPaperAndNoPrintDrawing) {
     PrintDocument three;
     build(three, 3);
     std::vector<int> pages;
-    three.OnNoPrintDraw = [&pages](int page, PageCanvas&) { pages.push_back(page); };
+    QObject::connect(&three, &PrintDocument::NoPrintDraw,
+                     [&pages](int page, PageCanvas&) { pages.push_back(page); });
     QPainter q(&img);
     for (int n : {1, 2, 3, 7, 0}) three.DrawPreviewPage(n, q, QRectF(0, 0, 210, 297));
     EXPECT_EQ(pages, (std::vector<int>{1, 2, 3, 3, 1}));

@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -226,21 +227,20 @@ TEST_F(PresetsTest, APrinterNoLongerInstalledShowsAndTakesTheFirstEntry) {
 
 TEST_F(PresetsTest, TheCloseButtonLeavesAndASelectionIsNotReentered) {
     start();
-    int closed = 0;
-    page->OnClose = [&] { ++closed; };
+    QSignalSpy closed(page.get(), &PrinterPresetsPage::Closed);
     child<QPushButton>("btnPSetClose")->click();
-    EXPECT_EQ(closed, 1);
+    EXPECT_EQ(closed.count(), 1);
     // A selection running is not interrupted by another one from its own change event.
     int changes = 0;
-    page->OnChange = [&] {
+    auto reenter = QObject::connect(page.get(), &PrinterPresetsPage::Changed, [&] {
         ++changes;
         page->SelectPreset(7);
-    };
+    });
     child<QPushButton>("btnPr2")->click();
     EXPECT_EQ(page->Selected(), 2);
     EXPECT_EQ(changes, 1);
     // A preset chosen while editing ends the edit and shuts the editor away.
-    page->OnChange = nullptr;
+    QObject::disconnect(reenter);
     page->OpenEditor();
     child<QPushButton>("btnPr4")->click();
     EXPECT_FALSE(page->Editing());

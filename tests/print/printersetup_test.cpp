@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -53,13 +54,12 @@ TEST(PrinterSetup, StoredNamesFindTheirPrinter) {
 TEST(PrinterSetup, OnlyANewNameChangesThePrinter) {
     FakePrintSystem system = office();
     PrinterSetup setup(system);
-    int changes = 0;
-    setup.OnPrinterChange = [&] { ++changes; };
+    QSignalSpy changes(&setup, &PrinterSetup::PrinterChange);
     setup.SetPrinterName("HP");
     setup.SetPrinterName("HP");
-    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(changes.count(), 1);
     setup.SetPrinterName("Canon");
-    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(changes.count(), 2);
 }
 
 // The paper numbers Korvane's layouts use read back as they were written.
@@ -295,10 +295,9 @@ TEST(PrinterSetup, TheSetUpDialogTakesOverTheChoice) {
     PrinterSetup setup(system);
     setup.SetPrinterName("HP");
     ScriptedPrompt prompt;
-    int shown = 0, closed = 0, changed = 0;
-    setup.OnSetupDialogShow = [&] { ++shown; };
-    setup.OnSetupDialogClose = [&] { ++closed; };
-    setup.OnPrinterChange = [&] { ++changed; };
+    QSignalSpy shown(&setup, &PrinterSetup::SetupDialogShow);
+    QSignalSpy closed(&setup, &PrinterSetup::SetupDialogClose);
+    QSignalSpy changed(&setup, &PrinterSetup::PrinterChange);
     EXPECT_FALSE(setup.SetupDialog());  // cancelled
     EXPECT_EQ(setup.Current().Printer, "HP");
     prompt.answerPrinter([](PrinterChoice& c) {
@@ -313,9 +312,9 @@ TEST(PrinterSetup, TheSetUpDialogTakesOverTheChoice) {
         return true;
     });
     EXPECT_TRUE(setup.SetupDialog());
-    EXPECT_EQ(shown, 2);
-    EXPECT_EQ(closed, 2);
-    EXPECT_EQ(changed, 1);
+    EXPECT_EQ(shown.count(), 2);
+    EXPECT_EQ(closed.count(), 2);
+    EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(prompt.printerDialogs()[1].printers, system.Printers());
     EXPECT_EQ(prompt.printerDialogs()[1].paper, "A4");
     EXPECT_EQ(setup.PrinterName(), "HP_LaserJet_4050");
@@ -326,15 +325,14 @@ TEST(PrinterSetup, TheSetUpDialogTakesOverTheChoice) {
     setup.Select();
     EXPECT_EQ(setup.PaperName(), "A3");
 
-    int result = 0;
-    setup.OnDialogClose = [&](int r) { result = r; };
+    QSignalSpy result(&setup, &PrinterSetup::DialogClose);
     prompt.answerPrinter([](PrinterChoice& c) {
         EXPECT_TRUE(c.printers.isEmpty());
         c.duplex = true;
         return true;
     });
     EXPECT_TRUE(setup.PropertiesDialog());
-    EXPECT_EQ(result, 1);
+    EXPECT_EQ(result.takeLast(), QVariantList{1});
     EXPECT_TRUE(setup.Current().Duplex);
     // What was chosen is what the next dialog opens with.
     prompt.answerPrinter([](PrinterChoice& c) {
@@ -347,7 +345,7 @@ TEST(PrinterSetup, TheSetUpDialogTakesOverTheChoice) {
     EXPECT_EQ(prompt.printerDialogs().back().source, "手差し");
     EXPECT_TRUE(prompt.printerDialogs().back().duplex);
     EXPECT_FALSE(setup.PropertiesDialog());
-    EXPECT_EQ(result, 2);
+    EXPECT_EQ(result.takeLast(), QVariantList{2});
 }
 
 TEST(PrinterSetup, AKeptChoiceComesBackAfterTheJob) {

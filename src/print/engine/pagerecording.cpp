@@ -1,6 +1,7 @@
 #include "pagerecording.h"
 
 #include "core/fonts.h"
+#include "core/qtcolor.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -46,9 +47,9 @@ const QRawFont& plainOutlines(const QString& family) {
     return *it;
 }
 
-// The font engine makes bold up in two ways that differ: the PDF strokes the outline, the raster
-// engine widens small glyphs and forgets it for large ones. On a raster device made-up bold is
-// drawn here as the PDF draws it: the regular outline, filled and stroked.
+// The font engine makes bold up in two ways that differ: the PDF strokes the outline, the
+// raster engine widens small glyphs and forgets it for large ones. On a raster device made-up
+// bold is drawn here as the PDF draws it: the regular outline, filled and stroked.
 bool drawMadeUpBold(QPainter& painter, const QPointF& origin, const QGlyphRun& run) {
     const QRawFont raw = run.rawFont();
     if (raw.weight() < QFont::DemiBold || !madeUpBold(raw.familyName())) return false;
@@ -88,11 +89,6 @@ QColor averageColour(const QImage& image) {
     return QColor(int(std::lround(r / n)), int(std::lround(g / n)), int(std::lround(b / n)));
 }
 
-QColor qcolor(ColorValue c) {
-    const auto v = std::uint32_t(c);
-    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
-}
-
 // Corners in any order; the far corner lies just outside, as on the Windows canvas.
 QRect rectOf(int left, int top, int right, int bottom) {
     return QRect(std::min(left, right), std::min(top, bottom), std::abs(right - left),
@@ -102,7 +98,7 @@ QRect rectOf(int left, int top, int right, int bottom) {
 // Pens follow the Windows geometric pen: wider ones have round ends and joins. On a coarse
 // device a pen never gets thinner than one device pixel, so grid lines stay visible.
 QPen penFor(const PenState& state, const QPainter& painter) {
-    QPen pen(qcolor(state.Color), state.Width, state.Style);
+    QPen pen(ToQColor(state.Color), state.Width, state.Style);
     const QTransform& t = painter.deviceTransform();
     const double scale = std::min(std::hypot(t.m11(), t.m12()), std::hypot(t.m21(), t.m22()));
     if (state.Width == 0 || state.Width * scale < 1.0) {
@@ -229,8 +225,8 @@ bool PlainText(const QString& text) {
 
 QList<QGlyphRun> PageCanvas::shape(const QString& text, double& width) const {
     const Face& f = face();
-    // Pages repeat their texts (times, rokuyō, weekday names, the copies of an outline): each is
-    // shaped once per font. The colour does not change the glyphs.
+    // Pages repeat their texts (times, rokuyō, weekday names, the copies of an outline): each
+    // is shaped once per font. The colour does not change the glyphs.
     QString key = f.key + text;
     if (const auto found = shaped_.find(key); found != shaped_.end()) {
         width = found->second.width;
@@ -494,7 +490,7 @@ void ReplayPage(const PageRecording& page, QPainter& painter, const QRectF& targ
                                  o.kind == PageOp::Ellipse)) {
             painter.setBrush(o.brush.Style == Qt::NoBrush
                                  ? QBrush()
-                                 : QBrush(qcolor(o.brush.Color), o.brush.Style));
+                                 : QBrush(ToQColor(o.brush.Color), o.brush.Style));
             brush = o.brush;
         }
         switch (o.kind) {
@@ -507,7 +503,7 @@ void ReplayPage(const PageRecording& page, QPainter& painter, const QRectF& targ
             case PageOp::FillRect:
                 painter.fillRect(
                     AreaOf(o.rect),
-                    QBrush(qcolor(o.brush.Color),
+                    QBrush(ToQColor(o.brush.Color),
                            o.brush.Style == Qt::NoBrush ? Qt::SolidPattern : o.brush.Style));
                 break;
             case PageOp::RoundRect:
@@ -522,8 +518,8 @@ void ReplayPage(const PageRecording& page, QPainter& painter, const QRectF& targ
                 break;
             case PageOp::PatternFill: {
                 // The tile repeats from the paper's corner; its pixel is one page unit. Where a
-                // device pixel is larger than that, the dots would alias into specks and blocks:
-                // the even tint they print as is drawn instead.
+                // device pixel is larger than that, the dots would alias into specks and
+                // blocks: the even tint they print as is drawn instead.
                 const QTransform& t = painter.deviceTransform();
                 if (std::min(std::hypot(t.m11(), t.m12()), std::hypot(t.m21(), t.m22())) < 1.0)
                     painter.fillRect(AreaOf(o.rect), averageColour(o.image));
@@ -533,10 +529,10 @@ void ReplayPage(const PageRecording& page, QPainter& painter, const QRectF& targ
             }
             case PageOp::Text: {
                 // Text takes its colour from the font; the next line sets its own pen again.
-                painter.setPen(qcolor(o.font.Color));
+                painter.setPen(ToQColor(o.font.Color));
                 pen.reset();
-                // Shaped glyphs carry no underline or strike-out; such texts are laid out again,
-                // and only they need the painter's font.
+                // Shaped glyphs carry no underline or strike-out; such texts are laid out
+                // again, and only they need the painter's font.
                 const bool decorated = o.font.Style & (fsUnderline | fsStrikeOut);
                 const bool laidOut = decorated || (o.glyphs.isEmpty() && !o.text.isEmpty());
                 if (laidOut) painter.setFont(ReferenceFont(o.font));

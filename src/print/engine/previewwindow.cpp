@@ -1,7 +1,8 @@
 #include "previewwindow.h"
 
-#include "calendar/qtcolor.h"
 #include "core/prompt.h"
+#include "core/qtcolor.h"
+#include "core/workarea.h"
 #include "print/engine/printersetup.h"
 #include "settings/inifile.h"
 
@@ -31,6 +32,8 @@ namespace korvane {
 // The scroll area's content: the paper colour around, the shadow, the page painted from its
 // recording at the current size (never a stored full-size picture) and the frame.
 class PreviewWindow::PageView : public QWidget {
+    Q_OBJECT
+
 public:
     explicit PageView(PreviewWindow& owner) : owner_(owner) {
         setObjectName(QStringLiteral("Image1"));
@@ -224,9 +227,7 @@ PreviewWindow::PreviewWindow(PrintDocument& document, QWidget* parent)
         b->setEnabled(false);
 }
 
-PreviewWindow::~PreviewWindow() {
-    if (document_->OnFormDestroy) document_->OnFormDestroy();
-}
+PreviewWindow::~PreviewWindow() { emit document_->FormDestroy(); }
 
 double PreviewWindow::aspect() const {
     const QSize page = pageSize(document_->RecordedGeometry());
@@ -356,9 +357,9 @@ void PreviewWindow::ShowPage() {
     panel1_->setText(StatusText());
     panel2_->setText(document_->StatusBarText);
     setUpdatesEnabled(true);
-    if (document_->IsBuilt() && document_->OnBeforeView) document_->OnBeforeView(page_);
-    if (document_->OnResize) document_->OnResize();
-    if (document_->OnAfterView) document_->OnAfterView(page_);
+    if (document_->IsBuilt()) emit document_->BeforeView(page_);
+    emit document_->Resize();
+    emit document_->AfterView(page_);
 }
 
 bool PreviewWindow::GotoPage(int n) {
@@ -400,7 +401,7 @@ void PreviewWindow::PrintBtnClick() {
         return;
     }
     bool go = true;
-    if (document_->OnPrintButtonClick) document_->OnPrintButtonClick(go);
+    emit document_->PrintButtonClick(go);
     if (!go) return;
     const int page = page_;
     document_->FirstPage = document_->LastPage = 0;
@@ -463,7 +464,7 @@ void PreviewWindow::PrinterSetBtnClick() {
     if (!setup->SetupDialog()) return;
     printerSetBtn_->setEnabled(false);
     document_->SetGeometry(setup->Geometry(document_->InversePrint));
-    if (document_->OnPrinterSetupDialog) document_->OnPrinterSetupDialog();
+    emit document_->PrinterSetupDialog();
     ShowPage();
     PageWholeBtnClick();
 }
@@ -545,7 +546,7 @@ void PreviewWindow::showEvent(QShowEvent* event) {
         setFixedSize(size());
         setSizeGripEnabled(false);
     }
-    if (document_->OnFormShow) document_->OnFormShow();
+    emit document_->FormShow();
     if (!document_->IsBuilt()) {
         ShowPage();
         return;
@@ -568,10 +569,10 @@ bool PreviewWindow::approveClose() {
     if (closeApproved_) return true;
     // A job in progress still reads the pages: the window waits for it.
     bool canClose = !printing_;
-    if (canClose && document_->OnFormCloseQuery) document_->OnFormCloseQuery(canClose);
+    if (canClose) emit document_->FormCloseQuery(canClose);
     if (!canClose) return false;
     writePlace();
-    if (document_->OnFormClose) document_->OnFormClose();
+    emit document_->FormClose();
     closeApproved_ = true;
     return true;
 }
@@ -611,14 +612,9 @@ void PreviewWindow::readPlace() {
     }
     // Kept on the available screen area, all four edges of the frame.
     const QSize frame = frameGeometry().size() - size();
-    r.setWidth(std::clamp(r.width(), minimumWidth(),
-                          std::max(minimumWidth(), work.width() - frame.width())));
-    r.setHeight(std::clamp(r.height(), minimumHeight(),
-                           std::max(minimumHeight(), work.height() - frame.height())));
-    r.moveLeft(std::clamp(r.left(), work.left(),
-                          std::max(work.left(), work.right() + 1 - r.width() - frame.width())));
-    r.moveTop(std::clamp(r.top(), work.top(),
-                         std::max(work.top(), work.bottom() + 1 - r.height() - frame.height())));
+    const QRect kept =
+        KeepOnWorkArea(QRect(r.topLeft(), r.size() + frame), work, minimumSize() + frame);
+    r = QRect(kept.topLeft(), kept.size() - frame);
     // Left and top place the frame, width and height size the inside, as they were written.
     resize(r.size());
     move(r.topLeft());
@@ -640,3 +636,5 @@ void PreviewWindow::writePlace() const {
 }
 
 }  // namespace korvane
+
+#include "previewwindow.moc"

@@ -18,6 +18,8 @@ namespace korvane {
 // Shows the pages of a built document one at a time: page steps, zoom, dragging, printing all or
 // some pages, saving them as PDF, copying the page or the window.
 class PreviewWindow : public QDialog {
+    Q_OBJECT
+
 public:
     explicit PreviewWindow(PrintDocument& document, QWidget* parent = nullptr);
     ~PreviewWindow() override;

@@ -5,12 +5,14 @@
 
 #include "core/atomicfile.h"
 #include "core/prompt.h"
+#include "core/qtcolor.h"
 #include "print/engine/printersetup.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMetaMethod>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -25,11 +27,6 @@ namespace {
 const QString kDocumentCaption = QStringLiteral("印刷プレビュー制御コンポーネント");
 
 int tenths(double mm) { return int(std::lround(mm * 10)); }
-
-QColor paperColour(ColorValue c) {
-    const auto v = std::uint32_t(c);
-    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
-}
 
 }  // namespace
 
@@ -147,12 +144,13 @@ const PageRecording& PrintDocument::Page(int n) const {
 
 void PrintDocument::DrawPreviewPage(int n, QPainter& painter, const QRectF& target) const {
     const PageRecording& page = Page(n);
-    painter.fillRect(target, paperColour(PaperColor));
-    if (OnNoPrintDraw) {
+    painter.fillRect(target, ToQColor(PaperColor));
+    auto* self = const_cast<PrintDocument*>(this);  // signals are not const; nothing changes
+    if (isSignalConnected(QMetaMethod::fromSignal(&PrintDocument::NoPrintDraw))) {
         PageRecording extra;
         extra.PageSize = page.PageSize;
         PageCanvas c(extra);
-        OnNoPrintDraw(std::clamp(n, 1, pageCount_), c);
+        emit self->NoPrintDraw(std::clamp(n, 1, pageCount_), c);
         ReplayPage(extra, painter, target);
     }
     if (setup_ && setup_->PaperSourceName()
@@ -236,7 +234,7 @@ bool PrintDocument::Render(QPagedPaintDevice& device) {
         // The windows stay painted while pages go out, but no click reaches them.
         if (QCoreApplication::instance())
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        if (OnPrint) OnPrint(n);
+        emit Printed(n);
         if (n != end && !device.newPage()) return false;
     }
     return painter.end();

@@ -3,10 +3,10 @@
 #include "print/engine/pagegeometry.h"
 #include "print/engine/pagerecording.h"
 
+#include <QObject>
 #include <QPointer>
 #include <QString>
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -58,10 +58,12 @@ enum PreviewButton {
 // feeds from a tractor.
 PageRecording TractorFeedMarks(const QSize& pageSize);
 
-class PrintDocument {
+class PrintDocument : public QObject {
+    Q_OBJECT
+
 public:
     PrintDocument() = default;
-    ~PrintDocument();
+    ~PrintDocument() override;
     PrintDocument(const PrintDocument&) = delete;
     PrintDocument& operator=(const PrintDocument&) = delete;
 
@@ -94,26 +96,8 @@ public:
     // Shows how far a job has come while its pages are sent (not owned; none when null).
     ProgressWindow* Progress = nullptr;
 
-    // Called with the page number after each printed page.
-    std::function<void(int page)> OnPrint;
-    // Called with the page number after the preview has shown a page.
-    std::function<void(int page)> OnAfterView;
-    // Called when the preview's print button is pressed; clearing the flag stops the print.
-    std::function<void(bool& go)> OnPrintButtonClick;
-    // Called after a page is composed for display.
-    std::function<void(int page)> OnBeforeView;
-    // The preview window's life: shown, asked to close (clearing the flag keeps it open),
-    // closed, resized, gone; and after its printer button's dialog.
-    std::function<void()> OnFormShow;
-    std::function<void(bool& canClose)> OnFormCloseQuery;
-    std::function<void()> OnFormClose;
-    std::function<void()> OnResize;
-    std::function<void()> OnFormDestroy;
-    std::function<void()> OnPrinterSetupDialog;
     // The mouse cursor while pages are built and printed.
     Qt::CursorShape Cursor = Qt::WaitCursor;
-    // Draws on the preview's paper, never printed.
-    std::function<void(int page, PageCanvas& canvas)> OnNoPrintDraw;
 
     // The printer and paper the document records for and prints on; null: none bound, the
     // geometry is then whatever SetGeometry gave.
@@ -173,6 +157,26 @@ public:
     // The pages a job covers: the range ordered and cut to the document; first > second when
     // the range starts past the last page.
     std::pair<int, int> PrintRange() const;
+
+signals:
+    // The page number after each printed page.
+    void Printed(int page);
+    // The page number after the preview has shown a page.
+    void AfterView(int page);
+    // The preview's print button is pressed; clearing the flag stops the print.
+    void PrintButtonClick(bool& go);
+    // A page is composed for display.
+    void BeforeView(int page);
+    // The preview window's life: shown, asked to close (clearing the flag keeps it open),
+    // closed, resized, gone; and after its printer button's dialog.
+    void FormShow();
+    void FormCloseQuery(bool& canClose);
+    void FormClose();
+    void Resize();
+    void FormDestroy();
+    void PrinterSetupDialog();
+    // Draws on the preview's paper, never printed.
+    void NoPrintDraw(int page, PageCanvas& canvas);
 
 private:
     // Makes the bound printer current and takes its geometry.

@@ -105,7 +105,7 @@ void PrinterSetup::SetPrinterName(const QString& name) {
     if (printers_.isEmpty() || name == storedName_) return;
     storedName_ = name;
     Select();
-    if (OnPrinterChange) OnPrinterChange();
+    emit PrinterChange();
 }
 
 QList<QPageSize> PrinterSetup::papers() const {
@@ -279,9 +279,9 @@ bool PrinterSetup::SetupDialog() {
         c.sources = system_->PaperSources(c.printer);
         if (!c.sources.contains(c.source)) c.source = d.Source;
     };
-    if (OnSetupDialogShow) OnSetupDialogShow();
+    emit SetupDialogShow();
     const bool ok = Prompt::current().printerDialog(QStringLiteral("プリンタの設定"), choice);
-    if (OnSetupDialogClose) OnSetupDialogClose();
+    emit SetupDialogClose();
     if (!ok) return false;
     // Take over: the printer chosen there with its defaults, then the dialog's choices.
     const int i = find(choice.printer);
@@ -291,7 +291,7 @@ bool PrinterSetup::SetupDialog() {
     current_ = system_->Defaults(printer);
     current_.Printer = printer;
     apply(choice);
-    if (changed && OnPrinterChange) OnPrinterChange();
+    if (changed) emit PrinterChange();
     return true;
 }
 
@@ -302,7 +302,7 @@ bool PrinterSetup::PropertiesDialog() {
     const bool ok = Prompt::current().printerDialog(
         QStringLiteral("%1 のプロパティ").arg(currentPrinter()), choice);
     if (ok) apply(choice);
-    if (OnDialogClose) OnDialogClose(ok ? 1 : 2);
+    emit DialogClose(ok ? 1 : 2);
     return ok;
 }
 

@@ -5,7 +5,7 @@
 #include "print/engine/printsystem.h"
 #include "settings/componentsnapshot.h"
 
-#include <functional>
+#include <QObject>
 
 namespace korvane {
 
@@ -13,7 +13,9 @@ namespace korvane {
 // through the settings; a restored record is laid over the printer's own defaults. Without any
 // printer it stands for a virtual page (A4, A3, JIS B5, postcard, no margins, 300 dpi) so that
 // documents can still be previewed and saved as PDF.
-class PrinterSetup : public ComponentSnapshot {
+class PrinterSetup : public QObject, public ComponentSnapshot {
+    Q_OBJECT
+
 public:
     explicit PrinterSetup(PrintSystem& system,
                           QString componentName = QStringLiteral("plSetPrinter1"));
@@ -60,15 +62,18 @@ public:
     // The stored copy: empty until something has been chosen or restored.
     const QByteArray& StoredRecord() const { return stored_; }
 
-    std::function<void()> OnPrinterChange;
-    std::function<void()> OnSetupDialogShow;
-    std::function<void()> OnSetupDialogClose;
-    std::function<void(int result)> OnDialogClose;
-
     QString ClassName() const override { return QStringLiteral("TplSetPrinter"); }
     QString ComponentName() const override { return componentName_; }
     std::vector<StreamProperty> StoredProperties() const override;
     void SetStoredProperty(const StreamProperty& property) override;
+
+signals:
+    // Another printer or paper was chosen.
+    void PrinterChange();
+    void SetupDialogShow();
+    void SetupDialogClose();
+    // 1 OK, 2 cancelled.
+    void DialogClose(int result);
 
 private:
     int find(const QString& name) const;

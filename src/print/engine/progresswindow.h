@@ -10,6 +10,8 @@ namespace korvane {
 // The small borderless window that shows how far the building of print pages has come. Each
 // step repaints at once, so it moves while the pages are built on the user-interface thread.
 class ProgressWindow : public QWidget {
+    Q_OBJECT
+
 public:
     explicit ProgressWindow(QWidget* parent = nullptr);
 

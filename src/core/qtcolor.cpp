@@ -2,6 +2,11 @@
 
 namespace korvane {
 
+QColor ToQColor(ColorValue c) {
+    const std::uint32_t v = std::uint32_t(c);
+    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
+
 QColor ToQColor(ColorValue c, const QPalette& p) {
     if (IsSystemColor(c)) {
         switch (std::uint32_t(c) & 0xFF) {
@@ -39,8 +44,7 @@ QColor ToQColor(ColorValue c, const QPalette& p) {
                 return p.color(QPalette::Window);
         }
     }
-    const std::uint32_t v = std::uint32_t(c);
-    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+    return ToQColor(c);
 }
 
 }  // namespace korvane

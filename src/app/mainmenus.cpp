@@ -1,0 +1,126 @@
+#include "mainmenus.h"
+
+#include "app/aboutdialog.h"
+#include "app/mainwindow.h"
+#include "app/updatereminderdialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <functional>
+#include <map>
+
+namespace korvane {
+namespace {
+
+enum class Shown { Always, Extended, Never };
+
+struct Entry {
+    const char* menu;  // a menu of the table below, by name
+    const char* name;
+    const char16_t* caption;
+    std::function<void()> action;  // none: disabled
+    QKeyCombination key = {};
+    Shown shown = Shown::Always;
+};
+
+struct Menu {
+    const char* name;
+    const char16_t* caption;
+    const char* parent = nullptr;
+    bool visible = true;
+    bool enabled = true;
+};
+
+}  // namespace
+
+MainMenus BuildMainMenus(MainWindow& w, bool calendarForms) {
+    const Menu menus[] = {
+        {"mnFile", u"ファイル(&F)"},
+        {"mnhyouji", u"表示(&V)", nullptr, false},
+        {"mnIdou", u"移動(&G)"},
+        {"mnKinou", u"機能(&K)"},
+        {"mnSs", u"カレンダ画像(&G)", "mnKinou", true, false},
+        {"mnSonota", u"その他(&O)"},
+        {"mnKanri", u"管理", nullptr, false},
+    };
+    const auto ctrl = [](Qt::Key k) { return QKeyCombination(Qt::ControlModifier, k); };
+    const Entry entries[] = {
+        {"mnFile", "Exit1", u"終了(&X)", [&w] { w.close(); }},
+        {"mnhyouji", "N1", u"設定表示(&S)", [&w] { w.OpenSettings(); }},
+        {"mnIdou", "mnZengetu", u"前月(&J)", [&w] { w.StepMonth(-1); }, ctrl(Qt::Key_J)},
+        {"mnIdou", "mnYokugetu", u"翌月(&K)", [&w] { w.StepMonth(1); }, ctrl(Qt::Key_K)},
+        {"mnIdou", "mnZenNen", u"前年(&I)", [&w] { w.StepMonth(-12); }, ctrl(Qt::Key_I)},
+        {"mnIdou", "mnYokuNen", u"翌年(&M)", [&w] { w.StepMonth(12); }, ctrl(Qt::Key_M)},
+        {"mnKinou", "mnPrint", u"印刷(&P)", [&w] { w.ShowPrintWindow(); }},
+        {"mnSs", "mnSs4", u"実行(&R)", {}, ctrl(Qt::Key_G)},
+        {"mnSs", "mnPRC1", u"広報カレンダ", {}, {}, Shown::Extended},
+        {"mnSs", "mnC1", u"今月(&1)", {}, {}, Shown::Extended},
+        {"mnSs", "mnC2", u"翌月(&2)", {}, {}, Shown::Extended},
+        {"mnSs", "mnC3", u"翌々月(&3)", {}, {}, Shown::Extended},
+        {"mnKinou", "mnPRC2", u"広報２", {}, {}, Shown::Extended},
+        {"mnKinou", "mnSsOnOff", u"秘密の機能", {}, {}, Shown::Never},
+        {"mnSonota", "About1", u"バージョン情報(&A)", [&w] { w.ShowAbout(); }},
+        // Every Linux desktop has a file manager to show the properties: always there.
+        {"mnSonota", "mnProperty", u"プロパティ表示(&R)",
+         [] { ShowFileProperties(QApplication::applicationFilePath()); }},
+        {"mnSonota", "mnWeb", u"「Korvane」のWebサイト表示", [] { OpenMakerWebPage(); }},
+        {"mnSonota", "mnInfo", u"インフォメーション", [&w] { w.ShowInfo(); }, {}, Shown::Never},
+        {"mnSonota", "mnSettei", u"オプション設定(&O)", [&w] { w.OpenSettings(); }},
+        {"mnSonota", "mnHyoujun", u"標準表示(&D)", [&w] { w.StandardDisplay(); }},
+        {"mnSonota", "mnSetup", u"セットアップ(&S)"},
+        {"mnSonota", "mnKidou", u"起動設定(&K)"},
+        {"mnKanri",
+         "mnisSs",
+         u"スクリーンショット",
+         {},
+         QKeyCombination(Qt::ControlModifier | Qt::AltModifier, Qt::Key_S),
+         Shown::Never},
+    };
+
+    MainMenus out;
+    std::map<QString, QMenu*> made;
+    for (const Menu& m : menus) {
+        const QString caption = QString::fromUtf16(m.caption);
+        QMenu* menu = m.parent ? made.at(QString::fromLatin1(m.parent))->addMenu(caption)
+                               : w.menuBar()->addMenu(caption);
+        menu->setObjectName(QString::fromLatin1(m.name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(m.name));
+        menu->menuAction()->setVisible(m.visible);
+        menu->menuAction()->setEnabled(m.enabled);
+        made[menu->objectName()] = menu;
+    }
+    auto add = [&w, calendarForms](QMenu* menu, const Entry& e) {
+        QAction* a = menu->addAction(QString::fromUtf16(e.caption));
+        a->setObjectName(QString::fromLatin1(e.name));
+        if (e.key != QKeyCombination()) a->setShortcut(e.key);
+        if (e.action)
+            QObject::connect(a, &QAction::triggered, &w, e.action);
+        else
+            a->setEnabled(false);
+        a->setVisible(e.shown == Shown::Always || (e.shown == Shown::Extended && calendarForms));
+        return a;
+    };
+    for (const Entry& e : entries) add(made.at(QString::fromLatin1(e.menu)), e);
+    out.Idou = made.at(QStringLiteral("mnIdou"));
+
+    // The window sees Alt+arrows before any of its controls.
+    for (const int step : {1, -1}) {
+        auto* a = new QAction(&w);
+        a->setShortcut(QKeyCombination(Qt::AltModifier, step > 0 ? Qt::Key_Right : Qt::Key_Left));
+        a->setShortcutContext(Qt::WindowShortcut);
+        QObject::connect(a, &QAction::triggered, &w, [&w, step] { w.StepPage(step); });
+        w.addAction(a);
+    }
+
+    out.Popup = new QMenu(&w);
+    out.Popup->setObjectName(QStringLiteral("pMenu1"));
+    add(out.Popup, {"", "pmPrint", u"印刷(&P)", [&w] { w.ShowPrintWindow(); }});
+    out.Popup->addSeparator();
+    out.PopupQuit = add(out.Popup, {"", "", u"Korvane終了(&X)", [&w] { w.close(); }});
+    return out;
+}
+
+}  // namespace korvane
