@@ -4,63 +4,29 @@
 //
 //   startup_bench [RUNS]     RUNS starts of each (default 15); prints the medians and the ratio
 //
-// The children are this program again ("--probe korvane T0" or "--probe minimal T0"); each prints
-// the milliseconds from T0, the parent's monotonic clock just before it started the child, to its
-// first paint. Without a display the offscreen platform is used for both.
+// The Korvane child is this program again ("--probe T0"); the minimal one is startup_minimal
+// beside it, a program that links Qt Widgets alone. Each prints the milliseconds from T0, the
+// parent's monotonic clock just before it started the child, to its first paint. Without a
+// display the offscreen platform is used for both.
 #include "app/mainwindow.h"
 #include "calendar/monthgrid.h"
 #include "core/fonts.h"
+#include "firstpaint.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QLabel>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <vector>
 
 namespace {
 
-double nowMs() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return double(t.tv_sec) * 1000.0 + double(t.tv_nsec) / 1e6;
-}
-
-// Prints the time of the first paint of a widget and ends the program.
-class FirstPaint : public QObject {
-public:
-    FirstPaint(QWidget* w, double t0) : t0_(t0) { w->installEventFilter(this); }
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint && !done_) {
-            done_ = true;
-            // After this paint has been done.
-            QTimer::singleShot(0, [this] {
-                std::printf("%.2f\n", nowMs() - t0_);
-                std::fflush(stdout);
-                QCoreApplication::exit(0);
-            });
-        }
-        return false;
-    }
-
-private:
-    double t0_;
-    bool done_ = false;
-};
-
-int probe(int argc, char** argv, const QString& what, double t0) {
+int probe(int argc, char** argv, double t0) {
     QApplication app(argc, argv);
-    if (what == u"minimal") {
-        QLabel label(QStringLiteral("カレンダー"));
-        FirstPaint watch(&label, t0);
-        label.show();
-        return app.exec();
-    }
     QApplication::setApplicationName(QStringLiteral("Korvane"));
     QTemporaryDir settings;  // a new user's start: no settings yet
     const QString program = QDir(QApplication::applicationDirPath()).absolutePath() + u'/';
@@ -80,13 +46,15 @@ double median(std::vector<double> v) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 4 && QByteArray(argv[1]) == "--probe")
-        return probe(argc, argv, QString::fromLatin1(argv[2]), QByteArray(argv[3]).toDouble());
+    if (argc == 3 && QByteArray(argv[1]) == "--probe")
+        return probe(argc, argv, QByteArray(argv[2]).toDouble());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
     const QString self = QString::fromLocal8Bit(argv[0]);
+    const QString minimalProgram =
+        QFileInfo(self).absolutePath() + QStringLiteral("/startup_minimal");
     std::vector<double> times[2];
     const char* names[2] = {"minimal", "korvane"};
     for (int r = 0; r < runs + 1; ++r) {
@@ -94,8 +62,11 @@ int main(int argc, char** argv) {
             QProcess child;
             child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
             const double t0 = nowMs();
-            child.start(self, {QStringLiteral("--probe"), QString::fromLatin1(names[k]),
-                               QString::number(t0, 'f', 3)});
+            const QString stamp = QString::number(t0, 'f', 3);
+            if (k == 0)
+                child.start(minimalProgram, {stamp});
+            else
+                child.start(self, {QStringLiteral("--probe"), stamp});
             if (!child.waitForFinished(60000) || child.exitCode() != 0) {
                 std::fprintf(stderr, "startup_bench: the %s start failed\n", names[k]);
                 return 1;
