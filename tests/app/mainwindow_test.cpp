@@ -81,22 +81,6 @@ protected:
     }
 };
 
-TEST_F(MainWindowTest, JanuaryTabsReachBackIntoTheOldYear) {
-    open(2007, 1, 20);
-    EXPECT_EQ(tabCaptions(window->findChild<QTabBar*>("tcMonth")),
-              QStringList({"１２月", "１月", "２月", "３月", "４月"}));
-    EXPECT_EQ(window->Months().Entry(0).Year, 2006);
-    EXPECT_EQ(window->Months().Entry(0).FileName, "Ca200612.vlm");
-    EXPECT_EQ(window->findChild<QTabBar*>("tcMonth")->currentIndex(), 1);
-    EXPECT_EQ(window->Grid()->Month(), 1);
-}
-
-TEST_F(MainWindowTest, OctoberEndsInTheNextYear) {
-    open(2026, 10, 5);
-    EXPECT_EQ(tabCaptions(window->findChild<QTabBar*>("tcMonth")).last(), "１月");
-    EXPECT_EQ(window->Months().Entry(4).Year, 2027);
-}
-
 TEST_F(MainWindowTest, StepsPastTheTabsAndBackWithThisMonth) {
     open(2026, 12, 7);
     window->findChild<QTabBar*>("tcMonth")->setCurrentIndex(
@@ -560,7 +544,7 @@ TEST_F(MainWindowTest, PicturesWriteNoSettings) {
     window = std::make_unique<MainWindow>(paths, QStringList{});
     window->ShowInfoHook = [] { return false; };
     window->show();
-    const QString folder = KORVANE_SHOTS_DIR "/mainwindow";
+    const QString folder = dir.filePath("shots");
     ASSERT_TRUE(SaveWindowPictures(*window, folder));
     for (const char* name : {"month.png", "year.png", "settings-basic.png", "settings-other.png",
                              "settings-images.png", "about.png", "info.png"}) {
@@ -690,28 +674,6 @@ TEST(VersionWindows, AboutBuildCodeAndInfoText) {
 
 namespace korvane {
 namespace {
-
-// On a work area the window fits in, stored places off every edge bring it back inside.
-TEST_F(MainWindowTest, StoredPositionOffTheWorkAreaIsNotUsed) {
-    const QRect work(0, 30, 3000, 1900);
-    const QPoint stored[] = {{99999, -3000}, {10, 5000}, {-5000, 100}, {100, 100}};
-    for (const QPoint& at : stored) {
-        QDir().mkpath(dir.filePath("settings"));
-        IniFile ini(dir.filePath("settings/Korvane.ini"));
-        ini.WriteInteger("Settei", "HyoujiIchi", 1);
-        ini.WriteInteger("Settei", "fmC21Left", at.x());
-        ini.WriteInteger("Settei", "fmC21Top", at.y());
-        open(2026, 12, 7);
-        window->PlaceWindow(work);
-        const QRect frame = window->frameGeometry();
-        EXPECT_TRUE(work.contains(frame))
-            << at.x() << "," << at.y() << " -> " << frame.x() << "," << frame.y() << " "
-            << frame.width() << "x" << frame.height();
-        if (at == QPoint(100, 100)) {  // a good place is kept
-            EXPECT_EQ(frame.topLeft(), at);
-        }
-    }
-}
 
 // The window's place at start, for a 1366 x 728 work area below a 40-pixel panel.
 TEST(WindowPlacement, StoredPlacesStayOnTheWorkArea) {

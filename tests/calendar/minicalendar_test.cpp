@@ -167,28 +167,5 @@ TEST_F(MiniCalendarTest, SuspendedSkipsRedraws) {
     EXPECT_NE(cal.Buffer(), before);
 }
 
-// A picture of a year page's worth of months to look at: build/.../shots/minicalendars.png.
-TEST(MiniCalendarPicture, TwelveMonths) {
-    FixedClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0))};
-    QImage sheet(4 * 155, 3 * 107, QImage::Format_RGB32);
-    sheet.fill(Qt::lightGray);
-    QPainter p(&sheet);
-    for (int m = 1; m <= 12; ++m) {
-        MiniCalendar cal;
-        configureAsYearPage(cal);
-        cal.SetHolidayList({"1,1,元日", "1,2,2,成人の日", "5,3,憲法記念日", "5,4,みどりの日",
-                            "5,5,こどもの日", "11,3,文化の日", "11,23,勤労感謝の日"});
-        cal.SetSpecialDayList({"6,10,記念日"});
-        cal.SetKeisen(m % 2 == 0);
-        cal.SetDayNumber(jd(2026, m, 1));
-        const QImage shot = cal.grab().toImage();
-        EXPECT_EQ(shot.size(), QSize(151, 103));
-        p.drawImage(((m - 1) % 4) * 155 + 2, ((m - 1) / 4) * 107 + 2, shot);
-    }
-    p.end();
-    QDir().mkpath(KORVANE_SHOTS_DIR);
-    EXPECT_TRUE(sheet.save(KORVANE_SHOTS_DIR "/minicalendars.png"));
-}
-
 }  // namespace
 }  // namespace korvane

@@ -442,20 +442,5 @@ TEST_F(MonthGridTest, BusyMonthBackgrounds) {
     EXPECT_EQ(QColor(b.pixel(cellOf(12, 23).topLeft() + QPoint(2, 2))), grid.ScreenColor(clWindow));
 }
 
-// Pictures to look at: build/.../shots/monthgrid-normal.png and monthgrid-compact.png.
-TEST(MonthGridPicture, BusyMonthNormalAndCompact) {
-    FixedClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0))};
-    QDir().mkpath(KORVANE_SHOTS_DIR);
-    for (bool compact : {false, true}) {
-        MonthGrid grid;
-        configureAsMainWindow(grid, compact);
-        fillBusyMonth(grid);
-        const QImage shot = grid.grab().toImage();
-        EXPECT_EQ(shot.width(), 7 * grid.LenDayW() + 3);
-        EXPECT_TRUE(shot.save(QStringLiteral(KORVANE_SHOTS_DIR "/monthgrid-%1.png")
-                                  .arg(compact ? "compact" : "normal")));
-    }
-}
-
 }  // namespace
 }  // namespace korvane

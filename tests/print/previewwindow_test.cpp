@@ -476,15 +476,6 @@ TEST_F(PreviewTest, CopiesAndTheHardCopy) {
     EXPECT_EQ(window->Page(), 1);
 }
 
-TEST_F(PreviewTest, PicturesAtTwoZooms) {
-    open(2);
-    QDir().mkpath(KORVANE_SHOTS_DIR);
-    EXPECT_TRUE(window->grab().save(KORVANE_SHOTS_DIR "/preview-whole.png"));
-    for (int i = 0; i < 5; ++i) button("ZoomUpBtn")->click();
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(window->grab().save(KORVANE_SHOTS_DIR "/preview-zoomed.png"));
-}
-
 // The document drives its own preview: shown without waiting, stepped, printed, closed; a
 // second modal opening of a showing window is refused with the component's message.
 TEST_F(PreviewTest, TheDocumentSteersItsPreview) {

@@ -290,7 +290,6 @@ TEST_F(PresetsTest, AfterThePropertiesOnlyRegisteringCloses) {
     EXPECT_TRUE(child<QRadioButton>("rbYoko")->isChecked());  // re-read from the printer
     page->resize(600, 380);
     page->show();
-    EXPECT_TRUE(page->grab().save(QStringLiteral(KORVANE_SHOTS_DIR "/printer-presets-editor.png")));
     // The presets in a column, each after its number, the editor beside them.
     std::vector<const QWidget*> column;
     for (int i = 0; i < PrinterPresetsPage::kCount; ++i) {
