@@ -191,6 +191,27 @@ const Golden kGoldens[] = {
              j.LeftMm = -5;
          });
      }},
+    // Line counts at the ends of their ranges, and the small print of each paper.
+    {"MA3_nine_lines_small",
+     [](MonthPrint& t) {
+         return static_cast<PageGolden&>(t).month("MA3", [](MonthJob& j) {
+             j.Lines = 9;
+             j.Small = true;
+         });
+     }},
+    {"MA4W_two_lines",
+     [](MonthPrint& t) {
+         return static_cast<PageGolden&>(t).month("MA4W", [](MonthJob& j) { j.Lines = 2; });
+     }},
+    {"MB5_small_seven_lines",
+     [](MonthPrint& t) {
+         return static_cast<PageGolden&>(t).month("MB5", [](MonthJob& j) {
+             j.Lines = 7;
+             j.Small = true;
+             j.TopMm = -2;
+             j.LeftMm = 4;
+         });
+     }},
     {"Year_A4", [](MonthPrint& t) { return static_cast<PageGolden&>(t).year(); }},
     {"Year_B5_plain",
      [](MonthPrint& t) {
@@ -199,6 +220,7 @@ const Golden kGoldens[] = {
              j.B5 = true;
              j.Ruled = false;
              j.Holidays = false;
+             j.Small = true;
          });
      }},
     {"Year_A4_unshaded_small",
