@@ -407,60 +407,25 @@ TEST_F(MainWindowTest, ManagementPageStaysHiddenAndStoresItsTwoKeys) {
 }
 
 // Entries of what is built work; those of what is still to come are there and disabled.
-TEST_F(MainWindowTest, MenuEntriesByName) {
+// The menus do what they say; the picture menus show only beside the marker file.
+TEST_F(MainWindowTest, MenuEntriesActAndFollowTheMarker) {
+    open(2026, 12, 7);
+    EXPECT_FALSE(find<QAction>("mnPRC1")->isVisible());
+    find<QAction>("mnZengetu")->trigger();
+    EXPECT_EQ(window->Grid()->Month(), 11);
+    find<QAction>("mnYokuNen")->trigger();
+    EXPECT_EQ(window->Grid()->Year(), 2027);
+    find<QAction>("N1")->trigger();
+    EXPECT_EQ(find<QTabWidget>("PageControl1")->currentWidget(), find<QWidget>("tsSettei"));
+    EXPECT_FALSE(find<QMenu>("mnIdou")->isEnabled());  // moving is for the month page
+
     QFile marker(dir.filePath("prog/korvane.777"));
-    QDir().mkpath(dir.filePath("prog"));
     ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
     marker.close();
     open(2026, 12, 7);
-    auto action = [&](const char* name) {
-        QAction* a = find<QAction>(name);
-        EXPECT_NE(a, nullptr) << name;
-        return a;
-    };
-    const struct {
-        const char* name;
-        const char16_t* caption;
-        bool enabled;
-        bool visible;
-    } entries[] = {
-        {"Exit1", u"終了(&X)", true, true},
-        {"N1", u"設定表示(&S)", true, true},
-        {"mnZengetu", u"前月(&J)", true, true},
-        {"mnYokuNen", u"翌年(&M)", true, true},
-        {"mnPrint", u"印刷(&P)", true, true},
-        {"mnSs4", u"実行(&R)", false, true},
-        {"mnPRC1", u"広報カレンダ", false, true},
-        {"mnC3", u"翌々月(&3)", false, true},
-        {"mnPRC2", u"広報２", false, true},
-        {"mnSsOnOff", u"秘密の機能", false, false},
-        {"About1", u"バージョン情報(&A)", true, true},
-        {"mnWeb", u"「Korvane」のWebサイト表示", true, true},
-        {"mnInfo", u"インフォメーション", true, false},
-        {"mnSettei", u"オプション設定(&O)", true, true},
-        {"mnHyoujun", u"標準表示(&D)", true, true},
-        {"mnSetup", u"セットアップ(&S)", false, true},
-        {"mnKidou", u"起動設定(&K)", false, true},
-        {"mnisSs", u"スクリーンショット", false, false},
-    };
-    for (const auto& e : entries) {
-        QAction* a = action(e.name);
-        if (!a) continue;
-        EXPECT_EQ(a->text(), QString::fromUtf16(e.caption)) << e.name;
-        if (e.visible) {  // hidden ones are disabled
-            EXPECT_EQ(a->isEnabled(), e.enabled) << e.name;
-        }
-        EXPECT_EQ(a->isVisible(), e.visible) << e.name;
-    }
-    EXPECT_TRUE(find<QCheckBox>("cbCalendar")->isChecked());
-    EXPECT_FALSE(find<QMenu>("mnhyouji")->menuAction()->isVisible());
-    EXPECT_FALSE(find<QMenu>("mnKanri")->menuAction()->isVisible());
-    EXPECT_EQ(action("mnYokugetu")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
-    EXPECT_EQ(action("mnSs4")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
-    action("N1")->trigger();
-    EXPECT_EQ(find<QTabWidget>("PageControl1")->currentWidget(), find<QWidget>("tsSettei"));
-    action("mnZengetu")->trigger();
-    EXPECT_EQ(window->Grid()->Month(), 11);
+    EXPECT_TRUE(find<QAction>("mnPRC1")->isVisible());
+    EXPECT_FALSE(find<QAction>("mnPRC1")->isEnabled());  // still to come
+    EXPECT_FALSE(find<QAction>("mnisSs")->isVisible());
 }
 
 TEST_F(MainWindowTest, FtpSettingsBesideTheProgramMoveToTheSettingsFolder) {
