@@ -229,9 +229,9 @@ PreviewWindow::PreviewWindow(PrintDocument& document, QWidget* parent)
 
 PreviewWindow::~PreviewWindow() { emit document_->FormDestroy(); }
 
-double PreviewWindow::aspect() const {
+PreviewZoom PreviewWindow::zoomFor() const {
     const QSize page = pageSize(document_->RecordedGeometry());
-    return page.width() > 0 ? double(page.height()) / page.width() : 1.0;
+    return {page.width() > 0 ? double(page.height()) / page.width() : 1.0};
 }
 
 QSize PreviewWindow::area(bool scrollBars) const {
@@ -246,81 +246,45 @@ QSize PreviewWindow::area(bool scrollBars) const {
     return a;
 }
 
+void PreviewWindow::setZoom(ZoomMode mode) {
+    zoom_ = mode;
+    const Qt::ScrollBarPolicy bars =
+        mode == ztWholePage ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+    scroll_->setHorizontalScrollBarPolicy(bars);
+    scroll_->setVerticalScrollBarPolicy(bars);
+}
+
 void PreviewWindow::placeImage(const QRect& image) {
     image_ = image;
-    const QSize a = area(zoom_ != ztWholePage);
-    view_->resize(std::max(a.width(), image.right() + 1 + 15),
-                  std::max(a.height(), image.bottom() + 1 + 15));
+    view_->resize(PreviewZoom::Content(image, area(zoom_ != ztWholePage)));
     view_->update();
+    zoomUpBtn_->setEnabled(zoom_ != ztOther || PreviewZoom::CanGrow(image_, screen()->size()));
+    zoomDownBtn_->setEnabled(zoom_ != ztOther || PreviewZoom::CanShrink(image_));
 }
 
 void PreviewWindow::PageWholeBtnClick() {
-    zoom_ = ztWholePage;
-    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const QSize a = area(false);
-    const double k = aspect();
-    QRect r;
-    if (k <= double(a.height()) / std::max(1, a.width())) {
-        const int w = a.width() - 30;
-        const int h = int(w * k);
-        r = QRect(15, (a.height() - h) / 2, w, h);
-    } else {
-        const int h = a.height() - 30;
-        const int w = int(h / k);
-        r = QRect((a.width() - w) / 2, 15, w, h);
-    }
-    placeImage(r);
-    zoomUpBtn_->setEnabled(true);
-    zoomDownBtn_->setEnabled(true);
+    setZoom(ztWholePage);
+    placeImage(zoomFor().WholePage(area(false)));
 }
 
 void PreviewWindow::PageWidthBtnClick() {
-    zoom_ = ztPageWidth;
-    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    const QSize a = area(false);
-    const double k = aspect();
-    int w = a.width() - 30;
-    int h = int(w * k);
-    if (h + 30 > a.height()) {
-        // A vertical bar appears and the page takes the narrower width.
-        w -= style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_);
-        h = int(w * k);
-    }
-    placeImage(QRect(15, 15, w, h));
+    setZoom(ztPageWidth);
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_);
+    placeImage(zoomFor().PageWidth(area(false), bar));
     scroll_->horizontalScrollBar()->setValue(0);
     scroll_->verticalScrollBar()->setValue(0);
-    zoomUpBtn_->setEnabled(true);
-    zoomDownBtn_->setEnabled(true);
 }
 
 void PreviewWindow::ZoomUpBtnClick() {
-    const QSize screen = this->screen()->size();
-    auto roomToGrow = [&] {
-        return image_.width() < 2 * screen.width() && image_.height() < 3 * screen.height();
-    };
-    if (roomToGrow()) {
-        zoom_ = ztOther;
-        scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        const int w = image_.width() * 100 / 90;
-        placeImage(QRect(image_.topLeft(), QSize(w, int(w * aspect()))));
-    }
-    zoomUpBtn_->setEnabled(roomToGrow());
-    zoomDownBtn_->setEnabled(image_.width() > 100);
+    if (!PreviewZoom::CanGrow(image_, screen()->size())) return;
+    setZoom(ztOther);
+    placeImage(zoomFor().Larger(image_));
 }
 
 void PreviewWindow::ZoomDownBtnClick() {
-    if (image_.width() > 100) {
-        zoom_ = ztOther;
-        scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        const int w = image_.width() * 90 / 100;
-        placeImage(QRect(image_.topLeft(), QSize(w, int(w * aspect()))));
-    }
-    zoomDownBtn_->setEnabled(image_.width() > 100);
-    zoomUpBtn_->setEnabled(true);
+    if (!PreviewZoom::CanShrink(image_)) return;
+    setZoom(ztOther);
+    placeImage(zoomFor().Smaller(image_));
 }
 
 void PreviewWindow::enableButtons() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/engine/previewzoom.h"
 #include "print/engine/printdocument.h"
 
 #include <QDialog>
@@ -72,7 +73,8 @@ private:
     void writePlace() const;
     QString printersIni() const;
     QSize area(bool scrollBars) const;
-    double aspect() const;
+    PreviewZoom zoomFor() const;
+    void setZoom(ZoomMode mode);
 
     PrintDocument* document_;
     PreviewPlaces places_;
