@@ -11,7 +11,6 @@
 #include "testsupport.h"
 
 #include "../print/fakeprintsystem.h"
-#include "../print/layoutcheck.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -66,81 +65,6 @@ protected:
     }
     QString printersIni() const { return dir.filePath(QStringLiteral("Printers.ini")); }
 };
-
-TEST_F(PrintWindowTest, ControlsCaptionsAndDefaults) {
-    PrintWindow& w = open();
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("印刷"));
-    EXPECT_EQ(w.size(), QSize(764, 510));
-    const struct {
-        const char* name;
-        const char16_t* caption;
-    } buttons[] = {
-        {"btnZengetu", u"前月"},
-        {"btnYokugetu", u"翌月"},
-        {"btnHB5", u"Ｂ５横"},
-        {"btnHHagaki", u"はがき"},
-        {"btnHA4W", u"Ａ４縦（２ヶ月）"},
-        {"btnHA4", u"Ａ４横"},
-        {"btnHA3", u"Ａ３横"},
-        {"btnMB5", u"Ｂ５横"},
-        {"btnMA4W", u"Ａ４縦（２ヶ月）"},
-        {"btnMA4", u"Ａ４横"},
-        {"btnMA3", u"Ａ３横"},
-        {"btnCB5V", u"Ｂ５縦"},
-        {"btnCA4V", u"Ａ４縦"},
-        {"btnHenkou", u"プリンタ設定"},
-        {"btnClose", u"閉じる"},
-    };
-    for (const auto& b : buttons) {
-        if (auto* button = child<QPushButton>(b.name)) {
-            EXPECT_EQ(button->text(), QString::fromUtf16(b.caption)) << b.name;
-        }
-    }
-    const struct {
-        const char* name;
-        const char16_t* caption;
-        bool on;
-    } boxes[] = {
-        {"cbWB", u"白黒印刷", false},           {"cbNotPrev", u"プレビューしない", false},
-        {"cbSmall", u"少し小さく印刷", false},  {"cbTitle", u"タイトル記入", true},
-        {"cbDate", u"作成日付記入", true},      {"cbSaijitu", u"祭日名記入", true},
-        {"cbAmikake", u"曜日欄の網掛け", true}, {"cbRokuyou", u"六曜記入", false},
-        {"cbKinenbi", u"記念日記入", true},     {"cbNaiyou", u"予定記入", true},
-        {"cbUetume", u"予定上詰め", false},     {"cbKeisen", u"罫線", true},
-    };
-    for (const auto& b : boxes)
-        if (auto* box = child<QCheckBox>(b.name)) {
-            EXPECT_EQ(box->text(), QString::fromUtf16(b.caption)) << b.name;
-            EXPECT_EQ(box->isChecked(), b.on) << b.name;
-        }
-    const struct {
-        const char* name;
-        int lo, hi, value;
-    } spins[] = {{"udMB5", 3, 7, 5}, {"udMA4W", 2, 5, 3},      {"udMA4", 3, 7, 5},
-                 {"udMA3", 5, 9, 7}, {"udCTop", -100, 100, 0}, {"udCLeft", -100, 100, 0}};
-    for (const auto& s : spins)
-        if (auto* spin = child<QSpinBox>(s.name)) {
-            EXPECT_EQ(spin->minimum(), s.lo) << s.name;
-            EXPECT_EQ(spin->maximum(), s.hi) << s.name;
-            EXPECT_EQ(spin->value(), s.value) << s.name;
-        }
-    EXPECT_EQ(child<QLineEdit>("edtTitle")->text(), QStringLiteral("予定表"));
-    EXPECT_TRUE(child<QRadioButton>("rgTitle1")->isChecked());
-    EXPECT_TRUE(child<QRadioButton>("rbFontG2")->isChecked());
-    EXPECT_FALSE(child<QRadioButton>("rbFontM2")->isChecked());
-    EXPECT_EQ(child<QLabel>("lblYYMM")->text(), QStringLiteral("2026 年  5 月"));
-    EXPECT_EQ(child<QLabel>("lblPName")->text(), QStringLiteral("Office"));
-    EXPECT_TRUE(
-        child<QLabel>("lblPrint")
-            ->text()
-            .startsWith(QStringLiteral("プリンタ設定（用紙、縦・横）は自動で行いますので、\r\n")));
-    // Pages: the presets' tab hidden, the calendar page active.
-    EXPECT_EQ(w.PageControl1->currentWidget(), w.tsInsatu);
-    EXPECT_FALSE(w.PageControl1->isTabVisible(w.PageControl1->indexOf(w.tsPrinters)));
-    EXPECT_EQ(w.PageControl1->tabText(1), QStringLiteral("  カレンダ設定  "));
-    w.show();
-    w.ShowPage(w.tsCal);
-}
 
 TEST_F(PrintWindowTest, MonthStepsMoveTheMainWindow) {
     PrintWindow& w = open();
@@ -349,21 +273,6 @@ TEST_F(PrintWindowTest, ALayoutButtonShowsThePreview) {
     w.Document().ClosePreview();
 }
 
-TEST_F(PrintWindowTest, UnreadableScheduleLinesAreNamedAndTheRestPrints) {
-    MonthPage& may = calendar.ShownGrid().MonthPages()[1];
-    may.Year = 2026;
-    may.Month = 5;
-    may.Lines = QStringList{QStringLiteral("3,0,0,読める"), QStringLiteral("4,0")};
-    PrintWindow& w = open();
-    child<QPushButton>("btnMA4")->click();
-    ASSERT_EQ(prompt.texts().size(), 1);
-    EXPECT_EQ(prompt.texts()[0],
-              QStringLiteral("次の予定は読み取れないので、印刷しませんでした。\r\n"
-                             "2026年5月4日 (2行目): 4,0"));
-    ASSERT_NE(w.Document().View(), nullptr);
-    w.Document().ClosePreview();
-}
-
 TEST_F(PrintWindowTest, ScheduleItemsPrintOnlyWhenChosen) {
     MonthPage& may = calendar.ShownGrid().MonthPages()[1];
     may.Year = 2026;
@@ -383,14 +292,6 @@ TEST_F(PrintWindowTest, ScheduleItemsPrintOnlyWhenChosen) {
     child<QCheckBox>("cbNaiyou")->setChecked(false);
     child<QPushButton>("btnMA4")->click();
     EXPECT_FALSE(printed());
-}
-
-TEST_F(PrintWindowTest, EveryControlIsPlacedByALayout) {
-    PrintWindow& w = open();
-    EXPECT_GT(w.findChildren<QWidget*>().size(), 60);
-    // The presets' shutter is drawn over their editor by hand.
-    EXPECT_EQ(testing::UnplacedControls(&w, {QStringLiteral("pnlShut")}),
-              std::vector<std::string>{});
 }
 
 TEST_F(PrintWindowTest, TheYearButtonsPrintTwelveMonthsAndKeepTheMonth) {

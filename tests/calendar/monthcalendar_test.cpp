@@ -41,20 +41,6 @@ protected:
     }
 };
 
-TEST_F(MonthCalendarTest, StartsOnTodayWithTheDefaults) {
-    EXPECT_EQ(cal.DayNumber(), jd(2026, 12, 7));
-    EXPECT_EQ(cal.FirstDayOfWeek(), dowSun);
-    EXPECT_FALSE(cal.ShowNeighbor());
-    EXPECT_EQ(cal.NeighborColor(), 0xC0C0C0);
-    EXPECT_TRUE(cal.AutoResize());
-    EXPECT_EQ(cal.DayOfWeekBkColor(), 0x800000);
-    EXPECT_EQ(cal.Color(), clWindow);
-    EXPECT_TRUE(cal.AutoEquinox());
-    EXPECT_TRUE(cal.AutoFurikae());
-    EXPECT_EQ(cal.Fonts().Font(CalendarFonts::Saturday).Color, 0xFF0000);
-    EXPECT_EQ(cal.Fonts().Font(CalendarFonts::SpecialDay).Color, 0x008000);
-}
-
 TEST_F(MonthCalendarTest, FirstCellAndRowCount) {
     struct Case {
         int y, m;

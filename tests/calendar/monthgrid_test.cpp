@@ -69,27 +69,6 @@ protected:
     void SetUp() override { configureAsMainWindow(grid, false); }
 };
 
-TEST_F(MonthGridTest, DefaultsAndDerivedValues) {
-    MonthGrid fresh;
-    EXPECT_EQ(fresh.ItemGyo(), 5);
-    EXPECT_EQ(fresh.LenDayW(), 128);
-    EXPECT_EQ(fresh.LenDayH(), 95);
-    EXPECT_TRUE(fresh.ShowNeighbor());
-    EXPECT_FALSE(fresh.AutoResize());
-    EXPECT_TRUE(fresh.IsToDay());
-    EXPECT_EQ(fresh.DayOfWeekBkColor(), 0xE1E1E1);
-    EXPECT_EQ(fresh.ItemColor, 0x484848);
-    EXPECT_EQ(fresh.LineH(), 18);
-    EXPECT_EQ(fresh.DateAreaH(), 25);
-    EXPECT_EQ(fresh.Third(), 43);
-    EXPECT_EQ(fresh.DayNumber(), jd(2026, 12, 7));
-    fresh.SetItemGyo(12);
-    EXPECT_EQ(fresh.ItemGyo(), 9);
-    // The main window's values.
-    EXPECT_EQ(grid.LenDayH(), 82);
-    EXPECT_EQ(grid.LineH(), 14);
-}
-
 TEST_F(MonthGridTest, GoToDateClampsAndWraps) {
     struct Case {
         int y, m, d;
@@ -113,6 +92,8 @@ TEST_F(MonthGridTest, GoToDateClampsAndWraps) {
     MonthGrid::NormalizeMonth(y, m);
     EXPECT_EQ(y, 2024);
     EXPECT_EQ(m, 11);
+    grid.SetItemGyo(12);  // at most nine item lines
+    EXPECT_EQ(grid.ItemGyo(), 9);
 }
 
 TEST_F(MonthGridTest, HitTest) {
@@ -214,11 +195,6 @@ TEST_F(MonthGridTest, CellGeometryOfTheMainWindowsGrid) {
     EXPECT_EQ(g.Bars[1].PenWidth, 2);
     EXPECT_EQ(g.Bars[1].Colour, QColor(Qt::red));
     EXPECT_FALSE(g.Bars[1].StartStroke || g.Bars[1].EndStroke || g.Bars[1].Label);
-    // And the buffer has the bar where the numbers put it.
-    bool red = false;
-    for (int y = y0 + 13; y <= y0 + 15; ++y)
-        red = red || grid.Buffer().pixelColor(410, y) == QColor(Qt::red);
-    EXPECT_TRUE(red);
     // The day number ends at 28 pixels in, the width of "25" before it; its bottom at 22.
     const QFontMetrics day(g.DayNumber.Font);
     EXPECT_EQ(g.DayNumber.Text, "16");
@@ -313,40 +289,17 @@ TEST_F(MonthGridTest, OverflowMarkUnderABarOnTheLastLine) {
     EXPECT_FALSE(grid.CellGeometry(2, 1).OverflowMark.has_value());  // 2026-12-01: nothing waits
 }
 
-// The compact grid of small screens: 100 x 65 cells, three item lines below a 20-pixel date line.
+// The compact grid of small screens: 100 x 65 cells, one free item line on a busy day.
 TEST(MonthGridCompact, CellGeometry) {
     FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
     MonthGrid grid;
     configureAsMainWindow(grid, true);
     fillBusyMonth(grid);
-    EXPECT_EQ(grid.LenDayH(), 65);
     const DayCellGeometry g = grid.CellGeometry(3, 3);  // 2026-12-16
     EXPECT_EQ(g.Rect, QRect(300, 22 + 2 * 65, 100, 65));
     ASSERT_EQ(g.Items.size(), 1u);  // two items, one free line: cut and marked
-    const QFontMetrics item(g.Items[0].Text.Font);
-    EXPECT_EQ(g.Items[0].Slot, 2);
     EXPECT_EQ(g.Items[0].BandTop, 152 + 20 + 2 * 14);
-    EXPECT_EQ(g.Items[0].Text.Origin, QPoint(306, 200 + 14 - item.height() + item.ascent()));
     EXPECT_TRUE(g.Items[0].Mark.has_value());
-    const QFontMetrics day(g.DayNumber.Font);
-    EXPECT_EQ(g.DayNumber.Origin,
-              QPoint(300 + 28 - day.horizontalAdvance("25"), 152 + 20 - day.descent()));
-    ASSERT_EQ(g.Bars.size(), 2u);
-    const int h = item.height();
-    EXPECT_EQ(g.Bars[0].Bar.y1(), 172 + 14 - h + h / 2 - 1);
-}
-
-// The main window's cells in pixels: 117 wide, 82 high, below a 24-pixel header.
-TEST_F(MonthGridTest, CellRectsInPixels) {
-    EXPECT_EQ(grid.CellRect(0, 0), QRect(0, 0, 117, 24));
-    EXPECT_EQ(grid.CellRect(6, 0), QRect(702, 0, 117, 24));
-    EXPECT_EQ(grid.CellRect(0, 1), QRect(0, 24, 117, 82));
-    EXPECT_EQ(grid.CellRect(3, 4), QRect(351, 270, 117, 82));
-    EXPECT_EQ(grid.CellRect(6, 6), QRect(702, 434, 117, 82));
-    MonthGrid compact;
-    configureAsMainWindow(compact, true);
-    EXPECT_EQ(compact.CellRect(6, 6),
-              QRect(600, 22 + 5 * compact.LenDayH(), 100, compact.LenDayH()));
 }
 
 // Each edge of the grid: the last pixel inside selects its day, the first outside selects none.
@@ -426,20 +379,6 @@ TEST_F(MonthGridTest, SkipUpDateHoldsTheBuffer) {
     grid.SkipUpDate = false;
     grid.SetLenItemLeftM(31);
     EXPECT_NE(grid.Buffer(), before);
-}
-
-TEST_F(MonthGridTest, BusyMonthBackgrounds) {
-    fillBusyMonth(grid);
-    const QImage& b = grid.Buffer();
-    auto cellOf = [&](int m, int d) {
-        const int k = jd(m == 11 ? 2026 : (m == 1 ? 2027 : 2026), m, d) - grid.FirstCellDay();
-        return grid.CellRect(k % 7, k / 7 + 1);
-    };
-    // Today tinted, the selection tinted, an ordinary day in the window colour.
-    EXPECT_EQ(QColor(b.pixel(cellOf(12, 7).topLeft() + QPoint(2, 2))), QColor(0xD5, 0xFF, 0xD0));
-    EXPECT_EQ(QColor(b.pixel(cellOf(12, 21).topLeft() + QPoint(2, 2))), QColor(0xB9, 0xFF, 0xFF));
-    EXPECT_EQ(QColor(b.pixel(cellOf(12, 22).topLeft() + QPoint(2, 2))), QColor(0xB9, 0xFF, 0xFF));
-    EXPECT_EQ(QColor(b.pixel(cellOf(12, 23).topLeft() + QPoint(2, 2))), grid.ScreenColor(clWindow));
 }
 
 }  // namespace

@@ -29,91 +29,6 @@ QRect inkBox(const QImage& img) {
     return box;
 }
 
-TEST(PageCanvas, EachOperationKeepsTheStateItWasDrawnWith) {
-    PageRecording page;
-    PageCanvas c(page);
-    c.SetPenWidth(5);
-    c.SetPenColor(clRed);
-    c.MoveTo(100, 100);
-    c.LineTo(2000, 100);
-    c.SetPenWidth(0);
-    c.SetBrushStyle(Qt::SolidPattern);
-    c.SetBrushColor(clSilver);
-    c.Rectangle(300, 400, 100, 200);  // corners in any order
-    ASSERT_EQ(page.Ops.size(), 2u);
-    EXPECT_EQ(page.Ops[0].kind, PageOp::Line);
-    EXPECT_EQ(page.Ops[0].pen.Width, 5);
-    EXPECT_EQ(page.Ops[0].pen.Color, clRed);
-    EXPECT_EQ(page.Ops[0].to, QPoint(2000, 100));
-    EXPECT_EQ(page.Ops[1].pen.Width, 0);
-    EXPECT_EQ(page.Ops[1].brush.Style, Qt::SolidPattern);
-    EXPECT_EQ(page.Ops[1].rect, QRect(100, 200, 200, 200));
-    // Lines chain: each starts where the last one ended.
-    c.LineTo(2000, 900);
-    EXPECT_EQ(page.Ops.back().from, QPoint(2000, 100));
-    c.LineTo(100, 900);
-    EXPECT_EQ(page.Ops.back().from, QPoint(2000, 900));
-    page.Ops.resize(2);
-    // The state stays with the canvas across pages.
-    PageRecording second;
-    c.SetPage(second);
-    c.MoveTo(0, 0);
-    c.LineTo(10, 10);
-    EXPECT_EQ(second.Ops[0].pen.Width, 0);
-    EXPECT_EQ(second.Ops[0].brush.Color, clSilver);
-}
-
-TEST(PageCanvas, TextBoxAlignments) {
-    PageRecording page;
-    PageCanvas c(page);
-    c.SetFontName(QStringLiteral("ＭＳ ゴシック"));
-    c.SetFontHeight(-50);
-    const QString text = QStringLiteral("令和八年");
-    const int width = c.TextWidth(text);
-    EXPECT_NEAR(width, 200, 6);  // four full-width characters of 5 mm
-    const TextAlign aligns[] = {TextAlign::LeftTop,      TextAlign::LeftMiddle,
-                                TextAlign::LeftBottom,   TextAlign::CenterMiddle,
-                                TextAlign::CenterBottom, TextAlign::RightTop,
-                                TextAlign::RightMiddle,  TextAlign::RightBottom};
-    for (TextAlign a : aligns) c.DrawTextBox(1000, 1000, 1600, 1200, text, a);
-    const auto& o = page.Ops;
-    ASSERT_EQ(o.size(), 8u);
-    // Left and right edges move only by an overhang (a negative bearing) of the end glyphs.
-    const QFontMetricsF fm(ReferenceFont(c.Font));
-    const double lead = std::round(std::max(0.0, -fm.leftBearing(text.front())));
-    const double trail = std::round(std::max(0.0, -fm.rightBearing(text.back())));
-    EXPECT_DOUBLE_EQ(o[0].origin.x(), 1000 + lead);
-    EXPECT_NEAR(o[3].origin.x(), 1000 + (600 - width) / 2.0, 1);
-    EXPECT_NEAR(o[5].origin.x(), 1600 - trail - fm.horizontalAdvance(text), 1e-6);
-    // Top, middle and bottom baselines in order, the middle one centring the text's height.
-    EXPECT_LT(o[0].origin.y(), o[1].origin.y());
-    EXPECT_LT(o[1].origin.y(), o[2].origin.y());
-    EXPECT_EQ(o[1].origin.y(), o[3].origin.y());
-    EXPECT_NEAR(o[1].origin.y(), (o[0].origin.y() + o[2].origin.y()) / 2, 0.5);
-    EXPECT_EQ(o[2].origin.y(), o[7].origin.y());
-    EXPECT_LE(o[2].origin.y(), 1200);
-    EXPECT_EQ(o[3].rect, QRect(1000, 1000, 600, 200));
-}
-
-// Texts are shaped once per face, size and style; each box still gets its own measure.
-TEST(PageCanvas, ARepeatedTextIsMeasuredInItsOwnFont) {
-    PageRecording page;
-    PageCanvas c(page);
-    c.SetFontName(QStringLiteral("ＭＳ Ｐゴシック"));
-    const QString text = QStringLiteral("月曜日 Monday");
-    for (int height : {-30, -60, -30}) {
-        for (int style : {0, int(fsBold)}) {
-            c.SetFontHeight(height);
-            c.SetFontStyle(style);
-            const int width = c.TextWidth(text);
-            c.DrawTextBox(0, 0, 1500, 100, text, TextAlign::RightTop);
-            EXPECT_NEAR(page.Ops.back().origin.x(), 1500 - width, 1.5) << height << " " << style;
-            ASSERT_FALSE(page.Ops.back().glyphs.isEmpty());
-            EXPECT_NEAR(page.Ops.back().glyphs.front().rawFont().pixelSize(), -height, 1);
-        }
-    }
-}
-
 // What the full text layout makes of a text in the canvas's font, baseline at 0.
 struct Laid {
     QList<QGlyphRun> runs;
@@ -387,24 +302,6 @@ TEST(PageCanvas, PlainTextIsOneGlyphPerCharacter) {
             << QString::fromUtf16(text).toStdString();
 }
 
-// Each laid-out text is drawn in its own face, even at the size of the one before it.
-TEST(Replay, EachUnderlinedTextHasItsOwnFace) {
-    const auto draw = [](bool gothicFirst) {
-        PageRecording page;
-        PageCanvas c(page);
-        c.SetFontStyle(fsUnderline);
-        c.SetFontHeight(-300);
-        if (gothicFirst) {
-            c.SetFontName(QStringLiteral("ＭＳ ゴシック"));
-            c.TextOut(100, 100, QStringLiteral("永"));
-        }
-        c.SetFontName(QStringLiteral("ＭＳ 明朝"));
-        c.TextOut(1000, 100, QStringLiteral("永"));
-        return render(page).copy(95, 0, 115, 60);
-    };
-    EXPECT_EQ(draw(true), draw(false));
-}
-
 // Laid-out (underlined) texts each take their own size, whatever was drawn before them.
 TEST(Replay, EachUnderlinedTextHasItsOwnSize) {
     PageRecording page;
@@ -423,36 +320,6 @@ TEST(Replay, EachUnderlinedTextHasItsOwnSize) {
     ASSERT_FALSE(small.isEmpty());
     EXPECT_LT(small.width() * 4, big.width() * 3);
     EXPECT_GT(small.width() * 4, big.width());
-}
-
-TEST(ReferenceFont, StyleBitsAndNoHinting) {
-    for (int style = 0; style < 16; ++style) {
-        const QFont f = ReferenceFont({QStringLiteral("ＭＳ 明朝"), -50, clBlack, style});
-        EXPECT_EQ(f.bold(), bool(style & fsBold)) << style;
-        EXPECT_EQ(f.italic(), bool(style & fsItalic)) << style;
-        EXPECT_EQ(f.underline(), bool(style & fsUnderline)) << style;
-        EXPECT_EQ(f.strikeOut(), bool(style & fsStrikeOut)) << style;
-        EXPECT_EQ(f.hintingPreference(), QFont::PreferNoHinting);
-    }
-}
-
-// The canvas keeps its fonts made once; a style change is another font, not the last one.
-TEST(PageCanvas, StylesAreMeasuredEachInItsOwnFont) {
-    PageRecording page;
-    PageCanvas c(page);
-    c.SetFontName(QStringLiteral("DejaVu Sans"));
-    c.SetFontHeight(-100);
-    const QString text = QStringLiteral("WWWWWWWW");
-    const int regular = c.TextWidth(text);
-    c.SetFontStyle(fsBold);
-    const int bold = c.TextWidth(text);
-    EXPECT_GT(bold, regular);
-    c.SetFontStyle(0);
-    EXPECT_EQ(c.TextWidth(text), regular);
-    c.SetFontHeight(-200);
-    EXPECT_NEAR(c.TextWidth(text), 2 * regular, 2);
-    c.SetFontName(QStringLiteral("DejaVu Sans Mono"));
-    EXPECT_EQ(c.TextWidth(text), c.TextWidth(QStringLiteral("iiiiiiii")));  // fixed pitch
 }
 
 TEST(Replay, PatternTilesRepeatFromThePaperCornerInPageUnits) {

@@ -373,28 +373,6 @@ TEST(PrinterSetup, AKeptChoiceComesBackAfterTheJob) {
     EXPECT_TRUE(file.readAll().startsWith("TPF0"));  // the component stream, not hex text
 }
 
-// The marks themselves: holes 4 mm across, 4 mm in, every 12.7 mm; tear lines 12.7 mm in.
-TEST(TractorFeedMarks, HolesAndTearLinesWhereContinuousPaperHasThem) {
-    const PageRecording marks = TractorFeedMarks(QSize(2100, 2970));
-    EXPECT_EQ(marks.PageSize, QSize(2100, 2970));
-    std::vector<QRect> holes;
-    std::vector<std::pair<QPoint, QPoint>> lines;
-    for (const PageOp& o : marks.Ops) {
-        if (o.kind == PageOp::Ellipse) holes.push_back(o.rect);
-        if (o.kind == PageOp::Line) lines.push_back({o.from, o.to});
-        EXPECT_EQ(o.pen.Color, ColorValue(0xC0C0C0));
-    }
-    ASSERT_EQ(holes.size(), 2u * 24);  // 40, 167, … 2961
-    EXPECT_EQ(holes[0], QRect(40, 40, 40, 40));
-    EXPECT_EQ(holes[1], QRect(2020, 40, 40, 40));
-    EXPECT_EQ(holes[2], QRect(40, 167, 40, 40));
-    EXPECT_EQ(holes.back().top(), 40 + 23 * 127);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], std::make_pair(QPoint(127, 0), QPoint(127, 2970)));
-    EXPECT_EQ(lines[1], std::make_pair(QPoint(1973, 0), QPoint(1973, 2970)));
-    EXPECT_EQ(marks.Ops.back().pen.Style, Qt::DotLine);
-}
-
 TEST(PrinterSetup, TractorFeedShowsItsHolesOnThePreviewOnly) {
     FakePrintSystem system;
     system.add({.name = "Dot", .sources = {"ｶｯﾄｼｰﾄ", "ﾄﾗｸﾀ"}});
