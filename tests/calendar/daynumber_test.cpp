@@ -12,7 +12,9 @@ namespace {
 struct Ymd {
     std::int32_t y;
     int m, d;
+    bool operator==(const Ymd&) const = default;
 };
+void PrintTo(const Ymd& v, std::ostream* os) { *os << v.y << "-" << v.m << "-" << v.d; }
 
 Ymd decode(std::int32_t jd) {
     std::int32_t y;
@@ -36,10 +38,7 @@ TEST(DayNumbers, KnownDayNumbersAndWeekdays) {
     for (const Case& c : cases) {
         EXPECT_EQ(EncodeDayNumber(c.date.y, std::uint8_t(c.date.m), std::uint8_t(c.date.d)), c.jd)
             << c.date.y << "-" << c.date.m << "-" << c.date.d;
-        const Ymd back = decode(c.jd);
-        EXPECT_EQ(back.y, c.date.y) << c.jd;
-        EXPECT_EQ(back.m, c.date.m) << c.jd;
-        EXPECT_EQ(back.d, c.date.d) << c.jd;
+        EXPECT_EQ(decode(c.jd), c.date);
         EXPECT_EQ(WeekdayOf(c.jd), c.weekday) << c.jd;
     }
 }
@@ -75,19 +74,10 @@ TEST(DayNumbers, FarDatesAgreeWithTheFormulas) {
     for (const Case& c : cases) {
         EXPECT_EQ(EncodeDayNumber(c.date.y, std::uint8_t(c.date.m), std::uint8_t(c.date.d)), c.jd)
             << c.date.y;
-        const Ymd back = decode(c.jd);
-        EXPECT_EQ(back.y, c.back.y) << c.jd;
-        EXPECT_EQ(back.m, c.back.m) << c.jd;
-        EXPECT_EQ(back.d, c.back.d) << c.jd;
+        EXPECT_EQ(decode(c.jd), c.back);
     }
-    const Ymd top = decode(kMaxDayNumber);
-    EXPECT_EQ(top.y, 2935093);
-    EXPECT_EQ(top.m, 2);
-    EXPECT_EQ(top.d, 28);
-    const Ymd bottom = decode(kMinDayNumber);
-    EXPECT_EQ(bottom.y, -2944456);
-    EXPECT_EQ(bottom.m, 2);
-    EXPECT_EQ(bottom.d, 9);
+    EXPECT_EQ(decode(kMaxDayNumber), (Ymd{2935093, 2, 28}));
+    EXPECT_EQ(decode(kMinDayNumber), (Ymd{-2944456, 2, 9}));
 }
 
 // A year no day number reaches is an error, not a wrapped number somewhere else.

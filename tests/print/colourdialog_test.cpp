@@ -1,6 +1,6 @@
 #include "print/colourdialog.h"
 #include "core/qtcolor.h"
-#include "layoutcheck.h"
+#include "paintcounter.h"
 #include "pdfprobe.h"
 #include "print/colourpalette.h"
 #include "print/engine/printdocument.h"

@@ -4,7 +4,7 @@
 
 #include "core/prompt.h"
 #include "fakeprintsystem.h"
-#include "layoutcheck.h"
+#include "paintcounter.h"
 #include "pdfprobe.h"
 #include "settings/inifile.h"
 

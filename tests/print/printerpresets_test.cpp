@@ -2,7 +2,6 @@
 
 #include "core/prompt.h"
 #include "fakeprintsystem.h"
-#include "layoutcheck.h"
 #include "print/engine/printdocument.h"
 #include "print/engine/printersetup.h"
 #include "print/engine/progresswindow.h"
