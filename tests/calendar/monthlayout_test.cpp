@@ -39,23 +39,6 @@ protected:
     MonthLayout layout;
 };
 
-TEST_F(Layout, BottomAndTopPacking) {
-    page(2).Lines = {"10,,,会議,", "10,,,打合せ,"};
-    lay(4, false);
-    EXPECT_EQ(markers(cellOf(2026, 12, 10), 4), "..22.");
-    EXPECT_EQ(layout.Slot(cellOf(2026, 12, 10), 2).Record, 0);
-    EXPECT_EQ(layout.Slot(cellOf(2026, 12, 10), 3).Record, 1);
-    lay(4, true);
-    EXPECT_EQ(markers(cellOf(2026, 12, 10), 4), "22...");
-}
-
-TEST_F(Layout, OverflowTakesTheExtraSlot) {
-    for (int i = 0; i < 6; ++i) page(2).Lines << QStringLiteral("15,,,予定%1,").arg(i);
-    lay(4, false);
-    EXPECT_EQ(markers(cellOf(2026, 12, 15), 4), "22222");
-    EXPECT_EQ(layout.Slot(cellOf(2026, 12, 15), 4).Record, 4);  // the sixth is not placed
-}
-
 // A line count past the nine a cell holds is nine, below zero none: never a slot past the table.
 TEST_F(Layout, LineCountIsKeptWithinTheTable) {
     for (int i = 0; i < 12; ++i) page(2).Lines << QStringLiteral("15,,,予定%1,").arg(i);
@@ -65,16 +48,6 @@ TEST_F(Layout, LineCountIsKeptWithinTheTable) {
     lay(-3, true);
     EXPECT_EQ(layout.LineCount(), 0);
     EXPECT_EQ(markers(cellOf(2026, 12, 15), 0), "2");  // only the overflow slot
-}
-
-TEST_F(Layout, ItemsBelowAPeriodBarFillFreeSlots) {
-    layout.PeriodList = {"2026,12,14,M,2026,12,16,A,,12,14,2,clRed,研修"};
-    page(2).Lines = {"15,,,会議,"};
-    lay(4, false);
-    EXPECT_EQ(markers(cellOf(2026, 12, 14), 4), "F....");
-    EXPECT_EQ(markers(cellOf(2026, 12, 15), 4), "F..2.");
-    lay(4, true);
-    EXPECT_EQ(markers(cellOf(2026, 12, 15), 4), "F2...");
 }
 
 TEST_F(Layout, PeriodsFirstFitInListOrder) {
@@ -95,15 +68,6 @@ TEST_F(Layout, PeriodsFirstFitInListOrder) {
     EXPECT_EQ(layout.Slot(cellOf(2026, 12, 11), 0).Record, 2);
     EXPECT_EQ(layout.Slot(cellOf(2026, 12, 20), 0).Record, 2);
     EXPECT_EQ(markers(cellOf(2026, 12, 5), 4), ".F...");
-}
-
-TEST_F(Layout, PeriodAcrossTheWholeGrid) {
-    layout.PeriodList = {"2026,10,1,M,2027,3,1,M,,10,1,3,$000080,長期案件"};
-    lay(4, false);
-    for (int k = 0; k < MonthLayout::kCells; ++k) {
-        EXPECT_TRUE(layout.Slot(k, 0).isPeriod()) << k;
-        EXPECT_EQ(layout.Slot(k, 0).Record, 0);
-    }
 }
 
 TEST_F(Layout, BrokenNumbersLeaveOnlyThatLineOut) {
@@ -162,52 +126,6 @@ TEST(PeriodMarks, WholeDates) {
     const PeriodMarks broken =
         PeriodMarksOf(SplitRecord("2026,x,1,M,2026,12,2,A,,12,1"), EncodeDayNumber(2026, 12, 1));
     EXPECT_FALSE(broken.start || broken.end || broken.label);
-}
-
-TEST_F(Layout, HiddenTextAcrossLines) {
-    page(2).Lines = {
-        "3,,,前<h>隠す</H>後,",  "3,,,見える<H>ここから,",   "3,,,全部隠れる,",
-        "3,,,ここまで</h>残り,", "4,,,<H>別の日は続かない,", "5,,,見える日,",
-    };
-    lay(4, true);
-    const int c3 = cellOf(2026, 12, 3);
-    EXPECT_EQ(markers(c3, 4), "222..");
-    EXPECT_EQ(layout.ItemAt(c3, 0).Text, "前後");
-    EXPECT_EQ(layout.ItemAt(c3, 1).Text, "見える");
-    EXPECT_EQ(layout.ItemAt(c3, 2).Text, "残り");
-    EXPECT_EQ(layout.Slot(c3, 2).Record, 3);
-    EXPECT_EQ(markers(cellOf(2026, 12, 4), 4), ".....");
-    EXPECT_EQ(layout.ItemAt(cellOf(2026, 12, 5), 0).Text, "見える日");
-}
-
-TEST_F(Layout, TagsTabsAndCommas) {
-    page(2).Lines = {"7,,,<b>太字</B>\t字下げ，です,", "7,,,<S>取消</s>,clRed,x",
-                     "7,,,</b>片方だけ,1,x"};
-    lay(4, true);
-    const int c = cellOf(2026, 12, 7);
-    EXPECT_EQ(layout.ItemAt(c, 0).Text, "太字   字下げ,です");
-    EXPECT_TRUE(layout.ItemAt(c, 0).Bold);
-    EXPECT_FALSE(layout.ItemAt(c, 0).Strike);
-    EXPECT_TRUE(layout.ItemAt(c, 1).Strike);
-    EXPECT_EQ(layout.ItemAt(c, 1).Text, "取消");
-    EXPECT_TRUE(layout.ItemAt(c, 2).Bold);
-    // A colour only from a record of more than five fields, and not "1".
-    EXPECT_EQ(layout.ItemAt(c, 0).ColorText, "");
-    EXPECT_EQ(layout.ItemAt(c, 1).ColorText, "clRed");
-    EXPECT_EQ(layout.ItemAt(c, 2).ColorText, "");
-    layout.TabMojiSuu = 4;
-    layout.TabChousei = 100;
-    EXPECT_EQ(layout.TabSpaces(), "    ");
-}
-
-TEST_F(Layout, NeighbouringMonthsUseTheirPages) {
-    page(1).Lines = {"30,,,十一月の予定,"};
-    page(3).Lines = {"2,,,一月の予定,"};
-    page(2).Lines = {"30,,,十二月の予定,"};
-    lay(4, true);
-    EXPECT_EQ(markers(cellOf(2026, 11, 30), 4), "1....");
-    EXPECT_EQ(markers(cellOf(2027, 1, 2), 4), "3....");
-    EXPECT_EQ(markers(cellOf(2026, 12, 30), 4), "2....");
 }
 
 TEST(LayoutWrap, JanuaryTakesDecemberOnlyFromTheRightPage) {

@@ -1,10 +1,6 @@
 #include "pagedump.h"
 
 #include <QCryptographicHash>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
 #include <QTextStream>
 
 namespace korvane::testing {
@@ -97,32 +93,6 @@ QString DumpPage(const PageRecording& page) {
         s << "\n";
     }
     return out;
-}
-
-QString CompareWithGolden(const QString& name, const QString& dump) {
-    const QString golden = QStringLiteral(KORVANE_GOLDEN_DIR "/%1.txt").arg(name);
-    QFile file(golden);
-    const QString stored =
-        file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    if (stored == dump) return {};
-    const bool update = qEnvironmentVariableIsSet("KORVANE_UPDATE_GOLDEN");
-    const QString fresh =
-        update ? golden : QStringLiteral(KORVANE_BIN_DIR "/../golden-new/%1.txt").arg(name);
-    QDir().mkpath(QFileInfo(fresh).absolutePath());
-    QFile out(fresh);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(dump.toUtf8()) < 0)
-        return QStringLiteral("cannot write %1").arg(fresh);
-    out.close();
-    if (update) return {};
-    QProcess diff;
-    diff.start(QStringLiteral("diff"), {QStringLiteral("-u"), golden, fresh});
-    diff.waitForFinished(30000);
-    QString shown = QString::fromUtf8(diff.readAllStandardOutput());
-    if (shown.size() > 20000) shown = shown.left(20000) + QStringLiteral("\n…");
-    return QStringLiteral(
-               "%1 differs from the recording (new dump: %2; "
-               "scripts/update-golden rewrites it):\n%3")
-        .arg(golden, fresh, shown);
 }
 
 }  // namespace korvane::testing
