@@ -153,77 +153,39 @@ TEST(HolidayRules, NumbersOutsideTheirFieldAreBad) {
     }
 }
 
-TEST(HolidayRules, ComputedEquinoxAndSubstitute) {
-    HolidayRules rules;
-    EXPECT_EQ(rules.GetDayKind(2024, 9, 22), dkSunday | dkHoliday);
-    EXPECT_EQ(rules.GetDayNames(2024, 9, 22), "秋分の日");
-    EXPECT_EQ(rules.GetDayKind(2024, 9, 23), dkFurikae);
-    EXPECT_EQ(rules.GetDayNames(2024, 9, 23), "振替休日");
-    EXPECT_EQ(rules.GetDayKind(2024, 3, 20), dkHoliday);
-    EXPECT_EQ(rules.GetDayNames(2024, 3, 20), "春分の日");
-    EXPECT_EQ(rules.GetDayKind(2024, 9, 21), dkSaturday);
-
-    rules.AutoFurikae = false;
-    EXPECT_EQ(rules.GetDayKind(2024, 9, 23), 0);
-    EXPECT_EQ(rules.GetDayNames(2024, 9, 23), "");
-    rules.AutoEquinox = false;
-    EXPECT_EQ(rules.GetDayKind(2024, 9, 22), dkSunday);
-}
-
-TEST(HolidayRules, EquinoxesOnlyFromTheLawOf1948) {
-    HolidayRules rules;
-    // 1948-03-21 was the vernal equinox, four months before the law of 1948-07-20.
-    EXPECT_EQ(VernalEquinoxDayNumber(1948), EncodeDayNumber(1948, 3, 21));
-    EXPECT_EQ(rules.GetDayKind(1948, 3, 21), dkSunday);
-    EXPECT_EQ(rules.GetDayNames(1948, 3, 21), "");
-    EXPECT_EQ(rules.GetDayKind(1900, 3, 21), 0);
-    EXPECT_EQ(rules.GetDayNames(1900, 3, 21), "");
-    // The first two under the law.
-    EXPECT_EQ(rules.GetDayKind(1948, 9, 23), dkHoliday);
-    EXPECT_EQ(rules.GetDayNames(1948, 9, 23), "秋分の日");
-    EXPECT_EQ(rules.GetDayKind(1949, 3, 21), dkHoliday);
-    EXPECT_EQ(rules.GetDayNames(1949, 3, 21), "春分の日");
-}
-
-TEST(HolidayRules, SubstituteOnlyFromTheLawOf1973) {
+// Computed equinoxes and substitutes, the laws that began them, the switches that turn them off;
+// special days come first and make no substitute. Dates after 1970 the --days recording holds.
+TEST(HolidayRules, DayKindsAndNames) {
     HolidayRules rules;
     rules.SetHolidayList({"4,29,天皇誕生日", "11,3,文化の日"});
-    // 1973-04-29 was a Sunday: the first substitute holiday.
-    EXPECT_EQ(rules.GetDayKind(1973, 4, 30), dkFurikae);
-    // 1968-11-03 and 1962-04-29 fell on Sundays, before the law.
-    EXPECT_EQ(rules.GetDayKind(1968, 11, 3), dkSunday | dkHoliday);
-    EXPECT_EQ(rules.GetDayKind(1968, 11, 4), 0);
-    EXPECT_EQ(rules.GetDayKind(1962, 4, 30), 0);
-    EXPECT_EQ(rules.GetDayNames(1962, 4, 30), "");
-}
-
-TEST(HolidayRules, MondayHolidayIsNeverAlsoASubstitute) {
-    HolidayRules rules;
-    rules.SetHolidayList({"5,3,憲法記念日", "5,4,みどりの日", "5,5,こどもの日"});
-    // 2025-05-04 Sunday, 05-05 Monday is a holiday of its own.
-    EXPECT_EQ(rules.GetDayKind(2025, 5, 5), dkHoliday);
-    EXPECT_EQ(rules.GetDayNames(2025, 5, 5), "こどもの日");
-    // No carry-over is computed: 2025-05-06 only from the file.
-    EXPECT_EQ(rules.GetDayKind(2025, 5, 6), 0);
-}
-
-TEST(HolidayRules, SpecialDaysComeFirst) {
-    HolidayRules rules;
-    rules.SetHolidayList({"11,3,文化の日"});
-    rules.SetSpecialDayList({"11,3,創立記念日", "11,3,\"父の 誕生日\""});
-    EXPECT_EQ(rules.GetDayKind(2026, 11, 3), dkSpecialDay | dkHoliday);
+    rules.SetSpecialDayList({"11,3,創立記念日", "11,3,\"父の 誕生日\"", "3,1,記念日"});
+    const struct {
+        int y, m, d;
+        DayKind kind;
+        const char* names;
+    } cases[] = {
+        {1948, 3, 21, dkSunday, ""},  // the equinox, four months before the law of 1948-07-20
+        {1900, 3, 21, 0, ""},
+        {1948, 9, 23, dkHoliday, "秋分の日"},
+        {1949, 3, 21, dkHoliday, "春分の日"},
+        {1973, 4, 30, dkFurikae, "振替休日"},  // the first substitute
+        {1968, 11, 4, 0, ""},                  // before the law of 1973
+        {1962, 4, 30, 0, ""},
+        {2026, 3, 2, 0, ""},  // no substitute for a special day
+        {2026, 11, 3, dkSpecialDay | dkHoliday, "創立記念日,\"父の 誕生日\",文化の日"},
+    };
+    for (const auto& c : cases) {
+        const auto m = std::uint8_t(c.m), d = std::uint8_t(c.d);
+        EXPECT_EQ(rules.GetDayKind(c.y, m, d), c.kind) << c.y << "-" << c.m << "-" << c.d;
+        EXPECT_EQ(rules.GetDayNames(c.y, m, d), QString::fromUtf8(c.names)) << c.y;
+    }
     QString kinds;
-    EXPECT_EQ(rules.DayNameList(2026, 11, 3, &kinds),
-              QStringList({"創立記念日", "父の 誕生日", "文化の日"}));
+    rules.DayNameList(2026, 11, 3, &kinds);
     EXPECT_EQ(kinds, "SSH");
-    EXPECT_EQ(rules.GetDayNames(2026, 11, 3), "創立記念日,\"父の 誕生日\",文化の日");
-}
-
-TEST(HolidayRules, SpecialDayOnSundayMakesNoSubstitute) {
-    HolidayRules rules;
-    rules.SetSpecialDayList({"3,1,記念日"});
-    EXPECT_EQ(rules.GetDayKind(2026, 3, 1), dkSunday | dkSpecialDay);
-    EXPECT_EQ(rules.GetDayKind(2026, 3, 2), 0);
+    rules.AutoFurikae = false;
+    EXPECT_EQ(rules.GetDayKind(2024, 9, 23), 0);
+    rules.AutoEquinox = false;
+    EXPECT_EQ(rules.GetDayKind(2024, 9, 22), dkSunday);
 }
 
 // The substitute test goes through the overridable operation.
