@@ -25,18 +25,15 @@ constexpr ColorValue bgr(std::uint32_t rgb) {
     return ColorValue(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
 }
 
-TEST(ColourPalette, CellsHoldTheTableColours) {
-    const std::pair<int, std::uint32_t> cells[] = {{0, 0xFFFFFF},  {2, 0xFFDDCC},  {12, 0xFFCCDD},
-                                                   {13, 0xC0C0C0}, {14, 0xFF9999}, {27, 0xFF0000},
-                                                   {30, 0x99FF33}, {44, 0x00CC00}, {52, 0x000000},
-                                                   {55, 0x808000}, {64, 0x660033}};
-    for (const auto& [index, rgb] : cells)
+// The first, a middle and the last cell; nothing outside them.
+TEST(ColourPalette, CellsAndTheirIndexes) {
+    const std::pair<int, std::uint32_t> cells[] = {{0, 0xFFFFFF}, {27, 0xFF0000}, {64, 0x660033}};
+    for (const auto& [index, rgb] : cells) {
         EXPECT_EQ(ColourPalette::CellColour(index), bgr(rgb)) << index;
+        EXPECT_EQ(ColourPalette::IndexOf(bgr(rgb)), index);
+    }
     EXPECT_EQ(ColourPalette::CellColour(65), clNone);
     EXPECT_EQ(ColourPalette::CellColour(-1), clNone);
-    EXPECT_EQ(ColourPalette::IndexOf(clRed), 27);
-    EXPECT_EQ(ColourPalette::IndexOf(clWhite), 0);
-    EXPECT_EQ(ColourPalette::IndexOf(bgr(0x660033)), 64);
     EXPECT_EQ(ColourPalette::IndexOf(bgr(0x123456)), ColourPalette::kNone);
 }
 

@@ -74,6 +74,8 @@ TEST_F(Store, TruthValuesAndDefaults) {
         const bool expected = QByteArray(stored) == "2";  // low byte of 256 is 0
         EXPECT_EQ(reg.Items("flag").ReadBool(), expected) << stored;
     }
+    reg.Items("on").WriteBool(false);
+    EXPECT_EQ(ini().ReadString("Printer", "on", ""), "0");
     EXPECT_EQ(reg.Items("vBtn").ReadInteger(), 0);
     EXPECT_EQ(reg.Items("Printer0").ReadString(), "nil");
     reg.Items("btnC0").WriteString("Ａ４横 カラー");
@@ -184,6 +186,15 @@ TEST(ComponentStream, ByteLayout) {
         EXPECT_FALSE(ReadComponentStream(b.left(cut), r)) << cut;
     }
     EXPECT_EQ(r.printer, "PDF");
+    // The names come back, and lists within lists.
+    QString cls, name;
+    std::vector<StreamProperty> props;
+    ASSERT_TRUE(ParseComponentStream(b, cls, name, props));
+    EXPECT_EQ(cls + "/" + name, "TplSetPrinter/plSetPrinter1");
+    const QByteArray nested = QByteArray("TPF0\1C\1N\1L\1\1\2\5") + QByteArray(4, '\0');
+    ASSERT_TRUE(ParseComponentStream(nested, cls, name, props));
+    ASSERT_EQ(props.size(), 1u);
+    EXPECT_EQ(props[0].value.list.at(0).list.at(0).integer, 5);
 }
 
 TEST_F(Store, FontsInFiveKeys) {
