@@ -1,4 +1,5 @@
 #include "core/colortext.h"
+#include "core/qtcolor.h"
 
 #include <gtest/gtest.h>
 
@@ -47,6 +48,25 @@ TEST(ColorText, WritesIdentifiersOrHex) {
     EXPECT_EQ(ColorToString(0xFFFFB9), "$00FFFFB9");
     for (ColorValue c : {ColorValue(0x123456), clMedGray, ColorValue(0x80000018u), clNone})
         EXPECT_EQ(ColorFromText(ColorToString(c)), c);
+}
+
+// On paper a colour is its bytes; on screen the system colours take the palette's roles.
+TEST(QtColor, BytesAndSystemColours) {
+    EXPECT_EQ(ToQColor(ColorValue(0x336699)), QColor(0x99, 0x66, 0x33));
+    EXPECT_EQ(FromQColor(QColor(0x99, 0x66, 0x33)), ColorValue(0x336699));
+    EXPECT_EQ(FromRgb(0x996633), ColorValue(0x336699));
+    QPalette p;
+    const std::pair<ColorValue, QPalette::ColorRole> roles[] = {{clWindow, QPalette::Base},
+                                                                {clWindowText, QPalette::Text},
+                                                                {clBtnFace, QPalette::Button},
+                                                                {clBtnShadow, QPalette::Mid},
+                                                                {clHighlight, QPalette::Highlight}};
+    int shade = 10;
+    for (const auto& [colour, role] : roles) p.setColor(role, QColor(shade += 20, 0, 0));
+    shade = 10;
+    for (const auto& [colour, role] : roles)
+        EXPECT_EQ(ToQColor(colour, p), QColor(shade += 20, 0, 0)) << role;
+    EXPECT_EQ(ToQColor(clRed, p), QColor(Qt::red));
 }
 
 }  // namespace
