@@ -9,7 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace korvane {
@@ -76,6 +80,21 @@ TEST(SingleInstance, AStrangersSocketIsRefused) {
         EXPECT_FALSE(mine.Listen({}));
     }
     EXPECT_FALSE(SingleInstance(QString()).Listen({}));
+}
+
+// A copy that crashed leaves its socket behind: nobody answers there, and the next copy takes it.
+TEST(SingleInstance, AStaleSocketIsTakenOver) {
+    QTemporaryDir dir;
+    const QString key = dir.filePath("korvane.sock");
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::strncpy(addr.sun_path, QFile::encodeName(key).constData(), sizeof addr.sun_path - 1);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    ::close(fd);
+    SingleInstance next(key);
+    EXPECT_FALSE(next.AskRunningCopy());
+    EXPECT_TRUE(next.Listen({}));
 }
 
 }  // namespace

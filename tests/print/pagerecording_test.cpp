@@ -291,11 +291,12 @@ TEST(PageCanvas, PlainTextIsOneGlyphPerCharacter) {
         {u"月A日B", true},
         {u"AV", false},
         {u"fi", false},
-        {u"é", false},    // a combining mark
-        {u"😀", false},    // a surrogate pair
-        {u"​", false},  // a format character
-        {u"ال", false},   // Arabic
-        {u"Д", false},    // Cyrillic
+        {u"é", false},        // a combining mark
+        {u"😀", false},        // a surrogate pair
+        {u"​", false},      // a format character
+        {u"ال", false},       // Arabic
+        {u"Д", false},        // Cyrillic
+        {u"a\xD83D", false},  // a high surrogate with nothing after it
     };
     for (const auto& [text, plain] : cases)
         EXPECT_EQ(PlainText(QString::fromUtf16(text)), plain)

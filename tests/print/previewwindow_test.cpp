@@ -284,10 +284,12 @@ TEST_F(PreviewTest, ThePrintDialogOffersThePagesAndThePreviewStaysWhereItWas) {
     EXPECT_EQ(asked.fromPage, 2);
     EXPECT_EQ(asked.toPage, 2);
     EXPECT_TRUE(asked.papers.isEmpty());  // the paper is the document's
+    EXPECT_EQ(asked.printers, QStringList{"Office"});
     ASSERT_EQ(system.jobs.size(), 1u);
     EXPECT_EQ(PdfPageCount(jobFile(0)), 2);
     EXPECT_EQ(window->Page(), 2);
     EXPECT_TRUE(button("PrintBtn")->isEnabled());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     // All pages.
     prompt.answerPrinter([](PrinterChoice&) { return true; });
     button("PrintBtn")->click();

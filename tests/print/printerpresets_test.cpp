@@ -166,6 +166,7 @@ TEST_F(PresetsTest, TheEditorShowsThePresetsPaper) {
         ASSERT_TRUE(setup->SetPaperName(QPageSize(paper).name()));
         page->OpenEditor();
         EXPECT_EQ(child<QComboBox>("cbPapers")->currentText(), QPageSize(paper).name());
+        EXPECT_EQ(child<QComboBox>("cbPrinters")->count(), 2);  // each opening lists them anew
         page->CancelEdit();
     }
 }

@@ -214,11 +214,12 @@ TEST(PrinterSettings, RecordsRoundTripAndBadOnesAreRefused) {
     EXPECT_EQ(back->Resolution, 9600);
 
     // The same layout written by hand with one field out of range.
-    const auto record = [](qint32 id, double w, double h, qint8 orientation, qint32 dpi) {
+    const auto record = [](qint32 id, double w, double h, qint8 orientation, qint32 dpi,
+                           quint8 version = 1) {
         QByteArray bytes;
         QDataStream out(&bytes, QIODevice::WriteOnly);
         out.setVersion(QDataStream::Qt_6_0);
-        out << quint32(0x4B565052) << quint8(1) << QString("P") << id << w << h << QString("x")
+        out << quint32(0x4B565052) << version << QString("P") << id << w << h << QString("x")
             << orientation << false << true << QString() << dpi;
         return bytes;
     };
@@ -232,6 +233,7 @@ TEST(PrinterSettings, RecordsRoundTripAndBadOnesAreRefused) {
     EXPECT_FALSE(PrinterSettings::Parse(record(QPageSize::A4, 0, 0, 2, 600)).has_value());
     EXPECT_FALSE(PrinterSettings::Parse(record(QPageSize::A4, 0, 0, 0, 9601)).has_value());
     EXPECT_FALSE(PrinterSettings::Parse(record(-1, 0, 0, 0, 0)).has_value());
+    EXPECT_FALSE(PrinterSettings::Parse(record(QPageSize::A4, 0, 0, 0, 600, 2)).has_value());
     EXPECT_FALSE(
         PrinterSettings::Parse(record(QPageSize::LastPageSize + 1, 0, 0, 0, 0)).has_value());
     EXPECT_FALSE(PrinterSettings::Parse(record(QPageSize::A4, 0, 0, 0, 0) + "x").has_value());
