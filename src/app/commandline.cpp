@@ -115,6 +115,9 @@ QString CommandLine::helpText() {
         "                   タイトル、--today 作成日付。予定は --agenda と同じファイルから\n"
         "                   読みます。答えの要る問い合わせが出たときは\n"
         "                   それを標準エラーに書いて終了コード 3 で終わります。\n"
+        "  --print NA4P|GA4P (--pdf FILE | --png FILE [--dpi N]) [--offset 上,左]\n"
+        "                   罫線ノート (NA4P) か方眼紙 (GA4P) を A4 縦で、印刷画面の\n"
+        "                   「書類印刷」の設定 (Printers.ini の [Note] と [Graph]) で描きます。\n"
         "  --version        版を表示します。\n"
         "  --help           この説明を表示します。\n");
 }

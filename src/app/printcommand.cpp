@@ -7,8 +7,12 @@
 #include "print/engine/printersetup.h"
 #include "print/engine/printsystem.h"
 #include "print/monthprintjob.h"
+#include "print/stationery/stationeryjob.h"
+#include "settings/inifile.h"
 
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace korvane {
 namespace {
@@ -19,6 +23,28 @@ int finish(PrintDocument& doc, const PrintRequest& request) {
     return doc.SaveAsPng(request.Png, request.Dpi) ? 0 : 1;
 }
 
+// A note or graph sheet with the stationery settings of Printers.ini. The note's rows are counted
+// afresh, as the window does when its stationery tab is shown; the graph keeps its stored counts.
+int printSheet(const PrintRequest& request, const QString& settingsFolder, PrintSystem* system) {
+    const IniFile ini(settingsFolder + QStringLiteral("Printers.ini"));
+    NoPrinterSystem noPrinter;
+    PrinterSetup setup(system ? *system : noPrinter);
+    PrintDocument doc;
+    doc.SetPrinterSetup(&setup);
+    bool built = false;
+    if (request.Layout == u"NA4P") {
+        NoteSection note;
+        note.Read(ini);
+        note.udGyo = std::clamp(NoteRowCount(note), 1, 99);
+        built = BuildNoteJob(doc, setup, note, request.TopMm, request.LeftMm, nullptr);
+    } else {
+        GraphSection graph;
+        graph.Read(ini);
+        built = BuildGraphJob(doc, setup, graph, request.TopMm, request.LeftMm, nullptr);
+    }
+    return built ? finish(doc, request) : 3;
+}
+
 }  // namespace
 
 std::optional<QString> ParsePrintRequest(const QStringList& args, PrintRequest& r) {
@@ -26,15 +52,20 @@ std::optional<QString> ParsePrintRequest(const QStringList& args, PrintRequest& 
         if (i + 1 >= args.size()) return std::nullopt;
         return args[++i];
     };
-    if (args.isEmpty() || (!FindMonthLayout(args[0]) && args[0] != u"CA4V" && args[0] != u"CB5V"))
+    static const QStringList kOthers = {"CA4V", "CB5V", "NA4P", "GA4P"};
+    if (args.isEmpty() || (!FindMonthLayout(args[0]) && !kOthers.contains(args[0])))
         return QStringLiteral(
             "--print の次にはレイアウト (MB5, HB5, MA4W, HA4W, MA4, HA4, MA3, "
-            "HA3, HHagaki, CA4V, CB5V) を指定してください。");
+            "HA3, HHagaki, CA4V, CB5V, NA4P, GA4P) を指定してください。");
     r.Layout = args[0];
     bool monthGiven = false;
+    static const QStringList kSheetOptions = {"--pdf", "--png", "--dpi", "--offset"};
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString a = args[i];
-        if (a == u"--month") {
+        if (r.IsSheet() && !kSheetOptions.contains(a)) {
+            return QStringLiteral("%1 には --pdf, --png, --dpi, --offset だけを付けます: %2")
+                .arg(r.Layout, a);
+        } else if (a == u"--month") {
             static const QRegularExpression re(QStringLiteral("^([0-9]{4})(0[1-9]|1[0-2])$"));
             const QRegularExpressionMatch m = re.match(value(i).value_or(QString()));
             if (!m.hasMatch() || m.captured(1).toInt() < 1)
@@ -102,7 +133,8 @@ std::optional<QString> ParsePrintRequest(const QStringList& args, PrintRequest& 
             return QStringLiteral("--print に使えない引数です: %1").arg(a);
         }
     }
-    if (!monthGiven) return QStringLiteral("--print には --month YYYYMM が必要です。");
+    if (!monthGiven && !r.IsSheet())
+        return QStringLiteral("--print には --month YYYYMM が必要です。");
     // Twelve months from the given one must stay within year 9999.
     if (r.IsYear() && r.Year == 9999 && r.Month > 1)
         return QStringLiteral("年カレンダーは 9999年1月 までの月から始めてください。");
@@ -116,6 +148,7 @@ int RunPrintCommand(const PrintRequest& request, const QString& programFolder,
     NoAnswerPrompt prompt(err);
     PromptScope scope(&prompt);
     try {
+        if (request.IsSheet()) return printSheet(request, settingsFolder, system);
         // Blank and year pages print no schedules: their files are not even read.
         const bool schedules = !request.IsYear() && FindMonthLayout(request.Layout)->WithData;
         HeadlessCalendar calendar(programFolder, settingsFolder, request.Switches, schedules);

@@ -3,6 +3,7 @@
 #include "print/monthpagegeometry.h"
 
 #include "../print/fakeprintsystem.h"
+#include "settings/inifile.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -164,6 +165,27 @@ TEST_F(PrintCommand, AnUnwritableFileIsExit1) {
     p.Png = dir.filePath(QStringLiteral("no/such/folder/a.png"));
     EXPECT_EQ(run(p), 1);
     EXPECT_TRUE(err.contains(QStringLiteral("a.png"))) << qPrintable(err);
+}
+
+// The stationery from the settings the window keeps: at 254 dpi a pixel is 0.1 mm, so a rule
+// of the graph paper at x is dark at pixel x, and its cells are as wide as set.
+TEST_F(PrintCommand, NoteAndGraphPaperFromPrintersIni) {
+    PrintRequest note = request("NA4P", "note.pdf");
+    ASSERT_EQ(run(note), 0) << qPrintable(err);
+    const QString info = tool(QStringLiteral("pdfinfo"), {note.Pdf});
+    if (info != u"missing") EXPECT_TRUE(info.contains("595 x 842")) << qPrintable(info);
+
+    IniFile(dir.filePath("Printers.ini")).WriteInteger("Graph", "udGH", 50);
+    PrintRequest graph = request("GA4P", nullptr, "graph.png");
+    graph.Dpi = 254;
+    graph.LeftMm = -5;
+    ASSERT_EQ(run(graph), 0) << qPrintable(err);
+    const QImage image(graph.Png);
+    ASSERT_EQ(image.size(), QSize(2100, 2970));
+    const auto dark = [&](int x) { return qGray(image.pixel(x, 1000)) < 220; };
+    for (const int x : {200, 250, 300, 1000})  // the frame 5 mm further left, then every 5 mm
+        EXPECT_TRUE(dark(x) && !dark(x + 25)) << x;
+    EXPECT_FALSE(dark(1100));  // the stored count of 17 cells ends at 1050
 }
 
 }  // namespace

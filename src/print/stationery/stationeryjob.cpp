@@ -1,0 +1,77 @@
+#include "stationeryjob.h"
+
+#include "core/prompt.h"
+#include "print/engine/printdocument.h"
+#include "print/engine/progresswindow.h"
+#include "print/monthprintjob.h"
+
+#include <algorithm>
+
+namespace korvane {
+namespace {
+
+const QString kProgressText = QStringLiteral("印刷データ作成中");
+
+// Starts the progress and the document, and closes both on every way out.
+class SheetJob {
+public:
+    SheetJob(PrintDocument& doc, ProgressWindow* progress) : doc_(doc), progress_(progress) {
+        if (progress_) progress_->Start(kProgressText);
+        step(7);
+        step(25);
+        doc_.BeginDoc();
+        doc_.Title = QStringLiteral("書類印刷");
+    }
+    ~SheetJob() {
+        if (std::uncaught_exceptions() > exceptions_) doc_.Discard();
+        if (progress_) progress_->Finish();
+    }
+    SheetJob(const SheetJob&) = delete;
+    SheetJob& operator=(const SheetJob&) = delete;
+    void step(int percent) {
+        if (progress_) progress_->Step(kProgressText, 100, percent);
+    }
+    void end() { doc_.EndDoc(); }
+
+private:
+    PrintDocument& doc_;
+    ProgressWindow* progress_;
+    const int exceptions_ = std::uncaught_exceptions();
+};
+
+}  // namespace
+
+bool BuildNoteJob(PrintDocument& doc, PrinterSetup& setup, const NoteSection& note, int topMm,
+                  int leftMm, ProgressWindow* progress, Sheet* sheetOut) {
+    if (SetUpPaper(setup, doc, false, PaperKind::A4) == 0) return false;
+    const Sheet sheet =
+        ComputeNoteSheet(note, std::clamp(topMm, -100, 100), std::clamp(leftMm, -100, 100));
+    if (sheetOut) *sheetOut = sheet;
+    SheetJob job(doc, progress);
+    RecordRules(doc.Canvas(), sheet, 0, sheet.Rules.size());
+    job.end();
+    return true;
+}
+
+bool BuildGraphJob(PrintDocument& doc, PrinterSetup& setup, const GraphSection& graph, int topMm,
+                   int leftMm, ProgressWindow* progress, Sheet* sheetOut) {
+    if (SetUpPaper(setup, doc, false, PaperKind::A4) == 0) return false;
+    const std::optional<Sheet> sheet =
+        ComputeGraphSheet(graph, std::clamp(topMm, -100, 100), std::clamp(leftMm, -100, 100));
+    if (!sheet) {
+        Prompt::current().message(
+            QStringLiteral("「縦罫線調整」の数値が大きすぎます。\r\n設定し直して下さい。"),
+            QStringLiteral("Korvane"), Prompt::Kind::Information);
+        return false;
+    }
+    if (sheetOut) *sheetOut = *sheet;
+    SheetJob job(doc, progress);
+    RecordRules(doc.Canvas(), *sheet, 0, sheet->FirstColumnRule);
+    job.step(34);
+    RecordRules(doc.Canvas(), *sheet, sheet->FirstColumnRule, sheet->Rules.size());
+    job.step(100);
+    job.end();
+    return true;
+}
+
+}  // namespace korvane

@@ -1,0 +1,263 @@
+#include "print/stationery/stationeryjob.h"
+
+#include "core/prompt.h"
+#include "fakeprintsystem.h"
+#include "print/engine/printdocument.h"
+#include "print/engine/printersetup.h"
+#include "print/engine/progresswindow.h"
+#include "settings/inifile.h"
+#include "settings/settingswriter.h"
+
+#include <QElapsedTimer>
+#include <QProgressBar>
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+constexpr ColorValue kGrey = 0x808080, kHeader = 723967;
+
+SheetRule across(int y, int x1, int x2, int width, ColorValue colour = kGrey) {
+    return {QLine(x1, y, x2, y), width, colour};
+}
+SheetRule down(int x, int y1, int y2, int width, ColorValue colour = kGrey) {
+    return {QLine(x, y1, x, y2), width, colour};
+}
+std::vector<SheetRule> rules(const Sheet& s, bool vertical) {
+    std::vector<SheetRule> out;
+    for (const SheetRule& r : s.Rules)
+        if ((r.Line.x1() == r.Line.x2()) == vertical) out.push_back(r);
+    return out;
+}
+
+TEST(NoteSheet, DefaultsWithTheHeader) {
+    const NoteSection note;
+    EXPECT_EQ(NoteRowCount(note), 31);
+    const Sheet s = ComputeNoteSheet(note, 0, 0);
+    ASSERT_EQ(s.Rules.size(), 3u + 30u + 1u);
+    EXPECT_EQ(s.Rules[0], across(200, 250, 1999, 2, kHeader));
+    EXPECT_EQ(s.Rules[1], across(206, 250, 1999, 2, kHeader));
+    EXPECT_EQ(s.Rules[2], across(336, 250, 1999, 3, kHeader));
+    for (int i = 0; i < 30; ++i) EXPECT_EQ(s.Rules[3 + i], across(416 + 80 * i, 250, 1999, 2));
+    EXPECT_EQ(s.Rules.back(), across(2816, 250, 1999, 3));
+}
+
+TEST(NoteSheet, RowsAndVerticalRules) {
+    NoteSection bare;
+    bare.cbHead = false;
+    bare.udNTop = bare.udNBottom = 0;
+    EXPECT_EQ(NoteRowCount(bare), 37);
+    bare.udS = 10;
+    bare.udGyo = 99;
+    const Sheet dense = ComputeNoteSheet(bare, 0, 0);
+    EXPECT_EQ(dense.Rules.size(), 1u + 99u + 1u);  // the rows asked for, though more would fit
+    EXPECT_EQ(dense.Rules[0], across(0, 250, 1999, 3));
+
+    // Each piece is a distance from the one before; a word counts −1 and still draws.
+    const struct {
+        const char* typed;
+        std::vector<int> xs;
+    } cases[] = {
+        {"100,word,50", {350, 349, 399}},
+        {"1900", {1998}},  // beyond the right edge: one rule inside it, then no more
+        {" 250 , 100 ,", {500, 600, 599}},
+        {"2147483647,100", {1998}},
+        {"-2147483648,-2147483648,-2147483648,10", {}},
+        {"99999999999999999999999,5", {1998}},
+        {"1,+2,", {251, 253, 252}},
+    };
+    for (const auto& c : cases) {
+        NoteSection note;
+        note.edtTateK = QString::fromLatin1(c.typed);
+        std::vector<int> xs;
+        for (const SheetRule& r : rules(ComputeNoteSheet(note, 0, 0), true)) {
+            EXPECT_EQ(r.Line.y1(), 338);
+            EXPECT_EQ(r.Line.y2(), 2815);
+            EXPECT_EQ(r.Width, 2);
+            xs.push_back(r.Line.x1());
+        }
+        EXPECT_EQ(xs, c.xs) << c.typed;
+    }
+    // The position adjustment moves the whole sheet.
+    EXPECT_EQ(ComputeNoteSheet(NoteSection(), 5, -3).Rules[0], across(250, 220, 1969, 2, kHeader));
+}
+
+TEST(GraphSheet, DefaultsFrameAndRules) {
+    const Sheet s = *ComputeGraphSheet(GraphSection(), 0, 0);
+    const std::vector<SheetRule> rows = rules(s, false), columns = rules(s, true);
+    ASSERT_EQ(rows.size(), 26u);
+    EXPECT_EQ(rows[0], across(250, 250, 1950, 6));
+    EXPECT_EQ(rows[1], across(350, 250, 1950, 4));
+    EXPECT_EQ(rows.back(), across(2750, 250, 1950, 6));
+    ASSERT_EQ(columns.size(), 18u);
+    EXPECT_EQ(columns[0], down(250, 252, 2749, 6));
+    EXPECT_EQ(columns[1], down(350, 252, 2749, 4));
+    EXPECT_EQ(columns.back(), down(1950, 252, 2749, 6));
+    EXPECT_EQ(s.FirstColumnRule, rows.size());
+}
+
+TEST(GraphSheet, CellCountsPresetsAndCentreLines) {
+    GraphSection g;
+    g.udGH = g.udGV = 50;  // "5mm方眼"
+    FillGraphCellCounts(g);
+    EXPECT_EQ(std::pair(g.udGMH, g.udGMV), std::pair(34, 52));
+
+    GraphSection centre;
+    centre.cbGCLine = true;
+    const Sheet s = *ComputeGraphSheet(centre, 0, 0);
+    std::vector<QLine> first;
+    for (const SheetRule& r : s.Rules)
+        if (r.Line.y1() == 300 && r.Width == 2) first.push_back(r.Line);
+    ASSERT_EQ(first.size(), 170u);  // none of length 0 at the end
+    EXPECT_EQ(first.front(), QLine(250, 300, 255, 300));
+    EXPECT_EQ(first[1], QLine(260, 300, 265, 300));
+    EXPECT_EQ(first.back(), QLine(1940, 300, 1945, 300));
+
+    // Narrow cells: the right frame and every dash stop at x0 + 90.
+    GraphSection narrow;
+    narrow.cbGCLine = true;
+    narrow.udGH = 30;
+    narrow.udGMH = 3;
+    int right = 0;
+    const Sheet narrowSheet = *ComputeGraphSheet(narrow, 0, 0);
+    for (const SheetRule& r : narrowSheet.Rules)
+        right = std::max({right, r.Line.x1(), r.Line.x2()});
+    EXPECT_EQ(right, 340);
+    // The hidden adjustment may not leave the inner verticals without width.
+    narrow.udTateChou = -4;
+    EXPECT_FALSE(ComputeGraphSheet(narrow, 0, 0).has_value());
+    narrow.cbGCLine = false;
+    narrow.udTateChou = -3;
+    EXPECT_EQ(rules(*ComputeGraphSheet(narrow, 0, 0), true)[1].Width, 1);
+}
+
+// Every range at its maximum draws what reaches the paper, and only that.
+TEST(GraphSheet, ThePaperBoundsTheWork) {
+    for (const auto& [w, h] : {std::pair(1700, 25000), std::pair(8, 8)}) {
+        GraphSection g;
+        g.cbGAuto = false;
+        g.cbGCLine = true;
+        g.udGH = w;
+        g.udGV = h;
+        g.udGMH = 200;
+        g.udGMV = 270;
+        g.udGW1 = g.udGW2 = g.udGW3 = 9;
+        QElapsedTimer t;
+        t.start();
+        const Sheet s = *ComputeGraphSheet(g, -100, -100);
+        EXPECT_LT(t.elapsed(), 1000);
+        EXPECT_LT(s.Rules.size(), 100000u) << w;
+        EXPECT_GT(s.Rules.size(), 100u) << w;
+        for (const SheetRule& r : s.Rules) {
+            const QRect box = QRect(r.Line.p1(), r.Line.p2()).normalized();
+            ASSERT_TRUE(box.intersects(QRect(-9, -9, kSheetWidth + 19, kSheetHeight + 19)))
+                << r.Line.x1() << "," << r.Line.y1();
+        }
+    }
+}
+
+TEST(StationerySettings, KeysInOrderRangesAndTheStoredSet) {
+    IniFile ini = IniFile::InMemory();
+    SaveProblems problems;
+    {
+        SettingsWriter out(ini, problems);
+        NoteSection().Write(out);
+        GraphSection().Write(out);
+        GraphSection stored;
+        stored.udGH = 70;
+        stored.Write(out, QStringLiteral("_1"));
+        out.Commit();
+    }
+    EXPECT_TRUE(problems.empty());
+    EXPECT_EQ(ini.ReadSection("Note"),
+              QStringList({"udNTop", "udNBottom", "udNLeft", "udNRight", "udS", "udGyo", "cbHead",
+                           "edtHead", "edtColor", "edtTateK"}));
+    const QStringList graph = ini.ReadSection("Graph");
+    EXPECT_EQ(graph.mid(0, 4), QStringList({"udNW1", "udNW2", "udNW3", "udGTop"}));
+    EXPECT_EQ(graph.size(), 3 + 14 + 13);
+    EXPECT_FALSE(graph.contains("cbGAuto_1"));
+    EXPECT_EQ(ini.ReadString("Note", "edtHead", ""), "$000B0BFF");
+    NoteSection note;
+    note.Read(ini);
+    EXPECT_EQ(note, NoteSection());
+    GraphSection recalled;
+    recalled.Read(ini, QStringLiteral("_1"));
+    EXPECT_EQ(recalled.udGH, 70);
+
+    // A hand-edited file cannot divide by zero or empty the grid.
+    IniFile edited = IniFile::InMemory(
+        "[Note]\r\nudS=0\r\nudGyo=500\r\nedtColor=nonsense\r\n"
+        "[Graph]\r\nudGH=0\r\nudGV=-5\r\nudGMH=0\r\nudGW1=12\r\nudNW3=0\r\n");
+    NoteSection n;
+    n.Read(edited);
+    EXPECT_EQ(std::tuple(n.udS, n.udGyo, n.edtColor, n.udNW3), std::tuple(10, 99, kGrey, 1));
+    GraphSection g;
+    g.Read(edited);
+    EXPECT_EQ(std::tuple(g.udGH, g.udGV, g.udGMH, g.udGW1), std::tuple(8, 8, 1, 9));
+    // Nothing stored yet: the stored set changes nothing.
+    GraphSection untouched;
+    untouched.udGH = 123;
+    untouched.Read(IniFile::InMemory(), QStringLiteral("_1"));
+    EXPECT_EQ(untouched.udGH, 123);
+}
+
+class StationeryJob : public ::testing::Test {
+protected:
+    ScriptedPrompt prompt;
+    testing::FakePrintSystem system;
+    std::unique_ptr<PrinterSetup> setup;
+    PrintDocument doc;
+    void SetUp() override {
+        system.add({.name = "Office"});
+        setup = std::make_unique<PrinterSetup>(system);
+    }
+};
+
+// The document records the sheet as worked out, on A4 portrait, with the progress shown.
+TEST_F(StationeryJob, TheSheetIsRecordedAsWorkedOut) {
+    ProgressWindow progress;
+    std::vector<int> steps;
+    QObject::connect(progress.findChild<QProgressBar*>(), &QProgressBar::valueChanged,
+                     [&](int v) { steps.push_back(v); });
+    GraphSection graph;
+    graph.cbGCLine = true;
+    Sheet sheet;
+    ASSERT_TRUE(BuildGraphJob(doc, *setup, graph, 0, 0, &progress, &sheet));
+    EXPECT_EQ(doc.Title, "書類印刷");
+    EXPECT_EQ(doc.RecordedGeometry().PageWidth, 2100);
+    EXPECT_FALSE(setup->Landscape());
+    const std::vector<PageOp>& ops = doc.Page(1).Ops;
+    ASSERT_EQ(ops.size(), sheet.Rules.size());
+    for (std::size_t i = 0; i < ops.size(); i += 97) {
+        EXPECT_EQ(QLine(ops[i].from, ops[i].to), sheet.Rules[i].Line) << i;
+        EXPECT_EQ(ops[i].pen.Width, sheet.Rules[i].Width);
+        EXPECT_EQ(ops[i].pen.Color, sheet.Rules[i].Colour);
+    }
+    EXPECT_EQ(steps, (std::vector<int>{0, 7, 25, 34, 100}));
+    EXPECT_FALSE(progress.isVisible());
+    ASSERT_TRUE(BuildNoteJob(doc, *setup, NoteSection(), 0, 0, &progress));
+    EXPECT_EQ(doc.Page(1).Ops.size(), 34u);
+}
+
+TEST_F(StationeryJob, RefusedPapersAndAdjustmentsRecordNothing) {
+    GraphSection graph;
+    graph.udTateChou = -4;
+    EXPECT_FALSE(BuildGraphJob(doc, *setup, graph, 0, 0, nullptr));
+    EXPECT_EQ(prompt.texts(),
+              QStringList{"「縦罫線調整」の数値が大きすぎます。\r\n設定し直して下さい。"});
+    // A printer without A4 whose set-up is cancelled, and 印刷を中止しますか？ answered yes.
+    testing::FakePrintSystem small;
+    small.add({.name = "Label",
+               .papers = {QPageSize(QPageSize::A5)},
+               .defaultPaper = QPageSize(QPageSize::A5)});
+    PrinterSetup labels(small);
+    prompt.clear();
+    prompt.answer(true);
+    EXPECT_FALSE(BuildNoteJob(doc, labels, NoteSection(), 0, 0, nullptr));
+    EXPECT_EQ(prompt.texts().last(), "印刷を中止しますか？");
+    EXPECT_FALSE(doc.IsBuilt());
+}
+
+}  // namespace
+}  // namespace korvane
