@@ -68,6 +68,7 @@ public:
     // 印刷: the print window, made when first asked for (it asks CUPS for the printers).
     void ShowPrintWindow();
     PrintWindow* PrintWindowIfMade() const { return printWindow_.get(); }
+    const MainWindowPaths& Paths() const { return paths_; }
     // Tests and pictures use their own printers; none set: CUPS.
     PrintSystem* PrintSystemOverride = nullptr;
 

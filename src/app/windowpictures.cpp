@@ -6,6 +6,8 @@
 #include "core/atomicfile.h"
 #include "core/clock.h"
 #include "core/paths.h"
+#include "print/engine/printsystem.h"
+#include "print/printwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -54,6 +56,22 @@ bool SaveWindowPictures(MainWindow& window, const QString& folder) {
     UpdateReminderDialog info(Clock::current().today(), &window);
     info.show();
     shoot(&info, QStringLiteral("info.png"));
+    // The print window's pages, on no printer and without writing its settings back.
+    NoPrinterSystem none;
+    PrintWindow print(window, none, window.Paths().SettingsFolder, &window, true);
+    print.show();
+    const std::pair<const char*, const char*> printPages[] = {
+        {"tsInsatu", "calendar"}, {"tsCal", "options"}, {"tsNote", "note"}, {"tsGraph", "graph"}};
+    for (const auto& [name, file] : printPages) {
+        QWidget* w = print.findChild<QWidget*>(QString::fromLatin1(name));
+        if (auto* sheets = print.findChild<QTabWidget*>(QStringLiteral("PageControl2"));
+            sheets && sheets->indexOf(w) >= 0) {
+            sheets->setCurrentWidget(w);
+            w = print.tsPapers;
+        }
+        print.ShowPage(w);
+        shoot(&print, QStringLiteral("print-%1.png").arg(QString::fromLatin1(file)));
+    }
     return ok;
 }
 

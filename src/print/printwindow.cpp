@@ -7,6 +7,8 @@
 #include "print/monthprintjob.h"
 #include "print/printerpresets.h"
 #include "print/printhost.h"
+#include "print/stationery/stationeryjob.h"
+#include "print/stationery/stationerypage.h"
 #include "settings/inifile.h"
 #include "settings/settingswriter.h"
 
@@ -260,15 +262,13 @@ void PrintWindow::buildCalendarPage() {
 }
 
 void PrintWindow::buildPapersPage() {
-    tsPapers = named(new QWidget, "tsPapers");
+    stationery_ = new StationeryPage(settingsFolder_ + QStringLiteral("Printers.ini"));
+    tsPapers = named(static_cast<QWidget*>(stationery_), "tsPapers");
     PageControl1->addTab(tsPapers, QStringLiteral("　書類印刷　"));
-    auto* v = new QVBoxLayout(tsPapers);
-    auto* note = new QLabel(
-        QStringLiteral("ノート・送り状・ファックス送付状の印刷は、次の版で使えるようになります。"),
-        tsPapers);
-    note->setWordWrap(true);
-    v->addWidget(note);
-    v->addStretch();
+    connect(stationery_, &StationeryPage::NotePrintClicked, this,
+            [this](bool setPaper) { SheetButtonClick(false, setPaper); });
+    connect(stationery_, &StationeryPage::GraphPrintClicked, this,
+            [this](bool setPaper) { SheetButtonClick(true, setPaper); });
 }
 
 void PrintWindow::buildPrintersPage() {
@@ -318,7 +318,11 @@ void PrintWindow::buildMenu(QMenuBar* bar) {
     QMenu* print = bar->addMenu(QStringLiteral("印刷(&P)"));
     print->addAction(QStringLiteral("カレンダ(&C)"), this, [this] { ShowPage(tsInsatu); });
     QMenu* papers = print->addMenu(QStringLiteral("書類(&S)"));
-    for (const char16_t* item : {u"ノート(&N)", u"送り状(&O)", u"ファックス(&F)"})
+    papers->addAction(QStringLiteral("ノート(&N)"), this, [this] {
+        stationery_->ShowSheet(0);
+        ShowPage(tsPapers);
+    });
+    for (const char16_t* item : {u"送り状(&O)", u"ファックス(&F)"})
         papers->addAction(QString::fromUtf16(item), this, [this] { ShowPage(tsPapers); });
     QMenu* settings = bar->addMenu(QStringLiteral("設定(&O)"));
     settings->addAction(QStringLiteral("カレンダ設定(&C)"), this, [this] { ShowPage(tsCal); });
@@ -346,6 +350,7 @@ void PrintWindow::PageChanged() {
         pnlKyoutuu->setVisible(false);
     }
     const bool papers = page == tsPapers;
+    if (papers) stationery_->RefreshRows();
     cbWB_->setVisible(!papers);
     wbFrame_->setVisible(!papers);
     cbSmall_->setVisible(!papers);
@@ -451,6 +456,18 @@ void PrintWindow::YearButtonClick(bool b5) {
     finishJob(s.cbNotPrev);
 }
 
+void PrintWindow::SheetButtonClick(bool graph, bool setPaper) {
+    const PrintSection s = Settings();
+    if (!runJob([&] {
+            return graph ? BuildGraphJob(plPrev1_, plSetPrinter1_, stationery_->Graph(), s.upDown1,
+                                         s.upDown2, progress_.get(), nullptr, setPaper)
+                         : BuildNoteJob(plPrev1_, plSetPrinter1_, stationery_->Note(), s.upDown1,
+                                        s.upDown2, progress_.get(), nullptr, setPaper);
+        }))
+        return;
+    finishJob(s.cbNotPrev);
+}
+
 void PrintWindow::finishJob(bool noPreview) {
     refreshPrinterLabels();
     if (noPreview)
@@ -515,9 +532,17 @@ void PrintWindow::ApplySettings(const PrintSection& s) {
 }
 
 void PrintWindow::LoadSettings() {
+    const IniFile ini(settingsFolder_ + QStringLiteral("Printers.ini"));
+    const IniFile::Hold once(ini);
     PrintSection s;  // the controls' design values stand for missing keys
-    s.Read(IniFile(settingsFolder_ + QStringLiteral("Printers.ini")));
+    s.Read(ini);
     ApplySettings(s);
+    NoteSection note = stationery_->Note();
+    note.Read(ini);
+    stationery_->ShowNote(note);
+    GraphSection graph = stationery_->Graph();
+    graph.Read(ini);
+    stationery_->ShowGraph(graph);
 }
 
 bool PrintWindow::SaveSettings() {
@@ -526,6 +551,8 @@ bool PrintWindow::SaveSettings() {
     IniFile ini(settingsFolder_ + QStringLiteral("Printers.ini"));
     SettingsWriter out(ini, problems);
     Settings().Write(out);
+    stationery_->Note().Write(out);
+    stationery_->Graph().Write(out);
     presets_->SaveCaptions(problems);
     out.Commit();
     if (problems.empty()) return true;

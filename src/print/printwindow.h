@@ -25,6 +25,7 @@ namespace korvane {
 
 class PrintHost;
 class PrinterPresetsPage;
+class StationeryPage;
 class PrintSystem;
 class ProgressWindow;
 
@@ -47,6 +48,8 @@ public:
     void LayoutButtonClick(const QString& key);
     // btnCB5V (b5) and btnCA4V: the year calendar from the print month.
     void YearButtonClick(bool b5);
+    // The stationery's print buttons: note or graph paper, A4 put on the printer or not.
+    void SheetButtonClick(bool graph, bool setPaper);
     void PageChanged();
     void ShowPage(QWidget* page);
     void RefreshMonthLabel();
@@ -99,6 +102,7 @@ private:
     PrintDocument plPrev1_;
     std::unique_ptr<ProgressWindow> progress_;
     PrinterPresetsPage* presets_ = nullptr;
+    StationeryPage* stationery_ = nullptr;
     bool saveProblemsReported_ = false;
 
     QLabel* lblYYMM_ = nullptr;

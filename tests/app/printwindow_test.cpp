@@ -339,5 +339,30 @@ TEST_F(PrintWindowTest, AbortAtThePaperQuestionPrintsNothing) {
     EXPECT_TRUE(system.jobs.empty());
 }
 
+// The stationery tab counts the note's rows when shown, prints its sheets with the shared
+// settings, and keeps its settings in Printers.ini.
+TEST_F(PrintWindowTest, StationeryPrintsAndIsKept) {
+    IniFile(printersIni()).WriteInteger("Note", "udGyo", 5);
+    PrintWindow& w = open();
+    w.show();
+    w.ShowPage(w.tsPapers);
+    EXPECT_EQ(child<QSpinBox>("udGyo")->value(), 31);
+    EXPECT_FALSE(child<QCheckBox>("cbWB")->isVisible());
+    child<QCheckBox>("cbNotPrev")->setChecked(true);
+    child<QSpinBox>("udCTop")->setValue(5);
+    child<QPushButton>("btnNA4P")->click();
+    ASSERT_EQ(system.jobs.size(), 1u);
+    EXPECT_EQ(w.Document().Title, QStringLiteral("書類印刷"));
+    EXPECT_EQ(w.Document().Page(1).Ops.front().from, QPoint(250, 250));  // 5 mm lower
+    child<QPushButton>("btnGA4P")->click();
+    EXPECT_EQ(system.jobs.size(), 2u);
+    child<QSpinBox>("udGH")->setValue(70);
+    w.close();
+    const IniFile ini(printersIni());
+    EXPECT_EQ(ini.ReadString("Note", "udGyo", {}), "31");
+    EXPECT_EQ(ini.ReadString("Graph", "udGH", {}), "70");
+    EXPECT_EQ(ini.ReadString("Graph", "udNW1", {}), "3");
+}
+
 }  // namespace
 }  // namespace korvane

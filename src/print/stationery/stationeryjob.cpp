@@ -39,11 +39,20 @@ private:
     const int exceptions_ = std::uncaught_exceptions();
 };
 
+// A4 portrait on the printer, or only for the recording; false when the user stops.
+bool paper(PrinterSetup& setup, PrintDocument& doc, bool setPaper) {
+    if (setPaper) return SetUpPaper(setup, doc, false, PaperKind::A4) != 0;
+    doc.JobPaper = QPageSize(QPageSize::A4);
+    doc.JobOrientation = QPageLayout::Portrait;
+    doc.SetPrinterSetup(&setup);
+    return true;
+}
+
 }  // namespace
 
 bool BuildNoteJob(PrintDocument& doc, PrinterSetup& setup, const NoteSection& note, int topMm,
-                  int leftMm, ProgressWindow* progress, Sheet* sheetOut) {
-    if (SetUpPaper(setup, doc, false, PaperKind::A4) == 0) return false;
+                  int leftMm, ProgressWindow* progress, Sheet* sheetOut, bool setPaper) {
+    if (!paper(setup, doc, setPaper)) return false;
     const Sheet sheet =
         ComputeNoteSheet(note, std::clamp(topMm, -100, 100), std::clamp(leftMm, -100, 100));
     if (sheetOut) *sheetOut = sheet;
@@ -54,8 +63,8 @@ bool BuildNoteJob(PrintDocument& doc, PrinterSetup& setup, const NoteSection& no
 }
 
 bool BuildGraphJob(PrintDocument& doc, PrinterSetup& setup, const GraphSection& graph, int topMm,
-                   int leftMm, ProgressWindow* progress, Sheet* sheetOut) {
-    if (SetUpPaper(setup, doc, false, PaperKind::A4) == 0) return false;
+                   int leftMm, ProgressWindow* progress, Sheet* sheetOut, bool setPaper) {
+    if (!paper(setup, doc, setPaper)) return false;
     const std::optional<Sheet> sheet =
         ComputeGraphSheet(graph, std::clamp(topMm, -100, 100), std::clamp(leftMm, -100, 100));
     if (!sheet) {

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "print/stationery/stationerysettings.h"
+
+#include <QWidget>
+
+#include <map>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+class QTabWidget;
+
+namespace korvane {
+
+// The print window's stationery tab: ruled note paper (tsNote) and graph paper (tsGraph), their
+// settings shown in and taken from the controls, the note's row count and the graph's cell counts
+// kept up to date as the user changes them, and the graph's one stored set (保存 and 呼出, kept in
+// Printers.ini). The print buttons only say that they were pressed.
+class StationeryPage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit StationeryPage(QString printersIni, QWidget* parent = nullptr);
+
+    // Shows settings as they are: no count is refreshed.
+    void ShowNote(const NoteSection& note);
+    NoteSection Note() const;
+    void ShowGraph(const GraphSection& graph);
+    GraphSection Graph() const;
+
+    // The rows the page holds, into 行数: after the user's changes and when the tab is shown.
+    void RefreshRows();
+    // 保存 and 呼出 of the graph paper, each after its question.
+    void StoreGraph();
+    void RecallGraph();
+    // One-touch cells of mm millimetres.
+    void GraphPreset(int mm);
+    // Shows the note (0) or graph (1) page.
+    void ShowSheet(int index);
+
+    QWidget* NotePage() const { return tsNote_; }
+    QWidget* GraphPage() const { return tsGraph_; }
+
+signals:
+    // setPaper: A4 portrait is put on the printer first (the visible buttons); the hidden ones
+    // print as the printer stands.
+    void NotePrintClicked(bool setPaper);
+    void GraphPrintClicked(bool setPaper);
+
+private:
+    void buildNote();
+    void buildGraph();
+    void refreshCells();
+    QSpinBox* spin(const char* name) const { return spins_.at(name); }
+    QSpinBox* addSpin(const char* name, int lo, int hi, int value, QWidget* parent);
+    QLabel* addSwatch(const char* name, const char* button, QWidget* parent);
+    void chooseColour(const char* swatch);
+    ColorValue colourOf(const char* swatch) const;
+    void setColour(const char* swatch, ColorValue c);
+
+    QString printersIni_;
+    QTabWidget* sheets_;
+    QWidget* tsNote_;
+    QWidget* tsGraph_;
+    QCheckBox* cbHead_;
+    QLineEdit* edtTateK_;
+    QCheckBox* cbGAuto_;
+    QCheckBox* cbGCLine_;
+    std::map<std::string, QSpinBox*> spins_;
+    std::map<std::string, QLabel*> swatches_;
+    std::map<std::string, ColorValue> colours_;
+    bool showing_ = false;  // settings being put into the controls: no refresh
+};
+
+}  // namespace korvane
