@@ -172,5 +172,13 @@ TEST_F(Layout, PrintTexts) {
     EXPECT_EQ(t.Lines[2], "23,,,   忘年会,");
 }
 
+// A month that begins in the first column shows the week before it unless told not to.
+TEST(GridFirstCell, AWeekBeforeAMonthThatStartsTheRow) {
+    EXPECT_EQ(GridFirstCellDay(2024, 9, 0, false), EncodeDayNumber(2024, 8, 25));
+    EXPECT_EQ(GridFirstCellDay(2024, 9, 0, true), EncodeDayNumber(2024, 9, 1));
+    EXPECT_EQ(GridFirstCellDay(2026, 6, 1, false), EncodeDayNumber(2026, 5, 25));
+    EXPECT_EQ(GridFirstCellDay(2026, 12, 0, false), EncodeDayNumber(2026, 11, 29));
+}
+
 }  // namespace
 }  // namespace korvane

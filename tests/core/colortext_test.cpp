@@ -40,6 +40,15 @@ TEST(ColorText, ReadsEveryForm) {
     EXPECT_EQ(StringToColor(u"nonsense", clGreen), clGreen);
 }
 
+// The system colours' names stand for the Windows values stored files hold.
+TEST(ColorText, SystemColourNames) {
+    const std::pair<const char*, std::uint32_t> names[] = {{"clBtnText", 0x80000012u},
+                                                           {"clGradientActiveCaption", 0x8000001Bu},
+                                                           {"clWindow", 0x80000005u}};
+    for (const auto& [name, value] : names)
+        EXPECT_EQ(ColorFromText(QString::fromLatin1(name)), ColorValue(value)) << name;
+}
+
 TEST(ColorText, WritesIdentifiersOrHex) {
     EXPECT_EQ(ColorToString(clRed), "clRed");
     EXPECT_EQ(ColorToString(clSilver), "clSilver");
