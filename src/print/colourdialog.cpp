@@ -4,6 +4,8 @@
 
 #include "core/qtcolor.h"
 
+#include "widgets/named.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -13,12 +15,6 @@ namespace korvane {
 namespace {
 
 constexpr int kCell = 20;  // palette cells, in pixels
-
-template <typename W>
-W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 }  // namespace
 

@@ -6,6 +6,8 @@
 #include "print/engine/progresswindow.h"
 #include "settings/inifile.h"
 
+#include "widgets/named.h"
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFormLayout>
@@ -35,12 +37,6 @@ QString designCaption(int index) {
     if (index == 0) return QStringLiteral("Ａ４　縦");
     if (index == 1) return QStringLiteral("Ａ４  横");
     return {};
-}
-
-template <typename W>
-W* named(W* w, const QString& name) {
-    w->setObjectName(name);
-    return w;
 }
 
 }  // namespace

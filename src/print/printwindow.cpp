@@ -12,6 +12,8 @@
 #include "settings/inifile.h"
 #include "settings/settingswriter.h"
 
+#include "widgets/named.h"
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -33,12 +35,6 @@ namespace korvane {
 namespace {
 
 const QString kCaption = QStringLiteral("確認 -Korvane-");
-
-template <typename W>
-W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 QSpinBox* spinner(const char* name, int lo, int hi, int value, QWidget* parent) {
     auto* s = named(new QSpinBox(parent), name);

@@ -7,6 +7,8 @@
 #include "settings/inifile.h"
 #include "settings/settingswriter.h"
 
+#include "widgets/named.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -24,12 +26,6 @@ namespace korvane {
 namespace {
 
 const QString kQuestionCaption = QStringLiteral("確認");
-
-template <typename W>
-W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 QPushButton* button(const QString& text, const char* name, QWidget* parent) {
     return named(new QPushButton(text, parent), name);
