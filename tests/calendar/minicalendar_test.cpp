@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace korvane {
 namespace {
 
@@ -141,6 +143,29 @@ TEST_F(MiniCalendarTest, SuspendedSkipsRedraws) {
     cal.UpdateCalendar();
     cal.SetDayNumber(jd(2026, 3, 16));
     EXPECT_NE(cal.Buffer(), before);
+}
+
+// The headings on their grey, Sunday red and Saturday blue; the neighbouring days in pale ink.
+TEST_F(MiniCalendarTest, HeadingsAndNeighbours) {
+    cal.SetDayNumber(jd(2026, 12, 15));  // the grid starts on Sunday 29 November
+    const auto inks = [&](const QRect& cell) {
+        QList<QRgb> out;
+        for (int y = cell.top() + 1; y < cell.bottom(); ++y)
+            for (int x = cell.left() + 1; x < cell.right(); ++x)
+                if (const QRgb p = cal.Buffer().pixel(x, y); !out.contains(p)) out << p;
+        return out;
+    };
+    const QList<QRgb> sunday = inks(cal.CellRect(0, 0)), saturday = inks(cal.CellRect(6, 0));
+    const QList<QRgb> monday = inks(cal.CellRect(1, 0));
+    EXPECT_TRUE(sunday.contains(qRgb(0xE1, 0xE1, 0xE1)));
+    EXPECT_TRUE(std::any_of(sunday.begin(), sunday.end(),
+                            [](QRgb p) { return qRed(p) > 200 && qGreen(p) < 80; }));
+    EXPECT_TRUE(std::any_of(saturday.begin(), saturday.end(),
+                            [](QRgb p) { return qBlue(p) > 200 && qRed(p) < 80; }));
+    EXPECT_TRUE(std::any_of(monday.begin(), monday.end(), [](QRgb p) { return qGray(p) < 80; }));
+    const QList<QRgb> november = inks(cal.CellRect(0, 1));
+    EXPECT_GT(november.size(), 1);
+    for (const QRgb p : november) EXPECT_GE(qGreen(p), 0xC0) << std::hex << p;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -215,6 +216,13 @@ TEST(CalendarFontsCopy, CarriesNoOwner) {
     cal->SetFonts(copy);  // handing it back is one redraw
     EXPECT_EQ(cal->redraws, before + 1);
     EXPECT_EQ(cal->Fonts().Font(CalendarFonts::Sunday).Color, clGreen);
+    // Every change is told; the size leaves the rokuyō alone.
+    QSignalSpy told(&copy, &CalendarFonts::Changed);
+    copy.SetColor(CalendarFonts::Holiday, clBlue);
+    copy.SetSizeExceptRokuyo(14);
+    EXPECT_EQ(told.count(), 2);
+    EXPECT_EQ(copy.Font(CalendarFonts::Weekday).Font.pointSize(), 14);
+    EXPECT_EQ(copy.Font(CalendarFonts::Rokuyo).Font.pointSize(), 10);
     cal.reset();
     copy.SetColor(CalendarFonts::Saturday, clRed);  // the owner is gone: nothing to call
     EXPECT_EQ(copy.Font(CalendarFonts::Saturday).Color, clRed);

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -98,6 +99,45 @@ TEST(QtPrompt, ThePrinterDialogFollowsThePrinterAndGivesBackTheChoice) {
     EXPECT_EQ(choice.paper, "Label 62mm");
     EXPECT_EQ(choice.source, "Roll");
     EXPECT_TRUE(choice.landscape);
+}
+
+// The print dialog's page range: its bounds and start come from the document, the two ends are
+// given back in order, and a dialog without a printer list leaves the printer as it was.
+TEST(QtPrompt, ThePageRangeComesBackInOrder) {
+    QtPrompt prompt;
+    PrinterChoice choice;
+    choice.printer = "Office";
+    choice.rangeOffered = true;
+    choice.allPages = false;
+    choice.minPage = 1;
+    choice.maxPage = 5;
+    choice.fromPage = 2;
+    choice.toPage = 4;
+    int toMax = 0, toValue = 0;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<QDialog*>(w); d && d->objectName() == "PrinterDialog") {
+                auto* to = d->findChild<QSpinBox*>("spToPage");
+                toMax = to->maximum();
+                toValue = to->value();
+                d->findChild<QSpinBox*>("spFromPage")->setValue(5);
+                d->accept();
+            }
+    });
+    ASSERT_TRUE(prompt.printerDialog("印刷", choice));
+    EXPECT_EQ(std::pair(toMax, toValue), std::pair(5, 4));
+    EXPECT_EQ(std::pair(choice.fromPage, choice.toPage), std::pair(4, 5));
+    EXPECT_FALSE(choice.allPages);
+    EXPECT_EQ(choice.printer, "Office");
+    // A message has its OK button.
+    bool ok = false;
+    whenBoxShows([&](QMessageBox* box) {
+        QPushButton* b = buttonWithText(box, "OK");
+        ok = b != nullptr;
+        box->done(0);
+    });
+    prompt.message("終わりました。", "確認", Prompt::Kind::Information);
+    EXPECT_TRUE(ok);
 }
 
 }  // namespace
