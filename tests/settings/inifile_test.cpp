@@ -191,6 +191,12 @@ TEST_F(Ini, NewFileAndFailures) {
     EXPECT_EQ(fresh.ReadString("Set", "cbPSelect", ""), "1");
     // Text the Windows code page cannot hold is refused, not written as "?".
     EXPECT_THROW(fresh.WriteString("Set", "edtFolder1", "😀"), EIniError);
+    try {
+        fresh.WriteString("Set", "edtFolder1", "/home/jürgen/");
+        FAIL();
+    } catch (const EIniError& e) {
+        EXPECT_NE(QString::fromUtf8(e.what()).indexOf("「ü」"), -1) << e.what();  // named alone
+    }
     EXPECT_EQ(fresh.ReadString("Set", "edtFolder1", "none"), "none");
     // A folder that does not exist cannot take the file; the error names it.
     IniFile nowhere(dir.filePath("missing/folder/x.ini"));

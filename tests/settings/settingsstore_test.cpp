@@ -195,6 +195,14 @@ TEST(ComponentStream, ByteLayout) {
     ASSERT_TRUE(ParseComponentStream(nested, cls, name, props));
     ASSERT_EQ(props.size(), 1u);
     EXPECT_EQ(props[0].value.list.at(0).list.at(0).integer, 5);
+    // Seventeen lists deep is as deep as a stream may go; an unknown value kind is refused.
+    const auto deep = [](int lists) {
+        return QByteArray("TPF0\1C\1N\1L") + QByteArray(lists, '\1') + QByteArray(lists + 2, '\0');
+    };
+    EXPECT_TRUE(ParseComponentStream(deep(17), cls, name, props));
+    EXPECT_FALSE(ParseComponentStream(deep(18), cls, name, props));
+    EXPECT_FALSE(ParseComponentStream(QByteArray("TPF0\1C\1N\1L\x7f") + QByteArray(2, '\0'), cls,
+                                      name, props));
 }
 
 TEST_F(Store, FontsInFiveKeys) {
