@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 
+#include "app/streamprompt.h"
 #include "core/prompt.h"
 
 #include <QFile>
@@ -280,6 +281,14 @@ TEST(CommandLine, VersionHelpAndWindow) {
     // No arguments, or the sibling program's switches, ask for the window.
     EXPECT_FALSE(run({}).code.has_value());
     EXPECT_FALSE(run({"/K=C:\\Velmar\\"}).code.has_value());
+}
+
+// Without a window a question is written on one line and answered no.
+TEST(StreamPrompt, QuestionsAreWrittenAndAnsweredNo) {
+    std::FILE* err = std::tmpfile();
+    ErrorStreamPrompt prompt(err);
+    EXPECT_FALSE(prompt.askYesNo("続けますか？\r\n\tはい", "確認", false));
+    EXPECT_EQ(ReadAndClose(err), "korvane: 続けますか？  はい\n");
 }
 
 }  // namespace
