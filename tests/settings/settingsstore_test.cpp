@@ -199,6 +199,15 @@ TEST(ComponentStream, ByteLayout) {
     const auto deep = [](int lists) {
         return QByteArray("TPF0\1C\1N\1L") + QByteArray(lists, '\1') + QByteArray(lists + 2, '\0');
     };
+    // A property after a list is read after the list's end; a text longer than the stream is
+    // refused.
+    ASSERT_TRUE(ParseComponentStream(
+        QByteArray("TPF0\1C\1N\1L\1\2\5") + QByteArray(1, '\0') + "\1M\2\7" + QByteArray(2, '\0'),
+        cls, name, props));
+    ASSERT_EQ(props.size(), 2u);
+    EXPECT_EQ(props[1].value.integer, 7);
+    EXPECT_FALSE(ParseComponentStream(
+        QByteArray("TPF0\1C\1N\1L\6\x50") + "ab" + QByteArray(2, '\0'), cls, name, props));
     EXPECT_TRUE(ParseComponentStream(deep(17), cls, name, props));
     EXPECT_FALSE(ParseComponentStream(deep(18), cls, name, props));
     EXPECT_FALSE(ParseComponentStream(QByteArray("TPF0\1C\1N\1L\x7f") + QByteArray(2, '\0'), cls,
