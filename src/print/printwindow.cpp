@@ -97,6 +97,7 @@ PrintWindow::PrintWindow(PrintHost& host, PrintSystem& system, QString settingsF
     LoadSettings();
     RefreshMonthLabel();
     presets_->ReadOnly = ReadOnlySettings;
+    stationery_->ReadOnly = ReadOnlySettings;
     presets_->Start();
     refreshPrinterLabels();
     connect(&plSetPrinter1_, &PrinterSetup::PrinterChange, this,

@@ -79,6 +79,11 @@ TEST_F(StationeryPageTest, StoreAndRecallAskFirst) {
     find("udGH")->setValue(70);
     click("btnGYobu");
     EXPECT_EQ(page.Graph().udGH, 70);
+    page.ReadOnly = true;
+    prompt.answer(true);
+    click("btnGKaku");
+    EXPECT_FALSE(QFile::exists(dir.filePath("Printers.ini")));
+    page.ReadOnly = false;
     prompt.answer(true);
     click("btnGKaku");
     EXPECT_EQ(IniFile(dir.filePath("Printers.ini")).ReadString("Graph", "udGH_1", ""), "70");

@@ -354,6 +354,7 @@ void StationeryPage::StoreGraph() {
                        Prompt::Kind::Information);
         return;
     }
+    if (ReadOnly) return;
     IniFile ini(printersIni_);
     SaveProblems problems;
     SettingsWriter out(ini, problems);

@@ -24,6 +24,9 @@ class StationeryPage : public QWidget {
 public:
     explicit StationeryPage(QString printersIni, QWidget* parent = nullptr);
 
+    bool ReadOnly =
+        false;  // settings never written (pictures, a read-only medium): 保存 keeps nothing
+
     // Shows settings as they are: no count is refreshed.
     void ShowNote(const NoteSection& note);
     NoteSection Note() const;
