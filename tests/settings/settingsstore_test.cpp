@@ -74,6 +74,12 @@ TEST_F(Store, TruthValuesAndDefaults) {
         const bool expected = QByteArray(stored) == "2";  // low byte of 256 is 0
         EXPECT_EQ(reg.Items("flag").ReadBool(), expected) << stored;
     }
+    // An item without a key name neither reads nor writes.
+    reg.RegItems.Add({"blank", "Printer", "", "dflt"});
+    reg.Items("blank").WriteString("v");
+    EXPECT_FALSE(ini().ReadSection("Printer").contains(""));
+    IniFile(reg.IniFileName).WriteString("Printer", "", "stored");
+    EXPECT_EQ(reg.Items("blank").ReadString(), "dflt");
     reg.Items("on").WriteBool(false);
     EXPECT_EQ(ini().ReadString("Printer", "on", ""), "0");
     EXPECT_EQ(reg.Items("vBtn").ReadInteger(), 0);
