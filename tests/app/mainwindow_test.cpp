@@ -324,6 +324,10 @@ TEST_F(MainWindowTest, ManagementPageStaysHiddenAndStoresItsTwoKeys) {
 TEST_F(MainWindowTest, MenuEntriesActAndFollowTheMarker) {
     open(2026, 12, 7);
     EXPECT_FALSE(find<QAction>("mnPRC1")->isVisible());
+    EXPECT_TRUE(find<QAction>("mnZengetu")->isVisible());
+    EXPECT_NE(find<QMenu>("pMenu1")->findChild<QAction*>("pmPrint"), nullptr);
+    // The settings page has no tab of its own: the menu opens it.
+    EXPECT_FALSE(pages()->isTabVisible(pages()->indexOf(find<QWidget>("tsSettei"))));
     find<QAction>("mnZengetu")->trigger();
     EXPECT_EQ(window->Grid()->Month(), 11);
     find<QAction>("mnYokuNen")->trigger();
@@ -364,6 +368,7 @@ TEST_F(MainWindowTest, FailedMonthInitialisationEndsTheStart) {
 // The hidden second button row and month entry do what the visible ones do.
 TEST_F(MainWindowTest, HiddenNavigationControls) {
     open(2026, 12, 7);
+    EXPECT_TRUE(find<QWidget>("pnlIdou2")->isHidden());
     find<QPushButton>("btnYokunen2")->click();
     EXPECT_EQ(window->Grid()->Year(), 2027);
     find<QPushButton>("btnZengetu2")->click();
