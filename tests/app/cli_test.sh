@@ -81,4 +81,8 @@ err=$(cd "$home/full" && trap '' XFSZ && ulimit -f 20 && page --pdf cut.pdf 2>&1
 [[ $code != 0 ]] || { echo "FAIL: --pdf on a full disk exits 0"; fail=1; }
 [[ $err == *cut.pdf* ]] || { echo "FAIL: no message for the full disk: '$err'"; fail=1; }
 check "$(ls -A "$home/full")" "" "files left on the full disk"
+# Pictures that cannot be saved are a failure.
+HOME=$home XDG_CONFIG_HOME=$home/.config QT_QPA_PLATFORM=offscreen \
+  "$korvane" --screenshot /proc/korvane-shots >/dev/null 2>&1; code=$?
+check "$code" 1 "exit of --screenshot into a folder that cannot be made"
 exit $fail

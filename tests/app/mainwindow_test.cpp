@@ -497,6 +497,9 @@ TEST(VersionWindows, AboutBuildCodeAndInfoText) {
     UpdateReminderDialog info(QDate(2008, 3, 12));
     EXPECT_TRUE(info.InfoText().startsWith(
         "　Korvane Ver1.2.1 が公開されて、456 日が経過しています。\r\n"));
+    info.show();
+    info.findChild<QPushButton*>("btnClose")->click();
+    EXPECT_FALSE(info.isVisible());
 }
 
 // The window's place at start, for a 1366 x 728 work area below a 40-pixel panel.
