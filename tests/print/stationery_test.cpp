@@ -66,6 +66,7 @@ TEST(NoteSheet, RowsAndVerticalRules) {
         {"-2147483648,-2147483648,-2147483648,10", {}},
         {"99999999999999999999999,5", {1998}},
         {"1,+2,", {251, 253, 252}},
+        {"0,-1", {250}},  // a rule on the area's left edge; then one left of it, not drawn
     };
     for (const auto& c : cases) {
         NoteSection note;
