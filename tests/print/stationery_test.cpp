@@ -258,6 +258,12 @@ TEST_F(StationeryJob, RefusedPapersAndAdjustmentsRecordNothing) {
     EXPECT_FALSE(BuildNoteJob(doc, labels, NoteSection(), 0, 0, nullptr));
     EXPECT_EQ(prompt.texts().last(), "印刷を中止しますか？");
     EXPECT_FALSE(doc.IsBuilt());
+    prompt.answer(true);
+    EXPECT_FALSE(BuildGraphJob(doc, labels, GraphSection(), 0, 0, nullptr));
+    // The position adjustment is kept within ±100 mm.
+    Sheet moved;
+    ASSERT_TRUE(BuildGraphJob(doc, *setup, GraphSection(), 150, -150, nullptr, &moved));
+    EXPECT_EQ(moved.Rules.front().Line.p1(), QPoint(-750, 1250));
 }
 
 }  // namespace
