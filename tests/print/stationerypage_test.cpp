@@ -57,11 +57,14 @@ TEST_F(StationeryPageTest, TheGraphsCountsFollowTheUserWhileAutomatic) {
     EXPECT_EQ(page.Graph().udGMH, 30);
     click("btnG20mm");
     EXPECT_EQ(std::pair(page.Graph().udGH, page.Graph().udGMV), std::pair(200, 13));
+    find("udGTop")->setValue(0);  // margins may be nothing
+    EXPECT_EQ(page.Graph().udGMV, 14);
     find<QCheckBox>("cbGAuto")->click();
     click("btnG10mm");
     EXPECT_EQ(page.Graph().udGMH, 7);  // kept as it was
     GraphSection shown;
     shown.udGMH = 3;
+    shown.udGV = 120;
     page.ShowGraph(shown);
     EXPECT_EQ(page.Graph(), shown);  // shown as stored, not counted again
 }
