@@ -243,80 +243,61 @@ void StationeryPage::buildGraph() {
         connect(spin(name), &QSpinBox::valueChanged, this, [this] { refreshCells(); });
 }
 
+namespace {
+
+// The spin boxes and the settings they show, by object name.
+const std::pair<const char*, int NoteSection::*> kNoteSpins[] = {
+    {"udNTop", &NoteSection::udNTop},   {"udNBottom", &NoteSection::udNBottom},
+    {"udNLeft", &NoteSection::udNLeft}, {"udNRight", &NoteSection::udNRight},
+    {"udS", &NoteSection::udS},         {"udGyo", &NoteSection::udGyo},
+    {"udNW1", &NoteSection::udNW1},     {"udNW2", &NoteSection::udNW2},
+    {"udNW3", &NoteSection::udNW3}};
+const std::pair<const char*, int GraphSection::*> kGraphSpins[] = {
+    {"udGTop", &GraphSection::udGTop},   {"udGBottom", &GraphSection::udGBottom},
+    {"udGLeft", &GraphSection::udGLeft}, {"udGRight", &GraphSection::udGRight},
+    {"udGH", &GraphSection::udGH},       {"udGV", &GraphSection::udGV},
+    {"udGMH", &GraphSection::udGMH},     {"udGMV", &GraphSection::udGMV},
+    {"udGW1", &GraphSection::udGW1},     {"udGW2", &GraphSection::udGW2},
+    {"udGW3", &GraphSection::udGW3},     {"udTateChou", &GraphSection::udTateChou}};
+
+}  // namespace
+
 void StationeryPage::ShowNote(const NoteSection& n) {
     const bool was = std::exchange(showing_, true);
-    spin("udNTop")->setValue(n.udNTop);
-    spin("udNBottom")->setValue(n.udNBottom);
-    spin("udNLeft")->setValue(n.udNLeft);
-    spin("udNRight")->setValue(n.udNRight);
-    spin("udS")->setValue(n.udS);
-    spin("udGyo")->setValue(n.udGyo);
+    for (const auto& [name, field] : kNoteSpins) spin(name)->setValue(n.*field);
     cbHead_->setChecked(n.cbHead);
     setColour("edtHead", n.edtHead);
     setColour("edtColor", n.edtColor);
     edtTateK_->setText(n.edtTateK);
-    spin("udNW1")->setValue(n.udNW1);
-    spin("udNW2")->setValue(n.udNW2);
-    spin("udNW3")->setValue(n.udNW3);
     showing_ = was;
 }
 
 NoteSection StationeryPage::Note() const {
     NoteSection n;
-    n.udNTop = spin("udNTop")->value();
-    n.udNBottom = spin("udNBottom")->value();
-    n.udNLeft = spin("udNLeft")->value();
-    n.udNRight = spin("udNRight")->value();
-    n.udS = spin("udS")->value();
-    n.udGyo = spin("udGyo")->value();
+    for (const auto& [name, field] : kNoteSpins) n.*field = spin(name)->value();
     n.cbHead = cbHead_->isChecked();
     n.edtHead = colourOf("edtHead");
     n.edtColor = colourOf("edtColor");
     n.edtTateK = edtTateK_->text();
-    n.udNW1 = spin("udNW1")->value();
-    n.udNW2 = spin("udNW2")->value();
-    n.udNW3 = spin("udNW3")->value();
     return n;
 }
 
-void StationeryPage::ShowGraph(const GraphSection& gs) {
+void StationeryPage::ShowGraph(const GraphSection& g) {
     const bool was = std::exchange(showing_, true);
-    spin("udGTop")->setValue(gs.udGTop);
-    spin("udGBottom")->setValue(gs.udGBottom);
-    spin("udGLeft")->setValue(gs.udGLeft);
-    spin("udGRight")->setValue(gs.udGRight);
-    spin("udGH")->setValue(gs.udGH);
-    spin("udGV")->setValue(gs.udGV);
-    spin("udGMH")->setValue(gs.udGMH);
-    spin("udGMV")->setValue(gs.udGMV);
-    cbGAuto_->setChecked(gs.cbGAuto);
-    setColour("edtGColor", gs.edtGColor);
-    cbGCLine_->setChecked(gs.cbGCLine);
-    spin("udGW1")->setValue(gs.udGW1);
-    spin("udGW2")->setValue(gs.udGW2);
-    spin("udGW3")->setValue(gs.udGW3);
-    spin("udTateChou")->setValue(gs.udTateChou);
+    for (const auto& [name, field] : kGraphSpins) spin(name)->setValue(g.*field);
+    cbGAuto_->setChecked(g.cbGAuto);
+    setColour("edtGColor", g.edtGColor);
+    cbGCLine_->setChecked(g.cbGCLine);
     showing_ = was;
 }
 
 GraphSection StationeryPage::Graph() const {
-    GraphSection gs;
-    gs.udGTop = spin("udGTop")->value();
-    gs.udGBottom = spin("udGBottom")->value();
-    gs.udGLeft = spin("udGLeft")->value();
-    gs.udGRight = spin("udGRight")->value();
-    gs.udGH = spin("udGH")->value();
-    gs.udGV = spin("udGV")->value();
-    gs.udGMH = spin("udGMH")->value();
-    gs.udGMV = spin("udGMV")->value();
-    gs.cbGAuto = cbGAuto_->isChecked();
-    gs.edtGColor = colourOf("edtGColor");
-    gs.cbGCLine = cbGCLine_->isChecked();
-    gs.udGW1 = spin("udGW1")->value();
-    gs.udGW2 = spin("udGW2")->value();
-    gs.udGW3 = spin("udGW3")->value();
-    gs.udTateChou = spin("udTateChou")->value();
-    return gs;
+    GraphSection g;
+    for (const auto& [name, field] : kGraphSpins) g.*field = spin(name)->value();
+    g.cbGAuto = cbGAuto_->isChecked();
+    g.edtGColor = colourOf("edtGColor");
+    g.cbGCLine = cbGCLine_->isChecked();
+    return g;
 }
 
 void StationeryPage::RefreshRows() {
