@@ -156,6 +156,18 @@ TEST(GraphSheet, ThePaperBoundsTheWork) {
                 << r.Line.x1() << "," << r.Line.y1();
         }
     }
+    // A rule a frame's width inside the edge is not the last: the frame on the edge follows.
+    GraphSection edge;
+    edge.cbGAuto = false;
+    edge.udGLeft = 50;
+    edge.udGTop = 97;
+    edge.udGH = edge.udGV = 8;
+    edge.udGMH = 200;
+    edge.udGMV = 250;
+    edge.udGW1 = 9;
+    const Sheet s = *ComputeGraphSheet(edge, 0, 0);
+    EXPECT_EQ(rules(s, true).back().Line.x1(), 2100);
+    EXPECT_EQ(rules(s, false).back().Line.y1(), 2970);
 }
 
 TEST(StationerySettings, KeysInOrderRangesAndTheStoredSet) {
@@ -188,11 +200,13 @@ TEST(StationerySettings, KeysInOrderRangesAndTheStoredSet) {
 
     // A hand-edited file cannot divide by zero or empty the grid.
     IniFile edited = IniFile::InMemory(
-        "[Note]\r\nudS=0\r\nudGyo=500\r\nedtColor=nonsense\r\ncbHead=0\r\nedtHead=clBlue\r\n"
+        "[Note]\r\nudNBottom=0\r\nudS=0\r\nudGyo=500\r\nedtColor=nonsense\r\ncbHead=0\r\nedtHead="
+        "clBlue\r\n"
         "[Graph]\r\nudGH=0\r\nudGV=-5\r\nudGMH=0\r\nudGW1=12\r\nudNW3=0\r\n");
     NoteSection n;
     n.Read(edited);
-    EXPECT_EQ(std::tuple(n.udS, n.udGyo, n.edtColor, n.udNW3), std::tuple(10, 99, kGrey, 1));
+    EXPECT_EQ(std::tuple(n.udNBottom, n.udS, n.udGyo, n.edtColor, n.udNW3),
+              std::tuple(0, 10, 99, kGrey, 1));
     EXPECT_EQ(std::pair(n.cbHead, n.edtHead), std::pair(false, clBlue));
     GraphSection g;
     g.Read(edited);
