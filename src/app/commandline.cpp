@@ -118,6 +118,11 @@ QString CommandLine::helpText() {
         "  --print NA4P|GA4P (--pdf FILE | --png FILE [--dpi N]) [--offset 上,左]\n"
         "                   罫線ノート (NA4P) か方眼紙 (GA4P) を A4 縦で、印刷画面の\n"
         "                   「書類印刷」の設定 (Printers.ini の [Note] と [Graph]) で描きます。\n"
+        "  --print Soufu|Fax (--pdf FILE | --png FILE [--dpi N]) [--paper A4|B5]\n"
+        "        [--offset 上,左] [--today YYYY-MM-DD]\n"
+        "                   送り状 (Soufu) かＦａｘ送信用紙 (Fax) を、印刷画面の設定\n"
+        "                   (Printers.ini の [Soufu] と [Fax]) で描きます。--paper の既定は\n"
+        "                   保存された用紙、日付は --today (既定は今日) の和暦です。\n"
         "  --version        版を表示します。\n"
         "  --help           この説明を表示します。\n");
 }

@@ -3,6 +3,7 @@
 #include "app/headlesscalendar.h"
 #include "app/streamprompt.h"
 #include "core/clock.h"
+#include "core/eradate.h"
 #include "print/engine/printdocument.h"
 #include "print/engine/printersetup.h"
 #include "print/engine/printsystem.h"
@@ -23,8 +24,9 @@ int finish(PrintDocument& doc, const PrintRequest& request) {
     return doc.SaveAsPng(request.Png, request.Dpi) ? 0 : 1;
 }
 
-// A note or graph sheet with the stationery settings of Printers.ini. The note's rows are counted
-// afresh, as the window does when its stationery tab is shown; the graph keeps its stored counts.
+// A stationery sheet with its settings in Printers.ini. The note's rows are counted afresh, as the
+// window does when its stationery tab is shown; the graph keeps its stored counts. The letters'
+// dates are today's, as the window makes them when it opens.
 int printSheet(const PrintRequest& request, const QString& settingsFolder, PrintSystem* system) {
     const IniFile ini(settingsFolder + QStringLiteral("Printers.ini"));
     NoPrinterSystem noPrinter;
@@ -32,7 +34,23 @@ int printSheet(const PrintRequest& request, const QString& settingsFolder, Print
     PrintDocument doc;
     doc.SetPrinterSetup(&setup);
     bool built = false;
-    if (request.Layout == u"NA4P") {
+    const QDate today = request.Today.isValid() ? request.Today : Clock::current().today();
+    const auto place = [&](int paperIndex) {
+        const int index = request.PaperIndex >= 0 ? request.PaperIndex : paperIndex;
+        return LetterPlace{index == 1 ? PaperKind::B5 : PaperKind::A4, request.TopMm,
+                           request.LeftMm, today};
+    };
+    if (request.Layout == u"Soufu") {
+        SoufuSection soufu;
+        soufu.Read(ini);
+        soufu.edtYMD = JapaneseEraDate(today);
+        built = BuildCoverLetterJob(doc, setup, soufu, place(soufu.rgSYoushi), nullptr);
+    } else if (request.Layout == u"Fax") {
+        FaxSection fax;
+        fax.Read(ini);
+        fax.edtFYMD = JapaneseEraDate(today);
+        built = BuildFaxJob(doc, setup, fax, place(fax.rgFYoushi), nullptr);
+    } else if (request.Layout == u"NA4P") {
         NoteSection note;
         note.Read(ini);
         note.udGyo = std::clamp(NoteRowCount(note), 1, 99);
@@ -52,19 +70,29 @@ std::optional<QString> ParsePrintRequest(const QStringList& args, PrintRequest& 
         if (i + 1 >= args.size()) return std::nullopt;
         return args[++i];
     };
-    static const QStringList kOthers = {"CA4V", "CB5V", "NA4P", "GA4P"};
+    static const QStringList kOthers = {"CA4V", "CB5V", "NA4P", "GA4P", "Soufu", "Fax"};
     if (args.isEmpty() || (!FindMonthLayout(args[0]) && !kOthers.contains(args[0])))
         return QStringLiteral(
             "--print の次にはレイアウト (MB5, HB5, MA4W, HA4W, MA4, HA4, MA3, "
-            "HA3, HHagaki, CA4V, CB5V, NA4P, GA4P) を指定してください。");
+            "HA3, HHagaki, CA4V, CB5V, NA4P, GA4P, Soufu, Fax) を指定してください。");
     r.Layout = args[0];
     bool monthGiven = false;
     static const QStringList kSheetOptions = {"--pdf", "--png", "--dpi", "--offset"};
+    static const QStringList kLetterOptions = kSheetOptions + QStringList{"--paper", "--today"};
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString a = args[i];
-        if (r.IsSheet() && !kSheetOptions.contains(a)) {
+        if (r.IsLetter() && !kLetterOptions.contains(a)) {
+            return QStringLiteral(
+                       "%1 には --pdf, --png, --dpi, --offset, --paper, --today だけを付けます: %2")
+                .arg(r.Layout, a);
+        } else if (r.IsSheet() && !r.IsLetter() && !kSheetOptions.contains(a)) {
             return QStringLiteral("%1 には --pdf, --png, --dpi, --offset だけを付けます: %2")
                 .arg(r.Layout, a);
+        } else if (a == u"--paper") {
+            const QString paper = value(i).value_or(QString());
+            if (paper != u"A4" && paper != u"B5")
+                return QStringLiteral("--paper は A4 か B5 で指定してください。");
+            r.PaperIndex = paper == u"B5" ? 1 : 0;
         } else if (a == u"--month") {
             static const QRegularExpression re(QStringLiteral("^([0-9]{4})(0[1-9]|1[0-2])$"));
             const QRegularExpressionMatch m = re.match(value(i).value_or(QString()));

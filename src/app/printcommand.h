@@ -13,10 +13,14 @@ namespace korvane {
 // "--print LAYOUT --month YYYYMM (--pdf FILE | --png FILE [--dpi N]) …": one calendar page or
 // stationery sheet without a window or a printer, drawn as the print window draws it.
 struct PrintRequest {
-    QString Layout;  // "MA4", "HHagaki", …; "CA4V", "CB5V" the year calendar; "NA4P", "GA4P"
+    // "MA4", "HHagaki", …; "CA4V", "CB5V" the year calendar; "NA4P", "GA4P", "Soufu", "Fax"
+    QString Layout;
     bool IsYear() const { return Layout == u"CA4V" || Layout == u"CB5V"; }
-    // Note or graph paper, as the print window's stationery page has it set in Printers.ini.
-    bool IsSheet() const { return Layout == u"NA4P" || Layout == u"GA4P"; }
+    // The cover letter and the fax cover sheet.
+    bool IsLetter() const { return Layout == u"Soufu" || Layout == u"Fax"; }
+    // Stationery, as the print window's stationery page has it set in Printers.ini.
+    bool IsSheet() const { return Layout == u"NA4P" || Layout == u"GA4P" || IsLetter(); }
+    int PaperIndex = -1;  // letters: 0 A4, 1 B5; none: the stored choice
     std::int32_t Year = 0;
     int Month = 0;
     QString Pdf;

@@ -9,5 +9,7 @@ namespace korvane {
 // Era names come from ICU's data, so a new era needs no change here. Empty for an invalid date
 // or where ICU cannot say.
 QString JapaneseEraDate(const QDate& date);
+// The era name alone, "令和"; empty where JapaneseEraDate is.
+QString JapaneseEraName(const QDate& date);
 
 }  // namespace korvane

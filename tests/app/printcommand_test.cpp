@@ -188,5 +188,29 @@ TEST_F(PrintCommand, NoteAndGraphPaperFromPrintersIni) {
     EXPECT_FALSE(dark(1100));  // the stored count of 17 cells ends at 1050
 }
 
+// The letters take their texts and paper from Printers.ini, the paper option over it, and the date
+// of the day asked for in its era.
+TEST_F(PrintCommand, LettersFromPrintersIni) {
+    if (tool(QStringLiteral("pdftotext"), {}) == u"missing") GTEST_SKIP() << "poppler-utils";
+    IniFile ini(dir.filePath("Printers.ini"));
+    ini.WriteInteger("Soufu", "rgSYoushi", 1);
+    ini.WriteBool("Soufu", "cbYMD", false);
+    ini.WriteString("Soufu", "edtKaisha", QStringLiteral("有限会社ノルベル"));
+    PrintRequest letter = request("Soufu", "letter.pdf");
+    letter.Today = QDate(2019, 4, 30);
+    ASSERT_EQ(run(letter), 0) << qPrintable(err);
+    EXPECT_TRUE(tool(QStringLiteral("pdfinfo"), {letter.Pdf}).contains("516 x 729"));
+    QString text = tool(QStringLiteral("pdftotext"), {letter.Pdf, QStringLiteral("-")});
+    EXPECT_TRUE(text.contains("平成31年4月30日")) << qPrintable(text);
+    EXPECT_TRUE(text.contains("有限会社ノルベル"));
+    PrintRequest fax = request("Fax", "fax.pdf");
+    fax.PaperIndex = 1;
+    fax.Today = QDate(2019, 5, 1);
+    ASSERT_EQ(run(fax), 0) << qPrintable(err);
+    EXPECT_TRUE(tool(QStringLiteral("pdfinfo"), {fax.Pdf}).contains("516 x 729"));
+    text = tool(QStringLiteral("pdftotext"), {fax.Pdf, QStringLiteral("-")});
+    EXPECT_TRUE(text.contains("令和")) << qPrintable(text);
+}
+
 }  // namespace
 }  // namespace korvane

@@ -161,14 +161,25 @@ std::optional<Sheet> ComputeGraphSheet(const GraphSection& g, int topMm, int lef
     return sheet;
 }
 
-void RecordRules(PageCanvas& canvas, const Sheet& sheet, std::size_t from, std::size_t to) {
-    for (std::size_t i = from; i < std::min(to, sheet.Rules.size()); ++i) {
-        const SheetRule& r = sheet.Rules[i];
-        canvas.SetPenColor(r.Colour);
-        canvas.SetPenWidth(r.Width);
-        canvas.MoveTo(r.Line.x1(), r.Line.y1());
-        canvas.LineTo(r.Line.x2(), r.Line.y2());
+void RecordRule(PageCanvas& canvas, const SheetRule& r) {
+    canvas.SetPenColor(r.Colour);
+    canvas.SetPenWidth(r.Width);
+    const QLine l = r.Line;
+    if (!r.Dashed) {
+        canvas.MoveTo(l.x1(), l.y1());
+        canvas.LineTo(l.x2(), l.y2());
+        return;
     }
+    // Only the letters' horizontal rules are dashed.
+    for (int a = l.x1(); a < l.x2(); a += 10) {
+        canvas.MoveTo(a, l.y1());
+        canvas.LineTo(std::min(a + 5, l.x2()), l.y1());
+    }
+}
+
+void RecordRules(PageCanvas& canvas, const Sheet& sheet, std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < std::min(to, sheet.Rules.size()); ++i)
+        RecordRule(canvas, sheet.Rules[i]);
 }
 
 }  // namespace korvane

@@ -14,11 +14,13 @@ class PageCanvas;
 // A4 as the stationery takes it, in 0.1 mm: a tenth of a millimetre short of 210 × 297 mm.
 constexpr int kSheetWidth = 2099, kSheetHeight = 2969;
 
-// One straight rule of a sheet, in 0.1 mm from the paper's corner.
+// One straight rule of a sheet, in 0.1 mm from the paper's corner; a dashed one is drawn as
+// dashes 5 long, one every 10 from its start, the last cut at its end.
 struct SheetRule {
     QLine Line;
     int Width = 1;
     ColorValue Colour = 0;
+    bool Dashed = false;
     bool operator==(const SheetRule&) const = default;
 };
 
@@ -41,5 +43,6 @@ std::optional<Sheet> ComputeGraphSheet(const GraphSection& graph, int topMm, int
 
 // Records the rules from..to of a sheet on a canvas, each with its own pen.
 void RecordRules(PageCanvas& canvas, const Sheet& sheet, std::size_t from, std::size_t to);
+void RecordRule(PageCanvas& canvas, const SheetRule& rule);
 
 }  // namespace korvane

@@ -15,12 +15,14 @@ const QString kProgressText = QStringLiteral("印刷データ作成中");
 // Starts the progress and the document, and closes both on every way out.
 class SheetJob {
 public:
-    SheetJob(PrintDocument& doc, ProgressWindow* progress) : doc_(doc), progress_(progress) {
+    SheetJob(PrintDocument& doc, ProgressWindow* progress,
+             const QString& title = QStringLiteral("書類印刷"))
+        : doc_(doc), progress_(progress) {
         if (progress_) progress_->Start(kProgressText);
         step(7);
         step(25);
         doc_.BeginDoc();
-        doc_.Title = QStringLiteral("書類印刷");
+        doc_.Title = title;
     }
     ~SheetJob() {
         if (std::uncaught_exceptions() > exceptions_) doc_.Discard();
@@ -46,6 +48,14 @@ bool paper(PrinterSetup& setup, PrintDocument& doc, bool setPaper) {
     doc.JobOrientation = QPageLayout::Portrait;
     doc.SetPrinterSetup(&setup);
     return true;
+}
+
+// The honorific question; true to go on.
+bool honorificGiven(bool blank, const QString& upper, const QString& lower) {
+    return !LacksHonorific(blank, upper, lower) ||
+           Prompt::current().askYesNo(
+               QStringLiteral("宛名に、敬称「様」「御中」が有りませんがこのまま印刷しますか？"),
+               QStringLiteral("確認"), true);
 }
 
 }  // namespace
@@ -78,6 +88,46 @@ bool BuildGraphJob(PrintDocument& doc, PrinterSetup& setup, const GraphSection& 
     RecordRules(doc.Canvas(), *sheet, 0, sheet->FirstColumnRule);
     job.step(34);
     RecordRules(doc.Canvas(), *sheet, sheet->FirstColumnRule, sheet->Rules.size());
+    job.step(100);
+    job.end();
+    return true;
+}
+
+namespace {
+
+LetterPlace clamped(LetterPlace place) {
+    place.TopMm = std::clamp(place.TopMm, -100, 100);
+    place.LeftMm = std::clamp(place.LeftMm, -100, 100);
+    if (place.Paper != PaperKind::B5) place.Paper = PaperKind::A4;
+    return place;
+}
+
+}  // namespace
+
+bool BuildCoverLetterJob(PrintDocument& doc, PrinterSetup& setup, const SoufuSection& soufu,
+                         const LetterPlace& place, ProgressWindow* progress,
+                         CoverLetter* letterOut) {
+    if (!honorificGiven(soufu.cbAtena, soufu.edtAtena1, soufu.edtAtena2)) return false;
+    const LetterPlace p = clamped(place);
+    if (SetUpPaper(setup, doc, false, p.Paper) == 0) return false;
+    SheetJob job(doc, progress, QStringLiteral("書類印刷（送り状）"));
+    const CoverLetter letter = ComputeCoverLetter(soufu, p, CanvasTextMeasurer(doc.Canvas()));
+    if (letterOut) *letterOut = letter;
+    RecordCoverLetter(doc.Canvas(), letter, [&] { job.step(34); });
+    job.step(100);
+    job.end();
+    return true;
+}
+
+bool BuildFaxJob(PrintDocument& doc, PrinterSetup& setup, const FaxSection& fax,
+                 const LetterPlace& place, ProgressWindow* progress, FaxSheet* sheetOut) {
+    if (!honorificGiven(fax.cbFAtena, fax.edtFAtena1, fax.edtFAtena2)) return false;
+    const LetterPlace p = clamped(place);
+    if (SetUpPaper(setup, doc, false, p.Paper) == 0) return false;
+    SheetJob job(doc, progress, QStringLiteral("書類印刷（Ｆａｘ送り状）"));
+    const FaxSheet sheet = ComputeFaxSheet(fax, p, CanvasTextMeasurer(doc.Canvas()));
+    if (sheetOut) *sheetOut = sheet;
+    RecordFaxSheet(doc.Canvas(), sheet, [&] { job.step(34); });
     job.step(100);
     job.end();
     return true;

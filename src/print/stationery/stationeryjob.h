@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/stationery/sheets.h"
+#include "print/stationery/letters.h"
 
 namespace korvane {
 
@@ -19,5 +19,13 @@ bool BuildNoteJob(PrintDocument& doc, PrinterSetup& setup, const NoteSection& no
 bool BuildGraphJob(PrintDocument& doc, PrinterSetup& setup, const GraphSection& graph, int topMm,
                    int leftMm, ProgressWindow* progress, Sheet* sheetOut = nullptr,
                    bool setPaper = true);
+
+// The cover letter and the fax cover sheet on A4 or B5 as their section says. A recipient without
+// an honorific is asked about first; No, or a stop at the paper question, records nothing.
+bool BuildCoverLetterJob(PrintDocument& doc, PrinterSetup& setup, const SoufuSection& soufu,
+                         const LetterPlace& place, ProgressWindow* progress,
+                         CoverLetter* letterOut = nullptr);
+bool BuildFaxJob(PrintDocument& doc, PrinterSetup& setup, const FaxSection& fax,
+                 const LetterPlace& place, ProgressWindow* progress, FaxSheet* sheetOut = nullptr);
 
 }  // namespace korvane

@@ -10,6 +10,8 @@ namespace {
 
 const QString kNote = QStringLiteral("Note");
 const QString kGraph = QStringLiteral("Graph");
+const QString kSoufu = QStringLiteral("Soufu");
+const QString kFax = QStringLiteral("Fax");
 
 // A reader of one section whose numbers stay within their controls' ranges.
 struct SectionReader {
@@ -21,6 +23,9 @@ struct SectionReader {
     }
     void truth(const char* key, bool& v) const {
         v = ini.ReadBool(section, QLatin1String(key) + suffix, v);
+    }
+    void text(const char* key, QString& v) const {
+        v = ini.ReadString(section, QLatin1String(key) + suffix, v);
     }
     void colour(const char* key, ColorValue& v) const {
         v = StringToColor(ini.ReadString(section, QLatin1String(key) + suffix, ColorToString(v)),
@@ -42,7 +47,7 @@ void NoteSection::Read(const IniFile& ini) {
     r.truth("cbHead", cbHead);
     r.colour("edtHead", edtHead);
     r.colour("edtColor", edtColor);
-    edtTateK = ini.ReadString(kNote, "edtTateK", edtTateK);
+    r.text("edtTateK", edtTateK);
     const SectionReader widths{ini, kGraph};
     widths.number("udNW1", udNW1, 1, 9);
     widths.number("udNW2", udNW2, 1, 9);
@@ -100,6 +105,70 @@ void GraphSection::Write(SettingsWriter& out, const QString& suffix) const {
     out.Integer(kGraph, key("udGW1"), udGW1);
     out.Integer(kGraph, key("udGW2"), udGW2);
     out.Integer(kGraph, key("udGW3"), udGW3);
+}
+
+// The blank boxes of the recipient start ticked whatever was written.
+void SoufuSection::Read(const IniFile& ini) {
+    const IniFile::Hold once(ini);
+    const SectionReader r{ini, kSoufu};
+    r.number("rgSYoushi", rgSYoushi, 0, 1);
+    r.truth("cbYMD", cbYMD);
+    r.text("edtAtena1", edtAtena1);
+    r.text("edtAtena2", edtAtena2);
+    cbAtena = true;
+    r.text("edtJuusho", edtJuusho);
+    r.text("edtKaisha", edtKaisha);
+    r.text("edtName", edtName);
+    r.text("edtTel", edtTel);
+    r.number("udOW1", udOW1, 1, 5);
+    r.truth("cbOTensen", cbOTensen);
+}
+
+void SoufuSection::Write(SettingsWriter& out) const {
+    out.Integer(kSoufu, "rgSYoushi", rgSYoushi);
+    out.Bool(kSoufu, "cbYMD", cbYMD);
+    out.String(kSoufu, "edtAtena1", edtAtena1);
+    out.String(kSoufu, "edtAtena2", edtAtena2);
+    out.Bool(kSoufu, "cbAtena", cbAtena);
+    out.String(kSoufu, "edtJuusho", edtJuusho);
+    out.String(kSoufu, "edtKaisha", edtKaisha);
+    out.String(kSoufu, "edtName", edtName);
+    out.String(kSoufu, "edtTel", edtTel);
+    out.Integer(kSoufu, "udOW1", udOW1);
+    out.Bool(kSoufu, "cbOTensen", cbOTensen);
+}
+
+void FaxSection::Read(const IniFile& ini) {
+    const IniFile::Hold once(ini);
+    const SectionReader r{ini, kFax};
+    r.number("rgFYoushi", rgFYoushi, 0, 1);
+    r.truth("cbFYMD", cbFYMD);
+    r.text("edtFAtena1", edtFAtena1);
+    r.text("edtFAtena2", edtFAtena2);
+    cbFAtena = true;
+    r.text("edtFKaisha", edtFKaisha);
+    r.text("edtFName", edtFName);
+    r.text("edtFFax", edtFFax);
+    r.text("edtFTel", edtFTel);
+    r.truth("cbFKeisen", cbFKeisen);
+    r.colour("edtFColor", edtFColor);
+    r.number("udFW1", udFW1, 1, 5);
+    r.truth("cbFTensen", cbFTensen);
+}
+
+void FaxSection::Write(SettingsWriter& out) const {
+    out.Integer(kFax, "rgFYoushi", rgFYoushi);
+    out.Bool(kFax, "cbFYMD", cbFYMD);
+    out.String(kFax, "edtFAtena1", edtFAtena1);
+    out.String(kFax, "edtFAtena2", edtFAtena2);
+    out.String(kFax, "edtFKaisha", edtFKaisha);
+    out.String(kFax, "edtFName", edtFName);
+    out.String(kFax, "edtFFax", edtFFax);
+    out.String(kFax, "edtFTel", edtFTel);
+    out.Bool(kFax, "cbFKeisen", cbFKeisen);
+    out.String(kFax, "edtFColor", ColorToString(edtFColor));
+    out.Integer(kFax, "udFW1", udFW1);
+    out.Bool(kFax, "cbFTensen", cbFTensen);
 }
 
 }  // namespace korvane
