@@ -61,7 +61,8 @@ bool SaveWindowPictures(MainWindow& window, const QString& folder) {
     PrintWindow print(window, none, window.Paths().SettingsFolder, &window, true);
     print.show();
     const std::pair<const char*, const char*> printPages[] = {
-        {"tsInsatu", "calendar"}, {"tsCal", "options"}, {"tsNote", "note"}, {"tsGraph", "graph"}};
+        {"tsInsatu", "calendar"}, {"tsCal", "options"},  {"tsNote", "note"},
+        {"tsGraph", "graph"},     {"tsSoufu", "letter"}, {"tsFax", "fax"}};
     for (const auto& [name, file] : printPages) {
         QWidget* w = print.findChild<QWidget*>(QString::fromLatin1(name));
         if (auto* sheets = print.findChild<QTabWidget*>(QStringLiteral("PageControl2"));

@@ -266,6 +266,10 @@ void PrintWindow::buildPapersPage() {
             [this](bool setPaper) { SheetButtonClick(false, setPaper); });
     connect(stationery_, &StationeryPage::GraphPrintClicked, this,
             [this](bool setPaper) { SheetButtonClick(true, setPaper); });
+    connect(stationery_, &StationeryPage::SoufuPrintClicked, this,
+            [this] { LetterButtonClick(false); });
+    connect(stationery_, &StationeryPage::FaxPrintClicked, this,
+            [this] { LetterButtonClick(true); });
 }
 
 void PrintWindow::buildPrintersPage() {
@@ -319,8 +323,12 @@ void PrintWindow::buildMenu(QMenuBar* bar) {
         stationery_->ShowSheet(0);
         ShowPage(tsPapers);
     });
+    int sheet = 1;
     for (const char16_t* item : {u"送り状(&O)", u"ファックス(&F)"})
-        papers->addAction(QString::fromUtf16(item), this, [this] { ShowPage(tsPapers); });
+        papers->addAction(QString::fromUtf16(item), this, [this, index = ++sheet] {
+            stationery_->ShowSheet(index);
+            ShowPage(tsPapers);
+        });
     QMenu* settings = bar->addMenu(QStringLiteral("設定(&O)"));
     settings->addAction(QStringLiteral("カレンダ設定(&C)"), this, [this] { ShowPage(tsCal); });
     settings->addAction(QStringLiteral("プリンタ設定(&P)"), this, [this] {
@@ -347,7 +355,10 @@ void PrintWindow::PageChanged() {
         pnlKyoutuu->setVisible(false);
     }
     const bool papers = page == tsPapers;
-    if (papers) stationery_->RefreshRows();
+    if (papers) {
+        stationery_->RefreshRows();
+        stationery_->RenewDates();
+    }
     cbWB_->setVisible(!papers);
     wbFrame_->setVisible(!papers);
     cbSmall_->setVisible(!papers);
@@ -465,6 +476,26 @@ void PrintWindow::SheetButtonClick(bool graph, bool setPaper) {
     finishJob(s.cbNotPrev);
 }
 
+void PrintWindow::LetterButtonClick(bool fax) {
+    const PrintSection s = Settings();
+    const auto place = [&](int paper) {
+        return LetterPlace{paper == 1 ? PaperKind::B5 : PaperKind::A4, s.upDown1, s.upDown2,
+                           Clock::current().today()};
+    };
+    if (!runJob([&] {
+            if (fax) {
+                const FaxSection f = stationery_->Fax();
+                return BuildFaxJob(plPrev1_, plSetPrinter1_, f, place(f.rgFYoushi),
+                                   progress_.get());
+            }
+            const SoufuSection l = stationery_->Soufu();
+            return BuildCoverLetterJob(plPrev1_, plSetPrinter1_, l, place(l.rgSYoushi),
+                                       progress_.get());
+        }))
+        return;
+    finishJob(s.cbNotPrev);
+}
+
 void PrintWindow::finishJob(bool noPreview) {
     refreshPrinterLabels();
     if (noPreview)
@@ -540,6 +571,12 @@ void PrintWindow::LoadSettings() {
     GraphSection graph = stationery_->Graph();
     graph.Read(ini);
     stationery_->ShowGraph(graph);
+    SoufuSection soufu;
+    soufu.Read(ini);
+    stationery_->ShowSoufu(soufu);
+    FaxSection fax;
+    fax.Read(ini);
+    stationery_->ShowFax(fax);
 }
 
 bool PrintWindow::SaveSettings() {
@@ -550,6 +587,8 @@ bool PrintWindow::SaveSettings() {
     Settings().Write(out);
     stationery_->Note().Write(out);
     stationery_->Graph().Write(out);
+    stationery_->Soufu().Write(out);
+    stationery_->Fax().Write(out);
     presets_->SaveCaptions(problems);
     out.Commit();
     if (problems.empty()) return true;

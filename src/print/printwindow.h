@@ -50,6 +50,8 @@ public:
     void YearButtonClick(bool b5);
     // The stationery's print buttons: note or graph paper, A4 put on the printer or not.
     void SheetButtonClick(bool graph, bool setPaper);
+    // 印刷 of the cover letter or the fax sheet.
+    void LetterButtonClick(bool fax);
     void PageChanged();
     void ShowPage(QWidget* page);
     void RefreshMonthLabel();

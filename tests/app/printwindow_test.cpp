@@ -12,6 +12,7 @@
 
 #include "../print/fakeprintsystem.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -362,6 +363,30 @@ TEST_F(PrintWindowTest, StationeryPrintsAndIsKept) {
     EXPECT_EQ(ini.ReadString("Note", "udGyo", {}), "31");
     EXPECT_EQ(ini.ReadString("Graph", "udGH", {}), "70");
     EXPECT_EQ(ini.ReadString("Graph", "udNW1", {}), "3");
+}
+
+// The letters print on their own paper and keep their texts; the menu opens their pages.
+TEST_F(PrintWindowTest, LettersPrintOnTheirPaperAndAreKept) {
+    IniFile(printersIni()).WriteInteger("Soufu", "rgSYoushi", 1);
+    PrintWindow& w = open();
+    w.show();
+    child<QCheckBox>("cbNotPrev")->setChecked(true);
+    child<QPushButton>("btnSoufu")->click();
+    ASSERT_EQ(system.jobs.size(), 1u);
+    EXPECT_EQ(w.Document().Title, QStringLiteral("書類印刷（送り状）"));
+    EXPECT_TRUE(system.jobs[0].Settings.PageSize.isEquivalentTo(QPageSize(QPageSize::JisB5)));
+    child<QPushButton>("btnFax")->click();
+    ASSERT_EQ(system.jobs.size(), 2u);
+    EXPECT_TRUE(system.jobs[1].Settings.PageSize.isEquivalentTo(QPageSize(QPageSize::A4)));
+    for (QAction* a : w.findChildren<QAction*>())
+        if (a->text() == QStringLiteral("ファックス(&F)")) a->trigger();
+    EXPECT_EQ(child<QTabWidget>("PageControl2")->currentWidget(), child<QWidget>("tsFax"));
+    EXPECT_EQ(child<QTabWidget>("PageControl1")->currentWidget(), w.tsPapers);
+    child<QLineEdit>("edtFTel")->setText(QStringLiteral("03-1234-5678"));
+    w.close();
+    const IniFile ini(printersIni());
+    EXPECT_EQ(ini.ReadString("Fax", "edtFTel", {}), "03-1234-5678");
+    EXPECT_EQ(ini.ReadString("Soufu", "rgSYoushi", {}), "1");
 }
 
 }  // namespace

@@ -202,7 +202,7 @@ TEST(StationerySettings, KeysInOrderRangesAndTheStoredSet) {
     IniFile edited = IniFile::InMemory(
         "[Note]\r\nudNBottom=0\r\nudS=0\r\nudGyo=500\r\nedtColor=nonsense\r\ncbHead=0\r\nedtHead="
         "clBlue\r\n"
-        "[Graph]\r\nudGH=0\r\nudGV=-5\r\nudGMH=0\r\nudGW1=12\r\nudNW3=0\r\n");
+        "[Graph]\r\nedtGColor=clBlue\r\nudGH=0\r\nudGV=-5\r\nudGMH=0\r\nudGW1=12\r\nudNW3=0\r\n");
     NoteSection n;
     n.Read(edited);
     EXPECT_EQ(std::tuple(n.udNBottom, n.udS, n.udGyo, n.edtColor, n.udNW3),
@@ -210,7 +210,8 @@ TEST(StationerySettings, KeysInOrderRangesAndTheStoredSet) {
     EXPECT_EQ(std::pair(n.cbHead, n.edtHead), std::pair(false, clBlue));
     GraphSection g;
     g.Read(edited);
-    EXPECT_EQ(std::tuple(g.udGH, g.udGV, g.udGMH, g.udGW1), std::tuple(8, 8, 1, 9));
+    EXPECT_EQ(std::tuple(g.udGH, g.udGV, g.udGMH, g.udGW1, g.edtGColor),
+              std::tuple(8, 8, 1, 9, clBlue));
     // Nothing stored yet: the stored set changes nothing.
     GraphSection untouched;
     untouched.udGH = 123;

@@ -1,6 +1,8 @@
 #include "print/stationery/stationerypage.h"
 
+#include "core/clock.h"
 #include "core/prompt.h"
+#include "core/qtcolor.h"
 #include "print/colourdialog.h"
 #include "print/colourpalette.h"
 #include "settings/inifile.h"
@@ -110,15 +112,97 @@ TEST_F(StationeryPageTest, TheColourButtonsPickColours) {
     });
     click("btnHead");
     EXPECT_EQ(page.Note().edtHead, ColourPalette::CellColour(44));
+    EXPECT_EQ(find<QWidget>("edtHead")->palette().color(QPalette::Window),
+              ToQColor(ColourPalette::CellColour(44)));
 }
 
 TEST_F(StationeryPageTest, PrintButtonsSayWhetherToSetThePaper) {
     QSignalSpy note(&page, &StationeryPage::NotePrintClicked);
     QSignalSpy graph(&page, &StationeryPage::GraphPrintClicked);
     click("btnNA4P");
-    click("btnGraph");
+    click("btnGraph");  // the hidden one: the printer as it stands
+    EXPECT_TRUE(find<QPushButton>("btnGraph")->isHidden());
+    EXPECT_TRUE(find<QPushButton>("btnNote")->isHidden());
     EXPECT_EQ(note, QList<QVariantList>{{true}});
     EXPECT_EQ(graph, QList<QVariantList>{{false}});
+}
+
+// The date box: a blank under today's era name, or today's era date; made again when the stationery
+// tab is shown on a later day unless the user typed one.
+TEST_F(StationeryPageTest, TheLettersDatesFollowTheBlankBoxAndTheDay) {
+    FixedClock clock(QDateTime(QDate(2019, 4, 30), QTime(23, 59)));
+    page.ShowSoufu(SoufuSection());
+    EXPECT_EQ(find<QLineEdit>("edtYMD")->text(), "平成    年    月    日");
+    find<QCheckBox>("cbYMD")->click();
+    EXPECT_EQ(page.Soufu().edtYMD, "平成31年4月30日");
+    find<QCheckBox>("cbFYMD")->click();
+    EXPECT_EQ(page.Fax().edtFYMD, "平成31年4月30日");
+    find<QLineEdit>("edtFYMD")->setText(QStringLiteral("令和元年5月7日"));
+    clock.set(QDateTime(QDate(2019, 5, 1), QTime(8, 0)));
+    page.RenewDates();
+    EXPECT_EQ(page.Soufu().edtYMD, "令和元年5月1日");
+    EXPECT_EQ(page.Fax().edtFYMD, "令和元年5月7日");
+    find<QCheckBox>("cbYMD")->click();
+    EXPECT_EQ(page.Soufu().edtYMD, "令和    年    月    日");
+}
+
+// A blank recipient shows grey on the button face; unticked, black on white. Shown settings
+// always start blank.
+TEST_F(StationeryPageTest, TheRecipientBoxesGreyWhileBlank) {
+    const auto text = [this](const char* name) {
+        return find<QLineEdit>(name)->palette().color(QPalette::Text);
+    };
+    EXPECT_EQ(text("edtAtena2"), QColor(0x80, 0x80, 0x80));
+    find<QCheckBox>("cbFAtena")->click();
+    EXPECT_EQ(text("edtFAtena1"), QColor(Qt::black));
+    EXPECT_EQ(find<QLineEdit>("edtFAtena2")->palette().color(QPalette::Base), QColor(Qt::white));
+    EXPECT_EQ(text("edtAtena1"), QColor(0x80, 0x80, 0x80));
+    FaxSection fax = page.Fax();
+    EXPECT_FALSE(fax.cbFAtena);
+    page.ShowFax(fax);
+    EXPECT_TRUE(page.Fax().cbFAtena);
+    EXPECT_EQ(text("edtFAtena1"), QColor(0x80, 0x80, 0x80));
+}
+
+// Every setting shown comes back as it was.
+TEST_F(StationeryPageTest, TheLettersSettingsComeBack) {
+    SoufuSection s;
+    s.rgSYoushi = 1;
+    s.cbYMD = false;
+    s.edtAtena1 = QStringLiteral("一");
+    s.edtAtena2 = QStringLiteral("二");
+    s.edtJuusho = QStringLiteral("三");
+    s.edtKaisha = QStringLiteral("四");
+    s.edtName = QStringLiteral("五");
+    s.edtTel = QStringLiteral("六");
+    s.udOW1 = 5;
+    s.cbOTensen = true;
+    page.ShowSoufu(s);
+    s.edtYMD = page.Soufu().edtYMD;
+    EXPECT_EQ(page.Soufu(), s);
+    FaxSection f;
+    f.rgFYoushi = 1;
+    f.cbFYMD = false;
+    f.edtFAtena1 = QStringLiteral("一");
+    f.edtFAtena2 = QStringLiteral("二");
+    f.edtFKaisha = QStringLiteral("三");
+    f.edtFName = QStringLiteral("四");
+    f.edtFFax = QStringLiteral("五");
+    f.edtFTel = QStringLiteral("六");
+    f.cbFKeisen = false;
+    f.edtFColor = 0xFF;
+    f.udFW1 = 4;
+    f.cbFTensen = true;
+    page.ShowFax(f);
+    f.edtFYMD = page.Fax().edtFYMD;
+    EXPECT_EQ(page.Fax(), f);
+    QSignalSpy soufu(&page, &StationeryPage::SoufuPrintClicked);
+    QSignalSpy fax(&page, &StationeryPage::FaxPrintClicked);
+    click("btnSoufu");
+    click("btnFax");
+    click("btnFax");
+    EXPECT_EQ(soufu.count(), 1);
+    EXPECT_EQ(fax.count(), 2);
 }
 
 }  // namespace

@@ -58,8 +58,12 @@ StationeryPage::StationeryPage(QString printersIni, QWidget* parent)
     v->addWidget(sheets_);
     buildNote();
     buildGraph();
+    buildSoufu();
+    buildFax();
     ShowNote(NoteSection());
     ShowGraph(GraphSection());
+    ShowSoufu(SoufuSection());
+    ShowFax(FaxSection());
 }
 
 QSpinBox* StationeryPage::addSpin(const char* name, int lo, int hi, int value, QWidget* parent) {
