@@ -207,18 +207,23 @@ TEST_F(MainWindowTest, CtrlHomeShowsWhereTheDataComesFrom) {
 
 TEST_F(MainWindowTest, SettingsSurviveARestart) {
     open(2026, 12, 7);
-    find<QSpinBox>("SpHajimariTuki")->setValue(7);
+    find<QSpinBox>("SpHajimariTuki")->setValue(1);
     find<QCheckBox>("cb24ji")->setChecked(true);
     radio("rgStYoubi", 1)->setChecked(true);
+    radio("RadioGroup1", 1)->setChecked(true);  // back where it was closed
     find<QCheckBox>("cbSample")->click();
     ASSERT_TRUE(window->SaveAllSettings());
-    EXPECT_EQ(IniFile(dir.filePath("settings/Korvane.ini")).ReadString("Header", "Version", ""),
-              "Ver1.2.1");
+    IniFile ini(dir.filePath("settings/Korvane.ini"));
+    EXPECT_EQ(ini.ReadString("Header", "Version", ""), "Ver1.2.1");
+    ini.WriteInteger("Settei", "fmC21Top", 40);
+    ini.WriteInteger("Settei", "fmC21Left", 30);
     open(2026, 12, 7);
     EXPECT_TRUE(find<QCheckBox>("cb24ji")->isChecked());
     EXPECT_EQ(window->Grid()->FirstDayOfWeek(), dowMon);
-    EXPECT_EQ(find<QSpinBox>("SpHajimariTuki")->value(), 7);
+    EXPECT_EQ(find<QSpinBox>("SpHajimariTuki")->value(), 1);
     EXPECT_FALSE(find<QCheckBox>("cbSample")->isChecked());
+    window->PlaceWindow(QRect(0, 0, 4000, 3000));
+    EXPECT_EQ(window->frameGeometry().topLeft(), QPoint(30, 40));
 }
 
 // A program folder the code page cannot hold ("jürgen") costs that one key, not the save: every
@@ -323,6 +328,7 @@ TEST_F(MainWindowTest, ManagementPageStaysHiddenAndStoresItsTwoKeys) {
 // The menus do what they say; the picture menus show only beside the marker file.
 TEST_F(MainWindowTest, MenuEntriesActAndFollowTheMarker) {
     open(2026, 12, 7);
+    EXPECT_TRUE(find<QMenu>("mnFile")->isEnabled());
     EXPECT_FALSE(find<QAction>("mnPRC1")->isVisible());
     EXPECT_TRUE(find<QAction>("mnZengetu")->isVisible());
     EXPECT_NE(find<QMenu>("pMenu1")->findChild<QAction*>("pmPrint"), nullptr);

@@ -342,6 +342,11 @@ TEST(HeadlessCalendarSettings, WeekStartAndRokuyoFromTheSettingsFile) {
     const Ymd first = DecodeYmd(monday.ShownGrid().FirstCellDay());
     EXPECT_EQ(WeekdayOf(monday.ShownGrid().FirstCellDay()), 2);  // 1 is Sunday
     EXPECT_TRUE(first.m == 5 || first.m == 6);
+    // Without schedules the pages still know their months.
+    HeadlessCalendar bare(settings, settings, {}, false);
+    bare.ShowMonth(2027, 1);
+    EXPECT_EQ(bare.ShownGrid().MonthPages()[0].Month, 12);
+    EXPECT_EQ(bare.ShownGrid().MonthPages()[2].Year, 2027);
 }
 
 }  // namespace

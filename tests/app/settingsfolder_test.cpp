@@ -94,6 +94,9 @@ TEST(SettingsFolder, FailedCopyLeavesTheOldSettingsInPlace) {
 TEST(SettingsFolder, UnmakeableFolderFallsBackToTheProgram) {
     QTemporaryDir dir;
     const QString program = dir.path() + "/";
+    QString made = program + "made/Korvane/";
+    EXPECT_TRUE(EnsureSettingsFolder(made, program, false));
+    EXPECT_TRUE(QFileInfo(made).isDir());
     put(program + "blocker", "a file where a folder should be");
     ScriptedPrompt prompt;
     QString folder = program + "blocker/Korvane/";

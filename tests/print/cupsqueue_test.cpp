@@ -205,5 +205,29 @@ TEST(CupsQueue, GraphPaperCellsKeepTheirSize) {
     for (std::size_t i = 1; i < starts.size(); ++i) EXPECT_NEAR(starts[i] - starts[i - 1], 100, 1);
 }
 
+// The fax sheet on B5 through the queue: B5 paper, the frame 17.3 mm in.
+TEST(CupsQueue, TheFaxSheetKeepsItsB5) {
+    PrivateCups cups;
+    if (!cups.ok()) GTEST_SKIP() << "no private CUPS scheduler: " << cups.why().toStdString();
+    if (!HavePdfTools()) GTEST_SKIP() << "poppler-utils not installed";
+    QTemporaryDir out;
+    const QString output = out.filePath("fax.pdf");
+    ASSERT_EQ(cups.AddQueue(kQueue, output), "");
+    CupsPrintSystem system;
+    PrinterSetup setup(system);
+    setup.SetPrinterName(kQueue);
+    PrintDocument doc;
+    doc.ViewClip = false;
+    ASSERT_TRUE(
+        BuildFaxJob(doc, setup, FaxSection(), {PaperKind::B5, 0, 0, QDate(2026, 12, 9)}, nullptr));
+    ASSERT_TRUE(doc.Print());
+    ASSERT_TRUE(cups.WaitIdle(kQueue)) << cups.Log().toStdString();
+    EXPECT_NEAR(PdfPageSizePt(output, 1).width(), 515.9, 1);
+    const QImage page = PdfPage(output, 1);
+    int left = 0;
+    while (left < 400 && qGray(page.pixel(left, 300)) >= 200) ++left;
+    EXPECT_NEAR(left, 173, 2);
+}
+
 }  // namespace
 }  // namespace korvane
