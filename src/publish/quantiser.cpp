@@ -1,0 +1,232 @@
+#include "quantiser.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace korvane {
+namespace {
+
+constexpr int kOctreeColours = 236;
+constexpr int kFirstFree = 10;
+
+// The picture's distinct colours with their pixel counts, and each pixel's colour number.
+struct Histogram {
+    std::vector<QRgb> Colours;
+    std::vector<std::uint64_t> Counts;
+    std::vector<std::uint32_t> PixelColour;
+};
+
+// Open addressing on the 24-bit colour; screen pictures repeat a colour along a row, so the last
+// one is remembered.
+Histogram histogramOf(const QImage& image) {
+    Histogram h;
+    std::vector<std::uint32_t> keys(1024, std::numeric_limits<std::uint32_t>::max());
+    std::vector<std::uint32_t> ids(1024);
+    std::size_t mask = keys.size() - 1;
+    const auto hash = [](std::uint32_t k) { return (k * 2654435761u) >> 8; };
+    const auto grow = [&] {
+        std::vector<std::uint32_t> k2(keys.size() * 2, std::numeric_limits<std::uint32_t>::max());
+        std::vector<std::uint32_t> s2(k2.size());
+        const std::size_t m2 = k2.size() - 1;
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            if (keys[i] == std::numeric_limits<std::uint32_t>::max()) continue;
+            std::size_t j = hash(keys[i]) & m2;
+            while (k2[j] != std::numeric_limits<std::uint32_t>::max()) j = (j + 1) & m2;
+            k2[j] = keys[i];
+            s2[j] = ids[i];
+        }
+        keys.swap(k2);
+        ids.swap(s2);
+        mask = m2;
+    };
+    h.PixelColour.resize(std::size_t(image.width()) * std::size_t(image.height()));
+    std::uint32_t lastKey = std::numeric_limits<std::uint32_t>::max(), lastSlot = 0;
+    std::size_t p = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x, ++p) {
+            const std::uint32_t key = row[x] & 0xFFFFFF;
+            if (key != lastKey) {
+                std::size_t j = hash(key) & mask;
+                while (keys[j] != key && keys[j] != std::numeric_limits<std::uint32_t>::max())
+                    j = (j + 1) & mask;
+                if (keys[j] != key) {
+                    keys[j] = key;
+                    ids[j] = std::uint32_t(h.Colours.size());
+                    h.Colours.push_back(0xFF000000 | key);
+                    h.Counts.push_back(0);
+                    if (h.Colours.size() * 2 > keys.size()) grow();
+                    j = hash(key) & mask;
+                    while (keys[j] != key) j = (j + 1) & mask;
+                }
+                lastKey = key;
+                lastSlot = ids[j];
+            }
+            ++h.Counts[lastSlot];
+            h.PixelColour[p] = lastSlot;
+        }
+    }
+    return h;
+}
+
+struct Node {
+    std::array<std::int32_t, 8> Child;
+    std::uint64_t R = 0, G = 0, B = 0, N = 0;
+    bool Leaf = false;
+};
+
+class Octree {
+public:
+    explicit Octree(const Histogram& h) {
+        nodes_.push_back(newNode());
+        for (std::size_t i = 0; i < h.Colours.size(); ++i) add(h.Colours[i], h.Counts[i]);
+    }
+
+    // Merges the deepest level's nodes, the fewest pixels first, until few enough leaves remain.
+    void Reduce(int most) {
+        for (int level = 7; level >= 0 && leaves_ > most; --level) {
+            std::vector<std::int32_t>& list = levels_[std::size_t(level)];
+            std::stable_sort(list.begin(), list.end(), [this](std::int32_t a, std::int32_t b) {
+                return nodes_[std::size_t(a)].N < nodes_[std::size_t(b)].N;
+            });
+            for (const std::int32_t i : list) {
+                if (leaves_ <= most) break;
+                Node& n = nodes_[std::size_t(i)];
+                int children = 0;
+                for (const std::int32_t c : n.Child) children += c >= 0;
+                n.Leaf = true;
+                leaves_ -= children - 1;
+            }
+        }
+    }
+
+    // The leaves' colours, the truncated mean of their pixels, in a fixed order.
+    std::vector<QRgb> Colours() const {
+        std::vector<QRgb> out;
+        collect(0, out);
+        return out;
+    }
+
+private:
+    static Node newNode() {
+        Node n;
+        n.Child.fill(-1);
+        return n;
+    }
+    void add(QRgb c, std::uint64_t count) {
+        std::int32_t at = 0;
+        for (int level = 0; level <= 8; ++level) {
+            Node& n = nodes_[std::size_t(at)];
+            n.R += std::uint64_t(qRed(c)) * count;
+            n.G += std::uint64_t(qGreen(c)) * count;
+            n.B += std::uint64_t(qBlue(c)) * count;
+            n.N += count;
+            if (level == 8) {
+                n.Leaf = true;
+                ++leaves_;
+                return;
+            }
+            const int shift = 7 - level;
+            const int index = ((qRed(c) >> shift) & 1) << 2 | ((qGreen(c) >> shift) & 1) << 1 |
+                              ((qBlue(c) >> shift) & 1);
+            std::int32_t next = n.Child[std::size_t(index)];
+            if (next < 0) {
+                next = std::int32_t(nodes_.size());
+                nodes_[std::size_t(at)].Child[std::size_t(index)] = next;
+                nodes_.push_back(newNode());
+                if (level < 7) levels_[std::size_t(level + 1)].push_back(next);
+            }
+            at = next;
+        }
+    }
+    void collect(std::int32_t at, std::vector<QRgb>& out) const {
+        const Node& n = nodes_[std::size_t(at)];
+        if (n.Leaf) {
+            out.push_back(qRgb(int(n.R / n.N), int(n.G / n.N), int(n.B / n.N)));
+            return;
+        }
+        for (const std::int32_t c : n.Child)
+            if (c >= 0) collect(c, out);
+    }
+
+    std::vector<Node> nodes_;
+    std::array<std::vector<std::int32_t>, 8> levels_;  // the inner nodes of each level
+    int leaves_ = 0;
+};
+
+int nearest(const std::vector<QRgb>& palette, QRgb c) {
+    int best = 0;
+    int bestDistance = std::numeric_limits<int>::max();
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        const int dr = qRed(palette[i]) - qRed(c), dg = qGreen(palette[i]) - qGreen(c),
+                  db = qBlue(palette[i]) - qBlue(c);
+        const int d = dr * dr + dg * dg + db * db;
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = int(i);
+        }
+    }
+    return best;
+}
+
+QImage rgb32(const QImage& picture) {
+    return picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32
+               ? picture
+               : picture.convertToFormat(QImage::Format_RGB32);
+}
+
+}  // namespace
+
+const std::array<QRgb, 20>& FixedPaletteColours() {
+    static const std::array<QRgb, 20> colours{
+        0xFF000000, 0xFF800000, 0xFF008000, 0xFF808000, 0xFF000080, 0xFF800080, 0xFF008080,
+        0xFFC0C0C0, 0xFFC0DCC0, 0xFFA6CAF0, 0xFFFFFBF0, 0xFFA0A0A4, 0xFF808080, 0xFFFF0000,
+        0xFF00FF00, 0xFFFFFF00, 0xFF0000FF, 0xFFFF00FF, 0xFF00FFFF, 0xFFFFFFFF};
+    return colours;
+}
+
+IndexedPicture QuantiseForGif(const QImage& picture) {
+    const QImage image = rgb32(picture);
+    IndexedPicture out;
+    out.Width = image.width();
+    out.Height = image.height();
+    const Histogram h = histogramOf(image);
+    Octree tree(h);
+    tree.Reduce(kOctreeColours);
+    const std::vector<QRgb> found = tree.Colours();
+    const std::array<QRgb, 20>& fixed = FixedPaletteColours();
+    out.Palette.assign(256, fixed[0]);  // unused entries repeat black, which entry 0 wins
+    std::copy(fixed.begin(), fixed.begin() + 10, out.Palette.begin());
+    std::copy(found.begin(), found.end(), out.Palette.begin() + kFirstFree);
+    std::copy(fixed.begin() + 10, fixed.end(), out.Palette.begin() + 246);
+    std::vector<std::uint8_t> index(h.Colours.size());
+    for (std::size_t i = 0; i < h.Colours.size(); ++i)
+        index[i] = std::uint8_t(nearest(out.Palette, h.Colours[i]));
+    out.Pixels.resize(h.PixelColour.size());
+    for (std::size_t p = 0; p < h.PixelColour.size(); ++p) out.Pixels[p] = index[h.PixelColour[p]];
+    return out;
+}
+
+IndexedPicture QuantiseToCube(const QImage& picture) {
+    const QImage image = rgb32(picture);
+    IndexedPicture out;
+    out.Width = image.width();
+    out.Height = image.height();
+    out.Palette.assign(256, 0xFF000000);
+    for (int r = 0; r < 6; ++r)
+        for (int g = 0; g < 6; ++g)
+            for (int b = 0; b < 6; ++b)
+                out.Palette[std::size_t(r * 36 + g * 6 + b)] = qRgb(r * 51, g * 51, b * 51);
+    // The levels are 51 apart: each channel's nearest level is its own rounding.
+    const auto level = [](int v) { return (v + 25) / 51; };
+    out.Pixels.reserve(std::size_t(out.Width) * std::size_t(out.Height));
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            out.Pixels.push_back(std::uint8_t(level(qRed(row[x])) * 36 + level(qGreen(row[x])) * 6 +
+                                              level(qBlue(row[x]))));
+    }
+    return out;
+}
+
+}  // namespace korvane
