@@ -121,6 +121,7 @@ std::optional<QByteArray> EncodeGif(const IndexedPicture& picture, QString* erro
                       GifByteType(qBlue(picture.Palette[i]))};
     const GifMap map(GifMakeMapObject(256, colours.data()));
     QByteArray out;
+    out.reserve(qsizetype(picture.Pixels.size() / 4 + 1024));  // screen pictures pack to less
     GifEncoder gif(out);
     if (!map || !gif.get()) return fail(gif.Reason());
     EGifSetGifVersion(gif.get(), true);

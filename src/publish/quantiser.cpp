@@ -9,64 +9,72 @@ namespace {
 constexpr int kOctreeColours = 236;
 constexpr int kFirstFree = 10;
 
-// The picture's distinct colours with their pixel counts, and each pixel's colour number.
-struct Histogram {
+// The picture's distinct colours, numbered as met, with their pixel counts: open addressing on
+// the 24-bit colour.
+class ColourTable {
+public:
+    ColourTable() : keys_(1024, kEmpty), ids_(1024) {}
+
+    // The colour's number, numbering it when new.
+    std::uint32_t Add(std::uint32_t key) {
+        std::size_t j = probe(key);
+        if (keys_[j] == kEmpty) {
+            keys_[j] = key;
+            ids_[j] = std::uint32_t(Colours.size());
+            Colours.push_back(0xFF000000 | key);
+            Counts.push_back(0);
+            if (Colours.size() * 2 > keys_.size()) {
+                grow();
+                j = probe(key);
+            }
+        }
+        return ids_[j];
+    }
+    // The number of a colour already added.
+    std::uint32_t Find(std::uint32_t key) const { return ids_[probe(key)]; }
+
     std::vector<QRgb> Colours;
     std::vector<std::uint64_t> Counts;
-    std::vector<std::uint32_t> PixelColour;
+
+private:
+    static constexpr std::uint32_t kEmpty = std::numeric_limits<std::uint32_t>::max();
+    std::size_t probe(std::uint32_t key) const {
+        const std::size_t mask = keys_.size() - 1;
+        std::size_t j = ((key * 2654435761u) >> 8) & mask;
+        while (keys_[j] != key && keys_[j] != kEmpty) j = (j + 1) & mask;
+        return j;
+    }
+    void grow() {
+        std::vector<std::uint32_t> keys(keys_.size() * 2, kEmpty), ids(keys.size());
+        keys_.swap(keys);
+        ids_.swap(ids);
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            if (keys[i] != kEmpty) {
+                const std::size_t j = probe(keys[i]);
+                keys_[j] = keys[i];
+                ids_[j] = ids[i];
+            }
+    }
+    std::vector<std::uint32_t> keys_, ids_;
 };
 
-// Open addressing on the 24-bit colour; screen pictures repeat a colour along a row, so the last
-// one is remembered.
-Histogram histogramOf(const QImage& image) {
-    Histogram h;
-    std::vector<std::uint32_t> keys(1024, std::numeric_limits<std::uint32_t>::max());
-    std::vector<std::uint32_t> ids(1024);
-    std::size_t mask = keys.size() - 1;
-    const auto hash = [](std::uint32_t k) { return (k * 2654435761u) >> 8; };
-    const auto grow = [&] {
-        std::vector<std::uint32_t> k2(keys.size() * 2, std::numeric_limits<std::uint32_t>::max());
-        std::vector<std::uint32_t> s2(k2.size());
-        const std::size_t m2 = k2.size() - 1;
-        for (std::size_t i = 0; i < keys.size(); ++i) {
-            if (keys[i] == std::numeric_limits<std::uint32_t>::max()) continue;
-            std::size_t j = hash(keys[i]) & m2;
-            while (k2[j] != std::numeric_limits<std::uint32_t>::max()) j = (j + 1) & m2;
-            k2[j] = keys[i];
-            s2[j] = ids[i];
-        }
-        keys.swap(k2);
-        ids.swap(s2);
-        mask = m2;
-    };
-    h.PixelColour.resize(std::size_t(image.width()) * std::size_t(image.height()));
-    std::uint32_t lastKey = std::numeric_limits<std::uint32_t>::max(), lastSlot = 0;
+// Calls f(pixel index, colour number) for every pixel, row by row; a screen picture repeats a
+// colour along a row, so the last one is remembered.
+template <typename Lookup, typename F>
+void eachPixel(const QImage& image, Lookup lookup, F f) {
+    std::uint32_t lastKey = std::numeric_limits<std::uint32_t>::max(), last = 0;
     std::size_t p = 0;
     for (int y = 0; y < image.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x, ++p) {
             const std::uint32_t key = row[x] & 0xFFFFFF;
             if (key != lastKey) {
-                std::size_t j = hash(key) & mask;
-                while (keys[j] != key && keys[j] != std::numeric_limits<std::uint32_t>::max())
-                    j = (j + 1) & mask;
-                if (keys[j] != key) {
-                    keys[j] = key;
-                    ids[j] = std::uint32_t(h.Colours.size());
-                    h.Colours.push_back(0xFF000000 | key);
-                    h.Counts.push_back(0);
-                    if (h.Colours.size() * 2 > keys.size()) grow();
-                    j = hash(key) & mask;
-                    while (keys[j] != key) j = (j + 1) & mask;
-                }
                 lastKey = key;
-                lastSlot = ids[j];
+                last = lookup(key);
             }
-            ++h.Counts[lastSlot];
-            h.PixelColour[p] = lastSlot;
+            f(p, last);
         }
     }
-    return h;
 }
 
 struct Node {
@@ -77,7 +85,7 @@ struct Node {
 
 class Octree {
 public:
-    explicit Octree(const Histogram& h) {
+    explicit Octree(const ColourTable& h) {
         nodes_.push_back(newNode());
         for (std::size_t i = 0; i < h.Colours.size(); ++i) add(h.Colours[i], h.Counts[i]);
     }
@@ -190,7 +198,10 @@ IndexedPicture QuantiseForGif(const QImage& picture) {
     IndexedPicture out;
     out.Width = image.width();
     out.Height = image.height();
-    const Histogram h = histogramOf(image);
+    ColourTable h;
+    eachPixel(
+        image, [&](std::uint32_t key) { return h.Add(key); },
+        [&](std::size_t, std::uint32_t id) { ++h.Counts[id]; });
     Octree tree(h);
     tree.Reduce(kOctreeColours);
     const std::vector<QRgb> found = tree.Colours();
@@ -202,8 +213,10 @@ IndexedPicture QuantiseForGif(const QImage& picture) {
     std::vector<std::uint8_t> index(h.Colours.size());
     for (std::size_t i = 0; i < h.Colours.size(); ++i)
         index[i] = std::uint8_t(nearest(out.Palette, h.Colours[i]));
-    out.Pixels.resize(h.PixelColour.size());
-    for (std::size_t p = 0; p < h.PixelColour.size(); ++p) out.Pixels[p] = index[h.PixelColour[p]];
+    out.Pixels.resize(std::size_t(out.Width) * std::size_t(out.Height));
+    eachPixel(
+        image, [&](std::uint32_t key) { return h.Find(key); },
+        [&](std::size_t p, std::uint32_t id) { out.Pixels[p] = index[id]; });
     return out;
 }
 

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QPainter>
 
+#include <QGuiApplication>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -60,6 +62,8 @@ TEST(InstalledFamily, FaceToInstalledFont) {
     for (const auto& c : cases)
         EXPECT_EQ(InstalledFamily(c.face), c.family) << c.face.toStdString();
     EXPECT_EQ(FontWithHeight(kFaceMincho, -20, true).family(), "IPAMincho");
+    SetApplicationFont();
+    EXPECT_EQ(QGuiApplication::font().family(), "IPAPGothic");
 }
 
 // The year page's look arrives in one redraw, fonts kept together from then on.

@@ -19,6 +19,7 @@ TEST(Paths, TrailingDelimiters) {
     EXPECT_EQ(WithoutTrailing("/data//"), "/data/");  // one delimiter only
     EXPECT_EQ(ParentFolder("/x/Data/Files1/"), "/x/Data/");
     EXPECT_EQ(ParentFolder("/x/Data/Files1"), "/x/Data/");
+    EXPECT_EQ(ParentFolder("/usr/"), "/");
 }
 
 TEST(Paths, WindowsPathsUnderWine) {
