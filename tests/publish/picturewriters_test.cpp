@@ -1,5 +1,7 @@
 #include "publish/picturewriters.h"
+#include "publish/picturefiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -65,6 +67,29 @@ TEST(PictureFiles, FailuresSayWhyAndKeepTheOldFile) {
     EXPECT_TRUE(SaveGif(dir.filePath("new.gif"), QuantiseToCube(picture), &error));
     EXPECT_TRUE(SaveJpeg(dir.filePath("new.jpg"), picture, &error));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);  // no temporary left
+}
+
+TEST(PictureNames, NoExtensionAndNoOtherFolder) {
+    for (const char* good : {"velmarcg", "今月", "cal 2026"})
+        EXPECT_TRUE(IsPlainPictureName(QString::fromUtf8(good))) << good;
+    for (const char* bad : {"velmar.gif", ".", "a/b", "../x"})
+        EXPECT_FALSE(IsPlainPictureName(QString::fromUtf8(bad))) << bad;
+    EXPECT_EQ(PlainPictureNameMessage(), "拡張子を付けてはいけません。");
+}
+
+// A save folder is an absolute folder on a medium that is there; quick saves need both fields.
+TEST(PictureFolders, ChosenFoldersAndQuickSavePaths) {
+    QTemporaryDir dir;
+    EXPECT_EQ(CheckSaveFolder(dir.path()).Folder, dir.path() + "/");
+    EXPECT_TRUE(CheckSaveFolder(dir.path() + "/").Message.isEmpty());
+    EXPECT_EQ(CheckSaveFolder("relative/x").Message, "フォルダ選択エラー\r\n中止します。");
+    EXPECT_EQ(CheckSaveFolder(dir.filePath("gone")).Message,
+              "メディアがセットされていません。\r\n中止します。");
+    EXPECT_TRUE(CheckSaveFolder(dir.filePath("gone")).Folder.isEmpty());
+    EXPECT_EQ(QuickSavePath(" /srv/www ", " velmarcg ", ".gif"), "/srv/www/velmarcg.gif");
+    EXPECT_EQ(QuickSavePath("/srv/www/", "a", ".jpg"), "/srv/www/a.jpg");
+    EXPECT_EQ(QuickSavePath("  ", "a", ".gif"), "");
+    EXPECT_EQ(QuickSavePath("/srv", " ", ".gif"), "");
 }
 
 }  // namespace
