@@ -179,13 +179,14 @@ TEST(CupsQueue, ARefusedJobIsReportedAsFailed) {
     EXPECT_TRUE(prompt.texts()[0].contains("not accepting")) << prompt.texts()[0].toStdString();
 }
 
-// Graph paper through the queue: a 10 mm cell is 10.0 mm on the printed sheet.
-TEST(CupsQueue, GraphPaperCellsKeepTheirSize) {
+// Stationery through the queue: a 10 mm graph cell is 10.0 mm on the printed sheet; the fax sheet
+// on B5 comes out on B5 with its frame 17.3 mm in.
+TEST(CupsQueue, StationeryKeepsItsMillimetresAndPaper) {
     PrivateCups cups;
     if (!cups.ok()) GTEST_SKIP() << "no private CUPS scheduler: " << cups.why().toStdString();
     if (!HavePdfTools()) GTEST_SKIP() << "poppler-utils not installed";
     QTemporaryDir out;
-    const QString output = out.filePath("graph.pdf");
+    const QString output = out.filePath("sheet.pdf");
     ASSERT_EQ(cups.AddQueue(kQueue, output), "");
     CupsPrintSystem system;
     PrinterSetup setup(system);
@@ -195,7 +196,7 @@ TEST(CupsQueue, GraphPaperCellsKeepTheirSize) {
     ASSERT_TRUE(BuildGraphJob(doc, setup, GraphSection(), 0, 0, nullptr));
     ASSERT_TRUE(doc.Print());
     ASSERT_TRUE(cups.WaitIdle(kQueue)) << cups.Log().toStdString();
-    const QImage page = PdfPage(output, 1);
+    QImage page = PdfPage(output, 1);
     std::vector<int> starts;  // where the vertical rules begin along y = 100 mm
     for (int x = 300; x < 700; ++x)
         if (qGray(page.pixel(x, 1000)) < 200 && qGray(page.pixel(x - 1, 1000)) >= 200)
@@ -203,27 +204,13 @@ TEST(CupsQueue, GraphPaperCellsKeepTheirSize) {
     ASSERT_EQ(starts.size(), 4u);
     EXPECT_NEAR(starts[0], 348, 2);
     for (std::size_t i = 1; i < starts.size(); ++i) EXPECT_NEAR(starts[i] - starts[i - 1], 100, 1);
-}
 
-// The fax sheet on B5 through the queue: B5 paper, the frame 17.3 mm in.
-TEST(CupsQueue, TheFaxSheetKeepsItsB5) {
-    PrivateCups cups;
-    if (!cups.ok()) GTEST_SKIP() << "no private CUPS scheduler: " << cups.why().toStdString();
-    if (!HavePdfTools()) GTEST_SKIP() << "poppler-utils not installed";
-    QTemporaryDir out;
-    const QString output = out.filePath("fax.pdf");
-    ASSERT_EQ(cups.AddQueue(kQueue, output), "");
-    CupsPrintSystem system;
-    PrinterSetup setup(system);
-    setup.SetPrinterName(kQueue);
-    PrintDocument doc;
-    doc.ViewClip = false;
     ASSERT_TRUE(
         BuildFaxJob(doc, setup, FaxSection(), {PaperKind::B5, 0, 0, QDate(2026, 12, 9)}, nullptr));
     ASSERT_TRUE(doc.Print());
     ASSERT_TRUE(cups.WaitIdle(kQueue)) << cups.Log().toStdString();
     EXPECT_NEAR(PdfPageSizePt(output, 1).width(), 515.9, 1);
-    const QImage page = PdfPage(output, 1);
+    page = PdfPage(output, 1);
     int left = 0;
     while (left < 400 && qGray(page.pixel(left, 300)) >= 200) ++left;
     EXPECT_NEAR(left, 173, 2);

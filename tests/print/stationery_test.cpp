@@ -282,5 +282,74 @@ TEST_F(StationeryJob, RefusedPapersAndAdjustmentsRecordNothing) {
     EXPECT_EQ(moved.Rules.front().Line.p1(), QPoint(-750, 1250));
 }
 
+TEST_F(StationeryJob, TheHonorificQuestionComesFirst) {
+    SoufuSection s;
+    s.cbAtena = false;
+    s.edtAtena1 = QStringLiteral("山田");
+    EXPECT_FALSE(BuildCoverLetterJob(doc, *setup, s, {.Today = QDate(2026, 12, 9)}, nullptr));
+    ASSERT_EQ(prompt.entries().size(), 1u);
+    EXPECT_EQ(prompt.entries()[0].text,
+              "宛名に、敬称「様」「御中」が有りませんがこのまま印刷しますか？");
+    EXPECT_EQ(prompt.entries()[0].caption, "確認");
+    EXPECT_TRUE(prompt.entries()[0].defaultNo);
+    EXPECT_FALSE(doc.IsBuilt());
+    FaxSection fax;
+    fax.cbFAtena = false;
+    EXPECT_FALSE(BuildFaxJob(doc, *setup, fax, {.Today = QDate(2026, 12, 9)}, nullptr));
+    EXPECT_EQ(prompt.entries().size(), 2u);
+    prompt.answer(true);
+    EXPECT_TRUE(BuildFaxJob(doc, *setup, fax, {.Today = QDate(2026, 12, 9)}, nullptr));
+    EXPECT_EQ(doc.Title, "書類印刷（Ｆａｘ送り状）");
+}
+
+// The sheet as worked out is what the page records, on the paper chosen, with the progress.
+TEST_F(StationeryJob, RecordedAsWorkedOut) {
+    ProgressWindow progress;
+    std::vector<int> steps;
+    QObject::connect(progress.findChild<QProgressBar*>(), &QProgressBar::valueChanged,
+                     [&](int v) { steps.push_back(v); });
+    SoufuSection s;
+    s.cbOTensen = true;
+    CoverLetter letter;
+    ASSERT_TRUE(BuildCoverLetterJob(doc, *setup, s, {PaperKind::B5, 0, 0, QDate(2026, 12, 9)},
+                                    &progress, &letter));
+    EXPECT_EQ(steps, (std::vector<int>{0, 7, 25, 34, 100}));
+    EXPECT_EQ(doc.Title, "書類印刷（送り状）");
+    EXPECT_EQ(doc.RecordedGeometry().PageWidth, 1820);
+    std::vector<QString> texts;
+    int dashes = 0;
+    for (const PageOp& o : doc.Page(1).Ops) {
+        if (o.kind == PageOp::Text) texts.push_back(o.text);
+        if (o.kind == PageOp::Line && o.pen.Color == 0x808080) ++dashes;
+    }
+    EXPECT_EQ(texts.size(), 1 + 4 + 1 + letter.Body.size() + 2);
+    EXPECT_EQ(texts[5], "書類のご送付について");
+    EXPECT_EQ(dashes, 10 * ((1430 + 9) / 10));
+    // The body lines are as long as the canvas measures them in the page's face.
+    const PageOp* second = nullptr;
+    for (const PageOp& o : doc.Page(1).Ops)
+        if (o.kind == PageOp::Text && o.text == letter.Body[1].Text) second = &o;
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->font.Name, "ＭＳ 明朝");
+    EXPECT_EQ(second->font.Height, 30);
+
+    FaxSheet fax;
+    ASSERT_TRUE(
+        BuildFaxJob(doc, *setup, FaxSection(), {.Today = QDate(2026, 12, 9)}, nullptr, &fax));
+    const PageOp& frame = doc.Page(1).Ops[0];
+    EXPECT_EQ(frame.kind, PageOp::RoundRect);
+    EXPECT_EQ(frame.rect, QRect(200, 150, 1749, 355));
+    EXPECT_EQ(frame.corner, QSize(50, 50));
+    EXPECT_EQ(doc.Page(1).Ops[1].corner, QSize(43, 43));
+    const auto at = [&](const SheetRule& r) {
+        return std::count_if(doc.Page(1).Ops.begin(), doc.Page(1).Ops.end(), [&](const PageOp& o) {
+            return o.kind == PageOp::Line && QLine(o.from, o.to) == r.Line &&
+                   o.pen.Width == r.Width;
+        });
+    };
+    EXPECT_EQ(at(fax.SubjectLine), 1);
+    EXPECT_EQ(at(fax.MessageLines.back()), 1);
+}
+
 }  // namespace
 }  // namespace korvane
