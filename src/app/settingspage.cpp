@@ -7,6 +7,7 @@
 #include "core/codec.h"
 #include "core/paths.h"
 #include "core/prompt.h"
+#include "publish/picturefiles.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -143,12 +144,7 @@ SettingsPage::SettingsPage(QString programFolder, QWidget* parent)
     ol->addWidget(status);
     ol->addStretch(1);
 
-    // " カレンダ画像 ": the calendar pictures come with their own work.
-    auto* images = Named(new QWidget, "tsSs");
-    PageControl3->addTab(images, QStringLiteral(" カレンダ画像 "));
-    auto* il = new QVBoxLayout(images);
-    il->addWidget(new QLabel(QStringLiteral("カレンダ画像の設定は、この版ではまだ使えません。")));
-    il->addStretch(1);
+    buildPicturePage();
 
     buildManagementPage();
 
@@ -212,6 +208,97 @@ void SettingsPage::CollectOptions(PrintersSetSection& set) const {
     set.cbSprite = cbSprite->isChecked();
 }
 
+// " カレンダ画像 ": the calendar picture's switch, its folder and its file names. The names of the
+// layout-window pictures show only beside the marker file, as their menu entries do.
+void SettingsPage::buildPicturePage() {
+    auto* images = Named(new QWidget, "tsSs");
+    PageControl3->addTab(images, QStringLiteral(" カレンダ画像 "));
+    auto* il = new QVBoxLayout(images);
+    cbSsUse = Named(new QCheckBox(QStringLiteral("カレンダ画像機能を使う")), "cbSsUse");
+    il->addWidget(cbSsUse);
+    cbSsDateTime = Named(new QCheckBox(QStringLiteral("対象年月の表示")), "cbSsDateTime");
+    il->addWidget(cbSsDateTime);
+    auto* grid = new QGridLayout;
+    il->addLayout(grid);
+    grid->addWidget(new QLabel(QStringLiteral("セーブフォルダ")), 0, 0);
+    edtSaveFolder = Named(new QLineEdit, "edtSaveFolder");
+    grid->addWidget(edtSaveFolder, 0, 1);
+    auto* browse = Named(new QPushButton(QStringLiteral("参照...")), "btnSaveFolder");
+    connect(browse, &QPushButton::clicked, this, &SettingsPage::ChooseSaveFolder);
+    grid->addWidget(browse, 0, 2);
+    const bool extended = FileExistsIn(programFolder_, QStringLiteral("korvane.777"));
+    const std::pair<const char*, const char*> names[] = {{"edtFile1", "ファイル名"},
+                                                         {"edtC1", "今月"},
+                                                         {"edtC2", "翌月"},
+                                                         {"edtC3", "翌々月"},
+                                                         {"edtPRC1", "広報カレンダ"}};
+    int row = 1;
+    for (const auto& [name, caption] : names) {
+        auto* label = new QLabel(QString::fromUtf8(caption));
+        auto* edit = Named(new QLineEdit, name);
+        pictureNames_[name] = edit;
+        connect(edit, &QLineEdit::textEdited, this, [this, edit] { PictureNameEdited(edit); });
+        grid->addWidget(label, row, 0);
+        grid->addWidget(edit, row++, 1);
+        const bool shown = row == 2 || extended;
+        label->setVisible(shown);
+        edit->setVisible(shown);
+    }
+    for (const QString& text :
+         {QStringLiteral("拡張子は付けないでください。"),
+          QStringLiteral("（拡張子は[.gif]が自動で付きます）"),
+          QStringLiteral("画像の大きさは、実行時、右上に表示されます（画像の大きさは、ＯＳにより各"
+                         "々違います）。"),
+          QStringLiteral("例：<img src=\"image/velmarcg.gif\" width=\"903\" height=\"660\" "
+                         "border=\"0\" alt=\"今月の予定\">")}) {
+        auto* label = new QLabel(text);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        il->addWidget(label);
+    }
+    il->addStretch(1);
+}
+
+void SettingsPage::PictureNameEdited(QLineEdit* edit) {
+    const QString name = edit->objectName();
+    if (IsPlainPictureName(edit->text())) {
+        validNames_[name] = edit->text();
+        return;
+    }
+    Prompt::current().message(PlainPictureNameMessage(), QStringLiteral("Korvane"),
+                              Prompt::Kind::Warning);
+    const int at = std::max(0, edit->cursorPosition() - 1);
+    edit->setText(validNames_.value(name));
+    edit->setCursorPosition(std::min<int>(at, int(edit->text().size())));
+}
+
+void SettingsPage::ChooseSaveFolder() {
+    const QString typed = edtSaveFolder->text().trimmed();
+    const QString start = !typed.isEmpty() && QFileInfo(typed).isDir() ? typed : programFolder_;
+    const QString chosen =
+        Prompt::current().folderName(QStringLiteral("フォルダを選択してください。"), start);
+    if (chosen.isEmpty()) return;
+    const SaveFolderCheck check = CheckSaveFolder(chosen);
+    if (!check.Message.isEmpty()) {
+        Prompt::current().message(check.Message, QStringLiteral("確認 -Korvane-"),
+                                  Prompt::Kind::Information);
+        return;
+    }
+    edtSaveFolder->setText(check.Folder);
+    edtSaveFolder->setFocus();
+}
+
+namespace {
+
+const std::pair<const char*, QString ImageOptionSection::*> kPictureNames[] = {
+    {"edtFile1", &ImageOptionSection::edtFile1},
+    {"edtC1", &ImageOptionSection::edtC1},
+    {"edtC2", &ImageOptionSection::edtC2},
+    {"edtC3", &ImageOptionSection::edtC3},
+    {"edtPRC1", &ImageOptionSection::edtPRC1}};
+
+}  // namespace
+
 void SettingsPage::ShowSettings(const KorvaneIni& ini) {
     const SetteiSection& s = ini.Settei;
     cb24ji->setChecked(s.cb24ji);
@@ -220,6 +307,14 @@ void SettingsPage::ShowSettings(const KorvaneIni& ini) {
     cbToubai->setChecked(s.cbToubai);
     RadioGroup1[std::size_t(s.HyoujiIchi)]->setChecked(true);
     cbSs->setChecked(false);  // never carried over to the next start
+    const ImageOptionSection& image = ini.Image;
+    cbSsUse->setChecked(image.cbSsUse);
+    cbSsDateTime->setChecked(image.cbSsDateTime);
+    edtSaveFolder->setText(image.edtSaveFolder);
+    for (const auto& [name, field] : kPictureNames) {
+        pictureNames_.at(name)->setText(image.*field);
+        validNames_[QString::fromLatin1(name)] = image.*field;
+    }
 }
 
 void SettingsPage::CollectSettings(KorvaneIni& ini) const {
@@ -232,6 +327,11 @@ void SettingsPage::CollectSettings(KorvaneIni& ini) const {
     s.visRokuyou = cbRokuyou->isChecked();
     s.cbToubai = cbToubai->isChecked();
     ini.Image.cbSs = cbSs->isChecked();
+    ini.Image.cbSsUse = cbSsUse->isChecked();
+    ini.Image.cbSsDateTime = cbSsDateTime->isChecked();
+    ini.Image.edtSaveFolder = edtSaveFolder->text();
+    for (const auto& [name, field] : kPictureNames)
+        ini.Image.*field = pictureNames_.at(name)->text();
 }
 
 bool SettingsPage::LinkOn() const { return cbVelmar->isChecked(); }

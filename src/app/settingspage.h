@@ -4,7 +4,11 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <QHash>
+
 #include <array>
+#include <map>
+#include <string>
 
 class QCheckBox;
 class QLabel;
@@ -58,6 +62,10 @@ public:
 
     void ApplyLinkCheckBox();
     void ChooseStartFolder();
+    // btnSaveFolder: a folder on a medium that is there, with its trailing "/".
+    void ChooseSaveFolder();
+    // A picture name the user typed with "." or "/" is refused and goes back to its last text.
+    void PictureNameEdited(QLineEdit* edit);
     // cbSprite: "sptoff.kvn" in the program folder exists exactly while it is checked.
     void SpriteOptionClicked();
 
@@ -78,6 +86,7 @@ signals:
 
 private:
     void buildManagementPage();
+    void buildPicturePage();
 
     QString programFolder_;
     QTabWidget* PageControl3 = nullptr;
@@ -99,6 +108,11 @@ private:
     QSpinBox* udCalSize = nullptr;
     QCheckBox* cbSs = nullptr;
     QCheckBox* cbCalendar = nullptr;
+    QCheckBox* cbSsUse = nullptr;
+    QCheckBox* cbSsDateTime = nullptr;
+    QLineEdit* edtSaveFolder = nullptr;
+    std::map<std::string, QLineEdit*> pictureNames_;
+    QHash<QString, QString> validNames_;
 };
 
 }  // namespace korvane

@@ -321,8 +321,35 @@ TEST_F(MainWindowTest, ManagementPageStaysHiddenAndStoresItsTwoKeys) {
     const IniFile ini(dir.filePath("settings/Korvane.ini"));
     EXPECT_EQ(ini.ReadString("Settei", "udCalSize", ""), "0");
     EXPECT_EQ(ini.ReadString("Option", "cbSs", ""), "1");
-    EXPECT_EQ(ini.ReadString("Option", "edtFile1", ""), "Mine");  // its control comes later
+    EXPECT_EQ(ini.ReadString("Option", "edtFile1", ""), "Mine");
     EXPECT_EQ(ini.ReadString("Option", "edtSaveFolder", ""), dir.filePath("prog") + "/");
+}
+
+// The picture sheet shows and keeps its settings; a name typed with "." goes back to what it was;
+// a chosen folder must be there. The layout windows' names show only beside the marker file.
+TEST_F(MainWindowTest, PictureSettingsSheet) {
+    QDir().mkpath(dir.filePath("settings"));
+    IniFile(dir.filePath("settings/Korvane.ini")).WriteString("Option", "cbSsUse", "1");
+    open(2026, 12, 7);
+    EXPECT_TRUE(find<QCheckBox>("cbSsUse")->isChecked());
+    EXPECT_TRUE(find<QLineEdit>("edtC2")->isHidden());
+    QLineEdit* file = find<QLineEdit>("edtFile1");
+    QTest::keyClicks(file, "x");
+    QTest::keyClicks(file, ".");
+    EXPECT_EQ(file->text(), "KorMonthx");
+    EXPECT_EQ(prompt.texts(), QStringList{"拡張子を付けてはいけません。"});
+    prompt.answerName(dir.filePath("gone"));
+    prompt.answerName(dir.path());
+    find<QPushButton>("btnSaveFolder")->click();
+    EXPECT_EQ(prompt.texts().last(), "メディアがセットされていません。\r\n中止します。");
+    find<QPushButton>("btnSaveFolder")->click();
+    find<QCheckBox>("cbSsDateTime")->setChecked(false);
+    ASSERT_TRUE(window->SaveAllSettings());
+    const IniFile ini(dir.filePath("settings/Korvane.ini"));
+    EXPECT_EQ(ini.ReadString("Option", "edtFile1", ""), "KorMonthx");
+    EXPECT_EQ(ini.ReadString("Option", "edtSaveFolder", ""), dir.path() + "/");
+    EXPECT_EQ(ini.ReadString("Option", "cbSsDateTime", ""), "0");
+    EXPECT_EQ(ini.ReadString("Option", "edtC3", ""), "Month3");
 }
 
 // The menus do what they say; the picture menus show only beside the marker file.
@@ -346,6 +373,7 @@ TEST_F(MainWindowTest, MenuEntriesActAndFollowTheMarker) {
     marker.close();
     open(2026, 12, 7);
     EXPECT_TRUE(find<QAction>("mnPRC1")->isVisible());
+    EXPECT_FALSE(find<QLineEdit>("edtPRC1")->isHidden());
     EXPECT_FALSE(find<QAction>("mnPRC1")->isEnabled());  // still to come
 }
 
