@@ -196,6 +196,7 @@ TEST(LetterSettings, KeysInOrderAndTheBlankBoxesStartTicked) {
     FaxSection fax;
     fax.cbFAtena = false;
     fax.edtFColor = 0xFF;
+    fax.edtFName = QStringLiteral("総務課 山田");
     {
         SettingsWriter out(ini, problems);
         soufu.Write(out);
@@ -217,13 +218,14 @@ TEST(LetterSettings, KeysInOrderAndTheBlankBoxesStartTicked) {
     f.cbFAtena = false;
     f.Read(ini);
     EXPECT_EQ(f.edtFColor, 0xFFu);
+    EXPECT_EQ(f.edtFName, "総務課 山田");
     EXPECT_TRUE(f.cbFAtena);
     const IniFile edited = IniFile::InMemory(
-        "[Soufu]\r\nrgSYoushi=5\r\nudOW1=9\r\ncbYMD=0\r\n[Fax]\r\nrgFYoushi=-1\r\nudFW1=0\r\n");
+        "[Soufu]\r\nrgSYoushi=-1\r\nudOW1=9\r\ncbYMD=0\r\n[Fax]\r\nrgFYoushi=5\r\nudFW1=0\r\n");
     s.Read(edited);
     f.Read(edited);
     EXPECT_EQ(std::tuple(s.rgSYoushi, s.udOW1, s.cbYMD, f.rgFYoushi, f.udFW1),
-              std::tuple(1, 5, false, 0, 1));
+              std::tuple(0, 5, false, 1, 1));
 }
 
 }  // namespace

@@ -280,6 +280,8 @@ TEST_F(StationeryJob, RefusedPapersAndAdjustmentsRecordNothing) {
     Sheet moved;
     ASSERT_TRUE(BuildGraphJob(doc, *setup, GraphSection(), 150, -150, nullptr, &moved));
     EXPECT_EQ(moved.Rules.front().Line.p1(), QPoint(-750, 1250));
+    ASSERT_TRUE(BuildNoteJob(doc, *setup, NoteSection(), 150, -150, nullptr, &moved));
+    EXPECT_EQ(moved.Rules.front().Line.p1(), QPoint(-750, 1200));
 }
 
 TEST_F(StationeryJob, TheHonorificQuestionComesFirst) {
@@ -335,7 +337,9 @@ TEST_F(StationeryJob, RecordedAsWorkedOut) {
 
     FaxSheet fax;
     ASSERT_TRUE(
-        BuildFaxJob(doc, *setup, FaxSection(), {.Today = QDate(2026, 12, 9)}, nullptr, &fax));
+        BuildFaxJob(doc, *setup, FaxSection(), {.Today = QDate(2026, 12, 9)}, &progress, &fax));
+    EXPECT_EQ(steps.size(), 10u);
+    EXPECT_EQ(steps.back(), 100);
     const PageOp& frame = doc.Page(1).Ops[0];
     EXPECT_EQ(frame.kind, PageOp::RoundRect);
     EXPECT_EQ(frame.rect, QRect(200, 150, 1749, 355));

@@ -144,6 +144,8 @@ TEST_F(StationeryPageTest, TheLettersDatesFollowTheBlankBoxAndTheDay) {
     EXPECT_EQ(page.Fax().edtFYMD, "令和元年5月7日");
     find<QCheckBox>("cbYMD")->click();
     EXPECT_EQ(page.Soufu().edtYMD, "令和    年    月    日");
+    page.ShowFax(page.Fax());  // settings read make the date afresh
+    EXPECT_EQ(page.Fax().edtFYMD, "令和元年5月1日");
 }
 
 // A blank recipient shows grey on the button face; unticked, black on white. Shown settings
