@@ -99,6 +99,7 @@ TEST(CoverLetter, TheRecipientSetsTheRules) {
         std::vector<Span> boxes;
         for (const SheetText& t : l.Recipient) boxes.push_back(span(t));
         EXPECT_EQ(boxes, c.boxes) << c.upper;
+        for (const SheetText& t : l.Recipient) EXPECT_EQ(t.Left, 280);
         EXPECT_EQ(l.RecipientRules[0].Line, QLine(250, 335, c.ruleEnd, 335)) << c.upper;
         EXPECT_EQ(l.RecipientRules[1].Line.y1(), c.lowerRule);
         if (l.Recipient.size() == 2) {
@@ -181,8 +182,9 @@ TEST(FaxSheet, B5RecipientsAndOptions) {
     const FaxSheet a4 = ComputeFaxSheet(fax, {.Today = kToday}, fullWidth());
     ASSERT_EQ(a4.Texts.size(), 9u);
     EXPECT_EQ(a4.Texts[1].Text, "基本的に会社名等を入力してください。");
-    EXPECT_EQ(std::tuple(a4.Texts[2].Left, a4.Texts[2].Top, a4.Texts[2].Align),
-              std::tuple(250 + 4 * 38, 270, TextAlign::LeftTop));
+    EXPECT_EQ(std::pair(a4.Texts[1].Top, a4.Texts[1].Bottom), std::pair(150, 230));
+    EXPECT_EQ(std::tuple(a4.Texts[2].Left, a4.Texts[2].Top, a4.Texts[2].Bottom, a4.Texts[2].Align),
+              std::tuple(250 + 4 * 38, 270, 340, TextAlign::LeftTop));
     EXPECT_EQ(a4.Texts[4].Text, "日付：令和8年12月9日");
     EXPECT_TRUE(a4.MessageLines[0].Dashed);
 }

@@ -200,14 +200,15 @@ TEST(StationerySettings, KeysInOrderRangesAndTheStoredSet) {
 
     // A hand-edited file cannot divide by zero or empty the grid.
     IniFile edited = IniFile::InMemory(
-        "[Note]\r\nudNBottom=0\r\nudS=0\r\nudGyo=500\r\nedtColor=nonsense\r\ncbHead=0\r\nedtHead="
+        "[Note]\r\nedtTateK=250,100\r\nudNBottom=0\r\nudS=0\r\nudGyo=500\r\nedtColor="
+        "nonsense\r\ncbHead=0\r\nedtHead="
         "clBlue\r\n"
         "[Graph]\r\nedtGColor=clBlue\r\nudGH=0\r\nudGV=-5\r\nudGMH=0\r\nudGW1=12\r\nudNW3=0\r\n");
     NoteSection n;
     n.Read(edited);
     EXPECT_EQ(std::tuple(n.udNBottom, n.udS, n.udGyo, n.edtColor, n.udNW3),
               std::tuple(0, 10, 99, kGrey, 1));
-    EXPECT_EQ(std::pair(n.cbHead, n.edtHead), std::pair(false, clBlue));
+    EXPECT_EQ(std::tuple(n.cbHead, n.edtHead, n.edtTateK), std::tuple(false, clBlue, "250,100"));
     GraphSection g;
     g.Read(edited);
     EXPECT_EQ(std::tuple(g.udGH, g.udGV, g.udGMH, g.udGW1, g.edtGColor),
