@@ -98,6 +98,11 @@ TEST_F(StationeryPageTest, StoreAndRecallAskFirst) {
     prompt.answer(true);
     click("btnGYobu");
     EXPECT_EQ(std::pair(page.Graph().udGH, page.Graph().udGMH), std::pair(70, 4));
+    // A file that cannot be written is said.
+    StationeryPage lost(dir.filePath("missing/Printers.ini"));
+    prompt.answer(true);
+    lost.findChild<QPushButton*>("btnGKaku")->click();
+    EXPECT_TRUE(prompt.texts().last().startsWith("方眼紙の設定を保存できませんでした。"));
 }
 
 // The colour buttons open the colour window on the swatch's colour; a pick becomes it.
