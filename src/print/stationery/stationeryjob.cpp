@@ -6,6 +6,7 @@
 #include "print/monthprintjob.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace korvane {
 namespace {
@@ -95,11 +96,26 @@ bool BuildGraphJob(PrintDocument& doc, PrinterSetup& setup, const GraphSection& 
 
 namespace {
 
-LetterPlace clamped(LetterPlace place) {
+// One letter's job: the honorific question, the paper, then the sheet worked out on the job's
+// canvas and recorded with the progress half way.
+template <typename Section, typename Sheet, typename Compute, typename Record>
+bool buildLetter(PrintDocument& doc, PrinterSetup& setup, const Section& section,
+                 const std::tuple<bool, QString, QString>& recipient, LetterPlace place,
+                 ProgressWindow* progress, const QString& title, Compute compute, Record record,
+                 Sheet* sheetOut) {
+    const auto& [blank, upper, lower] = recipient;
+    if (!honorificGiven(blank, upper, lower)) return false;
     place.TopMm = std::clamp(place.TopMm, -100, 100);
     place.LeftMm = std::clamp(place.LeftMm, -100, 100);
     if (place.Paper != PaperKind::B5) place.Paper = PaperKind::A4;
-    return place;
+    if (SetUpPaper(setup, doc, false, place.Paper) == 0) return false;
+    SheetJob job(doc, progress, title);
+    const Sheet sheet = compute(section, place, CanvasTextMeasurer(doc.Canvas()));
+    if (sheetOut) *sheetOut = sheet;
+    record(doc.Canvas(), sheet, [&] { job.step(34); });
+    job.step(100);
+    job.end();
+    return true;
 }
 
 }  // namespace
@@ -107,30 +123,16 @@ LetterPlace clamped(LetterPlace place) {
 bool BuildCoverLetterJob(PrintDocument& doc, PrinterSetup& setup, const SoufuSection& soufu,
                          const LetterPlace& place, ProgressWindow* progress,
                          CoverLetter* letterOut) {
-    if (!honorificGiven(soufu.cbAtena, soufu.edtAtena1, soufu.edtAtena2)) return false;
-    const LetterPlace p = clamped(place);
-    if (SetUpPaper(setup, doc, false, p.Paper) == 0) return false;
-    SheetJob job(doc, progress, QStringLiteral("書類印刷（送り状）"));
-    const CoverLetter letter = ComputeCoverLetter(soufu, p, CanvasTextMeasurer(doc.Canvas()));
-    if (letterOut) *letterOut = letter;
-    RecordCoverLetter(doc.Canvas(), letter, [&] { job.step(34); });
-    job.step(100);
-    job.end();
-    return true;
+    return buildLetter(doc, setup, soufu, {soufu.cbAtena, soufu.edtAtena1, soufu.edtAtena2}, place,
+                       progress, QStringLiteral("書類印刷（送り状）"), ComputeCoverLetter,
+                       RecordCoverLetter, letterOut);
 }
 
 bool BuildFaxJob(PrintDocument& doc, PrinterSetup& setup, const FaxSection& fax,
                  const LetterPlace& place, ProgressWindow* progress, FaxSheet* sheetOut) {
-    if (!honorificGiven(fax.cbFAtena, fax.edtFAtena1, fax.edtFAtena2)) return false;
-    const LetterPlace p = clamped(place);
-    if (SetUpPaper(setup, doc, false, p.Paper) == 0) return false;
-    SheetJob job(doc, progress, QStringLiteral("書類印刷（Ｆａｘ送り状）"));
-    const FaxSheet sheet = ComputeFaxSheet(fax, p, CanvasTextMeasurer(doc.Canvas()));
-    if (sheetOut) *sheetOut = sheet;
-    RecordFaxSheet(doc.Canvas(), sheet, [&] { job.step(34); });
-    job.step(100);
-    job.end();
-    return true;
+    return buildLetter(doc, setup, fax, {fax.cbFAtena, fax.edtFAtena1, fax.edtFAtena2}, place,
+                       progress, QStringLiteral("書類印刷（Ｆａｘ送り状）"), ComputeFaxSheet,
+                       RecordFaxSheet, sheetOut);
 }
 
 }  // namespace korvane
