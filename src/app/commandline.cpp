@@ -123,6 +123,11 @@ QString CommandLine::helpText() {
         "                   送り状 (Soufu) かＦａｘ送信用紙 (Fax) を、印刷画面の設定\n"
         "                   (Printers.ini の [Soufu] と [Fax]) で描きます。--paper の既定は\n"
         "                   保存された用紙、日付は --today (既定は今日) の和暦です。\n"
+        "  --picture YYYYMM [--gif FILE] [--png FILE] [--jpg FILE] [--today YYYY-MM-DD]\n"
+        "        [/K= /D= /D2= /U= /S=]\n"
+        "                   「カレンダ画像」の「実行」と同じ月の画像を、画面を表示せずに\n"
+        "                   作ります。GIF は 256 色 (236 色＋固定 20 色)、PNG は劣化なし、\n"
+        "                   JPEG は品質 90 です。設定は読むだけで書き込みません。\n"
         "  --version        版を表示します。\n"
         "  --help           この説明を表示します。\n");
 }
@@ -147,6 +152,13 @@ std::optional<int> CommandLine::run(std::FILE* out, std::FILE* err) {
     if (first == u"--screenshot") return screenshot(err);
     if (first == u"--agenda") return agenda(err);
     if (first == u"--print") return print(err);
+    if (first == u"--picture") {
+        PictureRequest r;
+        if (const std::optional<QString> error = ParsePictureRequest(args_.mid(1), r))
+            return usageError(err, *error);
+        picture_ = r;
+        return std::nullopt;
+    }
     if (first.startsWith(u'-')) return usageError(err, "知らないオプションです: " + first);
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/agenda.h"
+#include "app/picturecommand.h"
 #include "app/printcommand.h"
 
 #include <QString>
@@ -34,6 +35,8 @@ public:
     const std::optional<AgendaRequest>& Agenda() const { return agenda_; }
     // Set by run() for "--print".
     const std::optional<PrintRequest>& Print() const { return print_; }
+    // Set by run() for "--picture".
+    const std::optional<PictureRequest>& Picture() const { return picture_; }
 
 private:
     int days(std::FILE* out, std::FILE* err);
@@ -47,6 +50,7 @@ private:
     std::optional<ScreenshotRequest> screenshot_;
     std::optional<AgendaRequest> agenda_;
     std::optional<PrintRequest> print_;
+    std::optional<PictureRequest> picture_;
 };
 
 }  // namespace korvane

@@ -35,6 +35,7 @@ int run(int argc, char* argv[]) {
     std::optional<ScreenshotRequest> shots;
     std::optional<AgendaRequest> agenda;
     std::optional<PrintRequest> print;
+    std::optional<PictureRequest> picture;
     {
         QCoreApplication probe(argc, argv);
         const QString folder = QDir(QCoreApplication::applicationDirPath()).absolutePath() + "/";
@@ -43,9 +44,10 @@ int run(int argc, char* argv[]) {
         shots = cli.Screenshot();
         agenda = cli.Agenda();
         print = cli.Print();
+        picture = cli.Picture();
     }
     // The pictures, the agenda and the pages are made without a display.
-    if ((shots || agenda || print) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if ((shots || agenda || print || picture) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
@@ -62,6 +64,8 @@ int run(int argc, char* argv[]) {
     if (agenda)
         return WriteAgenda(*agenda, programFolder, readOnlySettingsFolder(), stdout, stderr);
     if (print) return RunPrintCommand(*print, programFolder, readOnlySettingsFolder(), stderr);
+    if (picture)
+        return RunPictureCommand(*picture, programFolder, readOnlySettingsFolder(), stderr);
 
     if (shots) {
         ScriptedPrompt quiet;  // no message box may wait for an answer here

@@ -55,13 +55,18 @@ MainMenus BuildMainMenus(MainWindow& w, bool calendarForms) {
         {"mnIdou", "mnZenNen", u"前年(&I)", [&w] { w.StepMonth(-12); }, ctrl(Qt::Key_I)},
         {"mnIdou", "mnYokuNen", u"翌年(&M)", [&w] { w.StepMonth(12); }, ctrl(Qt::Key_M)},
         {"mnKinou", "mnPrint", u"印刷(&P)", [&w] { w.ShowPrintWindow(); }},
-        {"mnSs", "mnSs4", u"実行(&R)", {}, ctrl(Qt::Key_G)},
+        {"mnSs", "mnSs4", u"実行(&R)", [&w] { w.CaptureCalendar(); }, ctrl(Qt::Key_G)},
         {"mnSs", "mnPRC1", u"広報カレンダ", {}, {}, Shown::Extended},
         {"mnSs", "mnC1", u"今月(&1)", {}, {}, Shown::Extended},
         {"mnSs", "mnC2", u"翌月(&2)", {}, {}, Shown::Extended},
         {"mnSs", "mnC3", u"翌々月(&3)", {}, {}, Shown::Extended},
         {"mnKinou", "mnPRC2", u"広報２", {}, {}, Shown::Extended},
-        {"mnKinou", "mnSsOnOff", u"秘密の機能", {}, {}, Shown::Never},
+        {"mnKinou",
+         "mnSsOnOff",
+         u"秘密の機能",
+         [&w] { w.ScreenshotSwitchClicked(); },
+         {},
+         Shown::Never},
         {"mnSonota", "About1", u"バージョン情報(&A)", [&w] { w.ShowAbout(); }},
         // Every Linux desktop has a file manager to show the properties: always there.
         {"mnSonota", "mnProperty", u"プロパティ表示(&R)",
@@ -72,12 +77,8 @@ MainMenus BuildMainMenus(MainWindow& w, bool calendarForms) {
         {"mnSonota", "mnHyoujun", u"標準表示(&D)", [&w] { w.StandardDisplay(); }},
         {"mnSonota", "mnSetup", u"セットアップ(&S)"},
         {"mnSonota", "mnKidou", u"起動設定(&K)"},
-        {"mnKanri",
-         "mnisSs",
-         u"スクリーンショット",
-         {},
-         QKeyCombination(Qt::ControlModifier | Qt::AltModifier, Qt::Key_S),
-         Shown::Never},
+        {"mnKanri", "mnisSs", u"スクリーンショット", [&w] { w.RevealScreenshotSwitch(); },
+         QKeyCombination(Qt::ControlModifier | Qt::AltModifier, Qt::Key_S), Shown::Never},
     };
 
     MainMenus out;
@@ -105,6 +106,21 @@ MainMenus BuildMainMenus(MainWindow& w, bool calendarForms) {
     };
     for (const Entry& e : entries) add(made.at(QString::fromLatin1(e.menu)), e);
     out.Idou = made.at(QStringLiteral("mnIdou"));
+    out.Pictures = made.at(QStringLiteral("mnSs"));
+    out.ScreenshotSwitch =
+        made.at(QStringLiteral("mnKinou"))
+            ->findChild<QAction*>(QStringLiteral("mnSsOnOff"), Qt::FindDirectChildrenOnly);
+    out.ScreenshotSwitch->setCheckable(true);
+    // Opening 機能 enables the picture menu from its option again.
+    QObject::connect(
+        made.at(QStringLiteral("mnKinou")), &QMenu::aboutToShow, &w,
+        [&w, pictures = out.Pictures] { pictures->menuAction()->setEnabled(w.PicturesOn()); });
+
+    // The hidden switch's key works with its menu hidden.
+    auto* reveal = new QAction(&w);
+    reveal->setShortcut(QKeyCombination(Qt::ControlModifier | Qt::AltModifier, Qt::Key_S));
+    QObject::connect(reveal, &QAction::triggered, &w, [&w] { w.RevealScreenshotSwitch(); });
+    w.addAction(reveal);
 
     // The window sees Alt+arrows before any of its controls.
     for (const int step : {1, -1}) {

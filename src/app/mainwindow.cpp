@@ -71,9 +71,11 @@ MainWindow::MainWindow(MainWindowPaths paths, QStringList arguments, bool smallS
     menus_ = BuildMainMenus(*this, settingsPage_->CalendarForms());
 
     clockPanel_ = new QLabel(this);
+    clockPanel_->setObjectName(QStringLiteral("pnlClock"));
     clockPanel_->setFixedWidth(200);
     clockPanel_->setAlignment(Qt::AlignCenter);
     folderPanel_ = new QLabel(this);
+    folderPanel_->setObjectName(QStringLiteral("pnlFolder"));
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setSizeGripEnabled(false);  // the window keeps its size: nothing to grip
     statusBar()->addWidget(clockPanel_);
@@ -162,6 +164,8 @@ void MainWindow::connectSettingsPage() {
     connect(p, &SettingsPage::WeekStartClicked, this, &MainWindow::ApplyWeekStart);
     connect(p, &SettingsPage::SampleOptionClicked, this, [this] { sampleOptionClicked(); });
     connect(p, &SettingsPage::StartFolderClicked, this, &MainWindow::UpdateFolderPanel);
+    connect(p, &SettingsPage::PicturesClicked, this,
+            [this] { menus_.Pictures->menuAction()->setEnabled(PicturesOn()); });
     connect(p, &SettingsPage::ClockClicked, this, &MainWindow::UpdateClock);
     connect(p, &SettingsPage::CloseClicked, this, [this] { closeSettings(); });
 }

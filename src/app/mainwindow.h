@@ -8,7 +8,9 @@
 #include "app/siblinglink.h"
 #include "print/printhost.h"
 
+#include <QImage>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -28,6 +30,7 @@ class MonthPane;
 class CalendarControl;
 class PrintSystem;
 class PrintWindow;
+class CalendarImageWindow;
 
 // Where the main window finds and keeps its files.
 struct MainWindowPaths {
@@ -113,6 +116,21 @@ public:
     std::int32_t TodayDay() const { return todayDay_; }
     MiniCalendar* Mini(int tag) const;
 
+    // Calendar pictures. 実行 (Ctrl+G): the dressed month page in the picture window, this
+    // window hidden until that one closes. Nothing while a picture is being taken or with the
+    // feature off.
+    void CaptureCalendar();
+    // The month page dressed as the picture shows it, drawn off-screen and undressed again
+    // before this returns, also when drawing fails.
+    QImage CaptureMonthPicture();
+    bool CaptureHidden() const { return captureHidden_; }
+    bool PicturesOn() const;  // cbSsUse: the カレンダ画像 menu is enabled
+    CalendarImageWindow* ImageWindow() const;
+    // Ctrl+Alt+S shows the hidden 秘密の機能 entry; it turns the picture menu on and off where
+    // "korvane.777" is in the program folder.
+    void RevealScreenshotSwitch();
+    void ScreenshotSwitchClicked();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -173,6 +191,9 @@ private:
     QLabel* clockPanel_ = nullptr;
     QLabel* folderPanel_ = nullptr;
     MainMenus menus_;
+    class Dressing;
+    bool captureHidden_ = false;
+    QPointer<CalendarImageWindow> imageWindow_;
     QTimer* timer1_ = nullptr;
 };
 

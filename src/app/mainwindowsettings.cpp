@@ -10,6 +10,8 @@
 #include "settings/inifile.h"
 #include "settings/settingswriter.h"
 
+#include <QMenu>
+
 #include <exception>
 
 namespace korvane {
@@ -73,6 +75,7 @@ void MainWindow::applyKorvaneIni(const KorvaneIni& stored) {
     savedTop_ = s.fmC21Top;
     savedLeft_ = s.fmC21Left;
     yearPage_->SetSpecialFirstMonth(s.SpHajimariTuki);
+    menus_.Pictures->menuAction()->setEnabled(PicturesOn());
 }
 
 KorvaneIni MainWindow::collectKorvaneIni() const {

@@ -168,6 +168,61 @@ void MonthPane::UseCompactLayout() {
     }
 }
 
+void MonthPane::SetPictureLook(bool on) {
+    if (on == pictureLook_) return;
+    pictureLook_ = on;
+    if (!on) {
+        for (const auto& [button, caption] : savedCaptions_) button->setText(caption);
+        savedCaptions_.clear();
+        pnlIdou3_->hide();
+        pnlIdou1_->show();
+        return;
+    }
+    const std::pair<const char*, const char16_t*> captions[] = {
+        {"btnM1", u"年月"},  {"btnM3", u"標準"}, {"btnM5", u"設定"},
+        {"btnM7", u"印刷"},  {"btnM13", u""},    {"btnM14", u""},
+        {"btnM16", u"時限"}, {"btnM9", u"今月"}, {"btnM12", u"常駐"}};
+    for (const auto& [name, caption] : captions)
+        if (auto* b = pnlBtn_->findChild<QPushButton*>(QString::fromLatin1(name))) {
+            savedCaptions_.emplace_back(b, b->text());
+            b->setText(QString::fromUtf16(caption));
+        }
+    // Half a day per button: 前月, 前年 over 翌年, 翌月; the panel ends where the grid ends.
+    const int day = grid_->LenDayW(), w = day / 2;
+    const int height = std::max({tcMonth_->height(), pnlIdou1_->height(), 24});
+    if (!pnlIdou3_) {
+        pnlIdou3_ = Named(new QWidget(this), "pnlIdou3");
+        const struct {
+            const char16_t* caption;
+            int months, x, y;
+        } buttons[] = {
+            {u"前月", -1, 0, 0}, {u"前年", -12, 1, 0}, {u"翌年", 12, 1, 1}, {u"翌月", 1, 2, 0}};
+        for (const auto& b : buttons) {
+            auto* button = new QPushButton(QString::fromUtf16(b.caption), pnlIdou3_);
+            button->setStyleSheet(QStringLiteral("padding: 0px;"));
+            const int months = b.months;
+            connect(button, &QPushButton::clicked, this, [this, months] { emit Step(months); });
+            button->setProperty("cell", QPoint(b.x, b.y));
+        }
+    }
+    for (auto* b : pnlIdou3_->findChildren<QPushButton*>()) {
+        const QPoint cell = b->property("cell").toPoint();
+        const bool stacked = cell.x() == 1;
+        b->setGeometry(cell.x() * w, stacked ? cell.y() * (height / 2) : 0, w,
+                       stacked ? height / 2 : height);
+        if (stacked) {
+            QFont small = b->font();
+            small.setPixelSize(std::max(8, height / 2 - 3));
+            b->setFont(small);
+        }
+    }
+    pnlIdou3_->setGeometry(tcMonth_->geometry().left() + w + 5 * day + 2, tcMonth_->y(), 3 * w + 2,
+                           height);
+    pnlIdou1_->hide();
+    pnlIdou3_->show();
+    pnlIdou3_->raise();
+}
+
 void MonthPane::colourTabs() {
     // The selected month's caption is blue.
     for (int i = 0; i < tcMonth_->count(); ++i)

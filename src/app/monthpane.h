@@ -4,6 +4,9 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <utility>
+#include <vector>
+
 class QLineEdit;
 class QPushButton;
 
@@ -38,6 +41,9 @@ public:
     void UseCompactLayout();
     // The grid's panel takes the grid's size.
     void FitGrid();
+    // The calendar picture's look: a compact navigation over the grid's right end and the
+    // button column's picture captions. Off puts back what on changed; either twice is once.
+    void SetPictureLook(bool on);
 
 signals:
     void TabClicked(int index);
@@ -61,6 +67,9 @@ private:
     QWidget* pnlIdou1_ = nullptr;
     MonthGrid* grid_ = nullptr;
     QPushButton* btnM16_ = nullptr;
+    QWidget* pnlIdou3_ = nullptr;  // the picture's compact navigation, made when first needed
+    std::vector<std::pair<QPushButton*, QString>> savedCaptions_;
+    bool pictureLook_ = false;
 };
 
 }  // namespace korvane

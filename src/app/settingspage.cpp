@@ -215,6 +215,7 @@ void SettingsPage::buildPicturePage() {
     PageControl3->addTab(images, QStringLiteral(" カレンダ画像 "));
     auto* il = new QVBoxLayout(images);
     cbSsUse = Named(new QCheckBox(QStringLiteral("カレンダ画像機能を使う")), "cbSsUse");
+    connect(cbSsUse, &QCheckBox::clicked, this, &SettingsPage::PicturesClicked);
     il->addWidget(cbSsUse);
     cbSsDateTime = Named(new QCheckBox(QStringLiteral("対象年月の表示")), "cbSsDateTime");
     il->addWidget(cbSsDateTime);
@@ -344,6 +345,9 @@ bool SettingsPage::ShowsStartFolder() const { return cbShiyouchuu->isChecked(); 
 bool SettingsPage::Clock24() const { return cb24ji->isChecked(); }
 bool SettingsPage::KeepsPlace() const { return RadioGroup1[1]->isChecked(); }
 bool SettingsPage::CalendarForms() const { return cbCalendar->isChecked(); }
+bool SettingsPage::PicturesOn() const { return cbSsUse->isChecked(); }
+bool SettingsPage::PictureShowsMonth() const { return cbSsDateTime->isChecked(); }
+void SettingsPage::SetScreenshotFlag(bool on) { cbSs->setChecked(on); }
 
 void SettingsPage::SetDiagnostic(int line, const QString& text) {
     Diagnostics.at(std::size_t(line))->setText(text);

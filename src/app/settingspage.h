@@ -51,6 +51,10 @@ public:
     bool Clock24() const;             // cb24ji
     bool KeepsPlace() const;          // RadioGroup1: where it was at exit
     bool CalendarForms() const;       // cbCalendar
+    bool PicturesOn() const;          // cbSsUse
+    bool PictureShowsMonth() const;   // cbSsDateTime
+    // cbSs on the management sheet, as the hidden switch sets it.
+    void SetScreenshotFlag(bool on);
 
     // The five lines [Ctrl]+[Home] shows on the first sheet: the sample months, then the
     // folders and the sibling's kind.
@@ -82,6 +86,7 @@ signals:
     void SampleOptionClicked();
     void StartFolderClicked();
     void ClockClicked();
+    void PicturesClicked();
     void CloseClicked();
 
 private:

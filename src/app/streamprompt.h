@@ -20,7 +20,9 @@ public:
     void message(const QString& text, const QString& caption, Kind kind) override;
     bool askYesNo(const QString& text, const QString& caption, bool defaultNo) override;
     QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QString saveFileName(const QString&, const QString&, const QString&, bool = true) override {
+        return {};
+    }
     QString folderName(const QString&, const QString&) override { return {}; }
 
     // Tabs and line breaks become blanks.

@@ -48,8 +48,8 @@ bool ScriptedPrompt::askYesNo(const QString& text, const QString& caption, bool 
     return yes;
 }
 
-QString ScriptedPrompt::nextName(const QString& caption) {
-    entries_.push_back({QString(), caption, Kind::FileChoice});
+QString ScriptedPrompt::nextName(const QString& caption, const QString& offered) {
+    entries_.push_back({offered, caption, Kind::FileChoice});
     if (names_.empty()) return {};
     QString name = names_.front();
     names_.pop_front();
@@ -60,8 +60,9 @@ QString ScriptedPrompt::openFileName(const QString& caption, const QString&, con
     return nextName(caption);
 }
 
-QString ScriptedPrompt::saveFileName(const QString& caption, const QString&, const QString&) {
-    return nextName(caption);
+QString ScriptedPrompt::saveFileName(const QString& caption, const QString& path, const QString&,
+                                     bool) {
+    return nextName(caption, path);
 }
 
 QString ScriptedPrompt::folderName(const QString& caption, const QString&) {

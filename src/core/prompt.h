@@ -44,8 +44,9 @@ public:
     // File and folder choices answer an empty string when the user cancels.
     virtual QString openFileName(const QString& caption, const QString& folder,
                                  const QString& filter) = 0;
-    virtual QString saveFileName(const QString& caption, const QString& path,
-                                 const QString& filter) = 0;
+    // confirmOverwrite false: the caller asks its own question about an existing file.
+    virtual QString saveFileName(const QString& caption, const QString& path, const QString& filter,
+                                 bool confirmOverwrite = true) = 0;
     virtual QString folderName(const QString& caption, const QString& folder) = 0;
     // A printer dialog; true when the user confirms, with the choice changed.
     virtual bool printerDialog(const QString& caption, PrinterChoice& choice);
@@ -61,12 +62,14 @@ public:
     void message(const QString& text, const QString& caption, Kind kind) override;
     bool askYesNo(const QString& text, const QString& caption, bool defaultNo = false) override;
     QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QString saveFileName(const QString&, const QString&, const QString&, bool = true) override {
+        return {};
+    }
     QString folderName(const QString&, const QString&) override { return {}; }
 };
 
 // Records what the program says and answers questions from a queue (then "no"); file and
-// folder choices take the next queued name (then cancel).
+// folder choices take the next queued name (then cancel); a save choice records the path offered.
 class ScriptedPrompt : public Prompt {
 public:
     struct Entry {
@@ -85,8 +88,8 @@ public:
     bool askYesNo(const QString& text, const QString& caption, bool defaultNo = false) override;
     QString openFileName(const QString& caption, const QString& folder,
                          const QString& filter) override;
-    QString saveFileName(const QString& caption, const QString& path,
-                         const QString& filter) override;
+    QString saveFileName(const QString& caption, const QString& path, const QString& filter,
+                         bool confirmOverwrite = true) override;
     QString folderName(const QString& caption, const QString& folder) override;
     // Printer dialogs take the next queued edit (it returns whether the user confirms); with
     // none queued they are cancelled. The choice each dialog opened with is kept.
@@ -104,7 +107,7 @@ public:
 
 private:
     std::vector<Entry> entries_;
-    QString nextName(const QString& caption);
+    QString nextName(const QString& caption, const QString& offered = {});
 
     std::deque<bool> answers_;
     std::deque<QString> names_;

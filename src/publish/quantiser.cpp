@@ -108,7 +108,8 @@ public:
         }
     }
 
-    // The leaves' colours, the truncated mean of their pixels, in a fixed order.
+    // The leaves' colours, the mean of their pixels, in a fixed order. Rounded: a truncated
+    // mean darkens a large area by a level wherever a few pixels of a nearby colour join it.
     std::vector<QRgb> Colours() const {
         std::vector<QRgb> out;
         collect(0, out);
@@ -150,7 +151,8 @@ private:
     void collect(std::int32_t at, std::vector<QRgb>& out) const {
         const Node& n = nodes_[std::size_t(at)];
         if (n.Leaf) {
-            out.push_back(qRgb(int(n.R / n.N), int(n.G / n.N), int(n.B / n.N)));
+            const auto mean = [&n](std::uint64_t sum) { return int((sum + n.N / 2) / n.N); };
+            out.push_back(qRgb(mean(n.R), mean(n.G), mean(n.B)));
             return;
         }
         for (const std::int32_t c : n.Child)

@@ -19,7 +19,7 @@ struct IndexedPicture {
 const std::array<QRgb, 20>& FixedPaletteColours();
 
 // The GIF picture: an octree (eight levels, the deepest reduced first, the node with the fewest
-// pixels merged first, a leaf's colour the truncated mean of its pixels) brings the picture to at
+// pixels merged first, a leaf's colour the rounded mean of its pixels) brings the picture to at
 // most 236 colours, which take entries 10–245 between the fixed ones; every pixel then gets the
 // nearest entry (squared RGB distance, ties to the lowest index), without dithering. A picture
 // of at most 236 colours keeps every pixel as it was.

@@ -164,8 +164,11 @@ QString QtPrompt::openFileName(const QString& caption, const QString& folder,
     return QFileDialog::getOpenFileName(parent_, caption, folder, filter);
 }
 
-QString QtPrompt::saveFileName(const QString& caption, const QString& path, const QString& filter) {
-    return QFileDialog::getSaveFileName(parent_, caption, path, filter);
+QString QtPrompt::saveFileName(const QString& caption, const QString& path, const QString& filter,
+                               bool confirmOverwrite) {
+    return QFileDialog::getSaveFileName(
+        parent_, caption, path, filter, nullptr,
+        confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite);
 }
 
 QString QtPrompt::folderName(const QString& caption, const QString& folder) {

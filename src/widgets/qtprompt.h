@@ -17,8 +17,8 @@ public:
     bool askYesNo(const QString& text, const QString& caption, bool defaultNo = false) override;
     QString openFileName(const QString& caption, const QString& folder,
                          const QString& filter) override;
-    QString saveFileName(const QString& caption, const QString& path,
-                         const QString& filter) override;
+    QString saveFileName(const QString& caption, const QString& path, const QString& filter,
+                         bool confirmOverwrite = true) override;
     QString folderName(const QString& caption, const QString& folder) override;
     bool printerDialog(const QString& caption, PrinterChoice& choice) override;
 

@@ -188,6 +188,11 @@ TEST(CommandLine, BadArgumentsExitWith2) {
         {"--print", "CA4V", "--month", "202605", "--pdf", "a.pdf", "--lines", "3"},
         {"--print", "cb5v", "--month", "202605", "--pdf", "a.pdf"},
         {"--print", "CA4V", "--month", "999902", "--pdf", "a.pdf"},
+        {"--picture", "202613", "--gif", "a.gif"},
+        {"--picture", "202612"},
+        {"--picture", "202612", "--gif"},
+        {"--picture", "202612", "--png", "a.png", "--today", "2026-13-01"},
+        {"--picture", "202612", "--png", "a.png", "--pdf", "a.pdf"},
     };
     for (const QStringList& args : cases) {
         const Result r = run(args);

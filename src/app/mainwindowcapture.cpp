@@ -1,0 +1,124 @@
+// The calendar picture: the main window dressed, drawn and undressed in one step.
+#include "app/mainwindow.h"
+#include "app/monthpane.h"
+#include "app/settingspage.h"
+#include "app/widgetnames.h"
+#include "calendar/monthgrid.h"
+#include "core/clock.h"
+#include "core/paths.h"
+#include "publish/calendarimagewindow.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QTabWidget>
+
+namespace korvane {
+
+namespace {
+
+// 'yyyy"/"m"/"d" ("aaa")  "h" : "n" 更新': when the picture was taken.
+QString takenText(const QDateTime& now) {
+    static const char16_t* const days[] = {u"月", u"火", u"水", u"木", u"金", u"土", u"日"};
+    const QDate d = now.date();
+    return QStringLiteral("%1/%2/%3 (%4)  %5 : %6 更新")
+        .arg(d.year())
+        .arg(d.month())
+        .arg(d.day())
+        .arg(QString::fromUtf16(days[d.dayOfWeek() - 1]))
+        .arg(now.time().hour())
+        .arg(now.time().minute());
+}
+
+}  // namespace
+
+// Everything the picture changes, put back when it goes out of scope.
+class MainWindow::Dressing {
+public:
+    explicit Dressing(MainWindow& w)
+        : w_(w),
+          title_(w.windowTitle()),
+          clock_(w.clockPanel_->text()),
+          folderShown_(!w.folderPanel_->isHidden()),
+          today_(w.grid().IsToDay()),
+          weekdayColour_(w.grid().DayOfWeekBkColor()) {
+        w.captureHidden_ = true;
+        MonthGrid& g = w.grid();
+        w.clockPanel_->setText(w.settingsPage_->PictureShowsMonth()
+                                   ? QStringLiteral("%1 年 %2 月").arg(g.Year()).arg(g.Month())
+                                   : takenText(Clock::current().now()));
+        w.folderPanel_->hide();
+        w.monthPage_->SetPictureLook(true);
+        g.SetIsToDay(false);
+        w.setWindowTitle(QStringLiteral("Velmar -Velmar-"));
+    }
+    ~Dressing() {
+        w_.setWindowTitle(title_);
+        MonthGrid& g = w_.grid();
+        g.SetDayOfWeekBkColor(weekdayColour_);
+        g.SetIsToDay(today_);
+        w_.monthPage_->SetPictureLook(false);
+        w_.folderPanel_->setVisible(folderShown_);
+        w_.clockPanel_->setText(clock_);
+        w_.captureHidden_ = false;
+    }
+    Dressing(const Dressing&) = delete;
+    Dressing& operator=(const Dressing&) = delete;
+
+private:
+    MainWindow& w_;
+    const QString title_, clock_;
+    const bool folderShown_, today_;
+    const ColorValue weekdayColour_;
+};
+
+bool MainWindow::PicturesOn() const { return settingsPage_->PicturesOn(); }
+CalendarImageWindow* MainWindow::ImageWindow() const { return imageWindow_; }
+
+void MainWindow::RevealScreenshotSwitch() { menus_.ScreenshotSwitch->setVisible(true); }
+
+void MainWindow::ScreenshotSwitchClicked() {
+    QAction* entry = menus_.ScreenshotSwitch;
+    if (!FileExistsIn(paths_.ProgramFolder, QStringLiteral("korvane.777"))) {
+        entry->setChecked(!entry->isChecked());  // the click changed nothing
+        ShowMessageBox(
+            QStringLiteral("この機能は開発中で、使うことが出来ません。\r\n申し訳ございません。"));
+        return;
+    }
+    settingsPage_->SetScreenshotFlag(entry->isChecked());
+    menus_.Pictures->menuAction()->setEnabled(entry->isChecked());
+    entry->setVisible(false);
+}
+
+QImage MainWindow::CaptureMonthPicture() {
+    pageControl_->setCurrentWidget(tsMonth_);
+    const Dressing dressed(*this);
+    if (QLayout* l = layout()) l->activate();
+    return grab().toImage();
+}
+
+void MainWindow::CaptureCalendar() {
+    if (captureHidden_ || !PicturesOn()) return;
+    const KorvaneIni settings = collectKorvaneIni();
+    PictureSaveSettings save{settings.Image.edtSaveFolder, settings.Image.edtFile1,
+                             settings.Image.edtFile1};
+    QImage picture = CaptureMonthPicture();
+    if (imageWindow_) imageWindow_->close();
+    imageWindow_ = new CalendarImageWindow(std::move(picture), std::move(save));
+    connect(imageWindow_, &CalendarImageWindow::Closed, this, [this] {
+        show();
+        raise();
+        activateWindow();
+    });
+    // The program ends the usual way: this window closes and saves the settings.
+    connect(imageWindow_, &CalendarImageWindow::QuitRequested, this, [this] {
+        if (imageWindow_) imageWindow_->close();
+        close();
+    });
+    imageWindow_->move(pos());
+    imageWindow_->show();
+    hide();
+}
+
+}  // namespace korvane

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+
+namespace korvane {
+
+// "--picture YYYYMM [--gif FILE] [--png FILE] [--jpg FILE]": the calendar picture of a month
+// made without a display, as 実行 of the カレンダ画像 menu takes it.
+struct PictureRequest {
+    std::int32_t Year = 0;
+    int Month = 0;
+    QString Gif, Png, Jpg;
+    QDate Today;           // invalid: today
+    QStringList Switches;  // the sibling's switches, as for the agenda
+};
+
+// Parses the arguments after "--picture"; answers the usage error's text, or nothing.
+std::optional<QString> ParsePictureRequest(const QStringList& args, PictureRequest& request);
+
+// Makes the files: 0 all written, 1 the window could not start or a file could not be written
+// (said on err). Needs a QApplication.
+int RunPictureCommand(const PictureRequest& request, const QString& programFolder,
+                      const QString& settingsFolder, std::FILE* err);
+
+}  // namespace korvane

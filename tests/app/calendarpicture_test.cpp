@@ -1,0 +1,167 @@
+#include "mainwindowfixture.h"
+
+#include "app/picturecommand.h"
+
+#include "calendar/monthgrid.h"
+#include "core/qtcolor.h"
+#include "publish/calendarimagewindow.h"
+#include "settings/inifile.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+#include <cmath>
+#include <cstdio>
+
+namespace korvane {
+namespace {
+
+// The texts a label or button showed each time it was painted.
+class PaintedText : public QObject {
+public:
+    explicit PaintedText(QWidget* w) { w->installEventFilter(this); }
+    QStringList texts;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() != QEvent::Paint) return false;
+        if (auto* label = qobject_cast<QLabel*>(o)) texts << label->text();
+        if (auto* button = qobject_cast<QAbstractButton*>(o)) texts << button->text();
+        return false;
+    }
+};
+
+int pixelsOf(const QImage& image, ColorValue colour) {
+    const QRgb wanted = ToQColor(colour).rgb();
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == wanted;
+    return n;
+}
+
+using PictureTest = MainWindowTest;
+
+// The picture shows the dressed month; afterwards the window is exactly as it was.
+TEST_F(PictureTest, TakenDressedAndPutBack) {
+    open(2026, 12, 9);
+    window->show();
+    const auto state = [this] {
+        return std::tuple(window->windowTitle(), find<QLabel>("pnlClock")->text(),
+                          find<QLabel>("pnlFolder")->isVisible(), window->Grid()->IsToDay(),
+                          find<QPushButton>("btnM1")->text(), find<QPushButton>("btnM12")->text(),
+                          find<QWidget>("pnlIdou1")->isVisible(), window->CaptureHidden());
+    };
+    const auto before = state();
+    PaintedText clock(find<QLabel>("pnlClock")), settings(find<QPushButton>("btnM1")),
+        quit(find<QPushButton>("btnM12"));
+    const QImage picture = window->CaptureMonthPicture();
+    EXPECT_EQ(clock.texts, QStringList{"2026 年 12 月"});
+    EXPECT_EQ(settings.texts, QStringList{"年月"});
+    EXPECT_EQ(quit.texts, QStringList{"常駐"});
+    EXPECT_EQ(state(), before);
+    EXPECT_EQ(picture.deviceIndependentSize().toSize(), window->size());
+    EXPECT_EQ(pixelsOf(picture, MonthGrid::kTodayColor), 0);
+    EXPECT_GT(pixelsOf(window->grab().toImage(), MonthGrid::kTodayColor), 100);
+
+    find<QCheckBox>("cbSsDateTime")->setChecked(false);
+    window->CaptureMonthPicture();
+    EXPECT_EQ(clock.texts.last(), "2026/12/9 (水)  15 : 5 更新");
+    EXPECT_EQ(state(), before);
+}
+
+// 実行 takes the picture into its window and hides this one until that closes; with the option
+// off the menu is disabled and Ctrl+G does nothing.
+TEST_F(PictureTest, TheMenuFollowsTheOptionAndTheWindowComesBack) {
+    open(2026, 12, 9);
+    window->show();
+    auto* pictures = find<QMenu>("mnSs");
+    EXPECT_FALSE(pictures->menuAction()->isEnabled());
+    find<QAction>("mnSs4")->trigger();
+    EXPECT_EQ(window->ImageWindow(), nullptr);
+    find<QCheckBox>("cbSsUse")->click();
+    EXPECT_TRUE(pictures->menuAction()->isEnabled());
+    find<QLineEdit>("edtFile1")->setText("Web");
+    find<QAction>("mnSs4")->trigger();
+    CalendarImageWindow* shown = window->ImageWindow();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_FALSE(window->isVisible());
+    prompt.answerName({});
+    shown->findChild<QAction*>("mnSave")->trigger();
+    EXPECT_TRUE(prompt.entries()[0].text.endsWith("/Web.gif"));
+    shown->findChild<QAction*>("mnClose")->trigger();
+    EXPECT_TRUE(window->isVisible());
+}
+
+// Ctrl+Alt+S shows the hidden switch; it works only beside korvane.777.
+TEST_F(PictureTest, TheHiddenSwitchNeedsTheMarker) {
+    open(2026, 12, 9);
+    QAction* entry = find<QAction>("mnSsOnOff");
+    window->RevealScreenshotSwitch();
+    EXPECT_TRUE(entry->isVisible());
+    entry->trigger();
+    EXPECT_EQ(prompt.texts(),
+              QStringList{"この機能は開発中で、使うことが出来ません。\r\n申し訳ございません。"});
+    EXPECT_FALSE(entry->isChecked());
+    QFile marker(dir.filePath("prog/korvane.777"));
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.close();
+    entry->trigger();
+    EXPECT_TRUE(find<QMenu>("mnSs")->menuAction()->isEnabled());
+    EXPECT_TRUE(find<QCheckBox>("cbSs")->isChecked());
+    EXPECT_FALSE(entry->isVisible());
+}
+
+// The GIF keeps the PNG's picture within 55 dB; the JPEG has its size; a file that cannot be
+// written is named and the command fails.
+TEST(PictureCommand, TheMonthAsGifPngAndJpeg) {
+    QTemporaryDir dir;
+    PictureRequest r;
+    ASSERT_FALSE(ParsePictureRequest(
+        {"202612", "--gif", dir.filePath("m.gif"), "--png", dir.filePath("m.png"), "--jpg",
+         dir.filePath("m.jpg"), "--today", "2026-12-09"},
+        r));
+    std::FILE* err = std::tmpfile();
+    EXPECT_EQ(
+        RunPictureCommand(r, QCoreApplication::applicationDirPath() + u'/', dir.path() + u'/', err),
+        0);
+    std::fclose(err);
+    const QImage png(dir.filePath("m.png")), gif(dir.filePath("m.gif")),
+        jpeg(dir.filePath("m.jpg"));
+    ASSERT_FALSE(png.isNull());
+    ASSERT_EQ(gif.size(), png.size());
+    EXPECT_EQ(jpeg.size(), png.size());
+    double squares = 0;
+    for (int y = 0; y < png.height(); ++y)
+        for (int x = 0; x < png.width(); ++x) {
+            const QRgb a = png.pixel(x, y), b = gif.pixel(x, y);
+            for (const int d : {qRed(a) - qRed(b), qGreen(a) - qGreen(b), qBlue(a) - qBlue(b)})
+                squares += d * d;
+        }
+    const double mse = squares / (3.0 * png.width() * png.height());
+    EXPECT_GT(10 * std::log10(255.0 * 255.0 / mse), 55.0);
+
+    r.Png.clear();
+    r.Jpg.clear();
+    r.Gif = dir.filePath("m.png/m.gif");
+    err = std::tmpfile();
+    EXPECT_EQ(
+        RunPictureCommand(r, QCoreApplication::applicationDirPath() + u'/', dir.path() + u'/', err),
+        1);
+    std::rewind(err);
+    char line[512] = {};
+    std::fgets(line, sizeof line, err);
+    std::fclose(err);
+    EXPECT_TRUE(QString::fromUtf8(line).startsWith("korvane: " + r.Gif + " に保存できません"))
+        << line;
+}
+
+}  // namespace
+}  // namespace korvane

@@ -1,0 +1,123 @@
+#include "publish/calendarimagewindow.h"
+
+#include "core/prompt.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+class ImageWindow : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    ScriptedPrompt prompt;
+    QPointer<CalendarImageWindow> window;
+
+    void open(const QString& folder, const QString& quickName = QStringLiteral("KorMonth")) {
+        QImage picture(120, 80, QImage::Format_RGB32);
+        picture.fill(qRgb(250, 250, 240));
+        for (int x = 0; x < 120; ++x) picture.setPixel(x, 40, qRgb(x * 2, 0, 255 - x));
+        window = new CalendarImageWindow(picture, {folder, quickName, QStringLiteral("Month1")});
+        window->show();
+    }
+    void TearDown() override { delete window; }
+    void click(const char* name) {
+        window->findChild<QPushButton*>(QString::fromLatin1(name))->click();
+    }
+    void trigger(const char* name) {
+        window->findChild<QAction*>(QString::fromLatin1(name))->trigger();
+    }
+    QString file(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+};
+
+// The dialog proposes the chosen name in the save folder; an existing file is overwritten only
+// when the user says so, else the dialog comes again; a cancel says so and keeps the window.
+TEST_F(ImageWindow, SaveAsksBeforeOverwritingAndClosesWhenSaved) {
+    open(dir.path() + "/");
+    EXPECT_EQ(window->findChild<QLabel*>("lblSize")->text(), "120 × 80");
+    EXPECT_FALSE(window->findChild<QPushButton*>("btnFTP")->isEnabled());
+    QFile old(file("old.gif"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
+    prompt.answerName(file("old.gif"));  // exists: No
+    click("btnSaveClose");
+    ASSERT_EQ(prompt.entries().size(), 4u);
+    EXPECT_EQ(prompt.entries()[0].text, file("Month1.gif"));
+    EXPECT_EQ(prompt.entries()[1].text, "同名の画像ファイルが存在します。\r\n上書きしますか？");
+    EXPECT_EQ(prompt.entries()[3].text, "画像の保存がキャンセルされました。");
+    EXPECT_TRUE(window->isVisible());
+    QFile kept(file("old.gif"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "old");
+
+    QSignalSpy closed(window.data(), &CalendarImageWindow::Closed);
+    prompt.answerName(file("old.gif"));
+    prompt.answer(true);
+    trigger("mnSave");
+    EXPECT_EQ(closed.count(), 1);
+    const QImage saved(file("old.gif"));
+    ASSERT_FALSE(saved.isNull());
+    EXPECT_EQ(saved.size(), QSize(120, 80));
+    EXPECT_EQ(QColor(saved.pixel(100, 40)), QColor(200, 0, 155));
+}
+
+// Quick saves write the 216-colour GIF and velmar.jpg into the save folder without asking; a
+// blank folder asks for the place instead of writing beside the program.
+TEST_F(ImageWindow, QuickSavesGoIntoTheSaveFolder) {
+    open(" " + dir.path() + " ", " Quick ");
+    trigger("gif1");
+    trigger("jpg1");
+    EXPECT_TRUE(prompt.entries().empty());
+    const QImage gif(file("Quick.gif")), jpeg(file("velmar.jpg"));
+    ASSERT_FALSE(gif.isNull());
+    EXPECT_EQ(QColor(gif.pixel(100, 40)), QColor(204, 0, 153));  // the cube's nearest
+    EXPECT_EQ(jpeg.size(), QSize(120, 80));
+    delete window;
+    open(QString());
+    trigger("gif1");
+    trigger("jpg1");
+    ASSERT_EQ(prompt.entries().size(), 2u);
+    EXPECT_EQ(prompt.entries()[0].text, QDir::home().filePath("KorMonth.gif"));
+    EXPECT_EQ(prompt.entries()[1].text, QDir::home().filePath("velmar.jpg"));
+}
+
+// A place that cannot be written (here a "folder" that is a file, which stops root too): the
+// reason is said, the window stays with its picture, and nothing is left behind.
+TEST_F(ImageWindow, AFailedSaveIsSaidAndLeavesNothing) {
+    QFile plain(file("plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    open(dir.path());
+    prompt.answerName(file("plain") + "/m.gif");
+    click("btnSaveClose");
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(prompt.entries().size(), 2u);
+    EXPECT_TRUE(prompt.entries()[1].text.startsWith("画像を保存できませんでした。\r\n" +
+                                                    file("plain") + "/m.gif\r\n"));
+    EXPECT_GT(prompt.entries()[1].text.size(), 40);  // with the reason
+    EXPECT_EQ(prompt.entries()[1].kind, Prompt::Kind::Error);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{"plain"});
+}
+
+TEST_F(ImageWindow, TheQuitEntriesAskTheProgramToEnd) {
+    open(dir.path());
+    QSignalSpy quit(window.data(), &CalendarImageWindow::QuitRequested);
+    trigger("mnQuit");
+    trigger("MenuTrayClose");
+    EXPECT_EQ(quit.count(), 2);
+    QSignalSpy closed(window.data(), &CalendarImageWindow::Closed);
+    click("FramSpeedBtn3");
+    EXPECT_EQ(closed.count(), 1);
+}
+
+}  // namespace
+}  // namespace korvane
