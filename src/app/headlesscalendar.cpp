@@ -15,40 +15,50 @@ HeadlessCalendar::HeadlessCalendar(const QString& programFolder, const QString& 
     rokuyo_ = settings_.Settei.visRokuyou;
     const ScopedFlag suspended(grid_.Suspended);
     ApplyMainWindowLayout(grid_, false);
-    // A calendar without holidays looks right at a glance: it must not pass unnoticed.
-    if (!link_.LoadRuleFiles(grid_))
-        Prompt::current().message(
-            QStringLiteral("祝日ファイル %1Hday.dat がありません。祝日なしで続けます。")
-                .arg(link_.StartFolderPath),
-            QStringLiteral("確認 -Korvane-"), Prompt::Kind::Warning);
-    grid_.SetTabMojiSuu(std::uint8_t(link_.TabMojiSuu));
-    grid_.SetTabChousei(std::uint8_t(link_.TabChousei));
-    grid_.SetUeTume(link_.Options.cbUetume);
+    PrepareSiblingGrid(link_, grid_, schedules_);
     grid_.SetFirstDayOfWeek(settings_.Settei.rgStYoubi == 1 ? dowMon : dowSun);
-    grid_.ItemColor = link_.ItemColor;
-    if (schedules_) link_.LoadPeriodFile(grid_.PeriodList());
 }
 
-void HeadlessCalendar::ShowMonth(std::int32_t year, int month) {
+void PrepareSiblingGrid(SiblingLink& link, MonthGrid& grid, bool schedules) {
+    // A calendar without holidays looks right at a glance: it must not pass unnoticed.
+    if (!link.LoadRuleFiles(grid))
+        Prompt::current().message(
+            QStringLiteral("祝日ファイル %1Hday.dat がありません。祝日なしで続けます。")
+                .arg(link.StartFolderPath),
+            QStringLiteral("確認 -Korvane-"), Prompt::Kind::Warning);
+    grid.SetTabMojiSuu(std::uint8_t(link.TabMojiSuu));
+    grid.SetTabChousei(std::uint8_t(link.TabChousei));
+    grid.SetUeTume(link.Options.cbUetume);
+    grid.ItemColor = link.ItemColor;
+    if (schedules) link.LoadPeriodFile(grid.PeriodList());
+}
+
+void LoadMonthAround(SiblingLink& link, MonthGrid& grid, std::int32_t year, int month,
+                     bool schedules) {
     MonthGrid::NormalizeMonth(year, month);
-    const ScopedFlag suspended(grid_.Suspended);
+    const ScopedFlag suspended(grid.Suspended);
     // The shown month on page 1 between its neighbours.
     for (int i = 0; i < 3; ++i) {
-        MonthPage& page = grid_.MonthPages()[std::size_t(i)];
+        MonthPage& page = grid.MonthPages()[std::size_t(i)];
         page = MonthPage();
         std::int32_t y = year;
         int m = month + i - 1;
         MonthGrid::NormalizeMonth(y, m);
         if (y < 1 || y > 9999) continue;
-        if (schedules_) {
-            link_.LoadMonthSlot(page, y, m);
+        if (schedules) {
+            link.LoadMonthSlot(page, y, m);
         } else {
             page.Year = y;
             page.Month = m;
         }
     }
-    grid_.CurrentPage() = 1;
-    grid_.GoToDate(year, month, 1);
+    grid.CurrentPage() = 1;
+    grid.GoToDate(year, month, 1);
+}
+
+void HeadlessCalendar::ShowMonth(std::int32_t year, int month) {
+    MonthGrid::NormalizeMonth(year, month);
+    LoadMonthAround(link_, grid_, year, month, schedules_);
     year_ = year;
     month_ = month;
 }

@@ -10,6 +10,13 @@
 
 namespace korvane {
 
+// A grid made ready as the main window's: the holiday and special-day files (a missing Hday.dat
+// is said), the sibling's tab and item options and, with schedules, the period file.
+void PrepareSiblingGrid(SiblingLink& link, MonthGrid& grid, bool schedules);
+// The month on page 1 between its neighbours, their schedule files read when schedules.
+void LoadMonthAround(SiblingLink& link, MonthGrid& grid, std::int32_t year, int month,
+                     bool schedules);
+
 // The month grid as the main window would hold it, without a window: the same settings (only
 // read), sibling files and layout. The command line's agenda and printing use it.
 class HeadlessCalendar : public PrintHost {

@@ -123,6 +123,11 @@ public:
     // The month page dressed as the picture shows it, drawn off-screen and undressed again
     // before this returns, also when drawing fails.
     QImage CaptureMonthPicture();
+    // 今月, 翌月, 翌々月 (monthsOn 0, 1, 2 from the current month) and 広報カレンダ (-1: the month
+    // shown): the layout window's picture, beside korvane.777 only.
+    void CaptureLayout(int monthsOn);
+    // The layout window of the month shown, drawn off-screen.
+    QImage CaptureLayoutPicture();
     bool CaptureHidden() const { return captureHidden_; }
     bool PicturesOn() const;  // cbSsUse: the カレンダ画像 menu is enabled
     CalendarImageWindow* ImageWindow() const;
@@ -155,6 +160,8 @@ private:
     void connectMonthPage();
     void applyItemFont();
     void applyCompactLayout();
+    // The picture window for a picture the menus took; this window hides until it closes.
+    void showPicture(QImage picture, const QString& name);
     void applyKorvaneIni(const KorvaneIni& stored);
     KorvaneIni collectKorvaneIni() const;
     void sampleOptionClicked();

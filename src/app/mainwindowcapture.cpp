@@ -1,4 +1,5 @@
 // The calendar picture: the main window dressed, drawn and undressed in one step.
+#include "app/headlesscalendar.h"
 #include "app/mainwindow.h"
 #include "app/monthpane.h"
 #include "app/settingspage.h"
@@ -6,7 +7,9 @@
 #include "calendar/monthgrid.h"
 #include "core/clock.h"
 #include "core/paths.h"
+#include "core/scopedflag.h"
 #include "publish/calendarimagewindow.h"
+#include "publish/capturelayoutwindow.h"
 
 #include <QAction>
 #include <QLabel>
@@ -98,12 +101,54 @@ QImage MainWindow::CaptureMonthPicture() {
     return grab().toImage();
 }
 
+QImage MainWindow::CaptureLayoutPicture() {
+    const ScopedFlag hidden(captureHidden_);
+    const std::int32_t year = ShownYear();
+    const int month = ShownMonth();
+    CaptureLayoutWindow window(paths_.ProgramFolder, settingsPage_->ItemsInFixedPitch(),
+                               Clock::current().now());
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    MonthGrid& g = window.Grid();
+    {
+        const ScopedFlag suspended(g.Suspended);
+        PrepareSiblingGrid(link_, g, true);
+        g.SetFirstDayOfWeek(grid().FirstDayOfWeek());
+        g.SetShowRokuyo(grid().ShowRokuyo());
+    }
+    LoadMonthAround(link_, g, year, month, true);
+    window.ShowHeaders(year, month);
+    if (QLayout* l = window.layout()) l->activate();
+    return window.grab().toImage();
+}
+
+void MainWindow::CaptureLayout(int monthsOn) {
+    if (captureHidden_) return;
+    if (!FileExistsIn(paths_.ProgramFolder, QStringLiteral("korvane.777"))) {
+        ShowMessageBox(
+            QStringLiteral("この機能は開発中で、使うことが出来ません。\r\n申し訳ございません。"));
+        return;
+    }
+    pageControl_->setCurrentWidget(tsMonth_);
+    if (monthsOn >= 0) {
+        ShowThisMonth();
+        for (int i = 0; i < monthsOn; ++i) StepMonth(1);
+    }
+    const ImageOptionSection names = collectKorvaneIni().Image;
+    const QString name = monthsOn == 0   ? names.edtC1
+                         : monthsOn == 1 ? names.edtC2
+                         : monthsOn == 2 ? names.edtC3
+                                         : names.edtPRC1;
+    showPicture(CaptureLayoutPicture(), name);
+}
+
 void MainWindow::CaptureCalendar() {
     if (captureHidden_ || !PicturesOn()) return;
-    const KorvaneIni settings = collectKorvaneIni();
-    PictureSaveSettings save{settings.Image.edtSaveFolder, settings.Image.edtFile1,
-                             settings.Image.edtFile1};
-    QImage picture = CaptureMonthPicture();
+    showPicture(CaptureMonthPicture(), collectKorvaneIni().Image.edtFile1);
+}
+
+void MainWindow::showPicture(QImage picture, const QString& name) {
+    const ImageOptionSection settings = collectKorvaneIni().Image;
+    PictureSaveSettings save{settings.edtSaveFolder, settings.edtFile1, name};
     if (imageWindow_) imageWindow_->close();
     imageWindow_ = new CalendarImageWindow(std::move(picture), std::move(save));
     connect(imageWindow_, &CalendarImageWindow::Closed, this, [this] {

@@ -28,6 +28,8 @@ std::optional<QString> ParsePictureRequest(const QStringList& args, PictureReque
             if (value.isEmpty()) return QStringLiteral("%1 には出力ファイルが必要です。").arg(a);
             (a == u"--gif" ? r.Gif : a == u"--png" ? r.Png : r.Jpg) = value;
             ++i;
+        } else if (a == u"--layout") {
+            r.Layout = true;
         } else if (a == u"--today") {
             r.Today = QDate::fromString(value, Qt::ISODate);
             if (!r.Today.isValid())
@@ -63,7 +65,9 @@ int RunPictureCommand(const PictureRequest& request, const QString& programFolde
     window.GoToMonth(QStringLiteral("%1%2")
                          .arg(request.Year, 4, 10, QChar(u'0'))
                          .arg(request.Month, 2, 10, QChar(u'0')));
-    const QImage picture = window.CaptureMonthPicture().convertToFormat(QImage::Format_RGB32);
+    const QImage picture =
+        (request.Layout ? window.CaptureLayoutPicture() : window.CaptureMonthPicture())
+            .convertToFormat(QImage::Format_RGB32);
 
     bool ok = true;
     const auto failed = [&](const QString& path, const QString& why) {

@@ -10,12 +10,14 @@
 
 namespace korvane {
 
-// "--picture YYYYMM [--gif FILE] [--png FILE] [--jpg FILE]": the calendar picture of a month
-// made without a display, as 実行 of the カレンダ画像 menu takes it.
+// "--picture YYYYMM [--gif FILE] [--png FILE] [--jpg FILE] [--layout]": the calendar picture of
+// a month made without a display, as 実行 of the カレンダ画像 menu takes it (with --layout, as
+// its 今月 entry takes the layout window).
 struct PictureRequest {
     std::int32_t Year = 0;
     int Month = 0;
     QString Gif, Png, Jpg;
+    bool Layout = false;   // the layout window's picture instead of the main window's
     QDate Today;           // invalid: today
     QStringList Switches;  // the sibling's switches, as for the agenda
 };

@@ -39,20 +39,43 @@ QString FromWindowsPath(const QString& path) {
     return WithoutTrailing(prefix) + QStringLiteral("/dosdevices/") + letter + u':' + rest;
 }
 
-QString FindFile(const QString& folder, const QString& name) {
-    const QString exact = folder + name;
-    if (QFileInfo(exact).isFile()) return exact;
-    // Of several spellings the first in name order, as a sorted listing would give; the listing
-    // itself is not sorted, since this runs for every file a start looks for.
+namespace {
+
+// The entry of folder named name without regard to case; of several spellings the first in name
+// order, as a sorted listing would give (the listing itself is not sorted: this runs for every
+// file a start looks for).
+QString findEntry(const QString& folder, const QString& name, QDir::Filters kind) {
     QString best;
-    QDirIterator it(folder.isEmpty() ? QStringLiteral(".") : folder,
-                    QDir::Files | QDir::Hidden | QDir::System);
+    QDirIterator it(folder.isEmpty() ? QStringLiteral(".") : folder, kind | QDir::Hidden);
     while (it.hasNext()) {
         it.next();
         const QString e = it.fileName();
         if (e.compare(name, Qt::CaseInsensitive) == 0 && (best.isEmpty() || e < best)) best = e;
     }
-    return best.isEmpty() ? QString() : folder + best;
+    return best;
+}
+
+}  // namespace
+
+QString FindFile(const QString& folder, const QString& name) {
+    if (QFileInfo(folder + name).isFile()) return folder + name;
+    const QString found = findEntry(folder, name, QDir::Files | QDir::System);
+    return found.isEmpty() ? QString() : folder + found;
+}
+
+QString FindPath(const QString& base, const QString& relative) {
+    QStringList parts = relative.split(u'/', Qt::SkipEmptyParts);
+    if (parts.isEmpty()) return {};
+    const QString name = parts.takeLast();
+    QString folder = base;
+    for (const QString& part : parts) {
+        const QString found = QFileInfo(folder + part).isDir()
+                                  ? part
+                                  : findEntry(folder, part, QDir::Dirs | QDir::NoDotAndDotDot);
+        if (found.isEmpty()) return {};
+        folder += found + u'/';
+    }
+    return FindFile(folder, name);
 }
 
 bool FileExistsIn(const QString& folder, const QString& name) {

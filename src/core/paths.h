@@ -21,5 +21,8 @@ QString FromWindowsPath(const QString& path);
 // ("HDAY.DAT", "ca200612.VLM"). Empty when there is none.
 QString FindFile(const QString& folder, const QString& name);
 bool FileExistsIn(const QString& folder, const QString& name);
+// The existing file base + relative ("Pcal/Style1/HeadImg/M1.bmp"), every folder and the name
+// looked up as FindFile looks up names. Empty when there is none.
+QString FindPath(const QString& base, const QString& relative);
 
 }  // namespace korvane

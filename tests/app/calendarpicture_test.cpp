@@ -100,6 +100,28 @@ TEST_F(PictureTest, TheMenuFollowsTheOptionAndTheWindowComesBack) {
     EXPECT_TRUE(window->isVisible());
 }
 
+// The layout-window entries work beside korvane.777 only; 翌月 takes next month from today under
+// its own name.
+TEST_F(PictureTest, TheLayoutEntriesNeedTheMarker) {
+    open(2026, 12, 9);
+    window->show();
+    find<QAction>("mnC2")->trigger();
+    EXPECT_EQ(prompt.texts(),
+              QStringList{"この機能は開発中で、使うことが出来ません。\r\n申し訳ございません。"});
+    EXPECT_EQ(window->ImageWindow(), nullptr);
+    QFile marker(dir.filePath("prog/korvane.777"));
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.close();
+    window->StepMonth(-12);
+    find<QAction>("mnC2")->trigger();
+    ASSERT_NE(window->ImageWindow(), nullptr);
+    EXPECT_EQ(window->Grid()->Year() * 100 + window->Grid()->Month(), 202701);
+    EXPECT_EQ(window->ImageWindow()->Picture().deviceIndependentSize().toSize(), QSize(829, 614));
+    prompt.answerName({});
+    window->ImageWindow()->SaveCalendarImage();
+    EXPECT_TRUE(prompt.entries().back().text.endsWith("/Month2.gif"));
+}
+
 // Ctrl+Alt+S shows the hidden switch; it works only beside korvane.777.
 TEST_F(PictureTest, TheHiddenSwitchNeedsTheMarker) {
     open(2026, 12, 9);
@@ -148,8 +170,17 @@ TEST(PictureCommand, TheMonthAsGifPngAndJpeg) {
     const double mse = squares / (3.0 * png.width() * png.height());
     EXPECT_GT(10 * std::log10(255.0 * 255.0 / mse), 55.0);
 
-    r.Png.clear();
+    r.Layout = true;
+    r.Gif.clear();
     r.Jpg.clear();
+    err = std::tmpfile();
+    EXPECT_EQ(
+        RunPictureCommand(r, QCoreApplication::applicationDirPath() + u'/', dir.path() + u'/', err),
+        0);
+    std::fclose(err);
+    EXPECT_EQ(QImage(r.Png).size(), QSize(829, 614));
+
+    r.Png.clear();
     r.Gif = dir.filePath("m.png/m.gif");
     err = std::tmpfile();
     EXPECT_EQ(

@@ -47,6 +47,17 @@ TEST(Paths, FindFileExactlyThenIgnoringCase) {
     EXPECT_FALSE(FileExistsIn(folder + "missing/", "Hday.dat"));
     QDir().mkdir(folder + "sub.dat");
     EXPECT_EQ(FindFile(folder, "sub.dat"), "");  // folders are no files
+
+    // Through folders too: each part as FindFile finds names; a file is no folder.
+    QDir().mkpath(folder + "pcal/STYLE1/headimg");
+    QDir().mkpath(folder + "pcal/Style2");
+    QFile(folder + "pcal/STYLE1/headimg/m12.BMP").open(QIODevice::WriteOnly);
+    EXPECT_EQ(FindPath(folder, "Pcal/Style1/HeadImg/M12.bmp"),
+              folder + "pcal/STYLE1/headimg/m12.BMP");
+    EXPECT_EQ(FindPath(folder, "Pcal/Style1/HeadImg/M11.bmp"), "");
+    EXPECT_EQ(FindPath(folder, "Pcal/Style2/HeadImg/M12.bmp"), "");
+    EXPECT_EQ(FindPath(folder, "HDAY.DAT/x"), "");
+    EXPECT_EQ(FindPath(folder, "hday.dat"), folder + "HDAY.DAT");
 }
 
 }  // namespace
