@@ -98,6 +98,12 @@ TEST_F(PictureTest, TheMenuFollowsTheOptionAndTheWindowComesBack) {
     EXPECT_TRUE(prompt.entries()[0].text.endsWith("/Web.gif"));
     shown->findChild<QAction*>("mnClose")->trigger();
     EXPECT_TRUE(window->isVisible());
+    // Quitting from the picture window closes this one the usual way: the settings are saved.
+    find<QAction>("mnSs4")->trigger();
+    window->ImageWindow()->findChild<QAction*>("MenuTrayClose")->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(IniFile(dir.filePath("settings/Korvane.ini")).ReadString("Option", "edtFile1", ""),
+              "Web");
 }
 
 // The layout-window entries work beside korvane.777 only; 翌月 takes next month from today under
