@@ -58,21 +58,19 @@ private:
     std::vector<std::uint32_t> keys_, ids_;
 };
 
-// Calls f(pixel index, colour number) for every pixel, row by row; a screen picture repeats a
-// colour along a row, so the last one is remembered.
+// Calls f(colour number, run length) for every run of one colour along a row, row by row: a
+// screen picture is mostly long runs, so a colour is looked up once a run.
 template <typename Lookup, typename F>
-void eachPixel(const QImage& image, Lookup lookup, F f) {
-    std::uint32_t lastKey = std::numeric_limits<std::uint32_t>::max(), last = 0;
-    std::size_t p = 0;
-    for (int y = 0; y < image.height(); ++y) {
+void eachRun(const QImage& image, Lookup lookup, F f) {
+    const int width = image.width(), height = image.height();
+    for (int y = 0; y < height; ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x, ++p) {
+        for (int x = 0; x < width;) {
             const std::uint32_t key = row[x] & 0xFFFFFF;
-            if (key != lastKey) {
-                lastKey = key;
-                last = lookup(key);
-            }
-            f(p, last);
+            int end = x + 1;
+            while (end < width && (row[end] & 0xFFFFFF) == key) ++end;
+            f(lookup(key), end - x);
+            x = end;
         }
     }
 }
@@ -201,9 +199,9 @@ IndexedPicture QuantiseForGif(const QImage& picture) {
     out.Width = image.width();
     out.Height = image.height();
     ColourTable h;
-    eachPixel(
+    eachRun(
         image, [&](std::uint32_t key) { return h.Add(key); },
-        [&](std::size_t, std::uint32_t id) { ++h.Counts[id]; });
+        [&](std::uint32_t id, int run) { h.Counts[id] += std::uint64_t(run); });
     Octree tree(h);
     tree.Reduce(kOctreeColours);
     const std::vector<QRgb> found = tree.Colours();
@@ -215,10 +213,10 @@ IndexedPicture QuantiseForGif(const QImage& picture) {
     std::vector<std::uint8_t> index(h.Colours.size());
     for (std::size_t i = 0; i < h.Colours.size(); ++i)
         index[i] = std::uint8_t(nearest(out.Palette, h.Colours[i]));
-    out.Pixels.resize(std::size_t(out.Width) * std::size_t(out.Height));
-    eachPixel(
+    out.Pixels.reserve(std::size_t(out.Width) * std::size_t(out.Height));
+    eachRun(
         image, [&](std::uint32_t key) { return h.Find(key); },
-        [&](std::size_t p, std::uint32_t id) { out.Pixels[p] = index[id]; });
+        [&](std::uint32_t id, int run) { out.Pixels.insert(out.Pixels.end(), run, index[id]); });
     return out;
 }
 
