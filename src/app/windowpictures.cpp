@@ -8,6 +8,7 @@
 #include "core/paths.h"
 #include "print/engine/printsystem.h"
 #include "print/printwindow.h"
+#include "publish/calendarimagewindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -56,6 +57,10 @@ bool SaveWindowPictures(MainWindow& window, const QString& folder) {
     UpdateReminderDialog info(Clock::current().today(), &window);
     info.show();
     shoot(&info, QStringLiteral("info.png"));
+    CalendarImageWindow picture(window.CaptureMonthPicture(), {});
+    picture.setAttribute(Qt::WA_DeleteOnClose, false);
+    picture.show();
+    shoot(&picture, QStringLiteral("picture.png"));
     // The print window's pages, on no printer and without writing its settings back.
     NoPrinterSystem none;
     PrintWindow print(window, none, window.Paths().SettingsFolder, &window, true);
