@@ -7,6 +7,7 @@
 #include "core/fonts.h"
 #include "core/paths.h"
 #include "core/prompt.h"
+#include "publish/ftptransfer.h"
 #include "widgets/qtprompt.h"
 
 #include <QApplication>
@@ -123,6 +124,7 @@ int run(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    const korvane::CurlGlobal curl;  // before any thread
     // Whatever escapes is reported, never a silent abort.
     try {
         return run(argc, argv);

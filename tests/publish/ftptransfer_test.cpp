@@ -1,0 +1,142 @@
+#include "publish/ftptransfer.h"
+
+#include "ftpserver.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+using testing::TestFtpServer;
+
+class Ftp : public ::testing::Test {
+protected:
+    QTemporaryDir local;
+    std::unique_ptr<TestFtpServer> server;
+
+    void start(int tls = 0) {
+        server = std::make_unique<TestFtpServer>(tls);
+        if (!server->Running()) GTEST_SKIP() << server->Why().toStdString();
+    }
+    FtpAccount account(const QString& folder = QStringLiteral("/")) const {
+        return {server->Host(), TestFtpServer::kUser, TestFtpServer::kPassword, folder, {}};
+    }
+    // A picture-sized file of known bytes.
+    QString picture(const QString& name, int bytes = 200000) {
+        QByteArray data(bytes, '\0');
+        for (int i = 0; i < bytes; ++i) data[i] = char(i * 7 % 251);
+        QFile f(local.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(data) == bytes);
+        return f.fileName();
+    }
+    QByteArray onServer(const QString& path) const {
+        QFile f(server->Home() + u'/' + path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
+    }
+    QStringList serverFolder(const QString& path) const {
+        return QDir(server->Home() + u'/' + path)
+            .entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+    QByteArray bytes(const QString& path) const {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+// A relative folder is from the login folder, a leading "/" from the root (here the same, the
+// user being chrooted): neither doubles; the file lands whole under its bare name, nothing else.
+TEST_F(Ftp, TheFileLandsWholeInItsFolder) {
+    start();
+    ASSERT_TRUE(server->MakeFolder("htdocs/img"));
+    const QString file = picture("KorMonth.gif");
+    for (const QString folder : {"htdocs/img", "/htdocs/img/", " htdocs//img "}) {
+        QFile::remove(server->Home() + "/htdocs/img/KorMonth.gif");
+        EXPECT_EQ(UploadByFtp(account(folder), file), FtpOutcome::Done) << folder.toStdString();
+        EXPECT_EQ(onServer("htdocs/img/KorMonth.gif"), bytes(file)) << folder.toStdString();
+        EXPECT_EQ(serverFolder("htdocs/img"), QStringList{"KorMonth.gif"});
+    }
+    const QString japanese = picture("今月 の予定.gif", 10);
+    EXPECT_EQ(UploadByFtp(account(), japanese), FtpOutcome::Done);
+    EXPECT_EQ(onServer("今月 の予定.gif"), bytes(japanese));
+}
+
+// Each fault its own outcome; a folder is never made, nothing lands under a final name.
+TEST_F(Ftp, FaultsAreToldApart) {
+    start();
+    const QString file = picture("KorMonth.gif");
+    FtpAccount wrong = account();
+    wrong.Password = "password";
+    EXPECT_EQ(CheckFtp(wrong), FtpOutcome::CannotConnect);
+    EXPECT_EQ(UploadByFtp(account("missing/img"), file), FtpOutcome::NoFolder);
+    EXPECT_EQ(CheckFtp(account("missing")), FtpOutcome::NoFolder);
+    EXPECT_FALSE(QFileInfo::exists(server->Home() + "/missing"));
+    EXPECT_EQ(UploadByFtp(account(), local.filePath("gone.gif")), FtpOutcome::LocalFile);
+    EXPECT_EQ(UploadByFtp(account(), file, {}, [](qint64, qint64) { return false; }),
+              FtpOutcome::Cancelled);
+    EXPECT_TRUE(serverFolder({}).isEmpty());
+
+    // The check logs in and out: no session stays open.
+    EXPECT_EQ(CheckFtp(account()), FtpOutcome::Done);
+    QElapsedTimer t;
+    t.start();
+    while (server->Sessions() > 0 && t.elapsed() < 2000) QThread::msleep(20);
+    EXPECT_EQ(server->Sessions(), 0);
+
+    // A server that stops answering in the middle; then one that is gone.
+    bool paused = false;
+    EXPECT_EQ(UploadByFtp(account(), file, {2, 2, 2},
+                          [&](qint64 sent, qint64) {
+                              if (sent > 0 && !paused) server->Pause(paused = true);
+                              return true;
+                          }),
+              FtpOutcome::TimedOut);
+    server->Pause(false);
+    EXPECT_EQ(onServer("KorMonth.gif"), "(none)");
+    server->Kill();
+    EXPECT_EQ(CheckFtp(account()), FtpOutcome::CannotConnect);
+}
+
+// A server dying during the upload leaves no file under the final name.
+TEST_F(Ftp, AServerKilledMidwayLeavesNoFinalFile) {
+    start();
+    const QString file = picture("KorMonth.gif", 4 << 20);
+    EXPECT_EQ(UploadByFtp(account(), file, {},
+                          [&](qint64 sent, qint64) {
+                              if (sent > 0) server->Kill();
+                              return true;
+                          }),
+              FtpOutcome::Broken);
+    EXPECT_EQ(onServer("KorMonth.gif"), "(none)");
+}
+
+// TLS where offered, the certificate verified: a self-signed one is refused with its own
+// outcome; trusted, it carries the upload, also where the server insists on TLS.
+TEST_F(Ftp, TlsWithTheCertificateVerified) {
+    for (const int tls : {1, 2}) {
+        start(tls);
+        const QString file = picture("KorMonth.gif", 1000);
+        EXPECT_EQ(CheckFtp(account()), FtpOutcome::Certificate) << tls;
+        FtpAccount trusted = account();
+        trusted.CaFile = server->Certificate();
+        EXPECT_EQ(UploadByFtp(trusted, file), FtpOutcome::Done) << tls;
+        EXPECT_EQ(onServer("KorMonth.gif"), bytes(file)) << tls;
+    }
+}
+
+TEST(FtpMessages, EachOutcomeHasItsOwnText) {
+    QStringList texts;
+    for (int o = int(FtpOutcome::Done); o <= int(FtpOutcome::LocalFile); ++o)
+        texts << FtpMessage(FtpOutcome(o));
+    texts.removeDuplicates();
+    EXPECT_EQ(texts.size(), int(FtpOutcome::LocalFile) + 1);
+    EXPECT_EQ(FtpMessage(FtpOutcome::Done), "転送が終了しました。");
+}
+
+}  // namespace
+}  // namespace korvane
