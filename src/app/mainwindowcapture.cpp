@@ -41,11 +41,9 @@ class MainWindow::Dressing {
 public:
     explicit Dressing(MainWindow& w)
         : w_(w),
-          title_(w.windowTitle()),
           clock_(w.clockPanel_->text()),
           folderShown_(!w.folderPanel_->isHidden()),
-          today_(w.grid().IsToDay()),
-          weekdayColour_(w.grid().DayOfWeekBkColor()) {
+          today_(w.grid().IsToDay()) {
         w.captureHidden_ = true;
         MonthGrid& g = w.grid();
         w.clockPanel_->setText(w.settingsPage_->PictureShowsMonth()
@@ -54,12 +52,9 @@ public:
         w.folderPanel_->hide();
         w.monthPage_->SetPictureLook(true);
         g.SetIsToDay(false);
-        w.setWindowTitle(QStringLiteral("Velmar -Velmar-"));
     }
     ~Dressing() {
-        w_.setWindowTitle(title_);
         MonthGrid& g = w_.grid();
-        g.SetDayOfWeekBkColor(weekdayColour_);
         g.SetIsToDay(today_);
         w_.monthPage_->SetPictureLook(false);
         w_.folderPanel_->setVisible(folderShown_);
@@ -71,9 +66,8 @@ public:
 
 private:
     MainWindow& w_;
-    const QString title_, clock_;
+    const QString clock_;
     const bool folderShown_, today_;
-    const ColorValue weekdayColour_;
 };
 
 bool MainWindow::PicturesOn() const { return settingsPage_->PicturesOn(); }
@@ -107,7 +101,6 @@ QImage MainWindow::CaptureLayoutPicture() {
     const int month = ShownMonth();
     CaptureLayoutWindow window(paths_.ProgramFolder, settingsPage_->ItemsInFixedPitch(),
                                Clock::current().now());
-    window.setAttribute(Qt::WA_DeleteOnClose, false);
     MonthGrid& g = window.Grid();
     {
         const ScopedFlag suspended(g.Suspended);

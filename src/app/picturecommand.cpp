@@ -81,8 +81,7 @@ int RunPictureCommand(const PictureRequest& request, const QString& programFolde
     if (!request.Jpg.isEmpty() && !SaveJpeg(request.Jpg, picture, &error))
         failed(request.Jpg, error);
     if (!request.Png.isEmpty()) {
-        QBuffer png;
-        png.open(QIODevice::WriteOnly);
+        QBuffer png;  // the writer opens it
         if (!picture.save(&png, "PNG"))
             failed(request.Png, QStringLiteral("PNG にできません。"));
         else if (!WriteFileAtomically(request.Png, png.data(), &error))

@@ -201,10 +201,9 @@ CalendarImageWindow::Outcome CalendarImageWindow::QuickSaveJpeg() {
     return write(path, Format::Jpeg);
 }
 
-void CalendarImageWindow::closeEvent(QCloseEvent* event) {
+void CalendarImageWindow::closeEvent(QCloseEvent*) {
     // The main window shows itself before this one goes: never a moment without a window.
     emit Closed();
-    event->accept();
 }
 
 }  // namespace korvane

@@ -42,7 +42,6 @@ CaptureLayoutWindow::CaptureLayoutWindow(QString programFolder, bool itemsFixedP
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       programFolder_(WithTrailing(programFolder)) {
     setObjectName(QStringLiteral("fmHc1"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(829, 614);
     setAutoFillBackground(true);
     QPalette p = palette();
@@ -133,9 +132,6 @@ bool CaptureLayoutWindow::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-void CaptureLayoutWindow::closeEvent(QCloseEvent* event) {
-    emit Closed();
-    event->accept();
-}
+void CaptureLayoutWindow::closeEvent(QCloseEvent*) { emit Closed(); }
 
 }  // namespace korvane

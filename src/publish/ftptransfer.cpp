@@ -1,8 +1,10 @@
 #include "ftptransfer.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QThread>
 
 #include <curl/curl.h>
 
@@ -55,14 +57,37 @@ std::optional<std::string> urlOf(const FtpAccount& account, const QString& name)
     return std::string(text.get());
 }
 
-int progressOf(void* data, curl_off_t, curl_off_t, curl_off_t total, curl_off_t sent) {
-    const FtpProgress& progress = *static_cast<const FtpProgress*>(data);
-    return progress && !progress(qint64(sent), qint64(total)) ? 1 : 0;
+// Runs the handle, asking progress every tenth of a second at most (also while connecting,
+// where curl itself calls no progress function); false from it ends the job as cancelled.
+CURLcode perform(CURL* h, const FtpProgress& progress, qint64 total) {
+    struct MultiFree {
+        void operator()(CURLM* m) const { curl_multi_cleanup(m); }
+    };
+    std::unique_ptr<CURLM, MultiFree> multi(curl_multi_init());
+    if (!multi || curl_multi_add_handle(multi.get(), h) != CURLM_OK) return CURLE_OUT_OF_MEMORY;
+    CURLcode result = CURLE_OK;
+    for (int running = 1; running;) {
+        if (curl_multi_perform(multi.get(), &running) != CURLM_OK) {
+            result = CURLE_OUT_OF_MEMORY;
+            break;
+        }
+        curl_off_t sent = 0;
+        curl_easy_getinfo(h, CURLINFO_SIZE_UPLOAD_T, &sent);
+        if (progress && !progress(qint64(sent), total)) {
+            result = CURLE_ABORTED_BY_CALLBACK;
+            break;
+        }
+        if (running) curl_multi_poll(multi.get(), nullptr, 0, 100, nullptr);
+        int left = 0;
+        while (const CURLMsg* m = curl_multi_info_read(multi.get(), &left))
+            if (m->msg == CURLMSG_DONE) result = m->data.result;
+    }
+    curl_multi_remove_handle(multi.get(), h);
+    return result;
 }
 
 // A handle for the account: its names as options (never in the address), the limits, TLS.
-Owned<CURL> handleFor(const FtpAccount& account, const std::string& url, const FtpLimits& limits,
-                      const FtpProgress& progress) {
+Owned<CURL> handleFor(const FtpAccount& account, const std::string& url, const FtpLimits& limits) {
     Owned<CURL> h(curl_easy_init());
     if (!h) return h;
     const QByteArray user = account.User.toUtf8(), password = account.Password.toUtf8();
@@ -77,9 +102,6 @@ Owned<CURL> handleFor(const FtpAccount& account, const std::string& url, const F
     curl_easy_setopt(h.get(), CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(h.get(), CURLOPT_LOW_SPEED_TIME, long(limits.StallSeconds));
     curl_easy_setopt(h.get(), CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(h.get(), CURLOPT_XFERINFOFUNCTION, &progressOf);
-    curl_easy_setopt(h.get(), CURLOPT_XFERINFODATA, &progress);
-    curl_easy_setopt(h.get(), CURLOPT_NOPROGRESS, 0L);
     return h;
 }
 
@@ -165,10 +187,10 @@ FtpOutcome CheckFtp(const FtpAccount& account, const FtpLimits& limits,
                     const FtpProgress& progress) {
     const std::optional<std::string> url = urlOf(account, QString());
     if (!url) return FtpOutcome::CannotConnect;
-    Owned<CURL> h = handleFor(account, *url, limits, progress);
+    Owned<CURL> h = handleFor(account, *url, limits);
     if (!h) return FtpOutcome::CannotConnect;
     curl_easy_setopt(h.get(), CURLOPT_NOBODY, 1L);  // into the folder, nothing listed
-    return outcomeOf(curl_easy_perform(h.get()));
+    return outcomeOf(perform(h.get(), progress, 0));
 }
 
 FtpOutcome UploadByFtp(const FtpAccount& account, const QString& localPath, const FtpLimits& limits,
@@ -180,7 +202,7 @@ FtpOutcome UploadByFtp(const FtpAccount& account, const QString& localPath, cons
     const qint64 size = QFileInfo(localPath).size();
     const std::optional<std::string> url = urlOf(account, part);
     if (!url) return FtpOutcome::CannotConnect;
-    Owned<CURL> h = handleFor(account, *url, limits, progress);
+    Owned<CURL> h = handleFor(account, *url, limits);
     if (!h) return FtpOutcome::CannotConnect;
     Commands rename;
     rename.add(QStringLiteral("RNFR ") + part);
@@ -189,25 +211,63 @@ FtpOutcome UploadByFtp(const FtpAccount& account, const QString& localPath, cons
     curl_easy_setopt(h.get(), CURLOPT_READDATA, file.get());
     curl_easy_setopt(h.get(), CURLOPT_INFILESIZE_LARGE, curl_off_t(size));
     curl_easy_setopt(h.get(), CURLOPT_POSTQUOTE, rename.list.get());
-    const CURLcode code = curl_easy_perform(h.get());
+    const CURLcode code = perform(h.get(), progress, size);
     curl_off_t sent = -1;
     curl_easy_getinfo(h.get(), CURLINFO_SIZE_UPLOAD_T, &sent);
     FtpOutcome outcome = outcomeOf(code);
     if (outcome == FtpOutcome::Done && qint64(sent) != size) outcome = FtpOutcome::Broken;
+    // Nothing can have reached the server before the first byte (and a cancel is to be quick).
     if (outcome == FtpOutcome::Done || outcome == FtpOutcome::CannotConnect ||
-        outcome == FtpOutcome::NoFolder)
+        outcome == FtpOutcome::NoFolder || sent <= 0)
         return outcome;
     // What reached the server stays under the temporary name only: remove it where possible.
     const std::optional<std::string> folder = urlOf(account, QString());
-    const FtpProgress none;
-    Owned<CURL> cleanup = handleFor(account, *folder, FtpLimits{5, 5, 5}, none);
+    Owned<CURL> cleanup = handleFor(account, *folder, FtpLimits{2, 2, 2});
     if (!cleanup) return outcome;
     Commands remove;  // after the folder change, where the temporary file is
     remove.add(QStringLiteral("DELE ") + part);
     curl_easy_setopt(cleanup.get(), CURLOPT_NOBODY, 1L);
     curl_easy_setopt(cleanup.get(), CURLOPT_POSTQUOTE, remove.list.get());
-    curl_easy_perform(cleanup.get());
+    perform(cleanup.get(), {}, 0);
     return outcome;
+}
+
+FtpJob::FtpJob(FtpAccount account, QString localPath, FtpLimits limits, QObject* parent)
+    : QObject(parent),
+      account_(std::move(account)),
+      localPath_(std::move(localPath)),
+      limits_(limits) {}
+
+FtpJob::~FtpJob() {
+    if (!thread_) return;
+    cancel_ = true;
+    thread_->wait();  // the job looks at the flag every tenth of a second
+    delete thread_;
+}
+
+bool FtpJob::Running() const { return thread_ && !thread_->isFinished(); }
+
+void FtpJob::Start() {
+    if (thread_) return;
+    thread_ = QThread::create([this] {
+        QElapsedTimer shown;
+        qint64 last = -1;
+        const FtpProgress progress = [&](qint64 sent, qint64 total) {
+            // Queued to the window's thread: ten a second are enough to watch.
+            if (total > 0 && sent != last &&
+                (sent == total || !shown.isValid() || shown.elapsed() >= 100)) {
+                emit Progress(sent, total);
+                shown.start();
+                last = sent;
+            }
+            return !cancel_;
+        };
+        const FtpOutcome outcome = localPath_.isEmpty()
+                                       ? CheckFtp(account_, limits_, progress)
+                                       : UploadByFtp(account_, localPath_, limits_, progress);
+        emit Finished(outcome);
+    });
+    thread_->start();
 }
 
 }  // namespace korvane

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
+#include <atomic>
+
 #include <functional>
+
+class QThread;
 
 namespace korvane {
 
@@ -61,5 +66,32 @@ FtpOutcome CheckFtp(const FtpAccount& account, const FtpLimits& limits = {},
 // answers. Missing folders are not made.
 FtpOutcome UploadByFtp(const FtpAccount& account, const QString& localPath,
                        const FtpLimits& limits = {}, const FtpProgress& progress = {});
+
+// One job on a thread of its own, never the window's: progress and the end come back as
+// signals. Cancel stops it within a tenth of a second; destroying a running job cancels it and
+// waits for its end.
+class FtpJob : public QObject {
+    Q_OBJECT
+
+public:
+    // An upload of localPath, or with an empty localPath the connection test.
+    FtpJob(FtpAccount account, QString localPath, FtpLimits limits = {}, QObject* parent = nullptr);
+    ~FtpJob() override;
+
+    void Start();
+    void Cancel() { cancel_ = true; }
+    bool Running() const;
+
+signals:
+    void Progress(qint64 sent, qint64 total);
+    void Finished(korvane::FtpOutcome outcome);
+
+private:
+    FtpAccount account_;
+    QString localPath_;
+    FtpLimits limits_;
+    std::atomic_bool cancel_{false};
+    QThread* thread_ = nullptr;
+};
 
 }  // namespace korvane

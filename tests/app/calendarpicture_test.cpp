@@ -126,6 +126,14 @@ TEST_F(PictureTest, TheLayoutEntriesNeedTheMarker) {
     prompt.answerName({});
     window->ImageWindow()->SaveCalendarImage();
     EXPECT_TRUE(prompt.entries().back().text.endsWith("/Month2.gif"));
+    for (const auto& [entry, name] :
+         {std::pair("mnC3", "/Month3.gif"), {"mnPRC1", "/InfoMonth.gif"}}) {
+        find<QAction>(entry)->trigger();
+        prompt.answerName({});
+        window->ImageWindow()->SaveCalendarImage();
+        EXPECT_TRUE(prompt.entries().back().text.endsWith(name)) << entry;
+    }
+    EXPECT_EQ(window->Grid()->Month(), 2);  // 翌々月; 広報カレンダ keeps the month shown
 }
 
 // Ctrl+Alt+S shows the hidden switch; it works only beside korvane.777.
@@ -176,15 +184,18 @@ TEST(PictureCommand, TheMonthAsGifPngAndJpeg) {
     const double mse = squares / (3.0 * png.width() * png.height());
     EXPECT_GT(10 * std::log10(255.0 * 255.0 / mse), 55.0);
 
-    r.Layout = true;
-    r.Gif.clear();
-    r.Jpg.clear();
+    const QString layoutFile = r.Png;
+    r = {};
+    ASSERT_FALSE(ParsePictureRequest({"202612", "--layout", "--png", layoutFile}, r));
     err = std::tmpfile();
     EXPECT_EQ(
         RunPictureCommand(r, QCoreApplication::applicationDirPath() + u'/', dir.path() + u'/', err),
         0);
     std::fclose(err);
     EXPECT_EQ(QImage(r.Png).size(), QSize(829, 614));
+    // Only read: the settings folder stays as it was.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList({"m.gif", "m.jpg", "m.png"}));
 
     r.Png.clear();
     r.Gif = dir.filePath("m.png/m.gif");

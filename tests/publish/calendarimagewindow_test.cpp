@@ -43,6 +43,8 @@ protected:
 TEST_F(ImageWindow, SaveAsksBeforeOverwritingAndClosesWhenSaved) {
     open(dir.path() + "/");
     EXPECT_EQ(window->findChild<QLabel*>("lblSize")->text(), "120 × 80");
+    EXPECT_TRUE(window->findChild<QLabel*>("lblSize")->font().bold());
+    EXPECT_EQ(window->findChild<QLabel*>("imgSs")->pixmap().size(), QSize(120, 80));
     EXPECT_FALSE(window->findChild<QPushButton*>("btnFTP")->isEnabled());
     QFile old(file("old.gif"));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);

@@ -35,19 +35,26 @@ TEST(LayoutWindow, HeadersAndTheUpdatedLine) {
     EXPECT_EQ(window.findChild<QLabel*>("lblKoushin")->text(), "令和8年12月09日08時05分更新");
     EXPECT_EQ(window.size(), QSize(829, 614));
     EXPECT_FALSE(window.Grid().IsToDay());
+    // The weekday header on pale green.
+    const QImage shot = window.grab().toImage();
+    int header = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); x += 8)
+            header += shot.pixel(x, y) == qRgb(0xD5, 0xFF, 0xD0);
+    EXPECT_GT(header, 500);
 }
 
-// Any key closes the window, and so does a click on its bottom line.
+// Any key closes the window, and so does a click on its bottom line or a label there.
 TEST(LayoutWindow, AKeyOrTheBottomLineCloses) {
-    for (const bool key : {true, false}) {
-        auto* window = new CaptureLayoutWindow(QString(), false, QDateTime::currentDateTime());
-        window->show();
-        QSignalSpy closed(window, &CaptureLayoutWindow::Closed);
-        if (key)
-            QTest::keyClick(window, Qt::Key_A);
+    for (const char* name : {"", "pnlBottom", "NbURLLabel1", "lblKoushin"}) {
+        CaptureLayoutWindow window(QString(), false, QDateTime::currentDateTime());
+        window.show();
+        QSignalSpy closed(&window, &CaptureLayoutWindow::Closed);
+        if (*name)
+            QTest::mouseClick(window.findChild<QWidget*>(name), Qt::LeftButton);
         else
-            QTest::mouseClick(window->findChild<QLabel*>("NbURLLabel1"), Qt::LeftButton);
-        EXPECT_EQ(closed.count(), 1) << key;
+            QTest::keyClick(&window, Qt::Key_A);
+        EXPECT_EQ(closed.count(), 1) << name;
     }
 }
 

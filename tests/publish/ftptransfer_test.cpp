@@ -5,8 +5,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -127,6 +130,42 @@ TEST_F(Ftp, TlsWithTheCertificateVerified) {
         EXPECT_EQ(UploadByFtp(trusted, file), FtpOutcome::Done) << tls;
         EXPECT_EQ(onServer("KorMonth.gif"), bytes(file)) << tls;
     }
+}
+
+// The job runs beside the event loop: one waiting on a server that does not answer is cancelled
+// within a second while a timer of the window keeps firing; a finished job reports its outcome
+// and its progress.
+TEST_F(Ftp, JobsRunBesideTheEventLoop) {
+    start();
+    const QString file = picture("KorMonth.gif", 1 << 20);
+    auto job = std::make_unique<FtpJob>(account(), file);
+    QSignalSpy finished(job.get(), &FtpJob::Finished);
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(50);
+    server->Pause(true);
+    job->Start();
+    EXPECT_TRUE(job->Running());
+    QTest::qWait(500);
+    job->Cancel();
+    QElapsedTimer cancelled;
+    cancelled.start();
+    // The spy hears the worker's thread at once: the signal may come before a wait would start.
+    while (finished.isEmpty() && cancelled.elapsed() < 3000) QTest::qWait(10);
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_LT(cancelled.elapsed(), 1000);
+    EXPECT_EQ(finished[0][0].value<FtpOutcome>(), FtpOutcome::Cancelled);
+    EXPECT_GT(ticks, 5);
+    server->Pause(false);
+
+    job = std::make_unique<FtpJob>(account(), file);
+    QSignalSpy done(job.get(), &FtpJob::Finished), progress(job.get(), &FtpJob::Progress);
+    job->Start();
+    ASSERT_TRUE(done.count() > 0 || done.wait(10000));
+    EXPECT_EQ(done[0][0].value<FtpOutcome>(), FtpOutcome::Done);
+    ASSERT_GT(progress.count(), 0);
+    EXPECT_EQ(progress.last()[1].toLongLong(), 1 << 20);
 }
 
 TEST(FtpMessages, EachOutcomeHasItsOwnText) {
