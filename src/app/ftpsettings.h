@@ -10,11 +10,11 @@ namespace korvane {
 // when the settings folder has none, and moved there at the next save.
 struct FtpSettings {
     static constexpr const char* kFileName = "Korvane.bini";
-    static constexpr const char* kPlaceholderPassword = "password";
 
     QString Server;
     QString UserID;
-    QString Password = QString::fromLatin1(kPlaceholderPassword);
+    // Empty without a file: a word put in the box would be sent to a server as a password.
+    QString Password;
     QString CurrentDir = QStringLiteral("/");
 
     // The defaults when there is no file; false when a file is there but cannot be read.

@@ -141,7 +141,8 @@ void MainWindow::CaptureCalendar() {
 
 void MainWindow::showPicture(QImage picture, const QString& name) {
     const ImageOptionSection settings = collectKorvaneIni().Image;
-    PictureSaveSettings save{settings.edtSaveFolder, settings.edtFile1, name};
+    PictureSaveSettings save{settings.edtSaveFolder, settings.edtFile1, name,
+                             settingsPage_->UploadAccount()};
     if (imageWindow_) imageWindow_->close();
     imageWindow_ = new CalendarImageWindow(std::move(picture), std::move(save));
     connect(imageWindow_, &CalendarImageWindow::Closed, this, [this] {

@@ -45,6 +45,7 @@ bool MainWindow::LoadAllSettings() {
 
         // The FTP settings: a file that cannot be read is not written over at the next save.
         ftpReadable_ = ftp_.Load(paths_.SettingsFolder, paths_.ProgramFolder);
+        settingsPage_->ShowFtp(ftp_);
 
         KorvaneIni stored;
         stored.Settei.fmC21Top = y();
@@ -97,6 +98,7 @@ bool MainWindow::SaveAllSettings() {
     PrintersSetSection set = link_.Options;
     settingsPage_->CollectOptions(set);
     set.Write(printers);
+    settingsPage_->CollectFtp(ftp_);
     if (!ftpReadable_) {
         problems[QStringLiteral("%1 が読めないので、書き換えません")
                      .arg(QString::fromLatin1(FtpSettings::kFileName))]

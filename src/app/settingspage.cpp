@@ -1,5 +1,6 @@
 #include "settingspage.h"
 
+#include "app/ftpsettingsbox.h"
 #include "app/mainsettings.h"
 #include "app/utility.h"
 #include "app/widgetnames.h"
@@ -197,6 +198,9 @@ void SettingsPage::ShowOptions(const PrintersSetSection& set) {
     cbSample->setChecked(set.cbSample);
     cbSprite->setChecked(set.cbSprite);
     cbPSelect->setChecked(set.cbPSelect);
+    FtpSettings ftp;
+    ftp_->Collect(ftp);
+    ftp_->Show(ftp, set.cbFTP);
 }
 
 void SettingsPage::CollectOptions(PrintersSetSection& set) const {
@@ -206,6 +210,7 @@ void SettingsPage::CollectOptions(PrintersSetSection& set) const {
     set.cbVelmar = cbVelmar->isChecked();
     set.edtFolder1 = edtFolder1->text();
     set.cbSprite = cbSprite->isChecked();
+    set.cbFTP = ftp_->UploadOn();
 }
 
 // " カレンダ画像 ": the calendar picture's switch, its folder and its file names. The names of the
@@ -245,6 +250,8 @@ void SettingsPage::buildPicturePage() {
         label->setVisible(shown);
         edit->setVisible(shown);
     }
+    ftp_ = new FtpSettingsBox;
+    il->addWidget(ftp_);
     for (const QString& text :
          {QStringLiteral("拡張子は付けないでください。"),
           QStringLiteral("（拡張子は[.gif]が自動で付きます）"),
@@ -347,6 +354,9 @@ bool SettingsPage::KeepsPlace() const { return RadioGroup1[1]->isChecked(); }
 bool SettingsPage::CalendarForms() const { return cbCalendar->isChecked(); }
 bool SettingsPage::PicturesOn() const { return cbSsUse->isChecked(); }
 bool SettingsPage::PictureShowsMonth() const { return cbSsDateTime->isChecked(); }
+void SettingsPage::ShowFtp(const FtpSettings& ftp) { ftp_->Show(ftp, ftp_->UploadOn()); }
+void SettingsPage::CollectFtp(FtpSettings& ftp) const { ftp_->Collect(ftp); }
+std::optional<FtpAccount> SettingsPage::UploadAccount() const { return ftp_->Account(); }
 void SettingsPage::SetScreenshotFlag(bool on) { cbSs->setChecked(on); }
 
 void SettingsPage::SetDiagnostic(int line, const QString& text) {

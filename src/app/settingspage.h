@@ -8,6 +8,7 @@
 
 #include <array>
 #include <map>
+#include <optional>
 #include <string>
 
 class QCheckBox;
@@ -21,6 +22,9 @@ class QTabWidget;
 namespace korvane {
 
 struct KorvaneIni;
+struct FtpSettings;
+struct FtpAccount;
+class FtpSettingsBox;
 struct PrintersSetSection;
 
 // The settings page (設定) with its sheets 基本, その他, カレンダ画像 and the hidden 管理. It
@@ -53,6 +57,11 @@ public:
     bool CalendarForms() const;       // cbCalendar
     bool PicturesOn() const;          // cbSsUse
     bool PictureShowsMonth() const;   // cbSsDateTime
+    // Korvane.bini's values in the FTP group; the switch cbFTP is one of the options.
+    void ShowFtp(const FtpSettings& ftp);
+    void CollectFtp(FtpSettings& ftp) const;
+    // Where a picture is uploaded: cbFTP on, a host and a user typed; else nothing.
+    std::optional<FtpAccount> UploadAccount() const;
     // cbSs on the management sheet, as the hidden switch sets it.
     void SetScreenshotFlag(bool on);
 
@@ -116,6 +125,7 @@ private:
     QCheckBox* cbSsUse = nullptr;
     QCheckBox* cbSsDateTime = nullptr;
     QLineEdit* edtSaveFolder = nullptr;
+    FtpSettingsBox* ftp_ = nullptr;
     std::map<std::string, QLineEdit*> pictureNames_;
     QHash<QString, QString> validNames_;
 };

@@ -47,7 +47,9 @@ CalendarImageWindow::CalendarImageWindow(QImage picture, PictureSaveSettings set
     auto* tl = new QHBoxLayout(top);
     tl->setContentsMargins(0, 0, 0, 0);
     auto* ftp = named(new QPushButton(QStringLiteral("保存＆ＦＴＰ転送＆終了")), "btnFTP");
-    ftp->setEnabled(false);  // the upload comes with its own settings
+    ftp->setEnabled(settings_.Upload.has_value());
+    connect(ftp, &QPushButton::clicked, this, &CalendarImageWindow::SaveAndUpload);
+    btnFTP_ = ftp;
     auto* save = named(new QPushButton(QStringLiteral("保存＆終了")), "btnSaveClose");
     connect(save, &QPushButton::clicked, this, &CalendarImageWindow::SaveAndClose);
     auto* discard = named(new QPushButton(QStringLiteral("画像を保存せず終了")), "FramSpeedBtn3");
@@ -96,9 +98,9 @@ CalendarImageWindow::CalendarImageWindow(QImage picture, PictureSaveSettings set
         return a;
     };
     add(file, "mnSave", QStringLiteral("保存＆終了(&W)"), &CalendarImageWindow::SaveAndClose);
-    QAction* upload = file->addAction(QStringLiteral("保存＆ＦＴＰ転送＆終了"));
-    upload->setObjectName(QStringLiteral("mnFTP"));
-    upload->setEnabled(false);
+    mnFTP_ = add(file, "mnFTP", QStringLiteral("保存＆ＦＴＰ転送＆終了"),
+                 &CalendarImageWindow::SaveAndUpload);
+    mnFTP_->setEnabled(settings_.Upload.has_value());
     add(file, "gif1", QStringLiteral("保存(.gif)"), &CalendarImageWindow::QuickSaveGif, false);
     add(file, "jpg1", QStringLiteral("保存(.jpg)"), &CalendarImageWindow::QuickSaveJpeg, false);
     file->addSeparator();
@@ -201,7 +203,42 @@ CalendarImageWindow::Outcome CalendarImageWindow::QuickSaveJpeg() {
     return write(path, Format::Jpeg);
 }
 
+void CalendarImageWindow::SaveAndUpload() {
+    if (!settings_.Upload) return;
+    if (Uploading()) {
+        upload_->Cancel();  // its end is said as any other
+        return;
+    }
+    switch (SaveCalendarImage()) {
+        case Outcome::Cancelled:
+            Prompt::current().message(
+                QStringLiteral("画像の保存がキャンセルされました。\r\nＦＴＰ転送も実行しません。"),
+                kCaption, Prompt::Kind::Information);
+            return;
+        case Outcome::Failed:
+            return;
+        case Outcome::Saved:
+            break;
+    }
+    upload_ = new FtpJob(*settings_.Upload, savedPath_, {}, this);
+    connect(upload_, &FtpJob::Finished, this, &CalendarImageWindow::uploadFinished);
+    btnFTP_->setText(QStringLiteral("転送中止"));
+    mnFTP_->setText(QStringLiteral("転送中止"));
+    upload_->Start();
+}
+
+void CalendarImageWindow::uploadFinished(FtpOutcome outcome) {
+    upload_->deleteLater();
+    btnFTP_->setText(QStringLiteral("保存＆ＦＴＰ転送＆終了"));
+    mnFTP_->setText(QStringLiteral("保存＆ＦＴＰ転送＆終了"));
+    Prompt::current().message(
+        FtpMessage(outcome), kCaption,
+        outcome == FtpOutcome::Done ? Prompt::Kind::Information : Prompt::Kind::Warning);
+    if (outcome == FtpOutcome::Done) close();
+}
+
 void CalendarImageWindow::closeEvent(QCloseEvent*) {
+    delete upload_;  // a running upload is cancelled and waited for
     // The main window shows itself before this one goes: never a moment without a window.
     emit Closed();
 }

@@ -2,8 +2,14 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
+#include "publish/ftptransfer.h"
+
+#include <optional>
+
+class QAction;
 class QLabel;
 class QPushButton;
 
@@ -14,6 +20,7 @@ struct PictureSaveSettings {
     QString SaveFolder;   // edtSaveFolder: the dialog starts there; quick saves write there
     QString QuickName;    // edtFile1: the quick GIF's name
     QString CaptureName;  // the name the menu entry chose; the dialog proposes it with ".gif"
+    std::optional<FtpAccount> Upload;  // none: 保存＆ＦＴＰ転送＆終了 is disabled
 };
 
 // "Korvaneカレンダ画像": the captured calendar, shown at its size, saved as GIF (or quickly as a
@@ -30,6 +37,12 @@ public:
     Outcome SaveCalendarImage();
     // 保存＆終了: closes after a save; a cancelled save says so, and the window stays.
     void SaveAndClose();
+    // 保存＆ＦＴＰ転送＆終了: saves, then uploads beside the window; closes only once the server
+    // holds the whole file. A press while the upload runs (the button reads "転送中止") cancels
+    // it; a failure is said and the window stays.
+    void SaveAndUpload();
+    bool Uploading() const { return upload_ && upload_->Running(); }
+
     // 保存(.gif), 保存(.jpg): straight into the save folder, the dialog when it or the name is
     // blank.
     Outcome QuickSaveGif();
@@ -56,7 +69,11 @@ private:
     QImage picture_;
     PictureSaveSettings settings_;
     QString savedPath_;
+    void uploadFinished(FtpOutcome outcome);
     QLabel* lblSize_ = nullptr;
+    QPushButton* btnFTP_ = nullptr;
+    QAction* mnFTP_ = nullptr;
+    QPointer<FtpJob> upload_;
 };
 
 }  // namespace korvane

@@ -1,5 +1,8 @@
 #include "mainwindowfixture.h"
 
+#include "../publish/ftpserver.h"
+#include "app/ftpsettings.h"
+
 #include "app/picturecommand.h"
 
 #include "calendar/monthgrid.h"
@@ -17,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
 
 #include <cmath>
 #include <cstdio>
@@ -134,6 +138,53 @@ TEST_F(PictureTest, TheLayoutEntriesNeedTheMarker) {
         EXPECT_TRUE(prompt.entries().back().text.endsWith(name)) << entry;
     }
     EXPECT_EQ(window->Grid()->Month(), 2);  // 翌々月; 広報カレンダ keeps the month shown
+}
+
+// The FTP switch greys the group's controls and hides the group; the connection test runs
+// beside the window and says how it went; the values go to Korvane.bini, the switch to
+// Printers.ini; the upload button follows them.
+TEST_F(PictureTest, TheFtpGroupAndTheConnectionTest) {
+    testing::TestFtpServer server;
+    if (!server.Running()) GTEST_SKIP() << server.Why().toStdString();
+    open(2026, 12, 9);
+    window->OpenSettings();
+    auto* group = find<QWidget>("gbFTP");
+    auto* host = find<QPushButton>("btnHost");
+    EXPECT_FALSE(host->isEnabled());
+    EXPECT_EQ(find<QLineEdit>("edtPassword")->text(), "");  // no word of ours is ever sent
+    find<QCheckBox>("cbFTP")->click();
+    EXPECT_TRUE(host->isEnabled());
+    EXPECT_TRUE(group->isHidden());
+    host->click();
+    EXPECT_FALSE(group->isHidden());
+    find<QLineEdit>("edtFtpServer")->setText(server.Host());
+    find<QLineEdit>("edtUserID")->setText(testing::TestFtpServer::kUser);
+    find<QLineEdit>("edtPassword")->setText(testing::TestFtpServer::kPassword);
+    find<QLineEdit>("edtCurrentDir")->setText("nowhere");
+    auto* check = find<QPushButton>("btnChkFTP");
+    check->click();
+    EXPECT_FALSE(check->isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(prompt.texts().size(), 1, 10000);
+    EXPECT_EQ(prompt.texts()[0], FtpMessage(FtpOutcome::NoFolder));
+    EXPECT_TRUE(check->isEnabled());
+    find<QLineEdit>("edtCurrentDir")->setText("/");
+    check->click();
+    QTRY_COMPARE_WITH_TIMEOUT(prompt.texts().size(), 2, 10000);
+    EXPECT_EQ(prompt.texts()[1], "正常に接続できました。");
+    find<QCheckBox>("cbFTP")->click();
+    EXPECT_TRUE(group->isHidden());
+    EXPECT_FALSE(check->isEnabled());
+    EXPECT_EQ(find<QLineEdit>("edtUserID")->palette().color(QPalette::Text),
+              QColor(0xC0, 0xC0, 0xC0));
+    find<QCheckBox>("cbFTP")->click();
+    ASSERT_TRUE(window->SaveAllSettings());
+    FtpSettings stored;
+    ASSERT_TRUE(stored.Load(dir.filePath("settings/"), dir.filePath("prog/")));
+    EXPECT_EQ(stored.UserID, testing::TestFtpServer::kUser);
+    EXPECT_EQ(IniFile(dir.filePath("settings/Printers.ini")).ReadString("Set", "cbFTP", ""), "1");
+    find<QCheckBox>("cbSsUse")->click();
+    find<QAction>("mnSs4")->trigger();
+    EXPECT_TRUE(window->ImageWindow()->findChild<QPushButton*>("btnFTP")->isEnabled());
 }
 
 // Ctrl+Alt+S shows the hidden switch; it works only beside korvane.777.

@@ -110,7 +110,7 @@ TEST(FtpSettingsFile, DefaultsRoundTripAndRefusals) {
     const QString program = dir.path() + "/prog/";  // holds no file
     FtpSettings s;
     ASSERT_TRUE(s.Load(settings, program));  // no file: the defaults
-    EXPECT_EQ(s.Password, "password");
+    EXPECT_EQ(s.Password, "");
     EXPECT_EQ(s.CurrentDir, "/");
     ASSERT_TRUE(s.Save(settings));
     EXPECT_FALSE(QFile::exists(settings + "Korvane.bini"));  // defaults are not written

@@ -1,6 +1,7 @@
 #include "publish/calendarimagewindow.h"
 
 #include "core/prompt.h"
+#include "ftpserver.h"
 
 #include <QAction>
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -108,6 +110,66 @@ TEST_F(ImageWindow, AFailedSaveIsSaidAndLeavesNothing) {
     EXPECT_EQ(prompt.entries()[1].kind, Prompt::Kind::Error);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
               QStringList{"plain"});
+}
+
+// 保存＆ＦＴＰ転送＆終了 needs an account; it closes only after a committed upload, a failure is
+// said and the window stays to try again, and a second press cancels the running upload.
+TEST_F(ImageWindow, SaveAndUploadClosesOnlyWhenTheServerHasTheFile) {
+    open(dir.path());
+    EXPECT_FALSE(window->findChild<QPushButton*>("btnFTP")->isEnabled());
+    delete window;
+    testing::TestFtpServer server;
+    if (!server.Running()) GTEST_SKIP() << server.Why().toStdString();
+    ASSERT_TRUE(server.MakeFolder("img"));
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    const auto openWith = [&](const QString& folder) {
+        window = new CalendarImageWindow(picture, {dir.path(), "KorMonth", "Month1",
+                                                   FtpAccount{server.Host(),
+                                                              testing::TestFtpServer::kUser,
+                                                              testing::TestFtpServer::kPassword,
+                                                              folder,
+                                                              {}}});
+        window->show();
+    };
+    openWith("missing");
+    auto* button = window->findChild<QPushButton*>("btnFTP");
+    prompt.answerName(file("a.gif"));
+    button->click();
+    EXPECT_EQ(button->text(), "転送中止");
+    QTRY_COMPARE_WITH_TIMEOUT(prompt.entries().size(), std::size_t(2), 10000);
+    EXPECT_EQ(prompt.entries()[1].text, FtpMessage(FtpOutcome::NoFolder));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(button->text(), "保存＆ＦＴＰ転送＆終了");
+    EXPECT_TRUE(button->isEnabled());
+    prompt.clear();
+    button->click();  // the dialog cancelled: nothing goes
+    EXPECT_EQ(prompt.texts().last(),
+              "画像の保存がキャンセルされました。\r\nＦＴＰ転送も実行しません。");
+    delete window;
+
+    prompt.clear();
+    openWith("img");
+    button = window->findChild<QPushButton*>("btnFTP");
+    server.Pause(true);
+    prompt.answerName(file("b.gif"));
+    button->click();
+    QTest::qWait(300);
+    button->click();
+    QTRY_COMPARE_WITH_TIMEOUT(prompt.entries().size(), std::size_t(2), 5000);
+    EXPECT_EQ(prompt.entries()[1].text, FtpMessage(FtpOutcome::Cancelled));
+    EXPECT_TRUE(window->isVisible());
+    server.Pause(false);
+
+    prompt.clear();
+    QSignalSpy closed(window.data(), &CalendarImageWindow::Closed);
+    prompt.answerName(file("KorMonth.gif"));
+    window->findChild<QAction*>("mnFTP")->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(closed.count(), 1, 10000);
+    EXPECT_EQ(prompt.texts().last(), "転送が終了しました。");
+    QFile sent(server.Home() + "/img/KorMonth.gif"), saved(file("KorMonth.gif"));
+    ASSERT_TRUE(sent.open(QIODevice::ReadOnly) && saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(sent.readAll(), saved.readAll());
 }
 
 TEST_F(ImageWindow, TheQuitEntriesAskTheProgramToEnd) {
