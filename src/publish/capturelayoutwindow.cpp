@@ -43,10 +43,6 @@ CaptureLayoutWindow::CaptureLayoutWindow(QString programFolder, bool itemsFixedP
       programFolder_(WithTrailing(programFolder)) {
     setObjectName(QStringLiteral("fmHc1"));
     setFixedSize(829, 614);
-    setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::white);
-    setPalette(p);
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(QStringLiteral("#fmHc1 { background: white; border: 3px solid #808080; }"));
     auto* outer = new QVBoxLayout(this);

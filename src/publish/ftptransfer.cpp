@@ -239,17 +239,15 @@ FtpJob::FtpJob(FtpAccount account, QString localPath, FtpLimits limits, QObject*
       limits_(limits) {}
 
 FtpJob::~FtpJob() {
-    if (!thread_) return;
     cancel_ = true;
-    thread_->wait();  // the job looks at the flag every tenth of a second
-    delete thread_;
+    if (thread_) thread_->wait();  // the job looks at the flag every tenth of a second
 }
 
 bool FtpJob::Running() const { return thread_ && !thread_->isFinished(); }
 
 void FtpJob::Start() {
     if (thread_) return;
-    thread_ = QThread::create([this] {
+    thread_.reset(QThread::create([this] {
         QElapsedTimer shown;
         qint64 last = -1;
         const FtpProgress progress = [&](qint64 sent, qint64 total) {
@@ -266,7 +264,7 @@ void FtpJob::Start() {
                                        ? CheckFtp(account_, limits_, progress)
                                        : UploadByFtp(account_, localPath_, limits_, progress);
         emit Finished(outcome);
-    });
+    }));
     thread_->start();
 }
 

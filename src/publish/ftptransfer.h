@@ -6,6 +6,7 @@
 #include <atomic>
 
 #include <functional>
+#include <memory>
 
 class QThread;
 
@@ -91,7 +92,7 @@ private:
     QString localPath_;
     FtpLimits limits_;
     std::atomic_bool cancel_{false};
-    QThread* thread_ = nullptr;
+    std::unique_ptr<QThread> thread_;
 };
 
 }  // namespace korvane

@@ -237,7 +237,9 @@ TEST(PictureCommand, TheMonthAsGifPngAndJpeg) {
 
     const QString layoutFile = r.Png;
     r = {};
-    ASSERT_FALSE(ParsePictureRequest({"202612", "--layout", "--png", layoutFile}, r));
+    ASSERT_FALSE(
+        ParsePictureRequest({"202612", "--layout", "--png", layoutFile, "/U=1", "/S=x"}, r));
+    EXPECT_EQ(std::tuple(r.Year, r.Month, r.Switches.size()), std::tuple(2026, 12, qsizetype(2)));
     err = std::tmpfile();
     EXPECT_EQ(
         RunPictureCommand(r, QCoreApplication::applicationDirPath() + u'/', dir.path() + u'/', err),

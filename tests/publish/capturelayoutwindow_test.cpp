@@ -42,6 +42,12 @@ TEST(LayoutWindow, HeadersAndTheUpdatedLine) {
         for (int x = 0; x < shot.width(); x += 8)
             header += shot.pixel(x, y) == qRgb(0xD5, 0xFF, 0xD0);
     EXPECT_GT(header, 500);
+    // The updated line is painted in the bottom line (grey on white).
+    int ink = 0;
+    for (int y = shot.height() - 18; y < shot.height() - 4; ++y)
+        for (int x = shot.width() / 2; x < shot.width() - 4; ++x)
+            ink += qGray(shot.pixel(x, y)) < 200;
+    EXPECT_GT(ink, 50);
 }
 
 // Any key closes the window, and so does a click on its bottom line or a label there.

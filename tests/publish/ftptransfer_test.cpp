@@ -80,9 +80,10 @@ TEST_F(Ftp, FaultsAreToldApart) {
     EXPECT_EQ(CheckFtp(account("missing")), FtpOutcome::NoFolder);
     EXPECT_FALSE(QFileInfo::exists(server->Home() + "/missing"));
     EXPECT_EQ(UploadByFtp(account(), local.filePath("gone.gif")), FtpOutcome::LocalFile);
-    EXPECT_EQ(UploadByFtp(account(), file, {}, [](qint64, qint64) { return false; }),
+    EXPECT_EQ(UploadByFtp(account(), picture("big.gif", 8 << 20), {},
+                          [](qint64 sent, qint64) { return sent == 0; }),
               FtpOutcome::Cancelled);
-    EXPECT_TRUE(serverFolder({}).isEmpty());
+    EXPECT_TRUE(serverFolder({}).isEmpty());  // the part sent is gone too
 
     // The check logs in and out: no session stays open.
     EXPECT_EQ(CheckFtp(account()), FtpOutcome::Done);
@@ -138,6 +139,7 @@ TEST_F(Ftp, TlsWithTheCertificateVerified) {
 TEST_F(Ftp, JobsRunBesideTheEventLoop) {
     start();
     const QString file = picture("KorMonth.gif", 1 << 20);
+    { const FtpJob never(account(), file); }  // one never started goes quietly
     auto job = std::make_unique<FtpJob>(account(), file);
     QSignalSpy finished(job.get(), &FtpJob::Finished);
     int ticks = 0;
