@@ -129,6 +129,13 @@ QString CommandLine::helpText() {
         "                   作ります (--layout で広報用のレイアウト画面の画像)。GIF は 256 色 (236 "
         "色＋固定 20 色)、PNG は劣化なし、\n"
         "                   JPEG は品質 90 です。設定は読むだけで書き込みません。\n"
+        "  --upload FILE [--host HOST[:PORT]] [--user USER] [--folder FOLDER]\n"
+        "                   FILE を「カレンダ画像」の FTP 設定のホストへ転送します (TLS が\n"
+        "                   使えるホストでは暗号化)。各オプションは保存された設定の代わりに\n"
+        "                   使われます。パスワードは環境変数 KORVANE_FTP_PASSWORD があれば\n"
+        "                   それを、なければ保存されたものを使います。\n"
+        "  --ftp-check [--host HOST[:PORT]] [--user USER] [--folder FOLDER]\n"
+        "                   同じ設定で接続とフォルダの移動だけを確かめます。\n"
         "  --version        版を表示します。\n"
         "  --help           この説明を表示します。\n");
 }
@@ -153,6 +160,14 @@ std::optional<int> CommandLine::run(std::FILE* out, std::FILE* err) {
     if (first == u"--screenshot") return screenshot(err);
     if (first == u"--agenda") return agenda(err);
     if (first == u"--print") return print(err);
+    if (first == u"--upload" || first == u"--ftp-check") {
+        UploadRequest r;
+        if (const std::optional<QString> error =
+                ParseUploadRequest(args_.mid(1), first == u"--ftp-check", r))
+            return usageError(err, *error);
+        upload_ = r;
+        return std::nullopt;
+    }
     if (first == u"--picture") {
         PictureRequest r;
         if (const std::optional<QString> error = ParsePictureRequest(args_.mid(1), r))

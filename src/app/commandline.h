@@ -3,6 +3,7 @@
 #include "app/agenda.h"
 #include "app/picturecommand.h"
 #include "app/printcommand.h"
+#include "app/uploadcommand.h"
 
 #include <QString>
 #include <QStringList>
@@ -37,6 +38,8 @@ public:
     const std::optional<PrintRequest>& Print() const { return print_; }
     // Set by run() for "--picture".
     const std::optional<PictureRequest>& Picture() const { return picture_; }
+    // Set by run() for "--upload" and "--ftp-check".
+    const std::optional<UploadRequest>& Upload() const { return upload_; }
 
 private:
     int days(std::FILE* out, std::FILE* err);
@@ -51,6 +54,7 @@ private:
     std::optional<AgendaRequest> agenda_;
     std::optional<PrintRequest> print_;
     std::optional<PictureRequest> picture_;
+    std::optional<UploadRequest> upload_;
 };
 
 }  // namespace korvane

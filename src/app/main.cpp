@@ -37,6 +37,7 @@ int run(int argc, char* argv[]) {
     std::optional<AgendaRequest> agenda;
     std::optional<PrintRequest> print;
     std::optional<PictureRequest> picture;
+    std::optional<UploadRequest> upload;
     {
         QCoreApplication probe(argc, argv);
         const QString folder = QDir(QCoreApplication::applicationDirPath()).absolutePath() + "/";
@@ -46,9 +47,11 @@ int run(int argc, char* argv[]) {
         agenda = cli.Agenda();
         print = cli.Print();
         picture = cli.Picture();
+        upload = cli.Upload();
     }
     // The pictures, the agenda and the pages are made without a display.
-    if ((shots || agenda || print || picture) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if ((shots || agenda || print || picture || upload) &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
@@ -67,6 +70,8 @@ int run(int argc, char* argv[]) {
     if (print) return RunPrintCommand(*print, programFolder, readOnlySettingsFolder(), stderr);
     if (picture)
         return RunPictureCommand(*picture, programFolder, readOnlySettingsFolder(), stderr);
+    if (upload)
+        return RunUploadCommand(*upload, readOnlySettingsFolder(), programFolder, stdout, stderr);
 
     if (shots) {
         ScriptedPrompt quiet;  // no message box may wait for an answer here

@@ -2,6 +2,8 @@
 
 #include "../publish/ftpserver.h"
 #include "app/ftpsettings.h"
+#include "app/uploadcommand.h"
+#include "testsupport.h"
 
 #include "app/picturecommand.h"
 
@@ -20,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -185,6 +188,45 @@ TEST_F(PictureTest, TheFtpGroupAndTheConnectionTest) {
     find<QCheckBox>("cbSsUse")->click();
     find<QAction>("mnSs4")->trigger();
     EXPECT_TRUE(window->ImageWindow()->findChild<QPushButton*>("btnFTP")->isEnabled());
+}
+
+// The command line: the stored settings, each replaced by its option, the password from the
+// environment; 0 only for a committed upload, else the message.
+TEST(UploadCommand, StoredSettingsOptionsAndThePasswordFromTheEnvironment) {
+    testing::TestFtpServer server;
+    if (!server.Running()) GTEST_SKIP() << server.Why().toStdString();
+    ASSERT_TRUE(server.MakeFolder("img"));
+    QTemporaryDir dir;
+    const QString settings = dir.path() + u'/';
+    FtpSettings ftp;
+    ftp.Load(settings, settings);
+    ftp.Server = "ftp.invalid";
+    ftp.UserID = testing::TestFtpServer::kUser;
+    ftp.Password = "stored";
+    ftp.CurrentDir = "img";
+    ASSERT_TRUE(ftp.Save(settings));
+    QFile picture(dir.filePath("KorMonth.gif"));
+    ASSERT_TRUE(picture.open(QIODevice::WriteOnly) && picture.write("GIF89a") == 6);
+    picture.close();
+    const auto run = [&](const QStringList& args, bool check = false) {
+        UploadRequest r;
+        EXPECT_FALSE(ParseUploadRequest(args, check, r));
+        std::FILE* out = std::tmpfile();
+        std::FILE* err = std::tmpfile();
+        const int code = RunUploadCommand(r, settings, settings, out, err);
+        return std::tuple(code, testing::ReadAndClose(out), testing::ReadAndClose(err));
+    };
+    qputenv("KORVANE_FTP_PASSWORD", testing::TestFtpServer::kPassword);
+    EXPECT_EQ(run({picture.fileName(), "--host", server.Host()}),
+              std::tuple(0, QString("転送が終了しました。\n"), QString()));
+    QFile sent(server.Home() + "/img/KorMonth.gif");
+    ASSERT_TRUE(sent.open(QIODevice::ReadOnly));
+    EXPECT_EQ(sent.readAll(), "GIF89a");
+    EXPECT_EQ(std::get<2>(run({"--host", server.Host(), "--folder", "none"}, true)),
+              "korvane: " + FtpMessage(FtpOutcome::NoFolder).replace("\r\n", " ") + "\n");
+    qunsetenv("KORVANE_FTP_PASSWORD");  // the stored one is wrong
+    EXPECT_EQ(std::get<0>(run({"--host", server.Host()}, true)), 1);
+    EXPECT_EQ(std::get<0>(run({"--host", " ", "--user", "u"}, true)), 1);
 }
 
 // Ctrl+Alt+S shows the hidden switch; it works only beside korvane.777.

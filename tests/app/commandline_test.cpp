@@ -193,6 +193,11 @@ TEST(CommandLine, BadArgumentsExitWith2) {
         {"--picture", "202612", "--gif"},
         {"--picture", "202612", "--png", "a.png", "--today", "2026-13-01"},
         {"--picture", "202612", "--png", "a.png", "--pdf", "a.pdf"},
+        {"--upload"},
+        {"--upload", "--host", "h"},
+        {"--upload", "a.gif", "--host"},
+        {"--ftp-check", "a.gif"},
+        {"--ftp-check", "--password", "x"},
     };
     for (const QStringList& args : cases) {
         const Result r = run(args);
