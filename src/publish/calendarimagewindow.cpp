@@ -88,7 +88,6 @@ CalendarImageWindow::CalendarImageWindow(QImage picture, PictureSaveSettings set
     setCentralWidget(central);
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    file->setObjectName(QStringLiteral("mnFile"));
     auto add = [this](QMenu* menu, const char* name, const QString& caption, auto slot,
                       bool visible = true) {
         QAction* a = menu->addAction(caption);

@@ -174,6 +174,8 @@ TEST_F(ImageWindow, SaveAndUploadClosesOnlyWhenTheServerHasTheFile) {
 
 TEST_F(ImageWindow, TheQuitEntriesAskTheProgramToEnd) {
     open(dir.path());
+    for (const char* hidden : {"gif1", "jpg1", "mnQuit"})
+        EXPECT_FALSE(window->findChild<QAction*>(hidden)->isVisible()) << hidden;
     QSignalSpy quit(window.data(), &CalendarImageWindow::QuitRequested);
     trigger("mnQuit");
     trigger("MenuTrayClose");
