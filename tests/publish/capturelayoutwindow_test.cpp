@@ -42,6 +42,8 @@ TEST(LayoutWindow, HeadersAndTheUpdatedLine) {
         for (int x = 0; x < shot.width(); x += 8)
             header += shot.pixel(x, y) == qRgb(0xD5, 0xFF, 0xD0);
     EXPECT_GT(header, 500);
+    EXPECT_EQ(shot.pixel(1, 1), qRgb(0x80, 0x80, 0x80));  // a grey border round white
+    EXPECT_EQ(shot.pixel(5, 5), qRgb(0xFF, 0xFF, 0xFF));
     // The updated line is painted in the bottom line (grey on white).
     int ink = 0;
     for (int y = shot.height() - 18; y < shot.height() - 4; ++y)
