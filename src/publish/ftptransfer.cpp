@@ -117,6 +117,7 @@ FtpOutcome outcomeOf(CURLcode code) {
         case CURLE_ABORTED_BY_CALLBACK:
             return FtpOutcome::Cancelled;
         case CURLE_PEER_FAILED_VERIFICATION:
+        case CURLE_SSL_CACERT_BADFILE:  // no certificates to check against: nothing is trusted
             return FtpOutcome::Certificate;
         case CURLE_SSL_CONNECT_ERROR:
         case CURLE_USE_SSL_FAILED:

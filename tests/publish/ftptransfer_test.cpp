@@ -126,6 +126,9 @@ TEST_F(Ftp, TlsWithTheCertificateVerified) {
         start(tls);
         const QString file = picture("KorMonth.gif", 1000);
         EXPECT_EQ(CheckFtp(account()), FtpOutcome::Certificate) << tls;
+        FtpAccount none = account();  // a machine without certificates trusts nothing
+        none.CaFile = local.filePath("none.pem");
+        EXPECT_EQ(CheckFtp(none), FtpOutcome::Certificate) << tls;
         FtpAccount trusted = account();
         trusted.CaFile = server->Certificate();
         EXPECT_EQ(UploadByFtp(trusted, file), FtpOutcome::Done) << tls;
