@@ -180,6 +180,7 @@ TEST_F(PictureTest, TheFtpGroupAndTheConnectionTest) {
     find<QCheckBox>("cbFTP")->click();
     EXPECT_TRUE(group->isHidden());
     EXPECT_FALSE(check->isEnabled());
+    EXPECT_FALSE(host->isEnabled());
     EXPECT_EQ(find<QLineEdit>("edtUserID")->palette().color(QPalette::Text),
               QColor(0xC0, 0xC0, 0xC0));
     find<QCheckBox>("cbFTP")->click();
@@ -229,8 +230,9 @@ TEST(UploadCommand, StoredSettingsOptionsAndThePasswordFromTheEnvironment) {
               "korvane: " + FtpMessage(FtpOutcome::NoFolder).replace("\r\n", " ") + "\n");
     qunsetenv("KORVANE_FTP_PASSWORD");  // the stored one is wrong
     EXPECT_EQ(std::get<0>(run({"--host", server.Host()}, true)), 1);
-    EXPECT_TRUE(std::get<2>(run({"--host", " ", "--user", "u"}, true))
-                    .startsWith("korvane: ホスト名とユーザー名を設定するか"));
+    const auto [code, out, err] = run({"--host", " ", "--user", "u"}, true);
+    EXPECT_EQ(code, 1);
+    EXPECT_TRUE(err.startsWith("korvane: ホスト名とユーザー名を設定するか"));
 }
 
 // Ctrl+Alt+S shows the hidden switch; it works only beside korvane.777.

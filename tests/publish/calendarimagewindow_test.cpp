@@ -176,6 +176,7 @@ TEST_F(ImageWindow, TheQuitEntriesAskTheProgramToEnd) {
     open(dir.path());
     for (const char* hidden : {"gif1", "jpg1", "mnQuit"})
         EXPECT_FALSE(window->findChild<QAction*>(hidden)->isVisible()) << hidden;
+    EXPECT_TRUE(window->findChild<QAction*>("mnSave")->isVisible());
     QSignalSpy quit(window.data(), &CalendarImageWindow::QuitRequested);
     trigger("mnQuit");
     trigger("MenuTrayClose");
