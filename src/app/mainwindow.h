@@ -161,7 +161,8 @@ private:
     void applyItemFont();
     void applyCompactLayout();
     // The picture window for a picture the menus took; this window hides until it closes.
-    void showPicture(QImage picture, const QString& name);
+    // name: the sheet's field that names the picture.
+    void showPicture(QImage picture, QString ImageOptionSection::*name);
     void applyKorvaneIni(const KorvaneIni& stored);
     KorvaneIni collectKorvaneIni() const;
     void sampleOptionClicked();

@@ -126,22 +126,20 @@ void MainWindow::CaptureLayout(int monthsOn) {
         ShowThisMonth();
         for (int i = 0; i < monthsOn; ++i) StepMonth(1);
     }
-    const ImageOptionSection names = collectKorvaneIni().Image;
-    const QString name = monthsOn == 0   ? names.edtC1
-                         : monthsOn == 1 ? names.edtC2
-                         : monthsOn == 2 ? names.edtC3
-                                         : names.edtPRC1;
-    showPicture(CaptureLayoutPicture(), name);
+    showPicture(CaptureLayoutPicture(), monthsOn == 0   ? &ImageOptionSection::edtC1
+                                        : monthsOn == 1 ? &ImageOptionSection::edtC2
+                                        : monthsOn == 2 ? &ImageOptionSection::edtC3
+                                                        : &ImageOptionSection::edtPRC1);
 }
 
 void MainWindow::CaptureCalendar() {
     if (captureHidden_ || !PicturesOn()) return;
-    showPicture(CaptureMonthPicture(), collectKorvaneIni().Image.edtFile1);
+    showPicture(CaptureMonthPicture(), &ImageOptionSection::edtFile1);
 }
 
-void MainWindow::showPicture(QImage picture, const QString& name) {
+void MainWindow::showPicture(QImage picture, QString ImageOptionSection::*name) {
     const ImageOptionSection settings = collectKorvaneIni().Image;
-    PictureSaveSettings save{settings.edtSaveFolder, settings.edtFile1, name,
+    PictureSaveSettings save{settings.edtSaveFolder, settings.edtFile1, settings.*name,
                              settingsPage_->UploadAccount()};
     if (imageWindow_) imageWindow_->close();
     imageWindow_ = new CalendarImageWindow(std::move(picture), std::move(save));
