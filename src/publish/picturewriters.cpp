@@ -109,7 +109,7 @@ std::optional<QByteArray> EncodeGif(const IndexedPicture& picture, QString* erro
         return std::nullopt;
     };
     if (picture.Width <= 0 || picture.Height <= 0 || picture.Width > 65535 ||
-        picture.Height > 65535 || picture.Palette.size() != 256 ||
+        picture.Height > 65535 || picture.Palette.size() != 256 || picture.Transparent > 255 ||
         picture.Pixels.size() != std::size_t(picture.Width) * std::size_t(picture.Height))
         return fail(QStringLiteral("GIF にできない画像です (%1 × %2)")
                         .arg(picture.Width)
@@ -125,8 +125,17 @@ std::optional<QByteArray> EncodeGif(const IndexedPicture& picture, QString* erro
     GifEncoder gif(out);
     if (!map || !gif.get()) return fail(gif.Reason());
     EGifSetGifVersion(gif.get(), true);
-    if (EGifPutScreenDesc(gif.get(), picture.Width, picture.Height, 8, 0, map.get()) != GIF_OK ||
-        EGifPutImageDesc(gif.get(), 0, 0, picture.Width, picture.Height, false, nullptr) != GIF_OK)
+    if (EGifPutScreenDesc(gif.get(), picture.Width, picture.Height, 8, 0, map.get()) != GIF_OK)
+        return fail(gif.Reason());
+    if (picture.Transparent >= 0) {
+        GraphicsControlBlock control{DISPOSAL_UNSPECIFIED, false, 0, picture.Transparent};
+        std::array<GifByteType, 4> block{};
+        const std::size_t length = EGifGCBToExtension(&control, block.data());
+        if (EGifPutExtension(gif.get(), GRAPHICS_EXT_FUNC_CODE, int(length), block.data()) !=
+            GIF_OK)
+            return fail(gif.Reason());
+    }
+    if (EGifPutImageDesc(gif.get(), 0, 0, picture.Width, picture.Height, false, nullptr) != GIF_OK)
         return fail(gif.Reason());
     std::vector<GifPixelType> row(std::size_t(picture.Width));
     for (int y = 0; y < picture.Height; ++y) {

@@ -60,15 +60,20 @@ private:
 
 // Calls f(colour number, run length) for every run of one colour along a row, row by row: a
 // screen picture is mostly long runs, so a colour is looked up once a run.
+// With transparent, every pixel of alpha 0 has the key kClear whatever its colour.
+constexpr std::uint32_t kClear = 0x1000000;
 template <typename Lookup, typename F>
-void eachRun(const QImage& image, Lookup lookup, F f) {
+void eachRun(const QImage& image, bool transparent, Lookup lookup, F f) {
     const int width = image.width(), height = image.height();
+    const auto keyOf = [transparent](QRgb p) {
+        return transparent && qAlpha(p) == 0 ? kClear : p & 0xFFFFFF;
+    };
     for (int y = 0; y < height; ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < width;) {
-            const std::uint32_t key = row[x] & 0xFFFFFF;
+            const std::uint32_t key = keyOf(row[x]);
             int end = x + 1;
-            while (end < width && (row[end] & 0xFFFFFF) == key) ++end;
+            while (end < width && keyOf(row[end]) == key) ++end;
             f(lookup(key), end - x);
             x = end;
         }
@@ -83,9 +88,11 @@ struct Node {
 
 class Octree {
 public:
-    explicit Octree(const ColourTable& h) {
+    // Every colour of the table but the one numbered skip.
+    Octree(const ColourTable& h, std::size_t skip) {
         nodes_.push_back(newNode());
-        for (std::size_t i = 0; i < h.Colours.size(); ++i) add(h.Colours[i], h.Counts[i]);
+        for (std::size_t i = 0; i < h.Colours.size(); ++i)
+            if (i != skip) add(h.Colours[i], h.Counts[i]);
     }
 
     // Merges the deepest level's nodes, the fewest pixels first, until few enough leaves remain.
@@ -162,10 +169,11 @@ private:
     int leaves_ = 0;
 };
 
-int nearest(const std::vector<QRgb>& palette, QRgb c) {
+int nearest(const std::vector<QRgb>& palette, QRgb c, std::size_t skip) {
     int best = 0;
     int bestDistance = std::numeric_limits<int>::max();
     for (std::size_t i = 0; i < palette.size(); ++i) {
+        if (i == skip) continue;
         const int dr = qRed(palette[i]) - qRed(c), dg = qGreen(palette[i]) - qGreen(c),
                   db = qBlue(palette[i]) - qBlue(c);
         const int d = dr * dr + dg * dg + db * db;
@@ -177,10 +185,11 @@ int nearest(const std::vector<QRgb>& palette, QRgb c) {
     return best;
 }
 
-QImage rgb32(const QImage& picture) {
-    return picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32
-               ? picture
-               : picture.convertToFormat(QImage::Format_RGB32);
+QImage rgb32(const QImage& picture, bool keepAlpha) {
+    if (picture.format() == QImage::Format_ARGB32) return picture;
+    if (keepAlpha) return picture.convertToFormat(QImage::Format_ARGB32);
+    return picture.format() == QImage::Format_RGB32 ? picture
+                                                    : picture.convertToFormat(QImage::Format_RGB32);
 }
 
 }  // namespace
@@ -193,35 +202,44 @@ const std::array<QRgb, 20>& FixedPaletteColours() {
     return colours;
 }
 
-IndexedPicture QuantiseForGif(const QImage& picture) {
-    const QImage image = rgb32(picture);
+IndexedPicture QuantiseForGif(const QImage& picture, std::optional<QRgb> transparent) {
+    const bool clear = transparent.has_value();
+    const QImage image = rgb32(picture, clear);
     IndexedPicture out;
     out.Width = image.width();
     out.Height = image.height();
     ColourTable h;
     eachRun(
-        image, [&](std::uint32_t key) { return h.Add(key); },
+        image, clear, [&](std::uint32_t key) { return h.Add(key); },
         [&](std::uint32_t id, int run) { h.Counts[id] += std::uint64_t(run); });
-    Octree tree(h);
-    tree.Reduce(kOctreeColours);
+    constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+    const std::size_t clearId = clear ? h.Add(kClear) : kNone;  // numbered even when unused
+    Octree tree(h, clearId);
+    tree.Reduce(clear ? kOctreeColours - 1 : kOctreeColours);
     const std::vector<QRgb> found = tree.Colours();
     const std::array<QRgb, 20>& fixed = FixedPaletteColours();
     out.Palette.assign(256, fixed[0]);  // unused entries repeat black, which entry 0 wins
     std::copy(fixed.begin(), fixed.begin() + 10, out.Palette.begin());
     std::copy(found.begin(), found.end(), out.Palette.begin() + kFirstFree);
     std::copy(fixed.begin() + 10, fixed.end(), out.Palette.begin() + 246);
+    const std::size_t clearEntry = clear ? std::size_t(kGifTransparentEntry) : kNone;
+    if (clear) {
+        out.Palette[clearEntry] = 0xFF000000 | *transparent;
+        out.Transparent = kGifTransparentEntry;
+    }
     std::vector<std::uint8_t> index(h.Colours.size());
     for (std::size_t i = 0; i < h.Colours.size(); ++i)
-        index[i] = std::uint8_t(nearest(out.Palette, h.Colours[i]));
+        index[i] = std::uint8_t(i == clearId ? clearEntry
+                                             : nearest(out.Palette, h.Colours[i], clearEntry));
     out.Pixels.reserve(std::size_t(out.Width) * std::size_t(out.Height));
     eachRun(
-        image, [&](std::uint32_t key) { return h.Find(key); },
+        image, clear, [&](std::uint32_t key) { return h.Find(key); },
         [&](std::uint32_t id, int run) { out.Pixels.insert(out.Pixels.end(), run, index[id]); });
     return out;
 }
 
 IndexedPicture QuantiseToCube(const QImage& picture) {
-    const QImage image = rgb32(picture);
+    const QImage image = rgb32(picture, false);
     IndexedPicture out;
     out.Width = image.width();
     out.Height = image.height();
