@@ -129,6 +129,11 @@ QString CommandLine::helpText() {
         "                   作ります (--layout で広報用のレイアウト画面の画像)。GIF は 256 色 (236 "
         "色＋固定 20 色)、PNG は劣化なし、\n"
         "                   JPEG は品質 90 です。設定は読むだけで書き込みません。\n"
+        "  --compose YYYYMM [--style N] [--base FILE] --gif FILE [--png FILE]\n"
+        "        [--today YYYY-MM-DD] [/K= /D= /D2= /U= /S=]\n"
+        "                   「広報２」の広報カレンダを、保存されたスタイル (--style で 1～5) の\n"
+        "                   ベース画像 (--base で別の GIF) に重ねて作ります。GIF の周りの枠は\n"
+        "                   透明色です。\n"
         "  --upload FILE [--host HOST[:PORT]] [--user USER] [--folder FOLDER]\n"
         "                   FILE を「カレンダ画像」の FTP 設定のホストへ転送します (TLS が\n"
         "                   使えるホストでは暗号化)。各オプションは保存された設定の代わりに\n"
@@ -168,9 +173,10 @@ std::optional<int> CommandLine::run(std::FILE* out, std::FILE* err) {
         upload_ = r;
         return std::nullopt;
     }
-    if (first == u"--picture") {
+    if (first == u"--picture" || first == u"--compose") {
         PictureRequest r;
-        if (const std::optional<QString> error = ParsePictureRequest(args_.mid(1), r))
+        if (const std::optional<QString> error =
+                ParsePictureRequest(args_.mid(1), r, first == u"--compose"))
             return usageError(err, *error);
         picture_ = r;
         return std::nullopt;

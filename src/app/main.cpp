@@ -54,7 +54,9 @@ int run(int argc, char* argv[]) {
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
-    QApplication app(argc, argv);
+    // The commands' options are Korvane's own: Qt must not take "--style N" for its widget style.
+    int qtArgc = shots || agenda || print || picture || upload ? 1 : argc;
+    QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvane"));
     QApplication::setOrganizationName(QStringLiteral("Norbel"));
     SetApplicationFont();

@@ -60,7 +60,7 @@ MainMenus BuildMainMenus(MainWindow& w, bool calendarForms) {
         {"mnSs", "mnC1", u"今月(&1)", [&w] { w.CaptureLayout(0); }, {}, Shown::Extended},
         {"mnSs", "mnC2", u"翌月(&2)", [&w] { w.CaptureLayout(1); }, {}, Shown::Extended},
         {"mnSs", "mnC3", u"翌々月(&3)", [&w] { w.CaptureLayout(2); }, {}, Shown::Extended},
-        {"mnKinou", "mnPRC2", u"広報２", {}, {}, Shown::Extended},
+        {"mnKinou", "mnPRC2", u"広報２", [&w] { w.OpenPublicityCalendar(); }, {}, Shown::Extended},
         {"mnKinou",
          "mnSsOnOff",
          u"秘密の機能",

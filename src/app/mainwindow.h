@@ -7,6 +7,7 @@
 #include "app/monthtable.h"
 #include "app/siblinglink.h"
 #include "print/printhost.h"
+#include "publish/publicitycalendarcomposer.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -123,6 +124,10 @@ public:
     // The month page dressed as the picture shows it, drawn off-screen and undressed again
     // before this returns, also when drawing fails.
     QImage CaptureMonthPicture();
+    // 広報２: the publicity calendar composer over the month shown, modal.
+    void OpenPublicityCalendar();
+    // The composer's context: the picture sheet's save folder and upload, the settings folders.
+    PcalContext PublicityContext() const;
     // 今月, 翌月, 翌々月 (monthsOn 0, 1, 2 from the current month) and 広報カレンダ (-1: the month
     // shown): the layout window's picture, beside korvane.777 only.
     void CaptureLayout(int monthsOn);

@@ -10,6 +10,7 @@
 #include "core/scopedflag.h"
 #include "publish/calendarimagewindow.h"
 #include "publish/capturelayoutwindow.h"
+#include "publish/publicitycalendarcomposer.h"
 
 #include <QAction>
 #include <QLabel>
@@ -130,6 +131,17 @@ void MainWindow::CaptureLayout(int monthsOn) {
                                         : monthsOn == 1 ? &ImageOptionSection::edtC2
                                         : monthsOn == 2 ? &ImageOptionSection::edtC3
                                                         : &ImageOptionSection::edtPRC1);
+}
+
+PcalContext MainWindow::PublicityContext() const {
+    return {paths_.ProgramFolder, paths_.SettingsFolder, paths_.ReadOnlySettings,
+            collectKorvaneIni().Image.edtSaveFolder, settingsPage_->UploadAccount()};
+}
+
+void MainWindow::OpenPublicityCalendar() {
+    pageControl_->setCurrentWidget(tsMonth_);
+    PublicityCalendarComposer composer(PublicityContext(), grid(), this);
+    composer.exec();
 }
 
 void MainWindow::CaptureCalendar() {

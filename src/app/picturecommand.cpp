@@ -5,6 +5,7 @@
 #include "core/atomicfile.h"
 #include "core/clock.h"
 #include "publish/picturewriters.h"
+#include "publish/publicitycalendarcomposer.h"
 #include "publish/quantiser.h"
 
 #include <QBuffer>
@@ -14,21 +15,35 @@
 
 namespace korvane {
 
-std::optional<QString> ParsePictureRequest(const QStringList& args, PictureRequest& r) {
+std::optional<QString> ParsePictureRequest(const QStringList& args, PictureRequest& r,
+                                           bool compose) {
+    const QString command = compose ? QStringLiteral("--compose") : QStringLiteral("--picture");
+    r.Compose = compose;
     static const QRegularExpression month(QStringLiteral("^([0-9]{4})(0[1-9]|1[0-2])$"));
     const QRegularExpressionMatch m = month.match(args.value(0));
     if (!m.hasMatch() || m.captured(1).toInt() < 1)
-        return QStringLiteral("--picture の次には年月を YYYYMM の形で指定してください。");
+        return QStringLiteral("%1 の次には年月を YYYYMM の形で指定してください。").arg(command);
     r.Year = m.captured(1).toInt();
     r.Month = m.captured(2).toInt();
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString a = args[i];
         const QString value = i + 1 < args.size() ? args[i + 1] : QString();
-        if (a == u"--gif" || a == u"--png" || a == u"--jpg") {
+        if (compose && a == u"--style") {
+            bool ok = false;
+            r.Style = value.toInt(&ok);
+            if (!ok || r.Style < 1 || r.Style > kPcalStyles)
+                return QStringLiteral("--style には 1 から %1 のスタイル番号を指定してください。")
+                    .arg(kPcalStyles);
+            ++i;
+        } else if (compose && a == u"--base") {
+            if (value.isEmpty()) return QStringLiteral("--base には GIF ファイルが必要です。");
+            r.Base = value;
+            ++i;
+        } else if (a == u"--gif" || a == u"--png" || (!compose && a == u"--jpg")) {
             if (value.isEmpty()) return QStringLiteral("%1 には出力ファイルが必要です。").arg(a);
             (a == u"--gif" ? r.Gif : a == u"--png" ? r.Png : r.Jpg) = value;
             ++i;
-        } else if (a == u"--layout") {
+        } else if (!compose && a == u"--layout") {
             r.Layout = true;
         } else if (a == u"--today") {
             r.Today = QDate::fromString(value, Qt::ISODate);
@@ -39,9 +54,10 @@ std::optional<QString> ParsePictureRequest(const QStringList& args, PictureReque
                    a.startsWith(u"/U=") || a.startsWith(u"/S=")) {
             r.Switches << a;
         } else {
-            return QStringLiteral("--picture に使えない引数です: %1").arg(a);
+            return QStringLiteral("%1 に使えない引数です: %2").arg(command, a);
         }
     }
+    if (compose && r.Gif.isEmpty()) return QStringLiteral("--compose には --gif が必要です。");
     if (r.Gif.isEmpty() && r.Png.isEmpty() && r.Jpg.isEmpty())
         return QStringLiteral("--picture には --gif, --png, --jpg の少なくとも一つが必要です。");
     return std::nullopt;
@@ -65,10 +81,6 @@ int RunPictureCommand(const PictureRequest& request, const QString& programFolde
     window.GoToMonth(QStringLiteral("%1%2")
                          .arg(request.Year, 4, 10, QChar(u'0'))
                          .arg(request.Month, 2, 10, QChar(u'0')));
-    const QImage picture =
-        (request.Layout ? window.CaptureLayoutPicture() : window.CaptureMonthPicture())
-            .convertToFormat(QImage::Format_RGB32);
-
     bool ok = true;
     const auto failed = [&](const QString& path, const QString& why) {
         std::fprintf(err, "korvane: %s に保存できません: %s\n", qUtf8Printable(path),
@@ -76,8 +88,28 @@ int RunPictureCommand(const PictureRequest& request, const QString& programFolde
         ok = false;
     };
     QString error;
-    if (!request.Gif.isEmpty() && !SaveGif(request.Gif, QuantiseForGif(picture), &error))
-        failed(request.Gif, error);
+    QImage picture;
+    if (request.Compose) {
+        PcalContext context = window.PublicityContext();
+        context.ReadOnlySettings = true;
+        PublicityCalendarComposer composer(context, window.ShownGrid());
+        if (request.Style > 0) composer.SetStyle(request.Style - 1);
+        composer.SetBaseFile(request.Base);
+        if (composer.BasePath().isEmpty()) {
+            std::fprintf(err,
+                         "korvane: スタイル %d のベース画像がありません (--base で指定できます)\n",
+                         composer.Style() + 1);
+            return 1;
+        }
+        if (!composer.Compose()) return 1;  // said
+        if (!composer.WriteGif(request.Gif, &error)) failed(request.Gif, error);
+        picture = composer.Picture();
+    } else {
+        picture = (request.Layout ? window.CaptureLayoutPicture() : window.CaptureMonthPicture())
+                      .convertToFormat(QImage::Format_RGB32);
+        if (!request.Gif.isEmpty() && !SaveGif(request.Gif, QuantiseForGif(picture), &error))
+            failed(request.Gif, error);
+    }
     if (!request.Jpg.isEmpty() && !SaveJpeg(request.Jpg, picture, &error))
         failed(request.Jpg, error);
     if (!request.Png.isEmpty()) {

@@ -3,6 +3,7 @@
 #include "core/prompt.h"
 #include "core/qtcolor.h"
 #include "publish/picturefiles.h"
+#include "publish/pictureupload.h"
 #include "publish/picturewriters.h"
 #include "publish/quantiser.h"
 
@@ -100,6 +101,10 @@ CalendarImageWindow::CalendarImageWindow(QImage picture, PictureSaveSettings set
     mnFTP_ = add(file, "mnFTP", QStringLiteral("保存＆ＦＴＰ転送＆終了"),
                  &CalendarImageWindow::SaveAndUpload);
     mnFTP_->setEnabled(settings_.Upload.has_value());
+    upload_ = new PictureUpload(btnFTP_, mnFTP_, this);
+    connect(upload_, &PictureUpload::Finished, this, [this](FtpOutcome outcome) {
+        if (outcome == FtpOutcome::Done) close();
+    });
     add(file, "gif1", QStringLiteral("保存(.gif)"), &CalendarImageWindow::QuickSaveGif, false);
     add(file, "jpg1", QStringLiteral("保存(.jpg)"), &CalendarImageWindow::QuickSaveJpeg, false);
     file->addSeparator();
@@ -139,21 +144,11 @@ CalendarImageWindow::Outcome CalendarImageWindow::SaveCalendarImage() {
 
 CalendarImageWindow::Outcome CalendarImageWindow::saveThroughDialog(const QString& proposedName,
                                                                     Format format) {
-    const QString folder = settings_.SaveFolder.trimmed();
-    const QString start = QDir(folder.isEmpty() ? QDir::homePath() : folder).filePath(proposedName);
-    const QString filter = format == Format::Jpeg
-                               ? QStringLiteral("jpg画像( *.jpg);;すべてのファイル( *.* )")
-                               : QStringLiteral("gif画像( *.gif);;すべてのファイル( *.* )");
-    Prompt& prompt = Prompt::current();
-    for (;;) {
-        const QString path =
-            prompt.saveFileName(QStringLiteral("名前を付けて保存"), start, filter, false);
-        if (path.isEmpty()) return Outcome::Cancelled;
-        if (!QFileInfo::exists(path) ||
-            prompt.askYesNo(QStringLiteral("同名の画像ファイルが存在します。\r\n上書きしますか？"),
-                            kCaption))
-            return write(path, format);
-    }
+    const QString path = AskPictureSavePath(
+        settings_.SaveFolder, proposedName,
+        format == Format::Jpeg ? QStringLiteral("jpg画像( *.jpg);;すべてのファイル( *.* )")
+                               : QStringLiteral("gif画像( *.gif);;すべてのファイル( *.* )"));
+    return path.isEmpty() ? Outcome::Cancelled : write(path, format);
 }
 
 CalendarImageWindow::Outcome CalendarImageWindow::write(const QString& path, Format format) {
@@ -202,10 +197,12 @@ CalendarImageWindow::Outcome CalendarImageWindow::QuickSaveJpeg() {
     return write(path, Format::Jpeg);
 }
 
+bool CalendarImageWindow::Uploading() const { return upload_->Running(); }
+
 void CalendarImageWindow::SaveAndUpload() {
     if (!settings_.Upload) return;
     if (Uploading()) {
-        upload_->Cancel();  // its end is said as any other
+        upload_->Cancel();
         return;
     }
     switch (SaveCalendarImage()) {
@@ -219,25 +216,11 @@ void CalendarImageWindow::SaveAndUpload() {
         case Outcome::Saved:
             break;
     }
-    upload_ = new FtpJob(*settings_.Upload, savedPath_, {}, this);
-    connect(upload_, &FtpJob::Finished, this, &CalendarImageWindow::uploadFinished);
-    btnFTP_->setText(QStringLiteral("転送中止"));
-    mnFTP_->setText(QStringLiteral("転送中止"));
-    upload_->Start();
-}
-
-void CalendarImageWindow::uploadFinished(FtpOutcome outcome) {
-    upload_->deleteLater();
-    btnFTP_->setText(QStringLiteral("保存＆ＦＴＰ転送＆終了"));
-    mnFTP_->setText(QStringLiteral("保存＆ＦＴＰ転送＆終了"));
-    Prompt::current().message(
-        FtpMessage(outcome), kCaption,
-        outcome == FtpOutcome::Done ? Prompt::Kind::Information : Prompt::Kind::Warning);
-    if (outcome == FtpOutcome::Done) close();
+    upload_->Start(*settings_.Upload, savedPath_);
 }
 
 void CalendarImageWindow::closeEvent(QCloseEvent*) {
-    delete upload_;  // a running upload is cancelled and waited for
+    upload_->Stop();
     // The main window shows itself before this one goes: never a moment without a window.
     emit Closed();
 }

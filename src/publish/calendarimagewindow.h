@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QMainWindow>
-#include <QPointer>
 #include <QString>
 
 #include "publish/ftptransfer.h"
@@ -14,6 +13,8 @@ class QLabel;
 class QPushButton;
 
 namespace korvane {
+
+class PictureUpload;
 
 // Where the picture window saves: the settings of the " カレンダ画像 " sheet.
 struct PictureSaveSettings {
@@ -41,7 +42,7 @@ public:
     // holds the whole file. A press while the upload runs (the button reads "転送中止") cancels
     // it; a failure is said and the window stays.
     void SaveAndUpload();
-    bool Uploading() const { return upload_ && upload_->Running(); }
+    bool Uploading() const;
 
     // 保存(.gif), 保存(.jpg): straight into the save folder, the dialog when it or the name is
     // blank.
@@ -69,11 +70,10 @@ private:
     QImage picture_;
     PictureSaveSettings settings_;
     QString savedPath_;
-    void uploadFinished(FtpOutcome outcome);
     QLabel* lblSize_ = nullptr;
     QPushButton* btnFTP_ = nullptr;
     QAction* mnFTP_ = nullptr;
-    QPointer<FtpJob> upload_;
+    PictureUpload* upload_ = nullptr;
 };
 
 }  // namespace korvane

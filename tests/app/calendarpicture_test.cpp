@@ -170,12 +170,12 @@ TEST_F(PictureTest, TheFtpGroupAndTheConnectionTest) {
     auto* check = find<QPushButton>("btnChkFTP");
     check->click();
     EXPECT_FALSE(check->isEnabled());
-    QTRY_COMPARE_WITH_TIMEOUT(prompt.texts().size(), 1, 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.texts().size() == 1; }, 10000));
     EXPECT_EQ(prompt.texts()[0], FtpMessage(FtpOutcome::NoFolder));
     EXPECT_TRUE(check->isEnabled());
     find<QLineEdit>("edtCurrentDir")->setText("/");
     check->click();
-    QTRY_COMPARE_WITH_TIMEOUT(prompt.texts().size(), 2, 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.texts().size() == 2; }, 10000));
     EXPECT_EQ(prompt.texts()[1], "正常に接続できました。");
     find<QCheckBox>("cbFTP")->click();
     EXPECT_TRUE(group->isHidden());
@@ -183,13 +183,16 @@ TEST_F(PictureTest, TheFtpGroupAndTheConnectionTest) {
     EXPECT_FALSE(host->isEnabled());
     EXPECT_EQ(find<QLineEdit>("edtUserID")->palette().color(QPalette::Text),
               QColor(0xC0, 0xC0, 0xC0));
+    find<QCheckBox>("cbSsUse")->click();
+    find<QAction>("mnSs4")->trigger();
+    EXPECT_FALSE(window->ImageWindow()->findChild<QPushButton*>("btnFTP")->isEnabled());
+    window->ImageWindow()->close();
     find<QCheckBox>("cbFTP")->click();
     ASSERT_TRUE(window->SaveAllSettings());
     FtpSettings stored;
     ASSERT_TRUE(stored.Load(dir.filePath("settings/"), dir.filePath("prog/")));
     EXPECT_EQ(stored.UserID, testing::TestFtpServer::kUser);
     EXPECT_EQ(IniFile(dir.filePath("settings/Printers.ini")).ReadString("Set", "cbFTP", ""), "1");
-    find<QCheckBox>("cbSsUse")->click();
     find<QAction>("mnSs4")->trigger();
     EXPECT_TRUE(window->ImageWindow()->findChild<QPushButton*>("btnFTP")->isEnabled());
 }

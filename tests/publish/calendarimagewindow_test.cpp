@@ -116,7 +116,9 @@ TEST_F(ImageWindow, AFailedSaveIsSaidAndLeavesNothing) {
 // said and the window stays to try again, and a second press cancels the running upload.
 TEST_F(ImageWindow, SaveAndUploadClosesOnlyWhenTheServerHasTheFile) {
     open(dir.path());
+    EXPECT_EQ(window->windowTitle(), "Korvaneカレンダ画像");
     EXPECT_FALSE(window->findChild<QPushButton*>("btnFTP")->isEnabled());
+    EXPECT_FALSE(window->findChild<QAction*>("mnFTP")->isEnabled());
     delete window;
     testing::TestFtpServer server;
     if (!server.Running()) GTEST_SKIP() << server.Why().toStdString();
@@ -137,7 +139,7 @@ TEST_F(ImageWindow, SaveAndUploadClosesOnlyWhenTheServerHasTheFile) {
     prompt.answerName(file("a.gif"));
     button->click();
     EXPECT_EQ(button->text(), "転送中止");
-    QTRY_COMPARE_WITH_TIMEOUT(prompt.entries().size(), std::size_t(2), 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.entries().size() == std::size_t(2); }, 10000));
     EXPECT_EQ(prompt.entries()[1].text, FtpMessage(FtpOutcome::NoFolder));
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(button->text(), "保存＆ＦＴＰ転送＆終了");
@@ -156,7 +158,7 @@ TEST_F(ImageWindow, SaveAndUploadClosesOnlyWhenTheServerHasTheFile) {
     button->click();
     QTest::qWait(300);
     button->click();
-    QTRY_COMPARE_WITH_TIMEOUT(prompt.entries().size(), std::size_t(2), 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.entries().size() == std::size_t(2); }, 5000));
     EXPECT_EQ(prompt.entries()[1].text, FtpMessage(FtpOutcome::Cancelled));
     EXPECT_TRUE(window->isVisible());
     server.Pause(false);
@@ -165,7 +167,7 @@ TEST_F(ImageWindow, SaveAndUploadClosesOnlyWhenTheServerHasTheFile) {
     QSignalSpy closed(window.data(), &CalendarImageWindow::Closed);
     prompt.answerName(file("KorMonth.gif"));
     window->findChild<QAction*>("mnFTP")->trigger();
-    QTRY_COMPARE_WITH_TIMEOUT(closed.count(), 1, 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return closed.count() == 1; }, 10000));
     EXPECT_EQ(prompt.texts().last(), "転送が終了しました。");
     QFile sent(server.Home() + "/img/KorMonth.gif"), saved(file("KorMonth.gif"));
     ASSERT_TRUE(sent.open(QIODevice::ReadOnly) && saved.open(QIODevice::ReadOnly));
