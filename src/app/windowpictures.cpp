@@ -9,6 +9,7 @@
 #include "print/engine/printsystem.h"
 #include "print/printwindow.h"
 #include "publish/calendarimagewindow.h"
+#include "publish/publicitycalendarcomposer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,6 +62,13 @@ bool SaveWindowPictures(MainWindow& window, const QString& folder) {
     picture.setAttribute(Qt::WA_DeleteOnClose, false);
     picture.show();
     shoot(&picture, QStringLiteral("picture.png"));
+    PcalContext pcal = window.PublicityContext();
+    pcal.ReadOnlySettings = true;
+    PublicityCalendarComposer composer(pcal, window.ShownGrid(), &window);
+    composer.show();
+    composer.Compose();
+    shoot(&composer, QStringLiteral("pcal.png"));
+    composer.hide();
     // The print window's pages, on no printer and without writing its settings back.
     NoPrinterSystem none;
     PrintWindow print(window, none, window.Paths().SettingsFolder, &window, true);

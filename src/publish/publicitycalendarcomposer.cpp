@@ -169,7 +169,6 @@ void PublicityCalendarComposer::styleChosen(int index) {
     if (index == style_) return;
     QString error;
     if (!context_.ReadOnlySettings &&
-        !FindPath(context_.ProgramFolder, PcalStyleFolder(style_)).isEmpty() &&
         !WritePcalOffsets(context_.SettingsFolder, style_, Offsets(), &error))
         Prompt::current().message(
             QStringLiteral("スタイルの設定を保存できませんでした。\r\n%1").arg(error), kCaption,

@@ -10,6 +10,8 @@
 #include "calendar/monthgrid.h"
 #include "core/qtcolor.h"
 #include "publish/calendarimagewindow.h"
+#include "publish/gifreader.h"
+#include "publish/publicitycalendarcomposer.h"
 #include "settings/inifile.h"
 
 #include <QAbstractButton>
@@ -24,6 +26,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cmath>
 #include <cstdio>
@@ -313,6 +316,72 @@ TEST(PictureCommand, TheMonthAsGifPngAndJpeg) {
     std::fclose(err);
     EXPECT_TRUE(QString::fromUtf8(line).startsWith("korvane: " + r.Gif + " に保存できません"))
         << line;
+}
+
+// The five shipped styles, each its own picture with a transparent border; a base given that
+// cannot be read ends with its reason; the usage errors.
+TEST(PictureCommand, ComposeInEachShippedStyle) {
+    QTemporaryDir dir;
+    const QString program = QCoreApplication::applicationDirPath() + u'/';
+    QSet<QRgb> bands;
+    for (int style = 1; style <= 5; ++style) {
+        PictureRequest r;
+        const QString gif = dir.filePath(QStringLiteral("s%1.gif").arg(style));
+        ASSERT_FALSE(ParsePictureRequest(
+            {"202612", "--style", QString::number(style), "--gif", gif, "--today", "2026-12-09"}, r,
+            true));
+        std::FILE* err = std::tmpfile();
+        ASSERT_EQ(RunPictureCommand(r, program, dir.path() + u'/', err), 0)
+            << testing::ReadAndClose(err).toStdString();
+        QFile f(gif);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const std::optional<QImage> picture = DecodeGif(f.readAll());
+        ASSERT_TRUE(picture);
+        EXPECT_EQ(picture->size(), QSize(898, 652));
+        EXPECT_EQ(qAlpha(picture->pixel(0, 651)), 0);
+        EXPECT_EQ(qAlpha(picture->pixel(449, 326)), 255);
+        bands.insert(picture->pixel(300, 10));
+    }
+    EXPECT_EQ(bands.size(), 5);
+
+    PictureRequest r;
+    ASSERT_FALSE(ParsePictureRequest(
+        {"202612", "--base", dir.filePath("none.gif"), "--gif", dir.filePath("x.gif")}, r, true));
+    std::FILE* err = std::tmpfile();
+    EXPECT_EQ(RunPictureCommand(r, program, dir.path() + u'/', err), 1);
+    EXPECT_TRUE(testing::ReadAndClose(err).contains("ベース画像を読めませんでした。"));
+
+    const struct {
+        QStringList args;
+        const char* error;
+    } wrong[] = {{{"202612", "--style", "6", "--gif", "x"}, "--style には 1 から 5"},
+                 {{"202612", "--style", "2"}, "--compose には --gif が必要です。"},
+                 {{"202612", "--jpg", "x", "--gif", "y"}, "--compose に使えない引数です: --jpg"},
+                 {{"202612", "--gif", "y", "--base"}, "--base には GIF ファイルが必要です。"},
+                 {{"2026", "--gif", "y"}, "--compose の次には年月を"}};
+    for (const auto& w : wrong) {
+        PictureRequest ignored;
+        const std::optional<QString> error = ParsePictureRequest(w.args, ignored, true);
+        ASSERT_TRUE(error) << w.error;
+        EXPECT_TRUE(error->startsWith(QString::fromUtf8(w.error))) << error->toStdString();
+    }
+}
+
+// 広報２ opens the composer over the month shown, modal.
+TEST_F(PictureTest, ThePublicityEntryOpensTheComposer) {
+    open(2026, 12, 9);
+    QString caption;
+    bool modal = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* w = qobject_cast<PublicityCalendarComposer*>(QApplication::activeModalWidget())) {
+            caption = w->windowTitle();
+            modal = w->isModal();
+            w->close();
+        }
+    });
+    find<QAction>("mnPRC2")->trigger();
+    EXPECT_EQ(caption, "広報カレンダ");
+    EXPECT_TRUE(modal);
 }
 
 }  // namespace
