@@ -44,9 +44,8 @@ FtpSettingsBox::FtpSettingsBox(QWidget* parent) : QWidget(parent) {
     btnChkFTP = Named(new QPushButton(QStringLiteral("接続チェック")), "btnChkFTP");
     connect(btnChkFTP, &QPushButton::clicked, this, &FtpSettingsBox::CheckConnection);
     grid->addWidget(btnChkFTP, 4, 1, Qt::AlignRight);
-    gbFTP->hide();
     outer->addWidget(gbFTP);
-    applySwitch();
+    applySwitch();  // off: the group starts hidden
 }
 
 FtpSettingsBox::~FtpSettingsBox() { delete check_; }  // cancels a running test and waits

@@ -34,10 +34,7 @@ void PictureUpload::Cancel() {
     if (job_) job_->Cancel();  // its end is said as any other
 }
 
-void PictureUpload::Stop() {
-    delete job_;
-    setCaption(caption_);
-}
+void PictureUpload::Stop() { delete job_; }
 
 void PictureUpload::Start(const FtpAccount& account, const QString& path) {
     if (job_) return;

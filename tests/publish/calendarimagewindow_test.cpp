@@ -4,10 +4,13 @@
 #include "ftpserver.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -47,6 +50,8 @@ TEST_F(ImageWindow, SaveAsksBeforeOverwritingAndClosesWhenSaved) {
     EXPECT_EQ(window->findChild<QLabel*>("lblSize")->text(), "120 × 80");
     EXPECT_TRUE(window->findChild<QLabel*>("lblSize")->font().bold());
     EXPECT_EQ(window->findChild<QLabel*>("imgSs")->pixmap().size(), QSize(120, 80));
+    QApplication::processEvents();
+    EXPECT_FALSE(window->findChild<QScrollArea*>("ScrollBox1")->verticalScrollBar()->isVisible());
     EXPECT_FALSE(window->findChild<QPushButton*>("btnFTP")->isEnabled());
     QFile old(file("old.gif"));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
