@@ -40,7 +40,7 @@ int run(int argc, char* argv[]) {
     std::optional<UploadRequest> upload;
     {
         QCoreApplication probe(argc, argv);
-        const QString folder = QDir(QCoreApplication::applicationDirPath()).absolutePath() + "/";
+        const QString folder = ProgramFolder();
         korvane::CommandLine cli(args, folder);
         if (const std::optional<int> code = cli.run(stdout, stderr)) return *code;
         shots = cli.Screenshot();
@@ -60,7 +60,7 @@ int run(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Korvane"));
     QApplication::setOrganizationName(QStringLiteral("Norbel"));
     SetApplicationFont();
-    const QString programFolder = QDir(QApplication::applicationDirPath()).absolutePath() + "/";
+    const QString programFolder = ProgramFolder();
 
     // Only read: no folder is made and nothing moves.
     const auto readOnlySettingsFolder = [&] {

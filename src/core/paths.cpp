@@ -1,5 +1,6 @@
 #include "paths.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -77,6 +78,18 @@ QString FindPath(const QString& base, const QString& relative) {
     }
     return FindFile(folder, name);
 }
+
+QString ProgramFolderOf(const QString& executableFolder) {
+    const QString beside = WithTrailing(QDir(executableFolder).absolutePath());
+    const QString shared =
+        WithTrailing(QDir::cleanPath(beside + QStringLiteral("../share/korvane")));
+    return !FileExistsIn(beside, QStringLiteral("Hday.dat")) &&
+                   FileExistsIn(shared, QStringLiteral("Hday.dat"))
+               ? shared
+               : beside;
+}
+
+QString ProgramFolder() { return ProgramFolderOf(QCoreApplication::applicationDirPath()); }
 
 bool FileExistsIn(const QString& folder, const QString& name) {
     return !FindFile(folder, name).isEmpty();

@@ -25,4 +25,11 @@ bool FileExistsIn(const QString& folder, const QString& name);
 // looked up as FindFile looks up names. Empty when there is none.
 QString FindPath(const QString& base, const QString& relative);
 
+// The program's folder as Korvane uses it (its data, its marker files): the executable's folder
+// when Hday.dat lies beside it (a build, a per-user set-up), else an installed copy's
+// "../share/korvane/" when that holds it; with a trailing "/".
+QString ProgramFolderOf(const QString& executableFolder);
+// ProgramFolderOf the running executable's folder.
+QString ProgramFolder();
+
 }  // namespace korvane

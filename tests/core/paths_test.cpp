@@ -60,5 +60,22 @@ TEST(Paths, FindFileExactlyThenIgnoringCase) {
     EXPECT_EQ(FindPath(folder, "hday.dat"), folder + "HDAY.DAT");
 }
 
+// The data beside the executable first (a build, a per-user set-up), then an installed copy's
+// ../share/korvane/.
+TEST(Paths, TheProgramFolderOfABuildAndOfAnInstalledCopy) {
+    QTemporaryDir dir;
+    const QString root = dir.path() + u'/';
+    ASSERT_TRUE(QDir().mkpath(root + "usr/bin") && QDir().mkpath(root + "usr/share/korvane"));
+    EXPECT_EQ(ProgramFolderOf(root + "usr/bin"), root + "usr/bin/");
+    QFile shared(root + "usr/share/korvane/Hday.dat");
+    ASSERT_TRUE(shared.open(QIODevice::WriteOnly));
+    shared.close();
+    EXPECT_EQ(ProgramFolderOf(root + "usr/bin/"), root + "usr/share/korvane/");
+    QFile beside(root + "usr/bin/hday.DAT");
+    ASSERT_TRUE(beside.open(QIODevice::WriteOnly));
+    beside.close();
+    EXPECT_EQ(ProgramFolderOf(root + "usr/bin"), root + "usr/bin/");
+}
+
 }  // namespace
 }  // namespace korvane

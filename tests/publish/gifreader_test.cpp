@@ -1,84 +1,26 @@
 #include "publish/gifreader.h"
 #include "publish/picturewriters.h"
 
-#include <gtest/gtest.h>
+#include <QFile>
 
-#include <vector>
+#include <gtest/gtest.h>
 
 namespace korvane {
 namespace {
 
-// A GIF made byte by byte, so that it can be wrong in every way a file from elsewhere can.
-struct RawGif {
-    int ScreenWidth = 4, ScreenHeight = 3;
-    std::vector<QRgb> Global{qRgb(255, 0, 0), qRgb(0, 0, 255)};  // empty: none
-    int Left = 0, Top = 0, Width = 4, Height = 3;
-    bool Interlaced = false;
-    std::vector<QRgb> Local;  // empty: none
-    int Transparent = -1;
-    std::vector<int> Pixels = std::vector<int>(12, 0);
-    bool Truncated = false;
-
-    QByteArray Bytes() const {
-        QByteArray b("GIF89a");
-        const auto word = [&b](int v) { b += char(v & 0xFF), b += char(v >> 8 & 0xFF); };
-        const auto table = [&b](const std::vector<QRgb>& colours) {
-            int bits = 1;
-            while ((1 << bits) < int(colours.size())) ++bits;
-            for (int i = 0; i < 1 << bits; ++i) {
-                const QRgb c = i < int(colours.size()) ? colours[std::size_t(i)] : 0;
-                b += char(qRed(c)), b += char(qGreen(c)), b += char(qBlue(c));
-            }
-            return bits - 1;
-        };
-        word(ScreenWidth), word(ScreenHeight);
-        const qsizetype flags = b.size();
-        b += '\0', b += '\0', b += '\0';
-        if (!Global.empty()) b[flags] = char(0x80 | table(Global));
-        if (Transparent >= 0) b += QByteArray("\x21\xF9\x04\x01\0\0", 6) + char(Transparent) + '\0';
-        b += ',', word(Left), word(Top), word(Width), word(Height);
-        const qsizetype local = b.size();
-        b += char(Interlaced ? 0x40 : 0);
-        if (!Local.empty()) b[local] = char(b[local] | 0x80 | table(Local));
-        // Nine-bit codes, a clear code before every hundred pixels: the code size never grows.
-        b += char(8);
-        QByteArray data;
-        std::uint32_t bits = 0;
-        int count = 0;
-        const auto code = [&](int c) {
-            bits |= std::uint32_t(c) << count;
-            for (count += 9; count >= 8; count -= 8, bits >>= 8) data += char(bits & 0xFF);
-        };
-        for (std::size_t i = 0; i < Pixels.size(); ++i) {
-            if (i % 100 == 0) code(256);
-            code(Pixels[i]);
-        }
-        code(257);
-        if (count > 0) data += char(bits & 0xFF);
-        for (qsizetype at = 0; at < data.size(); at += 255) {
-            const QByteArray block = data.mid(at, 255);
-            b += char(block.size()) + block;
-        }
-        b += '\0', b += ';';
-        return Truncated ? b.left(b.size() / 2) : b;
-    }
-};
+// The reader's fuzz corpus: hand-made GIFs, each wrong in one way a file from elsewhere can be.
+QByteArray corpus(const char* name) {
+    QFile f(QStringLiteral(KORVANE_SHIPPED_DATA "/../fuzz/corpus/gifreader/") +
+            QString::fromLatin1(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 TEST(GifReader, TheFirstFrameOnItsScreenClippedAndTransparentWhereNothingIs) {
-    RawGif g;
-    g.ScreenWidth = 5;
-    g.ScreenHeight = 6;
-    g.Left = 3;  // three columns, the last past the screen's edge
-    g.Top = 1;
-    g.Width = 3;
-    g.Height = 5;
-    g.Interlaced = true;  // rows arrive as 0, 4, 2, 1, 3
-    g.Transparent = 2;
-    g.Global = {qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(0, 255, 0)};
-    g.Local = {qRgb(1, 1, 1), qRgb(2, 2, 2), qRgb(3, 3, 3), qRgb(4, 4, 4), qRgb(5, 5, 5)};
-    g.Pixels = {0, 1, 0, 4, 4, 4, 2, 2, 2, 1, 1, 1, 3, 3, 3};
+    // A 5 × 6 screen; at (3, 1) an interlaced 3 × 5 frame with its own table, one column past
+    // the screen's edge, rows arriving as 0, 4, 2, 1, 3; colour 2 transparent.
     QString error;
-    const std::optional<QImage> picture = DecodeGif(g.Bytes(), &error);
+    const std::optional<QImage> picture =
+        DecodeGif(corpus("interlaced-offset-transparent"), &error);
     ASSERT_TRUE(picture) << error.toStdString();
     ASSERT_EQ(picture->size(), QSize(5, 6));
     const auto at = [&](int x, int y) { return picture->pixel(x, y); };
@@ -93,36 +35,37 @@ TEST(GifReader, TheFirstFrameOnItsScreenClippedAndTransparentWhereNothingIs) {
 }
 
 TEST(GifReader, RefusesWhatItCannotShowWithTheReason) {
-    const auto with = [](auto change) {
-        RawGif g;
-        change(g);
-        return g.Bytes();
-    };
     const struct {
         const char* name;
-        QByteArray bytes;
         const char* reason;
     } cases[] = {
-        {"not a GIF", QByteArray("\x89PNG\r\n\x1a\n0000000000000"), ""},
-        {"a huge frame", with([](RawGif& g) { g.Width = g.Height = 65535; }), "大きすぎます"},
-        {"a wide screen", with([](RawGif& g) { g.ScreenWidth = 8193; }), "大きすぎます"},
-        {"no colour table", with([](RawGif& g) { g.Global.clear(); }), "色表がありません"},
-        {"an index past the table", with([](RawGif& g) { g.Pixels[7] = 2; }), "色番号 2"},
-        {"cut off", with([](RawGif& g) { g.Truncated = true; }), ""},
-        {"no picture", QByteArray("GIF89a\x01\0\x01\0\0\0\0;", 14), "画像がありません"},
+        {"huge-frame", "65535 × 65535 は大きすぎます"},
+        {"no-colour-table", "色表がありません"},
+        {"index-past-table", "色番号 2"},
+        {"cut-off", ""},
+        {"no-picture", "画像がありません"},
     };
     for (const auto& c : cases) {
         QString error;
-        EXPECT_FALSE(DecodeGif(c.bytes, &error)) << c.name;
+        EXPECT_FALSE(DecodeGif(corpus(c.name), &error)) << c.name;
         EXPECT_TRUE(error.startsWith(QStringLiteral("GIF 画像を読めません: "))) << c.name;
         EXPECT_TRUE(error.contains(QString::fromUtf8(c.reason)))
             << c.name << ": " << error.toStdString();
     }
-    // Exactly at the limits is allowed.
-    RawGif edge;
-    edge.ScreenWidth = 8192;
-    edge.ScreenHeight = 2;
-    EXPECT_TRUE(DecodeGif(edge.Bytes()));
+    QString error;
+    EXPECT_FALSE(DecodeGif("\x89PNG\r\n\x1a\n0000000000000", &error));
+    EXPECT_FALSE(error.isEmpty());
+    // A frame wholly off the screen leaves it transparent.
+    const std::optional<QImage> off = DecodeGif(corpus("frame-outside-screen"));
+    ASSERT_TRUE(off);
+    EXPECT_EQ(qAlpha(off->pixel(0, 0)), 0);
+    // Each side up to 8192, not one more.
+    QByteArray edge = corpus("plain");
+    edge[6] = char(0x00), edge[7] = char(0x20);  // the screen 8192 wide
+    EXPECT_TRUE(DecodeGif(edge));
+    edge[6] = char(0x01);
+    EXPECT_FALSE(DecodeGif(edge, &error));
+    EXPECT_TRUE(error.contains("8193 × 3 は大きすぎます"));
 }
 
 // The composer's GIF: what has alpha 0 comes back transparent through the reserved entry; the

@@ -199,6 +199,8 @@ QImage label(const Style& s, const QList<std::pair<QString, QFont>>& parts, QCol
              int height) {
     int width = 4;
     for (const auto& [text, f] : parts) width += QFontMetrics(f).horizontalAdvance(text);
+    // Rows of whole words: Qt's BMP writer pads a row with bytes it never sets.
+    width = (width + 3) / 4 * 4;
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(s.band);
     QPainter p(&image);

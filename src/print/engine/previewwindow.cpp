@@ -1,5 +1,6 @@
 #include "previewwindow.h"
 
+#include "core/paths.h"
 #include "core/prompt.h"
 #include "core/qtcolor.h"
 #include "core/workarea.h"
@@ -121,8 +122,7 @@ PreviewWindow::PreviewWindow(PrintDocument& document, QWidget* parent)
     setMinimumSize(300, 300);
     setSizeGripEnabled(true);
     resize(794, 380);
-    if (places_.ProgramFolder.isEmpty())
-        places_.ProgramFolder = QCoreApplication::applicationDirPath() + u'/';
+    if (places_.ProgramFolder.isEmpty()) places_.ProgramFolder = korvane::ProgramFolder();
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
