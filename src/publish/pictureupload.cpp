@@ -37,11 +37,10 @@ void PictureUpload::Cancel() {
 void PictureUpload::Stop() { delete job_; }
 
 void PictureUpload::Start(const FtpAccount& account, const QString& path) {
-    if (job_) return;
+    if (Running()) return;  // a finished one may still wait for its deletion
     job_ = new FtpJob(account, path, {}, this);
     connect(job_, &FtpJob::Finished, this, [this](FtpOutcome outcome) {
-        job_->deleteLater();
-        job_ = nullptr;
+        job_->deleteLater();  // the pointer empties itself
         setCaption(caption_);
         Prompt::current().message(
             FtpMessage(outcome), QStringLiteral("Korvane"),

@@ -374,13 +374,13 @@ TEST_F(PictureTest, ThePublicityEntryOpensTheComposer) {
     bool modal = false;
     QTimer::singleShot(0, [&] {
         if (auto* w = qobject_cast<PublicityCalendarComposer*>(QApplication::activeModalWidget())) {
-            caption = w->windowTitle();
+            caption = w->objectName() + u' ' + w->windowTitle();
             modal = w->isModal();
             w->close();
         }
     });
     find<QAction>("mnPRC2")->trigger();
-    EXPECT_EQ(caption, "広報カレンダ");
+    EXPECT_EQ(caption, "fmPcal 広報カレンダ");
     EXPECT_TRUE(modal);
 }
 

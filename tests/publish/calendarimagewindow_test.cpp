@@ -146,6 +146,7 @@ TEST_F(ImageWindow, SaveAndUploadClosesOnlyWhenTheServerHasTheFile) {
     EXPECT_EQ(button->text(), "転送中止");
     ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.entries().size() == std::size_t(2); }, 10000));
     EXPECT_EQ(prompt.entries()[1].text, FtpMessage(FtpOutcome::NoFolder));
+    EXPECT_EQ(prompt.entries()[1].kind, Prompt::Kind::Warning);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(button->text(), "保存＆ＦＴＰ転送＆終了");
     EXPECT_TRUE(button->isEnabled());

@@ -55,7 +55,7 @@ TEST(GifReader, RefusesWhatItCannotShowWithTheReason) {
     QString error;
     EXPECT_FALSE(DecodeGif("\x89PNG\r\n\x1a\n0000000000000", &error));
     EXPECT_FALSE(error.isEmpty());
-    // A frame wholly off the screen leaves it transparent.
+    // A frame wholly right of the screen leaves it transparent (and nothing is written past it).
     const std::optional<QImage> off = DecodeGif(corpus("frame-outside-screen"));
     ASSERT_TRUE(off);
     EXPECT_EQ(qAlpha(off->pixel(0, 0)), 0);

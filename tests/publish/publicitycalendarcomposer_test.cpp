@@ -7,9 +7,11 @@
 #include "publish/picturewriters.h"
 #include "settings/inifile.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -95,8 +97,11 @@ TEST_F(Composer, StylesKeepTheirOwnOffsets) {
 // closing writes both files.
 TEST_F(Composer, ComposesOnceShownAndSavesATransparentBorder) {
     ship(2, "[Pcal]\r\nedtmx=10\r\nedtwy2=7\r\n");
-    write(settings + "Korvane.ini", "[Pcal]\r\ncbStyle=1\r\nedtMx=40\r\nedtSave=mine.gif\r\n");
+    write(settings + "Korvane.ini",
+          "[Pcal]\r\ncbStyle=1\r\nedtMx=40\r\nedtSave=mine.gif\r\n"
+          "edtBase=c888_642_y.GIF\r\n");
     open();
+    EXPECT_EQ(field("edtBase")->text(), "c888_642_y.GIF");  // found in any letter case
     EXPECT_EQ(field("edtmx")->text(), "40");
     EXPECT_EQ(field("edtwy2")->text(), "7");
     EXPECT_FALSE(window->findChild<QPushButton*>("FramSpeedBtn3")->isEnabled());
@@ -105,6 +110,7 @@ TEST_F(Composer, ComposesOnceShownAndSavesATransparentBorder) {
     EXPECT_EQ(composed.count(), 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return composed.count() == 1; }, 5000));
     EXPECT_EQ(window->Picture().size(), QSize(898, 652));
+    EXPECT_EQ(window->findChild<QLabel*>("Image1")->pixmap().size(), QSize(898, 652));
 
     field("edtmx")->setText("41");
     prompt.answerName(dir.filePath("out.gif"));
@@ -164,7 +170,9 @@ TEST_F(Composer, SaveUploadAndClose) {
     open(FtpAccount{
         server.Host(), testing::TestFtpServer::kUser, testing::TestFtpServer::kPassword, "/", {}});
     window->show();
-    ASSERT_TRUE(window->Compose());
+    QSignalSpy composed(window.get(), &PublicityCalendarComposer::Composed);
+    window->findChild<QAction*>("mnCreate")->trigger();
+    ASSERT_EQ(composed.count(), 1);
     auto* button = window->findChild<QPushButton*>("FramSpeedBtn3");
     prompt.answerName(dir.filePath("pcal1.gif"));
     button->click();
