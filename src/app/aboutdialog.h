@@ -3,15 +3,20 @@
 #include <QDate>
 #include <QDialog>
 
+#include "korvane_version.h"
+
 class QLabel;
 
 namespace korvane {
 
 // The release this program is.
 inline constexpr const char16_t* kVersionText = u"Ver1.2.1";
-inline const QDate kReleaseDate(2006, 12, 12);
+// The release's day and home page come from the build (CMake's KORVANE_RELEASE_DATE and
+// KORVANE_HOMEPAGE); the update reminder counts from that day.
+inline const QDate kReleaseDate =
+    QDate::fromString(QStringLiteral(KORVANE_RELEASE_DATE), Qt::ISODate);
 inline constexpr int kReminderDays = 455;
-inline constexpr const char* kMakerWebPage = "https://example.org/korvane/";
+inline constexpr const char* kHomePage = KORVANE_HOMEPAGE;  // empty: none
 
 // The program file's properties.
 void ShowFileProperties(const QString& programFile);

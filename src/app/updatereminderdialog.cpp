@@ -1,6 +1,7 @@
 #include "updatereminderdialog.h"
 
 #include "app/utility.h"
+#include "core/paths.h"
 #include "core/prompt.h"
 
 #include <QHBoxLayout>
@@ -26,9 +27,13 @@ int OffsetAfterReminder(const QDate& today, int offset, bool webOpened) {
     return d + offset + (webOpened ? 60 : 15);
 }
 
+QString UsersGuide() { return ProgramFolder() + QStringLiteral("guide/index.html"); }
+
 void OpenMakerWebPage() {
-    if (IsInternetConnected())
-        ShellOpen(QString::fromLatin1(kMakerWebPage));
+    if (!*kHomePage)
+        ShellOpen(UsersGuide());
+    else if (IsInternetConnected())
+        ShellOpen(QString::fromUtf8(kHomePage));
     else
         Prompt::current().message(kNotConnected, QStringLiteral("確認 -Korvane-"),
                                   Prompt::Kind::Information);
@@ -64,8 +69,10 @@ UpdateReminderDialog::UpdateReminderDialog(const QDate& today, QWidget* parent) 
     auto* close = new QPushButton(QStringLiteral("閉じる(&C)"));
     close->setObjectName(QStringLiteral("btnClose"));
     connect(web, &QPushButton::clicked, this, [this] {
-        if (IsInternetConnected()) {
-            ShellOpen(QString::fromLatin1(kMakerWebPage));
+        if (!*kHomePage) {
+            ShellOpen(UsersGuide());  // no home page: news is not there to be had
+        } else if (IsInternetConnected()) {
+            ShellOpen(QString::fromUtf8(kHomePage));
             webOpened_ = true;
             accept();
         } else {

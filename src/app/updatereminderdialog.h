@@ -14,8 +14,10 @@ namespace korvane {
 bool ReminderDue(const QDate& today, int offset);
 int OffsetAfterReminder(const QDate& today, int offset, bool webOpened);
 
-// Opens the maker's web page, or says that there is no connection.
+// Opens the home page, or says that there is no connection; without a home page, the user's
+// guide beside the program's data.
 void OpenMakerWebPage();
+QString UsersGuide();
 
 // The update reminder.
 class UpdateReminderDialog : public QDialog {

@@ -423,30 +423,35 @@ TEST_F(MainWindowTest, PicturesWriteNoSettings) {
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("settings/Printers.ini")));
 }
 
+// Counted from the build's release day.
 TEST(Reminder, DueFromDay456AndAgainAfterFifteenOrSixtyDays) {
-    EXPECT_FALSE(ReminderDue(QDate(2008, 3, 11), 0));
-    EXPECT_TRUE(ReminderDue(QDate(2008, 3, 12), 0));
-    const int offset = OffsetAfterReminder(QDate(2008, 3, 12), 0, false);
+    EXPECT_EQ(kReleaseDate, QDate::fromString(KORVANE_RELEASE_DATE, Qt::ISODate));
+    const QDate due = kReleaseDate.addDays(456);
+    EXPECT_FALSE(ReminderDue(due.addDays(-1), 0));
+    EXPECT_TRUE(ReminderDue(due, 0));
+    const int offset = OffsetAfterReminder(due, 0, false);
     EXPECT_EQ(offset, 16);
-    EXPECT_FALSE(ReminderDue(QDate(2008, 3, 27), offset));
-    EXPECT_TRUE(ReminderDue(QDate(2008, 3, 28), offset));
-    // 2006-12-12 to 2026-12-07: twenty years of 365 days, five leap days, five days short.
-    EXPECT_EQ(OffsetAfterReminder(QDate(2026, 12, 7), 0, true), 20 * 365 + 5 - 5 - 455 + 60);
+    EXPECT_FALSE(ReminderDue(due.addDays(15), offset));
+    EXPECT_TRUE(ReminderDue(due.addDays(16), offset));
+    EXPECT_EQ(OffsetAfterReminder(kReleaseDate.addDays(7300), 0, true), 7300 - 455 + 60);
+    EXPECT_FALSE(ReminderDue(kReleaseDate, 0));     // a build of today does not greet its user
+    EXPECT_TRUE(QFileInfo(UsersGuide()).isFile());  // what the web entries open without a home page
 }
 
 // The window moves the reminder on by itself: 15 days after a plain close, 60 after the web page.
 TEST_F(MainWindowTest, ReminderAtActivationOnlyOncePerDay) {
     int shown = 0;
     bool web = false;
-    for (const int day : {12, 12, 11}) {
-        open(2008, 3, day);
+    const QDate due = kReleaseDate.addDays(456);
+    for (const QDate day : {due, due, due.addDays(-1)}) {
+        open(day.year(), day.month(), day.day());
         window->ShowInfoHook = [&] {
             ++shown;
             return web;
         };
         window->ActivateMainWindow();
         window->ActivateMainWindow();
-        EXPECT_EQ(window->InfoReminderOffset, day == 11 ? 0 : web ? 61 : 16);
+        EXPECT_EQ(window->InfoReminderOffset, day < due ? 0 : web ? 61 : 16);
         web = true;
     }
     EXPECT_EQ(shown, 2);
@@ -490,7 +495,7 @@ TEST(VersionWindows, AboutBuildCodeAndInfoText) {
     about.show();
     about.findChild<QPushButton*>("FramSpeedBtn1")->click();
     EXPECT_FALSE(about.isVisible());
-    UpdateReminderDialog info(QDate(2008, 3, 12));
+    UpdateReminderDialog info(kReleaseDate.addDays(456));
     EXPECT_TRUE(info.InfoText().startsWith(
         "　Korvane Ver1.2.1 が公開されて、456 日が経過しています。\r\n"));
     info.show();
