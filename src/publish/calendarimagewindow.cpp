@@ -158,9 +158,7 @@ CalendarImageWindow::Outcome CalendarImageWindow::write(const QString& path, For
                     : format == Format::QuickGif ? SaveGif(path, QuantiseToCube(plain), &error)
                                                  : SaveGif(path, QuantiseForGif(plain), &error);
     if (!ok) {
-        Prompt::current().message(
-            QStringLiteral("画像を保存できませんでした。\r\n%1\r\n%2").arg(path, error), kCaption,
-            Prompt::Kind::Error);
+        SayPictureNotSaved(path, error, kCaption);
         return Outcome::Failed;
     }
     savedPath_ = path;

@@ -23,6 +23,12 @@ QString AskPictureSavePath(const QString& folder, const QString& name, const QSt
     }
 }
 
+void SayPictureNotSaved(const QString& path, const QString& why, const QString& caption) {
+    Prompt::current().message(
+        QStringLiteral("画像を保存できませんでした。\r\n%1\r\n%2").arg(path, why), caption,
+        Prompt::Kind::Error);
+}
+
 PictureUpload::PictureUpload(QPushButton* button, QAction* entry, QObject* parent)
     : QObject(parent), button_(button), entry_(entry), caption_(button->text()) {}
 

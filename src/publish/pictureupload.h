@@ -14,6 +14,8 @@ namespace korvane {
 // The save dialog of a picture window: proposes name in folder (the home folder when blank) and
 // opens again while the chosen file exists and the user will not overwrite it. Empty: cancelled.
 QString AskPictureSavePath(const QString& folder, const QString& name, const QString& filter);
+// Says that the picture could not be written to path, and why.
+void SayPictureNotSaved(const QString& path, const QString& why, const QString& caption);
 
 // A picture window's upload: one at a time, beside the window. While it runs the button and the
 // menu entry that start it read "転送中止" (a press then cancels it); its end is said, and the

@@ -249,9 +249,7 @@ PublicityCalendarComposer::Outcome PublicityCalendarComposer::Save() {
     if (path.isEmpty()) return Outcome::Cancelled;
     QString error;
     if (!WriteGif(path, &error)) {
-        Prompt::current().message(
-            QStringLiteral("画像を保存できませんでした。\r\n%1\r\n%2").arg(path, error), kCaption,
-            Prompt::Kind::Error);
+        SayPictureNotSaved(path, error, kCaption);
         return Outcome::Failed;
     }
     savedPath_ = path;
