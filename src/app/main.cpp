@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 #include "app/mainwindow.h"
 #include "app/settingsfolder.h"
+#include "app/setupinstall.h"
 #include "app/singleinstance.h"
 #include "app/windowpictures.h"
 #include "app/windowplacement.h"
@@ -12,6 +13,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QScreen>
 #include <QStandardPaths>
@@ -92,9 +94,9 @@ int run(int argc, char* argv[]) {
         return 0;
     }
 
-    // "Velmar2Ju.$$$" in the working folder lets the sibling start a second copy.
+    // "Velmar2Ju.$$$" in the working folder lets the sibling (or a set-up) start a second copy.
     SingleInstance instance(SingleInstance::DefaultKey());
-    const bool singleCopy = !QFileInfo(QStringLiteral("Velmar2Ju.$$$")).isFile();
+    const bool singleCopy = !QFileInfo(QString::fromUtf16(kSecondCopyMarker)).isFile();
     if (singleCopy && instance.AskRunningCopy()) return 0;
 
     QtPrompt prompt;
@@ -123,6 +125,12 @@ int run(int argc, char* argv[]) {
             window.activateWindow();
         });
     window.show();
+    // Started by a set-up: this copy runs, so the marker that let it start goes.
+    if (const QString marker = qEnvironmentVariable(kRestartMarkerVariable); !marker.isEmpty()) {
+        qunsetenv(kRestartMarkerVariable);
+        if (QFileInfo(marker).fileName() == QString::fromUtf16(kSecondCopyMarker))
+            QFile::remove(marker);
+    }
     const int code = app.exec();
     Prompt::install(nullptr);
     return code;

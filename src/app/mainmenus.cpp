@@ -3,6 +3,7 @@
 #include "app/aboutdialog.h"
 #include "app/mainwindow.h"
 #include "app/updatereminderdialog.h"
+#include "app/utility.h"
 
 #include <QAction>
 #include <QApplication>
@@ -75,8 +76,9 @@ MainMenus BuildMainMenus(MainWindow& w, bool calendarForms) {
         {"mnSonota", "mnInfo", u"インフォメーション", [&w] { w.ShowInfo(); }, {}, Shown::Never},
         {"mnSonota", "mnSettei", u"オプション設定(&O)", [&w] { w.OpenSettings(); }},
         {"mnSonota", "mnHyoujun", u"標準表示(&D)", [&w] { w.StandardDisplay(); }},
-        {"mnSonota", "mnSetup", u"セットアップ(&S)"},
-        {"mnSonota", "mnKidou", u"起動設定(&K)"},
+        {"mnSonota", "mnGuide", u"使い方ガイド(&H)", [] { ShellOpen(UsersGuide()); }},
+        {"mnSonota", "mnSetup", u"セットアップ(&S)", [&w] { w.ShowSetup(1); }},
+        {"mnSonota", "mnKidou", u"起動設定(&K)", [&w] { w.ShowSetup(2); }},
         {"mnKanri", "mnisSs", u"スクリーンショット", [&w] { w.RevealScreenshotSwitch(); },
          QKeyCombination(Qt::ControlModifier | Qt::AltModifier, Qt::Key_S), Shown::Never},
     };

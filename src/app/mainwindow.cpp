@@ -6,6 +6,7 @@
 #include "app/aboutdialog.h"
 #include "app/monthpane.h"
 #include "app/settingspage.h"
+#include "app/setupwindow.h"
 #include "app/updatereminderdialog.h"
 #include "app/utility.h"
 #include "app/widgetnames.h"
@@ -20,6 +21,7 @@
 #include "core/scopedflag.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -198,6 +200,15 @@ void MainWindow::ShowAbout() {
     about.exec();
 }
 
+void MainWindow::ShowSetup(int mode) {
+    SetupWindow setup(SetupWindow::Mode(mode),
+                      {{QCoreApplication::applicationFilePath(), paths_.ProgramFolder},
+                       paths_.SettingsFolder + QStringLiteral("Korvane.ini"),
+                       paths_.ReadOnlySettings},
+                      this);
+    if (setup.exec() == SetupWindow::Restarted) close();
+}
+
 void MainWindow::ShowInfo() {
     bool webOpened = false;
     if (ShowInfoHook) {
@@ -245,6 +256,21 @@ bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::Show && firstShowDone_ == false) {
         firstShowDone_ = true;
         ShowMainWindow();
+        // Offered once, at the first start from a new medium, after the window is up.
+        if (askSetup_ && (paths_.RunFromCd || paths_.FirstRunFlag))
+            QTimer::singleShot(0, this, [this] {
+                if (Prompt::current().askYesNo(
+                        QStringLiteral("「Korvane」") + QString::fromUtf16(kVersionText) +
+                            QStringLiteral(
+                                " のセットアップを今すぐ行いますか？\r\n\r\n[はい]----セットアップ"
+                                "フォーム表示\r\n[いいえ]--「Korvane」の通常起動\r\n\r\nこの確認は"
+                                "、初回起動時１回しか表示されません。\r\n[いいえ]"
+                                "の場合は、「Korvane」"
+                                "から通常のセットアップを行ってください。"),
+                        ConfirmCaption()))
+                    ShowSetup(SetupWindow::SetupPage);
+            });
+        askSetup_ = false;
     }
     return QMainWindow::event(event);
 }

@@ -98,6 +98,8 @@ public:
     void ApplyRokuyoDisplay(bool on) override;
     void ShowAbout();
     void ShowInfo();
+    // セットアップ (1) and 起動設定 (2); a set-up that started the new copy ends this one.
+    void ShowSetup(int mode);
     void ActivateMainWindow();
     void ShowMainWindow();
     // Centres the window in the work area, or puts it where it was when so chosen.
@@ -188,6 +190,7 @@ private:
     bool saveProblemsReported_ = false;
     bool firstShow_ = true;
     bool firstShowDone_ = false;
+    bool askSetup_ = true;
     bool activating_ = false;
     bool linkBoxClosing_ = false;
     bool initialisationFailed_ = false;

@@ -2,6 +2,7 @@
 
 #include "app/aboutdialog.h"
 #include "app/mainwindow.h"
+#include "app/setupwindow.h"
 #include "app/updatereminderdialog.h"
 #include "core/atomicfile.h"
 #include "core/clock.h"
@@ -69,6 +70,14 @@ bool SaveWindowPictures(MainWindow& window, const QString& folder) {
     composer.Compose();
     shoot(&composer, QStringLiteral("pcal.png"));
     composer.hide();
+    for (const auto mode : {SetupWindow::SetupPage, SetupWindow::StartPage}) {
+        SetupContext context{{QApplication::applicationFilePath(), window.Paths().ProgramFolder},
+                             window.Paths().SettingsFolder + QStringLiteral("Korvane.ini"),
+                             true};
+        SetupWindow setup(mode, context, &window);
+        setup.show();
+        shoot(&setup, QStringLiteral("setup-%1.png").arg(int(mode)));
+    }
     // The print window's pages, on no printer and without writing its settings back.
     NoPrinterSystem none;
     PrintWindow print(window, none, window.Paths().SettingsFolder, &window, true);

@@ -59,6 +59,20 @@ TEST_F(MainWindowTest, MonthTabsAndStepsPastThem) {
     EXPECT_EQ(tabs()->currentIndex(), 0);
 }
 
+// Once the first window of a new copy is up, the set-up is offered; only once.
+TEST_F(MainWindowTest, TheFirstStartOffersTheSetUpOnce) {
+    firstRun = true;
+    open(2026, 12, 9);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !prompt.texts().isEmpty(); }, 2000));
+    EXPECT_TRUE(prompt.texts()[0].startsWith(
+        "「Korvane」Ver1.2.1 のセットアップを今すぐ行いますか？\r\n\r\n[はい]"));
+    window->hide();
+    window->show();
+    QTest::qWait(20);
+    EXPECT_EQ(prompt.texts().size(), 1);
+}
+
 TEST_F(MainWindowTest, JumpsTooFarAreRefused) {
     open(2026, 12, 7);
     window->GoToMonth("000101");

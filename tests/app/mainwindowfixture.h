@@ -24,6 +24,7 @@ protected:
     std::unique_ptr<MainWindow> window;
     ScriptedPrompt prompt;
     QString oldCwd = QDir::currentPath();
+    bool firstRun = false;  // "localfol.vlm" asked for the set-up offer
 
     void open(int y, int m, int d, bool small = false, const QString& program = "prog/",
               bool readOnly = false) {
@@ -36,6 +37,7 @@ protected:
         SetApplicationFont();
         MainWindowPaths paths{dir.filePath(program), dir.filePath("settings") + "/"};
         paths.ReadOnlySettings = readOnly;
+        paths.FirstRunFlag = firstRun;
         window = std::make_unique<MainWindow>(paths, QStringList{}, small);
         window->ShowInfoHook = [] { return false; };  // nothing may block
     }
