@@ -151,6 +151,46 @@ TEST_F(SetupTest, AFailedCopyLeavesTheOldInstallation) {
     EXPECT_NE(w.result(), SetupWindow::Restarted);
 }
 
+// [Setup] comes back: the place, the kept text folder, the target.
+TEST_F(SetupTest, TheWindowKeepsItsSettings) {
+    {
+        IniFile ini(context.SettingsFile);
+        ini.WriteInteger("Setup", "SetupX", 40);
+        ini.WriteInteger("Setup", "SetupY", 30);
+        ini.WriteString("Setup", "TextDir", "/texts/");
+    }
+    SetupWindow(SetupWindow::StartPage, context).reject();
+    const IniFile ini(context.SettingsFile);
+    EXPECT_EQ(ini.ReadInteger("Setup", "SetupX", 0), 40);
+    EXPECT_EQ(ini.ReadInteger("Setup", "SetupY", 0), 30);
+    EXPECT_EQ(ini.ReadString("Setup", "TextDir", ""), "/texts/");
+}
+
+// An entry for a program in a folder with blanks and signs still starts it.
+TEST(DesktopEntry, TheExecLineIsQuotedAsTheSpecificationAsks) {
+    const std::pair<QString, QString> cases[] = {
+        {"/home/u/bin/korvane", "Exec=/home/u/bin/korvane\n"},
+        {"/home/u/My Apps/100%/$x\\y", "Exec=\"/home/u/My Apps/100%%/\\\\$x\\\\\\\\y\"\n"},
+    };
+    for (const auto& [path, line] : cases)
+        EXPECT_TRUE(QString::fromUtf8(DesktopEntry(path, "korvane")).contains(line))
+            << path.toStdString();
+}
+
+// The real program set up into a fresh home finds its holidays and prints from there.
+TEST_F(SetupTest, TheInstalledCopyStartsWithItsData) {
+    InstallProgramFiles({KORVANE_BIN_DIR "/korvane", KORVANE_BIN_DIR "/"}, target());
+    QProcess korvane;
+    korvane.setWorkingDirectory(home.path());
+    korvane.start(target() + "korvane", {"--days", "2027-01-01", "2027-01-01"});
+    ASSERT_TRUE(korvane.waitForFinished(60000));
+    EXPECT_TRUE(QString::fromUtf8(korvane.readAllStandardOutput()).contains("元日"));
+    EXPECT_EQ(QProcess::execute(target() + "korvane", {"--print", "MA4", "--month", "202612",
+                                                       "--pdf", home.filePath("x.pdf")}),
+              0);
+    EXPECT_GT(QFileInfo(home.filePath("x.pdf")).size(), 1000);
+}
+
 // Every refusal says why and copies nothing.
 TEST_F(SetupTest, RefusalsCopyNothing) {
     const struct {
