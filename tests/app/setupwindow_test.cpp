@@ -189,6 +189,19 @@ TEST_F(SetupTest, TheInstalledCopyStartsWithItsData) {
                                                        "--pdf", home.filePath("x.pdf")}),
               0);
     EXPECT_GT(QFileInfo(home.filePath("x.pdf")).size(), 1000);
+    // Started by a set-up, the new copy removes the marker once its window is up.
+    const QString marker = target() + "Velmar2Ju.$$$";
+    Put(marker);
+    QProcess started;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("KORVANE_SETUP_MARKER", marker);
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    started.setProcessEnvironment(env);
+    started.setWorkingDirectory(target());
+    started.start(target() + "korvane", {});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !QFile::exists(marker); }, 30000));
+    started.kill();
+    started.waitForFinished();
 }
 
 // Every refusal says why and copies nothing.
