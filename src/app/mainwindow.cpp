@@ -201,6 +201,8 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::ShowSetup(int mode) {
+    // The new copy a set-up starts reads the settings as they are now.
+    if (mode == SetupWindow::SetupPage) SaveAllSettings();
     SetupWindow setup(SetupWindow::Mode(mode),
                       {{QCoreApplication::applicationFilePath(), paths_.ProgramFolder},
                        paths_.SettingsFolder + QStringLiteral("Korvane.ini"),

@@ -73,6 +73,19 @@ TEST_F(MainWindowTest, TheFirstStartOffersTheSetUpOnce) {
     EXPECT_EQ(prompt.texts().size(), 1);
 }
 
+// The set-up opens from its menu on the settings as they are now: the copy it starts reads them.
+TEST_F(MainWindowTest, TheSetUpMenuSavesTheSettingsFirst) {
+    open(2026, 12, 9);
+    find<QCheckBox>("cb24ji")->setChecked(true);
+    QTimer::singleShot(0, [] {
+        if (QWidget* w = QApplication::activeModalWidget()) w->close();
+    });
+    find<QAction>("mnSetup")->trigger();
+    const IniFile ini(dir.filePath("settings/Korvane.ini"));
+    EXPECT_TRUE(ini.ReadBool("Settei", "cb24ji", false));
+    EXPECT_TRUE(ini.SectionExists("Setup"));  // the window was there
+}
+
 TEST_F(MainWindowTest, JumpsTooFarAreRefused) {
     open(2026, 12, 7);
     window->GoToMonth("000101");
