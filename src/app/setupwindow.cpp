@@ -40,7 +40,13 @@ W* Named(W* w, const char* name) {
     return w;
 }
 
-QLabel* Label(const char* name, const QString& text) { return Named(new QLabel(text), name); }
+QLabel* Label(const char* name, const QString& text, bool heading = false) {
+    auto* l = Named(new QLabel(text), name);
+    QFont f = l->font();
+    f.setBold(heading);
+    l->setFont(f);
+    return l;
+}
 
 QLineEdit* ReadOnlyField(const char* name, const QString& text) {
     auto* e = Named(new QLineEdit(text), name);
@@ -89,7 +95,7 @@ SetupWindow::SetupWindow(Mode mode, SetupContext context, QWidget* parent)
     // The set-up page.
     auto* setup = Named(new QWidget, "tsSetup");
     auto* s = new QVBoxLayout(setup);
-    s->addWidget(Label("Label15", ProductTitle() + QStringLiteral("のセットアップ")));
+    s->addWidget(Label("Label15", ProductTitle() + QStringLiteral("のセットアップ"), true));
     s->addWidget(Label("Label17", QStringLiteral("セットアップの場所（規定値推奨）")));
     s->addWidget(Label("Label4", QStringLiteral("現在の起動フォルダ")));
     s->addWidget(ReadOnlyField("edtKidouS", exeFolder));
@@ -119,7 +125,7 @@ SetupWindow::SetupWindow(Mode mode, SetupContext context, QWidget* parent)
     // The start-method page.
     auto* kidou = Named(new QWidget, "tsKidou");
     auto* k = new QVBoxLayout(kidou);
-    k->addWidget(Label("Label1", QStringLiteral("起動方法")));
+    k->addWidget(Label("Label1", QStringLiteral("起動方法"), true));
     k->addWidget(Label("Label3", QStringLiteral("下記の＜起動フォルダ＞が登録されます。")));
     k->addWidget(Label("Label19", QStringLiteral("起動フォルダ")));
     k->addWidget(ReadOnlyField("edtKidou", exeFolder));

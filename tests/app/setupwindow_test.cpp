@@ -109,7 +109,9 @@ TEST_F(SetupTest, ANewSetUpCopiesRegistersAndStartsTheNewCopy) {
     }
     EXPECT_EQ(prompt.texts().mid(1, 1),
               QStringList("「Korvane」 Ver1.2.1 のセットアップが終了しました。"));
-    EXPECT_EQ(IniFile(context.SettingsFile).ReadString("Setup", "edtSetup", ""), target());
+    const IniFile ini(context.SettingsFile);
+    EXPECT_EQ(ini.ReadString("Setup", "edtSetup", ""), target());
+    EXPECT_EQ(ini.ReadString("Setup", "TextDir", ""), context.Source.DataFolder);
 }
 
 // Replacing an installation: what the folder held stays, a running old copy keeps its file,

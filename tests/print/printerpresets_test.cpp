@@ -180,7 +180,7 @@ TEST_F(PresetsTest, CancelGoesBackToThePresetsPrinter) {
     printers->setCurrentIndex(0);  // and back to the first
     EXPECT_EQ(setup->Current().Printer, "Office");
     printers->setCurrentIndex(printers->findText("Label"));
-    page->CancelEdit();
+    child<QPushButton>("btnPCancel")->click();
     EXPECT_FALSE(page->Editing());
     EXPECT_FALSE(page->ShutterOpen());
     EXPECT_EQ(setup->Current().Printer, "Office");
