@@ -43,14 +43,20 @@ void CopyFile(const QString& from, const QString& to) {
     if (!QFile::copy(from, to)) throw SetupError(kCopyFailed);
 }
 
-void CopyTree(const QString& from, const QString& to) {
+// keepLinks: links stay links (what a folder held, a link to itself included); otherwise what
+// they lead to is copied.
+void CopyTree(const QString& from, const QString& to, bool keepLinks) {
     const QFileInfo info(from);
+    if (keepLinks && info.isSymLink()) {
+        if (!QFile::link(info.symLinkTarget(), to)) throw SetupError(kCopyFailed);
+        return;
+    }
     if (!info.isDir()) return CopyFile(from, to);
     if (!QDir().mkpath(to)) throw SetupError(kCopyFailed);
     const QDir dir(from);
     for (const QString& name :
          dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
-        CopyTree(dir.filePath(name), to + u'/' + name);
+        CopyTree(dir.filePath(name), to + u'/' + name, keepLinks);
 }
 
 }  // namespace
@@ -127,7 +133,10 @@ void InstallProgramFiles(const ProgramSource& source, const QString& setupFolder
     if (FindFile(source.DataFolder, QStringLiteral("Hday.dat")).isEmpty())
         throw SetupError(source.DataFolder +
                          QStringLiteral("HDay.dat が存在しません。\r\n中止します。"));
-    const QString target = QDir::cleanPath(QDir(setupFolder).absolutePath());
+    // A link to the folder stays a link: the real folder is the one replaced, and the temporary
+    // folder beside it lies on its file system.
+    QString target = QDir::cleanPath(QDir(setupFolder).absolutePath());
+    if (QFileInfo::exists(target)) target = QFileInfo(target).canonicalFilePath();
     const QString parent = QFileInfo(target).absolutePath();
     if (!QDir().mkpath(parent)) throw SetupError(kNoFolder);
     QTemporaryDir staging(parent + QStringLiteral("/.Korvane-setup-XXXXXX"));
@@ -135,13 +144,13 @@ void InstallProgramFiles(const ProgramSource& source, const QString& setupFolder
     const QString stage = staging.path();
     // What the folder held (settings kept beside the program, markers) stays with it.
     const bool replacing = QFileInfo(target).isDir();
-    if (replacing) CopyTree(target, stage);
+    if (replacing) CopyTree(target, stage, true);
     CopyFile(source.Executable, stage + u'/' + QFileInfo(source.Executable).fileName());
     for (const QString& name : ProgramDataEntries(source.DataFolder)) {
         if (QFileInfo(stage + u'/' + name).isDir() &&
             !QDir(stage + u'/' + name).removeRecursively())
             throw SetupError(kCopyFailed);
-        CopyTree(source.DataFolder + name, stage + u'/' + name);
+        CopyTree(source.DataFolder + name, stage + u'/' + name, false);
     }
     QFile icon(QStringLiteral(":/packaging/icons/korvane-256.png"));
     if (!icon.open(QIODevice::ReadOnly) ||

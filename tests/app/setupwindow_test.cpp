@@ -119,6 +119,7 @@ TEST_F(SetupTest, ANewSetUpCopiesRegistersAndStartsTheNewCopy) {
 TEST_F(SetupTest, AnOverwriteSetUpReplacesByRenameAndKeepsTheFolder) {
     Put(target() + "korvane", "old program");
     Put(target() + "localfol.vlm", "[Set]\r\n");
+    QFile::link(target(), target() + "self");  // a link to itself is kept, not followed
     Put(context.Shortcuts.Desktop + "Korvane.desktop", "mine");
     QFile running(target() + "korvane");
     ASSERT_TRUE(running.open(QIODevice::ReadOnly));
@@ -129,11 +130,24 @@ TEST_F(SetupTest, AnOverwriteSetUpReplacesByRenameAndKeepsTheFolder) {
     EXPECT_EQ(running.readAll(), "old program");
     EXPECT_EQ(Read(target() + "korvane"), Read(context.Source.Executable));
     EXPECT_TRUE(QFile::exists(target() + "localfol.vlm"));
+    EXPECT_TRUE(QFileInfo(target() + "self").isSymLink());
     EXPECT_EQ(Read(context.Shortcuts.Desktop + "Korvane.desktop"), "mine");
     EXPECT_FALSE(QFile::exists(context.Shortcuts.Menu + "Korvane.desktop"));
     EXPECT_EQ(QDir(home.filePath("data/Norbel"))
                   .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList("Korvane"));
+}
+
+// A target reached through a link: the real folder is replaced, the link still leads to it.
+TEST_F(SetupTest, ALinkedFolderStaysLinked) {
+    Put(home.filePath("real/korvane"), "old program");
+    Put(home.filePath("real/keep.txt"));
+    QDir().mkpath(home.filePath("data/Norbel"));
+    ASSERT_TRUE(QFile::link(home.filePath("real"), home.filePath("data/Norbel/Korvane")));
+    InstallProgramFiles(context.Source, target());
+    EXPECT_TRUE(QFileInfo(home.filePath("data/Norbel/Korvane")).isSymLink());
+    EXPECT_EQ(Read(home.filePath("real/korvane")), Read(context.Source.Executable));
+    EXPECT_TRUE(QFile::exists(home.filePath("real/keep.txt")));
 }
 
 // A copy that fails part way leaves the old installation as it was and nothing beside it.
