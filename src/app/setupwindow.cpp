@@ -54,9 +54,13 @@ QLineEdit* ReadOnlyField(const char* name, const QString& text) {
     return e;
 }
 
+// The same folder by any name: links resolved where the folder exists.
 bool SameFolder(const QString& a, const QString& b) {
-    return QDir::cleanPath(QDir(a.trimmed()).absolutePath()) ==
-           QDir::cleanPath(QDir(b.trimmed()).absolutePath());
+    const auto real = [](const QString& f) {
+        const QString path = QDir::cleanPath(QDir(f.trimmed()).absolutePath());
+        return QFileInfo::exists(path) ? QFileInfo(path).canonicalFilePath() : path;
+    };
+    return real(a) == real(b);
 }
 
 const char16_t* const kNotes[] = {

@@ -229,6 +229,8 @@ TEST_F(SetupTest, RefusalsCopyNothing) {
     } cases[] = {
         {"prog/", false, false, true,
          "受け手と送り手のフォルダーが同じです。\r\nセットアップを中止します。"},
+        {"alias/", false, false, true,
+         "受け手と送り手のフォルダーが同じです。\r\nセットアップを中止します。"},
         {"", true, false, true,
          "指定されたフォルダーに、korvane が存在しません。\r\n上書きセットアップを中止します。"},
         {"", false, true, true,
@@ -237,6 +239,7 @@ TEST_F(SetupTest, RefusalsCopyNothing) {
          "直してください。"},
         {"", false, false, false, "中止します。"},
     };
+    QFile::link(home.filePath("prog"), home.filePath("alias"));  // the program's folder by a link
     for (const auto& c : cases) {
         QDir(target()).removeRecursively();
         if (c.preinstalled) Put(target() + "korvane", "old");
@@ -247,7 +250,8 @@ TEST_F(SetupTest, RefusalsCopyNothing) {
         prompt.answer(c.confirm);
         child(w, "btnSetup")->click();
         EXPECT_EQ(prompt.texts().last(), QString::fromUtf8(c.said));
-        EXPECT_EQ(QFile::exists(target() + "Hday.dat"), false) << c.said;
+        EXPECT_FALSE(QFile::exists(target() + "Hday.dat")) << c.said;
+        EXPECT_FALSE(QFile::exists(home.filePath("prog/korvane.png"))) << c.said;
     }
 }
 
