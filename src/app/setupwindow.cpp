@@ -352,14 +352,15 @@ void SetupWindow::runSetup() {
 
 bool SetupWindow::copyAndRegister(const QString& target, bool overwrite) {
     try {
-        if (!overwrite)
+        // The old entries go only once the new copy is whole: a failed copy leaves them.
+        InstallProgramFiles(context_.Source, target);
+        if (!overwrite) {
             for (const QString& folder :
                  {context_.Shortcuts.Startup, context_.Shortcuts.Desktop, context_.Shortcuts.Menu})
                 DeleteFileChecked(WithTrailing(folder) + QString::fromUtf16(kShortcutFile));
-        InstallProgramFiles(context_.Source, target);
-        if (!overwrite)
             CreateShortcut(target + executableName(), context_.Shortcuts.Menu,
                            QStringLiteral("Korvane"));
+        }
         refreshPairs();
         return true;
     } catch (const SetupError& e) {

@@ -165,6 +165,13 @@ TEST_F(SetupTest, AFailedCopyLeavesTheOldInstallation) {
                   .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList("Korvane"));
     EXPECT_NE(w.result(), SetupWindow::Restarted);
+    // A new set-up that fails keeps the entries of the copy in use.
+    QDir(target()).removeRecursively();
+    Put(context.Shortcuts.Desktop + "Korvane.desktop", "mine");
+    child<QRadioButton>(w, "rbNewSetup")->setChecked(true);
+    prompt.answer(true);
+    child(w, "btnSetup")->click();
+    EXPECT_EQ(Read(context.Shortcuts.Desktop + "Korvane.desktop"), "mine");
 }
 
 // [Setup] comes back: the place, the kept text folder, the target.
