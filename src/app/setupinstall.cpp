@@ -125,7 +125,6 @@ QStringList ProgramDataEntries(const QString& dataFolder) {
     out << samples.entryList();
     for (const QString& name : {QStringLiteral("Pcal"), QStringLiteral("guide")})
         if (QFileInfo(dir.filePath(name)).isDir()) out << name;
-    out.removeDuplicates();
     return out;
 }
 

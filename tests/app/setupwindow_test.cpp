@@ -292,6 +292,9 @@ TEST_F(SetupTest, TheEntriesAreAddedAndRemovedOneByOneOrAllAtOnce) {
     child<QRadioButton>(w, "DesktopOn")->click();
     EXPECT_TRUE(Read(context.Shortcuts.Desktop + "Korvane.desktop")
                     .contains("Exec=" + context.Source.Executable.toUtf8()));
+    prompt.answer(false);
+    child<QRadioButton>(w, "DesktopOff")->click();
+    EXPECT_TRUE(child<QRadioButton>(w, "DesktopOn")->isChecked());  // No: it stays
     prompt.answer(true);
     child<QRadioButton>(w, "ProgramOn")->click();
     EXPECT_TRUE(child<QRadioButton>(w, "StartMenuOn")->isChecked());
