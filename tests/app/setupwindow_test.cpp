@@ -260,6 +260,15 @@ TEST_F(SetupTest, RefusalsCopyNothing) {
         EXPECT_FALSE(QFile::exists(target() + "Hday.dat")) << c.said;
         EXPECT_FALSE(QFile::exists(home.filePath("prog/korvane.png"))) << c.said;
     }
+    // An installed copy: the program in bin/, its data elsewhere; neither may be the target.
+    Put(home.filePath("bin/korvane"), "program", QFile::ExeOwner);
+    context.Source.Executable = home.filePath("bin/korvane");
+    SetupWindow w(SetupWindow::SetupPage, context);
+    child<QLineEdit>(w, "edtSetup")->setText(home.filePath("prog"));
+    prompt.answer(true);
+    child(w, "btnSetup")->click();
+    EXPECT_EQ(prompt.texts().last(),
+              "受け手と送り手のフォルダーが同じです。\r\nセットアップを中止します。");
 }
 
 // While the sibling runs the set-up asks again and again; "No" stops it.
