@@ -16,7 +16,7 @@ namespace {
 const QString kCopyFailed = QStringLiteral("ファイルのコピーに失敗しました。");
 const QString kNoFolder = QStringLiteral("セットアップフォルダを作成できません。");
 
-// An Exec argument as the desktop entry specification wants it: quoted where it holds a
+// An Exec argument as desktop files want it: quoted where it holds a
 // reserved character, then escaped once more as a string value; "%" doubled.
 QString ExecArgument(QString path) {
     path.replace(u'%', QStringLiteral("%%"));

@@ -190,7 +190,7 @@ TEST_F(SetupTest, TheWindowKeepsItsSettings) {
 }
 
 // An entry for a program in a folder with blanks and signs still starts it.
-TEST(DesktopEntry, TheExecLineIsQuotedAsTheSpecificationAsks) {
+TEST(DesktopEntry, TheExecLineIsQuotedForBlanksAndSigns) {
     const std::pair<QString, QString> cases[] = {
         {"/home/u/bin/korvane", "Exec=/home/u/bin/korvane\n"},
         {"/home/u/My Apps/100%/$x\\y", "Exec=\"/home/u/My Apps/100%%/\\\\$x\\\\\\\\y\"\n"},
