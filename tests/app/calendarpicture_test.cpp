@@ -133,19 +133,10 @@ TEST_F(PictureTest, TheLayoutEntriesNeedTheMarker) {
     ASSERT_NE(window->ImageWindow(), nullptr);
     EXPECT_EQ(window->Grid()->Year() * 100 + window->Grid()->Month(), 202701);
     EXPECT_EQ(window->ImageWindow()->Picture().deviceIndependentSize().toSize(), QSize(829, 614));
-    // Its grid reads the sibling's files as the window's does: here there is no Hday.dat.
-    EXPECT_TRUE(prompt.texts().join(u'|').contains("Hday.dat がありません"))
-        << prompt.texts().join(u'|').toStdString();
     prompt.answerName({});
     window->ImageWindow()->SaveCalendarImage();
     EXPECT_TRUE(prompt.entries().back().text.endsWith("/Month2.gif"));
-    for (const auto& [entry, name] :
-         {std::pair("mnC3", "/Month3.gif"), {"mnPRC1", "/InfoMonth.gif"}}) {
-        find<QAction>(entry)->trigger();
-        prompt.answerName({});
-        window->ImageWindow()->SaveCalendarImage();
-        EXPECT_TRUE(prompt.entries().back().text.endsWith(name)) << entry;
-    }
+    find<QAction>("mnC3")->trigger();
     EXPECT_EQ(window->Grid()->Month(), 2);  // 翌々月; 広報カレンダ keeps the month shown
 }
 
@@ -184,8 +175,6 @@ TEST_F(PictureTest, TheFtpGroupAndTheConnectionTest) {
     EXPECT_TRUE(group->isHidden());
     EXPECT_FALSE(check->isEnabled());
     EXPECT_FALSE(host->isEnabled());
-    EXPECT_EQ(find<QLineEdit>("edtUserID")->palette().color(QPalette::Text),
-              QColor(0xC0, 0xC0, 0xC0));
     find<QCheckBox>("cbSsUse")->click();
     find<QAction>("mnSs4")->trigger();
     EXPECT_FALSE(window->ImageWindow()->findChild<QPushButton*>("btnFTP")->isEnabled());
@@ -239,25 +228,6 @@ TEST(UploadCommand, StoredSettingsOptionsAndThePasswordFromTheEnvironment) {
     const auto [code, out, err] = run({"--host", " ", "--user", "u"}, true);
     EXPECT_EQ(code, 1);
     EXPECT_TRUE(err.startsWith("korvane: ホスト名とユーザー名を設定するか"));
-}
-
-// Ctrl+Alt+S shows the hidden switch; it works only beside korvane.777.
-TEST_F(PictureTest, TheHiddenSwitchNeedsTheMarker) {
-    open(2026, 12, 9);
-    QAction* entry = find<QAction>("mnSsOnOff");
-    window->RevealScreenshotSwitch();
-    EXPECT_TRUE(entry->isVisible());
-    entry->trigger();
-    EXPECT_EQ(prompt.texts(),
-              QStringList{"この機能は開発中で、使うことが出来ません。\r\n申し訳ございません。"});
-    EXPECT_FALSE(entry->isChecked());
-    QFile marker(dir.filePath("prog/korvane.777"));
-    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
-    marker.close();
-    entry->trigger();
-    EXPECT_TRUE(find<QMenu>("mnSs")->menuAction()->isEnabled());
-    EXPECT_TRUE(find<QCheckBox>("cbSs")->isChecked());
-    EXPECT_FALSE(entry->isVisible());
 }
 
 // The GIF keeps the PNG's picture within 55 dB; the JPEG has its size; a file that cannot be
