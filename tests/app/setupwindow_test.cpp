@@ -200,7 +200,7 @@ TEST(DesktopEntry, TheExecLineIsQuotedForBlanksAndSigns) {
             << path.toStdString();
 }
 
-// The real program set up into a fresh home finds its holidays and prints from there.
+// The real program set up into a fresh home finds its holidays.
 TEST_F(SetupTest, TheInstalledCopyStartsWithItsData) {
     InstallProgramFiles({KORVANE_BIN_DIR "/korvane", KORVANE_BIN_DIR "/"}, target());
     QProcess korvane;
@@ -208,10 +208,6 @@ TEST_F(SetupTest, TheInstalledCopyStartsWithItsData) {
     korvane.start(target() + "korvane", {"--days", "2027-01-01", "2027-01-01"});
     ASSERT_TRUE(korvane.waitForFinished(60000));
     EXPECT_TRUE(QString::fromUtf8(korvane.readAllStandardOutput()).contains("元日"));
-    EXPECT_EQ(QProcess::execute(target() + "korvane", {"--print", "MA4", "--month", "202612",
-                                                       "--pdf", home.filePath("x.pdf")}),
-              0);
-    EXPECT_GT(QFileInfo(home.filePath("x.pdf")).size(), 1000);
     // Started by a set-up, the new copy removes the marker once its window is up.
     const QString marker = target() + "Velmar2Ju.$$$";
     Put(marker);

@@ -23,76 +23,13 @@ QString findTool(const QString& name) {
     return path;
 }
 
-bool writeText(const QString& path, const QString& text) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(text.toUtf8()) == text.toUtf8().size();
-}
-
-QString ppd(bool grey) {
-    struct Paper {
-        const char *key, *name;
-        int w, h;
-    };
-    const Paper papers[] = {{"A4", "A4", 595, 842},
-                            {"A3", "A3", 842, 1191},
-                            {"B5", "JIS B5", 516, 729},
-                            {"Postcard", "Postcard", 284, 419}};  // as PPD files give it
-    QString t = QStringLiteral(
-        "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*FileVersion: \"1.0\"\n"
-        "*LanguageVersion: English\n*LanguageEncoding: ISOLatin1\n*PCFileName: \"KORVANE.PPD\"\n"
-        "*Manufacturer: \"Korvane\"\n*Product: \"(Korvane test queue)\"\n"
-        "*ModelName: \"Korvane PDF pass-through\"\n*ShortNickName: \"Korvane PDF\"\n"
-        "*NickName: \"Korvane PDF pass-through\"\n*PSVersion: \"(3010.000) 0\"\n"
-        "*LanguageLevel: \"3\"\n"
-        "*FileSystem: False\n*Throughput: \"1\"\n*LandscapeOrientation: Plus90\n"
-        "*TTRasterizer: Type42\n"
-        "*cupsFilter2: \"application/vnd.cups-pdf application/pdf 0 -\"\n");
-    t += grey ? QStringLiteral(
-                    "*ColorDevice: False\n*DefaultColorSpace: Gray\n"
-                    "*OpenUI *Resolution: PickOne\n*DefaultResolution: 600dpi\n"
-                    "*Resolution 600dpi/600 DPI: \"\"\n*CloseUI: *Resolution\n")
-              : QStringLiteral("*ColorDevice: True\n*DefaultColorSpace: RGB\n");
-    // value gets the paper's width and height in points.
-    const auto block = [&](const char* keyword, auto value) {
-        for (const Paper& p : papers)
-            t += QStringLiteral("*%1 %2/%3: \"%4\"\n")
-                     .arg(QLatin1String(keyword), QLatin1String(p.key), QLatin1String(p.name),
-                          value(p.w, p.h));
-    };
-    const auto pageSize = [](int w, int h) {
-        return QStringLiteral("<</PageSize[%1 %2]>>setpagedevice").arg(w).arg(h);
-    };
-    t += QStringLiteral(
-        "*OpenUI *PageSize/Media Size: PickOne\n"
-        "*OrderDependency: 10 AnySetup *PageSize\n*DefaultPageSize: A4\n");
-    block("PageSize", pageSize);
-    t += QStringLiteral(
-        "*CloseUI: *PageSize\n*OpenUI *PageRegion: PickOne\n"
-        "*OrderDependency: 10 AnySetup *PageRegion\n*DefaultPageRegion: A4\n");
-    block("PageRegion", pageSize);
-    t += QStringLiteral("*CloseUI: *PageRegion\n*DefaultImageableArea: A4\n");
-    // The postcard goes nearer to the edge: 5 pt. The grey printer's edges all differ.
-    block("ImageableArea", [grey](int w, int h) {
-        if (grey) return QStringLiteral("10 20 %1 %2").arg(w - 30).arg(h - 40);
-        const int edge = w < 300 ? 5 : 10;
-        return QStringLiteral("%1 %1 %2 %3").arg(edge).arg(w - edge).arg(h - edge);
-    });
-    t += QStringLiteral(
-        "*OpenUI *InputSlot/Media Source: PickOne\n"
-        "*OrderDependency: 10 AnySetup *InputSlot\n*DefaultInputSlot: Tray1\n"
-        "*InputSlot Tray1/Tray 1: \"\"\n*InputSlot Manual/Manual Feed: \"\"\n"
-        "*CloseUI: *InputSlot\n");
-    t += QStringLiteral(
-             "*OpenUI *Duplex/2-Sided Printing: PickOne\n"
-             "*OrderDependency: 10 AnySetup *Duplex\n*DefaultDuplex: %1\n"
-             "*Duplex None/Off: \"<</Duplex false>>setpagedevice\"\n"
-             "*Duplex DuplexNoTumble/Long Edge: \"<</Duplex true/Tumble false>>setpagedevice\"\n"
-             "*Duplex DuplexTumble/Short Edge: \"<</Duplex true/Tumble true>>setpagedevice\"\n"
-             "*CloseUI: *Duplex\n")
-             .arg(grey ? "DuplexNoTumble" : "None");
-    t += QStringLiteral("*DefaultPaperDimension: A4\n");
-    block("PaperDimension", [](int w, int h) { return QStringLiteral("%1 %2").arg(w).arg(h); });
-    return t;
+// The scheduler's files from tests/print/cups, with their folder put in.
+bool copyConfig(const QString& name, const QString& root) {
+    QFile in(QStringLiteral(KORVANE_CUPS_CONFIG_DIR "/") + name);
+    QFile out(root + u'/' + name);
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly)) return false;
+    const QByteArray text = in.readAll().replace("@ROOT@", QFile::encodeName(root));
+    return out.write(text) == text.size();
 }
 
 }  // namespace
@@ -112,25 +49,12 @@ PrivateCups::PrivateCups() {
     for (const char* sub : {"run", "spool", "cache", "state", "tmp", "log", "ppd", "out"})
         QDir(root).mkpath(QString::fromLatin1(sub));
     const QString socket = root + QStringLiteral("/run/cups.sock");
-    const QString conf = QStringLiteral(
-                             "Listen %1\nLogLevel warn\nWebInterface No\nBrowsing No\n"
-                             "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
-                             "<Location /admin>\n  Order allow,deny\n  Allow all\n</Location>\n"
-                             "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n"
-                             "</Policy>\n")
-                             .arg(socket);
-    const QString files = QStringLiteral(
-                              "ServerRoot %1\nRequestRoot %1/spool\nCacheDir %1/cache\n"
-                              "StateDir %1/state\nTempDir %1/tmp\nErrorLog %1/log/error_log\n"
-                              "AccessLog %1/log/access_log\nPageLog %1/log/page_log\n"
-                              "FileDevice Yes\n")
-                              .arg(root);
-    if (!writeText(root + "/cupsd.conf", conf) || !writeText(root + "/cups-files.conf", files) ||
-        !writeText(root + "/ppd/korvane.ppd", ppd(false)) ||
-        !writeText(root + "/ppd/korvane-grey.ppd", ppd(true))) {
-        why_ = QStringLiteral("cannot write the scheduler's configuration");
-        return;
-    }
+    for (const char* name :
+         {"cupsd.conf", "cups-files.conf", "ppd/korvane.ppd", "ppd/korvane-grey.ppd"})
+        if (!copyConfig(QString::fromLatin1(name), root)) {
+            why_ = QStringLiteral("cannot write the scheduler's configuration");
+            return;
+        }
     qputenv("CUPS_SERVER", socket.toUtf8());
     cupsSetServer(socket.toUtf8().constData());
     cupsd_.setProcessChannelMode(QProcess::MergedChannels);
