@@ -26,12 +26,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSpinBox>
-#include <QStatusBar>
-#include <QTabBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -235,27 +231,6 @@ TEST_F(MainWindowTest, AnUnreadableSettingsFileIsNamedAtTheStart) {
     EXPECT_TRUE(QFileInfo(dir.filePath("settings/Korvane.ini")).isDir());
 }
 
-// The sample button shows only while its hidden option is off, and then flips its caption; a
-// link to the sibling program greys the option.
-TEST_F(MainWindowTest, SampleButtonFollowsItsHiddenOption) {
-    open(2026, 12, 7);
-    auto* button = find<QPushButton>("btnM16");
-    auto* option = find<QCheckBox>("cbSample");
-    button->click();
-    EXPECT_TRUE(button->text().isEmpty());
-    option->click();
-    EXPECT_EQ(button->text(), "サンプル\n\n表示");
-    button->click();
-    EXPECT_EQ(button->text(), "サンプル\n消去");
-    button->click();
-    EXPECT_EQ(button->text(), "サンプル\n表示");
-    find<QCheckBox>("cbVelmar")->setChecked(true);
-    EXPECT_FALSE(option->isEnabled());
-    EXPECT_TRUE(button->text().isEmpty());
-    find<QCheckBox>("cbVelmar")->setChecked(false);
-    EXPECT_TRUE(option->isEnabled());
-}
-
 TEST_F(MainWindowTest, SpriteMarkerExistsExactlyWhileTheOptionIsChecked) {
     open(2026, 12, 7);
     auto* sprite = find<QCheckBox>("cbSprite");
@@ -271,22 +246,6 @@ TEST_F(MainWindowTest, SpriteMarkerExistsExactlyWhileTheOptionIsChecked) {
     EXPECT_FALSE(QFileInfo::exists(marker));
     ASSERT_TRUE(window->SaveAllSettings());
     EXPECT_FALSE(IniFile(dir.filePath("settings/Printers.ini")).ReadBool("Set", "cbSprite", true));
-}
-
-TEST_F(MainWindowTest, ManagementPageStaysHiddenAndStoresItsTwoKeys) {
-    QDir().mkpath(dir.filePath("settings"));
-    IniFile stored(dir.filePath("settings/Korvane.ini"));
-    stored.WriteString("Option", "cbSs", "1");
-    open(2026, 12, 7);
-    auto* settings = find<QTabWidget>("PageControl3");
-    EXPECT_FALSE(settings->isTabVisible(settings->indexOf(find<QWidget>("tsKanri"))));
-    EXPECT_FALSE(find<QCheckBox>("cbSs")->isChecked());  // cleared at every start
-    find<QSpinBox>("udCalSize")->setValue(0);
-    find<QCheckBox>("cbSs")->setChecked(true);
-    ASSERT_TRUE(window->SaveAllSettings());
-    const IniFile ini(dir.filePath("settings/Korvane.ini"));
-    EXPECT_EQ(ini.ReadString("Settei", "udCalSize", ""), "0");
-    EXPECT_EQ(ini.ReadString("Option", "cbSs", ""), "1");
 }
 
 // The picture sheet shows and keeps its settings; a name typed with "." goes back to what it was;

@@ -11,7 +11,6 @@
 #include "settings/inifile.h"
 #include "testsupport.h"
 
-#include <QCoreApplication>
 #include <QProgressBar>
 #include <QTemporaryDir>
 

@@ -1,7 +1,6 @@
 #include "app/singleinstance.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLocalServer>

@@ -4,9 +4,6 @@
 #include "core/clock.h"
 #include "core/fonts.h"
 
-#include <QDir>
-#include <QPainter>
-
 #include <QGuiApplication>
 
 #include <gtest/gtest.h>

@@ -6,7 +6,6 @@
 #include "core/prompt.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QSignalSpy>
 #include <QTest>
 

@@ -6,7 +6,6 @@
 #include "core/prompt.h"
 
 #include <QDir>
-#include <QFontMetrics>
 #include <QTemporaryDir>
 #include <QTest>
 

@@ -6,10 +6,8 @@
 #include "print/engine/printdocument.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 

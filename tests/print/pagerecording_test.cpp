@@ -101,19 +101,6 @@ TEST(PageCanvas, PlainTextIsPlacedAsTheFullLayoutPlacesIt) {
             }
 }
 
-TEST(Replay, LinesLandInMillimetres) {
-    PageRecording page;
-    PageCanvas c(page);
-    c.SetPenWidth(10);  // 1 mm wide, from 10 mm to 11 mm below the top
-    c.MoveTo(100, 105);
-    c.LineTo(2000, 105);
-    const QImage img = render(page);
-    EXPECT_LT(qGray(img.pixel(50, 10)), 100);
-    EXPECT_EQ(img.pixel(50, 30), qRgb(255, 255, 255));
-    // Outside the printable area nothing shows.
-    EXPECT_EQ(render(page, QRect(0, 200, 2100, 2000)).pixel(50, 10), qRgb(255, 255, 255));
-}
-
 TEST(Replay, TextIsAsTallAsRecorded) {
     PageRecording page;
     PageCanvas c(page);

@@ -10,14 +10,12 @@
 
 #include <QAbstractScrollArea>
 #include <QClipboard>
-#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>

@@ -7,12 +7,9 @@
 #include "print/engine/progresswindow.h"
 #include "settings/inifile.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>

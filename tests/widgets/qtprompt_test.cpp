@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
-#include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
