@@ -1,5 +1,7 @@
 #include "app/mainsettings.h"
 
+#include "../golden.h"
+
 #include "core/codec.h"
 #include "settings/inifile.h"
 
@@ -11,109 +13,41 @@
 namespace korvane {
 namespace {
 
-// "[Section]" and "Section/Key" for every line of the file, in file order.
-QStringList keysInOrder(const QString& file) {
-    QFile f(file);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    QStringList out;
-    QString section;
-    for (const QByteArray& raw : f.readAll().split('\n')) {
-        const QString line = Cp932::decode(raw).trimmed();
-        if (line.isEmpty()) continue;
-        if (line.startsWith(u'[')) {
-            section = line.mid(1, line.size() - 2);
-            out << line;
-        } else {
-            out << section + u'/' + line.section(u'=', 0, 0);
-        }
-    }
-    return out;
-}
-
-QStringList keysOf(const QString& section, std::initializer_list<const char*> keys) {
-    QStringList out{u'[' + section + u']'};
-    for (const char* k : keys) out << section + u'/' + QString::fromLatin1(k);
-    return out;
-}
-
 class SettingsFiles : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
 };
 
-// The writing order puts the title keys of [Option] first, so the picture keys written after
-// [Settei] join that section.
-TEST_F(SettingsFiles, KorvaneIniHoldsEveryKeyInItsOrder) {
-    IniFile ini(path("Korvane.ini"));
-    SaveProblems problems;
-    SettingsWriter out(ini, problems);
-    KorvaneIni().Write(out);
-    out.Commit();
-    EXPECT_TRUE(problems.empty());
-    const QStringList expected =
-        keysOf("Header", {"Version", "Folder"}) +
-        keysOf("Option", {"cbTColor", "edtTColor", "edtTCaption", "cbSs", "cbSsUse", "cbSsDateTime",
-                          "edtSaveFolder", "edtFile1", "edtPRC1", "edtC1", "edtC2", "edtC3"}) +
-        keysOf("Settei",
-               {"udCalSize", "cb24ji", "cbShiyouchuu", "rgYFirstMonth", "HyoujiIchi", "fmC21Top",
-                "fmC21Left", "rgStYoubi", "visRokuyou", "cbToubai", "SpHajimariTuki"});
-    EXPECT_EQ(keysInOrder(path("Korvane.ini")), expected);
-    EXPECT_EQ(ini.ReadString("Header", "Version", ""), "Ver1.2.1");
-    EXPECT_EQ(ini.ReadString("Option", "edtTColor", ""), "clBlack");
-    EXPECT_EQ(ini.ReadString("Settei", "cbShiyouchuu", ""), "1");
-    EXPECT_EQ(ini.ReadString("Settei", "udCalSize", ""), "1");
-    EXPECT_EQ(ini.ReadString("Option", "edtC3", ""), "Month3");
-}
-
-TEST_F(SettingsFiles, PrintersSetHoldsSevenKeysAndNeverWritesPrint) {
-    IniFile ini(path("Printers.ini"));
-    SaveProblems problems;
-    SettingsWriter out(ini, problems);
-    PrintersSetSection set;
-    set.cbUetume = true;
-    set.Write(out);
-    out.Commit();
-    EXPECT_EQ(keysInOrder(path("Printers.ini")),
-              keysOf("Set", {"cbPSelect", "cbSample", "cbReadSpl", "cbVelmar", "edtFolder1",
-                             "cbFTP", "cbSprite"}));
-    EXPECT_EQ(ini.ReadString("Set", "cbSprite", ""), "1");
-    EXPECT_EQ(ini.ReadString("Set", "cbFTP", ""), "0");
-}
-
-TEST_F(SettingsFiles, MissingFilesGiveTheDefaults) {
-    KorvaneIni k;
-    k.Read(IniFile(path("none.ini")));
-    EXPECT_EQ(k, KorvaneIni());
-    PrintersSetSection p;
-    p.Read(IniFile(path("none.ini")));
-    EXPECT_EQ(p, PrintersSetSection());
-}
-
-TEST_F(SettingsFiles, EverySettingComesBack) {
-    KorvaneIni k;
-    k.Header.Folder = "/opt/korvane/";
-    k.Settei = {1, true, false, 2, 1, -40, 1500, 1, true, false, 9};
-    k.Image = {false, true, false, "/tmp/画像/", "Kor", "Info", "A", "B", "C"};
-    IniFile ini(path("Korvane.ini"));
-    SaveProblems problems;
-    SettingsWriter out(ini, problems);
-    k.Write(out);
-    out.Commit();
-    KorvaneIni back;
-    back.Read(ini);
-    EXPECT_EQ(back.Settei, k.Settei);
-    EXPECT_EQ(back.Image, k.Image);
-
-    PrintersSetSection p{false, false, true, true, "/home/共有/Velmar/", true, false, false};
-    IniFile printers(path("Printers.ini"));
-    SettingsWriter pout(printers, problems);
-    p.Write(pout);
-    pout.Commit();
-    PrintersSetSection pback;
-    pback.Read(printers);
-    EXPECT_EQ(pback, p);
-    EXPECT_TRUE(problems.empty());
+// Both files against their recordings: as a new start writes them (every key in its order, the
+// title keys of [Option] first so that the picture keys written after [Settei] join that section;
+// [Set] without the print window's keys), and a file changing every key read and written back:
+// what is read comes back; the keys only ever written (the folder, the title keys, udCalSize,
+// cbSs) go back to what a new start writes.
+TEST_F(SettingsFiles, BothFilesAsWrittenAndReadBack) {
+    const auto written = [](const IniFile& from) {
+        KorvaneIni korvane;
+        PrintersSetSection set;
+        korvane.Read(from);
+        set.Read(from);
+        set.cbUetume = true;  // [Print] is the print window's
+        IniFile out = IniFile::InMemory();
+        SaveProblems problems;
+        SettingsWriter writer(out, problems);
+        korvane.Write(writer);
+        set.Write(writer);
+        writer.Commit();
+        EXPECT_TRUE(problems.empty());
+        return Cp932::decode(out.Bytes()).replace(QStringLiteral("\r\n"), "\n");
+    };
+    QString diff = testing::CompareWithGolden("Ini_defaults", written(IniFile(path("none.ini"))));
+    EXPECT_TRUE(diff.isEmpty()) << diff.toStdString();
+    QFile changed(QStringLiteral(KORVANE_GOLDEN_DIR "/Ini_changed.txt"));
+    ASSERT_TRUE(changed.open(QIODevice::ReadOnly));
+    const QByteArray text =
+        *Cp932::encode(QString::fromUtf8(changed.readAll()).replace("\n", "\r\n"));
+    diff = testing::CompareWithGolden("Ini_changed", written(IniFile::InMemory(text)));
+    EXPECT_TRUE(diff.isEmpty()) << diff.toStdString();
 }
 
 // Keys in any letter case; numbers out of range come into range; what is only written is not read.

@@ -297,19 +297,6 @@ TEST_F(MainWindowTest, MenuEntriesActAndFollowTheMarker) {
     EXPECT_FALSE(find<QLineEdit>("edtPRC1")->isHidden());
 }
 
-TEST_F(MainWindowTest, FtpSettingsBesideTheProgramMoveToTheSettingsFolder) {
-    QDir().mkpath(dir.filePath("prog"));
-    FtpSettings ftp;
-    ftp.UserID = "山田";
-    ASSERT_TRUE(ftp.Save(dir.filePath("prog") + "/"));
-    open(2026, 12, 7);
-    ASSERT_TRUE(window->SaveAllSettings());
-    EXPECT_FALSE(QFile::exists(dir.filePath("prog/Korvane.bini")));
-    FtpSettings back;
-    ASSERT_TRUE(back.Load(dir.filePath("settings") + "/", dir.filePath("none") + "/"));
-    EXPECT_EQ(back.UserID, "山田");
-}
-
 // A clock beyond the calendar's range cannot give this month: the start says so and ends.
 TEST_F(MainWindowTest, FailedMonthInitialisationEndsTheStart) {
     open(5000000, 1, 1);

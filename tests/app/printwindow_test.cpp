@@ -121,12 +121,10 @@ TEST_F(PrintWindowTest, SettingsComeFromAndGoBackToPrintersIni) {
     EXPECT_EQ(again->Settings(), w.Settings());
 }
 
-TEST_F(PrintWindowTest, ANewFileGetsTheDefaults) {
+TEST_F(PrintWindowTest, ClosingWritesItsSectionUnlessReadOnly) {
     open().close();
     const IniFile ini(printersIni());
-    EXPECT_EQ(ini.ReadString("Print", "edtExTitle", {}), QStringLiteral("予定表"));
-    EXPECT_EQ(ini.ReadString("Print", "udMA3", {}), QStringLiteral("7"));
-    EXPECT_EQ(ini.ReadString("Print", "rbFontG", {}), QStringLiteral("1"));
+    EXPECT_TRUE(ini.SectionExists("Print"));
     // Read-only settings (pictures) write nothing.
     QFile::remove(printersIni());
     window = std::make_unique<PrintWindow>(calendar, system, dir.path() + u'/', nullptr, true);

@@ -1,5 +1,11 @@
 #include "print/printsettings.h"
 
+#include "../golden.h"
+#include "core/codec.h"
+#include "print/stationery/stationerysettings.h"
+
+#include <QFile>
+
 #include "settings/inifile.h"
 #include "settings/settingswriter.h"
 
@@ -8,43 +14,44 @@
 namespace korvane {
 namespace {
 
-// Every key comes back as written: none is left out of the reading or the writing.
-TEST(PrintSection, EveryKeyRoundTrips) {
-    PrintSection changed;
-    changed.cbExTitle = false;
-    changed.cbExDate = false;
-    changed.edtExTitle = QStringLiteral("社内行事");
-    changed.rgExTitle = 0;
-    changed.cbSaijitu = false;
-    changed.cbKinenbi = false;
-    changed.cbNaiyou = false;
-    changed.cbUetume = true;
-    changed.cbAmikake = false;
-    changed.upDown1 = -7;
-    changed.upDown2 = 9;
-    changed.cbSmall = true;
-    changed.cbNotPrev = true;
-    changed.cbWB = true;
-    changed.rbFontM = true;
-    changed.rbFontG = false;
-    changed.cbKeisen = false;
-    changed.udMB5 = 7;
-    changed.udMA4W = 5;
-    changed.udMA4 = 3;
-    changed.udMA3 = 9;
-    IniFile ini = IniFile::InMemory();
-    SaveProblems problems;
-    SettingsWriter out(ini, problems);
-    changed.Write(out);
-    out.Commit();
-    EXPECT_TRUE(problems.empty());
-    PrintSection read;
-    read.Read(ini);
-    EXPECT_EQ(read, changed);
-    // Nothing stored: the design values stay.
-    PrintSection fresh;
-    fresh.Read(IniFile::InMemory());
-    EXPECT_EQ(fresh, PrintSection());
+// Printers.ini's print and stationery sections against their recordings: as a new start writes
+// them (every key in its order, the design values), and a file changing every key read and
+// written back unchanged, so no key is left out of the reading or the writing.
+TEST(PrintersIni, TheSectionsAsWrittenAndReadBack) {
+    const auto written = [](const IniFile& from) {
+        PrintSection print;
+        NoteSection note;
+        GraphSection graph, stored;
+        SoufuSection soufu;
+        FaxSection fax;
+        print.Read(from);
+        note.Read(from);
+        graph.Read(from);
+        stored.Read(from, QStringLiteral("_1"));
+        soufu.Read(from);
+        fax.Read(from);
+        IniFile out = IniFile::InMemory();
+        SaveProblems problems;
+        SettingsWriter writer(out, problems);
+        print.Write(writer);
+        note.Write(writer);
+        graph.Write(writer);
+        stored.Write(writer, QStringLiteral("_1"));
+        soufu.Write(writer);
+        fax.Write(writer);
+        writer.Commit();
+        EXPECT_TRUE(problems.empty());
+        return Cp932::decode(out.Bytes()).replace(QStringLiteral("\r\n"), "\n");
+    };
+    QString diff =
+        testing::CompareWithGolden("Ini_printers_defaults", written(IniFile::InMemory()));
+    EXPECT_TRUE(diff.isEmpty()) << diff.toStdString();
+    QFile changed(QStringLiteral(KORVANE_GOLDEN_DIR "/Ini_printers_changed.txt"));
+    ASSERT_TRUE(changed.open(QIODevice::ReadOnly));
+    const QByteArray text =
+        *Cp932::encode(QString::fromUtf8(changed.readAll()).replace("\n", "\r\n"));
+    diff = testing::CompareWithGolden("Ini_printers_changed", written(IniFile::InMemory(text)));
+    EXPECT_TRUE(diff.isEmpty()) << diff.toStdString();
 }
 
 TEST(PrintSection, NumbersAreKeptInTheirRanges) {

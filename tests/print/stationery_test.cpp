@@ -170,34 +170,8 @@ TEST(GraphSheet, ThePaperBoundsTheWork) {
     EXPECT_EQ(rules(s, false).back().Line.y1(), 2970);
 }
 
-TEST(StationerySettings, KeysInOrderRangesAndTheStoredSet) {
-    IniFile ini = IniFile::InMemory();
-    SaveProblems problems;
-    {
-        SettingsWriter out(ini, problems);
-        NoteSection().Write(out);
-        GraphSection().Write(out);
-        GraphSection stored;
-        stored.udGH = 70;
-        stored.Write(out, QStringLiteral("_1"));
-        out.Commit();
-    }
-    EXPECT_TRUE(problems.empty());
-    EXPECT_EQ(ini.ReadSection("Note"),
-              QStringList({"udNTop", "udNBottom", "udNLeft", "udNRight", "udS", "udGyo", "cbHead",
-                           "edtHead", "edtColor", "edtTateK"}));
-    const QStringList graph = ini.ReadSection("Graph");
-    EXPECT_EQ(graph.mid(0, 4), QStringList({"udNW1", "udNW2", "udNW3", "udGTop"}));
-    EXPECT_EQ(graph.size(), 3 + 14 + 13);
-    EXPECT_FALSE(graph.contains("cbGAuto_1"));
-    EXPECT_EQ(ini.ReadString("Note", "edtHead", ""), "$000B0BFF");
-    NoteSection note;
-    note.Read(ini);
-    EXPECT_EQ(note, NoteSection());
-    GraphSection recalled;
-    recalled.Read(ini, QStringLiteral("_1"));
-    EXPECT_EQ(recalled.udGH, 70);
-
+// Every key and the stored set are recorded with the print settings; here the ranges.
+TEST(StationerySettings, RangesOfAHandEditedFile) {
     // A hand-edited file cannot divide by zero or empty the grid.
     IniFile edited = IniFile::InMemory(
         "[Note]\r\nedtTateK=250,100\r\nudNBottom=0\r\nudS=0\r\nudGyo=500\r\nedtColor="
