@@ -182,6 +182,9 @@ TEST(ColourDialog, OpensOnTheCallersColour) {
     EXPECT_EQ(palette->BackgroundIndex(), 27);
     EXPECT_FALSE(palette->ForegroundEnabled());
     EXPECT_EQ(d.SampleColour(), clRed);
+    d.show();  // and the sample is painted in it
+    const QImage shot = d.findChild<QWidget*>("pnlSample")->grab().toImage();
+    EXPECT_EQ(QColor(shot.pixel(6, shot.height() / 2)), QColor(Qt::red));
 }
 
 TEST(ColourDialog, AColourNotInThePaletteStaysUntilAPick) {

@@ -35,15 +35,7 @@ TEST(LayoutWindow, HeadersAndTheUpdatedLine) {
     EXPECT_EQ(window.findChild<QLabel*>("lblKoushin")->text(), "令和8年12月09日08時05分更新");
     EXPECT_EQ(window.size(), QSize(829, 614));
     EXPECT_FALSE(window.Grid().IsToDay());
-    // The weekday header on pale green.
     const QImage shot = window.grab().toImage();
-    int header = 0;
-    for (int y = 0; y < shot.height(); ++y)
-        for (int x = 0; x < shot.width(); x += 8)
-            header += shot.pixel(x, y) == qRgb(0xD5, 0xFF, 0xD0);
-    EXPECT_GT(header, 500);
-    EXPECT_EQ(shot.pixel(1, 1), qRgb(0x80, 0x80, 0x80));  // a grey border round white
-    EXPECT_EQ(shot.pixel(5, 5), qRgb(0xFF, 0xFF, 0xFF));
     // The updated line is painted in the bottom line (grey on white).
     int ink = 0;
     for (int y = shot.height() - 18; y < shot.height() - 4; ++y)
