@@ -120,10 +120,6 @@ TEST_F(PrintCommand, YearCalendarFromTheMonthGiven) {
     EXPECT_TRUE(text.contains(first)) << qPrintable(text.left(300));
     EXPECT_TRUE(text.contains(last));
     EXPECT_FALSE(text.contains(QStringLiteral("2027 4")));
-    PrintRequest b5 = request("CB5V", "b5.pdf");
-    b5.NoRules = true;
-    ASSERT_EQ(run(b5), 0) << qPrintable(err);
-    EXPECT_TRUE(tool(QStringLiteral("pdfinfo"), {b5.Pdf}).contains(QStringLiteral("516 x 729")));
 }
 
 TEST_F(PrintCommand, AQuestionEndsWithExit3AndNoFile) {

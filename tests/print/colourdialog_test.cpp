@@ -183,8 +183,9 @@ TEST(ColourDialog, OpensOnTheCallersColour) {
     EXPECT_FALSE(palette->ForegroundEnabled());
     EXPECT_EQ(d.SampleColour(), clRed);
     d.show();  // and the sample is painted in it
-    const QImage shot = d.findChild<QWidget*>("pnlSample")->grab().toImage();
-    EXPECT_EQ(QColor(shot.pixel(6, shot.height() / 2)), QColor(Qt::red));
+    const QWidget* sample = d.findChild<QWidget*>("pnlSample");
+    const QPoint inside = sample->mapTo(&d, QPoint(6, sample->height() / 2));
+    EXPECT_EQ(QColor(d.grab().toImage().pixel(inside)), QColor(Qt::red));
 }
 
 TEST(ColourDialog, AColourNotInThePaletteStaysUntilAPick) {
