@@ -1,5 +1,7 @@
 #include "golden.h"
 
+#include "core/codec.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,6 +33,20 @@ QString CompareWithGolden(const QString& name, const QString& dump) {
                "%1 differs from the recording (new dump: %2; "
                "scripts/update-golden rewrites it):\n%3")
         .arg(golden, fresh, shown);
+}
+
+QString CompareIniRoundTrip(const QString& name,
+                            const std::function<QByteArray(QByteArray)>& written) {
+    const auto text = [](const QByteArray& bytes) {
+        return Cp932::decode(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    };
+    QFile file(QStringLiteral(KORVANE_GOLDEN_DIR "/%1_changed.txt").arg(name));
+    if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("cannot read ") + file.fileName();
+    const std::optional<QByteArray> changed =
+        Cp932::encode(QString::fromUtf8(file.readAll()).replace(u'\n', QStringLiteral("\r\n")));
+    if (!changed) return file.fileName() + QStringLiteral(" holds text CP932 cannot");
+    return CompareWithGolden(name + QStringLiteral("_defaults"), text(written({}))) +
+           CompareWithGolden(name + QStringLiteral("_changed"), text(written(*changed)));
 }
 
 }  // namespace korvane::testing

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+
+#include <functional>
 
 namespace korvane::testing {
 
@@ -8,5 +11,11 @@ namespace korvane::testing {
 // beside the build (golden-new/<name>.txt) and returns the differences as `diff -u` shows them;
 // with KORVANE_UPDATE_GOLDEN set it rewrites the golden file instead. Empty: the same.
 QString CompareWithGolden(const QString& name, const QString& dump);
+
+// Settings files against recordings: written(empty) is compared with <name>_defaults, and
+// written(<name>_changed as a file holds it, CP932 with CR LF lines) with <name>_changed itself.
+// written gives the text it wrote, CP932 with CR LF lines; the recordings have LF lines.
+QString CompareIniRoundTrip(const QString& name,
+                            const std::function<QByteArray(QByteArray)>& written);
 
 }  // namespace korvane::testing
