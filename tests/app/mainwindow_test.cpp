@@ -282,6 +282,8 @@ TEST_F(MainWindowTest, MenuEntriesActAndFollowTheMarker) {
     EXPECT_TRUE(find<QAction>("mnZengetu")->isVisible());
     // The settings page has no tab of its own: the menu opens it.
     EXPECT_FALSE(pages()->isTabVisible(pages()->indexOf(find<QWidget>("tsSettei"))));
+    auto* settings = find<QTabWidget>("PageControl3");  // nor has the management page
+    EXPECT_FALSE(settings->isTabVisible(settings->indexOf(find<QWidget>("tsKanri"))));
     find<QAction>("mnZengetu")->trigger();
     EXPECT_EQ(window->Grid()->Month(), 11);
     find<QAction>("mnYokuNen")->trigger();
