@@ -12,6 +12,9 @@ namespace korvane::testing {
 // with KORVANE_UPDATE_GOLDEN set it rewrites the golden file instead. Empty: the same.
 QString CompareWithGolden(const QString& name, const QString& dump);
 
+// <name>_changed.txt as a settings file holds it: CP932 with CR LF lines.
+QByteArray ChangedIni(const QString& name);
+
 // Settings files against recordings: written(empty) is compared with <name>_defaults, and
 // written(<name>_changed as a file holds it, CP932 with CR LF lines) with <name>_changed itself.
 // written gives the text it wrote, CP932 with CR LF lines; the recordings have LF lines.

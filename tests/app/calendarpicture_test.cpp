@@ -141,8 +141,8 @@ TEST_F(PictureTest, TheLayoutEntriesNeedTheMarker) {
 }
 
 // The FTP switch greys the group's controls and hides the group; the connection test runs
-// beside the window and says how it went; the values go to Korvane.bini, the switch to
-// Printers.ini; the upload button follows them.
+// beside the window and says how it went; the values go to Korvane.bini; the upload button
+// follows them.
 TEST_F(PictureTest, TheFtpGroupAndTheConnectionTest) {
     testing::TestFtpServer server;
     if (!server.Running()) GTEST_SKIP() << server.Why().toStdString();
@@ -184,7 +184,6 @@ TEST_F(PictureTest, TheFtpGroupAndTheConnectionTest) {
     FtpSettings stored;
     ASSERT_TRUE(stored.Load(dir.filePath("settings/"), dir.filePath("prog/")));
     EXPECT_EQ(stored.UserID, testing::TestFtpServer::kUser);
-    EXPECT_EQ(IniFile(dir.filePath("settings/Printers.ini")).ReadString("Set", "cbFTP", ""), "1");
     find<QAction>("mnSs4")->trigger();
     EXPECT_TRUE(window->ImageWindow()->findChild<QPushButton*>("btnFTP")->isEnabled());
 }

@@ -2,7 +2,6 @@
 #include "print/engine/cupsprintsystem.h"
 #include "print/engine/printdocument.h"
 #include "print/engine/printersetup.h"
-#include "print/stationery/stationeryjob.h"
 #include "privatecups.h"
 
 #include "core/prompt.h"
@@ -177,43 +176,6 @@ TEST(CupsQueue, ARefusedJobIsReportedAsFailed) {
     ASSERT_EQ(prompt.entries().size(), 1u);
     EXPECT_TRUE(prompt.texts()[0].startsWith("印刷がうまくできませんでした。\n"));
     EXPECT_TRUE(prompt.texts()[0].contains("not accepting")) << prompt.texts()[0].toStdString();
-}
-
-// Stationery through the queue: a 10 mm graph cell is 10.0 mm on the printed sheet; the fax sheet
-// on B5 comes out on B5 with its frame 17.3 mm in.
-TEST(CupsQueue, StationeryKeepsItsMillimetresAndPaper) {
-    PrivateCups cups;
-    if (!cups.ok()) GTEST_SKIP() << "no private CUPS scheduler: " << cups.why().toStdString();
-    if (!HavePdfTools()) GTEST_SKIP() << "poppler-utils not installed";
-    QTemporaryDir out;
-    const QString output = out.filePath("sheet.pdf");
-    ASSERT_EQ(cups.AddQueue(kQueue, output), "");
-    CupsPrintSystem system;
-    PrinterSetup setup(system);
-    setup.SetPrinterName(kQueue);
-    PrintDocument doc;
-    doc.ViewClip = false;
-    ASSERT_TRUE(BuildGraphJob(doc, setup, GraphSection(), 0, 0, nullptr));
-    ASSERT_TRUE(doc.Print());
-    ASSERT_TRUE(cups.WaitIdle(kQueue)) << cups.Log().toStdString();
-    QImage page = PdfPage(output, 1);
-    std::vector<int> starts;  // where the vertical rules begin along y = 100 mm
-    for (int x = 300; x < 700; ++x)
-        if (qGray(page.pixel(x, 1000)) < 200 && qGray(page.pixel(x - 1, 1000)) >= 200)
-            starts.push_back(x);
-    ASSERT_EQ(starts.size(), 4u);
-    EXPECT_NEAR(starts[0], 348, 2);
-    for (std::size_t i = 1; i < starts.size(); ++i) EXPECT_NEAR(starts[i] - starts[i - 1], 100, 1);
-
-    ASSERT_TRUE(
-        BuildFaxJob(doc, setup, FaxSection(), {PaperKind::B5, 0, 0, QDate(2026, 12, 9)}, nullptr));
-    ASSERT_TRUE(doc.Print());
-    ASSERT_TRUE(cups.WaitIdle(kQueue)) << cups.Log().toStdString();
-    EXPECT_NEAR(PdfPageSizePt(output, 1).width(), 515.9, 1);
-    page = PdfPage(output, 1);
-    int left = 0;
-    while (left < 400 && qGray(page.pixel(left, 300)) >= 200) ++left;
-    EXPECT_NEAR(left, 173, 2);
 }
 
 }  // namespace
