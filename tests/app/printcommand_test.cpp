@@ -8,13 +8,12 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include "../print/pdfprobe.h"
 #include "testsupport.h"
 
 #include <cstdio>
@@ -25,14 +24,6 @@ namespace {
 using testing::ReadAndClose;
 
 // A poppler tool's output, or the reason it could not run.
-QString tool(const QString& program, const QStringList& args) {
-    if (QStandardPaths::findExecutable(program).isEmpty()) return QStringLiteral("missing");
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 class PrintCommand : public ::testing::Test {
 protected:
     QTemporaryDir dir;
@@ -64,12 +55,11 @@ TEST_F(PrintCommand, PdfOfALayout) {
     PrintRequest r = request("HHagaki", nullptr);
     r.Pdf = file;
     ASSERT_EQ(run(r), 0) << qPrintable(err);
-    const QString info = tool(QStringLiteral("pdfinfo"), {file});
-    if (info == u"missing") GTEST_SKIP() << "poppler-utils are not installed";
+    const QString info = testing::RunTool(QStringLiteral("pdfinfo"), {file});
     EXPECT_TRUE(info.contains(QLatin1String("419 x 284"))) << qPrintable(info);
     static const QRegularExpression onePage(QStringLiteral("Pages:\\s+1\n"));
     EXPECT_TRUE(info.contains(onePage));
-    const QString text = tool(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+    const QString text = testing::RunTool(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
     EXPECT_TRUE(text.contains(QStringLiteral("2026 年 5 月予定表")));
 }
 
@@ -110,11 +100,10 @@ TEST_F(PrintCommand, YearCalendarFromTheMonthGiven) {
     PrintRequest r = request("CA4V", "year.pdf");
     r.Month = 4;
     ASSERT_EQ(run(r), 0) << qPrintable(err);
-    const QString info = tool(QStringLiteral("pdfinfo"), {r.Pdf});
-    if (info == u"missing") GTEST_SKIP() << "poppler-utils are not installed";
+    const QString info = testing::RunTool(QStringLiteral("pdfinfo"), {r.Pdf});
     EXPECT_TRUE(info.contains(QStringLiteral("595 x 842"))) << qPrintable(info);
-    const QString text =
-        tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), r.Pdf, QStringLiteral("-")});
+    const QString text = testing::RunTool(QStringLiteral("pdftotext"),
+                                          {QStringLiteral("-layout"), r.Pdf, QStringLiteral("-")});
     static const QRegularExpression first(QStringLiteral("2026\\s+4\\s+April"));
     static const QRegularExpression last(QStringLiteral("2027\\s+3\\s+March"));
     EXPECT_TRUE(text.contains(first)) << qPrintable(text.left(300));
@@ -154,8 +143,7 @@ TEST_F(PrintCommand, AnUnwritableFileIsExit1) {
 TEST_F(PrintCommand, NoteAndGraphPaperFromPrintersIni) {
     PrintRequest note = request("NA4P", "note.pdf");
     ASSERT_EQ(run(note), 0) << qPrintable(err);
-    const QString info = tool(QStringLiteral("pdfinfo"), {note.Pdf});
-    if (info != u"missing") EXPECT_TRUE(info.contains("595 x 842")) << qPrintable(info);
+    EXPECT_TRUE(testing::RunTool(QStringLiteral("pdfinfo"), {note.Pdf}).contains("595 x 842"));
 
     IniFile(dir.filePath("Printers.ini")).WriteInteger("Graph", "udGH", 50);
     PrintRequest graph = request("GA4P", nullptr, "graph.png");
@@ -173,7 +161,7 @@ TEST_F(PrintCommand, NoteAndGraphPaperFromPrintersIni) {
 // The letters take their texts and paper from Printers.ini, the paper option over it, and the date
 // of the day asked for in its era.
 TEST_F(PrintCommand, LettersFromPrintersIni) {
-    if (tool(QStringLiteral("pdftotext"), {}) == u"missing") GTEST_SKIP() << "poppler-utils";
+    if (!testing::HavePdfTools()) GTEST_SKIP() << "poppler-utils";
     IniFile ini(dir.filePath("Printers.ini"));
     ini.WriteInteger("Soufu", "rgSYoushi", 1);
     ini.WriteBool("Soufu", "cbYMD", false);
@@ -181,16 +169,16 @@ TEST_F(PrintCommand, LettersFromPrintersIni) {
     PrintRequest letter = request("Soufu", "letter.pdf");
     letter.Today = QDate(2019, 4, 30);
     ASSERT_EQ(run(letter), 0) << qPrintable(err);
-    EXPECT_TRUE(tool(QStringLiteral("pdfinfo"), {letter.Pdf}).contains("516 x 729"));
-    QString text = tool(QStringLiteral("pdftotext"), {letter.Pdf, QStringLiteral("-")});
+    EXPECT_TRUE(testing::RunTool(QStringLiteral("pdfinfo"), {letter.Pdf}).contains("516 x 729"));
+    QString text = testing::RunTool(QStringLiteral("pdftotext"), {letter.Pdf, QStringLiteral("-")});
     EXPECT_TRUE(text.contains("平成31年4月30日")) << qPrintable(text);
     EXPECT_TRUE(text.contains("有限会社ノルベル"));
     PrintRequest fax = request("Fax", "fax.pdf");
     fax.PaperIndex = 1;
     fax.Today = QDate(2019, 5, 1);
     ASSERT_EQ(run(fax), 0) << qPrintable(err);
-    EXPECT_TRUE(tool(QStringLiteral("pdfinfo"), {fax.Pdf}).contains("516 x 729"));
-    text = tool(QStringLiteral("pdftotext"), {fax.Pdf, QStringLiteral("-")});
+    EXPECT_TRUE(testing::RunTool(QStringLiteral("pdfinfo"), {fax.Pdf}).contains("516 x 729"));
+    text = testing::RunTool(QStringLiteral("pdftotext"), {fax.Pdf, QStringLiteral("-")});
     EXPECT_TRUE(text.contains("令和")) << qPrintable(text);
 }
 
