@@ -172,33 +172,24 @@ TEST_P(SheetPages, MatchTheRecording) {
                                                     testing::DumpPage(doc.Page(1)));
     EXPECT_TRUE(diff.isEmpty()) << diff.toStdString();
 }
-bool graph(StationeryJob& t, void (*change)(GraphSection&)) {
+// Three by two cells of the width given, with dashed centre lines.
+bool graph(StationeryJob& t, int cellWidth = 0) {
     GraphSection g;
-    if (change) change(g);
+    if (cellWidth) {
+        g.cbGCLine = true;
+        g.udGH = cellWidth;
+        g.udGMH = 3;
+        g.udGMV = 2;
+    }
     return BuildGraphJob(t.doc, *t.setup, g, 0, 0, nullptr);
 }
 const SheetGolden kSheets[] = {
     {"Note_A4", [](StationeryJob& t) { return BuildNoteJob(t.doc, *t.setup, {}, 0, 0, nullptr); }},
-    {"Graph_A4", [](StationeryJob& t) { return graph(t, nullptr); }},
-    // Dashed centre lines, none of length 0 at a cell's end.
-    {"Graph_centre_lines",
-     [](StationeryJob& t) {
-         return graph(t, [](GraphSection& g) {
-             g.cbGCLine = true;
-             g.udGMH = 3;
-             g.udGMV = 2;
-         });
-     }},
-    // Narrow cells: the right frame and every dash stop at the last cell's edge.
-    {"Graph_narrow_centre_lines",
-     [](StationeryJob& t) {
-         return graph(t, [](GraphSection& g) {
-             g.cbGCLine = true;
-             g.udGH = 30;
-             g.udGMH = 3;
-             g.udGMV = 2;
-         });
-     }},
+    {"Graph_A4", [](StationeryJob& t) { return graph(t); }},
+    // No dash of length 0 at a cell's end; with narrow cells the right frame and every dash stop
+    // at the last cell's edge.
+    {"Graph_centre_lines", [](StationeryJob& t) { return graph(t, 100); }},
+    {"Graph_narrow_centre_lines", [](StationeryJob& t) { return graph(t, 30); }},
 };
 INSTANTIATE_TEST_SUITE_P(Sheets, SheetPages, ::testing::ValuesIn(kSheets),
                          [](const ::testing::TestParamInfo<SheetGolden>& info) {
