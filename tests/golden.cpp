@@ -9,7 +9,9 @@
 
 namespace korvane::testing {
 
-QString CompareWithGolden(const QString& name, const QString& dump) {
+namespace {
+
+QString differences(const QString& name, const QString& dump) {
     const QString golden = QStringLiteral(KORVANE_GOLDEN_DIR "/%1.txt").arg(name);
     QFile file(golden);
     const QString stored =
@@ -35,6 +37,17 @@ QString CompareWithGolden(const QString& name, const QString& dump) {
         .arg(golden, fresh, shown);
 }
 
+::testing::AssertionResult verdict(const QString& differences) {
+    if (differences.isEmpty()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << differences.toStdString();
+}
+
+}  // namespace
+
+::testing::AssertionResult MatchesRecording(const QString& name, const QString& dump) {
+    return verdict(differences(name, dump));
+}
+
 QByteArray ChangedIni(const QString& name) {
     QFile file(QStringLiteral(KORVANE_GOLDEN_DIR "/%1_changed.txt").arg(name));
     if (!file.open(QIODevice::ReadOnly)) return {};
@@ -42,15 +55,15 @@ QByteArray ChangedIni(const QString& name) {
         .value_or(QByteArray());
 }
 
-QString CompareIniRoundTrip(const QString& name,
-                            const std::function<QByteArray(QByteArray)>& written) {
+::testing::AssertionResult MatchesIniRoundTrip(
+    const QString& name, const std::function<QByteArray(QByteArray)>& written) {
     const auto text = [](const QByteArray& bytes) {
         return Cp932::decode(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     };
     const QByteArray changed = ChangedIni(name);
-    if (changed.isEmpty()) return name + QStringLiteral("_changed: missing or not CP932");
-    return CompareWithGolden(name + QStringLiteral("_defaults"), text(written({}))) +
-           CompareWithGolden(name + QStringLiteral("_changed"), text(written(changed)));
+    if (changed.isEmpty()) return verdict(name + QStringLiteral("_changed: missing or not CP932"));
+    return verdict(differences(name + QStringLiteral("_defaults"), text(written({}))) +
+                   differences(name + QStringLiteral("_changed"), text(written(changed))));
 }
 
 }  // namespace korvane::testing

@@ -2,13 +2,12 @@
 
 #include "../golden.h"
 
+#include "../files.h"
 #include "core/codec.h"
 #include "settings/inifile.h"
 #include "testsupport.h"
 
 #include <QDir>
-#include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -28,9 +27,7 @@ protected:
         return dir.filePath(name) + u'/';
     }
     void put(const QString& file, const QStringList& lines) const {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        for (const QString& l : lines) f.write(*Cp932::encode(l + "\r\n"));
+        ASSERT_TRUE(testing::WriteFile(file, *Cp932::encode(lines.join("\r\n") + "\r\n")));
     }
     QStringList run(const AgendaRequest& r, int expectedCode = 0) {
         std::FILE* out = std::tmpfile();
@@ -74,8 +71,7 @@ TEST_F(Agenda, ListsTheSiblingsMonthAsTheGridLaysItOut) {
 
     const QStringList lines = run({2026, 12, {"/K=" + start, "/U=1"}});
     EXPECT_TRUE(err.isEmpty()) << qPrintable(err);
-    const QString diff = testing::CompareWithGolden("Agenda_202612", lines.join(u'\n'));
-    EXPECT_TRUE(diff.isEmpty()) << diff.toStdString();
+    EXPECT_TRUE(testing::MatchesRecording("Agenda_202612", lines.join(u'\n')));
 }
 
 // Without the sibling the sample files stand in, unless the settings turn them off.

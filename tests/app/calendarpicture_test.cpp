@@ -7,6 +7,7 @@
 
 #include "app/picturecommand.h"
 
+#include "../files.h"
 #include "calendar/monthgrid.h"
 #include "core/qtcolor.h"
 #include "publish/calendarimagewindow.h"
@@ -19,7 +20,6 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -125,9 +125,7 @@ TEST_F(PictureTest, TheLayoutEntriesNeedTheMarker) {
     EXPECT_EQ(prompt.texts(),
               QStringList{"この機能は開発中で、使うことが出来ません。\r\n申し訳ございません。"});
     EXPECT_EQ(window->ImageWindow(), nullptr);
-    QFile marker(dir.filePath("prog/korvane.777"));
-    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
-    marker.close();
+    ASSERT_TRUE(testing::WriteFile(dir.filePath("prog/korvane.777")));
     window->StepMonth(-12);
     find<QAction>("mnC2")->trigger();
     ASSERT_NE(window->ImageWindow(), nullptr);
@@ -203,9 +201,7 @@ TEST(UploadCommand, StoredSettingsOptionsAndThePasswordFromTheEnvironment) {
     ftp.Password = "stored";
     ftp.CurrentDir = "img";
     ASSERT_TRUE(ftp.Save(settings));
-    QFile picture(dir.filePath("KorMonth.gif"));
-    ASSERT_TRUE(picture.open(QIODevice::WriteOnly) && picture.write("GIF89a") == 6);
-    picture.close();
+    ASSERT_TRUE(testing::WriteFile(dir.filePath("KorMonth.gif"), "GIF89a"));
     const auto run = [&](const QStringList& args, bool check = false) {
         UploadRequest r;
         EXPECT_FALSE(ParseUploadRequest(args, check, r));
@@ -215,11 +211,9 @@ TEST(UploadCommand, StoredSettingsOptionsAndThePasswordFromTheEnvironment) {
         return std::tuple(code, testing::ReadAndClose(out), testing::ReadAndClose(err));
     };
     qputenv("KORVANE_FTP_PASSWORD", testing::TestFtpServer::kPassword);
-    EXPECT_EQ(run({picture.fileName(), "--host", server.Host()}),
+    EXPECT_EQ(run({dir.filePath("KorMonth.gif"), "--host", server.Host()}),
               std::tuple(0, QString("転送が終了しました。\n"), QString()));
-    QFile sent(server.Home() + "/img/KorMonth.gif");
-    ASSERT_TRUE(sent.open(QIODevice::ReadOnly));
-    EXPECT_EQ(sent.readAll(), "GIF89a");
+    EXPECT_EQ(testing::ReadFile(server.Home() + "/img/KorMonth.gif"), "GIF89a");
     EXPECT_EQ(std::get<2>(run({"--host", server.Host(), "--folder", "none"}, true)),
               "korvane: " + FtpMessage(FtpOutcome::NoFolder).replace("\r\n", " ") + "\n");
     qunsetenv("KORVANE_FTP_PASSWORD");  // the stored one is wrong
@@ -302,9 +296,7 @@ TEST(PictureCommand, ComposeInEachShippedStyle) {
         std::FILE* err = std::tmpfile();
         ASSERT_EQ(RunPictureCommand(r, program, dir.path() + u'/', err), 0)
             << testing::ReadAndClose(err).toStdString();
-        QFile f(gif);
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        const std::optional<QImage> picture = DecodeGif(f.readAll());
+        const std::optional<QImage> picture = DecodeGif(testing::ReadFile(gif));
         ASSERT_TRUE(picture);
         EXPECT_EQ(picture->size(), QSize(898, 652));
         EXPECT_EQ(qAlpha(picture->pixel(0, 651)), 0);

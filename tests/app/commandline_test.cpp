@@ -1,9 +1,9 @@
 #include "app/commandline.h"
 
+#include "../files.h"
 #include "app/streamprompt.h"
 #include "core/prompt.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -46,10 +46,8 @@ QStringList holidayLines(const QString& out) {
 }
 
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-    QFile f(dir.filePath(name));
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    return f.fileName();
+    EXPECT_TRUE(testing::WriteFile(dir.filePath(name), bytes));
+    return dir.filePath(name);
 }
 
 TEST(DaysQuery, BadRuleLineIsNamedAndTheOthersStay) {

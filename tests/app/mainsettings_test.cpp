@@ -2,10 +2,10 @@
 
 #include "../golden.h"
 
+#include "../files.h"
 #include "core/codec.h"
 #include "settings/inifile.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -41,19 +41,16 @@ TEST_F(SettingsFiles, BothFilesAsWrittenAndReadBack) {
         EXPECT_TRUE(problems.empty());
         return out.Bytes();
     };
-    const QString diff = testing::CompareIniRoundTrip("Ini", written);
-    EXPECT_TRUE(diff.isEmpty()) << diff.toStdString();
+    EXPECT_TRUE(testing::MatchesIniRoundTrip("Ini", written));
 }
 
 // Keys in any letter case; numbers out of range come into range; what is only written is not read.
 TEST_F(SettingsFiles, ReadingIsForgivingAndBounded) {
-    QFile f(path("Korvane.ini"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(
+    ASSERT_TRUE(testing::WriteFile(
+        path("Korvane.ini"),
         "[SETTEI]\r\nRGYFIRSTMONTH=7\r\nhyoujiichi=-1\r\nrgStYoubi=5\r\nSpHajimariTuki=0\r\n"
         "udCalSize=0\r\nfmC21Top=-3000\r\n[option]\r\nCBSSUSE=1\r\ncbSs=1\r\ncbSsDateTime=0\r\n"
-        "[Header]\r\nVersion=Ver0\r\n");
-    f.close();
+        "[Header]\r\nVersion=Ver0\r\n"));
     KorvaneIni k;
     k.Read(IniFile(path("Korvane.ini")));
     EXPECT_EQ(k.Settei.rgYFirstMonth, 2);
@@ -67,10 +64,8 @@ TEST_F(SettingsFiles, ReadingIsForgivingAndBounded) {
     EXPECT_FALSE(k.Image.cbSsDateTime);
     EXPECT_EQ(k.Header.Version, "Ver1.2.1");
     k.Settei.SpHajimariTuki = 13;
-    QFile g(path("high.ini"));
-    ASSERT_TRUE(g.open(QIODevice::WriteOnly));
-    g.write("[Settei]\r\nSpHajimariTuki=13\r\nrgYFirstMonth=-2\r\n");
-    g.close();
+    ASSERT_TRUE(testing::WriteFile(path("high.ini"),
+                                   "[Settei]\r\nSpHajimariTuki=13\r\nrgYFirstMonth=-2\r\n"));
     KorvaneIni high;
     high.Read(IniFile(path("high.ini")));
     EXPECT_EQ(high.Settei.SpHajimariTuki, 12);

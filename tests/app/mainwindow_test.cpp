@@ -9,6 +9,7 @@
 
 #include "../golden.h"
 
+#include "../files.h"
 #include "calendar/daynumber.h"
 #include "calendar/minicalendar.h"
 #include "calendar/monthgrid.h"
@@ -190,18 +191,14 @@ TEST_F(MainWindowTest, EverySettingComesBackThroughTheWindow) {
     const std::pair<QString, QByteArray> files[] = {{"settings/Korvane.ini", changed.left(set)},
                                                     {"settings/Printers.ini", changed.mid(set)}};
     QDir().mkpath(dir.filePath("settings"));
-    for (const auto& [name, bytes] : files) {
-        QFile f(dir.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-    }
+    for (const auto& [name, bytes] : files)
+        ASSERT_TRUE(testing::WriteFile(dir.filePath(name), bytes));
     open(2026, 12, 7);
     window->PlaceWindow(QRect(0, 0, 4000, 3000));  // where it was closed
     EXPECT_EQ(window->Grid()->FirstDayOfWeek(), dowMon);
     ASSERT_TRUE(window->SaveAllSettings());
     for (const auto& [name, bytes] : files) {
-        QFile f(dir.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        QString back = Cp932::decode(f.readAll());
+        QString back = Cp932::decode(testing::ReadFile(dir.filePath(name)));
         back.replace("Folder=" + dir.filePath("prog") + "/\r\n", "Folder=\r\n");
         EXPECT_EQ(back.toStdString(), Cp932::decode(bytes).toStdString());
     }
@@ -244,9 +241,7 @@ TEST_F(MainWindowTest, SpriteMarkerExistsExactlyWhileTheOptionIsChecked) {
     sprite->click();
     EXPECT_FALSE(QFileInfo::exists(marker));
     sprite->click();
-    QFile f(marker);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(),
+    EXPECT_EQ(testing::ReadFile(marker),
               *Cp932::encode("このフォルダのKorvaneの、スプライトは表示しません。\r\n"));
     sprite->click();
     EXPECT_FALSE(QFileInfo::exists(marker));
@@ -288,9 +283,7 @@ TEST_F(MainWindowTest, MenuEntriesActAndFollowTheMarker) {
     find<QAction>("N1")->trigger();
     EXPECT_EQ(pages()->currentWidget(), find<QWidget>("tsSettei"));
     EXPECT_FALSE(find<QMenu>("mnIdou")->isEnabled());  // moving is for the month page
-    QFile marker(dir.filePath("prog/korvane.777"));
-    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
-    marker.close();
+    ASSERT_TRUE(testing::WriteFile(dir.filePath("prog/korvane.777")));
     open(2026, 12, 7);
     EXPECT_TRUE(find<QAction>("mnPRC1")->isVisible());
     EXPECT_FALSE(find<QLineEdit>("edtPRC1")->isHidden());

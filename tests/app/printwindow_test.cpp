@@ -10,6 +10,7 @@
 #include "settings/settingswriter.h"
 #include "testsupport.h"
 
+#include "../files.h"
 #include "../golden.h"
 #include "../print/fakeprintsystem.h"
 
@@ -103,14 +104,12 @@ TEST_F(PrintWindowTest, PagesShowAndHideTheSharedControls) {
 // follow them).
 TEST_F(PrintWindowTest, SettingsComeFromAndGoBackToPrintersIni) {
     const QByteArray changed = testing::ChangedIni("Ini_printers") + "[Set]\r\ncbVelmar=1\r\n";
-    QFile file(printersIni());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(changed) == changed.size());
-    file.close();
+    ASSERT_TRUE(testing::WriteFile(printersIni(), changed));
     open();
     EXPECT_TRUE(calendar.ShownGrid().UeTume());  // restoring top packing packs the grid too
     window->close();
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll().left(changed.size()).toStdString(), changed.toStdString());
+    EXPECT_EQ(testing::ReadFile(printersIni()).left(changed.size()).toStdString(),
+              changed.toStdString());
 }
 
 // Read-only settings (pictures) write nothing.

@@ -1,5 +1,6 @@
 #include "app/settingsfolder.h"
 
+#include "../files.h"
 #include "core/prompt.h"
 #include "settings/inifile.h"
 
@@ -18,9 +19,7 @@ namespace korvane {
 namespace {
 
 void put(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    ASSERT_TRUE(testing::WriteFile(path, bytes));
 }
 
 TEST(SettingsFolder, FirstStartMovesTheOldSettingsOver) {

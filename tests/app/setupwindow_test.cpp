@@ -1,5 +1,6 @@
 #include "app/setupwindow.h"
 
+#include "../files.h"
 #include "core/prompt.h"
 #include "settings/inifile.h"
 
@@ -22,16 +23,8 @@ namespace {
 void Put(const QString& path, const QByteArray& bytes = "x",
          QFile::Permissions extra = QFile::Permissions()) {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    f.close();
-    f.setPermissions(f.permissions() | extra);
-}
-
-QByteArray Read(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
+    ASSERT_TRUE(testing::WriteFile(path, bytes));
+    QFile::setPermissions(path, QFile::permissions(path) | extra);
 }
 
 // A fresh home with a program folder: a stand-in executable that notes where and how it was
@@ -87,7 +80,7 @@ TEST_F(SetupTest, ANewSetUpCopiesRegistersAndStartsTheNewCopy) {
     EXPECT_EQ(w.result(), SetupWindow::Restarted);
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(target() + "started"); }, 5000));
     const QString marker = target() + "Velmar2Ju.$$$";
-    EXPECT_EQ(Read(target() + "started"),
+    EXPECT_EQ(testing::ReadFile(target() + "started"),
               (QDir(target()).absolutePath() + " " + marker + "\n").toUtf8());
     EXPECT_TRUE(QFile::exists(marker));  // the new copy removes it, not this one
     QStringList files = QDir(target()).entryList(QDir::Files);
@@ -95,11 +88,11 @@ TEST_F(SetupTest, ANewSetUpCopiesRegistersAndStartsTheNewCopy) {
     files.removeOne("Velmar2Ju.$$$");
     EXPECT_EQ(files, QStringList({"Ca202612.smp", "CaFromTo.smp", "Hday.dat", "korvane",
                                   "korvane.png", "Readme.txt", "SDay.smp"}));
-    EXPECT_EQ(Read(target() + "Pcal/Style1/Pcal.ini"), "Pcal/Style1/Pcal.ini");
+    EXPECT_EQ(testing::ReadFile(target() + "Pcal/Style1/Pcal.ini"), "Pcal/Style1/Pcal.ini");
     EXPECT_TRUE(QFileInfo(target() + "korvane").isExecutable());
     EXPECT_FALSE(QFile::exists(context.Shortcuts.Startup + "Korvane.desktop"));
     EXPECT_FALSE(QFile::exists(context.Shortcuts.Desktop + "Korvane.desktop"));
-    const QString entry = Read(context.Shortcuts.Menu + "Korvane.desktop");
+    const QString entry = testing::ReadFile(context.Shortcuts.Menu + "Korvane.desktop");
     EXPECT_TRUE(entry.contains("\nExec=" + target() + "korvane\n")) << entry.toStdString();
     EXPECT_TRUE(entry.contains("\nIcon=" + target() + "korvane.png\n"));
     if (!QStandardPaths::findExecutable("desktop-file-validate").isEmpty()) {
@@ -128,10 +121,11 @@ TEST_F(SetupTest, AnOverwriteSetUpReplacesByRenameAndKeepsTheFolder) {
     prompt.answer(true);
     child(w, "btnSetup")->click();
     EXPECT_EQ(running.readAll(), "old program");
-    EXPECT_EQ(Read(target() + "korvane"), Read(context.Source.Executable));
+    EXPECT_EQ(testing::ReadFile(target() + "korvane"),
+              testing::ReadFile(context.Source.Executable));
     EXPECT_TRUE(QFile::exists(target() + "localfol.vlm"));
     EXPECT_TRUE(QFileInfo(target() + "self").isSymLink());
-    EXPECT_EQ(Read(context.Shortcuts.Desktop + "Korvane.desktop"), "mine");
+    EXPECT_EQ(testing::ReadFile(context.Shortcuts.Desktop + "Korvane.desktop"), "mine");
     EXPECT_FALSE(QFile::exists(context.Shortcuts.Menu + "Korvane.desktop"));
     EXPECT_EQ(QDir(home.filePath("data/Norbel"))
                   .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -146,7 +140,8 @@ TEST_F(SetupTest, ALinkedFolderStaysLinked) {
     ASSERT_TRUE(QFile::link(home.filePath("real"), home.filePath("data/Norbel/Korvane")));
     InstallProgramFiles(context.Source, target());
     EXPECT_TRUE(QFileInfo(home.filePath("data/Norbel/Korvane")).isSymLink());
-    EXPECT_EQ(Read(home.filePath("real/korvane")), Read(context.Source.Executable));
+    EXPECT_EQ(testing::ReadFile(home.filePath("real/korvane")),
+              testing::ReadFile(context.Source.Executable));
     EXPECT_TRUE(QFile::exists(home.filePath("real/keep.txt")));
 }
 
@@ -160,7 +155,7 @@ TEST_F(SetupTest, AFailedCopyLeavesTheOldInstallation) {
     EXPECT_EQ(prompt.texts().last(),
               "ファイルのコピーに失敗しました。\rセットアップをやり直してみてください。");
     EXPECT_EQ(QDir(target()).entryList(QDir::Files), QStringList("korvane"));
-    EXPECT_EQ(Read(target() + "korvane"), "old program");
+    EXPECT_EQ(testing::ReadFile(target() + "korvane"), "old program");
     EXPECT_EQ(QDir(home.filePath("data/Norbel"))
                   .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList("Korvane"));
@@ -171,7 +166,7 @@ TEST_F(SetupTest, AFailedCopyLeavesTheOldInstallation) {
     child<QRadioButton>(w, "rbNewSetup")->setChecked(true);
     prompt.answer(true);
     child(w, "btnSetup")->click();
-    EXPECT_EQ(Read(context.Shortcuts.Desktop + "Korvane.desktop"), "mine");
+    EXPECT_EQ(testing::ReadFile(context.Shortcuts.Desktop + "Korvane.desktop"), "mine");
 }
 
 // [Setup] comes back: the place, the kept text folder, the target.
@@ -295,7 +290,7 @@ TEST_F(SetupTest, TheEntriesAreAddedAndRemovedOneByOneOrAllAtOnce) {
     EXPECT_TRUE(child<QRadioButton>(w, "DesktopOff")->isChecked());
     prompt.answer(true);
     child<QRadioButton>(w, "DesktopOn")->click();
-    EXPECT_TRUE(Read(context.Shortcuts.Desktop + "Korvane.desktop")
+    EXPECT_TRUE(testing::ReadFile(context.Shortcuts.Desktop + "Korvane.desktop")
                     .contains("Exec=" + context.Source.Executable.toUtf8()));
     prompt.answer(false);
     child<QRadioButton>(w, "DesktopOff")->click();

@@ -1,5 +1,6 @@
 #include "app/siblinglink.h"
 
+#include "../files.h"
 #include "calendar/monthcalendar.h"
 #include "core/codec.h"
 #include "core/prompt.h"
@@ -33,9 +34,7 @@ protected:
     }
     void put(const QString& path, const QString& text) {
         QDir().mkpath(QFileInfo(root.filePath(path)).path());
-        QFile f(root.filePath(path));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(*Cp932::encode(text));
+        ASSERT_TRUE(testing::WriteFile(root.filePath(path), *Cp932::encode(text)));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "app/singleinstance.h"
+#include "../files.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -59,11 +60,7 @@ TEST(SingleInstance, SecondCopyRaisesTheFirst) {
 TEST(SingleInstance, AStrangersSocketIsRefused) {
     QTemporaryDir dir;
     const QString key = dir.filePath("korvane.sock");
-    {
-        QFile f(key);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("not a socket");
-    }
+    ASSERT_TRUE(testing::WriteFile(key, "not a socket"));
     SingleInstance copy(key);
     EXPECT_FALSE(copy.AskRunningCopy());
     EXPECT_FALSE(copy.Listen({}));

@@ -1,6 +1,7 @@
 #include "app/utility.h"
 #include "app/ftpsettings.h"
 
+#include "../files.h"
 #include "core/codec.h"
 #include "core/prompt.h"
 #include "settings/inifile.h"
@@ -63,12 +64,11 @@ TEST(Utility, ScrambledIniRoundTripsAndIsPrivate) {
     ini.WriteString("Set", "edtPassword", QString(150, u'p'));  // long enough for two lines
     ini.WriteString("Set", "edtCurrentDir", "/");
     ASSERT_TRUE(ScrambledIniFile("Save", ini, QString(), QByteArray(), "Korvane.bini", program));
-    QFile f(program + "Korvane.bini");
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray stored = f.readAll();
+    const QByteArray stored = testing::ReadFile(program + "Korvane.bini");
     EXPECT_EQ(stored.indexOf("\r\n"), 217);  // the marker line
     EXPECT_FALSE(stored.contains("ftp.example.jp"));
-    EXPECT_EQ(QFileInfo(f).permissions() & (QFile::ReadGroup | QFile::ReadOther), 0);
+    EXPECT_EQ(QFile::permissions(program + "Korvane.bini") & (QFile::ReadGroup | QFile::ReadOther),
+              0);
 
     IniFile back = IniFile::InMemory();
     ASSERT_TRUE(ScrambledIniFile("Load", back, QString(), QByteArray(), "Korvane.bini", program));
@@ -97,9 +97,7 @@ TEST(Utility, ScrambledLinesKeepTheirControlBytes) {
     // Lines without control bytes are stored as before: their only 0x1E are the separators.
     IniFile plain = IniFile::InMemory("[Set]\r\nedtFtpServer=ftp.example.jp\r\n");
     ASSERT_TRUE(ScrambledIniFile("Save", plain, QString(), QByteArray(), "plain.bini", program));
-    QFile f(program + "plain.bini");
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray stored = f.readAll();
+    const QByteArray stored = testing::ReadFile(program + "plain.bini");
     EXPECT_EQ(stored.count('\x1e'), 2);
     EXPECT_EQ(stored.count("\x1e\x1f"), 2);
 }
@@ -163,19 +161,14 @@ TEST(Utility, GenerationsKeepTheNewestThree) {
     QTemporaryDir dir;
     const QString program = dir.path() + "/";
     for (int run = 1; run <= 4; ++run) {
-        QFile f(program + "Korvane.ini");
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray::number(run));
-        f.close();
+        ASSERT_TRUE(testing::WriteFile(program + "Korvane.ini", QByteArray::number(run)));
         ASSERT_TRUE(MoveToSafeGuard(program, "Korvane.ini", 3));
         EXPECT_FALSE(QFileInfo::exists(program + "Korvane.ini"));
     }
     const QDir guard(program + "SafeGuard");
     EXPECT_EQ(guard.entryList(QDir::Files, QDir::Name),
               QStringList({"01_Korvane.ini", "02_Korvane.ini", "03_Korvane.ini"}));
-    QFile newest(program + "SafeGuard/01_Korvane.ini");
-    ASSERT_TRUE(newest.open(QIODevice::ReadOnly));
-    EXPECT_EQ(newest.readAll(), "4");
+    EXPECT_EQ(testing::ReadFile(program + "SafeGuard/01_Korvane.ini"), "4");
     ScriptedPrompt prompt;
     EXPECT_FALSE(GenerationBackup(program + "none.ini", program + "SafeGuard", 3));
     EXPECT_FALSE(GenerationBackup(program + "SafeGuard/01_Korvane.ini", program + "X", 33));
@@ -200,10 +193,7 @@ TEST(Utility, EnsureFolderAsksFirst) {
 TEST(Utility, FilesAndMasks) {
     QTemporaryDir dir;
     const QString src = dir.filePath("Ca202612.vlm");
-    QFile f(src);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray(100000, 'x'));
-    f.close();
+    ASSERT_TRUE(testing::WriteFile(src, QByteArray(100000, 'x')));
     EXPECT_TRUE(FileMaskExists(dir.filePath("Ca2026*.vlm")));
     EXPECT_FALSE(FileMaskExists(dir.filePath("Ca2027*.vlm")));
     EXPECT_TRUE(CopyFileStream(src, dir.filePath("copy.vlm")));

@@ -1,5 +1,6 @@
 #include "calendar/monthgrid.h"
 
+#include "../files.h"
 #include "../golden.h"
 #include "calendar/daynumber.h"
 #include "core/clock.h"
@@ -248,9 +249,8 @@ TEST(MonthGridGolden, CellsAsDrawn) {
         fillBusyMonth(grid);
         grid.ClickedDay = jd(2026, 12, 2);
         grid.HighlightClicked = true;
-        const QString diff =
-            testing::CompareWithGolden(compact ? "Grid_busy_compact" : "Grid_busy", dumpGrid(grid));
-        EXPECT_TRUE(diff.isEmpty()) << diff.toStdString();
+        EXPECT_TRUE(
+            testing::MatchesRecording(compact ? "Grid_busy_compact" : "Grid_busy", dumpGrid(grid)));
     }
     MonthGrid grid;
     configureAsMainWindow(grid, false);
@@ -268,8 +268,7 @@ TEST(MonthGridGolden, CellsAsDrawn) {
     grid.SetShowNeighbor(false);
     grid.Suspended = false;
     grid.UpdateCalendar();
-    const QString diff = testing::CompareWithGolden("Grid_overflow", dumpGrid(grid));
-    EXPECT_TRUE(diff.isEmpty()) << diff.toStdString();
+    EXPECT_TRUE(testing::MatchesRecording("Grid_overflow", dumpGrid(grid)));
 }
 
 // The grid's tab settings reach its items: 4 × 100 % is four spaces, 2 × 150 % three.
@@ -329,10 +328,9 @@ TEST_F(MonthGridTest, DeletePeriodAsksWithNoAsDefault) {
 
 TEST_F(MonthGridTest, SpecialDaysFromTheDataFolder) {
     QTemporaryDir dir;
-    QFile f(dir.filePath("SDAY.VLM"));  // written on Windows in capitals: found all the same
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("12,25,\x83\x4e\x83\x8a\x83\x58\x83\x7d\x83\x58\r\n");  // クリスマス
-    f.close();
+    // Written on Windows in capitals: found all the same.
+    ASSERT_TRUE(testing::WriteFile(dir.filePath("SDAY.VLM"),
+                                   "12,25,\x83\x4e\x83\x8a\x83\x58\x83\x7d\x83\x58\r\n"));
     grid.SetDataKyoFile(dir.path() + "/");
     EXPECT_EQ(grid.GetDayNames(2026, 12, 25), "クリスマス");
     EXPECT_TRUE(grid.GetDayKind(2026, 12, 25) & dkSpecialDay);
@@ -342,10 +340,7 @@ TEST_F(MonthGridTest, SpecialDaysFromTheDataFolder) {
 TEST(MonthGridHolidayFile, FoundWithoutRegardToCase) {
     FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
     QTemporaryDir dir;
-    QFile f(dir.filePath("HDAY.DAT"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("12,24,Eve\r\n");
-    f.close();
+    ASSERT_TRUE(testing::WriteFile(dir.filePath("HDAY.DAT"), "12,24,Eve\r\n"));
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
     MonthGrid grid;

@@ -1,5 +1,6 @@
 #include "calendar/textlines.h"
 
+#include "../files.h"
 #include "core/clock.h"
 #include "core/codec.h"
 #include "core/prompt.h"
@@ -16,10 +17,7 @@ namespace {
 QStringList loadBytes(const QByteArray& content) {
     QTemporaryDir dir;
     const QString path = dir.filePath("Ca202612.vlm");
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(content);
-    f.close();
+    EXPECT_TRUE(testing::WriteFile(path, content));
     QStringList lines{"stale"};
     LoadTextLines(lines, path);
     return lines;
@@ -128,10 +126,7 @@ TEST(LoadTextLines, ByteOrderMarkMakesAHolidayFileUtf8) {
     QTemporaryDir dir;
     auto load = [&](const QByteArray& content, TextFileKind kind) {
         const QString path = dir.filePath("Hday.dat");
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(content);
-        f.close();
+        EXPECT_TRUE(testing::WriteFile(path, content));
         QStringList lines;
         EXPECT_TRUE(LoadTextLines(lines, path, kind));
         return lines;

@@ -1,4 +1,5 @@
 #include "core/paths.h"
+#include "../files.h"
 
 #include <QDir>
 #include <QFile>
@@ -67,13 +68,9 @@ TEST(Paths, TheProgramFolderOfABuildAndOfAnInstalledCopy) {
     const QString root = dir.path() + u'/';
     ASSERT_TRUE(QDir().mkpath(root + "usr/bin") && QDir().mkpath(root + "usr/share/korvane"));
     EXPECT_EQ(ProgramFolderOf(root + "usr/bin"), root + "usr/bin/");
-    QFile shared(root + "usr/share/korvane/Hday.dat");
-    ASSERT_TRUE(shared.open(QIODevice::WriteOnly));
-    shared.close();
+    ASSERT_TRUE(testing::WriteFile(root + "usr/share/korvane/Hday.dat"));
     EXPECT_EQ(ProgramFolderOf(root + "usr/bin/"), root + "usr/share/korvane/");
-    QFile beside(root + "usr/bin/hday.DAT");
-    ASSERT_TRUE(beside.open(QIODevice::WriteOnly));
-    beside.close();
+    ASSERT_TRUE(testing::WriteFile(root + "usr/bin/hday.DAT"));
     EXPECT_EQ(ProgramFolderOf(root + "usr/bin"), root + "usr/bin/");
 }
 

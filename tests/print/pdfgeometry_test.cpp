@@ -1,9 +1,9 @@
+#include "../files.h"
 #include "fakeprintsystem.h"
 #include "pdfprobe.h"
 #include "print/engine/printdocument.h"
 #include "print/engine/printersetup.h"
 
-#include <QFile>
 #include <QFontDatabase>
 #include <QPainter>
 
@@ -128,11 +128,8 @@ TEST(Printing, TheJobCarriesThePrinterSettingsAndThePageUnscaled) {
     EXPECT_EQ(job.Settings.Source, "手差し");
     EXPECT_TRUE(job.Settings.Duplex);
     QTemporaryDir dir;
-    QFile f(dir.filePath("job.pdf"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(system.pdfs.back());
-    f.close();
-    expectMeasures(PdfPage(f.fileName(), 1), "A3 landscape");
+    ASSERT_TRUE(testing::WriteFile(dir.filePath("job.pdf"), system.pdfs.back()));
+    expectMeasures(PdfPage(dir.filePath("job.pdf"), 1), "A3 landscape");
 }
 
 TEST(Printing, EveryFailureIsReportedAndNothingIsSentBlind) {

@@ -2,6 +2,7 @@
 #include "print/engine/printersetup.h"
 #include "print/engine/progresswindow.h"
 
+#include "../files.h"
 #include "core/prompt.h"
 #include "fakeprintsystem.h"
 #include "paintcounter.h"
@@ -76,8 +77,7 @@ protected:
     // Job i's PDF as a file the PDF tools can read.
     QString jobFile(std::size_t i) {
         const QString path = dir.filePath(QStringLiteral("job%1.pdf").arg(i));
-        QFile f(path);
-        if (i < system.pdfs.size() && f.open(QIODevice::WriteOnly)) f.write(system.pdfs[i]);
+        testing::WriteFile(path, i < system.pdfs.size() ? system.pdfs[i] : QByteArray());
         return path;
     }
     std::vector<bool> pageButtons() const {

@@ -1,5 +1,6 @@
 #include "print/printerpresets.h"
 
+#include "../files.h"
 #include "../golden.h"
 #include "core/codec.h"
 #include "core/prompt.h"
@@ -81,11 +82,9 @@ TEST_F(PresetsTest, TheFirstStartMakesTwoA4PresetsFromTheDefaultPrinter) {
     EXPECT_EQ(setup->Current().Printer, "Office");
     EXPECT_EQ(setup->PaperNumber(), 9);
     EXPECT_FALSE(setup->Landscape());
-    QFile file(ini());  // the selection, ten captions and the two snapshots
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString diff = testing::CompareWithGolden(
-        "Ini_presets_first_start", Cp932::decode(file.readAll()).replace("\r\n", "\n"));
-    EXPECT_TRUE(diff.isEmpty()) << diff.toStdString();
+    // The selection, ten captions and the two snapshots.
+    EXPECT_TRUE(testing::MatchesRecording(
+        "Ini_presets_first_start", Cp932::decode(testing::ReadFile(ini())).replace("\r\n", "\n")));
 
     p.SelectPreset(1);
     EXPECT_TRUE(setup->Landscape());

@@ -4,8 +4,6 @@
 #include "core/codec.h"
 #include "print/stationery/stationerysettings.h"
 
-#include <QFile>
-
 #include "settings/inifile.h"
 #include "settings/settingswriter.h"
 
@@ -44,8 +42,7 @@ TEST(PrintersIni, TheSectionsAsWrittenAndReadBack) {
         EXPECT_TRUE(problems.empty());
         return out.Bytes();
     };
-    const QString diff = testing::CompareIniRoundTrip("Ini_printers", written);
-    EXPECT_TRUE(diff.isEmpty()) << diff.toStdString();
+    EXPECT_TRUE(testing::MatchesIniRoundTrip("Ini_printers", written));
 }
 
 TEST(PrintSection, NumbersAreKeptInTheirRanges) {

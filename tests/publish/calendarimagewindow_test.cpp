@@ -1,11 +1,11 @@
 #include "publish/calendarimagewindow.h"
 
+#include "../files.h"
 #include "core/prompt.h"
 #include "ftpserver.h"
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -46,9 +46,7 @@ TEST_F(ImageWindow, SaveAsksBeforeOverwritingAndClosesWhenSaved) {
     open(dir.path() + "/");
     EXPECT_EQ(window->findChild<QLabel*>("lblSize")->text(), "120 × 80");
     EXPECT_EQ(window->findChild<QLabel*>("imgSs")->pixmap().size(), QSize(120, 80));
-    QFile old(file("old.gif"));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
-    old.close();
+    ASSERT_TRUE(testing::WriteFile(file("old.gif"), "old"));
     prompt.answerName(file("old.gif"));  // exists: No
     click("btnSaveClose");
     ASSERT_EQ(prompt.entries().size(), 4u);
@@ -56,9 +54,7 @@ TEST_F(ImageWindow, SaveAsksBeforeOverwritingAndClosesWhenSaved) {
     EXPECT_EQ(prompt.entries()[1].text, "同名の画像ファイルが存在します。\r\n上書きしますか？");
     EXPECT_EQ(prompt.entries()[3].text, "画像の保存がキャンセルされました。");
     EXPECT_TRUE(window->isVisible());
-    QFile kept(file("old.gif"));
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), "old");
+    EXPECT_EQ(testing::ReadFile(file("old.gif")), "old");
 
     QSignalSpy closed(window.data(), &CalendarImageWindow::Closed);
     prompt.answerName(file("old.gif"));
@@ -94,9 +90,7 @@ TEST_F(ImageWindow, QuickSavesGoIntoTheSaveFolder) {
 // A place that cannot be written (here a "folder" that is a file, which stops root too): the
 // reason is said, the window stays with its picture, and nothing is left behind.
 TEST_F(ImageWindow, AFailedSaveIsSaidAndLeavesNothing) {
-    QFile plain(file("plain"));
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    plain.close();
+    ASSERT_TRUE(testing::WriteFile(file("plain")));
     open(dir.path());
     prompt.answerName(file("plain") + "/m.gif");
     click("btnSaveClose");
@@ -166,9 +160,8 @@ TEST_F(ImageWindow, SaveAndUploadClosesOnlyWhenTheServerHasTheFile) {
     window->findChild<QAction*>("mnFTP")->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return closed.count() == 1; }, 10000));
     EXPECT_EQ(prompt.texts().last(), "転送が終了しました。");
-    QFile sent(server.Home() + "/img/KorMonth.gif"), saved(file("KorMonth.gif"));
-    ASSERT_TRUE(sent.open(QIODevice::ReadOnly) && saved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(sent.readAll(), saved.readAll());
+    EXPECT_EQ(testing::ReadFile(server.Home() + "/img/KorMonth.gif"),
+              testing::ReadFile(file("KorMonth.gif")));
 }
 
 TEST_F(ImageWindow, TheQuitEntriesAskTheProgramToEnd) {

@@ -1,5 +1,6 @@
 #include "publish/ftptransfer.h"
 
+#include "../files.h"
 #include "ftpserver.h"
 
 #include <QDir>
@@ -34,21 +35,15 @@ protected:
     QString picture(const QString& name, int bytes = 200000) {
         QByteArray data(bytes, '\0');
         for (int i = 0; i < bytes; ++i) data[i] = char(i * 7 % 251);
-        QFile f(local.filePath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(data) == bytes);
-        return f.fileName();
+        EXPECT_TRUE(testing::WriteFile(local.filePath(name), data));
+        return local.filePath(name);
     }
     QByteArray onServer(const QString& path) const {
-        QFile f(server->Home() + u'/' + path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
+        return testing::ReadFile(server->Home() + u'/' + path);
     }
     QStringList serverFolder(const QString& path) const {
         return QDir(server->Home() + u'/' + path)
             .entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-    }
-    QByteArray bytes(const QString& path) const {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 };
 
@@ -61,12 +56,13 @@ TEST_F(Ftp, TheFileLandsWholeInItsFolder) {
     for (const QString folder : {"htdocs/img", "/htdocs/img/", " htdocs//img "}) {
         QFile::remove(server->Home() + "/htdocs/img/KorMonth.gif");
         EXPECT_EQ(UploadByFtp(account(folder), file), FtpOutcome::Done) << folder.toStdString();
-        EXPECT_EQ(onServer("htdocs/img/KorMonth.gif"), bytes(file)) << folder.toStdString();
+        EXPECT_EQ(onServer("htdocs/img/KorMonth.gif"), testing::ReadFile(file))
+            << folder.toStdString();
         EXPECT_EQ(serverFolder("htdocs/img"), QStringList{"KorMonth.gif"});
     }
     const QString japanese = picture("今月 の予定.gif", 10);
     EXPECT_EQ(UploadByFtp(account(), japanese), FtpOutcome::Done);
-    EXPECT_EQ(onServer("今月 の予定.gif"), bytes(japanese));
+    EXPECT_EQ(onServer("今月 の予定.gif"), testing::ReadFile(japanese));
 }
 
 // Each fault its own outcome; a folder is never made, nothing lands under a final name.
@@ -132,7 +128,7 @@ TEST_F(Ftp, TlsWithTheCertificateVerified) {
         FtpAccount trusted = account();
         trusted.CaFile = server->Certificate();
         EXPECT_EQ(UploadByFtp(trusted, file), FtpOutcome::Done) << tls;
-        EXPECT_EQ(onServer("KorMonth.gif"), bytes(file)) << tls;
+        EXPECT_EQ(onServer("KorMonth.gif"), testing::ReadFile(file)) << tls;
     }
 }
 

@@ -1,7 +1,6 @@
 #include "publish/gifreader.h"
+#include "../files.h"
 #include "publish/picturewriters.h"
-
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -10,9 +9,8 @@ namespace {
 
 // The reader's fuzz corpus: hand-made GIFs, each wrong in one way a file from elsewhere can be.
 QByteArray corpus(const char* name) {
-    QFile f(QStringLiteral(KORVANE_SHIPPED_DATA "/../fuzz/corpus/gifreader/") +
-            QString::fromLatin1(name));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return testing::ReadFile(QStringLiteral(KORVANE_SHIPPED_DATA "/../fuzz/corpus/gifreader/") +
+                             QString::fromLatin1(name));
 }
 
 TEST(GifReader, TheFirstFrameOnItsScreenClippedAndTransparentWhereNothingIs) {

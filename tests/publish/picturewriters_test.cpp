@@ -1,8 +1,8 @@
 #include "publish/picturewriters.h"
+#include "../files.h"
 #include "publish/picturefiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -47,16 +47,11 @@ TEST(Jpeg, EveryChannelAtFullResolution) {
 TEST(PictureFiles, FailuresSayWhyAndKeepTheOldFile) {
     QTemporaryDir dir;
     const QString old = dir.filePath("old.gif");
-    QFile f(old);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("before");
-    f.close();
+    ASSERT_TRUE(testing::WriteFile(old, "before"));
     QString error;
     EXPECT_FALSE(SaveGif(old, IndexedPicture{}, &error));
     EXPECT_FALSE(error.isEmpty());
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), "before");
-    f.close();
+    EXPECT_EQ(testing::ReadFile(old), "before");
     QImage picture(8, 8, QImage::Format_RGB32);
     picture.fill(Qt::blue);
     error.clear();

@@ -1,4 +1,5 @@
 #include "publish/publicitycalendar.h"
+#include "../files.h"
 
 #include <QDir>
 #include <QFile>
@@ -105,10 +106,8 @@ TEST(PcalStyleFiles, TheUsersCopyOverTheShippedOne) {
     QTemporaryDir dir;
     const QString program = dir.path() + "/prog/", settings = dir.path() + "/settings/";
     ASSERT_TRUE(QDir().mkpath(program + "pcal/STYLE2"));
-    QFile shipped(program + "pcal/STYLE2/pcal.INI");
-    ASSERT_TRUE(shipped.open(QIODevice::WriteOnly));
-    shipped.write("[Pcal]\r\nedtmx=1\r\nEDTHY=2\r\n");
-    shipped.close();
+    ASSERT_TRUE(
+        testing::WriteFile(program + "pcal/STYLE2/pcal.INI", "[Pcal]\r\nedtmx=1\r\nEDTHY=2\r\n"));
     PcalOffsetTexts texts = with({{6, "kept"}});
     ReadPcalOffsets(program, settings, 1, texts);
     EXPECT_EQ(texts.Text[0], "1");
@@ -126,9 +125,7 @@ TEST(PcalStyleFiles, TheUsersCopyOverTheShippedOne) {
     ReadPcalOffsets(program, settings, 2, other);
     EXPECT_EQ(other.Text, PcalOffsetTexts().Text);
     // A settings folder that cannot be made is said.
-    QFile blocker(dir.path() + "/file");
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    ASSERT_TRUE(testing::WriteFile(dir.path() + "/file"));
     EXPECT_FALSE(WritePcalOffsets(dir.path() + "/file/", 0, texts, &error));
     EXPECT_FALSE(error.isEmpty());
 }

@@ -1,5 +1,6 @@
 #include "publish/publicitycalendarcomposer.h"
 
+#include "../files.h"
 #include "calendar/monthgrid.h"
 #include "core/prompt.h"
 #include "ftpserver.h"
@@ -10,7 +11,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -49,12 +49,7 @@ protected:
         write(folder + "C888_642_Y.gif", *EncodeGif(QuantiseForGif(base)));
     }
     static void write(const QString& path, const QByteArray& bytes) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-    }
-    static QByteArray read(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        ASSERT_TRUE(testing::WriteFile(path, bytes));
     }
     void open(std::optional<FtpAccount> upload = {}) {
         window = std::make_unique<PublicityCalendarComposer>(
@@ -86,7 +81,7 @@ TEST_F(Composer, StylesKeepTheirOwnOffsets) {
     EXPECT_EQ(field("edtwy2")->text(), "5");  // all eight were kept when Style1 was left
     chooseStyle(2);
     EXPECT_EQ(field("edtmx")->text(), "33");
-    EXPECT_EQ(read(program + "Pcal/Style1/Pcal.ini"), "[Pcal]\r\nedtmx=10\r\n");
+    EXPECT_EQ(testing::ReadFile(program + "Pcal/Style1/Pcal.ini"), "[Pcal]\r\nedtmx=10\r\n");
     window->SetStyle(0);  // not the user's: nothing written
     EXPECT_EQ(IniFile(settings + "Pcal/Style1/Pcal.ini").ReadString("Pcal", "edtmx", ""), "11");
 }
@@ -115,7 +110,7 @@ TEST_F(Composer, ComposesOnceShownAndSavesATransparentBorder) {
     window->findChild<QPushButton*>("btnGifWrite")->click();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(prompt.entries()[0].text, dir.filePath("mine.gif"));
-    const QByteArray gif = read(dir.filePath("out.gif"));
+    const QByteArray gif = testing::ReadFile(dir.filePath("out.gif"));
     EXPECT_TRUE(gif.contains(QByteArray("\x21\xF9\x04\x01\0\0", 6) + char(kGifTransparentEntry)));
     const std::optional<QImage> back = DecodeGif(gif);
     ASSERT_TRUE(back);
@@ -175,7 +170,8 @@ TEST_F(Composer, SaveUploadAndClose) {
     EXPECT_EQ(button->text(), "転送中止");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }, 10000));
     EXPECT_EQ(prompt.texts().last(), "転送が終了しました。");
-    EXPECT_EQ(read(server.Home() + "/pcal1.gif"), read(dir.filePath("pcal1.gif")));
+    EXPECT_EQ(testing::ReadFile(server.Home() + "/pcal1.gif"),
+              testing::ReadFile(dir.filePath("pcal1.gif")));
 }
 
 }  // namespace

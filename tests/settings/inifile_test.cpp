@@ -1,4 +1,5 @@
 #include "settings/inifile.h"
+#include "../files.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,15 +17,8 @@ class Ini : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QString path = dir.filePath("Korvane.ini");
-    void put(const QByteArray& bytes) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    QByteArray bytes() const {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    void put(const QByteArray& bytes) { ASSERT_TRUE(testing::WriteFile(path, bytes)); }
+    QByteArray bytes() const { return testing::ReadFile(path); }
 };
 
 TEST_F(Ini, ReadsLikeTheProfileFunctions) {
