@@ -30,6 +30,10 @@ trap 'rm -rf "$home"' EXIT
 agenda() { HOME=$home XDG_CONFIG_HOME=$home/.config "$korvane" --agenda "$@"; }
 out=$(agenda 202612); code=$?
 check "$code" 0 "exit of --agenda 202612"
+if [[ -w /dev/full ]]; then
+  agenda 202612 >/dev/full 2>/dev/null
+  check "$?" 1 "exit of --agenda when standard output is full"
+fi
 check "$(grep -c '^2026-12-' <<<"$out")" 31 "day lines of December 2026"
 deadline=$(sed -n '/^2026-12-28/,/^2026-12-29/p' <<<"$out" | grep -c $'^\t\[bold\] 請求書 締め切り$')
 check "$deadline" 1 "the sample's deadline on 2026-12-28, before the year-end closure"

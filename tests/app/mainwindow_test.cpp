@@ -1,6 +1,8 @@
 #include "app/mainwindow.h"
 #include "app/aboutdialog.h"
 #include "app/ftpsettings.h"
+#include "app/mainsettings.h"
+#include "app/settingspage.h"
 #include "app/updatereminderdialog.h"
 #include "app/windowpictures.h"
 #include "app/windowplacement.h"
@@ -20,6 +22,7 @@
 #include "print/engine/printsystem.h"
 #include "print/printwindow.h"
 #include "settings/inifile.h"
+#include "settings/settingswriter.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -56,6 +59,8 @@ TEST_F(MainWindowTest, MonthTabsAndStepsPastThem) {
     window->StepMonth(-1);  // within the loaded months: the standard tabs stay
     EXPECT_FALSE(window->ExtraMonthMode());
     EXPECT_EQ(tabs()->currentIndex(), 0);
+    find<QPushButton>("btnM9")->click();  // 今月
+    EXPECT_EQ(tabs()->currentIndex(), 1);
 }
 
 // Once the first window of a new copy is up, the set-up is offered; only once.
@@ -66,10 +71,17 @@ TEST_F(MainWindowTest, TheFirstStartOffersTheSetUpOnce) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !prompt.texts().isEmpty(); }, 2000));
     EXPECT_TRUE(prompt.texts()[0].startsWith(
         "「Korvane」Ver1.2.1 のセットアップを今すぐ行いますか？\r\n\r\n[はい]"));
+    // Shown again (after the picture window, say), it keeps its page and the focus.
+    window->ActivateMainWindow();
+    pages()->setCurrentWidget(find<QWidget>("tsSettei"));
+    find<QCheckBox>("cb24ji")->setFocus();
     window->hide();
     window->show();
+    window->ActivateMainWindow();
     QTest::qWait(20);
     EXPECT_EQ(prompt.texts().size(), 1);
+    EXPECT_EQ(pages()->currentWidget(), find<QWidget>("tsSettei"));
+    EXPECT_EQ(window->focusWidget(), find<QCheckBox>("cb24ji"));
 }
 
 // The set-up opens from its menu on the settings as they are now: the copy it starts reads them.
@@ -204,6 +216,52 @@ TEST_F(MainWindowTest, EverySettingComesBackThroughTheWindow) {
     }
 }
 
+// What the settings page shows it collects from its controls alone, not from what it was given:
+// every key of both files but the year page's and the window's place.
+TEST(SettingsPageTest, EveryKeyShownIsCollectedFromItsControl) {
+    QTemporaryDir program;
+    const IniFile changed = IniFile::InMemory(testing::ChangedIni("Ini"));
+    KorvaneIni shown;
+    PrintersSetSection options;
+    shown.Read(changed);
+    options.Read(changed);
+    SettingsPage page(program.path() + u'/');
+    page.ShowSettings(shown);
+    page.ShowOptions(options);
+    page.ShowRokuyo(shown.Settei.visRokuyou);
+    KorvaneIni back;
+    PrintersSetSection backOptions;
+    page.CollectSettings(back);
+    page.CollectOptions(backOptions);
+    const auto lines = [](const KorvaneIni& ini, const PrintersSetSection& set) {
+        IniFile out = IniFile::InMemory();
+        SaveProblems problems;
+        SettingsWriter writer(out, problems);
+        ini.Write(writer);
+        set.Write(writer);
+        writer.Commit();
+        return Cp932::decode(out.Bytes()).split("\r\n");
+    };
+    const QStringList want = lines(shown, options), got = lines(back, backOptions);
+    ASSERT_EQ(got.size(), want.size());
+    QStringList others;
+    for (qsizetype i = 0; i < want.size(); ++i)
+        if (got[i] != want[i]) others << want[i];
+    EXPECT_EQ(others,
+              QStringList({"rgYFirstMonth=2", "fmC21Top=40", "fmC21Left=30", "SpHajimariTuki=9"}));
+}
+
+// Items are in the fixed-pitch face unless the user turns it off, at once.
+TEST_F(MainWindowTest, TheItemFaceFollowsItsOption) {
+    open(2026, 12, 7);
+    const auto face = [&] {
+        return window->Grid()->Fonts().Font(CalendarFonts::DayOfWeek).Font.family();
+    };
+    EXPECT_EQ(face(), "IPAGothic");
+    find<QCheckBox>("cbToubai")->click();
+    EXPECT_EQ(face(), "IPAPGothic");
+}
+
 // A program folder the code page cannot hold ("jürgen") costs that one key, not the save: every
 // other key is written, the folder keeps what was stored, and the user hears of it once.
 TEST_F(MainWindowTest, OneValueTheFileCannotTakeCostsOnlyThatKey) {
@@ -237,6 +295,7 @@ TEST_F(MainWindowTest, AnUnreadableSettingsFileIsNamedAtTheStart) {
 TEST_F(MainWindowTest, SpriteMarkerExistsExactlyWhileTheOptionIsChecked) {
     open(2026, 12, 7);
     auto* sprite = find<QCheckBox>("cbSprite");
+    EXPECT_TRUE(sprite->isHidden());  // the management sheet's, reached by its key alone
     const QString marker = dir.filePath("prog/sptoff.kvn");
     sprite->click();
     EXPECT_FALSE(QFileInfo::exists(marker));

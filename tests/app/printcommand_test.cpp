@@ -111,6 +111,27 @@ TEST_F(PrintCommand, YearCalendarFromTheMonthGiven) {
     EXPECT_FALSE(text.contains(QStringLiteral("2027 4")));
 }
 
+// The options reach the year calendar as they reach the months: smaller print, no shading.
+TEST_F(PrintCommand, TheYearCalendarTakesTheOptions) {
+    const auto picture = [&](bool small, bool noShade) {
+        PrintRequest r = request("CA4V", nullptr, "year.png");
+        r.Dpi = 100;
+        r.Small = small;
+        r.NoShade = noShade;
+        EXPECT_EQ(run(r), 0) << qPrintable(err);
+        return QImage(dir.filePath(QStringLiteral("year.png")));
+    };
+    const auto inked = [](const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) != qRgb(255, 255, 255);
+        return n;
+    };
+    const QImage plain = picture(false, false);
+    EXPECT_LT(testing::InkBox(picture(true, false)).width(), testing::InkBox(plain).width());
+    EXPECT_LT(inked(picture(false, true)), inked(plain));
+}
+
 TEST_F(PrintCommand, AQuestionEndsWithExit3AndNoFile) {
     // A printer without postcards: the paper question would wait for an answer.
     testing::FakePrintSystem office;
