@@ -57,7 +57,10 @@ TEST(ColourPalette, ButtonsPickTheirSelectionAndDragKeepsPicking) {
     ColourPalette p;
     p.resize(221, 85);  // cells of 17 × 17
     p.show();
+    p.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&p));
     QTest::mousePress(&p, Qt::RightButton, {}, QPoint(3 * 17 + 5, 2 * 17 + 5));
+    EXPECT_TRUE(p.hasFocus());  // the arrows and letters go to it from then on
     EXPECT_EQ(p.BackgroundIndex(), 29);
     EXPECT_EQ(p.ForegroundIndex(), ColourPalette::kNone);
     QMouseEvent move(QEvent::MouseMove, QPointF(5 * 17 + 2, 4 * 17 + 2), QPointF(), Qt::NoButton,
