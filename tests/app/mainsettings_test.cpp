@@ -5,6 +5,7 @@
 #include "../files.h"
 #include "core/codec.h"
 #include "settings/inifile.h"
+#include "testsupport.h"
 
 #include <QTemporaryDir>
 
@@ -32,14 +33,7 @@ TEST_F(SettingsFiles, BothFilesAsWrittenAndReadBack) {
         korvane.Read(from);
         set.Read(from);
         set.cbUetume = true;  // [Print] is the print window's
-        IniFile out = IniFile::InMemory();
-        SaveProblems problems;
-        SettingsWriter writer(out, problems);
-        korvane.Write(writer);
-        set.Write(writer);
-        writer.Commit();
-        EXPECT_TRUE(problems.empty());
-        return out.Bytes();
+        return testing::WrittenSettings(korvane, set);
     };
     EXPECT_TRUE(testing::MatchesIniRoundTrip("Ini", written));
 }

@@ -22,7 +22,7 @@
 #include "print/engine/printsystem.h"
 #include "print/printwindow.h"
 #include "settings/inifile.h"
-#include "settings/settingswriter.h"
+#include "testsupport.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -234,13 +234,7 @@ TEST(SettingsPageTest, EveryKeyShownIsCollectedFromItsControl) {
     page.CollectSettings(back);
     page.CollectOptions(backOptions);
     const auto lines = [](const KorvaneIni& ini, const PrintersSetSection& set) {
-        IniFile out = IniFile::InMemory();
-        SaveProblems problems;
-        SettingsWriter writer(out, problems);
-        ini.Write(writer);
-        set.Write(writer);
-        writer.Commit();
-        return Cp932::decode(out.Bytes()).split("\r\n");
+        return Cp932::decode(testing::WrittenSettings(ini, set)).split("\r\n");
     };
     const QStringList want = lines(shown, options), got = lines(back, backOptions);
     ASSERT_EQ(got.size(), want.size());

@@ -1,10 +1,15 @@
 #pragma once
 
 #include "app/headlesscalendar.h"
+#include "app/mainsettings.h"
+#include "settings/inifile.h"
+#include "settings/settingswriter.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QString>
+
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <stdexcept>
@@ -19,6 +24,18 @@ inline QString ReadAndClose(std::FILE* f) {
     for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) b.append(buf, qsizetype(n));
     std::fclose(f);
     return QString::fromUtf8(b);
+}
+
+// Korvane.ini's keys and Printers.ini's [Set] written into one file, every value taken.
+inline QByteArray WrittenSettings(const KorvaneIni& ini, const PrintersSetSection& set) {
+    IniFile out = IniFile::InMemory();
+    SaveProblems problems;
+    SettingsWriter writer(out, problems);
+    ini.Write(writer);
+    set.Write(writer);
+    writer.Commit();
+    EXPECT_TRUE(problems.empty());
+    return out.Bytes();
 }
 
 // The window-less calendar with the shipped Hday.dat beside the test program and no settings of
