@@ -280,6 +280,14 @@ TEST_F(StationeryJob, TheLettersOnTheirPaperWithTheProgress) {
     EXPECT_EQ(steps.size(), 10u);
     EXPECT_EQ(steps.back(), 100);
     EXPECT_EQ(doc.RecordedGeometry().PageWidth, 2100);
+    // A hand-edited place beyond 100 mm either way goes no further than 100 mm.
+    const auto page = [&](int top, int left) {
+        EXPECT_TRUE(BuildFaxJob(doc, *setup, FaxSection(),
+                                {PaperKind::A4, top, left, QDate(2026, 12, 9)}, nullptr));
+        return testing::DumpPage(doc.Page(1));
+    };
+    EXPECT_EQ(page(500, -300), page(100, -100));
+    EXPECT_NE(page(100, -100), page(99, -100));
 }
 
 }  // namespace
