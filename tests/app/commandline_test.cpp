@@ -12,6 +12,7 @@
 #include "testsupport.h"
 
 #include <cstdio>
+#include <memory>
 
 namespace korvane {
 namespace {
@@ -181,12 +182,15 @@ TEST(CommandLine, BadArgumentsExitWith2) {
         EXPECT_EQ(r.err.count(u'\n'), 1) << qPrintable(args.join(' '));
     }
     EXPECT_TRUE(run({"--days", "1582-10-10", "1582-10-20"}).err.contains("1582/10/5-10/14"));
+    EXPECT_TRUE(run({"--days", "2026-1-1", "2026-01-02"}).err.contains("YYYY-MM-DD の形"));
     // Two hundred years after these lies in the dropped days of 1582: said so, not a crash.
     for (const char* from : {"1382-10-05", "1382-10-10", "1382-10-14"}) {
         const Result r = run({"--days", from, "1382-10-20"});
         EXPECT_EQ(r.code, 2) << from;
         EXPECT_EQ(r.err.count(u'\n'), 1) << from;
-        EXPECT_TRUE(r.err.contains("暦の切り替えで存在しない日付です")) << qPrintable(r.err);
+        EXPECT_TRUE(r.err.contains(QString::fromLatin1(from).replace("1382", "1582") +
+                                   ") は暦の切り替えで存在しない日付です"))
+            << qPrintable(r.err);
     }
     EXPECT_EQ(run({"--days", "1382-10-04", "1382-10-20"}).code, 0);
     EXPECT_EQ(run({"--days", "1382-10-15", "1582-10-04"}).code, 0);
@@ -203,6 +207,27 @@ TEST(CommandLine, ScreenshotAsksForTheWindow) {
     EXPECT_TRUE(cli.Screenshot()->Small);
     std::fclose(out);
     std::fclose(err);
+}
+
+// The agenda, the picture and the composed calendar are handed on with what they were given.
+TEST(CommandLine, AgendaPictureAndComposeAreHandedOn) {
+    const auto parse = [](const QStringList& args) {
+        auto cli = std::make_unique<CommandLine>(args, "/tmp/");
+        std::FILE* out = std::tmpfile();
+        std::FILE* err = std::tmpfile();
+        EXPECT_FALSE(cli->run(out, err).has_value()) << qPrintable(args.join(' '));
+        std::fclose(out);
+        std::fclose(err);
+        return cli;
+    };
+    const auto agenda = parse({"--agenda", "202701"});
+    ASSERT_TRUE(agenda->Agenda().has_value());
+    EXPECT_EQ(agenda->Agenda()->Month, 1);
+    for (const bool compose : {false, true}) {
+        const auto cli = parse({compose ? "--compose" : "--picture", "202612", "--gif", "a.gif"});
+        ASSERT_TRUE(cli->Picture().has_value()) << compose;
+        EXPECT_EQ(cli->Picture()->Compose, compose);
+    }
 }
 
 TEST(CommandLine, PrintTakesItsOptions) {
