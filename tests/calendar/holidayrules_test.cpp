@@ -188,21 +188,6 @@ TEST(HolidayRules, DayKindsAndNames) {
     EXPECT_EQ(rules.GetDayKind(2024, 9, 22), dkSunday);
 }
 
-// The substitute test goes through the overridable operation.
-class ExtraSunday : public HolidayRules {
-public:
-    DayKind GetDayKind(std::int32_t y, std::uint8_t m, std::uint8_t d) const override {
-        DayKind k = HolidayRules::GetDayKind(y, m, d);
-        if (y == 2026 && m == 6 && d == 7) k |= dkHoliday;
-        return k;
-    }
-};
-
-TEST(HolidayRules, SubstituteAsksTheOverride) {
-    ExtraSunday rules;
-    EXPECT_EQ(rules.GetDayKind(2026, 6, 8), dkFurikae);
-}
-
 TEST(ResolveRuleLine, Forms) {
     struct Case {
         const char* line;
