@@ -25,11 +25,6 @@ const PaperKindInfo& InfoOf(PaperKind kind) {
     return table[int(kind)];
 }
 
-int OverallScale(PaperKind kind, bool small) {
-    const int factor = InfoOf(kind).Factor;
-    return small ? factor * 95 / 100 : factor;
-}
-
 const std::array<MonthLayoutKind, 9>& MonthLayoutKinds() {
     static const std::array<MonthLayoutKind, 9> kinds{{
         {"MB5", false, 80, "udMB5", 3, 7, 5, true, PaperKind::B5, true, false},

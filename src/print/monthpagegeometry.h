@@ -35,9 +35,6 @@ struct PaperKindInfo {
 };
 const PaperKindInfo& InfoOf(PaperKind kind);
 
-// The overall scale: the paper factor, times 0.95 when printing slightly smaller.
-int OverallScale(PaperKind kind, bool small);
-
 // One of the nine monthly layout buttons and what it hands the driver.
 struct MonthLayoutKind {
     const char* Key;      // the button's name without "btn": "MB5", "HA4", ...

@@ -71,6 +71,8 @@ TEST_F(PrintCommand, BlackAndWhitePngIsGreyOnly) {
     ASSERT_EQ(run(r), 0) << qPrintable(err);
     const QImage image(dir.filePath(QStringLiteral("bw.png")));
     ASSERT_FALSE(image.isNull());
+    // The resolution goes with the picture, so it prints at its size.
+    EXPECT_EQ(QSize(image.dotsPerMeterX(), image.dotsPerMeterY()), QSize(3937, 3937));
     int coloured = 0, dark = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {

@@ -381,6 +381,7 @@ TEST_F(PreviewTest, TheDocumentSteersItsPreview) {
     EXPECT_TRUE(doc.View()->isVisible());
     EXPECT_TRUE(doc.GotoPage(3));
     EXPECT_EQ(doc.View()->Page(), 3);
+    EXPECT_EQ(events.back(), "view 3");
     EXPECT_FALSE(doc.GotoPage(4));
     doc.Preview();  // already showing
     EXPECT_EQ(prompt.texts(),

@@ -20,6 +20,8 @@ TEST(PreviewZoom, EachStepPlacesThePage) {
         // Page width: too tall for the area, so the scroll bar takes its part.
         {PreviewZoom{kPortrait}.PageWidth({800, 600}, 17), {15, 15, 753, 1064}},
         {PreviewZoom{kLandscape}.PageWidth({800, 760}, 17), {15, 15, 770, 544}},
+        // Short of its margin below, the page takes the scroll bar's part too.
+        {PreviewZoom{kLandscape}.PageWidth({800, 560}, 17), {15, 15, 753, 532}},
         // Ten per cent up or down from the same corner.
         {PreviewZoom{kPortrait}.Larger({15, 15, 753, 1064}), {15, 15, 836, 1182}},
         {PreviewZoom{kPortrait}.Smaller({15, 15, 753, 1064}), {15, 15, 677, 957}},
