@@ -201,6 +201,7 @@ const Golden kGoldens[] = {
          j.B5 = true;
          j.Ruled = false;
          j.Holidays = false;
+         j.Options.BlackWhite = true;  // where holidays would be outlined
          j.Small = true;
      }},
     {"Year_A4_unshaded_small", nullptr, nullptr, nullptr,

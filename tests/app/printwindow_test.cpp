@@ -224,25 +224,30 @@ TEST_F(PrintWindowTest, ALayoutButtonShowsThePreview) {
     w.Document().ClosePreview();
 }
 
-TEST_F(PrintWindowTest, ScheduleItemsPrintOnlyWhenChosen) {
+// The window's boxes reach the page: each takes its text off.
+TEST_F(PrintWindowTest, ScheduleItemsTitleAndDatePrintOnlyWhenChosen) {
     MonthPage& may = calendar.ShownGrid().MonthPages()[1];
     may.Year = 2026;
     may.Month = 5;
     may.Lines = QStringList{QStringLiteral("3,0,0,役員会")};
     PrintWindow& w = open();
-    const auto printed = [&] {
+    const auto printed = [&](const QString& needle) {
         bool found = false;
         for (const PageOp& o : w.Document().Page(1).Ops)
-            found = found || (o.kind == PageOp::Text && o.text.contains(QStringLiteral("役員会")));
+            found = found || (o.kind == PageOp::Text && o.text.contains(needle));
         w.Document().ClosePreview();
         return found;
     };
-    child<QCheckBox>("cbNaiyou")->setChecked(true);
-    child<QPushButton>("btnMA4")->click();
-    EXPECT_TRUE(printed());
-    child<QCheckBox>("cbNaiyou")->setChecked(false);
-    child<QPushButton>("btnMA4")->click();
-    EXPECT_FALSE(printed());
+    const std::pair<const char*, QString> boxes[] = {
+        {"cbNaiyou", "役員会"}, {"cbTitle", "2026 年 5 月"}, {"cbDate", "作成"}};
+    for (const auto& [box, needle] : boxes) {
+        child<QCheckBox>(box)->setChecked(true);
+        child<QPushButton>("btnMA4")->click();
+        EXPECT_TRUE(printed(needle)) << box;
+        child<QCheckBox>(box)->setChecked(false);
+        child<QPushButton>("btnMA4")->click();
+        EXPECT_FALSE(printed(needle)) << box;
+    }
 }
 
 TEST_F(PrintWindowTest, TheYearButtonsPrintTwelveMonthsAndKeepTheMonth) {
