@@ -188,7 +188,7 @@ TEST(ComponentStream, ByteLayout) {
     EXPECT_EQ(b, expected);
     // Broken streams are refused whole.
     Sample r;
-    for (int cut = 0; cut < b.size() - 1; ++cut) {
+    for (int cut = 0; cut < b.size(); ++cut) {
         EXPECT_FALSE(ReadComponentStream(b.left(cut), r)) << cut;
     }
     EXPECT_EQ(r.printer, "PDF");
@@ -212,8 +212,8 @@ TEST(ComponentStream, ByteLayout) {
         cls, name, props));
     ASSERT_EQ(props.size(), 2u);
     EXPECT_EQ(props[1].value.integer, 7);
-    EXPECT_FALSE(ParseComponentStream(
-        QByteArray("TPF0\1C\1N\1L\6\x50") + "ab" + QByteArray(2, '\0'), cls, name, props));
+    EXPECT_FALSE(ParseComponentStream(QByteArray("TPF0\1C\1N\1L\6\5") + QByteArray(2, '\0'), cls,
+                                      name, props));
     EXPECT_TRUE(ParseComponentStream(deep(17), cls, name, props));
     EXPECT_FALSE(ParseComponentStream(deep(18), cls, name, props));
     EXPECT_FALSE(ParseComponentStream(QByteArray("TPF0\1C\1N\1L\x7f") + QByteArray(2, '\0'), cls,
