@@ -17,6 +17,9 @@ QPageSize pageSizeOf(PaperKind paper) {
     return QPageSize(QPageSize::id(InfoOf(paper).WindowsNumber));
 }
 
+// "少し小さく印刷": 95 % of the paper's scale.
+int JobScale(int factor, bool small) { return small ? factor * 95 / 100 : factor; }
+
 }  // namespace
 
 int SetUpPaper(PrinterSetup& setup, PrintDocument& doc, bool landscape, PaperKind paper,
@@ -68,7 +71,7 @@ bool BuildMonthJob(PrintDocument& doc, PrinterSetup& setup, PrintHost& host, con
                    ProgressWindow* progress, MonthPageGeometry* geometryOut, QStringList* skipped) {
     const MonthLayoutKind& kind = *job.Kind;
     const int factor = SetUpPaper(setup, doc, !kind.Portrait, kind.Paper);
-    const int scale = job.Small ? factor * 95 / 100 : factor;
+    const int scale = JobScale(factor, job.Small);
     if (scale == 0) return false;
     const MonthPageGeometry g = MonthJobGeometry(doc, job, scale);
     if (geometryOut) *geometryOut = g;
@@ -88,7 +91,7 @@ bool BuildYearJob(PrintDocument& doc, PrinterSetup& setup, PrintHost& host, cons
                   ProgressWindow* progress, YearPageGeometry* geometryOut) {
     const PaperKind paper = job.B5 ? PaperKind::B5 : PaperKind::A4;
     const int factor = SetUpPaper(setup, doc, false, paper, true);
-    const int scale = job.Small ? factor * 95 / 100 : factor;
+    const int scale = JobScale(factor, job.Small);
     if (scale == 0) return false;
     const YearPageGeometry g = ComputeYearPageGeometry(scale, std::clamp(job.TopMm, -100, 100),
                                                        std::clamp(job.LeftMm, -100, 100));
