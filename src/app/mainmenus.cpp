@@ -22,7 +22,7 @@ struct Entry {
     const char* menu;  // a menu of the table below, by name
     const char* name;
     const char16_t* caption;
-    std::function<void()> action;  // none: disabled
+    std::function<void()> action;
     QKeyCombination key = {};
     Shown shown = Shown::Always;
 };
@@ -99,10 +99,7 @@ MainMenus BuildMainMenus(MainWindow& w, bool calendarForms) {
         QAction* a = menu->addAction(QString::fromUtf16(e.caption));
         a->setObjectName(QString::fromLatin1(e.name));
         if (e.key != QKeyCombination()) a->setShortcut(e.key);
-        if (e.action)
-            QObject::connect(a, &QAction::triggered, &w, e.action);
-        else
-            a->setEnabled(false);
+        QObject::connect(a, &QAction::triggered, &w, e.action);
         a->setVisible(e.shown == Shown::Always || (e.shown == Shown::Extended && calendarForms));
         return a;
     };

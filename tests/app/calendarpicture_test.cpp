@@ -102,6 +102,7 @@ TEST_F(PictureTest, TheMenuFollowsTheOptionAndTheWindowComesBack) {
     find<QAction>("mnSs4")->trigger();
     CalendarImageWindow* shown = window->ImageWindow();
     ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->isVisible());
     EXPECT_FALSE(window->isVisible());
     prompt.answerName({});
     shown->findChild<QAction*>("mnSave")->trigger();

@@ -263,11 +263,12 @@ TEST_F(MainWindowTest, OneValueTheFileCannotTakeCostsOnlyThatKey) {
     IniFile(dir.filePath("settings/Korvane.ini")).WriteString("Header", "Folder", "/old/");
     open(2026, 12, 7, false, "prog/jürgen/");
     find<QCheckBox>("cb24ji")->setChecked(true);
+    find<QCheckBox>("cbReadSpl")->setChecked(true);
     EXPECT_FALSE(window->SaveAllSettings());
     const IniFile ini(dir.filePath("settings/Korvane.ini"));
     EXPECT_EQ(ini.ReadString("Header", "Folder", ""), "/old/");
     EXPECT_TRUE(ini.ReadBool("Settei", "cb24ji", false));
-    EXPECT_TRUE(IniFile(dir.filePath("settings/Printers.ini")).ValueExists("Set", "edtFolder1"));
+    EXPECT_TRUE(IniFile(dir.filePath("settings/Printers.ini")).ReadBool("Set", "cbReadSpl", false));
     ASSERT_EQ(prompt.entries().size(), 1u);
     EXPECT_TRUE(prompt.texts()[0].startsWith(
         "ItemHozon Err\r\n次の設定を保存できませんでした。\r\nFolder, edtSaveFolder: "));
@@ -329,8 +330,13 @@ TEST_F(MainWindowTest, MenuEntriesActAndFollowTheMarker) {
     EXPECT_FALSE(pages()->isTabVisible(pages()->indexOf(find<QWidget>("tsSettei"))));
     auto* settings = find<QTabWidget>("PageControl3");  // nor has the management page
     EXPECT_FALSE(settings->isTabVisible(settings->indexOf(find<QWidget>("tsKanri"))));
-    find<QAction>("mnZengetu")->trigger();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_J, Qt::ControlModifier);  // 前月
     EXPECT_EQ(window->Grid()->Month(), 11);
+    find<QPushButton>("btnM9")->setFocus();
+    find<QAction>("mnHyoujun")->trigger();  // the keys go to the days again
+    EXPECT_TRUE(window->Grid()->hasFocus());
     find<QAction>("mnYokuNen")->trigger();
     EXPECT_EQ(window->Grid()->Year(), 2027);
     find<QAction>("N1")->trigger();
