@@ -457,6 +457,9 @@ TEST(VersionWindows, AboutBuildCodeAndInfoText) {
     chord(Qt::Key_J);
     EXPECT_TRUE(about.BuildCodeShown());
     EXPECT_EQ(about.findChild<QLabel*>("lblVerKaku")->text(), "121201");
+    about.show();
+    about.findChild<QPushButton*>("FramSpeedBtn1")->click();
+    EXPECT_FALSE(about.isVisible());
     UpdateReminderDialog info(kReleaseDate.addDays(456));
     EXPECT_TRUE(info.InfoText().startsWith(
         "　Korvane Ver1.2.1 が公開されて、456 日が経過しています。\r\n"));

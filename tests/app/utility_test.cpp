@@ -157,6 +157,16 @@ TEST(FtpSettingsFile, ACopyBesideTheProgramMovesToTheSettingsFolder) {
     EXPECT_EQ(back.Server, "ftp.example.jp");
 }
 
+// A file that is there but cannot be read is a failure, not an empty account: the window then
+// leaves it alone. Root reads every file, but not this one.
+TEST(FtpSettingsFile, AnUnreadableFileFailsToLoad) {
+    QTemporaryDir dir;
+    const QString file = "/proc/sys/vm/drop_caches";
+    if (!QFileInfo(file).isFile()) GTEST_SKIP() << "no /proc here";
+    ASSERT_TRUE(QFile::link(file, dir.filePath("Korvane.bini")));
+    EXPECT_FALSE(FtpSettings().Load(dir.path() + "/", dir.path() + "/"));
+}
+
 TEST(Utility, GenerationsKeepTheNewestThree) {
     QTemporaryDir dir;
     const QString program = dir.path() + "/";

@@ -139,13 +139,14 @@ TEST(LayoutWrap, JanuaryTakesDecemberOnlyFromTheRightPage) {
     EXPECT_EQ(layout.Slot(34, 0).Marker, u'0');  // 2027-01-31
 
     layout.CurrentPage = 1;
-    layout.MonthPages[0] = {2025, 12, 0, {"31,,,去年の十二月,"}};  // wrong year
+    layout.MonthPages[0] = {2025, 12, 0, {"31,,,去年の十二月,", "28,,,最初の日,"}};  // wrong year
     layout.MonthPages[1] = {2027, 1, 0, {}};
     layout.LayoutItems(4, true, first, 2027, 1);
     EXPECT_TRUE(layout.Slot(3, 0).isFree());
     layout.MonthPages[0].Year = 2026;
     layout.LayoutItems(4, true, first, 2027, 1);
     EXPECT_EQ(layout.Slot(3, 0).Marker, u'0');
+    EXPECT_EQ(layout.Slot(0, 0).Marker, u'0');  // the grid's first cell too
 }
 
 TEST_F(Layout, PrintTexts) {

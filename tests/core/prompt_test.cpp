@@ -25,15 +25,16 @@ TEST(ScriptedPrompt, AnswersInTurnThenCancels) {
     EXPECT_EQ(prompt.entries().size(), 7u);
 }
 
-// A prompt without a printer dialog says so and cancels.
-TEST(Prompt, WithoutAPrinterDialogItSaysSo) {
+// A prompt without a printer dialog says so and cancels; a console shows a question and answers no.
+TEST(Prompt, WithoutDialogsItSaysSoAndAnswersNo) {
     struct Listener : ConsolePrompt {
         QStringList said;
         void message(const QString& text, const QString&, Kind) override { said << text; }
     } listener;
     PrinterChoice choice;
     EXPECT_FALSE(listener.printerDialog("印刷", choice));
-    EXPECT_EQ(listener.said, QStringList{"プリンタの設定画面を開けません．"});
+    EXPECT_FALSE(listener.askYesNo("上書きしますか？", "確認"));
+    EXPECT_EQ(listener.said, QStringList({"プリンタの設定画面を開けません．", "上書きしますか？"}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "widgets/qtprompt.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QMessageBox>
@@ -86,10 +87,15 @@ TEST(QtPrompt, ThePrinterDialogFollowsThePrinterAndGivesBackTheChoice) {
         ASSERT_NE(dialog, nullptr);
         auto* paper = dialog->findChild<QComboBox*>("cbPaper");
         EXPECT_EQ(paper->currentText(), "A3");
+        auto* source = dialog->findChild<QComboBox*>("cbSource");
+        EXPECT_FALSE(source->isEnabled());  // nothing to choose on this printer
         dialog->findChild<QComboBox*>("cbPrinter")->setCurrentText("Label");
+        EXPECT_TRUE(source->isEnabled());
         for (int i = 0; i < paper->count(); ++i) papersShown << paper->itemText(i);
         for (auto* r : dialog->findChildren<QRadioButton*>())
             if (r->text() == "横") r->setChecked(true);
+        for (auto* c : dialog->findChildren<QCheckBox*>())
+            if (c->text() == "両面印刷") c->setChecked(true);
         dialog->accept();
     });
     EXPECT_TRUE(prompt.printerDialog("プリンタの設定", choice));
@@ -98,6 +104,7 @@ TEST(QtPrompt, ThePrinterDialogFollowsThePrinterAndGivesBackTheChoice) {
     EXPECT_EQ(choice.paper, "Label 62mm");
     EXPECT_EQ(choice.source, "Roll");
     EXPECT_TRUE(choice.landscape);
+    EXPECT_TRUE(choice.duplex);
 }
 
 // The print dialog's page range: its bounds and start come from the document, the two ends are
@@ -107,7 +114,7 @@ TEST(QtPrompt, ThePageRangeComesBackInOrder) {
     PrinterChoice choice;
     choice.printer = "Office";
     choice.rangeOffered = true;
-    choice.allPages = false;
+    choice.allPages = true;
     choice.minPage = 1;
     choice.maxPage = 5;
     choice.fromPage = 2;
@@ -119,6 +126,7 @@ TEST(QtPrompt, ThePageRangeComesBackInOrder) {
                 auto* to = d->findChild<QSpinBox*>("spToPage");
                 toMax = to->maximum();
                 toValue = to->value();
+                d->findChild<QRadioButton*>("rbPages")->setChecked(true);
                 d->findChild<QSpinBox*>("spFromPage")->setValue(5);
                 d->accept();
             }
