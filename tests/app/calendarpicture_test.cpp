@@ -11,6 +11,7 @@
 #include "calendar/monthgrid.h"
 #include "core/qtcolor.h"
 #include "publish/calendarimagewindow.h"
+#include "publish/ftptransfer.h"
 #include "publish/gifreader.h"
 #include "publish/publicitycalendarcomposer.h"
 #include "settings/inifile.h"
@@ -170,6 +171,8 @@ TEST_F(PictureTest, TheFtpGroupAndTheConnectionTest) {
     check->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.texts().size() == 2; }, 10000));
     EXPECT_EQ(prompt.texts()[1], "正常に接続できました。");
+    // A finished check leaves no connection behind.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->findChildren<FtpJob*>().isEmpty(); }, 2000));
     find<QCheckBox>("cbFTP")->click();
     EXPECT_TRUE(group->isHidden());
     EXPECT_FALSE(check->isEnabled());
