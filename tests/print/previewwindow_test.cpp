@@ -496,6 +496,8 @@ TEST(ProgressWindow, EachStepIsPaintedAtOnce) {
     counter.clear();
     progress.Step("印刷中", 4, 1);
     EXPECT_GT(counter.of(label), 0);
+    progress.Step("印刷中", 4, 4);
+    EXPECT_EQ(bar->value(), bar->maximum());  // the last step fills the bar
 }
 
 // While a job's pages go out the progress window counts them, and it goes with the last page.
