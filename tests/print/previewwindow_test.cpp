@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -331,6 +332,10 @@ TEST_F(PreviewTest, ThePlaceIsRememberedInPrintersIni) {
     PreviewWindow again(doc);
     again.show();
     EXPECT_EQ(again.geometry(), window->geometry());
+    doc.FormWindowState = fwWorkArea;  // asked to, it fills the work area instead
+    PreviewWindow filling(doc);
+    filling.show();
+    EXPECT_EQ(filling.frameGeometry(), filling.screen()->availableGeometry());
 }
 
 // The page and the window go to the clipboard; the window's hard copy is one printed sheet.

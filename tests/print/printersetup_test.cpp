@@ -69,9 +69,12 @@ TEST(PrinterSetup, LayoutPaperNumbersRoundTrip) {
                 .papers = {QPageSize(QPageSize::A4), QPageSize(QPageSize::A3),
                            QPageSize(QPageSize::JisB5), QPageSize(QPageSize::Postcard)}});
     PrinterSetup setup(system);
-    for (int number : {9, 13, 8, 43}) {
+    const std::pair<int, QPageSize::PageSizeId> windowsNumbers[] = {
+        {9, QPageSize::A4}, {13, QPageSize::JisB5}, {8, QPageSize::A3}, {43, QPageSize::Postcard}};
+    for (auto [number, id] : windowsNumbers) {
         ASSERT_TRUE(setup.SetPaperNumber(number)) << number;
         EXPECT_EQ(setup.PaperNumber(), number);
+        EXPECT_EQ(setup.Current().PageSize.id(), id) << number;
     }
     // Other sizes read as Windows numbers them: their own, or 256 for a user size.
     FakePrintSystem other;

@@ -18,19 +18,8 @@ QList<QPageSize> virtualPapers() {
             QPageSize(QPageSize::Postcard)};
 }
 
-// The Windows numbers Korvane's layouts ask for where Qt's own table differs (A4, 9, is Qt's).
-QPageSize paperOfNumber(int number) {
-    switch (number) {
-        case 13:
-            return QPageSize(QPageSize::JisB5);
-        case 8:
-            return QPageSize(QPageSize::A3);
-        case 43:
-            return QPageSize(QPageSize::Postcard);
-        default:
-            return QPageSize(QPageSize::id(number));
-    }
-}
+// Korvane's layouts ask for paper by its Windows number; Qt knows them all (Ｂ５ is JIS's).
+QPageSize paperOfNumber(int number) { return QPageSize(QPageSize::id(number)); }
 
 int numberOfPaper(const QPageSize& paper) {
     for (int n : {9, 13, 8, 43})
