@@ -52,6 +52,9 @@ TEST_F(MainWindowTest, MonthTabsAndStepsPastThem) {
     EXPECT_TRUE(window->ExtraMonthMode());
     EXPECT_EQ(tabs()->tabText(0), "2027. 4");
     EXPECT_EQ(window->Grid()->Month(), 4);
+    find<QAction>("mnHyoujun")->trigger();  // the five months again
+    EXPECT_FALSE(window->ExtraMonthMode());
+    EXPECT_EQ(window->Grid()->Month(), 12);
     tabs()->setCurrentIndex(1);  // "今月"
     EXPECT_FALSE(window->ExtraMonthMode());
     EXPECT_EQ(tabs()->count(), 5);
@@ -337,6 +340,8 @@ TEST_F(MainWindowTest, MenuEntriesActAndFollowTheMarker) {
     find<QPushButton>("btnM9")->setFocus();
     find<QAction>("mnHyoujun")->trigger();  // the keys go to the days again
     EXPECT_TRUE(window->Grid()->hasFocus());
+    QTest::keyClick(window.get(), Qt::Key_Left, Qt::AltModifier);  // the page before, wrapping
+    EXPECT_EQ(pages()->currentWidget(), find<QWidget>("tsYear"));
     find<QAction>("mnYokuNen")->trigger();
     EXPECT_EQ(window->Grid()->Year(), 2027);
     find<QAction>("N1")->trigger();
