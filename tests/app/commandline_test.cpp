@@ -298,6 +298,10 @@ TEST(StreamPrompt, QuestionsAreWrittenAndAnsweredNo) {
     ErrorStreamPrompt prompt(err);
     EXPECT_FALSE(prompt.askYesNo("続けますか？\r\n\tはい", "確認", false));
     EXPECT_EQ(ReadAndClose(err), "korvane: 続けますか？  はい\n");
+    std::FILE* strictErr = std::tmpfile();  // a command that cannot ask still says what it asked
+    NoAnswerPrompt strict(strictErr);
+    EXPECT_THROW(strict.askYesNo("上書きしますか？", "確認", false), QuestionAsked);
+    EXPECT_EQ(ReadAndClose(strictErr), "korvane: 上書きしますか？\n");
 }
 
 }  // namespace
