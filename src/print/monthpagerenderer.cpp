@@ -55,8 +55,6 @@ public:
     }
     JobRestore(const JobRestore&) = delete;
     JobRestore& operator=(const JobRestore&) = delete;
-    std::int32_t Year() const { return year_; }
-    int Month() const { return month_; }
 
 private:
     PrintDocument& doc_;
@@ -81,7 +79,8 @@ public:
           skipped_(skipped),
           months_(o.TwoMonths ? 2 : 1) {}
 
-    void Run(JobRestore& restore) {
+    // The shown month comes back with the JobRestore around each run.
+    void Run() {
         MonthGrid& grid = host_.ShownGrid();
         itemColor_ = o_.BlackWhite ? clBlack : resolved(grid.ItemColor);
         grid.LayoutItems(g_.Lines, o_.TopPacking);
@@ -98,15 +97,12 @@ public:
                 host_.NextMonth();
                 grid.LayoutItems(g_.Lines, o_.TopPacking);
                 top = g_.Top + kSecondMonthOffset;
-            } else {
-                host_.GoToMonth(
-                    QString::asprintf("%.4d%.2d", int(restore.Year()), restore.Month()));
             }
         }
         doc_.EndDoc();
     }
 
-    void RunYear(JobRestore& restore, const YearPageGeometry& y, bool ruled) {
+    void RunYear(const YearPageGeometry& y, bool ruled) {
         year_ = true;
         o_.Shading = o_.Shading && ruled;
         o_.Anniversaries = o_.Schedules = o_.Title = false;
@@ -141,7 +137,6 @@ public:
             c_.DrawTextBox(y.Left, bottom, y.Right(), bottom + y.M + y.DateFont + 50, footerText(),
                            TextAlign::LeftBottom);
         }
-        host_.GoToMonth(QString::asprintf("%.4d%.2d", int(restore.Year()), restore.Month()));
         doc_.EndDoc();
     }
 
@@ -546,15 +541,14 @@ void RenderMonthPages(PrintDocument& doc, PrintHost& host, const MonthPageGeomet
                       QStringList* skipped) {
     JobRestore restore(doc, host, progress);
     if (progress) progress->Start(kProgressText);
-    MonthPainter(doc, host, g, options, progress, skipped).Run(restore);
+    MonthPainter(doc, host, g, options, progress, skipped).Run();
 }
 
 void RenderYearPage(PrintDocument& doc, PrintHost& host, const YearPageGeometry& g,
                     const MonthPrintOptions& options, bool ruled, ProgressWindow* progress) {
     JobRestore restore(doc, host, progress);
     if (progress) progress->Start(kProgressText);
-    MonthPainter(doc, host, MonthPageGeometry(), options, progress, nullptr)
-        .RunYear(restore, g, ruled);
+    MonthPainter(doc, host, MonthPageGeometry(), options, progress, nullptr).RunYear(g, ruled);
 }
 
 DayNumberMeasurer CanvasMeasurer(PrintDocument& doc) {

@@ -158,7 +158,19 @@ TEST_F(PrintWindowTest, AChosenPresetOutlivesPrintingAndARestart) {
     EXPECT_EQ(again.Setup().PaperNumber(), 8);
     EXPECT_TRUE(again.Setup().Landscape());
     EXPECT_EQ(child<QLabel>("lblYoushiMei")->text(), QStringLiteral("ラベル Ａ３"));
+    EXPECT_EQ(child<QLabel>("lblPSize")->text(), "A3");
     EXPECT_EQ(child<QLabel>("lblHoukou")->text(), QStringLiteral("横"));
+}
+
+// A Printers.ini that cannot be written is said once a run, not at every save.
+TEST_F(PrintWindowTest, ASaveThatFailsIsSaidOnce) {
+    PrintWindow& w = open();
+    QFile::remove(printersIni());
+    ASSERT_TRUE(QDir().mkdir(printersIni()));
+    EXPECT_FALSE(w.SaveSettings());
+    EXPECT_FALSE(w.SaveSettings());
+    ASSERT_EQ(prompt.texts().size(), 1);
+    EXPECT_TRUE(prompt.texts()[0].startsWith("印刷の設定を保存できませんでした。\r\n"));
 }
 
 // The main window, the print window and its presets write Printers.ini in turn; each save

@@ -114,6 +114,7 @@ TEST_F(PreviewTest, PagesStepAndTheStatusSaysWhere) {
 
 TEST_F(PreviewTest, OnePageLeavesEveryPageButtonOffAndWithoutAPrinterSetupNoPaperName) {
     doc.SetPrinterSetup(nullptr);
+    doc.BtnOptions |= boPrinterSetBtn;  // asked for, but the pages are built
     open(1);
     EXPECT_EQ(pageButtons(), (std::vector<bool>{false, false, false, false}));
     EXPECT_EQ(window->StatusText(), " Page  1/1 ( 210.0 x 297.0 mm )");

@@ -189,11 +189,13 @@ TEST(PrinterSetup, AForeignRecordIsIgnored) {
     EXPECT_TRUE(setup.StoredRecord().isEmpty());
     EXPECT_EQ(setup.Current().Printer, "HP_LaserJet_4050");
     EXPECT_EQ(setup.PaperNumber(), 9);
-    // A damaged record of Korvane's own is ignored too.
+    // A damaged record of Korvane's own is ignored too, and so is one of another program.
     PrinterSettings s;
     s.PageSize = QPageSize(QPageSize::A3);
-    const QByteArray cut = s.Serialise().chopped(3);
-    EXPECT_FALSE(PrinterSettings::Parse(cut).has_value());
+    QByteArray foreign = s.Serialise();
+    foreign[0] = char(~foreign[0]);
+    for (const QByteArray& bad : {s.Serialise().chopped(3), foreign})
+        EXPECT_FALSE(PrinterSettings::Parse(bad).has_value());
     EXPECT_TRUE(PrinterSettings::Parse(s.Serialise()).has_value());
 }
 

@@ -426,7 +426,6 @@ void PreviewWindow::PrinterSetBtnClick() {
         return;
     }
     if (!setup->SetupDialog()) return;
-    printerSetBtn_->setEnabled(false);
     document_->SetGeometry(setup->Geometry(document_->InversePrint));
     emit document_->PrinterSetupDialog();
     ShowPage();

@@ -110,7 +110,6 @@ void PrintDocument::BeginDoc() {
     built_ = true;
     current_ = 1;
     pageCount_ = 1;
-    BtnOptions &= ~boPrinterSetBtn;  // a built document keeps its paper
 }
 
 void PrintDocument::NewPage() {
