@@ -119,10 +119,13 @@ TEST(MonthJobGeometry, MeasuredOnTheDocumentsCanvasAndClamped) {
     job.LeftMm = -500;
     const MonthPageGeometry g = MonthJobGeometry(doc, job, kScaleOne);
     EXPECT_EQ(g.Lines, 7);
-    EXPECT_EQ(g.Top, 270 + 1000);
-    EXPECT_EQ(g.Left, 120 - 1000);
+    EXPECT_EQ(std::pair(g.Top, g.Left), std::pair(270 + 1000, 120 - 1000));
     EXPECT_GT(g.A, 60);
     EXPECT_LT(g.A, 100);
+    job.TopMm = -500;  // and the other way
+    job.LeftMm = 500;
+    const MonthPageGeometry h = MonthJobGeometry(doc, job, kScaleOne);
+    EXPECT_EQ(std::pair(h.Top, h.Left), std::pair(270 - 1000, 120 + 1000));
 }
 
 }  // namespace

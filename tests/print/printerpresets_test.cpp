@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -297,6 +298,17 @@ TEST_F(PresetsTest, ARegistrationThatCannotBeWrittenSaysSoAndGoesBack) {
     EXPECT_FALSE(page->Editing());
     EXPECT_FALSE(page->ShutterOpen());
     EXPECT_TRUE(child<QPushButton>("btnPSetClose")->isEnabled());
+}
+
+// A first start on a file that cannot be written says so for each thing it could not keep:
+// both presets and their captions.
+TEST_F(PresetsTest, AFirstStartThatCannotWriteSaysSo) {
+    if (!QFileInfo(QStringLiteral("/proc/self")).exists()) GTEST_SKIP() << "no /proc";
+    setup = std::make_unique<PrinterSetup>(system);
+    page = std::make_unique<PrinterPresetsPage>(*setup, doc, progress,
+                                                QStringLiteral("/proc/korvane/Printers.ini"));
+    page->Start();
+    EXPECT_EQ(prompt.texts().filter("プリンタ設定を保存できませんでした。").size(), 3);
 }
 
 TEST_F(PresetsTest, ReadOnlySettingsWriteNothing) {
