@@ -56,10 +56,12 @@ for bad in 202613 2026 "202612 /X=1" "000012"; do
   agenda $bad >/dev/null 2>&1; code=$?
   check "$code" 2 "exit of --agenda $bad"
 done
-# An upload needs no display either: a refused connection ends with 1, not with a window.
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME=$home timeout 60 "$korvane" --upload \
-  "$golden" --host 127.0.0.1:1 --user kv >/dev/null 2>&1
+# Pictures and uploads need no display either, and never start the window.
+bare() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME=$home timeout 60 "$korvane" "$@"; }
+bare --upload "$golden" --host 127.0.0.1:1 --user kv >/dev/null 2>&1
 check "$?" 1 "exit of --upload to a closed port without a display"
+bare --picture 202612 --gif "$home/month.gif" >/dev/null 2>&1
+check "$?:$(head -c 6 "$home/month.gif")" "0:GIF89a" "--picture without a display"
 # Pages into a pipe, into a FIFO, and onto a disk that fills up.
 page() { HOME=$home XDG_CONFIG_HOME=$home/.config "$korvane" --print MA4 --month 202612 "$@"; }
 if command -v pdfinfo >/dev/null; then
