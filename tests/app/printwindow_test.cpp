@@ -94,7 +94,9 @@ TEST_F(PrintWindowTest, PagesShowAndHideTheSharedControls) {
     EXPECT_EQ(w.PageControl1->currentWidget(), w.tsPrinters);
     EXPECT_TRUE(w.PageControl1->isTabVisible(w.PageControl1->indexOf(w.tsPrinters)));
     EXPECT_FALSE(w.pnlKyoutuu->isVisible());
-    w.ShowPage(w.tsInsatu);
+    for (QAction* a : w.findChildren<QAction*>())  // 印刷 → カレンダ
+        if (a->text() == QStringLiteral("カレンダ(&C)")) a->trigger();
+    EXPECT_EQ(w.PageControl1->currentWidget(), w.tsInsatu);
     EXPECT_FALSE(w.PageControl1->isTabVisible(w.PageControl1->indexOf(w.tsPrinters)));
     EXPECT_TRUE(w.pnlKyoutuu->isVisible());
 }
@@ -110,6 +112,11 @@ TEST_F(PrintWindowTest, SettingsComeFromAndGoBackToPrintersIni) {
     window->close();
     EXPECT_EQ(testing::ReadFile(printersIni()).left(changed.size()).toStdString(),
               changed.toStdString());
+    // From no file the defaults come back as well, where a box's own start differs from them.
+    QFile::remove(printersIni());
+    open();
+    window->close();
+    EXPECT_TRUE(IniFile(printersIni()).ReadBool("Print", "cbExDate", false));
 }
 
 // Read-only settings (pictures) write nothing.
