@@ -470,6 +470,17 @@ TEST(VersionWindows, AboutBuildCodeAndInfoText) {
         "　Korvane Ver1.2.1 が公開されて、456 日が経過しています。\r\n"));
 }
 
+TEST(VersionWindows, ThePropertiesNameTheFileItsFolderAndSize) {
+    ScriptedPrompt prompt;
+    const QFileInfo self(QCoreApplication::applicationFilePath());
+    ShowFileProperties(self.filePath());
+    ASSERT_EQ(prompt.texts().size(), 1);
+    EXPECT_TRUE(
+        prompt.texts()[0].startsWith(QStringLiteral("名前：%1\r\n場所：%2\r\nサイズ：%3 バイト")
+                                         .arg(self.fileName(), self.absolutePath())
+                                         .arg(self.size())));
+}
+
 // The window's place at start, for a 1366 x 728 work area below a 40-pixel panel.
 TEST(WindowPlacement, StoredPlacesStayOnTheWorkArea) {
     const QRect work(0, 40, 1366, 728);  // bottom edge at 768, right at 1366

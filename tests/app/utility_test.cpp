@@ -135,6 +135,8 @@ TEST(FtpSettingsFile, DefaultsRoundTripAndRefusals) {
     EXPECT_FALSE(odd.Save(settings));
     ASSERT_TRUE(back.Load(settings, program));
     EXPECT_EQ(back.Password, "別");
+    back.Password = "新";
+    EXPECT_FALSE(back.Save("/proc/korvane/"));  // nor can a folder that takes no files
 }
 
 TEST(FtpSettingsFile, ACopyBesideTheProgramMovesToTheSettingsFolder) {
