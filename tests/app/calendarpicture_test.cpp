@@ -138,6 +138,8 @@ TEST_F(PictureTest, TheLayoutEntriesNeedTheMarker) {
     EXPECT_TRUE(prompt.entries().back().text.endsWith("/Month2.gif"));
     find<QAction>("mnC3")->trigger();
     EXPECT_EQ(window->Grid()->Month(), 2);  // 翌々月; 広報カレンダ keeps the month shown
+    find<QAction>("mnC1")->trigger();       // 当月, from any month shown
+    EXPECT_EQ(window->Grid()->Month(), 12);
 }
 
 // The FTP switch greys the group's controls and hides the group; the connection test runs
